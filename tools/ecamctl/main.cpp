@@ -1,0 +1,39 @@
+// ecamctl dispatcher: "ecamctl COMMAND ARGS...".
+#include "command.h"
+
+#include <cstdio>
+
+namespace ecamctl {
+std::map<std::string, Command>& registry()
+{
+    static std::map<std::string, Command> commands;
+    return commands;
+}
+} // namespace ecamctl
+
+static void printUsage()
+{
+    std::fprintf(stderr, "usage: ecamctl COMMAND [ARGS...]\ncommands:\n");
+    for (const auto& [name, cmd] : ecamctl::registry())
+        std::fprintf(stderr, "  ecamctl %s\n", cmd.usage.c_str());
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printUsage();
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "-h" || name == "--help" || name == "help") {
+        printUsage();
+        return 0;
+    }
+    auto it = ecamctl::registry().find(name);
+    if (it == ecamctl::registry().end()) {
+        std::fprintf(stderr, "ecamctl: unknown command '%s'\n", name.c_str());
+        printUsage();
+        return 2;
+    }
+    return it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+}
