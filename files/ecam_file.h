@@ -1,0 +1,59 @@
+#pragma once
+// Reader and writer of .ecam cam profile files (format: docs/ecam-format.md).
+//
+// Pure code: bytes in, bytes out. ECamProfile carries what the main dialog
+// stores in a file: the six texts of its "PUU设定" fields and the key points.
+// Encoding never fails; decoding accepts any bytes (a damaged file yields what
+// can be read, never a crash), so only the file functions can fail, when the
+// file cannot be opened, read or written. Callable from any thread; no shared
+// state.
+#include "cam/ecam_point.h"
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ecam {
+
+struct ECamProfile {
+    std::wstring hostVersion;   // line 1, e.g. L"1.0.0.0"
+    std::wstring saveTime;      // line 2, e.g. L"2026年12月05日14:38:36"
+    std::wstring masterLength;  // line 3: master length text as typed (6008)
+    std::wstring unit;          // line 4: unit name (6009)
+    std::wstring slavePulse;    // line 5 before "/" (6012)
+    std::wstring slaveUnits;    // line 5 after "/"  (6010)
+    std::wstring masterPulse;   // line 6 before "/" (6013)
+    std::wstring masterUnits;   // line 6 after "/"  (6011)
+    std::vector<ECamPoint> points;
+};
+
+// The reader's view of line 3: the leading integer of the master length text.
+long ECamMasterLengthValue(const ECamProfile& profile);
+
+// The file's bytes: GBK text, CR LF line ends, no BOM, no trailing empty line.
+std::string EncodeECamProfile(const ECamProfile& profile);
+
+// Reads what the bytes hold. Lines 1 and 2 are kept for information only.
+// Data rows stop at the count of line 7 or at the end of the bytes, whichever
+// comes first; LF and CR LF line ends are both accepted.
+ECamProfile DecodeECamProfile(std::string_view bytes);
+
+// Host version text for line 1: "1, 0, 2, 5" -> "1.0.2.5" ("," to ".", blanks removed).
+std::wstring ECamVersionText(std::string_view fileVersion);
+// The version text of the running application (from ecam_version.h).
+std::wstring ECamHostVersionText();
+// Local time formatted "%Y年%m月%d日%H:%M:%S"; empty when formatting fails.
+std::wstring ECamSaveTimeText(std::time_t when);
+
+// File access. On failure `error` (if given) receives a readable description
+// of the file error (UTF-8), and the functions return false. A failed write
+// may leave a partly written file on disk.
+bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
+                          std::string* error = nullptr);
+bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,
+                         std::string* error = nullptr);
+
+} // namespace ecam
