@@ -1,0 +1,4 @@
+// Function-code settings command of the cam panel.
+#include "ui/panel/razuvavivezuzo_dlg.h"
+
+void CRAZuvavivezUzoDlg::OnFunCodeSet() {}
