@@ -1,0 +1,128 @@
+#pragma once
+// CECamCurveWnd: plots one cam curve (slave position, normalized speed or
+// acceleration over the master axis) with grid, labels, a rotated title and
+// key point markers, and lets the user drag key points (position and speed
+// plots), edit the y limits by clicking their labels, and read coordinates
+// from a hover balloon.
+//
+// The main dialog owns three of them and the CECamPointSet they read and
+// change (pointSet is not owned). Each window keeps its own copies of the
+// points it draws. After a completed drag the window has changed the point
+// set itself and sends WM_CURVE_DRAG_END (wParam = kind) to its parent.
+// GUI thread only.
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+#include "ui/module_message.h"
+
+class CECamPointSet;
+class CSpecEdit;
+class CSpecToolTip;
+
+struct PlotPoint {
+    double x = 0.0;  // master position
+    double y = 0.0;  // slave position, normalized speed or acceleration
+};
+
+enum CurveKind : int32_t {
+    CURVE_POSITION = 0,
+    CURVE_SPEED = 1,
+    CURVE_ACCEL = 2,
+};
+
+struct TipZone {
+    QRect rect;  // client pixels, right/bottom exclusive as a point test
+    QString text;
+};
+
+class CECamCurveWnd : public QWidget {
+    Q_OBJECT
+public:
+    // Plot layout (client pixels).
+    static constexpr int kLeft = 120;
+    static constexpr int kMargin = 20;
+    static constexpr int kMarkerHalf = 5;
+    static constexpr int kZoneHalf = 2;
+
+    explicit CECamCurveWnd(QWidget* parent = nullptr);
+    ~CECamCurveWnd() override;
+
+    // Makes this a visible child of parent with control id (object name "idc<id>").
+    bool Create(QWidget* parent, int id);
+
+    void SetCurveData(const std::vector<PlotPoint>& keys, const std::vector<PlotPoint>& curve, CurveKind kind);
+    void AutoScaleY();
+    void RebuildFromPointSet();
+    void AddKeyPointAt(QPoint point);
+    bool HitTestKeyPoint(QPoint point, int& index) const;
+    bool HasKeyPointNear(QPoint point) const;
+    void SetTitle(QString text) { m_title = std::move(text); }
+
+    // The two coordinate mappings, reading the client size each time.
+    QPoint DataToPixel(const PlotPoint& p) const;
+    PlotPoint PixelToData(QPoint q) const;
+
+    // The mouse rules, one step each (also used by the mouse handlers).
+    QPoint ApplyDragConstraints(QPoint q) const;
+    void CommitDrag(QPoint q);
+    void ShowLimitEditor(const QRect& zone);
+    LRESULT OnEditEnd();
+    static bool IsNumericText(const QString& text);
+    QString TipTextAt(QPoint point) const;
+
+    QRect UpperLimitZone() const { return QRect(QPoint(30, 10), QPoint(117, 29)); }
+    QRect LowerLimitZone() const { return QRect(QPoint(30, height() - 30), QPoint(117, height() - 11)); }
+
+    // Read access for the dialog and tests.
+    const std::vector<PlotPoint>& KeyPoints() const { return m_keyPoints; }
+    const std::vector<PlotPoint>& CurvePoints() const { return m_curvePoints; }
+    const std::vector<TipZone>& TipZones() const { return m_tipZones; }
+    CurveKind Kind() const { return m_curveKind; }
+    const QString& Title() const { return m_title; }
+    bool IsDragging() const { return m_dragging; }
+    int SelectedIndex() const { return m_selectedIndex; }
+    PlotPoint DragOrigin() const { return m_dragOrigin; }
+    int EditingLimit() const { return m_editingLimit; }
+    CSpecEdit* LimitEditor() const { return m_limitEditor; }
+    CSpecToolTip* ToolTip() const { return m_toolTip; }
+
+    // Paints the plot onto painter (client coordinates); the paint event
+    // routes it through CMemoryDC. polylineOnly draws just the curve.
+    void DrawPlot(QPainter& painter, bool polylineOnly = false) const;
+
+    // Set directly by the dialog.
+    CECamPointSet* m_pointSet = nullptr;
+    double m_yMax = 100.0;
+    double m_yMin = -100.0;
+    QColor m_curveColor{0, 0, 255};
+    bool m_showKeyPoints = true;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void BuildTipZones();
+    double XMax() const;
+
+    std::vector<PlotPoint> m_keyPoints;
+    std::vector<PlotPoint> m_curvePoints;
+    CurveKind m_curveKind = CURVE_POSITION;
+    QString m_title = QStringLiteral("Position");
+    PlotPoint m_dragOrigin;
+    int m_selectedIndex = -1;
+    bool m_dragging = false;
+    CSpecEdit* m_limitEditor = nullptr;  // child, created on first use
+    int m_editingLimit = -1;
+    std::vector<TipZone> m_tipZones;
+    CSpecToolTip* m_toolTip = nullptr;   // child popup
+};
