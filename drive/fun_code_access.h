@@ -1,0 +1,59 @@
+#pragma once
+// CFunCodeAccess: the panel's single doorway to the drive. Binds once (Init)
+// to the device the host selected, keeps the host service objects it got
+// (none owned), and offers one-shot reads and writes of a single drive
+// parameter by number text or by address and width. One attempt each, no
+// pauses, no messages: the callers choose retries and words.
+//
+// Values cross this interface as unsigned 32-bit; a 16-bit value arrives
+// already widened (sign- or zero-extended) and is never truncated here.
+//
+// Threads: used from the GUI thread and one transfer worker at the same time.
+// Its only write after Init is the data-service pointer in CheckConnect, an
+// atomic store of the host's answer. The optional DriveError out-parameters
+// tell the command-line tool and the tests why a call failed.
+#include "host/drive_error.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class IDeviceManage;
+class IGetDeviceInfo;
+class CFunCodeInterface;
+class CDataSrvBase;
+class CFunCode;
+
+class CFunCodeAccess {
+public:
+    CFunCodeAccess() = default;
+    CFunCodeAccess(const CFunCodeAccess&) = delete;
+    CFunCodeAccess& operator=(const CFunCodeAccess&) = delete;
+
+    // True when the catalogue was obtained. Not retried by callers.
+    bool Init();
+    // True when a data service is held after the call (asks the host again
+    // each time none is held).
+    bool CheckConnect();
+
+    bool WriteFunCodeByNum(const std::wstring& number, uint32_t value, DriveError* why = nullptr);
+    bool WriteFunCodeByAddr(uint32_t address, uint32_t width, uint32_t value, DriveError* why = nullptr);
+    // out is set only when true is returned.
+    bool ReadFunCodeByAddr(uint32_t address, uint32_t width, uint32_t& out, DriveError* why = nullptr);
+    bool ReadFunCodeByNum(const std::wstring& number, uint32_t& out, DriveError* why = nullptr);
+
+    // Borrowed service objects, for callers that need the catalogue itself
+    // (the function-code dialog lists parameters by number).
+    CFunCodeInterface* FunCodeInterface() const { return m_pFunCodeIf; }
+    const std::wstring& DeviceName() const { return m_strDevName; }
+
+private:
+    bool Write(CFunCode* p, uint32_t value, DriveError* why);
+    bool Read(CFunCode* p, uint32_t& out, DriveError* why);
+
+    std::wstring m_strDevName;
+    IDeviceManage* m_pDevManage = nullptr;
+    IGetDeviceInfo* m_pDevInfo = nullptr;
+    CFunCodeInterface* m_pFunCodeIf = nullptr;
+    std::atomic<CDataSrvBase*> m_pDataSrv{nullptr};
+};

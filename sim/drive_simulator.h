@@ -1,0 +1,67 @@
+#pragma once
+// CDriveSimulator: a simulated servo drive speaking Modbus (TCP on loopback,
+// or RTU on a pseudo-terminal), holding every holding register 0x0000-0xFFFF.
+// 32-bit parameters take two registers, low word first. Catalogue parameters
+// start at their factory values and an out-of-range write to one is refused
+// with exception 03 (nothing of that request is stored).
+//
+// Used in-process by tests, ecamctl and ecam-host (built-in device), and by
+// the ecam-drive-sim program. Start() spawns one server thread; Stop() (or
+// the destructor) ends it and waits for it. Faults can be changed at run
+// time from any thread; the register accessors are safe from any thread
+// and are how tests assert exact register contents.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct SimFaults {
+    int delayMs = 0;        // answer each request this late
+    double dropRate = 0.0;  // fraction of requests left without an answer (0..1)
+    int closeAfter = 0;     // TCP: close a connection after this many requests (0: never)
+    uint32_t seed = 1;      // seed of the drop decisions
+};
+
+struct SimOptions {
+    bool rtu = false;                  // false: TCP server; true: RTU on a new pty pair
+    std::string bindAddress = "127.0.0.1";
+    uint16_t port = 0;                 // TCP port, 0: ephemeral
+    int unit = 1;                      // RTU slave id (TCP answers any unit id)
+    int baud = 115200;                 // RTU: put in the URL; with emulateLineTiming also paced
+    bool emulateLineTiming = false;    // RTU: sleep for the bytes' time on a real line
+    std::string cataloguePath;         // empty: CFunCodeInterface::DefaultPath()
+    SimFaults faults;
+};
+
+class CDriveSimulator {
+public:
+    explicit CDriveSimulator(SimOptions options = {});
+    ~CDriveSimulator();
+    CDriveSimulator(const CDriveSimulator&) = delete;
+    CDriveSimulator& operator=(const CDriveSimulator&) = delete;
+
+    // Loads the catalogue, opens the port or pty and starts serving. False
+    // (and why) on failure. Returns once the server accepts requests.
+    bool Start(std::string* error = nullptr);
+    void Stop();
+    bool Running() const;
+
+    // tcp://127.0.0.1:PORT?unit=N or rtu:/dev/pts/N?baud=B&parity=N&data=8&stop=1&unit=N
+    std::string Url() const;
+    uint16_t Port() const;         // TCP: the bound port
+    std::string PtyPath() const;   // RTU: the path clients open
+
+    void SetFaults(const SimFaults& faults);
+    SimFaults Faults() const;
+
+    // Direct register access (bypasses limits and faults).
+    uint16_t Register(uint16_t address) const;
+    void SetRegister(uint16_t address, uint16_t value);
+    uint32_t Register32(uint16_t address) const;  // low word at address
+    void SetRegister32(uint16_t address, uint32_t value);
+    // Requests received (answered, refused or dropped) since Start.
+    uint64_t RequestCount() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
