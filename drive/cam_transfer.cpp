@@ -1,0 +1,153 @@
+#include "drive/cam_transfer.h"
+
+#include "drive/transfer_stop.h"
+
+#include <thread>
+
+using namespace camxfer;
+
+CCamTransfer::CCamTransfer(ICamFieldIo& io, Timing timing, CTransferStop* stop)
+    : m_io(io), m_timing(timing), m_stop(stop)
+{
+}
+
+bool CCamTransfer::Stopped() const
+{
+    return m_stop && m_stop->StopRequested();
+}
+
+bool CCamTransfer::WriteField(uint16_t address, uint32_t width, uint32_t value)
+{
+    if (m_stop) {
+        if (!m_stop->Pause(m_timing.pause))
+            return false;
+    } else if (m_timing.pause.count() > 0) {
+        std::this_thread::sleep_for(m_timing.pause);
+    }
+    // Retries follow each other at once: a lost answer has already cost the
+    // response timeout, a refused value will not get better by waiting.
+    for (int attempt = 0; attempt < m_timing.attempts; ++attempt) {
+        if (attempt > 0) {
+            if (Stopped())
+                return false;
+            ++m_retries;
+        }
+        if (m_io.WriteField(address, width, value))
+            return true;
+    }
+    return false;
+}
+
+bool CCamTransfer::ReadField(uint16_t address, uint32_t& out)
+{
+    if (m_stop) {
+        if (!m_stop->Pause(m_timing.pause))
+            return false;
+    } else if (m_timing.pause.count() > 0) {
+        std::this_thread::sleep_for(m_timing.pause);
+    }
+    for (int attempt = 0; attempt < m_timing.attempts; ++attempt) {
+        if (attempt > 0) {
+            if (Stopped())
+                return false;
+            ++m_retries;
+        }
+        if (m_io.ReadField(address, 32, out))
+            return true;
+    }
+    return false;
+}
+
+bool CCamTransfer::WriteStandardPoint(const CamTable_Info& e, uint16_t a)
+{
+    // The speed word is signed (sign-extended), the segment code unsigned.
+    return WriteField(a, 32, static_cast<uint32_t>(e.master))
+        && WriteField(static_cast<uint16_t>(a + 2), 32, static_cast<uint32_t>(e.slave))
+        && WriteField(static_cast<uint16_t>(a + 4), 16, static_cast<uint32_t>(static_cast<int32_t>(e.speed)))
+        && WriteField(static_cast<uint16_t>(a + 5), 16, static_cast<uint32_t>(e.segment));
+}
+
+bool CCamTransfer::WriteSpecialPoint(const CamTable_Info& e, uint16_t a)
+{
+    return WriteField(a, 32, static_cast<uint32_t>(e.master))
+        && WriteField(static_cast<uint16_t>(a + 2), 32, static_cast<uint32_t>(e.slave));
+}
+
+bool CCamTransfer::ReadSpecialPoint(uint16_t a, CamTable_Info& out)
+{
+    uint32_t master = 0;
+    uint32_t slave = 0;
+    if (!ReadField(a, master) || !ReadField(static_cast<uint16_t>(a + 2), slave))
+        return false;
+    out.master = static_cast<int32_t>(master);
+    out.slave = static_cast<int32_t>(slave);
+    return true;
+}
+
+int CCamTransfer::StandardWrite(const std::vector<CamTable_Info>& table, const Report& report)
+{
+    if (table.size() > static_cast<std::size_t>(camtable::kStandardMaxPoints)) {
+        report(kWriteDone, kTooManyPoints);
+        return kTooManyPoints;
+    }
+    uint16_t address = camtable::kStandardBase;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!WriteStandardPoint(table[i], address)) {
+            if (Stopped())
+                return kStopped;
+            report(kWriteDone, kPointFailed);
+            return kPointFailed;
+        }
+        address = camtable::NextStandardAddress(address);
+        report(kWriteProgress, i);
+    }
+    if (Stopped())
+        return kStopped;
+    report(kWriteDone, kOk);
+    return kOk;
+}
+
+int CCamTransfer::SpecialWrite(const std::vector<CamTable_Info>& table, const Report& report)
+{
+    if (table.size() > static_cast<std::size_t>(camtable::kSpecialMaxPoints)) {
+        report(kSpecialWriteDone, kTooManyPoints);
+        return kTooManyPoints;
+    }
+    uint16_t address = camtable::kSpecialBase;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!WriteSpecialPoint(table[i], address)) {
+            if (Stopped())
+                return kStopped;
+            report(kSpecialWriteDone, kPointFailed);
+            return kPointFailed;
+        }
+        address = camtable::NextSpecialAddress(address);
+        report(kWriteProgress, i);
+    }
+    if (Stopped())
+        return kStopped;
+    report(kSpecialWriteDone, kOk);
+    return kOk;
+}
+
+int CCamTransfer::Read(int count, std::vector<CamTable_Info>& table, const Report& report)
+{
+    table.clear();
+    uint16_t address = camtable::kSpecialBase;
+    for (int i = 0; i < count; ++i) {
+        CamTable_Info e;
+        if (!ReadSpecialPoint(address, e)) {
+            if (Stopped())
+                return kStopped;
+            report(kReadDone, kPointFailed);
+            return kPointFailed;
+        }
+        table.push_back(e);
+        address = camtable::NextSpecialAddress(address);
+        report(kReadProgress, static_cast<uintptr_t>(i));
+    }
+    if (Stopped())
+        return kStopped;
+    report(kReadDone, kOk);
+    return kOk;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// Point-by-point transfer of the cam table between g_camTable-style tables
+// and the drive: the standard write (0x1E00.., 16 points per group), the
+// special-point write and the special-point read (0x4000.., 25 per group).
+// Every field is preceded by a pause and tried up to a number of attempts in
+// a row; both numbers are passed in (50 ms and 10 in the product) so tests can
+// shorten them. One implementation serves the panel's workers and ecamctl.
+//
+// A CCamTransfer runs on one thread at a time (the worker). It borrows the
+// field access and the stop object; both must outlive it. Progress and the
+// end result are reported through a callback with the panel's message numbers
+// (the panel sends them on to its dialog, blocking); after a stop request the
+// transfer ends at the next field and reports nothing more.
+#include "drive/cam_field_io.h"
+#include "drive/cam_table.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class CTransferStop;
+
+namespace camxfer {
+// Message numbers of the reports, equal to the panel's window messages.
+inline constexpr unsigned kWriteProgress = 0x401;
+inline constexpr unsigned kWriteDone = 0x402;
+inline constexpr unsigned kReadProgress = 0x403;
+inline constexpr unsigned kReadDone = 0x404;
+inline constexpr unsigned kSpecialWriteDone = 0x405;
+
+// Result codes carried by the *Done reports (and returned).
+inline constexpr int kOk = 0;
+inline constexpr int kPointFailed = 1;
+inline constexpr int kTooManyPoints = 2;
+inline constexpr int kStopped = 3;   // returned only; nothing is reported
+
+struct Timing {
+    std::chrono::milliseconds pause{50};
+    int attempts = 10;
+};
+
+using Report = std::function<void(unsigned message, uintptr_t wParam)>;
+} // namespace camxfer
+
+class CCamTransfer {
+public:
+    CCamTransfer(ICamFieldIo& io, camxfer::Timing timing, CTransferStop* stop = nullptr);
+
+    // Per-point operations: four (standard) or two (special) fields, each
+    // after a pause, each up to `attempts` tries; the first field that fails
+    // every try fails the point and the later fields are not touched.
+    bool WriteStandardPoint(const CamTable_Info& e, uint16_t address);
+    bool WriteSpecialPoint(const CamTable_Info& e, uint16_t address);
+    bool ReadSpecialPoint(uint16_t address, CamTable_Info& out);
+
+    // Whole transfers. Each returns a camxfer result code and, unless stopped,
+    // reports its progress after every point and its result at the end.
+    int StandardWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
+    int SpecialWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
+    // Clears `table`, then appends each point read (so a failed read leaves
+    // the points read so far).
+    int Read(int count, std::vector<CamTable_Info>& table, const camxfer::Report& report);
+
+    // Number of field attempts that failed and were tried again (diagnostics).
+    int Retries() const { return m_retries; }
+
+private:
+    bool Stopped() const;
+    // false when stopped or when every attempt failed.
+    bool WriteField(uint16_t address, uint32_t width, uint32_t value);
+    bool ReadField(uint16_t address, uint32_t& out);
+
+    ICamFieldIo& m_io;
+    camxfer::Timing m_timing;
+    CTransferStop* m_stop;
+    int m_retries = 0;
+};

@@ -1,0 +1,90 @@
+// Table building and the address walks of the two point tables.
+#include "drive/cam_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace camtable;
+
+TEST(CamTableAddress, WalksMatchLayoutAndStayInTheirGroups)
+{
+    // Standard: 16 points per group at 6-word steps, 0x60..0x63 never used.
+    uint16_t a = kStandardBase;
+    std::set<uint16_t> used;
+    for (int k = 0; k < kStandardMaxPoints; ++k) {
+        ASSERT_EQ(a, StandardPointAddress(static_cast<std::size_t>(k))) << "point " << k;
+        for (int w = 0; w < 6; ++w) {
+            const uint16_t word = static_cast<uint16_t>(a + w);
+            EXPECT_LT(word & 0xFF, 0x60);
+            EXPECT_TRUE(used.insert(word).second) << "word written twice: " << std::hex << word;
+        }
+        a = NextStandardAddress(a);
+    }
+    EXPECT_EQ(StandardPointAddress(16), 0x1F00);
+    EXPECT_EQ(StandardPointAddress(15), 0x1E5A);
+    EXPECT_EQ(StandardPointAddress(kStandardMaxPoints - 1) >> 8, 0x2E);
+
+    // Special: 25 points per group at 4-word steps, the last at index 0x60.
+    a = kSpecialBase;
+    used.clear();
+    for (int k = 0; k < kSpecialMaxPoints; ++k) {
+        ASSERT_EQ(a, SpecialPointAddress(static_cast<std::size_t>(k))) << "point " << k;
+        for (int w = 0; w < 4; ++w)
+            EXPECT_TRUE(used.insert(static_cast<uint16_t>(a + w)).second);
+        EXPECT_LE(a & 0xFF, 0x60);
+        a = NextSpecialAddress(a);
+    }
+    EXPECT_EQ(SpecialPointAddress(24), 0x4060);
+    EXPECT_EQ(SpecialPointAddress(25), 0x4100);
+    EXPECT_EQ(SpecialPointAddress(kSpecialMaxPoints - 1) >> 8, 0x7B);
+}
+
+TEST(CamTableBuild, StandardScalesTruncatesAndCodesSegments)
+{
+    const std::vector<ECamPoint> pts = {
+        {5.5, 7.25, 1.239, kECamLinear},   // first: sent as 0,0 with its own speed and code
+        {12.3456, -1.9, -0.019, kECamPoly},
+        {-0.0019, 0.0004, 400.0, 7},        // any type but Linear is Poly; speed wraps to 16 bits
+        {1000.0, 2147483.0, -327.68, kECamLinear},
+    };
+    const auto t = BuildStandardTable(pts);
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0], (CamTable_Info{0, 0, 123, 1}));
+    EXPECT_EQ(t[1], (CamTable_Info{12345, -1900, -1, 0}));
+    EXPECT_EQ(t[2], (CamTable_Info{-1, 0, static_cast<int16_t>(40000 - 65536), 0}));
+    EXPECT_EQ(t[3], (CamTable_Info{1000000, 2147483000, -32768, 1}));
+
+    EXPECT_EQ(ScaleTruncate(-1.9, 1000), -1900);
+    EXPECT_EQ(ScaleTruncate(1e12, 1000), INT32_MAX);
+    EXPECT_EQ(ScaleTruncate(-1e12, 1000), INT32_MIN);
+}
+
+TEST(CamTableBuild, SpecialResamplesAndStartsAtOrigin)
+{
+    std::vector<ECamPoint> pts;
+    for (int i = 0; i < 10; ++i)
+        pts.push_back({i * 10.0 + 0.5, -(i * 3.0) - 0.7, 0, kECamPoly});
+
+    // K = 10 > V = 4: step 2.5 picks key points 2 and 5, then the last one.
+    auto t = BuildSpecialTable(pts, 4);
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0], (CamTable_Info{0, 0, 0, 0}));
+    EXPECT_EQ(t[1], (CamTable_Info{2050, -6, 0, 0}));
+    EXPECT_EQ(t[2], (CamTable_Info{5050, -15, 0, 0}));
+    EXPECT_EQ(t[3], (CamTable_Info{9050, -27, 0, 0}));
+
+    // K <= V: every key point but the first, after the origin entry.
+    t = BuildSpecialTable(pts, 1500);
+    ASSERT_EQ(t.size(), 10u);
+    EXPECT_EQ(t[0], (CamTable_Info{}));
+    for (std::size_t i = 1; i < 10; ++i)
+        EXPECT_EQ(t[i].master, ScaleTruncate(pts[i].master, 100)) << i;
+    t = BuildSpecialTable(pts, 10);
+    EXPECT_EQ(t.size(), 10u);
+
+    // 12.3456 goes as 1234 here (x100), the slave unscaled and truncated.
+    t = BuildSpecialTable({{0, 0, 0, 1}, {12.3456, 99.99, 0, 1}}, 3);
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[1], (CamTable_Info{1234, 99, 0, 0}));
+}

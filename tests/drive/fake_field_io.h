@@ -1,0 +1,83 @@
+#pragma once
+// In-memory drive for the transfer tests: 16-bit registers, 32-bit fields
+// low word first (as the data service lays them out), a log of every call,
+// and scripted failures per address.
+#include "drive/cam_field_io.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class FakeFieldIo : public ICamFieldIo {
+public:
+    struct Call {
+        bool write;
+        uint16_t address;
+        uint32_t width;
+        uint32_t value;
+        bool ok;
+    };
+
+    bool connected = true;
+    std::map<uint16_t, uint16_t> regs;
+    // address -> number of attempts that still fail on it
+    std::map<uint16_t, int> failuresLeft;
+    // every access fails from this call number on (-1: never)
+    int failFromCall = -1;
+
+    bool CheckConnect() override { return connected; }
+
+    bool WriteField(uint16_t address, uint32_t width, uint32_t value) override
+    {
+        std::lock_guard lock(m_mutex);
+        const bool ok = Admit(address);
+        if (ok) {
+            regs[address] = static_cast<uint16_t>(value & 0xFFFF);
+            if (width == 32)
+                regs[static_cast<uint16_t>(address + 1)] = static_cast<uint16_t>(value >> 16);
+        }
+        calls.push_back({true, address, width, value, ok});
+        return ok;
+    }
+
+    bool ReadField(uint16_t address, uint32_t width, uint32_t& out) override
+    {
+        std::lock_guard lock(m_mutex);
+        const bool ok = Admit(address);
+        if (ok) {
+            uint32_t v = regs[address];
+            if (width == 32)
+                v |= uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16;
+            out = v;
+        }
+        calls.push_back({false, address, width, ok ? out : 0, ok});
+        return ok;
+    }
+
+    uint32_t Get32(uint16_t address) { return regs[address] | (uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16); }
+    void Set32(uint16_t address, uint32_t v)
+    {
+        regs[address] = static_cast<uint16_t>(v);
+        regs[static_cast<uint16_t>(address + 1)] = static_cast<uint16_t>(v >> 16);
+    }
+
+    std::vector<Call> calls;
+
+private:
+    bool Admit(uint16_t address)
+    {
+        if (!connected)
+            return false;
+        if (failFromCall >= 0 && static_cast<int>(calls.size()) >= failFromCall)
+            return false;
+        auto it = failuresLeft.find(address);
+        if (it != failuresLeft.end() && it->second > 0) {
+            --it->second;
+            return false;
+        }
+        return true;
+    }
+    std::mutex m_mutex;
+};
