@@ -26,6 +26,7 @@
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,6 +38,8 @@ class CVelaEdit;
 class CSpecListCtrl;
 class QProgressBar;
 class QPushButton;
+class CCamTransferWorker;
+class CTransferStop;
 
 // Module-wide special-point count, shown in field 6029 (initially 1500).
 extern int32_t g_nValidPointCount;
@@ -186,6 +189,46 @@ public:
     LRESULT OnCamSpecialWriteDone(WPARAM wParam, LPARAM lParam);  // 0x405
     // Called first by the destructor: stop the worker and wait for it.
     void StopTransfers();
+
+    // Record handed to the read worker: the dialog and the number of points.
+    struct ReadThread_Param {
+        CRAZuvavivezUzoDlg* pDlg = nullptr;
+        int nCount = 0;
+    };
+    bool CheckPuuInput();
+    bool WritePuuParams();
+    bool ReadPuuParams();
+    // The count in 0x1B08 (messages shown on failure); false on failure.
+    bool ReadCamPointCount(int& count);
+    int GetValidPointCount();
+    void ExportReadBackCsv();
+    bool WriteReadBackCsv(const QString& path);
+    // True from the start of a transfer until its final report was handled.
+    bool IsTransferRunning() const { return m_bTransferRunning; }
+    // Pause before each field and attempts per field of the transfers
+    // (50 ms and 10 in the product; tests shorten the pause).
+    static void SetTransferTiming(std::chrono::milliseconds pause, int attempts);
+    // Worker procedures; 1 on success, 0 otherwise.
+    static int StandardWriteThread(CRAZuvavivezUzoDlg* dlg, CTransferStop& stop);
+    static int SpecialWriteThread(CRAZuvavivezUzoDlg* dlg, CTransferStop& stop);
+    static int CamReadThread(ReadThread_Param* param, CTransferStop& stop);
+
+    ReadThread_Param m_readParam;     // the 6007 read's record
+    ReadThread_Param m_exportParam;   // the 6028 export's record
+    bool m_bTransferRunning = false;
+    std::shared_ptr<CCamTransferWorker> m_transferWorker;
+    std::shared_ptr<CBlockingMessageSender> m_transferSender;
+    // Enabled state of the controls a transfer locks, restored at its end.
+    std::vector<std::pair<int, bool>> m_transferLocked;
+
+private:
+    bool StartTransfer(const std::function<int(CTransferStop&)>& job);
+    void LockForTransfer(std::initializer_list<int> specDisabled);
+    void UnlockAfterTransfer();
+    void FocusPuuField(int id, bool selectAll);
+    bool SendTransferReport(unsigned message, uintptr_t wParam);
+
+public:
     // ==== end transfer group ====
 
     // ==== function-code group (drive/panel/dlg_funcode_command.cpp) ====

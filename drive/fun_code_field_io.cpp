@@ -1,0 +1,29 @@
+#include "drive/fun_code_field_io.h"
+
+#include "drive/fun_code_access.h"
+
+bool CFunCodeFieldIo::CheckConnect()
+{
+    if (m_access.CheckConnect())
+        return true;
+    m_lastError = DriveError(DriveError::NotConnected);
+    return false;
+}
+
+bool CFunCodeFieldIo::WriteField(uint16_t address, uint32_t width, uint32_t value)
+{
+    DriveError why;
+    if (m_access.WriteFunCodeByAddr(address, width, value, &why))
+        return true;
+    m_lastError = why.ok() ? DriveError(DriveError::NotConnected) : why;
+    return false;
+}
+
+bool CFunCodeFieldIo::ReadField(uint16_t address, uint32_t width, uint32_t& out)
+{
+    DriveError why;
+    if (m_access.ReadFunCodeByAddr(address, width, out, &why))
+        return true;
+    m_lastError = why.ok() ? DriveError(DriveError::NotConnected) : why;
+    return false;
+}
