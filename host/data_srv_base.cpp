@@ -1,0 +1,3 @@
+#include "host/data_srv_base.h"
+
+CDataSrvBase::~CDataSrvBase() = default;
