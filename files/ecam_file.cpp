@@ -1,0 +1,263 @@
+#include "files/ecam_file.h"
+
+#include "files/comma_sub_str.h"
+#include "files/gbk.h"
+#include "files/leading_number.h"
+
+#include "ecam_version.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace ecam {
+namespace {
+
+// Labels are written in UTF-8 here and converted with the values, so the
+// whole file goes through one GBK conversion.
+constexpr std::string_view kLabelVersion = "后台软件版本";
+constexpr std::string_view kLabelTime = "文件保存时间";
+constexpr std::string_view kLabelLength = "主轴长度";
+constexpr std::string_view kLabelUnit = "单位";
+constexpr std::string_view kLabelSlaveRatio = "从轴单位转换率";
+constexpr std::string_view kLabelMasterRatio = "主轴单位转换率";
+constexpr std::string_view kLabelCount = "凸轮点数量";
+
+void appendRightAligned(std::string& out, std::string_view text, size_t width)
+{
+    if (text.size() < width)
+        out.append(width - text.size(), ' ');
+    out.append(text);
+}
+
+// printf "%12f" without the process locale: fixed notation, six decimals.
+void appendFixed12(std::string& out, double v)
+{
+    char buf[400]; // enough for the widest double in fixed notation
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6);
+    std::string_view text;
+    if (ec == std::errc())
+        text = std::string_view(buf, static_cast<size_t>(end - buf));
+    else
+        text = "0.000000";
+    // Like printf, to_chars spells the specials "inf", "-inf" and "nan".
+    appendRightAligned(out, text, 12);
+}
+
+void appendInt12(std::string& out, long v)
+{
+    char buf[32];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    appendRightAligned(out, std::string_view(buf, ec == std::errc() ? size_t(end - buf) : 0), 12);
+}
+
+void appendSettingLine(std::string& out, std::string_view label, std::wstring_view value)
+{
+    out.append(label);
+    out.append(", ");
+    out.append(WideToUtf8(value));
+    out.append("\r\n");
+}
+
+void splitRatio(const std::wstring& field, std::wstring& pulse, std::wstring& units)
+{
+    const size_t slash = field.find(L'/');
+    if (slash == std::wstring::npos) {
+        pulse.clear();
+        units = field;
+    } else {
+        pulse = field.substr(0, slash);
+        units = field.substr(slash + 1);
+    }
+}
+
+std::string describeErrno(int err)
+{
+    return std::strerror(err);
+}
+
+} // namespace
+
+long ECamMasterLengthValue(const ECamProfile& profile)
+{
+    return LeadingLong(profile.masterLength);
+}
+
+std::string EncodeECamProfile(const ECamProfile& p)
+{
+    // Everything up to the rows is small; each row is at most ~60 bytes
+    // unless a value is astronomically large, and then the string grows.
+    std::string text;
+    text.reserve(512 + p.points.size() * 64);
+    appendSettingLine(text, kLabelVersion, p.hostVersion);
+    appendSettingLine(text, kLabelTime, p.saveTime);
+    appendSettingLine(text, kLabelLength, p.masterLength);
+    appendSettingLine(text, kLabelUnit, p.unit);
+    appendSettingLine(text, kLabelSlaveRatio, p.slavePulse + L"/" + p.slaveUnits);
+    appendSettingLine(text, kLabelMasterRatio, p.masterPulse + L"/" + p.masterUnits);
+    text.append(kLabelCount);
+    text.append(",   ");
+    text.append(std::to_string(p.points.size()));
+    text.append("\r\n");
+    // Only the header part can hold non-ASCII text; convert it once and
+    // append the rows as they are (they are pure ASCII).
+    std::string bytes = Utf8ToGbk(text);
+    bytes.reserve(bytes.size() + 64 + p.points.size() * 64);
+    for (const char* label : {"M", "S", "V"}) {
+        appendRightAligned(bytes, label, 12);
+        bytes.append(",\t ");
+    }
+    appendRightAligned(bytes, "T", 12);
+    bytes.append("\t\r\n");
+    for (const ECamPoint& pt : p.points) {
+        appendFixed12(bytes, pt.master);
+        bytes.append(",\t ");
+        appendFixed12(bytes, pt.slave);
+        bytes.append(",\t ");
+        appendFixed12(bytes, pt.speed);
+        bytes.append(",\t ");
+        appendInt12(bytes, pt.type);
+        bytes.append("\t\r\n");
+    }
+    return bytes;
+}
+
+ECamProfile DecodeECamProfile(std::string_view bytes)
+{
+    // The writer's code page is GBK; decoding with it brings a Chinese unit
+    // name back unchanged. Bad bytes become U+FFFD and never stop the read.
+    const std::wstring text = GbkToWide(bytes);
+
+    ECamProfile p;
+    size_t pos = 0;
+    auto nextLine = [&](std::wstring& line) {
+        if (pos >= text.size())
+            return false; // end of file: no more lines (a final LF ends the last one)
+        size_t end = text.find(L'\n', pos);
+        if (end == std::wstring::npos)
+            end = text.size();
+        line.assign(text, pos, end - pos);
+        pos = end + 1;
+        return true;
+    };
+
+    std::wstring line;
+    CCommaSubStr sub;
+    auto header = [&]() {
+        if (!nextLine(line))
+            line.clear();
+        sub.SetLine(line);
+        return sub.GetField(1);
+    };
+    p.hostVersion = header();
+    p.saveTime = header();
+    p.masterLength = header();
+    p.unit = header();
+    splitRatio(header(), p.slavePulse, p.slaveUnits);
+    splitRatio(header(), p.masterPulse, p.masterUnits);
+    const long count = LeadingLong(header());
+    header(); // column labels
+
+    // A file with fewer rows than its count stops at its end, and the list
+    // never grows past the rows the file actually holds, whatever the count.
+    for (long i = 0; i < count; ++i) {
+        if (!nextLine(line))
+            break;
+        sub.SetLine(line);
+        ECamPoint pt;
+        pt.master = LeadingDouble(sub.GetField(0));
+        pt.slave = LeadingDouble(sub.GetField(1));
+        pt.speed = LeadingDouble(sub.GetField(2));
+        pt.type = LeadingInt(sub.GetField(3)) == kECamPoly ? kECamPoly : kECamLinear;
+        p.points.push_back(pt);
+    }
+    return p;
+}
+
+std::wstring ECamVersionText(std::string_view fileVersion)
+{
+    std::wstring out;
+    for (wchar_t c : Utf8ToWide(fileVersion)) {
+        if (c == L',')
+            out += L'.';
+        else if (c != L' ')
+            out += c;
+    }
+    return out;
+}
+
+std::wstring ECamHostVersionText()
+{
+    return ECamVersionText(ECAM_VERSION_STRING);
+}
+
+std::wstring ECamSaveTimeText(std::time_t when)
+{
+    std::tm tm{};
+    if (!localtime_r(&when, &tm))
+        return {};
+    char buf[128 * 4];
+    const size_t n = std::strftime(buf, sizeof buf, "%Y年%m月%d日%H:%M:%S", &tm);
+    return Utf8ToWide(std::string_view(buf, n));
+}
+
+bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
+                          std::string* error)
+{
+    const std::string bytes = EncodeECamProfile(profile);
+    // Writers on this system do not lock files against each other; the file
+    // is written in one piece right after it is created.
+    errno = 0;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        if (error)
+            *error = describeErrno(errno ? errno : EIO);
+        return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        if (error)
+            *error = describeErrno(errno ? errno : EIO);
+        return false;
+    }
+    out.close();
+    if (out.fail()) {
+        if (error)
+            *error = describeErrno(errno ? errno : EIO);
+        return false;
+    }
+    return true;
+}
+
+bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,
+                         std::string* error)
+{
+    errno = 0;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        if (error)
+            *error = describeErrno(EISDIR);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = describeErrno(errno ? errno : ENOENT);
+        return false;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        if (error)
+            *error = describeErrno(errno ? errno : EIO);
+        return false;
+    }
+    profile = DecodeECamProfile(bytes);
+    return true;
+}
+
+} // namespace ecam

@@ -1,0 +1,351 @@
+#include "files/ms_excel_helper.h"
+
+#include "files/gbk.h"
+#include "files/xls_writer.h"
+
+#include <freexl.h>
+#include <orcus/csv_parser.hpp>
+#include <orcus/orcus_ods.hpp>
+#include <orcus/orcus_xlsx.hpp>
+#include <orcus/spreadsheet/document.hpp>
+#include <orcus/spreadsheet/factory.hpp>
+#include <orcus/spreadsheet/sheet.hpp>
+#include <ixion/address.hpp>
+#include <ixion/cell.hpp>
+#include <ixion/formula_result.hpp>
+#include <ixion/model_context.hpp>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+using CellMap = std::map<std::pair<int, int>, std::wstring>;
+
+std::string lowerExtension(const std::filesystem::path& path)
+{
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+// Shortest text that reads back as the same number: 0, 10.5, 1e+20.
+std::wstring numberText(double v)
+{
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    if (ec != std::errc())
+        return {};
+    return ecam::Utf8ToWide(std::string_view(buf, static_cast<size_t>(end - buf)));
+}
+
+// CSV through the library's low-level parser, so a cell's text stays exactly
+// as written ("0.00" stays "0.00").
+class CsvHandler {
+public:
+    explicit CsvHandler(CellMap& cells) : m_cells(cells) {}
+    void begin_parse() {}
+    void end_parse() {}
+    void begin_row() { m_col = 0; }
+    void end_row() { ++m_row; }
+    void cell(const char* p, size_t n, bool /*transient*/)
+    {
+        if (n > 0)
+            m_cells[{m_row, m_col}] = ecam::Utf8ToWide(std::string_view(p, n));
+        ++m_col;
+    }
+
+private:
+    CellMap& m_cells;
+    int m_row = 1;
+    int m_col = 1;
+};
+
+bool readCsv(const std::string& bytes, std::vector<CellMap>& sheets)
+{
+    sheets.assign(1, {});
+    CsvHandler handler(sheets[0]);
+    orcus::csv::parser_config config;
+    config.delimiters.push_back(',');
+    config.text_qualifier = '"';
+    orcus::csv_parser<CsvHandler> parser(bytes.data(), bytes.size(), handler, config);
+    parser.parse();
+    return true;
+}
+
+// A formula cell reads as its cached result, as a spreadsheet shows it;
+// a formula that was saved without a result reads as an empty cell.
+std::wstring formulaText(const ixion::model_context& cxt, const ixion::abs_address_t& addr)
+{
+    const ixion::formula_cell* cell = cxt.get_formula_cell(addr);
+    if (!cell)
+        return {};
+    try {
+        const ixion::formula_result r =
+            cell->get_result_cache(ixion::formula_result_wait_policy_t::throw_exception);
+        if (r.get_type() == ixion::formula_result::result_type::value)
+            return numberText(r.get_value());
+        if (r.get_type() == ixion::formula_result::result_type::string)
+            return ecam::Utf8ToWide(r.get_string());
+    } catch (...) {
+    }
+    return {};
+}
+
+bool readDocument(orcus::iface::import_filter& filter, const std::string& bytes,
+                  orcus::spreadsheet::document& doc, std::vector<CellMap>& sheets)
+{
+    filter.read_stream(bytes);
+    const ixion::model_context& cxt = doc.get_model_context();
+    for (size_t s = 0; s < doc.get_sheet_count(); ++s) {
+        CellMap cells;
+        const orcus::spreadsheet::sheet* sh = doc.get_sheet(static_cast<orcus::spreadsheet::sheet_t>(s));
+        if (sh) {
+            const ixion::abs_range_t range = sh->get_data_range();
+            if (range.valid()) {
+                for (ixion::row_t r = range.first.row; r <= range.last.row; ++r) {
+                    for (ixion::col_t c = range.first.column; c <= range.last.column; ++c) {
+                        const ixion::abs_address_t addr(static_cast<ixion::sheet_t>(s), r, c);
+                        std::wstring text;
+                        switch (cxt.get_celltype(addr)) {
+                        case ixion::celltype_t::string:
+                            text = ecam::Utf8ToWide(cxt.get_string_value(addr));
+                            break;
+                        case ixion::celltype_t::numeric:
+                            text = numberText(cxt.get_numeric_value(addr));
+                            break;
+                        case ixion::celltype_t::boolean:
+                            text = cxt.get_boolean_value(addr) ? L"1" : L"0";
+                            break;
+                        case ixion::celltype_t::formula:
+                            text = formulaText(cxt, addr);
+                            break;
+                        default:
+                            break;
+                        }
+                        if (!text.empty())
+                            cells[{r + 1, c + 1}] = std::move(text);
+                    }
+                }
+            }
+        }
+        sheets.push_back(std::move(cells));
+    }
+    return true;
+}
+
+bool readOrcus(const std::string& ext, const std::string& bytes, std::vector<CellMap>& sheets)
+{
+    // The document model (not a custom factory): the ODS importer needs the
+    // styles that only the model provides.
+    orcus::spreadsheet::document doc({1048576, 16384});
+    orcus::spreadsheet::import_factory factory(doc);
+    if (ext == ".ods") {
+        orcus::orcus_ods filter(&factory);
+        return readDocument(filter, bytes, doc, sheets);
+    }
+    orcus::orcus_xlsx filter(&factory);
+    return readDocument(filter, bytes, doc, sheets);
+}
+
+bool readXls(const std::filesystem::path& path, std::vector<CellMap>& sheets)
+{
+    const void* handle = nullptr;
+    if (freexl_open(path.c_str(), &handle) != FREEXL_OK)
+        return false;
+    unsigned int count = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
+        count = 0;
+    for (unsigned int s = 0; s < count; ++s) {
+        CellMap cells;
+        unsigned int rows = 0;
+        unsigned short cols = 0;
+        if (freexl_select_active_worksheet(handle, static_cast<unsigned short>(s)) == FREEXL_OK
+            && freexl_worksheet_dimensions(handle, &rows, &cols) == FREEXL_OK) {
+            for (unsigned int r = 0; r < rows; ++r) {
+                for (unsigned short c = 0; c < cols; ++c) {
+                    FreeXL_CellValue v;
+                    if (freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK)
+                        continue;
+                    std::wstring text;
+                    switch (v.type) {
+                    case FREEXL_CELL_INT:
+                        text = std::to_wstring(v.value.int_value);
+                        break;
+                    case FREEXL_CELL_DOUBLE:
+                        text = numberText(v.value.double_value);
+                        break;
+                    case FREEXL_CELL_TEXT:
+                    case FREEXL_CELL_SST_TEXT:
+                    case FREEXL_CELL_DATE:
+                    case FREEXL_CELL_DATETIME:
+                    case FREEXL_CELL_TIME:
+                        if (v.value.text_value)
+                            text = ecam::Utf8ToWide(v.value.text_value);
+                        break;
+                    default:
+                        break;
+                    }
+                    if (!text.empty())
+                        cells[{static_cast<int>(r) + 1, c + 1}] = std::move(text);
+                }
+            }
+        }
+        sheets.push_back(std::move(cells));
+    }
+    freexl_close(handle);
+    return true;
+}
+
+bool writeXlsx(const std::filesystem::path& path, const std::vector<ecam::XlsSheetData>& sheets)
+{
+    lxw_workbook* wb = workbook_new(path.c_str());
+    if (!wb)
+        return false;
+    for (const ecam::XlsSheetData& sh : sheets) {
+        const std::string name = ecam::WideToUtf8(sh.name);
+        lxw_worksheet* ws = workbook_add_worksheet(wb, name.empty() ? nullptr : name.c_str());
+        if (!ws)
+            ws = workbook_add_worksheet(wb, nullptr); // a name the format refuses
+        if (!ws)
+            continue;
+        for (const auto& [rc, text] : sh.cells)
+            worksheet_write_string(ws, static_cast<lxw_row_t>(rc.first),
+                                   static_cast<lxw_col_t>(rc.second),
+                                   ecam::WideToUtf8(text).c_str(), nullptr);
+    }
+    return workbook_close(wb) == LXW_NO_ERROR;
+}
+
+} // namespace
+
+CMSExcelHelper::CMSExcelHelper() = default;
+CMSExcelHelper::~CMSExcelHelper() = default;
+
+int CMSExcelHelper::CheckHasExcel()
+{
+    return 1; // readers and writers are linked in
+}
+
+int CMSExcelHelper::OpenExcel(const std::filesystem::path& path)
+{
+    CloseExcel();
+    const std::string ext = lowerExtension(path);
+    std::vector<CellMap> sheets;
+    try {
+        if (ext == ".xls") {
+            if (!readXls(path, sheets))
+                return 0;
+        } else if (ext == ".xlsx" || ext == ".xlsm" || ext == ".ods" || ext == ".csv") {
+            std::ifstream in(path, std::ios::binary);
+            if (!in)
+                return 0;
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (in.bad())
+                return 0;
+            if (ext == ".csv" ? !readCsv(bytes, sheets) : !readOrcus(ext, bytes, sheets))
+                return 0;
+        } else {
+            return 0;
+        }
+    } catch (...) {
+        // The readers throw on damaged files; to the caller that is simply
+        // a workbook that cannot be opened.
+        return 0;
+    }
+    for (CellMap& cells : sheets)
+        m_read.push_back({L"", std::move(cells)});
+    m_open = true;
+    return 1;
+}
+
+int CMSExcelHelper::ReadColumnFromBegin(int sheet, int column, std::vector<std::wstring>& cells)
+{
+    cells.clear();
+    if (!m_open || sheet < 1 || static_cast<size_t>(sheet) > m_read.size())
+        return 0;
+    const auto& map = m_read[static_cast<size_t>(sheet) - 1].cells;
+    int last = 0;
+    for (const auto& [rc, text] : map)
+        if (rc.second == column)
+            last = std::max(last, rc.first);
+    cells.resize(static_cast<size_t>(last));
+    for (const auto& [rc, text] : map)
+        if (rc.second == column)
+            cells[static_cast<size_t>(rc.first) - 1] = text;
+    return last;
+}
+
+void CMSExcelHelper::CloseExcel()
+{
+    m_read.clear();
+    m_open = false;
+}
+
+int CMSExcelHelper::InitExcel(const std::filesystem::path& path)
+{
+    m_write.clear();
+    m_building = false;
+    const std::string ext = lowerExtension(path);
+    if (ext != ".xls" && ext != ".xlsx")
+        return 0; // never a file whose content differs from its extension
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return 0;
+    std::filesystem::path dir = path.parent_path();
+    if (dir.empty())
+        dir = ".";
+    if (!std::filesystem::is_directory(dir, ec) || access(dir.c_str(), W_OK) != 0)
+        return 0;
+    m_savePath = path;
+    m_building = true;
+    return 1;
+}
+
+int CMSExcelHelper::AddSheet(const std::wstring& name)
+{
+    if (!m_building)
+        return 0;
+    m_write.push_back({name, {}});
+    return 1;
+}
+
+int CMSExcelHelper::WriteLine(int sheet, int row, const std::vector<std::wstring>& cells)
+{
+    if (!m_building || sheet < 1 || static_cast<size_t>(sheet) > m_write.size() || row < 1)
+        return 0;
+    auto& map = m_write[static_cast<size_t>(sheet) - 1].cells;
+    for (size_t c = 0; c < cells.size(); ++c)
+        map[{row, static_cast<int>(c) + 1}] = cells[c];
+    return 1;
+}
+
+int CMSExcelHelper::CloseAndSaveExcel()
+{
+    if (!m_building)
+        return 0;
+    m_building = false;
+    std::vector<ecam::XlsSheetData> sheets;
+    for (Sheet& sh : m_write) {
+        ecam::XlsSheetData data{sh.name, {}};
+        for (auto& [rc, text] : sh.cells)
+            data.cells[{rc.first - 1, rc.second - 1}] = std::move(text);
+        sheets.push_back(std::move(data));
+    }
+    m_write.clear();
+    if (lowerExtension(m_savePath) == ".xlsx")
+        return writeXlsx(m_savePath, sheets) ? 1 : 0;
+    const std::string bytes = ecam::BuildXlsWorkbook(sheets);
+    if (bytes.empty())
+        return 0;
+    std::ofstream out(m_savePath, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out.fail() ? 0 : 1;
+}

@@ -1,0 +1,247 @@
+#include "files/point_list_file.h"
+
+#include "files/ecam_file.h"
+#include "files/gbk.h"
+#include "files/leading_number.h"
+#include "files/ms_excel_helper.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace ecam {
+namespace {
+
+std::string lowerExtension(const std::filesystem::path& path)
+{
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+std::string trim(std::string_view s)
+{
+    const auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos)
+        return {};
+    const auto e = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+// Whole-field numbers: a point list given on the command line is checked
+// strictly, so a typo is reported rather than read as 0.
+bool parseFinite(const std::string& field, double& v)
+{
+    const std::string t = trim(field);
+    if (t.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return ec == std::errc() && end == t.data() + t.size() && std::isfinite(v);
+}
+
+bool loadCsv(const std::filesystem::path& path, std::vector<ECamPoint>& points, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path.string() + ": " + std::strerror(errno ? errno : ENOENT);
+        return false;
+    }
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (const auto hash = line.find('#'); hash != std::string::npos)
+            line.erase(hash);
+        if (trim(line).empty())
+            continue;
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (;;) {
+            const size_t comma = line.find(',', start);
+            fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos
+                                                                            : comma - start));
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+        const std::string where = path.string() + ":" + std::to_string(lineNo) + ": ";
+        if (fields.size() != 4) {
+            error = where + "expected 4 fields master,slave,speed,type";
+            return false;
+        }
+        ECamPoint p;
+        double type = 0;
+        if (!parseFinite(fields[0], p.master) || !parseFinite(fields[1], p.slave)
+            || !parseFinite(fields[2], p.speed) || !parseFinite(fields[3], type)
+            || (type != kECamLinear && type != kECamPoly)) {
+            error = where + "master, slave and speed must be finite numbers, type 0 or 1";
+            return false;
+        }
+        p.type = static_cast<int32_t>(type);
+        points.push_back(p);
+    }
+    return true;
+}
+
+bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& points,
+             std::string& error)
+{
+    std::string text = "# master,slave,speed,type\n";
+    char buf[128];
+    for (const ECamPoint& p : points) {
+        // %.17g keeps every bit of the value, so a conversion loses nothing.
+        std::snprintf(buf, sizeof buf, "%.17g,%.17g,%.17g,%d\n", p.master, p.slave, p.speed,
+                      p.type == kECamPoly ? 1 : 0);
+        text += buf;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (out.fail()) {
+        error = path.string() + ": " + std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PointFileKind PointFileKindOf(const std::filesystem::path& path)
+{
+    const std::string ext = lowerExtension(path);
+    if (ext == ".ecam")
+        return PointFileKind::ECam;
+    if (ext == ".csv")
+        return PointFileKind::Csv;
+    if (ext == ".xls" || ext == ".xlsx" || ext == ".ods")
+        return PointFileKind::Workbook;
+    return PointFileKind::Unknown;
+}
+
+std::vector<ECamPoint> SpecialPointsFromColumns(const std::vector<std::wstring>& first,
+                                                const std::vector<std::wstring>& second)
+{
+    std::vector<ECamPoint> points;
+    // An empty first column, or a second column shorter than the first, is
+    // read as far as its rows are complete; a missing cell counts as empty.
+    auto cell = [](const std::vector<std::wstring>& col, size_t i) -> const std::wstring* {
+        return i < col.size() ? &col[i] : nullptr;
+    };
+    const double m0 = first.empty() ? 0.0 : LeadingDouble(first[0]);
+    const double s0 = second.empty() ? 0.0 : LeadingDouble(second[0]);
+    if (!first.empty() && !(m0 == 0.0 && s0 == 0.0))
+        points.push_back({0.0, 0.0, 0.0, kECamLinear});
+    points.reserve(points.size() + first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        const std::wstring* m = cell(first, i);
+        const std::wstring* s = cell(second, i);
+        if (!m || !s || m->empty() || s->empty())
+            continue;
+        const int32_t type = i + 1 == first.size() ? kECamPoly : kECamLinear;
+        points.push_back({LeadingDouble(*m), LeadingDouble(*s), 0.0, type});
+    }
+    return points;
+}
+
+bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& points,
+                   std::string* error)
+{
+    std::string err;
+    bool ok = false;
+    points.clear();
+    switch (PointFileKindOf(path)) {
+    case PointFileKind::ECam: {
+        ECamProfile profile;
+        ok = ReadECamProfileFile(path, profile, &err);
+        if (ok)
+            points = std::move(profile.points);
+        else
+            err = path.string() + ": " + err;
+        break;
+    }
+    case PointFileKind::Csv:
+        ok = loadCsv(path, points, err);
+        break;
+    case PointFileKind::Workbook: {
+        CMSExcelHelper excel;
+        if (!excel.OpenExcel(path)) {
+            err = path.string() + ": cannot read the workbook";
+            break;
+        }
+        std::vector<std::wstring> first, second;
+        excel.ReadColumnFromBegin(1, 1, first);
+        excel.ReadColumnFromBegin(1, 2, second);
+        excel.CloseExcel();
+        points = SpecialPointsFromColumns(first, second);
+        ok = true;
+        break;
+    }
+    case PointFileKind::Unknown:
+        err = path.string() + ": unknown file type (use .ecam, .csv, .xls, .xlsx or .ods)";
+        break;
+    }
+    if (!ok && error)
+        *error = err;
+    return ok;
+}
+
+bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoint>& points,
+                   std::string* error)
+{
+    std::string err;
+    bool ok = false;
+    switch (PointFileKindOf(path)) {
+    case PointFileKind::ECam: {
+        // A file made outside the panel carries the panel's default scaling:
+        // the master length is the last point's position.
+        ECamProfile profile;
+        profile.hostVersion = ECamHostVersionText();
+        profile.saveTime = ECamSaveTimeText(std::time(nullptr));
+        const double last = points.empty() ? 1000.0 : points.back().master;
+        profile.masterLength = std::to_wstring(static_cast<long>(std::lround(last)));
+        profile.unit = L"";
+        profile.slavePulse = L"1";
+        profile.slaveUnits = L"1";
+        profile.masterPulse = L"1";
+        profile.masterUnits = L"1";
+        profile.points = points;
+        ok = WriteECamProfileFile(path, profile, &err);
+        if (!ok)
+            err = path.string() + ": " + err;
+        break;
+    }
+    case PointFileKind::Csv:
+        ok = saveCsv(path, points, err);
+        break;
+    case PointFileKind::Workbook: {
+        CMSExcelHelper excel;
+        if (lowerExtension(path) == ".ods" || !excel.InitExcel(path)) {
+            err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
+            break;
+        }
+        excel.AddSheet(L"ECamInfo");
+        int row = 1;
+        for (const ECamPoint& p : points)
+            excel.WriteLine(1, row++, {FixedText(p.master, 2), FixedText(p.slave, 2)});
+        ok = excel.CloseAndSaveExcel() != 0;
+        if (!ok)
+            err = path.string() + ": cannot write the workbook";
+        break;
+    }
+    case PointFileKind::Unknown:
+        err = path.string() + ": unknown file type (use .ecam, .csv, .xls or .xlsx)";
+        break;
+    }
+    if (!ok && error)
+        *error = err;
+    return ok;
+}
+
+} // namespace ecam
