@@ -291,6 +291,7 @@ double CECamPointSet::SampleStep() const
 
 void CECamPointSet::Recompute()
 {
+    ++m_revision;
     m_curve.clear();
     // An empty set (a file listing no points) has an empty curve.
     if (m_points.empty())

@@ -61,6 +61,9 @@ public:
     int FindPoint(double m) const;
     // Sampling step the curve uses for the current points.
     double SampleStep() const;
+    // Counts the curve rebuilds; a caller holding a copy of the curve can
+    // tell from it whether the copy is still current.
+    uint64_t Revision() const { return m_revision; }
 
     // True when moving the point found at oldMaster to newMaster leaves it at
     // least kECamMasterTolerance away from both neighbours, in order (so it
@@ -79,4 +82,5 @@ private:
 
     std::list<ECamPoint> m_points;
     std::vector<ECamCurveSample> m_curve;
+    uint64_t m_revision = 0;
 };
