@@ -22,7 +22,14 @@ std::atomic<uint64_t> g_nextCatalogueId{1};
 // amended and current value. Keyed by catalogue id so a destroyed catalogue's
 // objects are never handed out again.
 using AddrKey = std::pair<uint64_t, uint32_t>;
-thread_local std::map<AddrKey, std::unique_ptr<CFunCode>> t_byAddr;
+thread_local bool t_byAddrGone = false;
+struct AddrCache {
+    std::map<AddrKey, std::unique_ptr<CFunCode>> map;
+    // Thread-locals die before statics at exit; a catalogue destroyed later
+    // (by the logic-manager singleton) must not touch the cache then.
+    ~AddrCache() { t_byAddrGone = true; }
+};
+thread_local AddrCache t_byAddr;
 
 std::wstring ToW(const QString& s)
 {
@@ -193,8 +200,11 @@ CFunCodeInterface::~CFunCodeInterface()
 {
     // This thread's by-address objects go now; other threads drop theirs
     // when they end (the id is never reused).
-    for (auto it = t_byAddr.begin(); it != t_byAddr.end();)
-        it = it->first.first == m_id ? t_byAddr.erase(it) : std::next(it);
+    if (t_byAddrGone)
+        return;
+    auto& map = t_byAddr.map;
+    for (auto it = map.begin(); it != map.end();)
+        it = it->first.first == m_id ? map.erase(it) : std::next(it);
 }
 
 CFunCode* CFunCodeInterface::GetFunCodePtrByNum(const std::wstring& number)
@@ -219,7 +229,9 @@ CFunCode* CFunCodeInterface::CreateFunCodePtrByAddr(unsigned address, unsigned w
 {
     if ((width != 16 && width != 32) || address > (width == 32 ? 0xFFFEu : 0xFFFFu))
         return nullptr;
-    auto& slot = t_byAddr[AddrKey(m_id, (address << 8) | width)];
+    if (t_byAddrGone)
+        return nullptr;
+    auto& slot = t_byAddr.map[AddrKey(m_id, (address << 8) | width)];
     if (!slot) {
         slot = std::make_unique<CFunCode>();
         const CFunCode* known = FindByRegister(uint16_t(address));

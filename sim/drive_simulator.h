@@ -60,6 +60,8 @@ public:
     void SetRegister32(uint16_t address, uint32_t value);
     // Requests received (answered, refused or dropped) since Start.
     uint64_t RequestCount() const;
+    // TCP connections the simulator closed itself (closeAfter) since Start.
+    uint64_t ClosedConnections() const;
 
 private:
     struct Impl;

@@ -1,0 +1,400 @@
+#include "sim/drive_simulator.h"
+
+#include "host/fun_code_interface.h"
+#include "sim/sim_register_bank.h"
+
+#include <modbus.h>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Client {
+    int fd = -1;
+    int requests = 0;
+};
+
+bool Fail(std::string* error, const std::string& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+void CloseFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+} // namespace
+
+struct CDriveSimulator::Impl {
+    SimOptions opt;
+    std::unique_ptr<CSimRegisterBank> bank;
+
+    mutable std::mutex faultLock;
+    SimFaults faults;
+    std::mt19937 rng;
+
+    std::atomic<uint64_t> requests{0};
+    std::atomic<uint64_t> closedConnections{0};
+    std::atomic<bool> running{false};
+
+    modbus_t* ctx = nullptr;
+    int listenFd = -1;
+    int ptyMaster = -1;
+    int ptySlaveHold = -1;  // keeps the slave side open so the master never sees a hang-up
+    std::string ptyPath;
+    uint16_t port = 0;
+    int wake[2] = {-1, -1};
+    std::thread thread;
+
+    std::mutex stopLock;
+    std::condition_variable stopCv;
+    bool stopping = false;
+
+    bool OpenTcp(std::string* error);
+    bool OpenRtu(std::string* error);
+    void Serve();
+    void ServeTcp();
+    void ServeRtu();
+    // Answers (or, by the faults, delays or drops) one received request.
+    void Handle(const uint8_t* req, int len);
+    bool WaitUnlessStopping(std::chrono::microseconds d);
+    void Close();
+};
+
+bool CDriveSimulator::Impl::OpenTcp(std::string* error)
+{
+    listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listenFd < 0)
+        return Fail(error, std::string("socket: ") + std::strerror(errno));
+    const int yes = 1;
+    ::setsockopt(listenFd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(opt.port);
+    if (::inet_pton(AF_INET, opt.bindAddress.c_str(), &addr.sin_addr) != 1)
+        return Fail(error, "bad bind address " + opt.bindAddress);
+    if (::bind(listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd, 16) != 0)
+        return Fail(error, "cannot listen on " + opt.bindAddress + ":" + std::to_string(opt.port) + ": " +
+                               std::strerror(errno));
+    socklen_t len = sizeof addr;
+    ::getsockname(listenFd, reinterpret_cast<sockaddr*>(&addr), &len);
+    port = ntohs(addr.sin_port);
+    // The context only frames answers; each client's socket is set per request.
+    ctx = modbus_new_tcp("127.0.0.1", port);
+    return ctx ? true : Fail(error, "cannot create the Modbus context");
+}
+
+bool CDriveSimulator::Impl::OpenRtu(std::string* error)
+{
+    ptyMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (ptyMaster < 0 || ::grantpt(ptyMaster) != 0 || ::unlockpt(ptyMaster) != 0)
+        return Fail(error, std::string("pseudo-terminal: ") + std::strerror(errno));
+    char name[128];
+    if (::ptsname_r(ptyMaster, name, sizeof name) != 0)
+        return Fail(error, std::string("ptsname: ") + std::strerror(errno));
+    ptyPath = name;
+    ptySlaveHold = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (ptySlaveHold < 0)
+        return Fail(error, "cannot open " + ptyPath + ": " + std::strerror(errno));
+    termios tio{};
+    ::tcgetattr(ptySlaveHold, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(ptySlaveHold, TCSANOW, &tio);
+    ctx = modbus_new_rtu(ptyPath.c_str(), opt.baud, 'N', 8, 1);
+    if (!ctx)
+        return Fail(error, "cannot create the Modbus context");
+    modbus_set_slave(ctx, opt.unit);
+    modbus_set_socket(ctx, ptyMaster);
+    return true;
+}
+
+bool CDriveSimulator::Impl::WaitUnlessStopping(std::chrono::microseconds d)
+{
+    std::unique_lock lock(stopLock);
+    return !stopCv.wait_for(lock, d, [this] { return stopping; });
+}
+
+void CDriveSimulator::Impl::Handle(const uint8_t* req, int len)
+{
+    ++requests;
+    SimFaults f;
+    bool drop = false;
+    {
+        std::lock_guard lock(faultLock);
+        f = faults;
+        drop = f.dropRate > 0 && std::uniform_real_distribution<double>(0.0, 1.0)(rng) < f.dropRate;
+    }
+    if (drop)
+        return;
+    if (f.delayMs > 0 && !WaitUnlessStopping(std::chrono::milliseconds(f.delayMs)))
+        return;
+
+    const int off = modbus_get_header_length(ctx);
+    const int function = req[off];
+    auto word = [&](int at) { return uint16_t((req[at] << 8) | req[at + 1]); };
+
+    if (opt.rtu && opt.emulateLineTiming) {
+        // Request and answer bytes on a real line, 10 bits each (8N1).
+        int answerBytes = 8;
+        if (function == MODBUS_FC_READ_HOLDING_REGISTERS)
+            answerBytes = 5 + 2 * word(off + 3);
+        const double seconds = double(len + answerBytes) * 10.0 / double(opt.baud);
+        if (!WaitUnlessStopping(std::chrono::microseconds(int64_t(seconds * 1e6))))
+            return;
+    }
+
+    auto lock = bank->Lock();
+    if (function == MODBUS_FC_WRITE_SINGLE_REGISTER) {
+        const uint16_t value = word(off + 3);
+        if (!bank->WriteAllowed(word(off + 1), &value, 1)) {
+            modbus_reply_exception(ctx, req, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
+            return;
+        }
+    } else if (function == MODBUS_FC_WRITE_MULTIPLE_REGISTERS) {
+        const int count = word(off + 3);
+        // Malformed counts are left to the library's own checks below.
+        if (count >= 1 && count <= MODBUS_MAX_WRITE_REGISTERS && off + 6 + 2 * count <= len) {
+            std::vector<uint16_t> values(static_cast<size_t>(count));
+            for (int i = 0; i < count; ++i)
+                values[size_t(i)] = word(off + 6 + 2 * i);
+            if (!bank->WriteAllowed(word(off + 1), values.data(), count)) {
+                modbus_reply_exception(ctx, req, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
+                return;
+            }
+        }
+    }
+    modbus_reply(ctx, req, len, bank->Mapping());
+}
+
+void CDriveSimulator::Impl::ServeTcp()
+{
+    std::vector<Client> clients;
+    std::vector<uint8_t> req(MODBUS_TCP_MAX_ADU_LENGTH);
+    while (true) {
+        std::vector<pollfd> fds{{wake[0], POLLIN, 0}, {listenFd, POLLIN, 0}};
+        for (const Client& c : clients)
+            fds.push_back({c.fd, POLLIN, 0});
+        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents)
+            break;
+        if (fds[1].revents & POLLIN) {
+            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd >= 0)
+                clients.push_back({fd, 0});
+        }
+        for (size_t i = 2; i < fds.size(); ++i) {
+            if (!fds[i].revents)
+                continue;
+            Client& c = clients[i - 2];
+            modbus_set_socket(ctx, c.fd);
+            const int rc = modbus_receive(ctx, req.data());
+            if (rc > 0) {
+                Handle(req.data(), rc);
+                ++c.requests;
+            }
+            const int closeAfter = [&] { std::lock_guard l(faultLock); return faults.closeAfter; }();
+            if (rc < 0) {
+                CloseFd(c.fd);
+            } else if (closeAfter > 0 && c.requests >= closeAfter) {
+                CloseFd(c.fd);
+                ++closedConnections;
+            }
+        }
+        std::erase_if(clients, [](const Client& c) { return c.fd < 0; });
+    }
+    for (Client& c : clients)
+        CloseFd(c.fd);
+}
+
+void CDriveSimulator::Impl::ServeRtu()
+{
+    std::vector<uint8_t> req(MODBUS_RTU_MAX_ADU_LENGTH);
+    while (true) {
+        pollfd fds[2] = {{wake[0], POLLIN, 0}, {ptyMaster, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents)
+            break;
+        if (!(fds[1].revents & POLLIN))
+            continue;
+        const int rc = modbus_receive(ctx, req.data());
+        if (rc > 0)
+            Handle(req.data(), rc);
+        else if (rc < 0)
+            tcflush(ptyMaster, TCIFLUSH);  // bad frame: drop what is left of it
+    }
+}
+
+void CDriveSimulator::Impl::Close()
+{
+    if (ctx) {
+        // Not modbus_close: the sockets are ours and closed below.
+        modbus_free(ctx);
+        ctx = nullptr;
+    }
+    CloseFd(listenFd);
+    CloseFd(ptyMaster);
+    CloseFd(ptySlaveHold);
+    CloseFd(wake[0]);
+    CloseFd(wake[1]);
+}
+
+CDriveSimulator::CDriveSimulator(SimOptions options) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->opt = std::move(options);
+    m_impl->faults = m_impl->opt.faults;
+    m_impl->rng.seed(m_impl->faults.seed);
+}
+
+CDriveSimulator::~CDriveSimulator()
+{
+    Stop();
+}
+
+bool CDriveSimulator::Start(std::string* error)
+{
+    Impl& d = *m_impl;
+    if (d.running)
+        return true;
+    const std::string path =
+        d.opt.cataloguePath.empty() ? CFunCodeInterface::DefaultPath() : d.opt.cataloguePath;
+    if (!d.bank) {
+        // Registers survive a Stop and a new Start, as a drive's do over a
+        // lost link.
+        auto catalogue = CFunCodeInterface::LoadFile(path, error);
+        if (!catalogue)
+            return false;
+        d.bank = std::make_unique<CSimRegisterBank>(std::move(catalogue));
+    }
+    d.stopping = false;
+    d.requests = 0;
+    d.closedConnections = 0;
+    if (::pipe2(d.wake, O_CLOEXEC) != 0 || !(d.opt.rtu ? d.OpenRtu(error) : d.OpenTcp(error))) {
+        d.Close();
+        return false;
+    }
+    // A server waiting for a frame must not hang past a stop request.
+    modbus_set_indication_timeout(d.ctx, 1, 0);
+    d.running = true;
+    d.thread = std::thread([&d] { d.opt.rtu ? d.ServeRtu() : d.ServeTcp(); });
+    return true;
+}
+
+void CDriveSimulator::Stop()
+{
+    Impl& d = *m_impl;
+    if (!d.running)
+        return;
+    {
+        std::lock_guard lock(d.stopLock);
+        d.stopping = true;
+    }
+    d.stopCv.notify_all();
+    const char c = 'q';
+    [[maybe_unused]] const ssize_t n = ::write(d.wake[1], &c, 1);
+    d.thread.join();
+    d.Close();
+    d.running = false;
+}
+
+bool CDriveSimulator::Running() const
+{
+    return m_impl->running;
+}
+
+std::string CDriveSimulator::Url() const
+{
+    const Impl& d = *m_impl;
+    if (d.opt.rtu)
+        return "rtu:" + d.ptyPath + "?baud=" + std::to_string(d.opt.baud) +
+               "&parity=N&data=8&stop=1&unit=" + std::to_string(d.opt.unit);
+    return "tcp://" + d.opt.bindAddress + ":" + std::to_string(d.port) + "?unit=" + std::to_string(d.opt.unit);
+}
+
+uint16_t CDriveSimulator::Port() const
+{
+    return m_impl->port;
+}
+
+std::string CDriveSimulator::PtyPath() const
+{
+    return m_impl->ptyPath;
+}
+
+void CDriveSimulator::SetFaults(const SimFaults& faults)
+{
+    std::lock_guard lock(m_impl->faultLock);
+    if (faults.seed != m_impl->faults.seed)
+        m_impl->rng.seed(faults.seed);
+    m_impl->faults = faults;
+}
+
+SimFaults CDriveSimulator::Faults() const
+{
+    std::lock_guard lock(m_impl->faultLock);
+    return m_impl->faults;
+}
+
+uint16_t CDriveSimulator::Register(uint16_t address) const
+{
+    if (!m_impl->bank)
+        return 0;
+    auto lock = m_impl->bank->Lock();
+    return m_impl->bank->Get(address);
+}
+
+void CDriveSimulator::SetRegister(uint16_t address, uint16_t value)
+{
+    if (!m_impl->bank)
+        return;
+    auto lock = m_impl->bank->Lock();
+    m_impl->bank->Set(address, value);
+}
+
+uint32_t CDriveSimulator::Register32(uint16_t address) const
+{
+    if (!m_impl->bank)
+        return 0;
+    auto lock = m_impl->bank->Lock();
+    return uint32_t(m_impl->bank->Get(address)) | (uint32_t(m_impl->bank->Get(uint16_t(address + 1))) << 16);
+}
+
+void CDriveSimulator::SetRegister32(uint16_t address, uint32_t value)
+{
+    if (!m_impl->bank)
+        return;
+    auto lock = m_impl->bank->Lock();
+    m_impl->bank->Set(address, uint16_t(value & 0xFFFF));
+    m_impl->bank->Set(uint16_t(address + 1), uint16_t(value >> 16));
+}
+
+uint64_t CDriveSimulator::RequestCount() const
+{
+    return m_impl->requests;
+}
+
+uint64_t CDriveSimulator::ClosedConnections() const
+{
+    return m_impl->closedConnections;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Command line of ecam-drive-sim, parsed into SimOptions:
+//   --tcp [HOST:]PORT     serve Modbus TCP (default 127.0.0.1:1502; loopback
+//                         unless a host is given)
+//   --rtu                 serve RTU on a new pseudo-terminal (path printed)
+//   --baud B  --unit N  --line-timing  --catalogue PATH
+//   --delay MS  --drop RATE  --close-after N  --seed S
+// Plain function, any thread.
+#include "sim/drive_simulator.h"
+
+#include <string>
+#include <vector>
+
+// False (and why) on an unknown option or a bad value; --help gives false
+// with why set to the usage text.
+bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why);
+const char* SimUsage();
