@@ -1,0 +1,468 @@
+#include "ui/ecam_curve_wnd.h"
+
+#include "cam/ecam_point_set.h"
+#include "ui/memory_dc.h"
+#include "ui/spec_edit.h"
+#include "ui/spec_tool_tip.h"
+#include "ui/c_number.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+namespace {
+
+// Truncation toward zero into 32 bits; non-finite or huge values (from a
+// degenerate range) are pinned instead of overflowing.
+int Trunc(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v > 1e9)
+        return 1000000000;
+    if (v < -1e9)
+        return -1000000000;
+    return static_cast<int>(v);
+}
+
+QString Fmt(const char* format, double v) { return QString::asprintf(format, v); }
+
+} // namespace
+
+CECamCurveWnd::CECamCurveWnd(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);  // hover read-out without a pressed button
+    m_toolTip = new CSpecToolTip(this);
+    m_toolTip->SetTipFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+}
+
+CECamCurveWnd::~CECamCurveWnd() = default;
+
+bool CECamCurveWnd::Create(QWidget* parent, int id)
+{
+    setParent(parent);
+    setObjectName(QStringLiteral("idc%1").arg(id));
+    setGeometry(QRect());
+    show();
+    return true;
+}
+
+double CECamCurveWnd::XMax() const { return m_curvePoints.empty() ? 0.0 : m_curvePoints.back().x; }
+
+QPoint CECamCurveWnd::DataToPixel(const PlotPoint& p) const
+{
+    const int w = width();
+    const int h = height();
+    const double wp = (w - kMargin) - kLeft;
+    const double hp = (h - kMargin) - kMargin;
+    const double xMax = XMax();
+    const double range = m_yMax - m_yMin;
+    // A zero x range puts every point on the left edge; a zero y range on the
+    // middle line, so a flat curve stays visible.
+    const int px = xMax != 0.0 ? kLeft + Trunc((p.x - 0.0) * (wp / (xMax - 0.0))) : kLeft;
+    const int py = range != 0.0 ? (h - kMargin) - Trunc((p.y - m_yMin) * (hp / range))
+                                : (h - kMargin) - Trunc(hp / 2);
+    return {px, py};
+}
+
+PlotPoint CECamCurveWnd::PixelToData(QPoint q) const
+{
+    const double wp = (width() - kMargin) - kLeft;
+    const double hp = (height() - kMargin) - kMargin;
+    PlotPoint d;
+    d.x = wp != 0.0 ? 0.0 + (q.x() - kLeft) * ((XMax() - 0.0) / wp) : 0.0;
+    d.y = hp != 0.0 ? m_yMax - (q.y() - kMargin) * ((m_yMax - m_yMin) / hp) : m_yMax;
+    return d;
+}
+
+void CECamCurveWnd::SetCurveData(const std::vector<PlotPoint>& keys, const std::vector<PlotPoint>& curve,
+                                 CurveKind kind)
+{
+    m_keyPoints.clear();
+    m_curvePoints.clear();
+    if (kind == CURVE_POSITION || kind == CURVE_SPEED)
+        m_keyPoints = keys;
+    m_curvePoints = curve;
+    m_curveKind = kind;
+    BuildTipZones();
+    update();
+}
+
+void CECamCurveWnd::AutoScaleY()
+{
+    double mx = 0.0, mn = 0.0;
+    if (!m_curvePoints.empty()) {
+        mx = mn = m_curvePoints.front().y;
+        for (const PlotPoint& p : m_curvePoints) {
+            mx = std::max(mx, p.y);
+            mn = std::min(mn, p.y);
+        }
+    }
+    double mid = (mx + mn) * 0.5;
+    if (mn != 0.0) {
+        const double ratio = mx / mn;
+        if (ratio > -1.2 && ratio < -0.8)
+            mid = 0.0;  // swings about equally both ways: centre on zero
+    }
+    const double half = (mx - mn) * 0.1 * 1.2 * 5.0;
+    m_yMax = mid + half;
+    m_yMin = mid - half;
+    update();
+}
+
+void CECamCurveWnd::RebuildFromPointSet()
+{
+    if (!m_pointSet)
+        return;
+    std::vector<ECamCurveSample> samples;
+    m_pointSet->GetCurve(samples);
+    m_keyPoints.clear();
+    m_curvePoints.clear();
+    m_curvePoints.reserve(samples.size());
+    for (const ECamCurveSample& s : samples) {
+        PlotPoint p;
+        switch (m_curveKind) {
+        case CURVE_POSITION: p = {s.positionX, s.position}; break;
+        case CURVE_SPEED: p = {s.speedX, s.speed}; break;
+        default: p = {s.accelX, s.accel}; break;
+        }
+        m_curvePoints.push_back(p);
+        if (m_curveKind != CURVE_ACCEL && s.isKeyPoint)
+            m_keyPoints.push_back(p);
+    }
+    BuildTipZones();
+    update();
+}
+
+void CECamCurveWnd::AddKeyPointAt(QPoint point)
+{
+    if (!m_pointSet)
+        return;
+    const PlotPoint d = PixelToData(point);
+    // A point on top of an existing one (or outside the ends) would break the
+    // strict master order the point set relies on; such a click adds nothing.
+    if (m_pointSet->KeepsOrderOnInsert(d.x))
+        m_pointSet->InsertPoint(ECamPoint{d.x, d.y, 0.0, kECamPoly});
+    RebuildFromPointSet();
+}
+
+bool CECamCurveWnd::HitTestKeyPoint(QPoint point, int& index) const
+{
+    for (size_t i = 0; i < m_keyPoints.size(); ++i) {
+        const QPoint c = DataToPixel(m_keyPoints[i]);
+        const QRect box(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 2 * kMarkerHalf, 2 * kMarkerHalf);
+        if (box.contains(point)) {
+            index = static_cast<int>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CECamCurveWnd::HasKeyPointNear(QPoint point) const
+{
+    int unused = 0;
+    return HitTestKeyPoint(point, unused);
+}
+
+void CECamCurveWnd::BuildTipZones()
+{
+    m_tipZones.clear();
+    m_tipZones.reserve(m_curvePoints.size());
+    for (const PlotPoint& c : m_curvePoints) {
+        const QPoint p = DataToPixel(c);
+        m_tipZones.push_back({QRect(p.x() - kZoneHalf, p.y() - kZoneHalf, 2 * kZoneHalf, 2 * kZoneHalf),
+                              QString::asprintf("x:%f\r\ny:%f", c.x, c.y)});
+    }
+}
+
+QString CECamCurveWnd::TipTextAt(QPoint point) const
+{
+    for (const TipZone& z : m_tipZones)
+        if (z.rect.contains(point))
+            return z.text;
+    return QString();
+}
+
+QPoint CECamCurveWnd::ApplyDragConstraints(QPoint q) const
+{
+    const int w = width();
+    const int h = height();
+    if (q.x() > w - kMargin)
+        q.setX(w - kMargin);
+    else if (q.x() < kLeft)
+        q.setX(kLeft);
+    if (q.y() < kMargin)
+        q.setY(kMargin);
+    else if (q.y() > h - kMargin)
+        q.setY(h - kMargin);
+
+    const int last = static_cast<int>(m_keyPoints.size()) - 1;
+    if (m_selectedIndex < 0 || m_selectedIndex > last)
+        return q;
+    if (m_selectedIndex == 0) {
+        if (m_curveKind == CURVE_POSITION)
+            q = DataToPixel(m_keyPoints[0]);
+        else if (m_curveKind == CURVE_SPEED)
+            q.setX(kLeft);
+    } else if (m_selectedIndex == last) {
+        q.setX(w - kMargin);
+    } else if (m_curveKind == CURVE_POSITION) {
+        const QPoint prev = DataToPixel(m_keyPoints[m_selectedIndex - 1]);
+        const QPoint next = DataToPixel(m_keyPoints[m_selectedIndex + 1]);
+        if (q.x() <= prev.x())
+            q.setX(prev.x() + 1);
+        else if (q.x() >= next.x())
+            q.setX(next.x() - 1);
+    } else if (m_curveKind == CURVE_SPEED) {
+        q.setX(DataToPixel(m_dragOrigin).x());
+    }
+    return q;
+}
+
+void CECamCurveWnd::CommitDrag(QPoint q)
+{
+    const PlotPoint d = PixelToData(q);
+    const int last = static_cast<int>(m_keyPoints.size()) - 1;
+    if (m_selectedIndex == 0 && m_curveKind == CURVE_POSITION)
+        return;  // the first point is pinned: nothing to commit, nothing to rebuild
+    if (m_pointSet && m_selectedIndex >= 0 && m_selectedIndex <= last) {
+        if (m_curveKind == CURVE_POSITION) {
+            const double m = m_selectedIndex == last ? m_keyPoints[last].x : d.x;
+            // Neighbours closer than two pixel columns leave no master strictly
+            // between them: refuse the move rather than break the order.
+            if (m_pointSet->KeepsOrder(m_dragOrigin.x, m))
+                m_pointSet->MovePoint(m_dragOrigin.x, m, d.y);
+        } else if (m_curveKind == CURVE_SPEED) {
+            m_pointSet->SetPointSpeed(m_dragOrigin.x, d.y);
+        }
+    }
+    RebuildFromPointSet();
+}
+
+void CECamCurveWnd::ShowLimitEditor(const QRect& zone)
+{
+    if (!m_limitEditor) {
+        m_limitEditor = new CSpecEdit(this);
+        m_limitEditor->setObjectName(QStringLiteral("idc1"));
+        m_limitEditor->installEventFilter(this);
+        m_limitEditor->hide();
+    }
+    m_limitEditor->setGeometry(zone);
+    m_limitEditor->show();
+    m_limitEditor->setText(Fmt("%f", m_editingLimit == 0 ? m_yMax : m_yMin));
+    m_limitEditor->selectAll();
+    m_limitEditor->setFocus();
+}
+
+bool CECamCurveWnd::IsNumericText(const QString& text)
+{
+    for (QChar c : text)
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('-')))
+            return false;
+    return true;
+}
+
+LRESULT CECamCurveWnd::OnEditEnd()
+{
+    // A second notice (Enter, then focus loss) finds the editor closed.
+    if (!m_limitEditor || m_limitEditor->isHidden())
+        return 0;
+    const QString text = m_limitEditor->text();
+    LRESULT result = 0;
+    if (!IsNumericText(text)) {
+        result = -1;
+    } else {
+        const double v = CToF(text);
+        if (m_editingLimit == 0 && v > m_yMin)
+            m_yMax = v;
+        else if (m_editingLimit == 1 && v < m_yMax)
+            m_yMin = v;
+    }
+    m_limitEditor->hide();
+    m_limitEditor->setGeometry(QRect());
+    if (result == 0)
+        update();
+    return result;
+}
+
+bool CECamCurveWnd::event(QEvent* e)
+{
+    if (CModuleMessageEvent* msg = CModuleMessageEvent::From(e)) {
+        if (msg->Message() == WM_EDIT_END) {
+            msg->SetResult(OnEditEnd());
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    // The balloon sees the input first, as the classic pre-translation did.
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (m_toolTip)
+            m_toolTip->RelayEvent(e);
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+bool CECamCurveWnd::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_limitEditor && m_toolTip) {
+        const auto t = e->type();
+        if (t == QEvent::MouseMove || t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick)
+            m_toolTip->RelayEvent(e);
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void CECamCurveWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (UpperLimitZone().contains(point)) {
+        m_editingLimit = 0;
+        ShowLimitEditor(UpperLimitZone());
+    } else if (LowerLimitZone().contains(point)) {
+        m_editingLimit = 1;
+        ShowLimitEditor(LowerLimitZone());
+    } else {
+        SendModuleMessage(this, WM_EDIT_END);
+    }
+    int k = 0;
+    if (HitTestKeyPoint(point, k)) {
+        m_selectedIndex = k;
+        m_dragOrigin = m_keyPoints[static_cast<size_t>(k)];
+        m_dragging = true;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    QPoint q = event->position().toPoint();
+    // Without a capture the window sees no movement outside itself.
+    if (!rect().contains(q)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    if (m_dragging) {
+        q = ApplyDragConstraints(q);
+        const PlotPoint d = PixelToData(q);
+        const bool orderOk = m_curveKind != CURVE_POSITION || m_selectedIndex == 0 || !m_pointSet ||
+                             m_pointSet->KeepsOrder(m_dragOrigin.x, d.x);
+        if (orderOk && m_selectedIndex >= 0 && m_selectedIndex < static_cast<int>(m_keyPoints.size()))
+            m_keyPoints[static_cast<size_t>(m_selectedIndex)] = d;
+        update();
+    }
+    const QString text = TipTextAt(q);
+    if (!text.isEmpty() && m_toolTip)
+        m_toolTip->ShowTip(text);
+    QWidget::mouseMoveEvent(event);
+}
+
+void CECamCurveWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    // A release outside is not seen: the drag goes on until one inside.
+    if (event->button() == Qt::LeftButton && m_dragging && rect().contains(pos)) {
+        const QPoint q = ApplyDragConstraints(pos);
+        CommitDrag(q);
+        m_dragging = false;
+        SendModuleMessage(parentWidget(), WM_CURVE_DRAG_END, static_cast<WPARAM>(m_curveKind), 0);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CECamCurveWnd::paintEvent(QPaintEvent*)
+{
+    QPainter target(this);
+    // The whole client area is redrawn on every paint.
+    CMemoryDC dc(&target, rect());
+    DrawPlot(dc.Painter());
+}
+
+void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
+{
+    const int w = width();
+    const int h = height();
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.fillRect(rect(), QColor(255, 255, 255));
+
+    if (!polylineOnly) {
+        // Title, rotated to read bottom to top, its cell's top-left at the point.
+        QFont titleFont(QStringLiteral("Arial"));
+        titleFont.setPixelSize(16);
+        titleFont.setWeight(QFont::Bold);
+        p.save();
+        p.setFont(titleFont);
+        p.setPen(Qt::black);
+        p.translate(12, h / 2 + 30);
+        p.rotate(-90);
+        p.drawText(QPoint(0, QFontMetrics(titleFont).ascent()), m_title);
+        p.restore();
+    }
+
+    if (!m_curvePoints.empty()) {
+        QPolygon line;
+        line.reserve(static_cast<int>(m_curvePoints.size()) + 1);
+        line << DataToPixel(m_curvePoints[0]);
+        for (const PlotPoint& c : m_curvePoints)
+            line << DataToPixel(c);
+        p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));
+        p.drawPolyline(line);
+    }
+    if (polylineOnly)
+        return;
+
+    const QColor grey(100, 100, 100);
+    QFont labelFont(QStringLiteral("Arial"), 9);
+    p.setFont(labelFont);
+
+    // Grid in whole pixels; the last line may fall short of the plot edge.
+    const int stepPx = (w - 140) / 10;
+    const int half = stepPx / 2;
+    const double stepX = XMax() / 10.0;
+    for (int i = 0; i <= 10; ++i) {
+        const int x = kLeft + i * stepPx;
+        p.setPen(Qt::black);
+        p.drawText(QRect(QPoint(x - half, h - 15), QPoint(x + half - 1, h - 3)), Qt::AlignHCenter | Qt::AlignTop,
+                   Fmt("%.0f", i * stepX));
+        p.setPen(QPen(grey, 1, Qt::DotLine));
+        p.drawLine(x, kMargin, x, h - kMargin);
+    }
+    const int stepPy = (h - 40) / 10;
+    const double stepY = (m_yMax - m_yMin) / 10.0;
+    for (int i = 0; i <= 10; ++i) {
+        const int y = kMargin + i * stepPy;
+        p.setPen(Qt::black);
+        p.drawText(QRect(QPoint(0, y - 6), QPoint(117, y + 5)), Qt::AlignRight | Qt::AlignVCenter,
+                   Fmt("%f", m_yMax - i * stepY));
+        p.setPen(QPen(grey, 1, Qt::DotLine));
+        p.drawLine(kLeft, y, w - kMargin, y);
+    }
+
+    p.setPen(QPen(grey, 1, Qt::SolidLine));
+    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
+                            {kLeft, h - kMargin}, {kLeft, kMargin}};
+    p.drawPolyline(frame, 5);
+
+    if (m_showKeyPoints) {
+        p.setPen(Qt::black);
+        p.setBrush(QColor(255, 0, 0));
+        for (const PlotPoint& k : m_keyPoints) {
+            const QPoint c = DataToPixel(k);
+            p.drawEllipse(QRect(c.x() - 5, c.y() - 5, 9, 9));
+        }
+        p.setBrush(Qt::NoBrush);
+    }
+}
