@@ -36,8 +36,9 @@ public:
     bool IsCompleted() const { return m_completed; }
     CGridEditorComboBoxEdit* EditPart() const { return m_edit; }
 
-    // Ends the edit once; later calls do nothing.
-    void EndEdit(bool accept);
+    // Ends the edit once; later calls do nothing. The grid calls it by name
+    // (every editor a trait creates offers this slot).
+    Q_INVOKABLE void EndEdit(bool accept);
     // Called by the edit part: a key or focus change it saw.
     void MarkModified() { m_modified = true; }
     void OnPartFocusOut(QWidget* newFocus);

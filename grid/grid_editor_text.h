@@ -23,8 +23,9 @@ public:
     bool IsModified() const { return m_modified; }
     bool IsCompleted() const { return m_completed; }
 
-    // Ends the edit once; later calls do nothing.
-    void EndEdit(bool accept);
+    // Ends the edit once; later calls do nothing. The grid calls it by name
+    // (every editor a trait creates offers this slot).
+    Q_INVOKABLE void EndEdit(bool accept);
 
 protected:
     bool event(QEvent* e) override;

@@ -53,11 +53,12 @@ public:
     // Adds column 0 with an empty heading and an always-hidden base trait;
     // returns its index.
     int AddHiddenLabelColumn();
-    // Inserts a column at position with its heading, alignment, width in
-    // pixels and trait (taken over by the grid, also on failure). subItem is
-    // the column's sub-item index; in this grid it always equals the column
-    // index, so it is only checked to be -1 or position. Returns the new
-    // column's index, or -1 when the insertion fails.
+    // Inserts a column at position (clamped to the column count) with its
+    // heading, alignment, width in pixels and trait (taken over by the grid,
+    // also on failure). subItem is accepted for callers written against
+    // list views; here a column's sub-item index always equals its index.
+    // Returns the new column's index, or -1 when the insertion fails
+    // (negative position, null trait).
     int AddTraitColumn(int position, const QString& heading, Qt::Alignment format, int width,
                        int subItem, CGridColumnTrait* trait);
     int GetColumnCount() const { return columnCount(); }
@@ -149,8 +150,8 @@ private:
     QFont m_cellFont;
     QString m_emptyText;
     double m_rowHeightFactor = 1.0;
-    int m_focusCol = -1;
     bool m_inDoubleClick = false;
+    bool m_destroying = false;
     // The previous left press, to tell the second press of a double click.
     quint64 m_lastPressTime = 0;
     QPoint m_lastPressPos;

@@ -1,0 +1,458 @@
+#include "grid/grid_list_ctrl_ex.h"
+
+#include "grid/grid_column_trait.h"
+#include "grid/grid_edit_result.h"
+#include "grid/grid_item_delegate.h"
+#include "grid/grid_row_trait_text.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+// Space a row needs beyond its font: the text margins and the grid line.
+constexpr int kRowPadding = 4;
+// Item data of a row lives on its column-0 item.
+constexpr int kItemDataRole = Qt::UserRole;
+}  // namespace
+
+CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
+    : QTableWidget(parent),
+      m_rowTrait(std::make_unique<CGridRowTraitText>()),
+      m_emptyText(QStringLiteral("There are no items to show in this view."))
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Only the column traits open editors; the table's own editing is off.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    // Tab leaves the grid, as in any list; inside an editor it accepts.
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsMovable(true);  // the user may reorder columns
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowContextMenu(horizontalHeader(), horizontalHeader()->mapToGlobal(pos)); });
+    // A moved or resized column would leave an open editor over the wrong
+    // place: accept it first.
+    connect(header, &QHeaderView::sectionResized, this, [this] { EndActiveEdit(true); });
+    connect(header, &QHeaderView::sectionMoved, this, [this] { EndActiveEdit(true); });
+    setItemDelegate(new CGridItemDelegate(this));
+
+    // The selection stays visible while another control has the focus.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(pal);
+
+    m_cellFont = font();
+    ApplyRowHeight();
+}
+
+CGridListCtrlEx::~CGridListCtrlEx()
+{
+    // An editor still open dies with the grid, silently: the parent is
+    // going away too.
+    m_destroying = true;
+    if (QWidget* editor = m_activeEditor.data()) {
+        m_activeEditor = nullptr;
+        delete editor;
+    }
+}
+
+// ---- columns -----------------------------------------------------------
+
+int CGridListCtrlEx::AddHiddenLabelColumn()
+{
+    auto* trait = new CGridColumnTrait;
+    trait->SetAlwaysHidden(true);
+    trait->SetEditable(false);
+    return AddTraitColumn(0, QString(), Qt::AlignLeft, 0, 0, trait);
+}
+
+int CGridListCtrlEx::AddTraitColumn(int position, const QString& heading, Qt::Alignment format,
+                                    int width, int /*subItem*/, CGridColumnTrait* trait)
+{
+    std::unique_ptr<CGridColumnTrait> owned(trait);
+    if (!trait || position < 0)
+        return -1;
+    EndActiveEdit(true);
+    position = std::min(position, columnCount());
+    insertColumn(position);
+    auto* headerItem = new QTableWidgetItem(heading);
+    headerItem->setTextAlignment(format | Qt::AlignVCenter);
+    setHorizontalHeaderItem(position, headerItem);
+    m_columnTraits.insert(m_columnTraits.begin() + position, std::move(owned));
+    setColumnWidth(position, std::max(width, 0));
+    setColumnHidden(position, trait->IsAlwaysHidden());
+    return position;
+}
+
+CGridColumnTrait* CGridListCtrlEx::GetColumnTrait(int col) const
+{
+    if (col < 0 || col >= static_cast<int>(m_columnTraits.size()))
+        return nullptr;
+    return m_columnTraits[static_cast<size_t>(col)].get();
+}
+
+// ---- rows --------------------------------------------------------------
+
+QTableWidgetItem* CGridListCtrlEx::EnsureItem(int row, int col)
+{
+    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount())
+        return nullptr;
+    QTableWidgetItem* cell = item(row, col);
+    if (!cell) {
+        cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (const QTableWidgetItem* head = horizontalHeaderItem(col))
+            cell->setTextAlignment(Qt::Alignment(head->textAlignment()));
+        setItem(row, col, cell);
+    }
+    return cell;
+}
+
+int CGridListCtrlEx::InsertItem(int row, const QString& label)
+{
+    row = std::clamp(row, 0, rowCount());
+    insertRow(row);
+    if (QTableWidgetItem* cell = EnsureItem(row, 0))
+        cell->setText(label);
+    return row;
+}
+
+bool CGridListCtrlEx::DeleteItem(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    removeRow(row);
+    return true;
+}
+
+void CGridListCtrlEx::DeleteAllItems()
+{
+    setRowCount(0);
+}
+
+bool CGridListCtrlEx::SetItemText(int row, int col, const QString& text)
+{
+    QTableWidgetItem* cell = EnsureItem(row, col);
+    if (!cell)
+        return false;
+    cell->setText(text);
+    return true;
+}
+
+QString CGridListCtrlEx::GetItemText(int row, int col) const
+{
+    const QTableWidgetItem* cell = item(row, col);
+    return cell ? cell->text() : QString();
+}
+
+bool CGridListCtrlEx::SetItemData(int row, quintptr data)
+{
+    QTableWidgetItem* cell = EnsureItem(row, 0);
+    if (!cell)
+        return false;
+    cell->setData(kItemDataRole, QVariant::fromValue(data));
+    return true;
+}
+
+quintptr CGridListCtrlEx::GetItemData(int row) const
+{
+    const QTableWidgetItem* cell = item(row, 0);
+    return cell ? cell->data(kItemDataRole).value<quintptr>() : 0;
+}
+
+bool CGridListCtrlEx::SetCellImage(int row, int col, const QIcon& image)
+{
+    QTableWidgetItem* cell = EnsureItem(row, col);
+    if (!cell)
+        return false;
+    cell->setIcon(image);
+    return true;
+}
+
+void CGridListCtrlEx::SetRedraw(bool redraw)
+{
+    setUpdatesEnabled(redraw);
+    if (redraw)
+        viewport()->update();
+}
+
+// ---- selection and focus cell --------------------------------------------
+
+QList<int> CGridListCtrlEx::GetSelectedRows() const
+{
+    QSet<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    QList<int> sorted(rows.begin(), rows.end());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+int CGridListCtrlEx::GetFirstSelectedRow() const
+{
+    const QList<int> rows = GetSelectedRows();
+    return rows.isEmpty() ? -1 : rows.front();
+}
+
+void CGridListCtrlEx::SelectRow(int row, bool select)
+{
+    if (row < 0 || row >= rowCount() || columnCount() == 0)
+        return;
+    selectionModel()->select(model()->index(row, 0),
+                             (select ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                 QItemSelectionModel::Rows);
+}
+
+int CGridListCtrlEx::GetFocusRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int CGridListCtrlEx::GetFocusColumn() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
+void CGridListCtrlEx::SetFocusCell(int row, int col)
+{
+    // Moving the focus cell leaves the selection alone, as a click with
+    // Ctrl would.
+    selectionModel()->setCurrentIndex(model()->index(row, col), QItemSelectionModel::NoUpdate);
+}
+
+// ---- look ----------------------------------------------------------------
+
+void CGridListCtrlEx::SetRowHeightFactor(double factor)
+{
+    if (!(factor > 0.0))
+        return;  // a zero or negative height makes no rows at all
+    m_rowHeightFactor = factor;
+    ApplyRowHeight();
+}
+
+void CGridListCtrlEx::ApplyRowHeight()
+{
+    const int fontHeight = QFontMetrics(m_cellFont).height();
+    const int rowHeight = static_cast<int>(fontHeight * m_rowHeightFactor) + kRowPadding;
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHeight(row, rowHeight);
+}
+
+void CGridListCtrlEx::SetRowTrait(CGridRowTrait* trait)
+{
+    if (!trait)
+        return;
+    m_rowTrait.reset(trait);
+    viewport()->update();
+}
+
+void CGridListCtrlEx::SetEmptyMarkupText(const QString& text)
+{
+    m_emptyText = text;
+    viewport()->update();
+}
+
+// ---- editing -------------------------------------------------------------
+
+QWidget* CGridListCtrlEx::EditCell(int row, int col)
+{
+    if (m_activeEditor)
+        EndActiveEdit(true);
+    // The parent may have rebuilt the rows while the old edit ended.
+    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount())
+        return nullptr;
+    CGridColumnTrait* trait = GetColumnTrait(col);
+    if (!trait || !trait->IsEditable())
+        return nullptr;
+    const QModelIndex index = model()->index(row, col);
+    scrollTo(index);
+    QWidget* editor = trait->CreateEditor(*this, row, col, visualRect(index));
+    if (!editor)
+        return nullptr;
+    m_activeEditor = editor;
+    int result = 0;
+    emit BeginLabelEdit(row, col, &result);
+    if (result == 1 || m_activeEditor.data() != editor) {
+        // Refused: the edit completes as cancelled.
+        if (m_activeEditor.data() == editor)
+            QMetaObject::invokeMethod(editor, "EndEdit", Qt::DirectConnection, Q_ARG(bool, false));
+        return nullptr;
+    }
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+    return editor;
+}
+
+void CGridListCtrlEx::EndActiveEdit(bool accept)
+{
+    if (QWidget* editor = m_activeEditor.data())
+        QMetaObject::invokeMethod(editor, "EndEdit", Qt::DirectConnection, Q_ARG(bool, accept));
+}
+
+void CGridListCtrlEx::OnEditorEnd(QWidget* editor, const CGridEditResult& result, bool editorHadFocus)
+{
+    if (m_destroying || editor != m_activeEditor.data())
+        return;
+    const int row = result.row;
+    const int col = result.col;
+    // The cell shows the new text before the parent hears of it, so the
+    // parent reads the row as the user left it.
+    if (row >= 0 && row < rowCount() && col >= 0 && col < columnCount()) {
+        CGridColumnTrait* trait = GetColumnTrait(col);
+        if (trait && trait->AcceptEditResult(*this, result) && result.HasText())
+            SetItemText(row, col, result.text);
+    }
+    if (editorHadFocus && !hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    m_activeEditor = nullptr;
+    const QString text = result.text;
+    emit EndLabelEdit(row, col, result.HasText() ? &text : nullptr, result.choiceValue);
+}
+
+bool CGridListCtrlEx::edit(const QModelIndex&, EditTrigger, QEvent*)
+{
+    // The table's own item editing (F2, any key, double click) is refused;
+    // only the column traits edit, and the parent always hears of it.
+    return false;
+}
+
+// ---- mouse and keyboard ------------------------------------------------------
+
+bool CGridListCtrlEx::IsDoubleClickPress(const QMouseEvent* e)
+{
+    // Qt delivers the second press of a double click as a plain press first;
+    // the double click event follows. Recognise that press by time and place,
+    // so it never opens an editor.
+    const quint64 time = e->timestamp();
+    const QPoint pos = e->position().toPoint();
+    const bool second = m_havePress && time >= m_lastPressTime &&
+                        time - m_lastPressTime < static_cast<quint64>(QApplication::doubleClickInterval()) &&
+                        (pos - m_lastPressPos).manhattanLength() <= QApplication::startDragDistance();
+    if (second) {
+        m_havePress = false;  // a third press starts afresh
+    } else {
+        m_havePress = true;
+        m_lastPressTime = time;
+        m_lastPressPos = pos;
+    }
+    return second;
+}
+
+void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        QTableWidget::mousePressEvent(e);
+        return;
+    }
+    const bool doubleClick = IsDoubleClickPress(e) || m_inDoubleClick;
+    const QPoint pos = e->position().toPoint();
+    if (!indexAt(pos).isValid()) {
+        QTableWidget::mousePressEvent(e);
+        return;
+    }
+    // Taking the focus ends an open editor (it loses the focus) before the
+    // click is judged.
+    setFocus(Qt::MouseFocusReason);
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid()) {
+        QTableWidget::mousePressEvent(e);
+        return;
+    }
+    const int row = index.row();
+    const int col = index.column();
+    const CGridColumnTrait* trait = GetColumnTrait(col);
+    const bool startEdit = trait && trait->StartsEditOnClick(*this, row, col, e->modifiers(), doubleClick);
+    // The default handling moves the focus cell here and selects the row.
+    QTableWidget::mousePressEvent(e);
+    if (startEdit)
+        EditCell(row, col);
+}
+
+void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // The view may turn the double click into a press; that press must not
+    // edit either.
+    m_inDoubleClick = true;
+    QTableWidget::mouseDoubleClickEvent(e);
+    m_inDoubleClick = false;
+}
+
+void CGridListCtrlEx::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (e->reason() == QContextMenuEvent::Keyboard)
+        ShowContextMenu(this, QPoint(-1, -1));
+    else
+        ShowContextMenu(this, e->globalPos());
+    e->accept();
+}
+
+void CGridListCtrlEx::ShowContextMenu(QWidget* window, const QPoint& point)
+{
+    if (point == QPoint(-1, -1)) {
+        OnContextMenuKeyboard(window);
+        return;
+    }
+    if (window == horizontalHeader()) {
+        const int col = horizontalHeader()->logicalIndexAt(horizontalHeader()->mapFromGlobal(point));
+        OnContextMenuHeader(window, point, col);
+        return;
+    }
+    const QModelIndex index = indexAt(viewport()->mapFromGlobal(point));
+    if (index.isValid())
+        OnContextMenuCell(window, point, index.row(), index.column());
+    else
+        OnContextMenuGrid(window, point);
+}
+
+void CGridListCtrlEx::OnContextMenuKeyboard(QWidget*) {}
+void CGridListCtrlEx::OnContextMenuHeader(QWidget*, const QPoint&, int) {}
+void CGridListCtrlEx::OnContextMenuCell(QWidget*, const QPoint&, int, int) {}
+void CGridListCtrlEx::OnContextMenuGrid(QWidget*, const QPoint&) {}
+
+// ---- painting and housekeeping ---------------------------------------------
+
+void CGridListCtrlEx::paintEvent(QPaintEvent* e)
+{
+    QTableWidget::paintEvent(e);
+    if (rowCount() != 0 || m_emptyText.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    const QRect area = viewport()->rect().adjusted(4, 8, -4, 0);
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_emptyText);
+}
+
+void CGridListCtrlEx::changeEvent(QEvent* e)
+{
+    QTableWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        m_cellFont = font();
+        ApplyRowHeight();
+    }
+}
+
+void CGridListCtrlEx::scrollContentsBy(int dx, int dy)
+{
+    // The editor does not scroll with the rows: accept it first.
+    EndActiveEdit(true);
+    QTableWidget::scrollContentsBy(dx, dy);
+}
