@@ -52,7 +52,7 @@ public:
     explicit CsvHandler(CellMap& cells) : m_cells(cells) {}
     void begin_parse() {}
     void end_parse() {}
-    void begin_row() { m_col = 0; }
+    void begin_row() { m_col = 1; }
     void end_row() { ++m_row; }
     void cell(const char* p, size_t n, bool /*transient*/)
     {
@@ -67,8 +67,15 @@ private:
     int m_col = 1;
 };
 
-bool readCsv(const std::string& bytes, std::vector<CellMap>& sheets)
+bool readCsv(const std::string& raw, std::vector<CellMap>& sheets)
 {
+    // The parser takes LF as the row end and refuses a CR right after a
+    // quoted cell, so CR LF line ends become LF first.
+    std::string bytes;
+    bytes.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i)
+        if (!(raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n'))
+            bytes += raw[i];
     sheets.assign(1, {});
     CsvHandler handler(sheets[0]);
     orcus::csv::parser_config config;
@@ -157,8 +164,12 @@ bool readOrcus(const std::string& ext, const std::string& bytes, std::vector<Cel
 bool readXls(const std::filesystem::path& path, std::vector<CellMap>& sheets)
 {
     const void* handle = nullptr;
-    if (freexl_open(path.c_str(), &handle) != FREEXL_OK)
+    // A damaged file can be "opened" without a handle.
+    if (freexl_open(path.c_str(), &handle) != FREEXL_OK || !handle) {
+        if (handle)
+            freexl_close(handle);
         return false;
+    }
     unsigned int count = 0;
     if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
         count = 0;

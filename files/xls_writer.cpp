@@ -133,6 +133,8 @@ void worksheet(std::string& out, const XlsSheetData& sh)
     record(out, 0x0809, bofData(0x0010));
     int lastRow = -1, lastCol = -1;
     for (const auto& [rc, text] : sh.cells) {
+        if (text.empty())
+            continue;
         lastRow = std::max(lastRow, rc.first);
         lastCol = std::max(lastCol, rc.second);
     }
@@ -150,6 +152,8 @@ void worksheet(std::string& out, const XlsSheetData& sh)
     }
     for (const auto& [rc, text] : sh.cells) { // LABEL cells in row order
         const std::u16string chars = toUtf16(text, 255);
+        if (chars.empty())
+            continue; // an empty text is an empty cell (readers choke on empty labels)
         std::string d;
         put16(d, static_cast<uint16_t>(rc.first));
         put16(d, static_cast<uint16_t>(rc.second));

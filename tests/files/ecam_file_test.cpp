@@ -1,0 +1,246 @@
+// .ecam codec: golden bytes, round trips and hand-edited or damaged files.
+#include "files/comma_sub_str.h"
+#include "files/ecam_file.h"
+#include "files/gbk.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+using namespace ecam;
+
+namespace {
+
+// GBK bytes of the fixed labels and of a unit name, spelled out by hand so
+// the test does not share the code's conversion.
+const std::string kVersion = "\xba\xf3\xcc\xa8\xc8\xed\xbc\xfe\xb0\xe6\xb1\xbe";
+const std::string kTime = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xb1\xbc\xe4";
+const std::string kLength = "\xd6\xf7\xd6\xe1\xb3\xa4\xb6\xc8";
+const std::string kUnit = "\xb5\xa5\xce\xbb";
+const std::string kSlaveRatio = "\xb4\xd3\xd6\xe1\xb5\xa5\xce\xbb\xd7\xaa\xbb\xbb\xc2\xca";
+const std::string kMasterRatio = "\xd6\xf7\xd6\xe1\xb5\xa5\xce\xbb\xd7\xaa\xbb\xbb\xc2\xca";
+const std::string kCount = "\xcd\xb9\xc2\xd6\xb5\xe3\xca\xfd\xc1\xbf";
+const std::string kMillimetre = "\xba\xc1\xc3\xd7"; // 毫米
+
+ECamProfile defaultProfile()
+{
+    ECamProfile p;
+    p.hostVersion = L"1.0.0.0";
+    p.saveTime = L"T";
+    p.masterLength = L"1000";
+    p.points = {{0, 0, 0, kECamPoly}, {1000, 0, 0, kECamPoly}};
+    return p;
+}
+
+std::vector<std::string> splitCrlf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t end = bytes.find("\r\n", pos);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(pos) + "<no CR LF>");
+            break;
+        }
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(ECamFileEncode, DefaultCamIsTheTenGoldenLines)
+{
+    const std::string bytes = EncodeECamProfile(defaultProfile());
+    const std::string expected =
+        kVersion + ", 1.0.0.0\r\n" +
+        kTime + ", T\r\n" +
+        kLength + ", 1000\r\n" +
+        kUnit + ", \r\n" +
+        kSlaveRatio + ", /\r\n" +
+        kMasterRatio + ", /\r\n" +
+        kCount + ",   2\r\n" +
+        "           M,\t            S,\t            V,\t            T\t\r\n"
+        "    0.000000,\t     0.000000,\t     0.000000,\t            1\t\r\n"
+        " 1000.000000,\t     0.000000,\t     0.000000,\t            1\t\r\n";
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(splitCrlf(bytes).size(), 10u);
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+}
+
+TEST(ECamFileEncode, ChineseUnitAndTimeAreGbkAndRowsKeepTheirFields)
+{
+    ECamProfile p = defaultProfile();
+    p.unit = L"毫米";
+    p.saveTime = L"2026年12月05日14:38:36";
+    p.slavePulse = L"131072";
+    p.slaveUnits = L"10";
+    p.masterPulse = L"10000";
+    p.masterUnits = L"360";
+    p.points = {{-12.5, 123456.75, -0.000001, kECamLinear}, {1234567.125, 1e-7, 2.5, 7}};
+    const auto lines = splitCrlf(EncodeECamProfile(p));
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[1], kTime + ", 2026\xc4\xea" "12\xd4\xc2" "05\xc8\xd5" "14:38:36");
+    EXPECT_EQ(lines[3], kUnit + ", " + kMillimetre);
+    EXPECT_EQ(lines[4], kSlaveRatio + ", 131072/10");
+    EXPECT_EQ(lines[5], kMasterRatio + ", 10000/360");
+    EXPECT_EQ(lines[8], "  -12.500000,\t 123456.750000,\t    -0.000001,\t            0\t");
+    // Values wider than 12 characters are never cut; the type is written as held.
+    EXPECT_EQ(lines[9], "1234567.125000,\t     0.000000,\t     2.500000,\t            7\t");
+}
+
+TEST(ECamFileEncode, LongAndUnmappableTextsAreWrittenWholeWithoutOverrun)
+{
+    ECamProfile p = defaultProfile();
+    p.unit = std::wstring(5000, L'单') + L"\U0001F600€";
+    const auto lines = splitCrlf(EncodeECamProfile(p));
+    ASSERT_EQ(lines.size(), 10u);
+    std::string expected = kUnit + ", ";
+    for (int i = 0; i < 5000; ++i)
+        expected += "\xb5\xa5";
+    EXPECT_EQ(lines[3].substr(0, expected.size()), expected);
+    // The emoji has no GBK code and becomes the default character.
+    EXPECT_EQ(lines[3][expected.size()], '?');
+    EXPECT_EQ(GbkToWide(lines[3]).substr(4, 5000), std::wstring(5000, L'单'));
+}
+
+TEST(ECamFileRoundTrip, SaveThenReadRestoresPointsAndSettings)
+{
+    ECamProfile p = defaultProfile();
+    p.masterLength = L"360.9abc";
+    p.unit = L"毫米";
+    p.slavePulse = L"131072";
+    p.slaveUnits = L"10";
+    p.masterPulse = L"";
+    p.masterUnits = L"5";
+    p.points = {{0, 0, 0, kECamLinear}, {100.1234567, -50.25, 0.333333333, kECamPoly},
+                {360, 1e6, -3, kECamLinear}};
+    const auto dir = std::filesystem::temp_directory_path() / "ecam_file_test";
+    std::filesystem::create_directories(dir);
+    const auto path = dir / "round.ecam";
+    ASSERT_TRUE(WriteECamProfileFile(path, p));
+    ECamProfile q;
+    std::string error;
+    ASSERT_TRUE(ReadECamProfileFile(path, q, &error)) << error;
+    EXPECT_EQ(q.hostVersion, L"1.0.0.0");
+    EXPECT_EQ(q.masterLength, L"360.9abc");
+    EXPECT_EQ(ECamMasterLengthValue(q), 360);
+    EXPECT_EQ(q.unit, L"毫米");
+    EXPECT_EQ(q.slavePulse, L"131072");
+    EXPECT_EQ(q.slaveUnits, L"10");
+    EXPECT_EQ(q.masterPulse, L"");
+    EXPECT_EQ(q.masterUnits, L"5");
+    ASSERT_EQ(q.points.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(q.points[i].master, p.points[i].master, 5e-7) << i;
+        EXPECT_NEAR(q.points[i].slave, p.points[i].slave, 5e-7) << i;
+        EXPECT_NEAR(q.points[i].speed, p.points[i].speed, 5e-7) << i;
+        EXPECT_EQ(q.points[i].type, p.points[i].type) << i;
+    }
+    EXPECT_EQ(q.points[1].master, 100.123457);
+
+    EXPECT_FALSE(WriteECamProfileFile(dir / "missing-dir" / "x.ecam", p, &error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(ReadECamProfileFile(dir / "absent.ecam", q, &error));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_FALSE(ReadECamProfileFile(dir, q, &error)); // a directory is not a profile
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ECamFileDecode, HandEditedFiles)
+{
+    const std::string head = kVersion + ", 9\n" + kTime + ", t\n" + kLength + ", 720\n";
+    // LF endings, a unit with a comma, ratios without "/", type 2 and empty type.
+    const ECamProfile p = DecodeECamProfile(
+        head + kUnit + ", mm,per turn\n" + kSlaveRatio + ",  4096 \n" + kMasterRatio +
+        ", 1/2/3\n" + kCount + ", 3\nM,S,V,T\n1,2,3,2\n4 , 5 ,6 ,\n7,8,9,1");
+    EXPECT_EQ(ECamMasterLengthValue(p), 720);
+    EXPECT_EQ(p.unit, L"mm");
+    EXPECT_EQ(p.slavePulse, L"");
+    EXPECT_EQ(p.slaveUnits, L"4096");
+    EXPECT_EQ(p.masterPulse, L"1");
+    EXPECT_EQ(p.masterUnits, L"2/3");
+    ASSERT_EQ(p.points.size(), 3u);
+    EXPECT_EQ(p.points[0], (ECamPoint{1, 2, 3, kECamLinear}));
+    EXPECT_EQ(p.points[1], (ECamPoint{4, 5, 6, kECamLinear}));
+    EXPECT_EQ(p.points[2], (ECamPoint{7, 8, 9, kECamPoly}));
+
+    // CR LF endings and garbage fields: numbers are their leading digits, else 0.
+    const ECamProfile g = DecodeECamProfile(
+        head + "x\r\ny\r\nz\r\n" + kCount + ",   2abc\r\nM\r\n12.5e1xyz, -.5, abc, 1\r\n\r\n");
+    ASSERT_EQ(g.points.size(), 2u);
+    EXPECT_EQ(g.points[0], (ECamPoint{125, -0.5, 0, kECamPoly}));
+    EXPECT_EQ(g.points[1], (ECamPoint{0, 0, 0, kECamLinear})); // an empty line inside the rows
+}
+
+TEST(ECamFileDecode, CountsThatDisagreeWithTheRows)
+{
+    const std::string head = "a,1\nb,2\nc,100\nd,u\ne,1/2\nf,3/4\n";
+    auto rows = [](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += std::to_string(i * 10) + ",0,0,1\r\n";
+        return s;
+    };
+    EXPECT_EQ(DecodeECamProfile(head + "g, 5\nh\n" + rows(2)).points.size(), 2u);  // stops at the end
+    EXPECT_EQ(DecodeECamProfile(head + "g, 1\nh\n" + rows(3)).points.size(), 1u);  // extra rows ignored
+    EXPECT_EQ(DecodeECamProfile(head + "g, -4\nh\n" + rows(3)).points.size(), 0u);
+    EXPECT_EQ(DecodeECamProfile(head + "g, 0\nh\n" + rows(3)).points.size(), 0u);
+    EXPECT_EQ(DecodeECamProfile(head + "g, 99999999999999999999\nh\n" + rows(3)).points.size(), 3u);
+    // A file cut short in its header reads as far as it goes.
+    const ECamProfile cut = DecodeECamProfile("a,1\nb,2\nc, 55");
+    EXPECT_EQ(cut.masterLength, L"55");
+    EXPECT_TRUE(cut.unit.empty());
+    EXPECT_TRUE(cut.points.empty());
+    EXPECT_TRUE(DecodeECamProfile("").points.empty());
+}
+
+TEST(ECamFileDecode, BadBytesNeverStopTheRead)
+{
+    // A lone lead byte at the end of the unit, an invalid pair, NULs.
+    std::string bytes = "a,1\nb,2\nc,3\n" + kUnit + ", \xba\xc1\xc3\n";
+    bytes += "e, \x81\x20/1\n" + std::string("f,\0/2\n", 6);
+    bytes += kCount + ", 1\nh\n5,6,7,1\n";
+    const ECamProfile p = DecodeECamProfile(bytes);
+    EXPECT_EQ(p.unit, L"毫\uFFFD");
+    EXPECT_EQ(p.slaveUnits, L"1");
+    EXPECT_EQ(p.masterUnits, L"2");
+    ASSERT_EQ(p.points.size(), 1u);
+    EXPECT_EQ(p.points[0], (ECamPoint{5, 6, 7, kECamPoly}));
+}
+
+TEST(ECamFileText, VersionAndTimeTexts)
+{
+    EXPECT_EQ(ECamVersionText("1, 0, 2, 5"), L"1.0.2.5");
+    EXPECT_EQ(ECamVersionText(""), L"");
+    EXPECT_EQ(ECamHostVersionText(), L"1.0.0.0");
+    const std::wstring t = ECamSaveTimeText(0);
+    ASSERT_EQ(t.size(), 19u); // "1970年01月01日00:00:00" in any time zone shape
+    EXPECT_EQ(t[4], L'年');
+    EXPECT_EQ(t[7], L'月');
+    EXPECT_EQ(t[10], L'日');
+    EXPECT_EQ(t[13], L':');
+}
+
+TEST(CommaSubStr, FieldsAreCountedFromZeroAndTrimmed)
+{
+    CCommaSubStr s(L" a ,\tb\t, c d ,\r\n");
+    EXPECT_EQ(s.GetField(0), L"a");
+    EXPECT_EQ(s.GetField(1), L"b");
+    EXPECT_EQ(s.GetField(2), L"c d");
+    EXPECT_EQ(s.GetField(3), L"");
+    EXPECT_EQ(s.GetField(4), L"");
+    EXPECT_EQ(s.GetField(-1), L"");
+    s.SetLine(L"no commas here  ");
+    EXPECT_EQ(s.GetField(0), L"no commas here");
+    EXPECT_EQ(s.GetField(1), L"");
+    s.SetLine(L"");
+    EXPECT_EQ(s.GetField(0), L"");
+    s.SetLine(L",,x");
+    EXPECT_EQ(s.GetField(0), L"");
+    EXPECT_EQ(s.GetField(2), L"x");
+}

@@ -1,0 +1,123 @@
+// Text helpers: GBK conversion, C-like number reading, and the special-point
+// import rule shared by the panel and the command-line tool.
+#include "files/gbk.h"
+#include "files/leading_number.h"
+#include "files/point_list_file.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace ecam;
+
+TEST(Gbk, ConvertsBothWaysAndReplacesWhatItCannotHold)
+{
+    EXPECT_EQ(WideToGbk(L"a毫米1"), "a\xba\xc1\xc3\xd7" "1");
+    EXPECT_EQ(GbkToWide("a\xba\xc1\xc3\xd7" "1"), L"a毫米1");
+    EXPECT_EQ(Utf8ToGbk("\xe6\xaf\xab"), "\xba\xc1");
+    EXPECT_EQ(GbkToUtf8("\xba\xc1"), "\xe6\xaf\xab");
+    EXPECT_EQ(WideToGbk(L"x\U0001F600y"), "x?y");          // no GBK code
+    EXPECT_EQ(GbkToWide("x\xba"), L"x\uFFFD");              // lone lead byte at the end
+    EXPECT_EQ(GbkToWide("\xff\xff" "z"), L"\uFFFD\uFFFDz"); // invalid bytes
+    EXPECT_EQ(Utf8ToWide("\xc3"), L"\uFFFD");                // truncated UTF-8
+    EXPECT_EQ(Utf8ToWide("\xed\xa0\x80"), L"\uFFFD");        // encoded surrogate
+    EXPECT_EQ(WideToUtf8(L"\U0001F600"), "\xf0\x9f\x98\x80");
+    // Long inputs cross the converter's internal buffer boundary intact.
+    const std::wstring longText(10000, L'米');
+    EXPECT_EQ(GbkToWide(WideToGbk(longText)), longText);
+}
+
+TEST(LeadingNumber, ReadsLikeTheCLibraryWhateverTheLocale)
+{
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = old ? old : "C";
+    // A locale with "," as decimal separator, if the machine has one.
+    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    EXPECT_EQ(LeadingDouble(L"  12.75mm"), 12.75);
+    EXPECT_EQ(LeadingDouble(L"-1e3,5"), -1000.0);
+    EXPECT_EQ(LeadingDouble(L"abc"), 0.0);
+    EXPECT_EQ(LeadingDouble(L""), 0.0);
+    EXPECT_EQ(LeadingDouble(L"0x10"), 16.0);
+    EXPECT_EQ(LeadingDouble(L"3毫米"), 3.0);
+    EXPECT_EQ(LeadingLong(L" +42.9"), 42);
+    EXPECT_EQ(LeadingLong(L"-7x"), -7);
+    EXPECT_EQ(LeadingInt(L"99999999999"), 2147483647);
+    EXPECT_EQ(LeadingInt(L"-99999999999"), -2147483647 - 1);
+    EXPECT_EQ(FixedText(1000, 2), L"1000.00");
+    EXPECT_EQ(FixedText(-0.005, 2), L"-0.01");
+    EXPECT_EQ(FixedText(2.675, 2), L"2.67"); // the binary value is below 2.675, as printf says
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!german)
+        std::printf("note: no de_DE locale here; checked in the C locale only\n");
+}
+
+TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
+{
+    using V = std::vector<std::wstring>;
+    // First row (0, 0): no origin point added; one point per complete row.
+    auto a = SpecialPointsFromColumns(V{L"0", L"10", L"20"}, V{L"0.00", L"5", L"7"});
+    ASSERT_EQ(a.size(), 3u);
+    EXPECT_EQ(a[0], (ECamPoint{0, 0, 0, kECamLinear}));
+    EXPECT_EQ(a[1], (ECamPoint{10, 5, 0, kECamLinear}));
+    EXPECT_EQ(a[2], (ECamPoint{20, 7, 0, kECamPoly}));
+
+    // First row (10, 5): the origin comes first; an empty cell skips its row.
+    auto b = SpecialPointsFromColumns(V{L"10", L"", L"30", L"40"}, V{L"5", L"6", L"", L"9"});
+    ASSERT_EQ(b.size(), 3u);
+    EXPECT_EQ(b[0], (ECamPoint{0, 0, 0, kECamLinear}));
+    EXPECT_EQ(b[1], (ECamPoint{10, 5, 0, kECamLinear}));
+    EXPECT_EQ(b[2], (ECamPoint{40, 9, 0, kECamPoly}));
+
+    // The last row skipped: no Poly point at all. Text reads as its leading number.
+    auto c = SpecialPointsFromColumns(V{L"1x", L"abc", L"3"}, V{L"2", L"4", L""});
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[2], (ECamPoint{0, 4, 0, kECamLinear}));
+    for (const ECamPoint& p : c)
+        EXPECT_NE(p.type, kECamPoly);
+
+    // A shorter second column reads only the complete rows; an empty first
+    // column gives nothing, not even the origin.
+    auto d = SpecialPointsFromColumns(V{L"0", L"1", L"2"}, V{L"0"});
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0], (ECamPoint{0, 0, 0, kECamLinear}));
+    EXPECT_TRUE(SpecialPointsFromColumns(V{}, V{L"3"}).empty());
+}
+
+TEST(PointListFile, CsvAndProfileConversionsKeepThePoints)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "point_list_file_test";
+    std::filesystem::create_directories(dir);
+    const std::vector<ECamPoint> pts = {{0, 0, 0, kECamPoly}, {12.345678901, 3.25, 0.1, kECamLinear},
+                                        {720, 100, 0, kECamPoly}};
+    std::vector<ECamPoint> back;
+    std::string error;
+    ASSERT_TRUE(SavePointList(dir / "a.csv", pts, &error)) << error;
+    ASSERT_TRUE(LoadPointList(dir / "a.csv", back, &error)) << error;
+    EXPECT_EQ(back, pts); // CSV keeps every bit
+
+    ASSERT_TRUE(SavePointList(dir / "a.ECAM", pts, &error)) << error;
+    ASSERT_TRUE(LoadPointList(dir / "a.ECAM", back, &error)) << error;
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[1].master, 12.345679);
+    EXPECT_EQ(back[2], pts[2]);
+
+    ASSERT_TRUE(SavePointList(dir / "a.xlsx", pts, &error)) << error;
+    ASSERT_TRUE(LoadPointList(dir / "a.xlsx", back, &error)) << error;
+    ASSERT_EQ(back.size(), 3u); // first row (0, 0): no extra origin
+    EXPECT_EQ(back[1], (ECamPoint{12.35, 3.25, 0, kECamLinear}));
+    EXPECT_EQ(back[2].type, kECamPoly);
+
+    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
+    EXPECT_FALSE(LoadPointList(dir / "bad.csv", back, &error));
+    EXPECT_NE(error.find("bad.csv:3:"), std::string::npos) << error;
+    std::ofstream(dir / "type.csv") << "1,2,3,2\n";
+    EXPECT_FALSE(LoadPointList(dir / "type.csv", back, &error));
+    EXPECT_FALSE(LoadPointList(dir / "a.txt", back, &error));
+    EXPECT_NE(error.find("unknown file type"), std::string::npos);
+    EXPECT_FALSE(SavePointList(dir / "a.ods", pts, &error)); // read-only format here
+    std::filesystem::remove_all(dir);
+}

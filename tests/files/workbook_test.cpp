@@ -1,0 +1,205 @@
+// Special-point workbooks: written by us in each format we write and read
+// back (the .xls through a different library than the one that wrote it),
+// and workbooks in the other formats we read, made here by the test.
+#include "files/ms_excel_helper.h"
+
+#include <freexl.h>
+#include <xlsxwriter.h>
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using V = std::vector<std::wstring>;
+
+class Workbook : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path()
+              / ("workbook_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    // Writes rows of (column 1, column 2) texts into sheet "ECamInfo".
+    bool save(const std::filesystem::path& path, const std::vector<V>& rows)
+    {
+        CMSExcelHelper x;
+        if (!x.InitExcel(path))
+            return false;
+        x.AddSheet(L"ECamInfo");
+        for (size_t r = 0; r < rows.size(); ++r)
+            if (!rows[r].empty())
+                x.WriteLine(1, static_cast<int>(r) + 1, rows[r]);
+        return x.CloseAndSaveExcel() != 0;
+    }
+    V column(const std::filesystem::path& path, int col, int sheet = 1)
+    {
+        CMSExcelHelper x;
+        V cells{L"<not opened>"};
+        if (x.OpenExcel(path))
+            x.ReadColumnFromBegin(sheet, col, cells);
+        x.CloseExcel();
+        return cells;
+    }
+    void writeFile(const std::filesystem::path& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::filesystem::path dir;
+};
+
+void put16(std::string& s, uint16_t v) { s += char(v & 0xFF); s += char(v >> 8); }
+void put32(std::string& s, uint32_t v) { put16(s, v & 0xFFFF); put16(s, v >> 16); }
+
+// A zip archive with stored (uncompressed) members, enough for an ODS file.
+std::string storedZip(const std::vector<std::pair<std::string, std::string>>& members)
+{
+    std::string out, central;
+    for (const auto& [name, data] : members) {
+        const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), data.size());
+        const uint32_t offset = out.size();
+        put32(out, 0x04034b50); put16(out, 20); put16(out, 0); put16(out, 0);
+        put16(out, 0); put16(out, 0); put32(out, crc);
+        put32(out, data.size()); put32(out, data.size());
+        put16(out, name.size()); put16(out, 0);
+        out += name + data;
+        put32(central, 0x02014b50); put16(central, 20); put16(central, 20);
+        put16(central, 0); put16(central, 0); put16(central, 0); put16(central, 0);
+        put32(central, crc); put32(central, data.size()); put32(central, data.size());
+        put16(central, name.size()); put16(central, 0); put16(central, 0);
+        put16(central, 0); put16(central, 0); put32(central, 0); put32(central, offset);
+        central += name;
+    }
+    const uint32_t cdOffset = out.size();
+    out += central;
+    put32(out, 0x06054b50); put16(out, 0); put16(out, 0);
+    put16(out, members.size()); put16(out, members.size());
+    put32(out, central.size()); put32(out, cdOffset); put16(out, 0);
+    return out;
+}
+
+} // namespace
+
+TEST_F(Workbook, LegacyXlsWrittenByUsReadsBackThroughFreexl)
+{
+    const auto path = dir / "SpecECam1.xls";
+    std::vector<V> rows;
+    for (int i = 0; i < 1500; ++i)
+        rows.push_back({std::to_wstring(i) + L".00", std::to_wstring(i * 2) + L".50"});
+    rows[7] = {L"毫米", L""};
+    ASSERT_TRUE(save(path, rows));
+    // The format's own reader: sheet name and cell texts.
+    const void* h = nullptr;
+    ASSERT_EQ(freexl_open(path.c_str(), &h), FREEXL_OK);
+    const char* name = nullptr;
+    ASSERT_EQ(freexl_get_worksheet_name(h, 0, &name), FREEXL_OK);
+    EXPECT_STREQ(name, "ECamInfo");
+    freexl_close(h);
+
+    const V first = column(path, 1), second = column(path, 2);
+    ASSERT_EQ(first.size(), 1500u);
+    ASSERT_EQ(second.size(), 1500u);
+    EXPECT_EQ(first[0], L"0.00");
+    EXPECT_EQ(second[1499], L"2998.50");
+    EXPECT_EQ(first[7], L"毫米");
+    EXPECT_EQ(second[7], L"");
+    EXPECT_EQ(column(path, 3), V{});
+    EXPECT_EQ(column(path, 1, 2), V{}); // no second sheet
+}
+
+TEST_F(Workbook, XlsxWrittenByUsReadsBackThroughOrcus)
+{
+    const auto path = dir / "points.XLSX";
+    ASSERT_TRUE(save(path, {{L"0.00", L"0.00"}, {L"1000.00", L"0.00"}, {}, {L"x", L"单"}}));
+    EXPECT_EQ(column(path, 1), (V{L"0.00", L"1000.00", L"", L"x"}));
+    EXPECT_EQ(column(path, 2), (V{L"0.00", L"0.00", L"", L"单"}));
+}
+
+TEST_F(Workbook, EmptySheetAndRefusedTargets)
+{
+    ASSERT_TRUE(save(dir / "empty.xls", {}));
+    EXPECT_EQ(column(dir / "empty.xls", 1), V{});
+    ASSERT_TRUE(save(dir / "empty.xlsx", {}));
+    EXPECT_EQ(column(dir / "empty.xlsx", 1), V{});
+
+    CMSExcelHelper x;
+    EXPECT_EQ(CMSExcelHelper::CheckHasExcel(), 1);
+    EXPECT_EQ(x.InitExcel(dir / "a.ods"), 0);   // a format we do not write
+    EXPECT_EQ(x.InitExcel(dir / "a.txt"), 0);
+    EXPECT_EQ(x.InitExcel(dir / "no" / "a.xls"), 0);
+    EXPECT_EQ(x.WriteLine(1, 1, {L"1"}), 0);    // nothing started
+    EXPECT_EQ(x.CloseAndSaveExcel(), 0);
+    ASSERT_EQ(x.InitExcel(dir / "b.xls"), 1);
+    EXPECT_EQ(x.WriteLine(1, 1, {L"1"}), 0);    // no sheet yet
+    x.AddSheet(L"ECamInfo");
+    EXPECT_EQ(x.WriteLine(1, 70000, {L"1"}), 1);
+    EXPECT_EQ(x.CloseAndSaveExcel(), 0);        // beyond the legacy format's rows
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.xls"));
+}
+
+TEST_F(Workbook, DamagedOrMissingFilesDoNotOpen)
+{
+    CMSExcelHelper x;
+    EXPECT_EQ(x.OpenExcel(dir / "absent.xlsx"), 0);
+    EXPECT_EQ(x.OpenExcel(dir / "absent.xls"), 0);
+    writeFile(dir / "junk.xlsx", "PK\x03\x04 not really a zip");
+    EXPECT_EQ(x.OpenExcel(dir / "junk.xlsx"), 0);
+    writeFile(dir / "junk.xls", std::string(600, '\x11'));
+    EXPECT_EQ(x.OpenExcel(dir / "junk.xls"), 0);
+    writeFile(dir / "junk.ods", storedZip({{"content.xml", "<a><b"}}));
+    EXPECT_EQ(x.OpenExcel(dir / "junk.ods"), 0);
+    writeFile(dir / "points.txt", "1,2\n");
+    EXPECT_EQ(x.OpenExcel(dir / "points.txt"), 0);
+    V cells{L"stale"};
+    EXPECT_EQ(x.ReadColumnFromBegin(1, 1, cells), 0);
+    EXPECT_TRUE(cells.empty());
+}
+
+TEST_F(Workbook, CsvCellsKeepTheirTextAndQuotes)
+{
+    writeFile(dir / "p.csv", "0.00,0.00\r\n\"10,5\",\"5\"\r\n,7\r\n30,\"a \"\"b\"\"\"\r\n");
+    EXPECT_EQ(column(dir / "p.csv", 1), (V{L"0.00", L"10,5", L"", L"30"}));
+    EXPECT_EQ(column(dir / "p.csv", 2), (V{L"0.00", L"5", L"7", L"a \"b\""}));
+}
+
+TEST_F(Workbook, NumericCellsFromOtherProgramsReadAsTheirShortestText)
+{
+    const auto path = dir / "numbers.xlsx";
+    lxw_workbook* wb = workbook_new(path.c_str());
+    lxw_worksheet* ws = workbook_add_worksheet(wb, "Data");
+    worksheet_write_number(ws, 0, 0, 10, nullptr);
+    worksheet_write_number(ws, 0, 1, 2.5, nullptr);
+    worksheet_write_number(ws, 2, 0, -0.125, nullptr);
+    worksheet_write_string(ws, 2, 1, "7.75", nullptr);
+    worksheet_write_formula_num(ws, 3, 0, "=A1*2", nullptr, 20);
+    ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+    EXPECT_EQ(column(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
+    EXPECT_EQ(column(path, 2), (V{L"2.5", L"", L"7.75"}));
+}
+
+TEST_F(Workbook, OdsMadeByTheTestReads)
+{
+    const std::string content =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+        " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" office:version=\"1.2\">"
+        "<office:body><office:spreadsheet><table:table table:name=\"ECamInfo\">"
+        "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"10\"><text:p>10</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"string\"><text:p>5.50</text:p></table:table-cell></table:table-row>"
+        "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"20.25\"><text:p>20.25</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"float\" office:value=\"9\"><text:p>9</text:p></table:table-cell></table:table-row>"
+        "</table:table></office:spreadsheet></office:body></office:document-content>";
+    writeFile(dir / "p.ods", storedZip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                                        {"content.xml", content}}));
+    EXPECT_EQ(column(dir / "p.ods", 1), (V{L"10", L"20.25"}));
+    EXPECT_EQ(column(dir / "p.ods", 2), (V{L"5.50", L"9"}));
+}
