@@ -52,8 +52,14 @@ public:
     explicit CsvHandler(CellMap& cells) : m_cells(cells) {}
     void begin_parse() {}
     void end_parse() {}
-    void begin_row() { m_col = 1; }
-    void end_row() { ++m_row; }
+    // Rows are counted at their ends: the parser reports a row's beginning
+    // only once its first cell has been read.
+    void begin_row() {}
+    void end_row()
+    {
+        ++m_row;
+        m_col = 1;
+    }
     void cell(const char* p, size_t n, bool /*transient*/)
     {
         if (n > 0)
