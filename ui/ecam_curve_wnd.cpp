@@ -113,26 +113,32 @@ void CECamCurveWnd::AutoScaleY()
     update();
 }
 
+void CECamCurveWnd::BuildLists(const std::vector<ECamCurveSample>& samples, CurveKind kind,
+                               std::vector<PlotPoint>& keys, std::vector<PlotPoint>& curve)
+{
+    keys.clear();
+    curve.clear();
+    curve.reserve(samples.size());
+    for (const ECamCurveSample& s : samples) {
+        PlotPoint p;
+        switch (kind) {
+        case CURVE_POSITION: p = {s.positionX, s.position}; break;
+        case CURVE_SPEED: p = {s.speedX, s.speed}; break;
+        default: p = {s.accelX, s.accel}; break;
+        }
+        curve.push_back(p);
+        if (kind != CURVE_ACCEL && s.isKeyPoint)
+            keys.push_back(p);
+    }
+}
+
 void CECamCurveWnd::RebuildFromPointSet()
 {
     if (!m_pointSet)
         return;
     std::vector<ECamCurveSample> samples;
     m_pointSet->GetCurve(samples);
-    m_keyPoints.clear();
-    m_curvePoints.clear();
-    m_curvePoints.reserve(samples.size());
-    for (const ECamCurveSample& s : samples) {
-        PlotPoint p;
-        switch (m_curveKind) {
-        case CURVE_POSITION: p = {s.positionX, s.position}; break;
-        case CURVE_SPEED: p = {s.speedX, s.speed}; break;
-        default: p = {s.accelX, s.accel}; break;
-        }
-        m_curvePoints.push_back(p);
-        if (m_curveKind != CURVE_ACCEL && s.isKeyPoint)
-            m_keyPoints.push_back(p);
-    }
+    BuildLists(samples, m_curveKind, m_keyPoints, m_curvePoints);
     BuildTipZones();
     update();
 }
@@ -142,9 +148,10 @@ void CECamCurveWnd::AddKeyPointAt(QPoint point)
     if (!m_pointSet)
         return;
     const PlotPoint d = PixelToData(point);
-    // A point on top of an existing one (or outside the ends) would break the
-    // strict master order the point set relies on; such a click adds nothing.
-    if (m_pointSet->KeepsOrderOnInsert(d.x))
+    // A point on top of an existing one, or outside the two ends, would break
+    // the strict master order or move the cam's ends; such a click adds nothing.
+    const bool inside = m_pointSet->PointCount() > 0 && d.x > m_pointSet->Points().front().master;
+    if (inside && m_pointSet->KeepsOrderOnInsert(d.x))
         m_pointSet->InsertPoint(ECamPoint{d.x, d.y, 0.0, kECamPoly});
     RebuildFromPointSet();
 }

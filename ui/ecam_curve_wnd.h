@@ -21,6 +21,7 @@
 #include "ui/module_message.h"
 
 class CECamPointSet;
+struct ECamCurveSample;
 class CSpecEdit;
 class CSpecToolTip;
 
@@ -54,6 +55,11 @@ public:
 
     // Makes this a visible child of parent with control id (object name "idc<id>").
     bool Create(QWidget* parent, int id);
+
+    // The lists a window of kind draws, taken from the sampled curve: every
+    // record's pair for kind, and for kinds 0 and 1 the key records' pairs.
+    static void BuildLists(const std::vector<ECamCurveSample>& samples, CurveKind kind,
+                           std::vector<PlotPoint>& keys, std::vector<PlotPoint>& curve);
 
     void SetCurveData(const std::vector<PlotPoint>& keys, const std::vector<PlotPoint>& curve, CurveKind kind);
     void AutoScaleY();
