@@ -1,0 +1,132 @@
+// Blocking send from a worker thread to the GUI thread, and its release by
+// cancel or by the receiver's destruction while the GUI thread is busy.
+#include "../ui/message_receiver.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <future>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+TEST(BlockingSend, WorkerGetsEachResultInOrder)
+{
+    MessageReceiver r;
+    r.answer = [](const ReceivedMessage& m) { return static_cast<LRESULT>(m.wParam + 100); };
+    CBlockingMessageSender sender(&r);
+    std::vector<LRESULT> results;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (WPARAM i = 0; i < 5; ++i) {
+            LRESULT res = -1;
+            if (sender.Send(WM_CAM_WRITE_PROGRESS, i, 0, &res))
+                results.push_back(res);
+        }
+        sender.Send(WM_CAM_WRITE_DONE, 0);
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+    worker.join();
+    EXPECT_EQ(results, (std::vector<LRESULT>{100, 101, 102, 103, 104}));
+    ASSERT_EQ(r.received.size(), 6u);
+    EXPECT_EQ(r.received.back().message, WM_CAM_WRITE_DONE);
+    // Each message was handled on the GUI thread, one at a time.
+    for (WPARAM i = 0; i < 5; ++i)
+        EXPECT_EQ(r.received[i].wParam, i);
+}
+
+TEST(BlockingSend, CancelReleasesAWorkerWhileTheGuiThreadWaitsForIt)
+{
+    MessageReceiver r;
+    CBlockingMessageSender sender(&r);
+    std::promise<void> started;
+    auto sent = std::async(std::launch::async, [&] {
+        started.set_value();
+        return sender.Send(WM_CAM_READ_PROGRESS, 7);
+    });
+    started.get_future().wait();
+    // The GUI thread does not process events: it stops the worker and waits,
+    // as a closing panel does. Without the release this would hang.
+    sender.Cancel();
+    ASSERT_EQ(sent.wait_for(10s), std::future_status::ready);
+    EXPECT_FALSE(sent.get());
+    // The queued delivery is skipped later; later sends fail at once.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(r.received.empty());
+    EXPECT_FALSE(sender.Send(WM_CAM_READ_DONE, 0));
+    EXPECT_TRUE(sender.IsCancelled());
+
+    // Reset re-arms it for the next transfer.
+    sender.Reset();
+    EXPECT_FALSE(sender.IsCancelled());
+    std::atomic<bool> ok{false};
+    std::thread again([&] { ok = sender.Send(WM_CAM_READ_DONE, 0); });
+    QTRY_VERIFY_WITH_TIMEOUT(ok.load(), 10000);
+    again.join();
+    ASSERT_EQ(r.received.size(), 1u);
+    EXPECT_EQ(r.received[0].message, WM_CAM_READ_DONE);
+}
+
+namespace {
+// A receiver whose destructor, like the panel's, waits for its worker first.
+class JoiningReceiver : public MessageReceiver {
+public:
+    std::thread worker;
+    CBlockingMessageSender* sender = nullptr;
+    ~JoiningReceiver() override
+    {
+        sender->Cancel();
+        worker.join();
+    }
+};
+} // namespace
+
+TEST(BlockingSend, ReceiverDestructionReleasesThePendingSend)
+{
+    auto* r = new JoiningReceiver;
+    auto sender = std::make_unique<CBlockingMessageSender>(r);
+    r->sender = sender.get();
+    std::promise<void> waiting;
+    std::atomic<int> outcome{-1};
+    r->worker = std::thread([&] {
+        waiting.set_value();
+        outcome = sender->Send(WM_CAM_SPECIAL_WRITE_DONE, 1) ? 1 : 0;
+        // Anything sent after the receiver has gone fails at once.
+        if (!sender->Send(WM_CAM_SPECIAL_WRITE_DONE, 2))
+            outcome = outcome * 10 + 2;
+    });
+    waiting.get_future().wait();
+    delete r;  // joins the worker; must not hang
+    EXPECT_TRUE(outcome == 2 || outcome == 12) << outcome;
+    sender.reset();
+    QCoreApplication::processEvents();
+
+    // Destroying a plain receiver (no explicit cancel) releases a waiting
+    // worker too, and later sends fail.
+    auto* plain = new MessageReceiver;
+    CBlockingMessageSender s2(plain);
+    std::promise<void> begun;
+    auto res = std::async(std::launch::async, [&] {
+        begun.set_value();
+        return s2.Send(WM_CAM_WRITE_PROGRESS, 3);
+    });
+    begun.get_future().wait();
+    delete plain;
+    ASSERT_EQ(res.wait_for(10s), std::future_status::ready);
+    EXPECT_FALSE(res.get());
+    EXPECT_FALSE(s2.Send(WM_CAM_WRITE_PROGRESS, 4));
+}
+
+TEST(BlockingSend, SendOnTheReceiversThreadIsDirect)
+{
+    MessageReceiver r;
+    r.answer = [](const ReceivedMessage&) { return LRESULT(5); };
+    CBlockingMessageSender sender(&r);
+    LRESULT res = 0;
+    EXPECT_TRUE(sender.Send(WM_CAM_WRITE_DONE, 0, 0, &res));
+    EXPECT_EQ(res, 5);
+    EXPECT_EQ(r.received.size(), 1u);
+    CBlockingMessageSender none(nullptr);
+    EXPECT_FALSE(none.Send(WM_CAM_WRITE_DONE, 0));
+}

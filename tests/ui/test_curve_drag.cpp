@@ -1,0 +1,196 @@
+// Dragging key points in the curve windows, against a real point set.
+#include "message_receiver.h"
+
+#include "cam/ecam_point_set.h"
+#include "ui/ecam_curve_wnd.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Plot area 1000 x 200 pixels; masters 0..1000 map one to one.
+struct Drag {
+    MessageReceiver parent;
+    CECamPointSet set;
+    CECamCurveWnd* wnd = new CECamCurveWnd(&parent);
+
+    Drag(CurveKind kind, std::vector<ECamPoint> points, double yMin, double yMax)
+    {
+        parent.resize(1200, 300);
+        wnd->setGeometry(0, 0, 1140, 240);
+        set.SetPoints(points);
+        wnd->m_pointSet = &set;
+        wnd->m_yMin = yMin;
+        wnd->m_yMax = yMax;
+        std::vector<PlotPoint> keys, curve;
+        CECamCurveWnd::BuildLists(set.Curve(), kind, keys, curve);
+        wnd->SetCurveData(keys, curve, kind);
+    }
+
+    QPoint Marker(int i) const { return wnd->DataToPixel(wnd->KeyPoints()[static_cast<size_t>(i)]); }
+
+    void Run(QPoint from, QPoint via, QPoint to)
+    {
+        QTest::mousePress(wnd, Qt::LeftButton, {}, from);
+        QTest::mouseMove(wnd, via);
+        QTest::mouseMove(wnd, to);
+        QTest::mouseRelease(wnd, Qt::LeftButton, {}, to);
+    }
+
+    std::vector<ECamPoint> Points() const
+    {
+        std::vector<ECamPoint> out;
+        set.GetPoints(out);
+        return out;
+    }
+};
+
+std::vector<ECamPoint> FourPoints()
+{
+    return {{0, 0, 0, kECamPoly}, {250, 100, 0, kECamPoly}, {500, 200, 0, kECamPoly}, {1000, 0, 0, kECamPoly}};
+}
+
+} // namespace
+
+TEST(CurveDrag, PositionEndsArePinnedFirstFullyLastHorizontally)
+{
+    Drag d(CURVE_POSITION, FourPoints(), -100, 300);
+    const auto before = d.Points();
+
+    // First point: stays put, nothing committed, the dialog is still told.
+    d.Run(d.Marker(0), QPoint(400, 60), QPoint(300, 100));
+    EXPECT_EQ(d.Points(), before);
+    EXPECT_EQ(d.wnd->KeyPoints()[0].x, 0.0);
+    EXPECT_EQ(d.wnd->KeyPoints()[0].y, 0.0);
+    ASSERT_EQ(d.parent.received.size(), 1u);
+    EXPECT_EQ(d.parent.received[0].message, WM_CURVE_DRAG_END);
+    EXPECT_EQ(d.parent.received[0].wParam, 0u);
+    EXPECT_FALSE(d.wnd->IsDragging());
+
+    // Last point: only vertical; master stays xMax, slave from the pixel row.
+    d.Run(d.Marker(3), QPoint(700, 120), QPoint(900, 150));
+    const auto after = d.Points();
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_NEAR(after[3].master, 1000.0, 1e-9);
+    EXPECT_DOUBLE_EQ(after[3].slave, 300 - (150 - 20) * 2.0);
+    EXPECT_EQ(d.parent.received.size(), 2u);
+    // The window rebuilt itself from the set.
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[3].y, after[3].slave);
+    EXPECT_DOUBLE_EQ(d.wnd->CurvePoints().back().y, after[3].slave);
+}
+
+TEST(CurveDrag, InnerPointStopsOnePixelShortOfItsNeighbours)
+{
+    Drag d(CURVE_POSITION, FourPoints(), -100, 300);
+    const auto curveBefore = d.wnd->CurvePoints().size();
+    // While moving, the marker's working copy follows; the curve does not.
+    QTest::mousePress(d.wnd, Qt::LeftButton, {}, d.Marker(1));
+    EXPECT_TRUE(d.wnd->IsDragging());
+    EXPECT_EQ(d.wnd->SelectedIndex(), 1);
+    const double curveYAt250 = d.wnd->CurvePoints()[curveBefore / 4].y;
+    QTest::mouseMove(d.wnd, QPoint(5, 60));  // left of the plot and of point 0
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[1].x, 1.0);
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[1].y, 220.0);
+    EXPECT_EQ(d.wnd->CurvePoints()[curveBefore / 4].y, curveYAt250);
+    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(5, 60));
+    auto pts = d.Points();
+    EXPECT_DOUBLE_EQ(pts[1].master, 1.0);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 220.0);
+
+    // Past the next neighbour (master 500, pixel 620): stops at 619.
+    d.Run(d.Marker(1), QPoint(800, 100), QPoint(700, 120));
+    pts = d.Points();
+    EXPECT_DOUBLE_EQ(pts[1].master, 499.0);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 100.0);
+    EXPECT_TRUE(d.set.IsOrdered());
+    EXPECT_EQ(d.parent.received.size(), 2u);
+}
+
+TEST(CurveDrag, NeighboursTooCloseRefuseTheMove)
+{
+    // Masters 250, 250.5 and 251 share two pixel columns: no master strictly
+    // between the neighbours is reachable, so the set must stay unchanged.
+    Drag d(CURVE_POSITION,
+           {{0, 0, 0, kECamPoly}, {250, 0, 0, kECamPoly}, {250.5, 100, 0, kECamPoly}, {251, 0, 0, kECamPoly},
+            {1000, 0, 0, kECamPoly}},
+           -100, 300);
+    const auto before = d.Points();
+    d.Run(d.Marker(2), QPoint(300, 50), QPoint(372, 40));
+    EXPECT_EQ(d.Points(), before);
+    EXPECT_TRUE(d.set.IsOrdered());
+    EXPECT_EQ(d.parent.received.size(), 1u);
+    // The markers show the set again after the refused drag.
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[2].x, 250.5);
+}
+
+TEST(CurveDrag, SpeedPointsMoveOnlyVerticallyAndCommitTheirSpeed)
+{
+    Drag d(CURVE_SPEED, FourPoints(), -10, 10);
+    d.Run(d.Marker(1), QPoint(900, 100), QPoint(600, 50));
+    auto pts = d.Points();
+    EXPECT_DOUBLE_EQ(pts[1].master, 250.0);  // the master it had when the drag began
+    EXPECT_DOUBLE_EQ(pts[1].speed, 10 - (50 - 20) * 0.1);
+    ASSERT_EQ(d.parent.received.size(), 1u);
+    EXPECT_EQ(d.parent.received[0].wParam, 1u);
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[1].x, 250.0);
+    EXPECT_NEAR(d.wnd->KeyPoints()[1].y, 7.0, 1e-9);
+
+    // The first speed point may move too, vertically only.
+    d.Run(d.Marker(0), QPoint(500, 200), QPoint(500, 170));
+    pts = d.Points();
+    EXPECT_DOUBLE_EQ(pts[0].master, 0.0);
+    EXPECT_NEAR(pts[0].speed, 10 - (170 - 20) * 0.1, 1e-12);
+    // The last one likewise.
+    d.Run(d.Marker(3), QPoint(200, 200), QPoint(300, 120));
+    EXPECT_NEAR(d.Points()[3].speed, 0.0, 1e-12);
+    EXPECT_NEAR(d.Points()[3].master, 1000.0, 1e-12);
+}
+
+TEST(CurveDrag, AccelerationIgnoresDragsAndOutsideReleasesAreNotSeen)
+{
+    Drag a(CURVE_ACCEL, FourPoints(), -40, 40);
+    const auto before = a.Points();
+    const QPoint onCurve = a.wnd->DataToPixel(a.wnd->CurvePoints()[0]);
+    a.Run(onCurve, QPoint(500, 100), QPoint(600, 120));
+    EXPECT_EQ(a.Points(), before);
+    EXPECT_TRUE(a.parent.received.empty());
+    EXPECT_TRUE(a.wnd->KeyPoints().empty());
+
+    Drag d(CURVE_POSITION, FourPoints(), -100, 300);
+    QTest::mousePress(d.wnd, Qt::LeftButton, {}, d.Marker(2));
+    QTest::mouseMove(d.wnd, QPoint(700, 100));
+    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(1500, 100));  // outside
+    EXPECT_TRUE(d.wnd->IsDragging());
+    EXPECT_TRUE(d.parent.received.empty());
+    EXPECT_DOUBLE_EQ(d.Points()[2].master, 500.0);
+    // Back inside, the next release ends it.
+    QTest::mouseMove(d.wnd, QPoint(560, 90));
+    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(560, 90));
+    EXPECT_FALSE(d.wnd->IsDragging());
+    EXPECT_DOUBLE_EQ(d.Points()[2].master, 440.0);
+    EXPECT_DOUBLE_EQ(d.Points()[2].slave, 300 - 70 * 2.0);
+    EXPECT_EQ(d.parent.received.size(), 1u);
+}
+
+TEST(CurveDrag, ContextMenuHelpersAddAndFindPoints)
+{
+    Drag d(CURVE_POSITION, FourPoints(), -100, 300);
+    int k = -1;
+    EXPECT_TRUE(d.wnd->HitTestKeyPoint(d.Marker(2) + QPoint(4, -5), k));
+    EXPECT_EQ(k, 2);
+    EXPECT_FALSE(d.wnd->HasKeyPointNear(d.Marker(2) + QPoint(5, 0)));
+
+    d.wnd->AddKeyPointAt(QPoint(870, 120));  // master 750, slave 100
+    auto pts = d.Points();
+    ASSERT_EQ(pts.size(), 5u);
+    EXPECT_DOUBLE_EQ(pts[3].master, 750.0);
+    EXPECT_DOUBLE_EQ(pts[3].slave, 100.0);
+    EXPECT_EQ(pts[3].type, kECamPoly);
+    EXPECT_EQ(d.wnd->KeyPoints().size(), 5u);
+    // On top of an existing point, or left of the first: nothing is added.
+    d.wnd->AddKeyPointAt(d.Marker(2));
+    d.wnd->AddKeyPointAt(QPoint(60, 120));
+    EXPECT_EQ(d.Points().size(), 5u);
+    EXPECT_TRUE(d.set.IsOrdered());
+}
