@@ -336,33 +336,15 @@ bool CGridListCtrlEx::edit(const QModelIndex&, EditTrigger, QEvent*)
 
 // ---- mouse and keyboard ------------------------------------------------------
 
-bool CGridListCtrlEx::IsDoubleClickPress(const QMouseEvent* e)
-{
-    // Qt delivers the second press of a double click as a plain press first;
-    // the double click event follows. Recognise that press by time and place,
-    // so it never opens an editor.
-    const quint64 time = e->timestamp();
-    const QPoint pos = e->position().toPoint();
-    const bool second = m_havePress && time >= m_lastPressTime &&
-                        time - m_lastPressTime < static_cast<quint64>(QApplication::doubleClickInterval()) &&
-                        (pos - m_lastPressPos).manhattanLength() <= QApplication::startDragDistance();
-    if (second) {
-        m_havePress = false;  // a third press starts afresh
-    } else {
-        m_havePress = true;
-        m_lastPressTime = time;
-        m_lastPressPos = pos;
-    }
-    return second;
-}
-
 void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton) {
         QTableWidget::mousePressEvent(e);
         return;
     }
-    const bool doubleClick = IsDoubleClickPress(e) || m_inDoubleClick;
+    // The second press of a double click reaches widgets only as the double
+    // click itself; the view may pass that on as a press (m_inDoubleClick).
+    const bool doubleClick = m_inDoubleClick;
     const QPoint pos = e->position().toPoint();
     if (!indexAt(pos).isValid()) {
         QTableWidget::mousePressEvent(e);
@@ -388,8 +370,8 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
 
 void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    // The view may turn the double click into a press; that press must not
-    // edit either.
+    // The view turns a double click on a cell other than the pressed one
+    // into a press; that press must not edit either.
     m_inDoubleClick = true;
     QTableWidget::mouseDoubleClickEvent(e);
     m_inDoubleClick = false;

@@ -141,7 +141,6 @@ protected:
 
 private:
     void ApplyRowHeight();
-    bool IsDoubleClickPress(const QMouseEvent* e);
     QTableWidgetItem* EnsureItem(int row, int col);
 
     std::vector<std::unique_ptr<CGridColumnTrait>> m_columnTraits;  // index = column
@@ -152,8 +151,4 @@ private:
     double m_rowHeightFactor = 1.0;
     bool m_inDoubleClick = false;
     bool m_destroying = false;
-    // The previous left press, to tell the second press of a double click.
-    quint64 m_lastPressTime = 0;
-    QPoint m_lastPressPos;
-    bool m_havePress = false;
 };

@@ -1,0 +1,112 @@
+// Combo-box editors of the grid: choices, selection by keyboard, the value
+// carried to the parent, cancel, and the editable (drop-down) style.
+#include "grid_test_fixture.h"
+
+#include "grid/grid_editor_combo_box.h"
+#include "grid/grid_editor_combo_box_edit.h"
+
+TEST_F(GridTest, DropDownListEditsTheTypeColumn)
+{
+    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(0, kType));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(editor->isEditable());
+    ASSERT_EQ(editor->count(), 2);
+    EXPECT_EQ(editor->itemText(0), "Poly");
+    EXPECT_EQ(editor->itemData(0).toInt(), 0);
+    EXPECT_EQ(editor->itemText(1), "Linear");
+    EXPECT_EQ(editor->itemData(1).toInt(), 1);
+    EXPECT_EQ(editor->currentText(), "Poly");
+    EXPECT_TRUE(editor->hasFocus());
+
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(editor->currentText(), "Linear");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(grid->GetItemText(0, kType), "Linear");
+    auto ends = Ends();
+    ASSERT_EQ(ends.size(), 1u);
+    ASSERT_TRUE(ends[0].text.has_value());
+    EXPECT_EQ(*ends[0].text, "Linear");
+    EXPECT_EQ(ends[0].choiceValue, 1);
+    EXPECT_EQ(ends[0].cellAtNotify, "Linear");
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+    EXPECT_TRUE(grid->hasFocus());
+
+    // Escape after a change leaves the cell as it was.
+    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(0, kType));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->currentText(), "Linear");
+    QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(grid->GetItemText(0, kType), "Linear");
+    ends = Ends();
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_FALSE(ends[1].text.has_value());
+
+    // Leaving with Tab and nothing changed: accepted, but no text.
+    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(1, kType));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ends = Ends();
+    ASSERT_EQ(ends.size(), 3u);
+    EXPECT_FALSE(ends[2].text.has_value());
+
+    // Focus moving elsewhere accepts a changed selection.
+    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Down);
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(grid->GetItemText(2, kType), "Linear");
+    EXPECT_EQ(Ends().back().choiceValue, 1);
+}
+
+TEST_F(GridTest, DropDownListOpensItsListWithoutEndingTheEdit)
+{
+    for (int i = 2; i < 20; ++i)
+        combo->AddChoice(i, QString("Extra %1").arg(i));
+    combo->SetMaxItems(5);
+    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(1, kType));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->count(), 20);
+    EXPECT_EQ(editor->maxVisibleItems(), 5);
+    EXPECT_EQ(editor->currentText(), "Linear");
+    editor->showPopup();
+    QTRY_VERIFY(editor->view()->isVisible());
+    EXPECT_EQ(grid->GetActiveEditor(), editor);
+    EXPECT_TRUE(Ends().empty());
+    editor->hidePopup();
+    QTRY_VERIFY(!editor->view()->isVisible());
+    EXPECT_EQ(grid->GetActiveEditor(), editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+    ASSERT_EQ(Ends().size(), 1u);
+}
+
+TEST_F(GridTest, EditableComboTakesTypedText)
+{
+    combo->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDown);
+    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isEditable());
+    ASSERT_NE(editor->EditPart(), nullptr);
+    EXPECT_EQ(editor->lineEdit(), editor->EditPart());
+    EXPECT_EQ(editor->currentText(), "Poly");
+
+    // Free text that is no choice: carried as typed, value -1.
+    QTest::keyClicks(editor, "Cubic");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(grid->GetItemText(2, kType), "Cubic");
+    ASSERT_EQ(Ends().size(), 1u);
+    EXPECT_EQ(*Ends()[0].text, "Cubic");
+    EXPECT_EQ(Ends()[0].choiceValue, -1);
+    EXPECT_EQ(editor->count(), 2);  // Enter added nothing to the list
+
+    // Typing a choice's text finds the choice's value.
+    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->currentText(), "Cubic");
+    QTest::keyClicks(editor, "Linear");
+    QTest::keyClick(editor, Qt::Key_Enter);
+    ASSERT_EQ(Ends().size(), 2u);
+    EXPECT_EQ(*Ends()[1].text, "Linear");
+    EXPECT_EQ(Ends()[1].choiceValue, 1);
+}

@@ -1,0 +1,126 @@
+// Shared set-up of the grid tests: a window holding a grid laid out like the
+// key-point table (hidden label column, a text column, three edit columns and
+// a drop-down-list column) plus a spare line edit to move the focus to, and a
+// recorder of the grid's begin/end notifications.
+#pragma once
+
+#include "grid/grid_column_trait_combo.h"
+#include "grid/grid_column_trait_edit.h"
+#include "grid/grid_column_trait_text.h"
+#include "grid/grid_list_ctrl_groups.h"
+#include "grid/grid_row_trait_xp.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct GridNote {
+    bool begin = false;  // false: end notification
+    int row = -1;
+    int col = -1;
+    std::optional<QString> text;  // end: the text carried, if any
+    int choiceValue = -1;
+    QString cellAtNotify;  // the cell's text while the parent handled it
+};
+
+class GridTest : public ::testing::Test {
+protected:
+    enum Col { kLabel = 0, kId = 1, kMaster = 2, kSlave = 3, kSpeed = 4, kType = 5 };
+
+    void SetUp() override
+    {
+        window = std::make_unique<QWidget>();
+        window->resize(480, 300);
+        auto* layout = new QVBoxLayout(window.get());
+        other = new QLineEdit(window.get());
+        grid = new CGridListCtrlGroups(window.get());
+        layout->addWidget(other);
+        layout->addWidget(grid);
+
+        grid->SetRowHeightFactor(1.2);
+        grid->SetRowTrait(new CGridRowTraitXP);
+        EXPECT_EQ(grid->AddHiddenLabelColumn(), 0);
+        EXPECT_EQ(grid->AddTraitColumn(1, "ID", Qt::AlignLeft, 40, 1, new CGridColumnTraitText), 1);
+        EXPECT_EQ(grid->AddTraitColumn(2, "Master", Qt::AlignLeft, 80, 2, new CGridColumnTraitEdit), 2);
+        EXPECT_EQ(grid->AddTraitColumn(3, "Slave", Qt::AlignLeft, 80, 3, new CGridColumnTraitEdit), 3);
+        EXPECT_EQ(grid->AddTraitColumn(4, "Speed", Qt::AlignLeft, 70, 4, new CGridColumnTraitEdit), 4);
+        combo = new CGridColumnTraitCombo;
+        combo->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
+        combo->AddChoice(0, "Poly");
+        combo->AddChoice(1, "Linear");
+        EXPECT_EQ(grid->AddTraitColumn(5, "Type", Qt::AlignLeft, 60, 5, combo), 5);
+
+        const char* masters[] = {"0.000", "500.000", "1000.000"};
+        const char* types[] = {"Poly", "Linear", "Poly"};
+        for (int i = 0; i < 3; ++i) {
+            const int row = grid->InsertItem(i, QString::number(i));
+            grid->SetItemData(row, static_cast<quintptr>(i));
+            grid->SetItemText(row, kId, QString::number(i));
+            grid->SetItemText(row, kMaster, masters[i]);
+            grid->SetItemText(row, kSlave, QString("%1.000").arg(i * 10));
+            grid->SetItemText(row, kSpeed, "0.00");
+            grid->SetItemText(row, kType, types[i]);
+        }
+
+        QObject::connect(grid, &CGridListCtrlEx::BeginLabelEdit, grid, [this](int row, int col, int* result) {
+            notes.push_back({true, row, col, std::nullopt, -1, grid->GetItemText(row, col)});
+            if (refuseEdits)
+                *result = 1;
+        });
+        QObject::connect(grid, &CGridListCtrlEx::EndLabelEdit, grid,
+                         [this](int row, int col, const QString* text, int value) {
+                             GridNote note{false, row, col, std::nullopt, value, grid->GetItemText(row, col)};
+                             if (text)
+                                 note.text = *text;
+                             notes.push_back(note);
+                         });
+
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void TearDown() override { window.reset(); }
+
+    QPoint CellCenter(int row, int col) const
+    {
+        return grid->visualRect(grid->model()->index(row, col)).center();
+    }
+
+    void Click(int row, int col, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, CellCenter(row, col));
+    }
+
+    // Click the cell until its editor opens, as a user would: twice, or
+    // once when it is the focus cell already (e.g. after an earlier edit).
+    QWidget* OpenEditor(int row, int col)
+    {
+        Click(row, col);
+        if (!grid->GetActiveEditor())
+            Click(row, col);
+        return grid->GetActiveEditor();
+    }
+
+    std::vector<GridNote> Ends() const
+    {
+        std::vector<GridNote> out;
+        for (const auto& n : notes)
+            if (!n.begin)
+                out.push_back(n);
+        return out;
+    }
+
+    std::unique_ptr<QWidget> window;
+    QLineEdit* other = nullptr;
+    CGridListCtrlGroups* grid = nullptr;
+    CGridColumnTraitCombo* combo = nullptr;
+    std::vector<GridNote> notes;
+    bool refuseEdits = false;
+};
