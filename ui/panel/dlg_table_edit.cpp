@@ -1,8 +1,275 @@
-// Key-point table editing of the cam panel.
+// Key-point table editing of the cam panel: cell edits, the table's context
+// menu (add / delete one point) and the hidden range delete / insert buttons.
+//
+// Master positions must stay strictly increasing, and far enough apart that
+// a point can still be told from its neighbours by the three-decimal master
+// the table shows (the point set finds points within 0.001 of a master). The
+// table keeps that rule on every path that can place a master:
+//  - a typed master position that is not clearly between its neighbours is
+//    refused: the row is restored and the user is told why;
+//  - "添加点" and the range insert place new points after their base point;
+//    when the usual 0.1 step would reach the next point they are spread evenly
+//    between the two instead (one point: halfway), and only when even that
+//    leaves them too close is the insertion refused with a message.
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
-void CRAZuvavivezUzoDlg::OnBeginLabelEdit(int, int) {}
-void CRAZuvavivezUzoDlg::OnEndLabelEdit(int, int, const QString*) {}
-LRESULT CRAZuvavivezUzoDlg::OnTablePointCmd(WPARAM, LPARAM) { return 0; }
-void CRAZuvavivezUzoDlg::OnDeleteRows() {}
-void CRAZuvavivezUzoDlg::OnInsertRows() {}
+#include "ui/c_number.h"
+#include "ui/message_box.h"
+#include "ui/panel/list_oper_dlg.h"
+#include "ui/panel/spec_list_ctrl.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Smallest distance kept between neighbouring masters: twice the point set's
+// look-up tolerance, so the rounded master shown in the table (off by at most
+// 0.0005) still finds only its own point.
+constexpr double kMinMasterGap = 2 * kECamMasterTolerance;
+// Step and slave rise of a point added after its base point.
+constexpr double kAddMasterStep = 0.1;
+constexpr double kAddSlaveStep = 1.0;
+// A range insert larger than this would only exhaust memory; no cam the drive
+// can take comes near it.
+constexpr int32_t kMaxInsertRows = 100000;
+
+const QString kMsgMasterOrder = QStringLiteral("主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!");
+const QString kMsgGapTooSmall = QStringLiteral("相邻两点间距太小，无法在其间增加点!");
+
+void ShowTableMessage(QWidget* owner, const QString& text)
+{
+    // Application-style box: the application's name as caption, OK button.
+    ModuleMessageBox(owner, text, QString(), MB_OK, MB_ICONWARNING);
+}
+
+// True when master m, put at index idx of pts (replacing the point there),
+// keeps the minimum gap to both neighbours in increasing order.
+bool FitsBetweenNeighbours(const std::vector<ECamPoint>& pts, int idx, double m)
+{
+    const auto n = static_cast<int>(pts.size());
+    if (idx > 0 && !(m - pts[static_cast<size_t>(idx - 1)].master >= kMinMasterGap))
+        return false;
+    if (idx + 1 < n && !(pts[static_cast<size_t>(idx + 1)].master - m >= kMinMasterGap))
+        return false;
+    return true;
+}
+
+// count new Linear points after base: master + 0.1 k, slave + k, base's
+// speed. When next is given and the 0.1 steps would come too close to it, the
+// points are spread evenly on the straight line between base and next.
+// Returns false when even that leaves them too close together.
+bool BuildPointsAfter(const ECamPoint& base, const ECamPoint* next, int32_t count, double slaveStep,
+                      std::vector<ECamPoint>& out)
+{
+    out.clear();
+    out.reserve(static_cast<size_t>(count));
+    const bool spread =
+        next != nullptr && base.master + kAddMasterStep * count > next->master - kMinMasterGap;
+    if (spread && (next->master - base.master) / (count + 1) < kMinMasterGap)
+        return false;
+    for (int32_t k = 1; k <= count; ++k) {
+        ECamPoint p;
+        if (spread) {
+            const double f = static_cast<double>(k) / (count + 1);
+            p.master = base.master + (next->master - base.master) * f;
+            p.slave = base.slave + (next->slave - base.slave) * f;
+        } else {
+            p.master = base.master + kAddMasterStep * k;
+            p.slave = base.slave + slaveStep * k;
+        }
+        p.speed = base.speed;
+        p.type = kECamLinear;
+        out.push_back(p);
+    }
+    return true;
+}
+
+}  // namespace
+
+void CRAZuvavivezUzoDlg::OnBeginLabelEdit(int row, int /*col*/)
+{
+    // The displayed master is the key by which the finished edit finds its
+    // point, even when the edit changes the master itself.
+    m_dEditMaster = CToF(m_listPoints->GetItemText(row, 2));
+}
+
+void CRAZuvavivezUzoDlg::OnEndLabelEdit(int row, int col, const QString* /*text*/)
+{
+    // The grid has already put the accepted text into the cell, so the cells
+    // are read as they now stand; a cancelled edit re-applies the row as shown.
+    if (row < 0 || row >= m_listPoints->GetItemCount() || col > 5)
+        return;
+    const double key = m_dEditMaster;
+    std::vector<ECamPoint> points;
+    switch (col) {
+    case 2:
+    case 3: {
+        const double master = CToF(m_listPoints->GetItemText(row, 2));
+        const double slave = CToF(m_listPoints->GetItemText(row, 3));
+        if (master != key) {
+            m_pointSet.GetPoints(points);
+            const int idx = m_pointSet.FindPoint(key);
+            if (idx >= 0 && !FitsBetweenNeighbours(points, idx, master)) {
+                // Refused: the row shows the point as it still is.
+                WriteTableRow(points[static_cast<size_t>(idx)], row);
+                ShowTableMessage(this, kMsgMasterOrder);
+                return;
+            }
+        }
+        m_pointSet.MovePoint(key, master, slave);
+        break;
+    }
+    case 4:
+        m_pointSet.SetPointSpeed(key, CToF(m_listPoints->GetItemText(row, 4)));
+        break;
+    case 5: {
+        const bool linear = m_listPoints->GetItemText(row, 5) == QStringLiteral("Linear");
+        m_pointSet.SetPointType(linear ? kECamLinear : kECamPoly, key);
+        break;
+    }
+    default:
+        break;  // label and ID columns change nothing
+    }
+    m_pointSet.GetPoints(points);
+    const auto n = static_cast<int>(points.size());
+    if (row >= 2 && row - 1 < n)
+        WriteTableRow(points[static_cast<size_t>(row - 1)], row - 1);
+    if (row < n)
+        WriteTableRow(points[static_cast<size_t>(row)], row);
+    RefreshCurves();
+}
+
+LRESULT CRAZuvavivezUzoDlg::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
+{
+    const int s = m_listPoints->GetFirstSelectedRow();
+    if (s < 0)
+        return 0;
+    std::vector<ECamPoint> points;
+    m_pointSet.GetPoints(points);
+    const auto n = static_cast<int>(points.size());
+    if (s >= n)
+        return 0;  // table and cam out of step; nothing sensible to do
+
+    // Sets the point shown in a row to the values the row displays.
+    auto applyRowAsShown = [this](int row) {
+        const double master = CToF(m_listPoints->GetItemText(row, 2));
+        m_pointSet.MovePoint(master, master, CToF(m_listPoints->GetItemText(row, 3)));
+    };
+    auto renumber = [this] {
+        for (int i = 0; i < m_listPoints->GetItemCount(); ++i)
+            m_listPoints->SetItemText(i, 1, QString::number(i));
+    };
+
+    if (wParam != 0) {
+        const ECamPoint& base = points[static_cast<size_t>(s)];
+        const bool hasNext = s < n - 1;
+        std::vector<ECamPoint> added;
+        if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(s + 1)] : nullptr, 1,
+                              kAddSlaveStep, added)) {
+            ShowTableMessage(this, kMsgGapTooSmall);
+            return 0;
+        }
+        const ECamPoint p = added.front();
+        points.insert(points.begin() + s + 1, p);
+        m_pointSet.SetPoints(points);
+        applyRowAsShown(s);
+        if (hasNext)
+            applyRowAsShown(s + 1);  // still the old successor's row
+        RefreshCurves();
+        const int newRow = m_listPoints->InsertItem(s + 1, QString::number(s + 1));
+        WriteTableRow(p, newRow);
+        m_pointSet.GetPoints(points);
+        if (s >= 2)
+            WriteTableRow(points[static_cast<size_t>(s)], s);
+        WriteTableRow(points[static_cast<size_t>(s + 1)], s + 1);
+        renumber();
+        return 0;
+    }
+
+    if (s == 0) {
+        ShowTableMessage(this, QStringLiteral("第一行不能删除!"));
+        return 0;
+    }
+    points.erase(points.begin() + s);
+    m_pointSet.SetPoints(points);
+    applyRowAsShown(s - 1);
+    RefreshCurves();
+    m_listPoints->DeleteItem(s);
+    m_pointSet.GetPoints(points);
+    if (s >= 2)
+        WriteTableRow(points[static_cast<size_t>(s - 1)], s - 1);
+    if (s < m_listPoints->GetItemCount() && s < static_cast<int>(points.size()))
+        WriteTableRow(points[static_cast<size_t>(s)], s);
+    renumber();
+    return 0;
+}
+
+void CRAZuvavivezUzoDlg::OnDeleteRows()
+{
+    CListOperDlg dlg(QStringLiteral("删除指定行"), nullptr);
+    if (dlg.DoModal() != CListOperDlg::IDOK)
+        return;
+    // Row numbers in the dialog count from 1; row 1 is the first point.
+    const int32_t start = CToI(dlg.m_strStartRow);
+    const int32_t count = CToI(dlg.m_strRowCount);
+    const int rows = m_listPoints->GetItemCount();
+    if (start < 2 || start > rows) {
+        ShowTableMessage(this, QStringLiteral("起始行请规范到2 - %1").arg(rows));
+        return;
+    }
+    if (count <= 0) {
+        ShowTableMessage(this, QStringLiteral("操作行数必须大于零!"));
+        return;
+    }
+    std::vector<ECamPoint> points;
+    m_pointSet.GetPoints(points);
+    const auto first = std::min<size_t>(static_cast<size_t>(start - 1), points.size());
+    // 64-bit sum: a huge count must not overflow into a small range.
+    const int64_t last = int64_t{start} + count - 1;
+    const size_t end = last <= rows ? std::min<size_t>(static_cast<size_t>(last), points.size()) : points.size();
+    points.erase(points.begin() + static_cast<std::ptrdiff_t>(first),
+                 points.begin() + static_cast<std::ptrdiff_t>(std::max(first, end)));
+    m_pointSet.SetPoints(points);
+    RefreshCurves();
+    RefreshTable();
+}
+
+void CRAZuvavivezUzoDlg::OnInsertRows()
+{
+    CListOperDlg dlg(QStringLiteral("增加指定行"), nullptr);
+    if (dlg.DoModal() != CListOperDlg::IDOK)
+        return;
+    const int32_t start = CToI(dlg.m_strStartRow);
+    const int32_t count = CToI(dlg.m_strRowCount);
+    const int rows = m_listPoints->GetItemCount();
+    if (start < 1 || start > rows) {
+        ShowTableMessage(this, QStringLiteral("起始行请规范到1 - %1").arg(rows));
+        return;
+    }
+    if (count <= 0) {
+        ShowTableMessage(this, QStringLiteral("操作行数必须大于零!"));
+        return;
+    }
+    if (count > kMaxInsertRows) {
+        ShowTableMessage(this, QStringLiteral("操作行数不能大于%1!").arg(kMaxInsertRows));
+        return;
+    }
+    std::vector<ECamPoint> points;
+    m_pointSet.GetPoints(points);
+    if (start > static_cast<int>(points.size()))
+        return;  // table and cam out of step
+    const ECamPoint base = points[static_cast<size_t>(start - 1)];
+    const bool hasNext = start < rows && start < static_cast<int>(points.size());
+    std::vector<ECamPoint> added;
+    if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(start)] : nullptr, count, 1.0, added)) {
+        ShowTableMessage(this, kMsgGapTooSmall);
+        return;
+    }
+    points.insert(hasNext ? points.begin() + start : points.end(), added.begin(), added.end());
+    m_pointSet.SetPoints(points);
+    m_pointSet.RelinkLinearSpeeds();
+    RefreshCurves();
+    RefreshTable();
+}
