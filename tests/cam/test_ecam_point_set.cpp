@@ -234,6 +234,8 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
     EXPECT_EQ(set.FindPoint(9.9995), 1);
     EXPECT_EQ(set.FindPoint(10.002), -1);
     EXPECT_EQ(set.FindPoint(9.998), -1);
+    EXPECT_EQ(set.FindPoint(10.0009), 1);
+    EXPECT_EQ(set.FindPoint(10.0011), -1);
 
     set.MovePoint(10.002, 12, 12);
     set.SetPointSpeed(10.002, 5);
@@ -285,12 +287,15 @@ TEST(ECamPointSet, MasterLengthRescalesOrFallsBackToTheDefaultCam)
     const uint64_t rev = set.Revision();
     set.SetMasterLength(2000);
     EXPECT_EQ(set.Revision(), rev);
+    set.MovePoint(2000, 2000.0000005, 3);
+    set.SetMasterLength(2000);
+    EXPECT_EQ(PointsOf(set).back().master, 2000.0000005);
 
     // The last point lands exactly on the length even when the ratio is inexact.
-    set = SetOf({{0, 0, 0, kECamPoly}, {1.0 / 3.0, 0, 0, kECamPoly}, {3, 1, 0, kECamPoly}});
-    set.SetMasterLength(10);
-    EXPECT_EQ(PointsOf(set).back().master, 10.0);
-    EXPECT_NEAR(PointsOf(set)[1].master, 10.0 / 9.0, 1e-12);
+    set = SetOf({{0, 0, 0, kECamPoly}, {0.35, 0, 0, kECamPoly}, {2.9, 1, 0, kECamPoly}});
+    set.SetMasterLength(777);
+    EXPECT_EQ(PointsOf(set).back().master, 777.0);
+    EXPECT_NEAR(PointsOf(set)[1].master, 0.35 * 777 / 2.9, 1e-12);
 
     // A cam ending at master 0 (one point left, or all at 0) becomes the default cam.
     const std::vector<ECamPoint> def{{0, 0, 0, kECamPoly}, {500, 0, 0, kECamPoly}};
@@ -298,6 +303,10 @@ TEST(ECamPointSet, MasterLengthRescalesOrFallsBackToTheDefaultCam)
     set.SetMasterLength(500);
     EXPECT_EQ(PointsOf(set), def);
     set = SetOf({{-20, 7, 1, kECamLinear}, {0, 3, 0, kECamPoly}});
+    set.SetMasterLength(500);
+    EXPECT_EQ(PointsOf(set), def);
+    // Ending before 0, a scale would turn the cam round: default cam too.
+    set = SetOf({{-20, 7, 1, kECamLinear}, {-5, 3, 0, kECamPoly}});
     set.SetMasterLength(500);
     EXPECT_EQ(PointsOf(set), def);
     ExpectAllFinite(set);
@@ -366,6 +375,7 @@ TEST(ECamPointSet, OrderChecksAnswerBeforeAnEdit)
     EXPECT_FALSE(set.KeepsOrder(10, std::nan("")));
     EXPECT_TRUE(set.KeepsOrder(0, -50));   // the ends are open outwards
     EXPECT_TRUE(set.KeepsOrder(20, 1e6));
+    EXPECT_FALSE(set.KeepsOrder(20, INFINITY));
     EXPECT_FALSE(set.KeepsOrder(20, 10.0002));
 
     EXPECT_TRUE(set.KeepsOrderOnInsert(5));
