@@ -66,20 +66,28 @@ bool CModbusDataSrv::IsConnected()
 }
 
 // A TCP drive that closed the connection since the last answer has left an
-// end-of-stream in the socket; finding it before sending lets the next
-// request go over a fresh connection instead of failing.
+// end-of-stream in the socket (a serial line that went away shows a
+// hang-up); finding it before sending lets the next request go over a fresh
+// link instead of failing.
 bool CModbusDataSrv::PeerClosedLocked()
 {
-    if (m_url.rtu || !m_ctx)
+    if (!m_ctx)
         return false;
     pollfd pfd{modbus_get_socket(m_ctx), POLLIN, 0};
     if (poll(&pfd, 1, 0) <= 0)
         return false;
-    if (pfd.revents & (POLLHUP | POLLERR))
+    if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))
         return true;
+    if (m_url.rtu) {
+        // Bytes nobody asked for (a late answer): drop them so they are not
+        // taken for the answer to the next request.
+        modbus_flush(m_ctx);
+        return false;
+    }
+    // End of stream, or bytes nobody asked for: start over on a new connection.
     char c;
     const ssize_t n = recv(pfd.fd, &c, 1, MSG_PEEK | MSG_DONTWAIT);
-    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+    return !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
 }
 
 // Maps a libmodbus failure to a DriveError and drops a link whose state is

@@ -55,6 +55,8 @@ struct CDriveSimulator::Impl {
 
     std::atomic<uint64_t> requests{0};
     std::atomic<uint64_t> closedConnections{0};
+    mutable std::mutex closedLock;
+    mutable std::condition_variable closedCv;
     std::atomic<bool> running{false};
 
     modbus_t* ctx = nullptr;
@@ -90,7 +92,8 @@ bool CDriveSimulator::Impl::OpenTcp(std::string* error)
     ::setsockopt(listenFd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_port = htons(opt.port);
+    // A restarted simulator comes back where clients expect it.
+    addr.sin_port = htons(port ? port : opt.port);
     if (::inet_pton(AF_INET, opt.bindAddress.c_str(), &addr.sin_addr) != 1)
         return Fail(error, "bad bind address " + opt.bindAddress);
     if (::bind(listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd, 16) != 0)
@@ -218,7 +221,11 @@ void CDriveSimulator::Impl::ServeTcp()
                 CloseFd(c.fd);
             } else if (closeAfter > 0 && c.requests >= closeAfter) {
                 CloseFd(c.fd);
-                ++closedConnections;
+                {
+                    std::lock_guard l(closedLock);
+                    ++closedConnections;
+                }
+                closedCv.notify_all();
             }
         }
         std::erase_if(clients, [](const Client& c) { return c.fd < 0; });
@@ -239,10 +246,22 @@ void CDriveSimulator::Impl::ServeRtu()
         if (!(fds[1].revents & POLLIN))
             continue;
         const int rc = modbus_receive(ctx, req.data());
-        if (rc > 0)
+        if (rc > 0) {
             Handle(req.data(), rc);
-        else if (rc < 0)
+        } else if (rc == 0) {
+            // A frame for another unit. The library then waits to ignore that
+            // unit's answer, which never comes on a point-to-point line, and
+            // would swallow our next request instead: start a fresh context.
+            modbus_free(ctx);
+            ctx = modbus_new_rtu(ptyPath.c_str(), opt.baud, 'N', 8, 1);
+            if (!ctx)
+                break;
+            modbus_set_slave(ctx, opt.unit);
+            modbus_set_socket(ctx, ptyMaster);
+            modbus_set_indication_timeout(ctx, 1, 0);
+        } else {
             tcflush(ptyMaster, TCIFLUSH);  // bad frame: drop what is left of it
+        }
     }
 }
 
@@ -397,4 +416,11 @@ uint64_t CDriveSimulator::RequestCount() const
 uint64_t CDriveSimulator::ClosedConnections() const
 {
     return m_impl->closedConnections;
+}
+
+bool CDriveSimulator::WaitClosedConnections(uint64_t n, int timeoutMs) const
+{
+    std::unique_lock lock(m_impl->closedLock);
+    return m_impl->closedCv.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                     [this, n] { return m_impl->closedConnections >= n; });
 }

@@ -24,7 +24,7 @@ struct SimFaults {
 struct SimOptions {
     bool rtu = false;                  // false: TCP server; true: RTU on a new pty pair
     std::string bindAddress = "127.0.0.1";
-    uint16_t port = 0;                 // TCP port, 0: ephemeral
+    uint16_t port = 0;                 // TCP port, 0: ephemeral (a restart keeps the port first bound)
     int unit = 1;                      // RTU slave id (TCP answers any unit id)
     int baud = 115200;                 // RTU: put in the URL; with emulateLineTiming also paced
     bool emulateLineTiming = false;    // RTU: sleep for the bytes' time on a real line
@@ -62,6 +62,8 @@ public:
     uint64_t RequestCount() const;
     // TCP connections the simulator closed itself (closeAfter) since Start.
     uint64_t ClosedConnections() const;
+    // Waits until at least n connections were closed that way; false on timeout.
+    bool WaitClosedConnections(uint64_t n, int timeoutMs) const;
 
 private:
     struct Impl;

@@ -133,9 +133,10 @@ int RunParam(const std::vector<std::string>& args)
         std::fprintf(stderr, "ecamctl param: cannot read %s: %s\n", target.text.c_str(), error.text().c_str());
         return 1;
     }
-    // 16-bit values arrive widened by the parameter's signedness; a 32-bit
-    // value is shown signed, as the drive's positions are.
-    if (target.byAddress && target.width == 16)
+    // 16-bit values arrive widened by the parameter's signedness (sign-extended
+    // only for signed parameters); a 32-bit value is shown signed, as the
+    // drive's positions are.
+    if (target.byAddress && target.width == 16 && v <= 0xFFFF)
         std::printf("%u\n", v);
     else
         std::printf("%d\n", int32_t(v));

@@ -1,0 +1,134 @@
+// Parameter catalogue: the shipped file, malformed files, by-address objects.
+#include "host/fun_code_interface.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+std::string Entry(const std::string& fields)
+{
+    return R"({"funcodes":[)" + fields + "]}";
+}
+
+std::string LoadError(const std::string& json)
+{
+    std::string error;
+    EXPECT_EQ(CFunCodeInterface::LoadJson(json, "cat.json", &error), nullptr) << json;
+    return error;
+}
+
+} // namespace
+
+TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
+{
+    std::string error;
+    auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);
+    ASSERT_TRUE(cat) << error;
+    int withOptions = 0;
+    for (const wchar_t* num : {L"H05-00", L"H1B-06", L"H1B-07", L"H1B-08", L"H1B-09", L"H1B-10", L"H1B-11",
+                               L"H1B-12", L"H1B-16", L"H1B-17"}) {
+        CFunCode* fc = cat->GetFunCodePtrByNum(num);
+        ASSERT_NE(fc, nullptr) << std::wstring(num).size();
+        EXPECT_FALSE(fc->m_strName.empty());
+        EXPECT_LE(fc->m_nMin, fc->m_nMax);
+        EXPECT_TRUE(fc->InRange(uint32_t(fc->m_nDefault)));
+        EXPECT_EQ(fc->GetDefaultValue(), std::to_wstring(fc->m_nDefault));
+        if (fc->m_nKind == 1 && !fc->m_options.empty())
+            ++withOptions;
+    }
+    EXPECT_GE(withOptions, 2);
+    EXPECT_EQ(cat->GetFunCodePtrByNum(L"H1B-13"), nullptr);
+    // The axis-scaling and point-count registers the cam transfer uses.
+    EXPECT_EQ(cat->FindByRegister(0x1B08)->m_strNum, L"H1B-08");
+    EXPECT_EQ(cat->FindByRegister(0x1B02)->m_strNum, L"H1B-01");  // high word of a 32-bit parameter
+    for (unsigned i = 0; i < cat->GetFunCodeCount(); ++i)
+        EXPECT_NE(cat->GetFunCodePtrByIndex(i), nullptr);
+    EXPECT_EQ(cat->GetFunCodePtrByIndex(cat->GetFunCodeCount()), nullptr);
+}
+
+TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
+{
+    const std::string good = R"({"number":"H1B-06","min":0,"max":2,"default":1,"address":"0x1B06","width":16})";
+    ASSERT_TRUE(CFunCodeInterface::LoadJson(Entry(good), "cat.json"));
+
+    EXPECT_NE(LoadError("{ not json").find("cat.json: JSON error"), std::string::npos);
+    EXPECT_NE(LoadError(R"({"list":[]})").find("funcodes"), std::string::npos);
+    const std::string badWidth = R"({"number":"H1B-07","min":0,"max":2,"default":1,"address":6919,"width":24})";
+    const std::string err = LoadError(Entry(good + "," + badWidth));
+    EXPECT_NE(err.find("cat.json: entry 1 (H1B-07)"), std::string::npos) << err;
+    EXPECT_NE(err.find("width"), std::string::npos) << err;
+
+    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":5,"max":2,"default":3,"address":1,"width":16})")).find("'min'"),
+              std::string::npos);
+    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":3,"address":1,"width":16})")).find("default"),
+              std::string::npos);
+    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":70000,"default":3,"address":1,"width":16})"))
+                  .find("do not fit"),
+              std::string::npos);
+    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":0,"address":1,"width":16,"kind":1})"))
+                  .find("options"),
+              std::string::npos);
+    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":0,"address":1,"width":16,"kind":1,)"
+                              R"("options":[{"value":9,"label":"x"}]})"))
+                  .find("option 0"),
+              std::string::npos);
+    // Two entries sharing a register (the second is the high word of the first).
+    const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
+    const std::string overlap = R"({"number":"B","min":0,"max":9,"default":0,"address":"0x11","width":16})";
+    EXPECT_NE(LoadError(Entry(wide + "," + overlap)).find("overlaps"), std::string::npos);
+    EXPECT_NE(LoadError(Entry(wide + "," + wide)).find("twice"), std::string::npos);
+    std::string missing;
+    EXPECT_EQ(CFunCodeInterface::LoadFile("/nonexistent/funcodes.json", &missing), nullptr);
+    EXPECT_NE(missing.find("/nonexistent/funcodes.json"), std::string::npos);
+}
+
+TEST(Catalogue, RangeFollowsWidthAndSign)
+{
+    auto cat = CFunCodeInterface::LoadJson(
+        Entry(R"({"number":"S","min":-100,"max":100,"default":0,"address":1,"width":16},)"
+              R"({"number":"U","min":0,"max":65535,"default":0,"address":2,"width":16},)"
+              R"({"number":"L","min":-1000000,"max":1000000,"default":0,"address":4,"width":32})"),
+        "t");
+    ASSERT_TRUE(cat);
+    CFunCode* s = cat->GetFunCodePtrByNum(L"S");
+    EXPECT_TRUE(s->InRange(uint32_t(-100)));    // sign-extended
+    EXPECT_TRUE(s->InRange(0xFF9Cu));           // same 16 bits, zero-extended
+    EXPECT_FALSE(s->InRange(uint32_t(-101)));
+    EXPECT_FALSE(s->InRange(101));
+    CFunCode* u = cat->GetFunCodePtrByNum(L"U");
+    EXPECT_TRUE(u->InRange(0xFFFF));
+    EXPECT_FALSE(u->IsSigned());
+    CFunCode* l = cat->GetFunCodePtrByNum(L"L");
+    EXPECT_TRUE(l->InRange(uint32_t(-1000000)));
+    EXPECT_FALSE(l->InRange(uint32_t(-1000001)));
+    EXPECT_FALSE(l->InRange(0x80000000u));
+}
+
+TEST(Catalogue, ByAddressObjectsAreReusedPerThreadAndDescribed)
+{
+    auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath());
+    ASSERT_TRUE(cat);
+    CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
+    ASSERT_NE(a, nullptr);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
+    EXPECT_EQ(a->m_nAddr, 0x1E00);
+    EXPECT_EQ(a->m_nWidth, 32);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 8), nullptr);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0xFFFF, 32), nullptr);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0xFFFF, 16), nullptr);
+
+    // An address of a catalogue entry carries its description and signedness.
+    CFunCode* phase = cat->CreateFunCodePtrByAddr(0x1B0A, 16);
+    EXPECT_EQ(phase->m_strNum, L"H1B-10");
+    EXPECT_TRUE(phase->IsSigned());
+    EXPECT_NE(phase, cat->GetFunCodePtrByNum(L"H1B-10"));
+
+    CFunCode* other = nullptr;
+    std::thread([&] { other = cat->CreateFunCodePtrByAddr(0x1E00, 32); }).join();
+    EXPECT_NE(other, nullptr);
+    EXPECT_NE(other, a);
+}

@@ -1,0 +1,114 @@
+// Device URLs, device selection, the logic manager and error texts.
+#include "host/device_info.h"
+#include "host/device_manager.h"
+#include "host/device_url.h"
+#include "host/drive_error.h"
+#include "host/fun_code_interface.h"
+#include "host/logic_manage.h"
+
+#include <gtest/gtest.h>
+
+TEST(DeviceUrlTest, ParsesTcpAndRtuWithDefaults)
+{
+    DeviceUrl u;
+    ASSERT_TRUE(DeviceUrl::Parse("tcp://192.168.1.5:1502?unit=3", u));
+    EXPECT_FALSE(u.rtu);
+    EXPECT_EQ(u.host, "192.168.1.5");
+    EXPECT_EQ(u.port, 1502);
+    EXPECT_EQ(u.unit, 3);
+    EXPECT_EQ(u.timeoutMs, 0);
+    ASSERT_TRUE(DeviceUrl::Parse("tcp://drive", u));
+    EXPECT_EQ(u.port, 502);
+    EXPECT_EQ(u.unit, 1);
+
+    ASSERT_TRUE(DeviceUrl::Parse("rtu:/dev/ttyUSB0?baud=19200&parity=E&data=8&stop=2&unit=7&timeout=250", u));
+    EXPECT_TRUE(u.rtu);
+    EXPECT_EQ(u.device, "/dev/ttyUSB0");
+    EXPECT_EQ(u.baud, 19200);
+    EXPECT_EQ(u.parity, 'E');
+    EXPECT_EQ(u.stopBits, 2);
+    EXPECT_EQ(u.unit, 7);
+    EXPECT_EQ(u.timeoutMs, 250);
+    DeviceUrl back;
+    ASSERT_TRUE(DeviceUrl::Parse(u.ToString(), back));
+    EXPECT_EQ(back.ToString(), u.ToString());
+    ASSERT_TRUE(DeviceUrl::Parse("rtu:/dev/ttyS1", u));
+    EXPECT_EQ(u.baud, 115200);
+    EXPECT_EQ(u.parity, 'N');
+}
+
+TEST(DeviceUrlTest, RejectsBadUrlsWithAReason)
+{
+    for (const char* bad : {"", "udp://x:1", "tcp://:1502", "tcp://h:0", "tcp://h:70000", "tcp://h:12ab",
+                            "tcp://h:1?unit=300", "tcp://h:1?color=red", "tcp://h:1?timeout=0", "rtu:",
+                            "rtu:/dev/x?parity=X", "rtu:/dev/x?data=9", "rtu:/dev/x?stop=3", "rtu:/dev/x?baud=-1",
+                            "rtu:/dev/x?unit=248"}) {
+        DeviceUrl u;
+        std::string why;
+        EXPECT_FALSE(DeviceUrl::Parse(bad, u, &why)) << bad;
+        EXPECT_FALSE(why.empty()) << bad;
+    }
+}
+
+TEST(DriveErrorTest, TextSaysWhatWentWrong)
+{
+    EXPECT_TRUE(DriveError().ok());
+    EXPECT_EQ(DriveError(DriveError::Timeout).kind(), DriveError::Timeout);
+    const DriveError refused = DriveError::FromException(3);
+    EXPECT_EQ(refused.kind(), DriveError::Exception);
+    EXPECT_EQ(refused.exceptionCode(), 3);
+    EXPECT_EQ(refused.code(), 0x103);
+    EXPECT_NE(refused.text().find("exception 03: illegal data value"), std::string::npos);
+    EXPECT_NE(DriveError(DriveError::Timeout).text().find("timeout"), std::string::npos);
+    EXPECT_NE(DriveError(DriveError::NotConnected).text().find("not connected"), std::string::npos);
+    EXPECT_EQ(DriveError(DriveError::Timeout).exceptionCode(), 0);
+}
+
+TEST(DeviceManagerTest, SelectionAndServiceObjects)
+{
+    CDeviceManager m;
+    std::wstring name = L"untouched";
+    EXPECT_EQ(m.GetSelectDeviceName(name), 0);
+    EXPECT_EQ(name, L"untouched");
+    std::string why;
+    EXPECT_FALSE(m.SelectDevice("serial:/dev/x", &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(m.GetSelectDeviceName(name), 0);
+
+    ASSERT_TRUE(m.SelectDevice("tcp://127.0.0.1:1?unit=1&timeout=100"));
+    ASSERT_NE(m.GetSelectDeviceName(name), 0);
+    EXPECT_EQ(name, L"tcp://127.0.0.1:1?unit=1&timeout=100");
+    IGetDeviceInfo* info = m.CreateIGetDeviceInfo(name);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(m.CreateIGetDeviceInfo(name), info);
+    EXPECT_EQ(m.CreateIGetDeviceInfo(L"not a url"), nullptr);
+    // Nothing listens on port 1: no data service, but the catalogue loads.
+    EXPECT_EQ(info->GetDataSrv(name), nullptr);
+    EXPECT_EQ(info->GetDataSrv(L"other"), nullptr);
+    CFunCodeInterface* cat = info->GetFunCodeInterface(name, 0);
+    ASSERT_NE(cat, nullptr);
+    EXPECT_EQ(info->GetFunCodeInterface(name, 0), cat);
+    EXPECT_EQ(info->GetFunCodeInterface(L"other", 0), nullptr);
+
+    m.SelectNone();
+    EXPECT_EQ(m.GetSelectDeviceName(name), 0);
+    // Objects handed out earlier stay valid after another selection.
+    EXPECT_EQ(m.CreateIGetDeviceInfo(L"tcp://127.0.0.1:1?unit=1&timeout=100"), info);
+
+    m.SetCataloguePath("/nonexistent/cat.json");
+    auto* broken = static_cast<CDeviceInfo*>(m.CreateIGetDeviceInfo(L"tcp://127.0.0.1:2"));
+    ASSERT_NE(broken, nullptr);
+    EXPECT_EQ(broken->GetFunCodeInterface(L"tcp://127.0.0.1:2", 0), nullptr);
+    EXPECT_NE(broken->CatalogueError().find("/nonexistent/cat.json"), std::string::npos);
+}
+
+TEST(LogicManageTest, OneInstanceWithDevicesAndStrings)
+{
+    CLogicManage* a = CSingleton<CLogicManage>::Instance();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(CSingleton<CLogicManage>::Instance(), a);
+    EXPECT_NE(a->GetDeviceManage(), nullptr);
+    EXPECT_EQ(a->GetString(817), L"WenQuanYi Micro Hei");
+    EXPECT_FALSE(a->GetString(170).empty());
+    EXPECT_TRUE(a->GetString(1).empty());
+}

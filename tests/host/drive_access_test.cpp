@@ -1,0 +1,264 @@
+// CFunCodeAccess through the host services against a simulated drive, over
+// TCP loopback and over RTU on a pseudo-terminal.
+#include "drive/fun_code_access.h"
+#include "host/device_manage.h"
+#include "host/fun_code.h"
+#include "host/fun_code_interface.h"
+#include "host/logic_manage.h"
+#include "sim/drive_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int kTimeoutMs = 200;  // replaces the product's 1000 ms via the URL
+
+IDeviceManage* Devices()
+{
+    return CSingleton<CLogicManage>::Instance()->GetDeviceManage();
+}
+
+std::string WithTimeout(const std::string& url)
+{
+    return url + "&timeout=" + std::to_string(kTimeoutMs);
+}
+
+enum class Link { Tcp, Rtu };
+
+class DriveAccess : public ::testing::TestWithParam<Link> {
+protected:
+    void SetUp() override
+    {
+        SimOptions o;
+        o.rtu = GetParam() == Link::Rtu;
+        sim = std::make_unique<CDriveSimulator>(o);
+        std::string error;
+        ASSERT_TRUE(sim->Start(&error)) << error;
+        ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim->Url())));
+        ASSERT_TRUE(access.Init());
+    }
+
+    CFunCode* ByNum(const wchar_t* number) { return access.FunCodeInterface()->GetFunCodePtrByNum(number); }
+
+    std::unique_ptr<CDriveSimulator> sim;
+    CFunCodeAccess access;
+};
+
+std::string LinkName(const ::testing::TestParamInfo<Link>& info)
+{
+    return info.param == Link::Tcp ? "Tcp" : "Rtu";
+}
+
+} // namespace
+
+TEST_P(DriveAccess, WritesLandInExactRegistersLowWordFirst)
+{
+    EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 7));
+    EXPECT_EQ(sim->Register(0x1B00), 7);
+
+    // -123456 = 0xFFFE1DC0: low word at the address, high word after it.
+    EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E00, 32, uint32_t(-123456)));
+    EXPECT_EQ(sim->Register(0x1E00), 0x1DC0);
+    EXPECT_EQ(sim->Register(0x1E01), 0xFFFE);
+
+    // A negative 16-bit speed arrives sign-extended and fills one register only.
+    EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E04, 16, uint32_t(int32_t(-300))));
+    EXPECT_EQ(sim->Register(0x1E04), 0xFED4);
+    EXPECT_EQ(sim->Register(0x1E05), 0);
+
+    CFunCode* phase = ByNum(L"H1B-10");
+    ASSERT_NE(phase, nullptr);
+    EXPECT_TRUE(access.WriteFunCodeByNum(L"H1B-10", uint32_t(-5)));
+    EXPECT_EQ(sim->Register(0x1B0A), 0xFFFB);
+    EXPECT_EQ(phase->m_nAmendValue, uint32_t(-5));
+    EXPECT_EQ(phase->m_nCurValue, uint32_t(-5));
+}
+
+TEST_P(DriveAccess, ReadsWidenBySignednessAndJoinRegisterPairs)
+{
+    uint32_t out = 0;
+    sim->SetRegister32(0x4000, 0x80000001u);
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
+    EXPECT_EQ(out, 0x80000001u);
+
+    // A bare 16-bit register reads zero-extended; a signed parameter sign-extended.
+    sim->SetRegister(0x1E04, 0xFED4);
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1E04, 16, out));
+    EXPECT_EQ(out, 0x0000FED4u);
+    sim->SetRegister(0x1B0A, 0xFFF6);
+    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-10", out));
+    EXPECT_EQ(out, uint32_t(-10));
+    EXPECT_EQ(ByNum(L"H1B-10")->m_nCurValue, uint32_t(-10));
+
+    // Factory values are in the drive from the start.
+    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-16", out));
+    EXPECT_EQ(out, 3000u);
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B01, 32, out));
+    EXPECT_EQ(out, 10000u);
+}
+
+TEST_P(DriveAccess, RejectedWriteKeepsCurrentValueAndRegisters)
+{
+    CFunCode* phase = ByNum(L"H1B-10");
+    ASSERT_TRUE(access.WriteFunCodeByNum(L"H1B-10", 100));
+    DriveError why;
+    EXPECT_FALSE(access.WriteFunCodeByNum(L"H1B-10", 5000, &why));
+    EXPECT_EQ(why, DriveError::FromException(3));
+    EXPECT_EQ(phase->m_nCurValue, 100u);
+    EXPECT_EQ(sim->Register(0x1B0A), 100);
+
+    // A 32-bit parameter below its minimum: neither word is stored.
+    EXPECT_FALSE(access.WriteFunCodeByAddr(0x1B01, 32, 0, &why));
+    EXPECT_EQ(why.exceptionCode(), 3);
+    EXPECT_EQ(sim->Register32(0x1B01), 10000u);
+
+    // Values that do not fit 16 bits never reach the drive.
+    const uint64_t before = sim->RequestCount();
+    EXPECT_FALSE(access.WriteFunCodeByAddr(0x2000, 16, 70000, &why));
+    EXPECT_EQ(why.kind(), DriveError::BadArgument);
+    EXPECT_FALSE(access.WriteFunCodeByNum(L"H9Z-99", 1, &why));
+    EXPECT_EQ(why.kind(), DriveError::BadArgument);
+    EXPECT_FALSE(access.WriteFunCodeByAddr(0x2000, 24, 1, &why));
+    EXPECT_EQ(sim->RequestCount(), before);
+}
+
+TEST_P(DriveAccess, FailedReadLeavesCallersValueAndTimesOutInTime)
+{
+    SimFaults drop;
+    drop.dropRate = 1.0;
+    sim->SetFaults(drop);
+    uint32_t out = 0xDEADBEEF;
+    DriveError why;
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out, &why));
+    const auto elapsed = std::chrono::steady_clock::now() - t0;
+    EXPECT_EQ(why.kind(), DriveError::Timeout);
+    EXPECT_EQ(out, 0xDEADBEEF);
+    // Bounded by the device's timeout, not the product's 1000 ms.
+    EXPECT_LT(elapsed, std::chrono::milliseconds(900));
+    EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-16", out, &why));
+    EXPECT_EQ(out, 0xDEADBEEF);
+    EXPECT_FALSE(access.WriteFunCodeByAddr(0x2000, 16, 5, &why));
+    EXPECT_EQ(why.kind(), DriveError::Timeout);
+
+    // The drive answers again: the very next access works.
+    sim->SetFaults(SimFaults{});
+    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-16", out));
+    EXPECT_EQ(out, 3000u);
+}
+
+TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
+{
+    const int n = GetParam() == Link::Tcp ? 150 : 60;
+    std::atomic<int> failures{0};
+    std::thread a([&] {
+        for (int i = 0; i < n; ++i) {
+            uint32_t back = 0;
+            const uint32_t v = uint32_t(i * 3 + 1);
+            if (!access.WriteFunCodeByAddr(0x2000 + i, 16, v) || !access.ReadFunCodeByAddr(0x2000 + i, 16, back) ||
+                back != v)
+                ++failures;
+        }
+    });
+    std::thread b([&] {
+        for (int i = 0; i < n; ++i) {
+            uint32_t back = 0;
+            const uint32_t v = 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i);
+            if (!access.WriteFunCodeByAddr(0x3000 + 2 * i, 32, v) ||
+                !access.ReadFunCodeByAddr(0x3000 + 2 * i, 32, back) || back != v)
+                ++failures;
+        }
+    });
+    a.join();
+    b.join();
+    EXPECT_EQ(failures, 0);
+    for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(sim->Register(uint16_t(0x2000 + i)), i * 3 + 1) << i;
+        ASSERT_EQ(sim->Register32(uint16_t(0x3000 + 2 * i)), 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i)) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, DriveAccess, ::testing::Values(Link::Tcp, Link::Rtu), LinkName);
+
+TEST(DriveAccessTcp, DriveAbsentAtStartIsFoundLater)
+{
+    CDriveSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    const std::string url = WithTimeout(sim.Url());
+    sim.Stop();  // the port is known, nobody listens on it
+
+    ASSERT_TRUE(Devices()->SelectDevice(url));
+    CFunCodeAccess access;
+    ASSERT_TRUE(access.Init());
+    EXPECT_FALSE(access.CheckConnect());
+    DriveError why;
+    EXPECT_FALSE(access.WriteFunCodeByAddr(0x1B00, 16, 9, &why));
+    EXPECT_EQ(why.kind(), DriveError::NotConnected);
+    uint32_t out = 77;
+    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out));
+    EXPECT_EQ(out, 77u);
+
+    ASSERT_TRUE(sim.Start());  // plugged in: same address, same access object
+    EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 9, &why)) << why.text();
+    EXPECT_EQ(sim.Register(0x1B00), 9);
+    EXPECT_TRUE(access.CheckConnect());
+}
+
+TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
+{
+    SimOptions o;
+    o.faults.closeAfter = 2;
+    CDriveSimulator sim(o);
+    ASSERT_TRUE(sim.Start());
+    ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim.Url())));
+    CFunCodeAccess access;
+    ASSERT_TRUE(access.Init());
+    for (uint32_t i = 0; i < 6; ++i) {
+        DriveError why;
+        EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
+        if (i % 2 == 1) {
+            ASSERT_TRUE(sim.WaitClosedConnections(i / 2 + 1, 2000));
+        }
+    }
+    for (uint16_t i = 0; i < 6; ++i)
+        EXPECT_EQ(sim.Register(0x2100 + i), 40 + i);
+}
+
+TEST(DriveAccessTcp, LateAnswerIsNeverTakenForTheNextRequest)
+{
+    SimOptions o;
+    o.faults.delayMs = 2 * kTimeoutMs;
+    CDriveSimulator sim(o);
+    ASSERT_TRUE(sim.Start());
+    ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim.Url())));
+    CFunCodeAccess access;
+    ASSERT_TRUE(access.Init());
+    sim.SetRegister(0x1B00, 111);
+    sim.SetRegister(0x1B03, 333);
+    uint32_t out = 0;
+    DriveError why;
+    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out, &why));
+    EXPECT_EQ(why.kind(), DriveError::Timeout);
+    sim.SetFaults(SimFaults{});
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B03, 16, out, &why)) << why.text();
+    EXPECT_EQ(out, 333u);
+}
+
+TEST(DriveAccessNoDevice, EveryCallFailsWithoutTouchingValues)
+{
+    Devices()->SelectNone();
+    CFunCodeAccess access;
+    EXPECT_FALSE(access.Init());
+    EXPECT_FALSE(access.CheckConnect());
+    DriveError why;
+    EXPECT_FALSE(access.WriteFunCodeByNum(L"H1B-06", 1, &why));
+    EXPECT_EQ(why.kind(), DriveError::NotSelected);
+    uint32_t out = 5;
+    EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-06", out));
+    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B06, 16, out));
+    EXPECT_EQ(out, 5u);
+}

@@ -1,0 +1,124 @@
+// The drive simulator at register level, through the Modbus data service.
+#include "host/device_url.h"
+#include "host/modbus_data_srv.h"
+#include "sim/drive_simulator.h"
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::unique_ptr<CModbusDataSrv> Client(const std::string& url, int timeoutMs = 200)
+{
+    DeviceUrl u;
+    EXPECT_TRUE(DeviceUrl::Parse(url + "&timeout=" + std::to_string(timeoutMs), u)) << url;
+    return std::make_unique<CModbusDataSrv>(u);
+}
+
+} // namespace
+
+TEST(DriveSimulator, LimitsGuardWholeParametersEvenWhenWrittenInPart)
+{
+    CDriveSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    auto c = Client(sim.Url());
+    // H1B-01 (0x1B01, 32 bits, 1..0x40000000) holds its factory value 10000.
+    EXPECT_EQ(c->WriteValue(0x1B02, 16, 0x4001, 1000), DriveError::FromException(3));
+    EXPECT_EQ(c->WriteValue(0x1B02, 16, 0x0001, 1000), DriveError());
+    EXPECT_EQ(sim.Register32(0x1B01), 0x00012710u);
+    // A multi-register write spanning a good and a bad parameter stores nothing.
+    EXPECT_EQ(c->WriteValue(0x1B07, 32, 0xFFFF0001u, 1000), DriveError::FromException(3));
+    EXPECT_EQ(sim.Register(0x1B07), 1);
+    EXPECT_EQ(sim.Register(0x1B08), 0);
+    // Registers outside the catalogue take anything.
+    EXPECT_EQ(c->WriteValue(0x7B62, 32, 0xFFFFFFFFu, 1000), DriveError());
+    EXPECT_EQ(sim.Register32(0x7B62), 0xFFFFFFFFu);
+    uint16_t words[2] = {};
+    EXPECT_EQ(c->ReadValue(0xFFFF, 16, words, 1000), DriveError());
+    EXPECT_EQ(sim.RequestCount(), 5u);
+}
+
+TEST(DriveSimulator, RestartKeepsPortAndRegisters)
+{
+    CDriveSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    const std::string url = sim.Url();
+    sim.SetRegister32(0x4000, 123456);
+    sim.Stop();
+    EXPECT_FALSE(sim.Running());
+    EXPECT_EQ(Client(url)->Connect(200).kind(), DriveError::NotConnected);
+    ASSERT_TRUE(sim.Start());
+    EXPECT_EQ(sim.Url(), url);
+    auto c = Client(url);
+    uint16_t words[2] = {};
+    ASSERT_EQ(c->ReadValue(0x4000, 32, words, 1000), DriveError());
+    EXPECT_EQ(words[0] | (uint32_t(words[1]) << 16), 123456u);
+}
+
+TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnit)
+{
+    SimOptions o;
+    o.rtu = true;
+    o.unit = 5;
+    CDriveSimulator sim(o);
+    ASSERT_TRUE(sim.Start());
+    EXPECT_EQ(sim.Url().find("rtu:" + sim.PtyPath() + "?"), 0u);
+    EXPECT_NE(sim.Url().find("unit=5"), std::string::npos);
+    std::string other = sim.Url();
+    other.replace(other.find("unit=5"), 6, "unit=6");
+    EXPECT_EQ(Client(other)->WriteValue(0x2000, 16, 1, 200).kind(), DriveError::Timeout);
+    EXPECT_EQ(Client(sim.Url())->WriteValue(0x2000, 16, 2, 200), DriveError());
+    EXPECT_EQ(sim.Register(0x2000), 2);
+}
+
+TEST(DriveSimulator, SeededDropsRepeat)
+{
+    // The same seed drops the same requests: fault runs are reproducible.
+    std::vector<bool> runs[2];
+    for (auto& answered : runs) {
+        SimOptions o;
+        o.faults.dropRate = 0.5;
+        o.faults.seed = 42;
+        CDriveSimulator sim(o);
+        ASSERT_TRUE(sim.Start());
+        auto c = Client(sim.Url(), 50);
+        for (int i = 0; i < 12; ++i)
+            answered.push_back(c->WriteValue(0x2000, 16, uint32_t(i), 1000).ok());
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    const auto answered = std::count(runs[0].begin(), runs[0].end(), true);
+    EXPECT_GT(answered, 0);
+    EXPECT_LT(answered, 12);
+}
+
+TEST(SimOptionsTest, ParsesTheCommandLine)
+{
+    SimOptions o;
+    std::string why;
+    ASSERT_TRUE(ParseSimArgs({}, o, &why));
+    EXPECT_FALSE(o.rtu);
+    EXPECT_EQ(o.bindAddress, "127.0.0.1");
+    EXPECT_EQ(o.port, 1502);
+    ASSERT_TRUE(ParseSimArgs({"--tcp", "0.0.0.0:1600", "--delay", "20", "--drop", "0.25", "--close-after", "3",
+                              "--seed", "9", "--unit", "4"},
+                             o, &why))
+        << why;
+    EXPECT_EQ(o.bindAddress, "0.0.0.0");
+    EXPECT_EQ(o.port, 1600);
+    EXPECT_EQ(o.faults.delayMs, 20);
+    EXPECT_DOUBLE_EQ(o.faults.dropRate, 0.25);
+    EXPECT_EQ(o.faults.closeAfter, 3);
+    EXPECT_EQ(o.faults.seed, 9u);
+    EXPECT_EQ(o.unit, 4);
+    ASSERT_TRUE(ParseSimArgs({"--rtu", "--baud", "9600", "--line-timing"}, o, &why));
+    EXPECT_TRUE(o.rtu);
+    EXPECT_EQ(o.baud, 9600);
+    EXPECT_TRUE(o.emulateLineTiming);
+    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+             {"--tcp"}, {"--tcp", "host:x"}, {"--drop", "2"}, {"--unit", "0"}, {"--delay", "-1"}, {"--what"}}) {
+        EXPECT_FALSE(ParseSimArgs(bad, o, &why)) << bad[0];
+        EXPECT_FALSE(why.empty());
+    }
+}
