@@ -279,8 +279,10 @@ double CECamPointSet::SampleStep() const
     // the curve near 2000 samples either way. In order, both are the same.
     double lo = m_points.front().master, hi = lo;
     for (const ECamPoint& p : m_points) {
-        lo = std::fmin(lo, p.master);
-        hi = std::fmax(hi, p.master);
+        if (p.master < lo)
+            lo = p.master;
+        if (p.master > hi)
+            hi = p.master;
     }
     if (hi - lo > span)
         span = hi - lo;
