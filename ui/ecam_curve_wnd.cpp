@@ -432,31 +432,47 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
         return;
 
     const QColor grey(100, 100, 100);
-    QFont labelFont(QStringLiteral("Arial"), 9);
+    const QFont labelFont(QStringLiteral("Arial"), 9);
     p.setFont(labelFont);
+    // Label layouts are kept between paints (the text rarely changes while
+    // dragging); placing them by hand avoids a text layout per label.
+    auto label = [&](int slot, const QString& text, const QRect& box, bool centre) {
+        QStaticText& st = m_labels[slot];
+        if (st.text() != text) {
+            st.setTextFormat(Qt::PlainText);
+            st.setText(text);
+            st.prepare(QTransform(), labelFont);
+        }
+        const QSizeF size = st.size();
+        const int x = centre ? box.left() + (box.width() - qRound(size.width())) / 2
+                             : box.right() + 1 - qRound(size.width());
+        const int y = centre ? box.top() : box.top() + (box.height() - qRound(size.height())) / 2;
+        p.drawStaticText(QPoint(x, y), st);
+    };
 
     // Grid in whole pixels; the last line may fall short of the plot edge.
     const int stepPx = (w - 140) / 10;
     const int half = stepPx / 2;
     const double stepX = XMax() / 10.0;
+    p.setPen(Qt::black);
     for (int i = 0; i <= 10; ++i) {
         const int x = kLeft + i * stepPx;
-        p.setPen(Qt::black);
-        p.drawText(QRect(QPoint(x - half, h - 15), QPoint(x + half - 1, h - 3)), Qt::AlignHCenter | Qt::AlignTop,
-                   Fmt("%.0f", i * stepX));
-        p.setPen(QPen(grey, 1, Qt::DotLine));
-        p.drawLine(x, kMargin, x, h - kMargin);
+        label(i, Fmt("%.0f", i * stepX), QRect(QPoint(x - half, h - 15), QPoint(x + half - 1, h - 3)), true);
     }
     const int stepPy = (h - 40) / 10;
     const double stepY = (m_yMax - m_yMin) / 10.0;
     for (int i = 0; i <= 10; ++i) {
         const int y = kMargin + i * stepPy;
-        p.setPen(Qt::black);
-        p.drawText(QRect(QPoint(0, y - 6), QPoint(117, y + 5)), Qt::AlignRight | Qt::AlignVCenter,
-                   Fmt("%f", m_yMax - i * stepY));
-        p.setPen(QPen(grey, 1, Qt::DotLine));
-        p.drawLine(kLeft, y, w - kMargin, y);
+        label(11 + i, Fmt("%f", m_yMax - i * stepY), QRect(QPoint(0, y - 6), QPoint(117, y + 5)), false);
     }
+    QVector<QLine> grid;
+    grid.reserve(22);
+    for (int i = 0; i <= 10; ++i) {
+        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
+        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
+    }
+    p.setPen(QPen(grey, 1, Qt::DotLine));
+    p.drawLines(grid);
 
     p.setPen(QPen(grey, 1, Qt::SolidLine));
     const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},

@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -131,4 +132,6 @@ private:
     int m_editingLimit = -1;
     std::vector<TipZone> m_tipZones;
     CSpecToolTip* m_toolTip = nullptr;   // child popup
+    // Laid-out axis labels (11 x, then 11 y), reused while their text stays.
+    mutable QStaticText m_labels[22];
 };
