@@ -168,6 +168,13 @@ public:
     void OnSaveECamFile();   // 6025 "保存"
     void OnSpecialImport();  // 6026 "特殊点导入"
     void OnSpecialSave();    // 6027 "特殊点保存"
+    // Profile file of the key points and the "PUU设定" fields; false on a
+    // file error (the reader has then shown the error's own description).
+    bool ECamProfileWriter(const QString& path);
+    bool ECamProfileReader(const QString& path);
+    // Special-point workbooks; false (after their messages) on failure.
+    bool ImportSpecialPoints(const QString& path);
+    bool SaveSpecialPoints(const QString& path);
     // ==== end files group ====
 
     // ==== table group (ui/panel/dlg_table_edit.cpp) ====
@@ -216,6 +223,7 @@ public:
     ReadThread_Param m_readParam;     // the 6007 read's record
     ReadThread_Param m_exportParam;   // the 6028 export's record
     bool m_bTransferRunning = false;
+    int m_nReadSource = 0;            // button that started the running read
     std::shared_ptr<CCamTransferWorker> m_transferWorker;
     std::shared_ptr<CBlockingMessageSender> m_transferSender;
     // Enabled state of the controls a transfer locks, restored at its end.

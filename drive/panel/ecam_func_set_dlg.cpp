@@ -1,0 +1,195 @@
+#include "drive/panel/ecam_func_set_dlg.h"
+
+#include "drive/cam_fun_codes.h"
+#include "drive/fun_code_access.h"
+#include "drive/panel/my_list_ctrl.h"
+#include "host/fun_code_interface.h"
+#include "ui/message_box.h"
+#include "ui/panel_look.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+// Dialog units to pixels for the 9-point dialog font, as for every template.
+QRect Dlu(int x, int y, int w, int h)
+{
+    return QRect(x * 7 / 4, y * 15 / 8, w * 7 / 4, h * 15 / 8);
+}
+
+QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
+
+struct Column {
+    const char* heading;
+    int width;
+    Qt::Alignment align;
+};
+const Column kColumns[] = {
+    {"参数编号", 70, Qt::AlignCenter}, {"参数名称", 140, Qt::AlignLeft | Qt::AlignVCenter},
+    {"参数值", 90, Qt::AlignCenter},   {"出厂值", 60, Qt::AlignCenter},
+    {"单位", 70, Qt::AlignCenter},     {"最小值", 62, Qt::AlignCenter},
+    {"最大值", 65, Qt::AlignCenter},
+};
+
+} // namespace
+
+CECamFuncSetDlg::CECamFuncSetDlg(CFunCodeAccess* access, QWidget* parent) : QDialog(parent), m_pAccess(access)
+{
+    BuildTemplate();
+    OnInitDialog();
+}
+
+CECamFuncSetDlg::~CECamFuncSetDlg() = default;
+
+void CECamFuncSetDlg::BuildTemplate()
+{
+    setWindowTitle(Tr("功能码设置"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+    QFont f = font();
+    f.setPointSize(9);
+    setFont(f);
+    setFixedSize(Dlu(0, 0, 377, 185).size());
+
+    m_list = new CMyListCtrl(m_pAccess, this);
+    m_list->setObjectName(QStringLiteral("idc%1").arg(IDC_LIST_FUNCODE));
+    m_list->setGeometry(Dlu(15, 15, 348, 136));
+
+    m_checkAll = new QCheckBox(Tr("全选"), this);
+    m_checkAll->setObjectName(QStringLiteral("idc%1").arg(IDC_CHECK_ALL));
+    m_checkAll->setGeometry(Dlu(17, 156, 32, 10));
+    connect(m_checkAll, &QCheckBox::clicked, this, &CECamFuncSetDlg::OnBtnSelectAll);
+
+    auto* read = new QPushButton(Tr("读取参数"), this);
+    read->setObjectName(QStringLiteral("idc%1").arg(IDC_BTN_READ_PARAM));
+    read->setGeometry(Dlu(111, 157, 62, 14));
+    read->setAutoDefault(false);
+    connect(read, &QPushButton::clicked, this, &CECamFuncSetDlg::OnBtnRead);
+
+    auto* write = new QPushButton(Tr("写入参数"), this);
+    write->setObjectName(QStringLiteral("idc%1").arg(IDC_BTN_WRITE_PARAM));
+    write->setGeometry(Dlu(190, 157, 62, 14));
+    write->setAutoDefault(false);
+    connect(write, &QPushButton::clicked, this, &CECamFuncSetDlg::OnBtnWrite);
+    ApplyPanelLook(this);
+}
+
+void CECamFuncSetDlg::OnInitDialog()
+{
+    InitFunCodeArray();
+    InitListCtrl();
+}
+
+void CECamFuncSetDlg::InitFunCodeArray()
+{
+    m_rows.clear();
+    CFunCodeInterface* catalogue = m_pAccess ? m_pAccess->FunCodeInterface() : nullptr;
+    if (!catalogue)
+        return;
+    for (const wchar_t* number : camfuncodes::kNumbers) {
+        if (CFunCode* p = catalogue->GetFunCodePtrByNum(number))
+            m_rows.push_back(p);
+    }
+}
+
+void CECamFuncSetDlg::InitListCtrl()
+{
+    m_list->setColumnCount(static_cast<int>(std::size(kColumns)));
+    for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
+        auto* header = new QTableWidgetItem(Tr(kColumns[c].heading));
+        header->setTextAlignment(kColumns[c].align);
+        m_list->setHorizontalHeaderItem(c, header);
+        m_list->setColumnWidth(c, kColumns[c].width);
+    }
+    m_list->setRowCount(static_cast<int>(m_rows.size()));
+    for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
+        const CFunCode& p = *m_rows[static_cast<std::size_t>(r)];
+        const int32_t cur = static_cast<int32_t>(p.m_nCurValue);
+        const QString cells[] = {
+            QString::fromStdWString(p.m_strNum),
+            QString::fromStdWString(p.m_strName),
+            (p.m_nKind == 1 && !p.m_options.empty()) ? QString::fromStdWString(camfuncodes::FormatFunCodeValue(p, cur))
+                                                     : QString::number(cur),
+            QString::fromStdWString(p.GetDefaultValue()),
+            QString::fromStdWString(p.m_strUnit),
+            QString::number(p.m_nMin),
+            QString::number(p.m_nMax),
+        };
+        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c) {
+            m_list->SetItemText(r, c, cells[c]);
+            m_list->item(r, c)->setTextAlignment(kColumns[c].align);
+        }
+    }
+    m_list->SetValueColumn(2);
+    m_list->SetFunCodeArray(m_rows);
+}
+
+void CECamFuncSetDlg::OnBtnRead()
+{
+    if (!m_pAccess || !m_pAccess->CheckConnect()) {
+        ModuleMessageBox(this, Tr("串口未连接!"));
+        return;
+    }
+    int counted = 0;
+    for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
+        if (!m_list->GetCheck(r))
+            continue;
+        CFunCode* p = m_rows[static_cast<std::size_t>(r)];
+        uint32_t value = 0;
+        if (!m_pAccess->ReadFunCodeByNum(p->m_strNum, value)) {
+            ModuleMessageBox(this, Tr("读取数据失败!"));
+            return;
+        }
+        p->m_nCurValue = value;
+        m_list->SetItemText(r, 2, QString::fromStdWString(camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(value))));
+        ++counted;
+    }
+    ModuleMessageBox(this, counted == 0 ? Tr("请选择要读取的参数!") : Tr("读取成功!"));
+}
+
+void CECamFuncSetDlg::OnBtnWrite()
+{
+    if (!m_pAccess || !m_pAccess->CheckConnect()) {
+        ModuleMessageBox(this, Tr("串口未连接!"));
+        return;
+    }
+    int counted = 0;
+    for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
+        if (!m_list->GetCheck(r))
+            continue;
+        CFunCode* p = m_rows[static_cast<std::size_t>(r)];
+        const uint32_t value = p->m_nAmendValue;
+        if (!m_pAccess->WriteFunCodeByNum(p->m_strNum, value)) {
+            ModuleMessageBox(this, Tr("写入数据失败!"));
+            return;
+        }
+        p->m_nCurValue = value;
+        ++counted;
+    }
+    // Worded like its reading counterpart.
+    ModuleMessageBox(this, counted == 0 ? Tr("请选择要写入的参数!") : Tr("写入成功!"));
+}
+
+void CECamFuncSetDlg::OnBtnSelectAll()
+{
+    const bool checked = m_checkAll->isChecked();
+    for (int r = 0; r < m_list->rowCount(); ++r)
+        m_list->SetCheck(r, checked);
+}
+
+void CECamFuncSetDlg::keyPressEvent(QKeyEvent* e)
+{
+    // Neither Enter nor Escape ends this dialog.
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        e->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(e);
+    }
+}

@@ -1,0 +1,131 @@
+// ecamctl params --device URL [list | read | write NUMBER=VALUE...]
+// The cam parameters of the function-code settings dialog: list them as the
+// catalogue describes them, read them from the drive, or write some. Typed
+// values are checked as the dialog checks them.
+#include "command.h"
+#include "drive_session.h"
+
+#include "drive/cam_fun_codes.h"
+#include "host/fun_code.h"
+#include "host/fun_code_interface.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* kUsage = "params --device URL [list | read | write NUMBER=VALUE...]";
+
+int Fail(const std::string& what, int status = 1)
+{
+    std::fprintf(stderr, "ecamctl params: %s\n", what.c_str());
+    return status;
+}
+
+std::vector<CFunCode*> CamParameters(CFunCodeInterface* catalogue)
+{
+    std::vector<CFunCode*> rows;
+    for (const wchar_t* number : camfuncodes::kNumbers) {
+        if (CFunCode* p = catalogue->GetFunCodePtrByNum(number))
+            rows.push_back(p);
+    }
+    return rows;
+}
+
+void PrintRow(const CFunCode& p, const std::wstring& value)
+{
+    using ecamctl::ToUtf8;
+    std::printf("%-7s %-24s %-16s default %-6s unit %-6s range %d..%d\n", ToUtf8(p.m_strNum).c_str(),
+                ToUtf8(p.m_strName).c_str(), ToUtf8(value).c_str(), ToUtf8(p.GetDefaultValue()).c_str(),
+                ToUtf8(p.m_strUnit).c_str(), static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
+}
+
+// The value for a parameter from typed text: a number within the limits, or
+// for an option parameter one of its option values (typed as "2" or "2-label").
+bool ParseValue(const CFunCode& p, const std::wstring& text, int32_t& value, std::string& why)
+{
+    if (p.m_nKind == 1 && !p.m_options.empty()) {
+        const int32_t v = camfuncodes::ParseInt(text);
+        for (const FunCodeOption& o : p.m_options) {
+            if (o.value == v && !text.empty()) {
+                value = v;
+                return true;
+            }
+        }
+        why = "not one of the options:";
+        for (const FunCodeOption& o : p.m_options)
+            why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        return false;
+    }
+    why = camfuncodes::CheckFunCodeInput(text, p.m_nMin, p.m_nMax, &value);
+    return why.empty();
+}
+
+int RunParams(const std::vector<std::string>& argsIn)
+{
+    std::vector<std::string> args = argsIn;
+    std::string url, error;
+    if (!ecamctl::TakeOption(args, "--device", url))
+        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+    const std::string action = args.empty() ? "list" : args[0];
+    if ((action == "list" || action == "read") ? args.size() > 1 : (action != "write" || args.size() < 2))
+        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+
+    ecamctl::DriveSession session;
+    if (!session.Open(url, &error))
+        return Fail(error, 2);
+    CFunCodeAccess& access = session.Access();
+    const std::vector<CFunCode*> rows = CamParameters(access.FunCodeInterface());
+
+    if (action == "list") {
+        for (CFunCode* p : rows)
+            PrintRow(*p, camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(p->m_nCurValue)));
+        return 0;
+    }
+    if (!access.CheckConnect())
+        return Fail("串口未连接! (" + url + ")");
+    if (action == "read") {
+        for (CFunCode* p : rows) {
+            uint32_t v = 0;
+            DriveError why;
+            if (!access.ReadFunCodeByNum(p->m_strNum, v, &why))
+                return Fail("读取数据失败! " + ecamctl::ToUtf8(p->m_strNum) + ": " + why.text());
+            p->m_nCurValue = v;
+            PrintRow(*p, camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(v)));
+        }
+        std::printf("读取成功!\n");
+        return 0;
+    }
+
+    // write: every assignment is checked before the first one is sent.
+    std::vector<std::pair<CFunCode*, int32_t>> writes;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::size_t eq = args[i].find('=');
+        if (eq == std::string::npos)
+            return Fail("expected NUMBER=VALUE, got '" + args[i] + "'", 2);
+        const std::wstring number = ecamctl::FromUtf8(args[i].substr(0, eq));
+        CFunCode* p = nullptr;
+        for (CFunCode* r : rows) {
+            if (r->m_strNum == number)
+                p = r;
+        }
+        if (!p)
+            return Fail("'" + args[i].substr(0, eq) + "' is not one of the cam parameters", 2);
+        int32_t value = 0;
+        std::string why;
+        if (!ParseValue(*p, ecamctl::FromUtf8(args[i].substr(eq + 1)), value, why))
+            return Fail(args[i] + ": " + why, 2);
+        writes.emplace_back(p, value);
+    }
+    for (const auto& [p, value] : writes) {
+        DriveError why;
+        if (!access.WriteFunCodeByNum(p->m_strNum, static_cast<uint32_t>(value), &why))
+            return Fail("写入数据失败! " + ecamctl::ToUtf8(p->m_strNum) + ": " + why.text());
+        PrintRow(*p, camfuncodes::FormatFunCodeValue(*p, value));
+    }
+    std::printf("写入成功!\n");
+    return 0;
+}
+
+} // namespace
+
+ECAMCTL_COMMAND("params", kUsage, RunParams);

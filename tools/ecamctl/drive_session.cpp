@@ -1,0 +1,115 @@
+#include "drive_session.h"
+
+#include "drive/transfer_stop.h"
+#include "host/device_manage.h"
+#include "host/logic_manage.h"
+#include "sim/drive_simulator.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <pthread.h>
+
+namespace ecamctl {
+
+DriveSession::DriveSession() = default;
+DriveSession::~DriveSession() = default;
+
+bool DriveSession::Open(const std::string& url, std::string* error)
+{
+    std::string target = url;
+    if (url == "sim") {
+        m_sim = std::make_unique<CDriveSimulator>();
+        if (!m_sim->Start(error))
+            return false;
+        target = m_sim->Url();
+    }
+    IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
+    std::string why;
+    if (!devices || !devices->SelectDevice(target, &why)) {
+        if (error)
+            *error = "bad device URL '" + target + "': " + why;
+        return false;
+    }
+    if (!m_access.Init()) {
+        if (error)
+            *error = "no parameter catalogue for " + target;
+        return false;
+    }
+    return true;
+}
+
+void TerminalProgress::Update(std::size_t done, std::size_t total)
+{
+    constexpr int kWidth = 40;
+    const int filled = total ? static_cast<int>(done * kWidth / total) : kWidth;
+    if (filled == m_lastWidth && done != total)
+        return;
+    m_lastWidth = filled;
+    std::fprintf(stderr, "\r%s [%.*s%.*s] %zu/%zu", m_label, filled, "########################################",
+                 kWidth - filled, "........................................", done, total);
+    std::fflush(stderr);
+    m_drawn = true;
+}
+
+void TerminalProgress::Finish()
+{
+    if (m_drawn)
+        std::fputc('\n', stderr);
+    m_drawn = false;
+}
+
+InterruptToStop::InterruptToStop(CTransferStop& stop) : m_stop(stop)
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &set, &m_old);
+    m_waiter = std::thread([this, set] {
+        int sig = 0;
+        while (sigwait(&set, &sig) == 0) {
+            if (m_exiting.load())
+                return;
+            m_interrupted.store(true);
+            m_stop.RequestStop();
+        }
+    });
+}
+
+InterruptToStop::~InterruptToStop()
+{
+    m_exiting.store(true);
+    pthread_kill(m_waiter.native_handle(), SIGINT);
+    m_waiter.join();
+    pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+}
+
+bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == name && i + 1 < args.size()) {
+            value = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            return true;
+        }
+        if (args[i].rfind(name + "=", 0) == 0) {
+            value = args[i].substr(name.size() + 1);
+            args.erase(args.begin() + static_cast<long>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ToUtf8(const std::wstring& text)
+{
+    return QString::fromStdWString(text).toStdString();
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text).toStdWString();
+}
+
+} // namespace ecamctl

@@ -1,0 +1,73 @@
+#pragma once
+// Shared plumbing of the drive subcommands of ecamctl (write, read-special,
+// params): selecting the device given by --device and binding a
+// CFunCodeAccess to it exactly as the panel does, an in-process simulator for
+// "--device sim", a one-line terminal progress bar, Ctrl-C turned into a stop
+// request for the running transfer, and UTF-8 <-> wide text.
+// Single-threaded use from main(), apart from the transfer worker the
+// commands run themselves.
+#include "drive/fun_code_access.h"
+
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <thread>
+#include <string>
+#include <vector>
+
+class CDriveSimulator;
+class CTransferStop;
+
+namespace ecamctl {
+
+class DriveSession {
+public:
+    DriveSession();
+    ~DriveSession();
+    // url: a device URL (tcp://..., rtu:...), or "sim" for a simulator started
+    // here on a loopback port. False with a message when it cannot be used.
+    bool Open(const std::string& url, std::string* error);
+    CFunCodeAccess& Access() { return m_access; }
+
+private:
+    std::unique_ptr<CDriveSimulator> m_sim;
+    CFunCodeAccess m_access;
+};
+
+// "[#####.....]  12/17" redrawn in place on stderr.
+class TerminalProgress {
+public:
+    explicit TerminalProgress(const char* label) : m_label(label) {}
+    void Update(std::size_t done, std::size_t total);
+    void Finish();
+
+private:
+    const char* m_label;
+    int m_lastWidth = -1;
+    bool m_drawn = false;
+};
+
+// While alive, SIGINT/SIGTERM request a stop of `stop` instead of killing:
+// the signals are blocked in this thread (and threads it starts) and taken
+// by a small thread with sigwait, so the request runs outside any handler.
+class InterruptToStop {
+public:
+    explicit InterruptToStop(CTransferStop& stop);
+    ~InterruptToStop();
+    bool Interrupted() const { return m_interrupted.load(); }
+
+private:
+    CTransferStop& m_stop;
+    std::atomic<bool> m_exiting{false};
+    std::atomic<bool> m_interrupted{false};
+    std::thread m_waiter;
+    sigset_t m_old;
+};
+
+// Takes "--name value" out of args (also "--name=value"); false when absent.
+bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
+
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
+} // namespace ecamctl
