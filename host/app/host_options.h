@@ -1,0 +1,20 @@
+// HostOptions: the command line of ecam-host (--device URL, --screenshot
+// FILE, --size WxH). Parsed once in main; a plain value, any thread.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+struct HostOptions {
+    QString device;       // empty: start the built-in simulated drive
+    QString screenshot;   // non-empty: render the panel to this PNG and exit
+    QSize size{1280, 800};  // panel size for the screenshot
+    bool help = false;
+};
+
+// Parses the arguments after the program name. False (and why) when an
+// option is unknown, lacks its value or the size is not WxH with W, H > 0.
+bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why);
+
+QString HostUsage();
