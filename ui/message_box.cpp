@@ -53,6 +53,8 @@ FileDialogAnswer RealFileDialog(const FileDialogCall& call)
     QFileDialog dlg(call.owner, call.title, QString(), call.filter);
     dlg.setAcceptMode(call.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(call.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (call.save && !call.confirmOverwrite)
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (!call.defaultExt.isEmpty())
         dlg.setDefaultSuffix(call.defaultExt);
     if (!call.initialName.isEmpty())
@@ -100,9 +102,10 @@ QString ModuleOpenFileName(QWidget* owner, const QString& title, const QString& 
 }
 
 QString ModuleSaveFileName(QWidget* owner, const QString& title, const QString& filter,
-                           const QString& defaultExt, const QString& initialName, QString* selectedFilter)
+                           const QString& defaultExt, const QString& initialName, QString* selectedFilter,
+                           bool confirmOverwrite)
 {
-    return RunFileDialog({owner, true, title, filter, defaultExt, initialName}, selectedFilter);
+    return RunFileDialog({owner, true, title, filter, defaultExt, initialName, confirmOverwrite}, selectedFilter);
 }
 
 CMessageBoxRecorder::CMessageBoxRecorder()

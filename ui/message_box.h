@@ -53,6 +53,7 @@ struct FileDialogCall {
     QString filter;       // Qt filter list, "QZ ECam Files (*.ecam);;All Files (*.*)"
     QString defaultExt;   // without dot; appended when the typed name has none
     QString initialName;  // proposed file name or path
+    bool confirmOverwrite = true;  // save dialog asks before replacing a file
 };
 struct FileDialogAnswer {
     QString path;            // empty = cancelled
@@ -66,9 +67,10 @@ FileDialogHook SetFileDialogHook(FileDialogHook hook);
 QString ModuleOpenFileName(QWidget* owner, const QString& title, const QString& filter,
                            const QString& defaultExt = QString(), const QString& initialName = QString(),
                            QString* selectedFilter = nullptr);
+// confirmOverwrite false: the caller asks its own question about an existing file.
 QString ModuleSaveFileName(QWidget* owner, const QString& title, const QString& filter,
                            const QString& defaultExt = QString(), const QString& initialName = QString(),
-                           QString* selectedFilter = nullptr);
+                           QString* selectedFilter = nullptr, bool confirmOverwrite = true);
 
 // Test helper: while alive, records every message box and answers from a
 // queue (then with the first button: IDOK or IDYES). Restores the previous

@@ -1,7 +1,202 @@
-// File commands of the cam panel: .ecam profiles and special-point workbooks.
+// File commands of the cam panel: .ecam profiles (6024, 6025) and
+// special-point workbooks (6026, 6027). GUI thread only.
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
-void CRAZuvavivezUzoDlg::OnOpenECamFile() {}
-void CRAZuvavivezUzoDlg::OnSaveECamFile() {}
-void CRAZuvavivezUzoDlg::OnSpecialImport() {}
-void CRAZuvavivezUzoDlg::OnSpecialSave() {}
+#include "files/ecam_file.h"
+#include "files/point_list_file.h"
+#include "host/logic_manage.h"
+#include "ui/ecam_curve_wnd.h"
+#include "ui/message_box.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <climits>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const char* const kECamFilter = "QZ ECam Files (*.ecam);;All Files (*.*)";
+const char* const kOpenTitle = "打开凸轮数据文件";
+const char* const kSaveTitle = "保存凸轮数据文件";
+const char* const kOpenFailed = "打开数据文件失败!";
+
+QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdString()); // file names are UTF-8 here
+}
+
+QString fixed2(double v)
+{
+    // "%.2f" whatever locale Qt has set for the process.
+    return QString::number(v, 'f', 2);
+}
+
+} // namespace
+
+void CRAZuvavivezUzoDlg::OnOpenECamFile()
+{
+    const QString path = ModuleOpenFileName(nullptr, u8(kOpenTitle), u8(kECamFilter));
+    if (path.isEmpty())
+        return;
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || path.mid(dot).toLower() != QLatin1String(".ecam"))
+        return; // not a profile: nothing to say, as with a cancelled dialog
+    if (!ECamProfileReader(path))
+        ModuleMessageBox(this, u8(kOpenFailed));
+}
+
+void CRAZuvavivezUzoDlg::OnSaveECamFile()
+{
+    QString path;
+    for (;;) {
+        // The dialog itself must not ask about an existing file: the
+        // question below is the one the user answers.
+        path = ModuleSaveFileName(nullptr, u8(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
+                                  QString(), nullptr, false);
+        if (path.isEmpty())
+            return;
+        if (!QFileInfo::exists(path))
+            break;
+        if (ModuleMessageBox(this, u8("文件已经存在，是否覆盖?"), u8("提示"), MB_YESNO) == IDYES)
+            break;
+    }
+    if (!ECamProfileWriter(path))
+        ModuleMessageBox(this, u8("保存数据文件失败!"));
+}
+
+bool CRAZuvavivezUzoDlg::ECamProfileWriter(const QString& path)
+{
+    ecam::ECamProfile profile;
+    profile.hostVersion = ecam::ECamHostVersionText();
+    profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
+    profile.masterLength = GetDlgItemText(IDC_EDIT_MASTER_LEN).toStdWString();
+    profile.unit = GetDlgItemText(IDC_EDIT_UNIT).toStdWString();
+    profile.slavePulse = GetDlgItemText(IDC_EDIT_SLAVE_PULSE).toStdWString();
+    profile.slaveUnits = GetDlgItemText(IDC_EDIT_SLAVE_UNITS).toStdWString();
+    profile.masterPulse = GetDlgItemText(IDC_EDIT_MASTER_PULSE).toStdWString();
+    profile.masterUnits = GetDlgItemText(IDC_EDIT_MASTER_UNITS).toStdWString();
+    m_pointSet.GetPoints(profile.points);
+    return ecam::WriteECamProfileFile(toPath(path), profile);
+}
+
+bool CRAZuvavivezUzoDlg::ECamProfileReader(const QString& path)
+{
+    ecam::ECamProfile profile;
+    std::string error;
+    if (!ecam::ReadECamProfileFile(toPath(path), profile, &error)) {
+        ModuleMessageBox(this, QString::fromStdString(error).left(255));
+        return false;
+    }
+    // The master length field takes the integer as it stands; the points are
+    // not rescaled to it (they come from the file). A negative or oversized
+    // number shows as the nearest value the field can hold, and the usual
+    // range check runs when the user next commits the field.
+    const long length = ecam::ECamMasterLengthValue(profile);
+    m_nMasterLength = static_cast<uint32_t>(std::clamp<long>(length, 0, UINT32_MAX));
+    DoDataExchange(false);
+
+    const QString unit = QString::fromStdWString(profile.unit);
+    SetDlgItemText(IDC_EDIT_UNIT, unit);
+    SetDlgItemText(IDC_LBL_SLAVE_UNIT, unit);
+    SetDlgItemText(IDC_LBL_MASTER_UNIT, unit);
+    SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::fromStdWString(profile.slavePulse));
+    SetDlgItemText(IDC_EDIT_SLAVE_UNITS, QString::fromStdWString(profile.slaveUnits));
+    SetDlgItemText(IDC_EDIT_MASTER_PULSE, QString::fromStdWString(profile.masterPulse));
+    SetDlgItemText(IDC_EDIT_MASTER_UNITS, QString::fromStdWString(profile.masterUnits));
+
+    m_pointSet.SetPoints(profile.points);
+    RefreshCurves();
+    RefreshTable();
+    for (CECamCurveWnd* wnd : {m_wndPosition, m_wndSpeed, m_wndAccel})
+        if (wnd)
+            wnd->AutoScaleY();
+    for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
+                   IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
+        if (QWidget* w = GetDlgItem(id))
+            w->setEnabled(true);
+    return true;
+}
+
+void CRAZuvavivezUzoDlg::OnSpecialImport()
+{
+    const QString path = ModuleOpenFileName(this, u8(kOpenTitle), u8("Excel Files(*.xls,*.xlsx) (*.xls*)"));
+    if (path.isEmpty())
+        return;
+    const bool ok = ImportSpecialPoints(path);
+    if (!ok)
+        ModuleMessageBox(this, u8(kOpenFailed));
+    if (QWidget* w = GetDlgItem(IDC_BTN_SPECIAL_WRITE))
+        w->setEnabled(ok);
+}
+
+bool CRAZuvavivezUzoDlg::ImportSpecialPoints(const QString& path)
+{
+    if (!CMSExcelHelper::CheckHasExcel()) {
+        ModuleMessageBox(this, u8("本地未安装Excel,请先安装再使用本功能!"));
+        return false;
+    }
+    if (!m_excelHelper.OpenExcel(toPath(path))) {
+        ModuleMessageBox(this, u8(kOpenFailed));
+        return false;
+    }
+    std::vector<std::wstring> first, second;
+    m_excelHelper.ReadColumnFromBegin(1, 1, first);
+    m_excelHelper.ReadColumnFromBegin(1, 2, second);
+    m_excelHelper.CloseExcel();
+
+    const std::vector<ECamPoint> points = ecam::SpecialPointsFromColumns(first, second);
+    // Only complete rows are read. A workbook without a single complete row
+    // holds no cam: it is reported like an unreadable one and the cam the
+    // user had stays, instead of being replaced by nothing.
+    if (points.empty()) {
+        ModuleMessageBox(this, u8(kOpenFailed));
+        return false;
+    }
+    m_pointSet.SetPoints(points);
+    m_pointSet.RelinkLinearSpeeds();
+    RefreshCurves();
+    RefreshTable();
+    for (CECamCurveWnd* wnd : {m_wndPosition, m_wndSpeed, m_wndAccel})
+        if (wnd)
+            wnd->AutoScaleY();
+    return true;
+}
+
+void CRAZuvavivezUzoDlg::OnSpecialSave()
+{
+    const QString path = ModuleSaveFileName(
+        this, u8(kSaveTitle), u8("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)"),
+        QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
+    if (path.isEmpty())
+        return;
+    std::error_code ec;
+    if (std::filesystem::exists(toPath(path), ec))
+        std::filesystem::remove(toPath(path), ec);
+    if (!SaveSpecialPoints(path))
+        ModuleMessageBox(nullptr, u8("保存文件失败!"));
+}
+
+bool CRAZuvavivezUzoDlg::SaveSpecialPoints(const QString& path)
+{
+    if (!m_excelHelper.InitExcel(toPath(path))) {
+        const std::wstring text = CSingleton<CLogicManage>::Instance()->GetString(170);
+        ModuleMessageBox(nullptr, QString::fromStdWString(text));
+        return false;
+    }
+    m_excelHelper.AddSheet(L"ECamInfo");
+    std::vector<ECamPoint> points;
+    m_pointSet.GetPoints(points);
+    int row = 1;
+    for (const ECamPoint& p : points)
+        m_excelHelper.WriteLine(1, row++, {fixed2(p.master).toStdWString(), fixed2(p.slave).toStdWString()});
+    // A workbook that could not be written (full disk, more rows than a
+    // legacy workbook holds) is reported like one that could not be created.
+    return m_excelHelper.CloseAndSaveExcel() != 0;
+}
