@@ -1,0 +1,165 @@
+// Cell edits of the key-point table, driven by two clicks and typing.
+#include "tests/table/table_fixture.h"
+
+#include "grid/grid_editor_combo_box.h"
+
+namespace {
+
+QString Fmt(const char* format, double v)
+{
+    return QString::asprintf(format, v);
+}
+
+const std::vector<ECamPoint> kFiveCam{
+    Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0, kECamPoly), Pt(200, 100, 0.5, kECamPoly),
+    Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly),
+};
+
+}  // namespace
+
+using TableCellEdit = TableFixture;
+
+TEST_F(TableCellEdit, EveryEditableColumnChangesThePointFoundByItsShownMaster)
+{
+    LoadCam(kFiveCam);
+
+    // Master of row 3: the point is found by the value shown when the
+    // editor opened, moves, and keeps its slave position.
+    ASSERT_TRUE(EditCellText(3, 2, QStringLiteral("350")));
+    auto pts = Points();
+    EXPECT_DOUBLE_EQ(pts[3].master, 350.0);
+    EXPECT_DOUBLE_EQ(pts[3].slave, 100.0);
+    EXPECT_EQ(Cell(3, 2), QStringLiteral("350.000"));
+
+    // Slave of row 1.
+    ASSERT_TRUE(EditCellText(1, 3, QStringLiteral("75.5")));
+    pts = Points();
+    EXPECT_DOUBLE_EQ(pts[1].master, 100.0);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 75.5);
+    EXPECT_EQ(Cell(1, 3), QStringLiteral("75.500"));
+
+    // Speed of row 2; text after the number is ignored like the C library does.
+    ASSERT_TRUE(EditCellText(2, 4, QStringLiteral("1.25abc")));
+    pts = Points();
+    EXPECT_DOUBLE_EQ(pts[2].speed, 1.25);
+    EXPECT_EQ(Cell(2, 4), QStringLiteral("1.25"));
+
+    // Type of row 1 through the drop-down list: "Poly" -> "Linear". The row
+    // shows the slope the point set gives a Linear point; row 0 is not
+    // rewritten (marked to tell).
+    m_table->SetItemText(0, 4, QStringLiteral("mark"));
+    QWidget* editor = OpenEditorByClicks(1, 5);
+    auto* combo = qobject_cast<CGridEditorComboBox*>(editor);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Poly"));
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(m_table->GetActiveEditor(), nullptr);
+    pts = Points();
+    EXPECT_EQ(pts[1].type, kECamLinear);
+    const double slope = (pts[2].slave - pts[1].slave) / (pts[2].master - pts[1].master);
+    EXPECT_DOUBLE_EQ(pts[1].speed, slope);
+    EXPECT_EQ(Cell(1, 5), QStringLiteral("Linear"));
+    EXPECT_EQ(Cell(1, 4), Fmt("%.2f", slope));
+    EXPECT_EQ(Cell(0, 4), QStringLiteral("mark"));
+
+    // Speed of row 2 now follows a line: the point set moves row 2's slave
+    // and sets row 1's speed; both rows are rewritten.
+    ASSERT_TRUE(EditCellText(2, 4, QStringLiteral("2")));
+    pts = Points();
+    EXPECT_DOUBLE_EQ(pts[1].speed, 2.0);
+    EXPECT_DOUBLE_EQ(pts[2].slave, 75.5 + 100.0 * 2.0);
+    EXPECT_EQ(Cell(1, 4), QStringLiteral("2.00"));
+    EXPECT_EQ(Cell(2, 3), QStringLiteral("275.500"));
+
+    // Text that is no number reads as 0.
+    ASSERT_TRUE(EditCellText(3, 4, QStringLiteral("abc")));
+    EXPECT_DOUBLE_EQ(Points()[3].speed, 0.0);
+    EXPECT_EQ(Cell(3, 4), QStringLiteral("0.00"));
+
+    // The curves follow the cam: the position curve passes the moved point.
+    std::vector<ECamCurveSample> curve;
+    m_dlg->m_pointSet.GetCurve(curve);
+    bool found = false;
+    for (const auto& s : curve)
+        found = found || (s.isKeyPoint && s.positionX == 350.0);
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TableCellEdit, OnlyASecondClickOnAnEditColumnOpensAnEditor)
+{
+    LoadCam(kFiveCam);
+    // "ID" is plain text: no editor however often it is clicked.
+    EXPECT_EQ(OpenEditorByClicks(2, 1), nullptr);
+    // A single click on a fresh cell only focuses it.
+    Click(2, 3);
+    EXPECT_EQ(m_table->GetActiveEditor(), nullptr);
+    Click(2, 3);
+    ASSERT_NE(m_table->GetActiveEditor(), nullptr);
+    // Tab accepts like Enter.
+    TypeAndEnd(m_table->GetActiveEditor(), QStringLiteral("-12.25"), Qt::Key_Tab);
+    EXPECT_DOUBLE_EQ(Points()[2].slave, -12.25);
+    EXPECT_EQ(Cell(2, 3), QStringLiteral("-12.250"));
+}
+
+TEST_F(TableCellEdit, EscapeLeavesTheCellAndReappliesTheRowAsShown)
+{
+    // Values with more decimals than the table shows.
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100.0004, 50.0006, 0.257, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    ASSERT_EQ(Cell(1, 3), QStringLiteral("50.001"));
+
+    QWidget* editor = OpenEditorByClicks(1, 3);
+    ASSERT_NE(editor, nullptr);
+    TypeAndEnd(editor, QStringLiteral("999"), Qt::Key_Escape);
+    EXPECT_EQ(m_table->GetActiveEditor(), nullptr);
+    EXPECT_EQ(Cell(1, 3), QStringLiteral("50.001"));
+    auto pts = Points();
+    EXPECT_DOUBLE_EQ(pts[1].master, 100.0);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 50.001);
+
+    editor = OpenEditorByClicks(1, 4);
+    ASSERT_NE(editor, nullptr);
+    TypeAndEnd(editor, QStringLiteral("7"), Qt::Key_Escape);
+    EXPECT_EQ(Cell(1, 4), QStringLiteral("0.26"));
+    EXPECT_DOUBLE_EQ(Points()[1].speed, 0.26);
+
+    // Escape on an unchanged master is no move: no refusal either.
+    editor = OpenEditorByClicks(1, 2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_DOUBLE_EQ(Points()[1].master, 100.0);
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TableCellEdit, TypedMasterOutsideItsNeighboursIsRefusedAndTheRowRestored)
+{
+    LoadCam(kFiveCam);
+    const auto before = Points();
+    const QString refusal = QStringLiteral("主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!");
+    int expectedBoxes = 0;
+    // At, beyond, just short of the next point, and back to the previous one.
+    for (const char* typed : {"300", "450", "299.999", "100", "99", "-5"}) {
+        SCOPED_TRACE(typed);
+        ASSERT_TRUE(EditCellText(2, 2, QString::fromLatin1(typed)));
+        EXPECT_EQ(Points(), before);
+        EXPECT_EQ(Cell(2, 2), QStringLiteral("200.000"));
+        ++expectedBoxes;
+        ASSERT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes);
+        EXPECT_EQ(m_boxes.Calls().back().text, refusal);
+    }
+    // The first and the last point have one neighbour only.
+    ASSERT_TRUE(EditCellText(4, 2, QStringLiteral("300")));
+    EXPECT_EQ(Points(), before);
+    ASSERT_TRUE(EditCellText(0, 2, QStringLiteral("100")));
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes + 2);
+
+    // Just inside the gap is accepted, also for the last point.
+    ASSERT_TRUE(EditCellText(2, 2, QStringLiteral("299.998")));
+    EXPECT_DOUBLE_EQ(Points()[2].master, 299.998);
+    ASSERT_TRUE(EditCellText(4, 2, QStringLiteral("5000")));
+    EXPECT_DOUBLE_EQ(Points()[4].master, 5000.0);
+    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+    EXPECT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes + 2);
+}

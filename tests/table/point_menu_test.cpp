@@ -1,0 +1,174 @@
+// The table's context menu: "添加点" / "删除点" on the row under the mouse.
+#include "tests/table/table_fixture.h"
+
+namespace {
+
+const QString kAdd = QStringLiteral("添加点");
+const QString kDelete = QStringLiteral("删除点");
+
+QStringList Numbers(int n)
+{
+    QStringList out;
+    for (int i = 0; i < n; ++i)
+        out << QString::number(i);
+    return out;
+}
+
+}  // namespace
+
+using TablePointMenu = TableFixture;
+
+TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndRenumbers)
+{
+    // Default cam: (0, 0) and (1000, 0), both Poly.
+    ASSERT_EQ(m_table->GetItemCount(), 2);
+    const QStringList entries = ChooseFromRowMenu(0, kAdd);
+    EXPECT_EQ(entries, (QStringList{kAdd, kDelete}));
+
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 3u);
+    EXPECT_DOUBLE_EQ(pts[1].master, 0.1);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 1.0);
+    EXPECT_EQ(pts[1].type, kECamLinear);
+    EXPECT_DOUBLE_EQ(pts[2].master, 1000.0);
+    EXPECT_EQ(Column(1), Numbers(3));
+    // Labels keep the index a row had when it was inserted.
+    EXPECT_EQ(Column(0), (QStringList{"0", "1", "1"}));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "1000.000"}));
+    EXPECT_EQ(Column(5), (QStringList{"Poly", "Linear", "Poly"}));
+    // The selected row and the new one are rewritten from the cam (the old
+    // successor's row is left as it was; only its position and slave were
+    // re-applied as shown).
+    for (int r = 0; r < 2; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(Cell(r, 3), QString::asprintf("%.3f", pts[static_cast<size_t>(r)].slave));
+        EXPECT_EQ(Cell(r, 4), QString::asprintf("%.2f", pts[static_cast<size_t>(r)].speed));
+    }
+
+    // The right click selects the row it hits: the last row now.
+    ChooseFromRowMenu(2, kAdd);
+    pts = Points();
+    ASSERT_EQ(pts.size(), 4u);
+    EXPECT_DOUBLE_EQ(pts[3].master, 1000.1);
+    EXPECT_DOUBLE_EQ(pts[3].slave, 1.0);
+    EXPECT_EQ(Column(1), Numbers(4));
+    EXPECT_EQ(Cell(3, 2), QStringLiteral("1000.100"));
+    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
+{
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(0.05, 4, 0, kECamPoly), Pt(0.053, 6, 0, kECamPoly),
+             Pt(1000, 0, 0, kECamPoly)});
+    // 0.1 after row 0 would pass row 1: the point goes halfway on the chord.
+    ChooseFromRowMenu(0, kAdd);
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 5u);
+    EXPECT_DOUBLE_EQ(pts[1].master, 0.025);
+    EXPECT_DOUBLE_EQ(pts[1].slave, 2.0);
+    EXPECT_EQ(Cell(1, 2), QStringLiteral("0.025"));
+    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+
+    // Rows 2 and 3 lie 0.003 apart: halfway would be too close to tell apart.
+    const auto before = Points();
+    ChooseFromRowMenu(2, kAdd);
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(m_table->GetItemCount(), 5);
+    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+}
+
+TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
+{
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 10, 0, kECamLinear), Pt(200, 30, 0.2, kECamPoly),
+             Pt(300, 20, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    const auto before = Points();
+
+    ChooseFromRowMenu(0, kDelete);
+    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("第一行不能删除!")});
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(m_table->GetItemCount(), 5);
+
+    // A middle row: its Linear predecessor now runs to the next point.
+    ChooseFromRowMenu(2, kDelete);
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 4u);
+    EXPECT_DOUBLE_EQ(pts[2].master, 300.0);
+    EXPECT_DOUBLE_EQ(pts[1].speed, (20.0 - 10.0) / 200.0);
+    EXPECT_EQ(Column(1), Numbers(4));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "300.000", "1000.000"}));
+    EXPECT_EQ(Column(0), (QStringList{"0", "1", "3", "4"}));
+
+    // The last row may go.
+    ChooseFromRowMenu(3, kDelete);
+    pts = Points();
+    ASSERT_EQ(pts.size(), 3u);
+    EXPECT_DOUBLE_EQ(pts.back().master, 300.0);
+    EXPECT_EQ(Column(1), Numbers(3));
+    EXPECT_EQ(m_boxes.Texts().size(), 1);
+}
+
+TEST_F(TablePointMenu, NoMenuWithoutASelectedRowAndDismissingChangesNothing)
+{
+    const auto before = Points();
+    // Dismissed menu.
+    ChooseFromRowMenu(1, QString());
+    EXPECT_EQ(Points(), before);
+
+    // The menu key with nothing selected opens no menu.
+    m_table->clearSelection();
+    ASSERT_EQ(m_table->GetFirstSelectedRow(), -1);
+    PopupMenuDriver driver(kAdd, 50);
+    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), m_table->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_table->viewport(), &keyMenu);
+    // Give a wrongly opened menu's event loop no chance to hide: poll here.
+    QTRY_VERIFY_WITH_TIMEOUT(!driver.Running(), 5000);
+    EXPECT_FALSE(driver.Ran());
+    EXPECT_EQ(Points(), before);
+
+    // A message with no selected row is ignored as well.
+    EXPECT_EQ(SendModuleMessage(m_dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
+    EXPECT_EQ(SendModuleMessage(m_dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
+    EXPECT_EQ(Points(), before);
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TablePointMenu, MenuCommandsCarryTheirIdsAndReachTheParent)
+{
+    std::vector<CSpecListCtrl::MenuItem> shown;
+    QPoint shownAt;
+    CSpecListCtrl::SetPopupMenuHook([&](QWidget*, const QPoint& at, const std::vector<CSpecListCtrl::MenuItem>& items) {
+        shown = items;
+        shownAt = at;
+        return CSpecListCtrl::ID_ADD_POINT;
+    });
+    RightClickRow(1);
+    CSpecListCtrl::SetPopupMenuHook({});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].first, 1525);
+    EXPECT_EQ(shown[0].second, QStringLiteral("添加点"));
+    EXPECT_EQ(shown[1].first, 1526);
+    EXPECT_EQ(shown[1].second, QStringLiteral("删除点"));
+    EXPECT_EQ(shownAt, m_table->viewport()->mapToGlobal(CellCenter(1, 1)));
+    ASSERT_EQ(Points().size(), 3u);
+    EXPECT_DOUBLE_EQ(Points()[2].master, 1000.1);
+
+    // A table without the panel as parent sends to whatever parent it has.
+    struct Receiver : QWidget {
+        using QWidget::QWidget;
+        std::vector<WPARAM> got;
+        bool event(QEvent* e) override
+        {
+            if (auto* m = CModuleMessageEvent::From(e); m && m->Message() == WM_TABLE_POINT_CMD) {
+                got.push_back(m->WParam());
+                return true;
+            }
+            return QWidget::event(e);
+        }
+    } receiver;
+    CSpecListCtrl table(&receiver);
+    table.OnMenuCommand(CSpecListCtrl::ID_DELETE_POINT);
+    table.OnMenuCommand(CSpecListCtrl::ID_ADD_POINT);
+    table.OnMenuCommand(42);
+    EXPECT_EQ(receiver.got, (std::vector<WPARAM>{0, 1}));
+}

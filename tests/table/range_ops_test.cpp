@@ -1,0 +1,177 @@
+// Range delete and insert through the hidden buttons 6030 / 6031 and the
+// row-range dialog, answered with real keys and clicks.
+#include "tests/table/modal_driver.h"
+#include "tests/table/table_fixture.h"
+#include "ui/panel/list_oper_dlg.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const std::vector<ECamPoint> kFourCam{
+    Pt(0, 0, 0, kECamPoly), Pt(100, 10, 0, kECamPoly), Pt(200, 30, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)};
+
+}  // namespace
+
+class TableRangeOps : public TableFixture {
+protected:
+    QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(m_dlg->GetDlgItem(id)); }
+
+    // Clicks a hidden range button (reachable by its command only) and
+    // answers the dialog: typed texts and OK, or Cancel when ok is false.
+    // Returns the dialog's title.
+    QString RunRangeButton(int id, const QString& start, const QString& count, bool ok = true)
+    {
+        QString title;
+        ModalDriver<CListOperDlg> driver([&](CListOperDlg* dlg) {
+            title = dlg->windowTitle();
+            auto* startEdit = dlg->findChild<QLineEdit*>(QStringLiteral("idc6030"));
+            auto* countEdit = dlg->findChild<QLineEdit*>(QStringLiteral("idc6031"));
+            startEdit->setFocus();
+            QTest::keyClick(startEdit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(startEdit, start);
+            countEdit->setFocus();
+            QTest::keyClick(countEdit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(countEdit, count);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(ok ? QStringLiteral("idc1") : QStringLiteral("idc2")),
+                              Qt::LeftButton);
+        });
+        QPushButton* button = Button(id);
+        EXPECT_NE(button, nullptr);
+        if (button)
+            button->click();
+        EXPECT_TRUE(driver.Ran());
+        return title;
+    }
+};
+
+TEST_F(TableRangeOps, ButtonsStayHiddenAndOpenTheirDialogs)
+{
+    ASSERT_NE(Button(6030), nullptr);
+    ASSERT_NE(Button(6031), nullptr);
+    EXPECT_EQ(Button(6030)->text(), QStringLiteral("删除"));
+    EXPECT_EQ(Button(6031)->text(), QStringLiteral("增加"));
+    EXPECT_FALSE(Button(6030)->isVisible());
+    EXPECT_FALSE(Button(6031)->isVisible());
+
+    const auto before = Points();
+    EXPECT_EQ(RunRangeButton(6030, "2", "1", false), QStringLiteral("删除指定行"));
+    EXPECT_EQ(RunRangeButton(6031, "1", "1", false), QStringLiteral("增加指定行"));
+    // Cancel changes nothing and says nothing.
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(m_table->GetItemCount(), 2);
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_FALSE(Button(6030)->isVisible());
+    EXPECT_FALSE(Button(6031)->isVisible());
+}
+
+TEST_F(TableRangeOps, DeleteRemovesCountRowsFromStartOrUpToTheEnd)
+{
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "2", "2");
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 2u);
+    EXPECT_DOUBLE_EQ(pts[0].master, 0.0);
+    EXPECT_DOUBLE_EQ(pts[1].master, 1000.0);
+    EXPECT_EQ(Column(1), (QStringList{"0", "1"}));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "1000.000"}));
+
+    // A count beyond the last row, up to the largest number typed, removes
+    // everything from the start row on.
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "3", "2147483647");
+    pts = Points();
+    ASSERT_EQ(pts.size(), 2u);
+    EXPECT_DOUBLE_EQ(pts[1].master, 100.0);
+    EXPECT_EQ(m_table->GetItemCount(), 2);
+
+    // The last row alone.
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "4", "1");
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "200.000"}));
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TableRangeOps, DeleteRefusesBadStartOrCountWithTheirMessages)
+{
+    LoadCam(kFourCam);
+    const QString badStart = QStringLiteral("起始行请规范到2 - 4");
+    const QString badCount = QStringLiteral("操作行数必须大于零!");
+    RunRangeButton(6030, "1", "1");    // the first row is protected
+    RunRangeButton(6030, "5", "1");    // past the last row
+    RunRangeButton(6030, "abc", "1");  // reads as 0
+    RunRangeButton(6030, "2", "0");
+    RunRangeButton(6030, "2", "-3");
+    EXPECT_EQ(m_boxes.Texts(), (QStringList{badStart, badStart, badStart, badCount, badCount}));
+    EXPECT_EQ(Points(), kFourCam);
+    EXPECT_EQ(m_table->GetItemCount(), 4);
+}
+
+TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
+{
+    // Default cam, start 1, count 3: between the two points that were there.
+    RunRangeButton(6031, "1", "3");
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 5u);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].master, 0.1 * k);
+        EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].slave, 1.0 * k);
+        EXPECT_EQ(pts[static_cast<size_t>(k)].type, kECamLinear);
+        // Linear speeds are re-derived from the new neighbours.
+        const auto& next = pts[static_cast<size_t>(k + 1)];
+        const auto& p = pts[static_cast<size_t>(k)];
+        EXPECT_DOUBLE_EQ(p.speed, (next.slave - p.slave) / (next.master - p.master));
+    }
+    EXPECT_DOUBLE_EQ(pts[4].master, 1000.0);
+    EXPECT_DOUBLE_EQ(pts[4].speed, pts[3].speed);  // Poly after a line
+    EXPECT_EQ(Column(1), (QStringList{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "0.200", "0.300", "1000.000"}));
+
+    // Start = rows appends after the last point.
+    RunRangeButton(6031, "5", "2");
+    pts = Points();
+    ASSERT_EQ(pts.size(), 7u);
+    EXPECT_DOUBLE_EQ(pts[5].master, 1000.1);
+    EXPECT_DOUBLE_EQ(pts[6].master, 1000.2);
+    EXPECT_DOUBLE_EQ(pts[6].slave, pts[4].slave + 2.0);
+    EXPECT_EQ(m_table->GetItemCount(), 7);
+    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+}
+
+TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
+{
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(0.2, 2, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    // Three steps of 0.1 would pass the point at 0.2.
+    RunRangeButton(6031, "1", "3");
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 6u);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].master, 0.05 * k);
+        EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].slave, 0.5 * k);
+    }
+    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+
+    // 200 points into a gap of 0.05 would lie closer than the table can tell.
+    const auto before = Points();
+    RunRangeButton(6031, "2", "200");
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+}
+
+TEST_F(TableRangeOps, InsertRefusesBadStartOrCountWithTheirMessages)
+{
+    const auto before = Points();
+    RunRangeButton(6031, "0", "1");
+    RunRangeButton(6031, "3", "1");
+    RunRangeButton(6031, "1", "0");
+    RunRangeButton(6031, "1", "x");
+    RunRangeButton(6031, "1", "100001");
+    EXPECT_EQ(m_boxes.Texts(),
+              (QStringList{QStringLiteral("起始行请规范到1 - 2"), QStringLiteral("起始行请规范到1 - 2"),
+                           QStringLiteral("操作行数必须大于零!"), QStringLiteral("操作行数必须大于零!"),
+                           QStringLiteral("操作行数不能大于100000!")}));
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(m_table->GetItemCount(), 2);
+}
