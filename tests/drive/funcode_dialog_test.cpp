@@ -1,0 +1,212 @@
+// The function-code settings dialog against the simulated drive: in-place
+// editing with its input checks, reading and writing ticked rows, and the
+// drive's own limits.
+#include "drive/panel/ecam_func_set_dlg.h"
+#include "drive/panel/my_combo_box.h"
+#include "drive/panel/my_list_ctrl.h"
+#include "sim_link.h"
+#include "ui/message_box.h"
+#include "ui/spec_edit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FunCodeDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(link.Bind());
+        dlg = std::make_unique<CECamFuncSetDlg>(&link.access);
+        dlg->show();
+        list = dlg->List();
+    }
+
+    int RowOf(const char* number) const
+    {
+        for (int r = 0; r < list->rowCount(); ++r)
+            if (list->GetItemText(r, 0) == QLatin1String(number))
+                return r;
+        return -1;
+    }
+    CFunCode* Code(const char* number) const { return dlg->Rows()[static_cast<std::size_t>(RowOf(number))]; }
+    void DoubleClick(int row, int col)
+    {
+        const QRect r = list->visualRect(list->model()->index(row, col));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    // Types text into the value cell of a plain parameter and presses Enter.
+    void Type(const char* number, const char* text)
+    {
+        DoubleClick(RowOf(number), 2);
+        ASSERT_NE(list->CellEdit(), nullptr);
+        ASSERT_TRUE(list->CellEdit()->isVisible());
+        list->CellEdit()->selectAll();
+        if (*text)
+            QTest::keyClicks(list->CellEdit(), QString::fromUtf8(text));
+        else
+            QTest::keyClick(list->CellEdit(), Qt::Key_Delete);
+        QTest::keyClick(list->CellEdit(), Qt::Key_Return);
+        QTRY_VERIFY(!list->CellEdit()->isVisible());
+    }
+    void Button(int id)
+    {
+        QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("idc%1").arg(id)), Qt::LeftButton);
+    }
+
+    SimLink link;
+    CMessageBoxRecorder boxes;
+    std::unique_ptr<CECamFuncSetDlg> dlg;
+    CMyListCtrl* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
+{
+    EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("功能码设置"));
+    ASSERT_EQ(list->rowCount(), 10);
+    const char* numbers[] = {"H05-00", "H1B-06", "H1B-07", "H1B-08", "H1B-09",
+                             "H1B-10", "H1B-11", "H1B-12", "H1B-16", "H1B-17"};
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(list->GetItemText(r, 0), QLatin1String(numbers[r]));
+    const char* headings[] = {"参数编号", "参数名称", "参数值", "出厂值", "单位", "最小值", "最大值"};
+    const int widths[] = {70, 140, 90, 60, 70, 62, 65};
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(list->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
+        EXPECT_EQ(list->columnWidth(c), widths[c]);
+    }
+    EXPECT_EQ(list->ValueColumn(), 2);
+    // Option parameters show "value-label"; plain ones the number.
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-06"), 2), QString::fromUtf8("1-DI信号启动"));
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 5), QStringLiteral("-3600"));
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
+    // A current value that matches no option shows an empty cell.
+    Code("H1B-07")->m_nCurValue = 9;
+    CECamFuncSetDlg again(&link.access);
+    EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString());
+    Code("H1B-07")->m_nCurValue = 1;
+}
+
+TEST_F(FunCodeDialog, CellInputIsCheckedRangeFirstThenEmptyThenDecimal)
+{
+    const QString caption = QString::fromUtf8("输入错误");
+    Type("H1B-11", "20000");
+    Type("H1B-11", "12.5");          // 12 lies in 0..10000: the decimal point is the fault
+    Type("H1B-16", "");              // empty reads as 0, outside 1..65535
+    Type("H1B-10", "");              // 0 inside -3600..3600: reported as empty
+    Type("H1B-16", "0.5");           // 0 outside: the range message wins over the decimal
+    const QStringList expected = {QString::fromUtf8("数据有效范围:【0-10000】"), QString::fromUtf8("请输入整形数据!"),
+                                  QString::fromUtf8("数据有效范围:【1-65535】"), QString::fromUtf8("数据不能为空!"),
+                                  QString::fromUtf8("数据有效范围:【1-65535】")};
+    EXPECT_EQ(boxes.Texts(), expected);
+    for (const MessageBoxCall& c : boxes.Calls()) {
+        EXPECT_EQ(c.caption, caption);
+        EXPECT_EQ(c.icon, MB_ICONERROR);
+    }
+    // Rejected input leaves cells, ticks and amended values alone.
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
+    for (int r = 0; r < list->rowCount(); ++r)
+        EXPECT_FALSE(list->GetCheck(r)) << r;
+
+    // The previous text typed back closes the edit without ticking.
+    const uint32_t amendBefore = Code("H1B-11")->m_nAmendValue;
+    Type("H1B-11", "100");
+    EXPECT_FALSE(list->GetCheck(RowOf("H1B-11")));
+    EXPECT_EQ(Code("H1B-11")->m_nAmendValue, amendBefore);
+
+    Type("H1B-10", "-250");
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 2), QStringLiteral("-250"));
+    EXPECT_TRUE(list->GetCheck(RowOf("H1B-10")));
+    EXPECT_EQ(static_cast<int32_t>(Code("H1B-10")->m_nAmendValue), -250);
+    EXPECT_EQ(boxes.Calls().size(), 5u);
+
+    // Only the value column opens an editor; a click on no cell opens none.
+    list->CellEdit()->hide();
+    DoubleClick(RowOf("H1B-11"), 3);
+    EXPECT_FALSE(list->CellEdit()->isVisible());
+    list->OnCellDoubleClick(-1, -1);
+    EXPECT_EQ(list->EditRow(), -1);
+}
+
+TEST_F(FunCodeDialog, OptionComboSetsTheAmendedValueAndWritesReachTheDrive)
+{
+    const int row = RowOf("H1B-06");
+    DoubleClick(row, 2);
+    CMyComboBox* combo = list->CellCombo();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->isVisible());
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentText(), QString::fromUtf8("1-DI信号启动"));
+    combo->hidePopup();
+    combo->setCurrentIndex(2);   // the user's choice
+    QTRY_VERIFY(!combo->isVisible());
+    EXPECT_EQ(list->GetItemText(row, 2), QString::fromUtf8("2-通讯启动"));
+    EXPECT_TRUE(list->GetCheck(row));
+    EXPECT_EQ(Code("H1B-06")->m_nAmendValue, 2u);
+
+    Type("H1B-11", "250");
+    Button(6020);
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("写入成功!")});
+    EXPECT_EQ(link.sim->Register(0x1B06), 2);
+    EXPECT_EQ(link.sim->Register(0x1B0B), 250);
+    EXPECT_EQ(Code("H1B-11")->m_nCurValue, 250u);
+
+    // The drive refuses a value beyond its limits: earlier rows stay written.
+    link.sim->SetRegister(0x1B06, 0);
+    Code("H1B-16")->SetAmendValue(0);   // below the drive's minimum of 1
+    list->SetCheck(RowOf("H1B-16"), true);
+    Button(6020);
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("写入数据失败!"));
+    EXPECT_EQ(link.sim->Register(0x1B06), 2);
+    EXPECT_EQ(link.sim->Register(0x1B10), 3000);
+}
+
+TEST_F(FunCodeDialog, ReadTickedRowsSelectAllAndKeysThatDoNotClose)
+{
+    Button(6019);
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("请选择要读取的参数!"));
+    Button(6020);
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("请选择要写入的参数!"));
+
+    link.sim->SetRegister(0x1B07, 0);
+    link.sim->SetRegister(0x1B0A, static_cast<uint16_t>(-900));
+    QTest::mouseClick(dlg->SelectAllBox(), Qt::LeftButton);
+    for (int r = 0; r < list->rowCount(); ++r)
+        EXPECT_TRUE(list->GetCheck(r)) << r;
+    Button(6019);
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("读取成功!"));
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-07"), 2), QString::fromUtf8("0-单次运行"));
+    EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 2), QStringLiteral("-900"));
+    QTest::mouseClick(dlg->SelectAllBox(), Qt::LeftButton);
+    EXPECT_FALSE(list->GetCheck(0));
+
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_TRUE(dlg->isVisible());
+
+    // A drive that went away: nothing is touched, one message.
+    list->SetCheck(0, true);
+    link.sim->Stop();
+    const auto before = boxes.Calls().size();
+    Button(6019);
+    ASSERT_EQ(boxes.Calls().size(), before + 1);
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("读取数据失败!"));
+}
+
+TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)
+{
+    CMessageBoxRecorder boxes;
+    CFunCodeAccess unbound;   // never bound: no device info, no catalogue
+    CECamFuncSetDlg dlg(&unbound);
+    EXPECT_EQ(dlg.List()->rowCount(), 0);
+    dlg.OnBtnRead();
+    dlg.OnBtnWrite();
+    EXPECT_EQ(boxes.Texts(), (QStringList{QString::fromUtf8("串口未连接!"), QString::fromUtf8("串口未连接!")}));
+}

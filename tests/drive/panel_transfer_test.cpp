@@ -1,0 +1,310 @@
+// The panel's transfer commands end to end against the simulated drive:
+// what the user sees (messages, focus, buttons, progress) and what the drive
+// then holds.
+#include "drive/cam_table.h"
+#include "panel_on_sim.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+std::string Slurp(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+std::filesystem::path TempCsv(const char* name)
+{
+    return std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
+}
+} // namespace
+
+TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingCommands)
+{
+    CommitUnit("mm");
+    SetPuu("131072", "360", "10000", "25");
+    SetProfile(17, 10.0, -1.5);
+    ASSERT_TRUE(Item(6006)->isEnabled());
+    Click(6006);
+
+    // The worker waits for the GUI at its first report: still running here.
+    EXPECT_TRUE(dlg->IsTransferRunning());
+    EXPECT_TRUE(dlg->m_progress->isVisible());
+    EXPECT_EQ(dlg->m_progress->maximum(), 17);
+    for (int id : {6005, 6006, 6007, 6024, 6026, 6028, 6033})
+        EXPECT_FALSE(Item(id)->isEnabled()) << id;
+    dlg->OnSpecialExport();   // a second transfer cannot start meanwhile
+    dlg->OnFunCodeSet();      // nor the settings dialog (it would block here)
+
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_EQ(dlg->m_progress->value(), 16);
+    for (int id : {6005, 6006, 6007, 6024, 6026, 6028})
+        EXPECT_TRUE(Item(id)->isEnabled()) << id;
+    EXPECT_FALSE(Item(6033)->isEnabled());   // it was disabled before and stays so
+
+    const CDriveSimulator& sim = *link.sim;
+    EXPECT_EQ(sim.Register(0x1B00), 25);
+    EXPECT_EQ(sim.Register32(0x1B01), 10000u);
+    EXPECT_EQ(sim.Register(0x1B03), 360);
+    EXPECT_EQ(sim.Register32(0x1B04), 131072u);
+    EXPECT_EQ(sim.Register(0x1B08), 17);
+    EXPECT_EQ(static_cast<int32_t>(sim.Register32(0x1F00)), 160000);
+    EXPECT_EQ(static_cast<int32_t>(sim.Register32(0x1F02)), -24000);
+    EXPECT_EQ(sim.Register(0x1F04), 400);   // 0.25 x 16 x 100
+    EXPECT_EQ(sim.Register(0x1F05), 0);     // point 16 is Poly
+    EXPECT_EQ(sim.Register(0x1E0B), 1);     // point 1 is Linear
+    EXPECT_EQ(g_camTable.size(), 17u);
+}
+
+TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
+{
+    host.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    CommitUnit("mm");
+    const uint64_t requestsBefore = link.sim->RequestCount();
+
+    SetPuu("", "0", "", "5");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("请输入单位转换的换算比!"));
+    EXPECT_TRUE(Item(6012)->hasFocus());
+
+    SetPuu("100", "5", "abc", "");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("请输入单位转换的换算比!"));
+    EXPECT_TRUE(Item(6011)->hasFocus());
+
+    SetPuu("100", "5", "abc", "7");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("数据输入有误!"));
+    EXPECT_TRUE(Item(6013)->hasFocus());
+    EXPECT_EQ(static_cast<QLineEdit*>(Item(6013))->selectedText(), QStringLiteral("abc"));
+
+    SetPuu("100", "30001", "-4", "7");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("从轴脉冲数对应的单位量超出范围(1~30000)"));
+    EXPECT_TRUE(Item(6010)->hasFocus());
+    EXPECT_EQ(static_cast<QLineEdit*>(Item(6010))->selectedText(), QStringLiteral("30001"));
+
+    SetPuu("100", "30000", "-4", "7");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("主轴脉冲数超出范围(1~0x40000000)"));
+    SetPuu("1073741825", "30000", "1", "7");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("从轴脉冲数超出范围(1~0x40000000)"));
+    SetPuu("1073741824", "1", "1", "30001");
+    Click(6006);
+    EXPECT_TRUE(LastBoxIs("主轴脉冲数对应的单位量超出范围(1~30000)"));
+
+    EXPECT_EQ(boxes.Calls().size(), 7u);
+    EXPECT_EQ(link.sim->RequestCount(), requestsBefore);
+    EXPECT_FALSE(dlg->IsTransferRunning());
+}
+
+TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWritten)
+{
+    CommitUnit("mm");
+    SetPuu("1000", "1", "1000", "1");
+    SetProfile(273, 1.0, 1.0);
+    link.sim->SetRegister32(0x1E00, 0x5A5A5A5A);
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("凸轮点数量不能超过272")});
+    EXPECT_EQ(link.sim->Register(0x1B08), 273);
+    EXPECT_EQ(link.sim->Register32(0x1E00), 0x5A5A5A5Au);
+    EXPECT_TRUE(Item(6006)->isEnabled());
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+}
+
+TEST_F(PanelOnSim, SpecialWriteResamplesAndValidatesTheCount)
+{
+    SetProfile(26, 10.5, -7.77);
+    Item(6033)->setEnabled(true);   // as after a spreadsheet import
+    dlg->SetDlgItemText(6029, QStringLiteral("1500"));
+    Click(6033);
+    EXPECT_FALSE(Item(6033)->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
+    EXPECT_TRUE(Item(6033)->isEnabled());
+    EXPECT_EQ(link.sim->Register(0x1B08), 26);
+    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x4100)), 26250);
+    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x4102)), -194);
+    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x4060)), 25200);
+    EXPECT_EQ(link.sim->Register32(0x1B01), 10000u);   // the special write leaves the scaling alone
+
+    SetProfile(10, 1.0, 1.0);
+    dlg->SetDlgItemText(6029, QStringLiteral("4"));
+    Click(6033);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(g_nValidPointCount, 4);
+    EXPECT_EQ(link.sim->Register(0x1B08), 4);
+    EXPECT_EQ(link.sim->Register32(0x4004), 200u);
+    EXPECT_EQ(link.sim->Register32(0x4008), 500u);
+    EXPECT_EQ(link.sim->Register32(0x400C), 900u);
+
+    const QString bad = QString::fromUtf8("输入有效点数有误!请输入3~1500内的整数!");
+    for (const char* text : {"2", "1501", "3.0", "", "abc"}) {
+        boxes.QueueAnswer(IDOK);
+        dlg->SetDlgItemText(6029, QString::fromUtf8(text));
+        const auto before = boxes.Calls().size();
+        Click(6033);
+        ASSERT_EQ(boxes.Calls().size(), before + 1) << text;
+        EXPECT_EQ(boxes.Calls().back().text, bad) << text;
+        EXPECT_EQ(boxes.Calls().back().owner, nullptr) << text;
+        EXPECT_FALSE(dlg->IsTransferRunning());
+    }
+    EXPECT_EQ(g_nValidPointCount, -1);   // what the last attempt read
+}
+
+TEST_F(PanelOnSim, SpecialExportSavesTheDriveTableByteForByte)
+{
+    const std::vector<std::pair<int32_t, int32_t>> drive = {{0, 0}, {1234, -5}, {-2147483647 - 1, 2147483647}};
+    link.sim->SetRegister(0x1B08, 3);
+    for (std::size_t i = 0; i < drive.size(); ++i) {
+        link.sim->SetRegister32(camtable::SpecialPointAddress(i), static_cast<uint32_t>(drive[i].first));
+        link.sim->SetRegister32(camtable::SpecialPointAddress(i) + 2, static_cast<uint32_t>(drive[i].second));
+    }
+    const auto path = TempCsv("ReadECam1.csv");
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "an older and much longer file that must disappear\r\n";
+    }
+    files.QueueAnswer(QString::fromStdString(path.string()));
+    Click(6028);
+    EXPECT_FALSE(Item(6026)->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("凸轮点读取成功!"));
+    EXPECT_TRUE(Item(6026)->isEnabled());
+    EXPECT_EQ(Slurp(path), "0 , 0\r\n1234 , -5\r\n-2147483648 , 2147483647\r\n");
+    ASSERT_EQ(files.Calls().size(), 1u);
+    const FileDialogCall& call = files.Calls()[0];
+    EXPECT_TRUE(call.save);
+    EXPECT_EQ(call.title, QString::fromUtf8("保存凸轮数据文件"));
+    EXPECT_EQ(call.initialName, QStringLiteral("ReadECam1.csv"));
+    EXPECT_EQ(call.defaultExt, QStringLiteral("csv"));
+    EXPECT_TRUE(call.filter.startsWith(QStringLiteral("CSV Files(*.csv)")));
+
+    // An empty table gives an empty file; a cancelled dialog writes nothing
+    // and the read still reports success.
+    link.sim->SetRegister(0x1B08, 0);
+    files.QueueAnswer(QString::fromStdString(path.string()));
+    Click(6028);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+    EXPECT_TRUE(g_camTable.empty());
+    std::filesystem::remove(path);
+    Click(6028);   // no queued answer: cancelled
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(LastBoxIs("凸轮点读取成功!"));
+
+    // A count beyond the special table fails before any point is read.
+    link.sim->SetRegister(0x1B08, 1501);
+    const auto before = link.sim->RequestCount();
+    Click(6028);
+    EXPECT_TRUE(LastBoxIs("读取数据失败!"));
+    EXPECT_FALSE(dlg->IsTransferRunning());
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_EQ(link.sim->RequestCount(), before + 1);
+}
+
+TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)
+{
+    link.sim->SetRegister(0x1B00, 3);
+    link.sim->SetRegister32(0x1B01, 4096);
+    link.sim->SetRegister(0x1B03, 7);
+    link.sim->SetRegister32(0x1B04, 65536);
+    link.sim->SetRegister(0x1B08, 2);
+    link.sim->SetRegister32(0x4004, 777);
+    files.QueueAnswer(QString::fromStdString(TempCsv("read.csv").string()));
+    dlg->OnReadCam();
+    EXPECT_FALSE(Item(6006)->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(dlg->GetDlgItemText(6011), QStringLiteral("3"));
+    EXPECT_EQ(dlg->GetDlgItemText(6013), QStringLiteral("4096"));
+    EXPECT_EQ(dlg->GetDlgItemText(6010), QStringLiteral("7"));
+    EXPECT_EQ(dlg->GetDlgItemText(6012), QStringLiteral("65536"));
+    EXPECT_TRUE(Item(6006)->isEnabled());
+    EXPECT_TRUE(Item(6007)->isEnabled());
+    EXPECT_EQ(Slurp(TempCsv("read.csv")), "0 , 0\r\n777 , 0\r\n");
+    std::filesystem::remove(TempCsv("read.csv"));
+}
+
+TEST_F(PanelOnSim, LinkCutMidTransferFailsAndGivesTheButtonsBack)
+{
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
+    CommitUnit("mm");
+    SetPuu("1000", "1", "1000", "1");
+    SetProfile(60, 1.0, 1.0);
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 3, 10000);
+    link.sim->Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000);
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点失败!")});
+    EXPECT_TRUE(Item(6006)->isEnabled());
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+
+    // With the drive gone the next command stops at the connection check.
+    Click(6028);
+    EXPECT_TRUE(LastBoxIs("读取数据失败!") || LastBoxIs("串口未连接!"));
+    EXPECT_FALSE(dlg->IsTransferRunning());
+}
+
+TEST_F(PanelOnSim, FailedCountWriteAsksAndNoStops)
+{
+    CommitUnit("mm");
+    SetPuu("1000", "1", "1000", "1");
+    SetProfile(1501, 1.0, 1.0);   // 1501 is beyond the drive's limit for 0x1B08
+    boxes.QueueAnswer(IDNO);
+    Click(6006);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, QString::fromUtf8("写入凸轮点数失败!是否继续烧录?"));
+    EXPECT_EQ(boxes.Calls()[0].buttons, MB_YESNO);
+    EXPECT_EQ(boxes.Calls()[0].icon, MB_ICONQUESTION);
+    EXPECT_FALSE(dlg->IsTransferRunning());
+
+    boxes.QueueAnswer(IDYES);   // going on: the worker then refuses the table
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("凸轮点数量不能超过272"));
+}
+
+// Closing the panel while its worker runs: the destructor stops the worker
+// at its next field and waits, with reports pending or not.
+TEST(PanelClose, ClosingMidTransferAHundredTimes)
+{
+    SimLink link;
+    CMessageBoxRecorder boxes;
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(1), 10);
+    QWidget host;
+    host.resize(900, 700);
+    host.show();
+    for (int round = 0; round < 100; ++round) {
+        auto* dlg = new CRAZuvavivezUzoDlg;
+        ASSERT_TRUE(dlg->Create(&host));
+        dlg->SetDlgItemText(6009, QStringLiteral("mm"));
+        SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6009, 0);
+        for (int id : {6012, 6010, 6013, 6011})
+            dlg->SetDlgItemText(id, QStringLiteral("100"));
+        std::vector<ECamPoint> pts;
+        for (int i = 0; i < 40; ++i)
+            pts.push_back({i * 1.0, i * 0.5, 0.5, kECamPoly});
+        dlg->m_pointSet.SetPoints(pts);
+        dlg->OnStandardWrite();
+        ASSERT_TRUE(dlg->IsTransferRunning());
+        // Let a varying number of reports through: none, some, many.
+        const int reports = round % 5 == 0 ? 0 : round % 7;
+        if (reports > 0)
+            QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= reports, 10000);
+        delete dlg;
+    }
+    QCoreApplication::processEvents();   // stale queued deliveries find no panel
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(50), 10);
+    EXPECT_TRUE(boxes.Calls().empty());
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A simulated drive started in-process and selected as the host's device,
+// with a CFunCodeAccess bound to it the way the panel binds its own.
+#include "drive/fun_code_access.h"
+#include "host/device_manage.h"
+#include "host/logic_manage.h"
+#include "sim/drive_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+struct SimLink {
+    // timeoutMs: response timeout the data service uses (short, so dropped
+    // answers cost little in tests).
+    explicit SimLink(int timeoutMs = 150, SimOptions options = {})
+        : sim(std::make_unique<CDriveSimulator>(options))
+    {
+        std::string error;
+        started = sim->Start(&error);
+        EXPECT_TRUE(started) << error;
+        url = sim->Url() + "&timeout=" + std::to_string(timeoutMs);
+        IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
+        EXPECT_TRUE(devices->SelectDevice(url));
+    }
+    bool Bind() { return access.Init(); }
+
+    std::unique_ptr<CDriveSimulator> sim;
+    std::string url;
+    bool started = false;
+    CFunCodeAccess access;
+};
