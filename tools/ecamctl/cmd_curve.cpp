@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include "cam/ecam_point_set.h"
+#include "files/point_list_file.h"
 
 #include <cerrno>
 #include <cmath>
@@ -142,6 +143,10 @@ int RunCurve(const std::vector<std::string>& args)
     bool ok = false;
     if (args.empty() || args[0] == "-") {
         ok = ReadPoints(std::cin, "<stdin>", points, error);
+    } else if (ecam::PointFileKindOf(args[0]) == ecam::PointFileKind::ECam ||
+               ecam::PointFileKindOf(args[0]) == ecam::PointFileKind::Workbook) {
+        // Profiles and workbooks are taken as the panel takes them.
+        ok = ecam::LoadPointList(args[0], points, &error);
     } else {
         std::ifstream file(args[0]);
         if (!file) {
