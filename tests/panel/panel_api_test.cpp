@@ -1,0 +1,130 @@
+// The exported panel API: created flag, the one module-wide panel and the
+// guard of every call. The panel is reached only through the widget tree.
+#include "ui/export/dovadadizor.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QWidget* PanelIn(QWidget* parent)
+{
+    return parent->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"), Qt::FindDirectChildrenOnly);
+}
+
+class PanelApiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        parent = std::make_unique<QWidget>();
+        parent->resize(1000, 700);
+        parent->show();
+    }
+    void TearDown() override
+    {
+        // The panel is module-wide: never leave one behind for the next test.
+        CDOVadAdiZOR().DestroyRuvIzoWnd();
+        parent.reset();
+    }
+    std::unique_ptr<QWidget> parent;
+};
+
+}  // namespace
+
+TEST_F(PanelApiTest, FreshObjectDoesNothingUntilCreated)
+{
+    CDOVadAdiZOR api;
+    EXPECT_EQ(api.IsRuvIzoCreate(), 0);
+    QRect r(0, 0, 800, 600);
+    api.ShowRuvIzoWnd(SW_SHOW);
+    api.UpdateRuvIzoWnd();
+    api.UpdateRuvIzoWndSize(r);
+    api.DestroyRuvIzoWnd();
+    api.DestroyRuvIzoWnd();
+    EXPECT_EQ(PanelIn(parent.get()), nullptr);
+    EXPECT_EQ(api.IsRuvIzoCreate(), 0);
+
+    // Without a parent window the creation fails, no flag, no message.
+    EXPECT_EQ(api.CreateRuvIzoWnd(r, nullptr), 0);
+    EXPECT_EQ(api.IsRuvIzoCreate(), 0);
+}
+
+TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanel)
+{
+    CDOVadAdiZOR api;
+    QRect r(10, 20, 800, 600);
+    ASSERT_EQ(api.CreateRuvIzoWnd(r, parent.get()), 1);
+    EXPECT_EQ(api.IsRuvIzoCreate(), 1);
+    QWidget* panel = PanelIn(parent.get());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->geometry(), r);
+    EXPECT_FALSE(panel->isVisible());  // created hidden
+    // Laid out for that size: position curve at x0 = 400, 190 high.
+    QWidget* curve = panel->findChild<QWidget*>(QStringLiteral("idc16"));
+    ASSERT_NE(curve, nullptr);
+    EXPECT_EQ(curve->geometry(), QRect(400, 5, 400, 190));
+
+    api.ShowRuvIzoWnd(SW_SHOW);
+    EXPECT_TRUE(panel->isVisible());
+    api.ShowRuvIzoWnd(SW_HIDE);
+    EXPECT_FALSE(panel->isVisible());
+    api.ShowRuvIzoWnd(SW_SHOWNORMAL);
+    EXPECT_TRUE(panel->isVisible());
+
+    QRect bigger(0, 0, 1280, 800);
+    api.UpdateRuvIzoWndSize(bigger);
+    EXPECT_EQ(panel->geometry(), bigger);
+    EXPECT_EQ(curve->geometry(), QRect(400, 5, 880, 260));
+    api.UpdateRuvIzoWnd();
+
+    // A second object addresses the same panel once its flag is copied.
+    CDOVadAdiZOR other;
+    QRect small(0, 0, 803, 600);
+    other.UpdateRuvIzoWndSize(small);
+    EXPECT_EQ(panel->geometry(), bigger);
+    other = api;
+    EXPECT_EQ(other.IsRuvIzoCreate(), 1);
+    other.UpdateRuvIzoWndSize(small);
+    EXPECT_EQ(panel->geometry(), small);
+    EXPECT_EQ(curve->geometry(), QRect(403, 5, 400, 190));
+
+    // A rect smaller than the layout's offsets is taken as it is.
+    QRect tiny(0, 0, 50, 40);
+    api.UpdateRuvIzoWndSize(tiny);
+    EXPECT_EQ(panel->geometry(), tiny);
+
+    // Destroying the API object leaves the panel alone.
+    { CDOVadAdiZOR scoped; scoped = api; }
+    EXPECT_EQ(PanelIn(parent.get()), panel);
+
+    // After destroy: the flag stays set, every call is ignored.
+    other.DestroyRuvIzoWnd();
+    EXPECT_EQ(PanelIn(parent.get()), nullptr);
+    EXPECT_EQ(api.IsRuvIzoCreate(), 1);
+    api.ShowRuvIzoWnd(SW_SHOW);
+    api.UpdateRuvIzoWnd();
+    api.UpdateRuvIzoWndSize(bigger);
+    api.DestroyRuvIzoWnd();
+    EXPECT_TRUE(parent->findChildren<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg")).isEmpty());
+}
+
+TEST_F(PanelApiTest, SecondCreateReplacesTheFirstPanel)
+{
+    CDOVadAdiZOR first, second;
+    QRect r(0, 0, 800, 600);
+    ASSERT_EQ(first.CreateRuvIzoWnd(r, parent.get()), 1);
+    auto other = std::make_unique<QWidget>();
+    QRect r2(5, 5, 900, 650);
+    ASSERT_EQ(second.CreateRuvIzoWnd(r2, other.get()), 1);
+    EXPECT_EQ(PanelIn(parent.get()), nullptr);  // the earlier panel is gone
+    QWidget* panel = PanelIn(other.get());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->geometry(), r2);
+    // Both flags are set, so both objects now move the new panel.
+    first.UpdateRuvIzoWndSize(r);
+    EXPECT_EQ(panel->geometry(), r);
+    second.DestroyRuvIzoWnd();
+    EXPECT_EQ(PanelIn(other.get()), nullptr);
+}

@@ -1,0 +1,150 @@
+// The position curve's context menu and a key-point drag, each followed by
+// what the table then shows.
+#include "panel_fixture.h"
+
+#include "ui/message_box.h"
+
+namespace {
+
+struct MenuRecord {
+    int calls = 0;
+    std::vector<CRAZuvavivezUzoDlg::MenuItem> items;
+};
+
+// Answers every curve menu with `choice` and records what it offered.
+void AnswerMenus(MenuRecord& rec, int choice)
+{
+    CRAZuvavivezUzoDlg::SetPopupMenuHook(
+        [&rec, choice](QWidget*, const QPoint&, const std::vector<CRAZuvavivezUzoDlg::MenuItem>& items) {
+            ++rec.calls;
+            rec.items = items;
+            return choice;
+        });
+}
+
+bool Enabled(const MenuRecord& rec, int id)
+{
+    for (const auto& item : rec.items)
+        if (item.id == id)
+            return item.enabled;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
+{
+    MenuRecord rec;
+    AnswerMenus(rec, 0);
+    CECamCurveWnd* pos = dlg->m_wndPosition;
+    const QRect plot = pos->rect().adjusted(120, 20, -20, -20);
+
+    // Outside the plot area (left margin, right and bottom edges) and on the
+    // other two curves: no menu.
+    QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(60, 100));
+    QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(plot.right() + 1, 100));
+    QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(200, plot.bottom() + 1));
+    QTest::mouseClick(dlg->m_wndSpeed, Qt::RightButton, {}, QPoint(250, 100));
+    QTest::mouseClick(dlg->m_wndAccel, Qt::RightButton, {}, QPoint(250, 100));
+    EXPECT_EQ(rec.calls, 0);
+
+    // Inside, away from key points: three items, delete greyed.
+    const QPoint free(plot.left() + plot.width() / 3, plot.top() + 10);
+    QTest::mouseClick(pos, Qt::RightButton, {}, free);
+    ASSERT_EQ(rec.calls, 1);
+    ASSERT_EQ(rec.items.size(), 3u);
+    EXPECT_EQ(rec.items[0].id, 32775);
+    EXPECT_EQ(rec.items[0].text, QString::fromUtf8("添加凸轮点"));
+    EXPECT_EQ(rec.items[1].text, QString::fromUtf8("删除凸轮点"));
+    EXPECT_EQ(rec.items[2].text, QString::fromUtf8("显示凸轮点"));
+    EXPECT_FALSE(Enabled(rec, 32776));
+    EXPECT_EQ(dlg->m_ptCurveMenu, free);
+
+    // On the last key point's marker (within 5 pixels): delete enabled.
+    const QPoint last = pos->DataToPixel(pos->KeyPoints().back()) + QPoint(-3, 2);
+    QTest::mouseClick(pos, Qt::RightButton, {}, last);
+    ASSERT_EQ(rec.calls, 2);
+    EXPECT_TRUE(Enabled(rec, 32776));
+    // The top-left corner of the plot area belongs to it.
+    QTest::mouseClick(pos, Qt::RightButton, {}, plot.topLeft());
+    EXPECT_EQ(rec.calls, 3);
+}
+
+TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
+{
+    CMessageBoxRecorder boxes;
+    MenuRecord rec;
+    CECamCurveWnd* pos = dlg->m_wndPosition;
+
+    // Add at the pixel of master 400, slave 100.
+    AnswerMenus(rec, 32775);
+    const QPoint at = pos->DataToPixel({400.0, 100.0});
+    QTest::mouseClick(pos, Qt::RightButton, {}, at);
+    auto pts = Points();
+    ASSERT_EQ(pts.size(), 3u);
+    const PlotPoint expected = pos->PixelToData(at);
+    EXPECT_DOUBLE_EQ(pts[1].master, expected.x);
+    ASSERT_EQ(dlg->m_listPoints->GetItemCount(), 3);
+    EXPECT_EQ(Cell(1, 2), QString::asprintf("%.3f", pts[1].master));
+    EXPECT_EQ(Cell(1, 3), QString::asprintf("%.3f", pts[1].slave));
+    EXPECT_EQ(Cell(2, 1), "2");
+    EXPECT_EQ(pos->KeyPoints().size(), 3u);
+    EXPECT_EQ(dlg->m_wndSpeed->KeyPoints().size(), 3u);
+
+    // Adding on top of an existing key point would break the master order:
+    // refused with a message, nothing changes.
+    QTest::mouseClick(pos, Qt::RightButton, {}, at);
+    EXPECT_EQ(Points().size(), 3u);
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_TRUE(dlg->m_pointSet.IsOrdered());
+
+    // Delete on the new point's marker.
+    AnswerMenus(rec, 32776);
+    QTest::mouseClick(pos, Qt::RightButton, {}, pos->DataToPixel(pos->KeyPoints()[1]));
+    ASSERT_EQ(Points().size(), 2u);
+    EXPECT_EQ(dlg->m_listPoints->GetItemCount(), 2);
+    EXPECT_EQ(Cell(1, 2), "1000.000");
+    EXPECT_EQ(pos->KeyPoints().size(), 2u);
+
+    // Toggle the markers of the position and speed plots only.
+    AnswerMenus(rec, 32777);
+    QTest::mouseClick(pos, Qt::RightButton, {}, at);
+    EXPECT_FALSE(pos->m_showKeyPoints);
+    EXPECT_FALSE(dlg->m_wndSpeed->m_showKeyPoints);
+    EXPECT_TRUE(dlg->m_wndAccel->m_showKeyPoints);
+    QTest::mouseClick(pos, Qt::RightButton, {}, at);
+    EXPECT_TRUE(pos->m_showKeyPoints);
+    EXPECT_TRUE(dlg->m_wndSpeed->m_showKeyPoints);
+    EXPECT_EQ(Points().size(), 2u);
+}
+
+TEST_F(PanelTest, DragInPositionPlotUpdatesPointSetCurvesAndTable)
+{
+    dlg->m_pointSet.InsertPoint({500.0, 0.0, 0.0, kECamPoly});
+    dlg->RefreshCurves();
+    dlg->RefreshTable();
+    CECamCurveWnd* pos = dlg->m_wndPosition;
+    ASSERT_EQ(pos->KeyPoints().size(), 3u);
+
+    const QPoint from = pos->DataToPixel(pos->KeyPoints()[1]);
+    const QPoint to = from + QPoint(0, -40);
+    QTest::mousePress(pos, Qt::LeftButton, {}, from);
+    QTest::mouseMove(pos, from + QPoint(0, -20));
+    QTest::mouseMove(pos, to);
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, to);
+
+    const auto pts = Points();
+    ASSERT_EQ(pts.size(), 3u);
+    EXPECT_GT(pts[1].slave, 0.0);  // dragged upwards
+    EXPECT_TRUE(dlg->m_pointSet.IsOrdered());
+    // The table and the curves were refreshed from the point set.
+    EXPECT_EQ(Cell(1, 2), QString::asprintf("%.3f", pts[1].master));
+    EXPECT_EQ(Cell(1, 3), QString::asprintf("%.3f", pts[1].slave));
+    EXPECT_EQ(Cell(1, 4), QString::asprintf("%.2f", pts[1].speed));
+    EXPECT_EQ(dlg->m_wndSpeed->KeyPoints()[1].x, pts[1].master);
+    EXPECT_EQ(dlg->m_wndAccel->CurvePoints().size(), dlg->m_pointSet.Curve().size());
+    double peak = 0.0;
+    for (const PlotPoint& p : pos->CurvePoints())
+        peak = std::max(peak, p.y);
+    EXPECT_DOUBLE_EQ(peak, pts[1].slave);
+}

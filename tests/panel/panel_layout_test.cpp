@@ -1,0 +1,143 @@
+// The panel's initial state and its layout arithmetic at several sizes.
+#include "panel_fixture.h"
+
+#include "grid/grid_column_trait_combo.h"
+
+#include <QHeaderView>
+#include <QProgressBar>
+
+namespace {
+
+QRect Geo(CRAZuvavivezUzoDlg* dlg, int id) { return dlg->GetDlgItem(id)->geometry(); }
+
+}  // namespace
+
+TEST_F(PanelTest, InitialStateShowsDefaultCamFieldsAndControlStates)
+{
+    EXPECT_EQ(dlg->m_nMasterLength, 1000u);
+    EXPECT_EQ(Edit(6008)->text(), "1000");
+    EXPECT_EQ(Edit(6029)->text(), "1500");
+    EXPECT_EQ(dlg->m_bInitialised, 1);
+
+    // Default cam: two Poly points at 0 and 1000, shown in two table rows.
+    const auto pts = Points();
+    ASSERT_EQ(pts.size(), 2u);
+    EXPECT_EQ(pts[1].master, 1000.0);
+    ASSERT_EQ(dlg->m_listPoints->GetItemCount(), 2);
+    EXPECT_EQ(Cell(1, 0), "1");
+    EXPECT_EQ(Cell(1, 1), "1");
+    EXPECT_EQ(Cell(1, 2), "1000.000");
+    EXPECT_EQ(Cell(1, 3), "0.000");
+    EXPECT_EQ(Cell(1, 4), "0.00");
+    EXPECT_EQ(Cell(1, 5), "Poly");
+    EXPECT_EQ(dlg->m_listPoints->GetItemData(1), 1u);
+
+    const QStringList headings = {"ID", "主轴位置", "从轴位置", "标幺速度", "类型"};
+    const int widths[] = {40, 80, 110, 70, 60};
+    for (int c = 1; c <= 5; ++c) {
+        EXPECT_EQ(dlg->m_listPoints->horizontalHeaderItem(c)->text(), headings[c - 1]);
+        EXPECT_EQ(dlg->m_listPoints->columnWidth(c), widths[c - 1]);
+    }
+    auto* combo = dynamic_cast<CGridColumnTraitCombo*>(dlg->m_listPoints->GetColumnTrait(5));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->GetChoices().size(), 2u);
+    EXPECT_EQ(combo->GetChoices()[0], std::make_pair(0, QString("Poly")));
+    EXPECT_EQ(combo->GetChoices()[1], std::make_pair(1, QString("Linear")));
+    EXPECT_DOUBLE_EQ(dlg->m_listPoints->GetRowHeightFactor(), 1.2);
+
+    // Visible and enabled: file buttons, function codes, special import/save/export, count.
+    for (int id : {6024, 6025, 6005, 6026, 6027, 6028, 6029}) {
+        EXPECT_TRUE(dlg->GetDlgItem(id)->isVisible()) << id;
+        EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
+    }
+    // Visible but disabled until a unit is committed (or a special import).
+    for (int id : {6033, 6006, 6010, 6011, 6012, 6013}) {
+        EXPECT_TRUE(dlg->GetDlgItem(id)->isVisible()) << id;
+        EXPECT_FALSE(dlg->GetDlgItem(id)->isEnabled()) << id;
+    }
+    for (int id : {6007, 6030, 6031, 255})
+        EXPECT_FALSE(dlg->GetDlgItem(id)->isVisible()) << id;
+    EXPECT_EQ(dlg->GetDlgItemText(6007), "读  取");
+    EXPECT_EQ(dlg->GetDlgItemText(6000), "PUU设定");
+
+    // Curve windows: titles, ranges, colour, shared point set.
+    const struct {
+        CECamCurveWnd* w;
+        const char* title;
+        double yMax;
+        CurveKind kind;
+    } curves[] = {{dlg->m_wndPosition, "位置", 500, CURVE_POSITION},
+                  {dlg->m_wndSpeed, "速度", 10, CURVE_SPEED},
+                  {dlg->m_wndAccel, "加速度", 40, CURVE_ACCEL}};
+    for (const auto& c : curves) {
+        EXPECT_EQ(c.w->Title(), QString::fromUtf8(c.title));
+        EXPECT_EQ(c.w->m_yMax, c.yMax);
+        EXPECT_EQ(c.w->m_yMin, -c.yMax);
+        EXPECT_EQ(c.w->m_curveColor, QColor(255, 0, 0));
+        EXPECT_EQ(c.w->m_pointSet, &dlg->m_pointSet);
+        EXPECT_EQ(c.w->Kind(), c.kind);
+        EXPECT_EQ(c.w->CurvePoints().size(), dlg->m_pointSet.Curve().size());
+    }
+    EXPECT_EQ(dlg->m_wndPosition->KeyPoints().size(), 2u);
+    EXPECT_EQ(dlg->m_wndSpeed->KeyPoints().size(), 2u);
+    EXPECT_TRUE(dlg->m_wndAccel->KeyPoints().empty());
+}
+
+TEST_F(PanelTest, LayoutPlacesCurvesButtonsAndTableByTheIntegerArithmetic)
+{
+    // 800 x 600: h = 190, g = 12, x0 = 400, w = 400; the last curve ends at 599.
+    EXPECT_EQ(Geo(dlg, 16), QRect(400, 5, 400, 190));
+    EXPECT_EQ(Geo(dlg, 17), QRect(400, 207, 400, 190));
+    EXPECT_EQ(Geo(dlg, 18), QRect(400, 409, 400, 190));
+    EXPECT_EQ(Geo(dlg, 18).bottom() + 1, 599);
+
+    // Top row and group box at their fixed places, even after several layouts.
+    dlg->MoveWindow(QRect(0, 0, 1280, 800));
+    dlg->MoveWindow(QRect(0, 0, 800, 600));
+    EXPECT_EQ(Geo(dlg, 6024), QRect(4, 4, 46, 21));
+    EXPECT_EQ(Geo(dlg, 6025), QRect(54, 4, 46, 21));
+    EXPECT_EQ(Geo(dlg, 6026), QRect(100, 4, 69, 21));
+    EXPECT_EQ(Geo(dlg, 6029), QRect(307, 4, 69, 21));
+    const QRect group = Geo(dlg, 6000);
+    EXPECT_EQ(group.topLeft(), QPoint(5, 33));
+    // The fields keep their place inside the group box (template offsets).
+    EXPECT_EQ(Geo(dlg, 6008).topLeft() - group.topLeft(), QPoint(72 * 7 / 4 - 7 * 7 / 4, 42 * 15 / 8 - 28 * 15 / 8));
+    EXPECT_EQ(Geo(dlg, 6011).topLeft() - Geo(dlg, 6013).topLeft(), QPoint(126 * 7 / 4 - 72 * 7 / 4, 0));
+
+    // Buttons under the group 13 pixels apart; the table runs to the bottom.
+    const QSize b = Geo(dlg, 6005).size();
+    const int y = group.height() + 41;
+    EXPECT_EQ(Geo(dlg, 6005).topLeft(), QPoint(40, y));
+    EXPECT_EQ(Geo(dlg, 6006).topLeft(), QPoint(b.width() + 53, y));
+    EXPECT_EQ(Geo(dlg, 6033).topLeft(), QPoint(2 * b.width() + 66, y));
+    EXPECT_EQ(Geo(dlg, 6018), QRect(5, y + b.height() + 12, 390, 600 - (y + b.height() + 12)));
+
+    // W = 803: x0 = 403, the curves stay 400 wide and end at the right edge.
+    dlg->MoveWindow(QRect(0, 0, 803, 600));
+    EXPECT_EQ(Geo(dlg, 16), QRect(403, 5, 400, 190));
+
+    // 1280 x 800: h = 260, g = (800 - 780 - 5) / 2 = 7, x0 = 395 + 885 % 10.
+    dlg->MoveWindow(QRect(0, 0, 1280, 800));
+    EXPECT_EQ(Geo(dlg, 16), QRect(400, 5, 880, 260));
+    EXPECT_EQ(Geo(dlg, 17).top(), 5 + 260 + 7);
+    EXPECT_EQ(Geo(dlg, 18).top(), 5 + 2 * 260 + 2 * 7);
+
+    // Below 395 the remainder is negative; nothing is enforced or crashes.
+    dlg->MoveWindow(QRect(0, 0, 300, 100));
+    EXPECT_EQ(Geo(dlg, 16).left(), 390);
+    EXPECT_EQ(Geo(dlg, 16).height(), 20);
+}
+
+TEST_F(PanelTest, ProgressBarIsCentredOnceAndNeverMoved)
+{
+    auto* bar = qobject_cast<QProgressBar*>(dlg->GetDlgItem(255));
+    ASSERT_NE(bar, nullptr);
+    const QRect before = bar->geometry();
+    EXPECT_EQ(before.size(), QSize(400, 60));
+    // Centred on the client area the panel had while it was initialised
+    // (the template's size, 338 x 355 dialog units).
+    EXPECT_EQ(before.center(), QPoint(338 * 7 / 4 / 2 - 1, 355 * 15 / 8 / 2 - 1));
+    dlg->MoveWindow(QRect(0, 0, 1000, 700));
+    EXPECT_EQ(bar->geometry(), before);
+    EXPECT_FALSE(bar->isVisible());
+}
