@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -45,17 +44,16 @@ protected:
 
         grid->SetRowHeightFactor(1.2);
         grid->SetRowTrait(new CGridRowTraitXP);
-        EXPECT_EQ(grid->AddHiddenLabelColumn(), 0);
-        EXPECT_EQ(grid->AddTraitColumn(1, "ID", Qt::AlignLeft, 40, 1, new CGridColumnTraitText), 1);
-        EXPECT_EQ(grid->AddTraitColumn(2, "Master", Qt::AlignLeft, 80, 2, new CGridColumnTraitEdit), 2);
-        EXPECT_EQ(grid->AddTraitColumn(3, "Slave", Qt::AlignLeft, 80, 3, new CGridColumnTraitEdit), 3);
-        EXPECT_EQ(grid->AddTraitColumn(4, "Speed", Qt::AlignLeft, 70, 4, new CGridColumnTraitEdit), 4);
+        grid->AddHiddenLabelColumn();
+        grid->AddTraitColumn(1, "ID", Qt::AlignLeft, 40, 1, new CGridColumnTraitText);
+        grid->AddTraitColumn(2, "Master", Qt::AlignLeft, 80, 2, new CGridColumnTraitEdit);
+        grid->AddTraitColumn(3, "Slave", Qt::AlignLeft, 80, 3, new CGridColumnTraitEdit);
+        grid->AddTraitColumn(4, "Speed", Qt::AlignLeft, 70, 4, new CGridColumnTraitEdit);
         combo = new CGridColumnTraitCombo;
         combo->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
         combo->AddChoice(0, "Poly");
         combo->AddChoice(1, "Linear");
-        EXPECT_EQ(grid->AddTraitColumn(5, "Type", Qt::AlignLeft, 60, 5, combo), 5);
-
+        grid->AddTraitColumn(5, "Type", Qt::AlignLeft, 60, 5, combo);
         const char* masters[] = {"0.000", "500.000", "1000.000"};
         const char* types[] = {"Poly", "Linear", "Poly"};
         for (int i = 0; i < 3; ++i) {
@@ -75,23 +73,19 @@ protected:
         });
         QObject::connect(grid, &CGridListCtrlEx::EndLabelEdit, grid,
                          [this](int row, int col, const QString* text, int value) {
-                             GridNote note{false, row, col, std::nullopt, value, grid->GetItemText(row, col)};
-                             if (text)
-                                 note.text = *text;
-                             notes.push_back(note);
+                             notes.push_back({false, row, col, text ? std::optional(*text) : std::nullopt,
+                                              value, grid->GetItemText(row, col)});
                          });
-
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
+    // The window goes first: closing it ends an open edit, whose
+    // notification must still find the recorder.
     void TearDown() override { window.reset(); }
 
-    QPoint CellCenter(int row, int col) const
-    {
-        return grid->visualRect(grid->model()->index(row, col)).center();
-    }
+    QPoint CellCenter(int row, int col) const { return grid->visualRect(grid->model()->index(row, col)).center(); }
 
     void Click(int row, int col, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
