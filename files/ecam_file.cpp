@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -73,6 +74,13 @@ void splitRatio(const std::wstring& field, std::wstring& pulse, std::wstring& un
         pulse = field.substr(0, slash);
         units = field.substr(slash + 1);
     }
+}
+
+// "nan" and "inf" read as numbers by the C conversion, but they are not
+// positions: like any other text that is not a number they become 0.
+double finiteOrZero(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
 }
 
 std::string describeErrno(int err)
@@ -169,9 +177,9 @@ ECamProfile DecodeECamProfile(std::string_view bytes)
             break;
         sub.SetLine(line);
         ECamPoint pt;
-        pt.master = LeadingDouble(sub.GetField(0));
-        pt.slave = LeadingDouble(sub.GetField(1));
-        pt.speed = LeadingDouble(sub.GetField(2));
+        pt.master = finiteOrZero(LeadingDouble(sub.GetField(0)));
+        pt.slave = finiteOrZero(LeadingDouble(sub.GetField(1)));
+        pt.speed = finiteOrZero(LeadingDouble(sub.GetField(2)));
         pt.type = LeadingInt(sub.GetField(3)) == kECamPoly ? kECamPoly : kECamLinear;
         p.points.push_back(pt);
     }

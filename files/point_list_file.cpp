@@ -145,7 +145,9 @@ std::vector<ECamPoint> SpecialPointsFromColumns(const std::vector<std::wstring>&
         if (!m || !s || m->empty() || s->empty())
             continue;
         const int32_t type = i + 1 == first.size() ? kECamPoly : kECamLinear;
-        points.push_back({LeadingDouble(*m), LeadingDouble(*s), 0.0, type});
+        // "nan" and "inf" are no positions: 0, like any other non-number.
+        const double mv = LeadingDouble(*m), sv = LeadingDouble(*s);
+        points.push_back({std::isfinite(mv) ? mv : 0.0, std::isfinite(sv) ? sv : 0.0, 0.0, type});
     }
     return points;
 }

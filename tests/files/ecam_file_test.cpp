@@ -171,8 +171,10 @@ TEST(ECamFileDecode, HandEditedFiles)
 
     // CR LF endings and garbage fields: numbers are their leading digits, else 0.
     const ECamProfile g = DecodeECamProfile(
-        head + "x\r\ny\r\nz\r\n" + kCount + ",   2abc\r\nM\r\n12.5e1xyz, -.5, abc, 1\r\n\r\n");
-    ASSERT_EQ(g.points.size(), 2u);
+        head + "x\r\ny\r\nz\r\n" + kCount + ",   3abc\r\nM\r\n12.5e1xyz, -.5, abc, 1\r\n\r\n"
+        + "nan, -inf, 1e999, 1\r\n");
+    ASSERT_EQ(g.points.size(), 3u);
+    EXPECT_EQ(g.points[2], (ECamPoint{0, 0, 0, kECamPoly})); // non-finite numbers read as 0
     EXPECT_EQ(g.points[0], (ECamPoint{125, -0.5, 0, kECamPoly}));
     EXPECT_EQ(g.points[1], (ECamPoint{0, 0, 0, kECamLinear})); // an empty line inside the rows
 }

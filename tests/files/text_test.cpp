@@ -73,9 +73,10 @@ TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
     EXPECT_EQ(b[2], (ECamPoint{40, 9, 0, kECamPoly}));
 
     // The last row skipped: no Poly point at all. Text reads as its leading number.
-    auto c = SpecialPointsFromColumns(V{L"1x", L"abc", L"3"}, V{L"2", L"4", L""});
-    ASSERT_EQ(c.size(), 3u);
+    auto c = SpecialPointsFromColumns(V{L"1x", L"abc", L"nan", L"3"}, V{L"2", L"4", L"inf", L""});
+    ASSERT_EQ(c.size(), 4u);
     EXPECT_EQ(c[2], (ECamPoint{0, 4, 0, kECamLinear}));
+    EXPECT_EQ(c[3], (ECamPoint{0, 0, 0, kECamLinear}));
     for (const ECamPoint& p : c)
         EXPECT_NE(p.type, kECamPoly);
 
