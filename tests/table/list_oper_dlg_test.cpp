@@ -1,6 +1,6 @@
-// The row-range dialog driven with real keys and clicks.
-#include "ui/panel/list_oper_dlg.h"
+// The row-range dialog on its own, driven with real keys and clicks.
 #include "tests/table/modal_driver.h"
+#include "ui/panel/list_oper_dlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,78 +8,50 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-QPushButton* Button(QDialog* dlg, const char* name)
-{
-    return dlg->findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
-}  // namespace
-
-TEST(ListOperDlg, OpensWithTitleDefaultsAndTemplateTexts)
-{
-    CListOperDlg dlg(QStringLiteral("删除指定行"));
-    QString title, start, count;
-    QStringList labels;
-    ModalDriver<CListOperDlg> driver([&](CListOperDlg* d) {
-        title = d->windowTitle();
-        start = d->findChild<QLineEdit*>(QStringLiteral("idc6030"))->text();
-        count = d->findChild<QLineEdit*>(QStringLiteral("idc6031"))->text();
-        for (auto* l : d->findChildren<QLabel*>())
-            labels << l->text();
-        QTest::mouseClick(Button(d, "idc2"), Qt::LeftButton);
-    });
-    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDCANCEL);
-    ASSERT_TRUE(driver.Ran());
-    EXPECT_EQ(title, QStringLiteral("删除指定行"));
-    EXPECT_EQ(start, QStringLiteral("2"));
-    EXPECT_EQ(count, QStringLiteral("1"));
-    EXPECT_TRUE(labels.contains(QStringLiteral("起始行号：")));
-    EXPECT_TRUE(labels.contains(QStringLiteral("行数：")));
-    EXPECT_EQ(Button(&dlg, "idc1")->text(), QStringLiteral("确定"));
-    EXPECT_EQ(Button(&dlg, "idc2")->text(), QStringLiteral("取消"));
-    // Cancel copies nothing.
-    EXPECT_TRUE(dlg.m_strStartRow.isEmpty());
-    EXPECT_TRUE(dlg.m_strRowCount.isEmpty());
-}
-
-TEST(ListOperDlg, OkCopiesTypedTextsAndReopeningRestoresDefaults)
+TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)
 {
     CListOperDlg dlg(QStringLiteral("增加指定行"));
-    ModalDriver<CListOperDlg> first([&](CListOperDlg* d) {
+    QString title, shownStart, shownCount;
+    QStringList labels;
+    ModalDriver<CListOperDlg> typed([&](CListOperDlg* d) {
         auto* start = d->findChild<QLineEdit*>(QStringLiteral("idc6030"));
         auto* count = d->findChild<QLineEdit*>(QStringLiteral("idc6031"));
-        start->selectAll();
+        title = d->windowTitle();
+        shownStart = start->text();
+        shownCount = count->text();
+        for (auto* l : d->findChildren<QLabel*>())
+            labels << l->text();
+        QTest::keyClick(start, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(start, QStringLiteral("5x"));
         count->setFocus();
-        count->selectAll();
-        QTest::keyClicks(count, QStringLiteral("12"));
-        QTest::mouseClick(Button(d, "idc1"), Qt::LeftButton);
+        QTest::keyClicks(count, QStringLiteral("2"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("idc1")), Qt::LeftButton);
     });
     EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
-    ASSERT_TRUE(first.Ran());
+    ASSERT_TRUE(typed.Ran());
+    EXPECT_EQ(title, QStringLiteral("增加指定行"));
+    EXPECT_EQ(shownStart, QStringLiteral("2"));
+    EXPECT_EQ(shownCount, QStringLiteral("1"));
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("起始行号："), QStringLiteral("行数：")}));
     EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("5x"));
     EXPECT_EQ(dlg.m_strRowCount, QStringLiteral("12"));
 
-    // Enter accepts through the default button; the fields start again from "2" and "1".
-    QString startShown;
-    ModalDriver<CListOperDlg> second([&](CListOperDlg* d) {
+    // Reopened: the defaults again; Escape cancels and keeps the last texts.
+    ModalDriver<CListOperDlg> escaped([&](CListOperDlg* d) {
         auto* start = d->findChild<QLineEdit*>(QStringLiteral("idc6030"));
-        startShown = start->text();
-        QTest::keyClick(start, Qt::Key_Return);
-    });
-    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
-    EXPECT_EQ(startShown, QStringLiteral("2"));
-    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("2"));
-    EXPECT_EQ(dlg.m_strRowCount, QStringLiteral("1"));
-
-    // Escape is a cancel: the texts from the last OK stay.
-    ModalDriver<CListOperDlg> third([&](CListOperDlg* d) {
-        auto* count = d->findChild<QLineEdit*>(QStringLiteral("idc6031"));
-        QTest::keyClicks(count, QStringLiteral("9"));
-        QTest::keyClick(count, Qt::Key_Escape);
+        shownStart = start->text();
+        QTest::keyClicks(start, QStringLiteral("9"));
+        QTest::keyClick(start, Qt::Key_Escape);
     });
     EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDCANCEL);
+    EXPECT_EQ(shownStart, QStringLiteral("2"));
+    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("5x"));
+
+    // Enter takes the default button, OK.
+    ModalDriver<CListOperDlg> entered([&](CListOperDlg* d) {
+        QTest::keyClick(d->findChild<QLineEdit*>(QStringLiteral("idc6031")), Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
+    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("2"));
     EXPECT_EQ(dlg.m_strRowCount, QStringLiteral("1"));
 }
