@@ -2,6 +2,7 @@
 #include "message_receiver.h"
 
 #include "host/logic_manage.h"
+#include "ui/panel_look.h"
 #include "ui/spec_edit.h"
 #include "ui/uni_ecam_edit.h"
 #include "ui/vela_edit.h"
@@ -101,4 +102,18 @@ TEST(VelaEdit, ColourRequestUsesTheStateAndTheHostFont)
     EXPECT_EQ(field.EditState(), 3);
     EXPECT_EQ(field.palette().color(QPalette::Base), QColor(222, 222, 222));
     EXPECT_EQ(field.palette().color(QPalette::Text), QColor(192, 192, 192));
+}
+
+TEST(PanelLook, PanelAndControlsTurnWhiteButPopupsKeepTheirOwn)
+{
+    QWidget panel;
+    auto* edit = new QLineEdit(&panel);
+    auto* popup = new QWidget(&panel, Qt::ToolTip);
+    const QColor popupBase = popup->palette().color(QPalette::Window);
+    ApplyPanelLook(&panel);
+    EXPECT_TRUE(panel.autoFillBackground());
+    EXPECT_EQ(panel.palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_EQ(edit->palette().color(QPalette::Button), QColor(255, 255, 255));
+    EXPECT_EQ(popup->palette().color(QPalette::Window), popupBase);
 }
