@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // Dialog units to pixels for the 9-point dialog font, as for every template.
@@ -104,6 +106,10 @@ void CECamFuncSetDlg::InitListCtrl()
         m_list->setHorizontalHeaderItem(c, header);
         m_list->setColumnWidth(c, kColumns[c].width);
     }
+    // The number shares column 0 with the check box; the classic 70 px fit
+    // both with the classic font, so the column grows when ours needs more.
+    const int numberWidth = m_list->fontMetrics().horizontalAdvance(QStringLiteral("H1B-00")) + 40;
+    m_list->setColumnWidth(0, std::max(kColumns[0].width, numberWidth));
     m_list->setRowCount(static_cast<int>(m_rows.size()));
     for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
         const CFunCode& p = *m_rows[static_cast<std::size_t>(r)];
