@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <QImage>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -59,7 +60,11 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
     ASSERT_TRUE(window.SavePanelPicture(path));
     QImage img(path);
     ASSERT_EQ(img.size(), QSize(1000, 700));
-    EXPECT_NE(img.pixelColor(405, 120), img.pixelColor(0, 699));
+    QSet<QRgb> colours;
+    for (int y = 0; y < img.height(); y += 7)
+        for (int x = 0; x < img.width(); x += 7)
+            colours.insert(img.pixel(x, y));
+    EXPECT_GT(colours.size(), 3);
 
     // Closing the window destroys the panel through the API.
     QPointer<QWidget> watch(panel);

@@ -113,13 +113,28 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
     QTest::mouseClick(dlg->GetDlgItem(6001), Qt::LeftButton);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("主轴长度不能小于10")});
     EXPECT_EQ(QApplication::focusWidget(), dlg->m_editMasterLength);
+
+    // A refused value committed by a click on the table: one message, the
+    // focus comes back to the field, the cam stays.
+    QTest::mouseClick(dlg->m_listPoints->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg->m_editMasterLength));
+    EXPECT_EQ(Points().back().master, 1500.0);
+
+    // A right click elsewhere is not a commit.
+    TypeMasterLength("1200");
+    QTest::mouseClick(dlg->m_listPoints->viewport(), Qt::RightButton, {}, cell.center());
+    EXPECT_EQ(Points().back().master, 1500.0);
+    EXPECT_EQ(boxes.Calls().size(), 2u);
 }
 
 TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
 {
     const int scaling[] = {6012, 6010, 6013, 6011, 6006};
     QTest::mouseClick(dlg->m_editUnit, Qt::LeftButton);
-    QTest::keyClicks(dlg->m_editUnit, QString::fromUtf8("毫米"));
+    for (QChar c : QString::fromUtf8("毫米"))
+        QTest::sendKeyEvent(QTest::Click, dlg->m_editUnit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    ASSERT_EQ(dlg->m_editUnit->text(), QString::fromUtf8("毫米"));
     QTest::keyClick(dlg->m_editUnit, Qt::Key_Return);
     for (int id : scaling)
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;

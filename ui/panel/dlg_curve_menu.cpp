@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QFocusEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -49,6 +50,10 @@ void CRAZuvavivezUzoDlg::SetPopupMenuHook(PopupMenuFn fn) { PopupHook() = std::m
 bool CRAZuvavivezUzoDlg::eventFilter(QObject* watched, QEvent* e)
 {
     switch (e->type()) {
+    case QEvent::FocusOut:
+        if (watched == m_editUnit || watched == m_editMasterLength)
+            OnFieldFocusOut(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(e));
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress: {
         auto* w = qobject_cast<QWidget*>(watched);
@@ -81,6 +86,22 @@ bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
     }
     // The click itself is still dispatched as usual.
     return false;
+}
+
+void CRAZuvavivezUzoDlg::OnFieldFocusOut(QWidget* field, QFocusEvent* e)
+{
+    // A press on a window that takes the focus moves it before the press
+    // itself is delivered, so the pre-filter would no longer see the field
+    // focused: such a left click commits here, still before the click is
+    // dispatched. Keyboard moves (Tab) and window switches do not commit.
+    if (e->reason() != Qt::MouseFocusReason)
+        return;
+    const Qt::MouseButtons buttons = QApplication::mouseButtons();
+    if ((buttons & (Qt::RightButton | Qt::MiddleButton)) && !(buttons & Qt::LeftButton))
+        return;
+    m_bCommitOnFocusOut = true;
+    SendModuleMessage(this, WM_UNI_EDIT_ENTER, field == m_editUnit ? IDC_EDIT_UNIT : IDC_EDIT_MASTER_LEN, 0);
+    m_bCommitOnFocusOut = false;
 }
 
 void CRAZuvavivezUzoDlg::OnPositionCurveRightClick(const QPoint& clientPos, const QPoint& screenPos)

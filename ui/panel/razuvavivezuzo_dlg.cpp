@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 int32_t g_nValidPointCount = 1500;
 
@@ -94,7 +96,10 @@ bool CRAZuvavivezUzoDlg::DoDataExchange(bool saveAndValidate)
     uint32_t value = 0;
     if (!ParseUnsigned(edit->text(), value)) {
         ModuleMessageBox(this, QString::fromUtf8(kParseUintMessage), QString(), MB_OK, MB_ICONWARNING);
-        edit->setFocus();
+        if (edit == m_editMasterLength)
+            RefocusMasterLength();
+        else
+            edit->setFocus();
         return false;
     }
     m_nMasterLength = value;
@@ -254,18 +259,33 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
     DoDataExchange(true);
     if (m_nMasterLength < 10) {
         ModuleMessageBox(this, QString::fromUtf8("主轴长度不能小于10"));
-        m_editMasterLength->setFocus();
+        RefocusMasterLength();
         return -1;
     }
     if (m_nMasterLength > 1000000) {
         ModuleMessageBox(this, QString::fromUtf8("主轴长度不能大于1000000"));
-        m_editMasterLength->setFocus();
+        RefocusMasterLength();
         return -1;
     }
     SetMasterLength(m_nMasterLength);
     RefreshCurves();
     RefreshTable();
     return 0;
+}
+
+void CRAZuvavivezUzoDlg::RefocusMasterLength()
+{
+    if (!m_bCommitOnFocusOut) {
+        m_editMasterLength->setFocus();
+        return;
+    }
+    // The commit came from the field losing the focus to a click and that
+    // focus change is still under way: take the focus back once it is done.
+    QPointer<CUniECamEdit> field = m_editMasterLength;
+    QTimer::singleShot(0, this, [field] {
+        if (field)
+            field->setFocus();
+    });
 }
 
 LRESULT CRAZuvavivezUzoDlg::OnCurveDragEnd(WPARAM, LPARAM)

@@ -38,6 +38,7 @@ class CVelaEdit;
 class CSpecListCtrl;
 class QProgressBar;
 class QPushButton;
+class QFocusEvent;
 class CCamTransferWorker;
 class CTransferStop;
 
@@ -253,4 +254,7 @@ private:
     void ConnectCommands();
     bool PreTranslateMessage(QObject* target, QEvent* e);
     void SetupTableColumns();
+    void OnFieldFocusOut(QWidget* field, QFocusEvent* e);
+    void RefocusMasterLength();
+    bool m_bCommitOnFocusOut = false;  // a commit runs inside a focus change
 };
