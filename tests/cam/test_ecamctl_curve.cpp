@@ -88,7 +88,7 @@ TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
         EXPECT_NE(r.err.find(path + message), std::string::npos) << r.err;
     }
     EXPECT_NE(Exec("", "0,0,0,1\noops\n").err.find("<stdin>:2:"), std::string::npos);
-    for (const std::string args : {"--length 9", "--length 12x", "a b", "missing.txt"}) {
+    for (const std::string args : {"--length 9", "--length 12x", "a b", "missing.txt", "."}) {
         const Result r = Exec(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;

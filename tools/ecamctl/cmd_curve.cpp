@@ -100,6 +100,11 @@ bool ReadPoints(std::istream& in, const std::string& name, std::vector<ECamPoint
         }
         points.push_back(p);
     }
+    if (in.bad()) {
+        // e.g. a directory given as FILE: opening works, reading does not
+        error = name + ": cannot be read";
+        return false;
+    }
     return true;
 }
 
