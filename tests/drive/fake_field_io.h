@@ -56,13 +56,6 @@ public:
         return ok;
     }
 
-    uint32_t Get32(uint16_t address) { return regs[address] | (uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16); }
-    void Set32(uint16_t address, uint32_t v)
-    {
-        regs[address] = static_cast<uint16_t>(v);
-        regs[static_cast<uint16_t>(address + 1)] = static_cast<uint16_t>(v >> 16);
-    }
-
     std::vector<Call> calls;
 
 private:
