@@ -1,6 +1,7 @@
 #include "files/ms_excel_helper.h"
 
 #include "files/gbk.h"
+#include "files/isolated_read.h"
 #include "files/xls_writer.h"
 
 #include <freexl.h>
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -220,6 +223,69 @@ bool readXls(const std::filesystem::path& path, std::vector<CellMap>& sheets)
     return true;
 }
 
+bool readFile(const std::filesystem::path& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// Cells travel from the reading child as: sheet count, then per sheet the
+// cell count and per cell row, column, byte length and UTF-8 text.
+void pack32(std::string& s, uint32_t v)
+{
+    s.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+std::string packSheets(const std::vector<CellMap>& sheets)
+{
+    std::string s;
+    pack32(s, static_cast<uint32_t>(sheets.size()));
+    for (const CellMap& cells : sheets) {
+        pack32(s, static_cast<uint32_t>(cells.size()));
+        for (const auto& [rc, text] : cells) {
+            const std::string utf8 = ecam::WideToUtf8(text);
+            pack32(s, static_cast<uint32_t>(rc.first));
+            pack32(s, static_cast<uint32_t>(rc.second));
+            pack32(s, static_cast<uint32_t>(utf8.size()));
+            s += utf8;
+        }
+    }
+    return s;
+}
+
+bool unpackSheets(const std::string& s, std::vector<CellMap>& sheets)
+{
+    size_t pos = 0;
+    auto get = [&](uint32_t& v) {
+        if (s.size() - pos < sizeof v)
+            return false;
+        std::memcpy(&v, s.data() + pos, sizeof v);
+        pos += sizeof v;
+        return true;
+    };
+    uint32_t count = 0;
+    if (!get(count))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t cells = 0;
+        if (!get(cells))
+            return false;
+        CellMap map;
+        for (uint32_t c = 0; c < cells; ++c) {
+            uint32_t row = 0, col = 0, len = 0;
+            if (!get(row) || !get(col) || !get(len) || s.size() - pos < len)
+                return false;
+            map[{static_cast<int>(row), static_cast<int>(col)}] = ecam::Utf8ToWide(std::string_view(s.data() + pos, len));
+            pos += len;
+        }
+        sheets.push_back(std::move(map));
+    }
+    return true;
+}
+
 bool writeXlsx(const std::filesystem::path& path, const std::vector<ecam::XlsSheetData>& sheets)
 {
     lxw_workbook* wb = workbook_new(path.c_str());
@@ -255,21 +321,35 @@ int CMSExcelHelper::OpenExcel(const std::filesystem::path& path)
     CloseExcel();
     const std::string ext = lowerExtension(path);
     std::vector<CellMap> sheets;
+    if (ext != ".xls" && ext != ".xlsx" && ext != ".xlsm" && ext != ".ods" && ext != ".csv")
+        return 0;
     try {
-        if (ext == ".xls") {
-            if (!readXls(path, sheets))
-                return 0;
-        } else if (ext == ".xlsx" || ext == ".xlsm" || ext == ".ods" || ext == ".csv") {
-            std::ifstream in(path, std::ios::binary);
-            if (!in)
-                return 0;
-            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (in.bad())
-                return 0;
-            if (ext == ".csv" ? !readCsv(bytes, sheets) : !readOrcus(ext, bytes, sheets))
+        if (ext == ".csv") {
+            // Our own parsing of plain text: read in this process.
+            std::string bytes;
+            if (!readFile(path, bytes) || !readCsv(bytes, sheets))
                 return 0;
         } else {
-            return 0;
+            // Binary and zipped formats go through libraries that can crash
+            // on damaged files: read them in a child process.
+            std::string packed;
+            const bool ok = ecam::RunIsolated(
+                [&](std::string& out) {
+                    std::vector<CellMap> result;
+                    if (ext == ".xls") {
+                        if (!readXls(path, result))
+                            return false;
+                    } else {
+                        std::string bytes;
+                        if (!readFile(path, bytes) || !readOrcus(ext, bytes, result))
+                            return false;
+                    }
+                    out = packSheets(result);
+                    return true;
+                },
+                packed);
+            if (!ok || !unpackSheets(packed, sheets))
+                return 0;
         }
     } catch (...) {
         // The readers throw on damaged files; to the caller that is simply

@@ -107,57 +107,29 @@ TEST(ECamFileEncode, LongAndUnmappableTextsAreWrittenWholeWithoutOverrun)
     EXPECT_EQ(GbkToWide(lines[3]).substr(4, 5000), std::wstring(5000, L'单'));
 }
 
-TEST(ECamFileRoundTrip, SaveThenReadRestoresPointsAndSettings)
+TEST(ECamFileIo, FileErrorsAreDescribed)
 {
-    ECamProfile p = defaultProfile();
-    p.masterLength = L"360.9abc";
-    p.unit = L"毫米";
-    p.slavePulse = L"131072";
-    p.slaveUnits = L"10";
-    p.masterPulse = L"";
-    p.masterUnits = L"5";
-    p.points = {{0, 0, 0, kECamLinear}, {100.1234567, -50.25, 0.333333333, kECamPoly},
-                {360, 1e6, -3, kECamLinear}};
     const auto dir = std::filesystem::temp_directory_path() / "ecam_file_test";
     std::filesystem::create_directories(dir);
-    const auto path = dir / "round.ecam";
-    ASSERT_TRUE(WriteECamProfileFile(path, p));
-    ECamProfile q;
     std::string error;
-    ASSERT_TRUE(ReadECamProfileFile(path, q, &error)) << error;
-    EXPECT_EQ(q.hostVersion, L"1.0.0.0");
-    EXPECT_EQ(q.masterLength, L"360.9abc");
-    EXPECT_EQ(ECamMasterLengthValue(q), 360);
-    EXPECT_EQ(q.unit, L"毫米");
-    EXPECT_EQ(q.slavePulse, L"131072");
-    EXPECT_EQ(q.slaveUnits, L"10");
-    EXPECT_EQ(q.masterPulse, L"");
-    EXPECT_EQ(q.masterUnits, L"5");
-    ASSERT_EQ(q.points.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_NEAR(q.points[i].master, p.points[i].master, 5e-7) << i;
-        EXPECT_NEAR(q.points[i].slave, p.points[i].slave, 5e-7) << i;
-        EXPECT_NEAR(q.points[i].speed, p.points[i].speed, 5e-7) << i;
-        EXPECT_EQ(q.points[i].type, p.points[i].type) << i;
-    }
-    EXPECT_EQ(q.points[1].master, 100.123457);
-
-    EXPECT_FALSE(WriteECamProfileFile(dir / "missing-dir" / "x.ecam", p, &error));
-    EXPECT_FALSE(error.empty());
-    error.clear();
+    ECamProfile q;
+    EXPECT_FALSE(WriteECamProfileFile(dir / "missing-dir" / "x.ecam", defaultProfile(), &error));
+    EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(ReadECamProfileFile(dir / "absent.ecam", q, &error));
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(ReadECamProfileFile(dir, q, &error)); // a directory is not a profile
+    EXPECT_EQ(error, "Is a directory");
     std::filesystem::remove_all(dir);
 }
 
 TEST(ECamFileDecode, HandEditedFiles)
 {
-    const std::string head = kVersion + ", 9\n" + kTime + ", t\n" + kLength + ", 720\n";
+    const std::string head = kVersion + ", 9\n" + kTime + ", t\n" + kLength + ", 720.9mm\n";
     // LF endings, a unit with a comma, ratios without "/", type 2 and empty type.
     const ECamProfile p = DecodeECamProfile(
         head + kUnit + ", mm,per turn\n" + kSlaveRatio + ",  4096 \n" + kMasterRatio +
         ", 1/2/3\n" + kCount + ", 3\nM,S,V,T\n1,2,3,2\n4 , 5 ,6 ,\n7,8,9,1");
+    EXPECT_EQ(p.masterLength, L"720.9mm");
     EXPECT_EQ(ECamMasterLengthValue(p), 720);
     EXPECT_EQ(p.unit, L"mm");
     EXPECT_EQ(p.slavePulse, L"");

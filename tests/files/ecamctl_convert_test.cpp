@@ -89,6 +89,10 @@ TEST_F(EcamctlFiles, ConvertsThroughEveryFormatAndKeepsTheProfileSettings)
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.output.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(ecamctl("convert " + p("in.ecam")).status, 2);
+    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
+    r = ecamctl("convert " + p("bad.csv") + " " + p("x.xlsx"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("bad.csv:3:"), std::string::npos) << r.output;
     EXPECT_EQ(ecamctl("convert " + p("in.ecam") + " " + p("no/dir/x.csv")).status, 1);
 }
 

@@ -9,8 +9,6 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 using namespace ecam;
 
@@ -86,39 +84,4 @@ TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0], (ECamPoint{0, 0, 0, kECamLinear}));
     EXPECT_TRUE(SpecialPointsFromColumns(V{}, V{L"3"}).empty());
-}
-
-TEST(PointListFile, CsvAndProfileConversionsKeepThePoints)
-{
-    const auto dir = std::filesystem::temp_directory_path() / "point_list_file_test";
-    std::filesystem::create_directories(dir);
-    const std::vector<ECamPoint> pts = {{0, 0, 0, kECamPoly}, {12.345678901, 3.25, 0.1, kECamLinear},
-                                        {720, 100, 0, kECamPoly}};
-    std::vector<ECamPoint> back;
-    std::string error;
-    ASSERT_TRUE(SavePointList(dir / "a.csv", pts, &error)) << error;
-    ASSERT_TRUE(LoadPointList(dir / "a.csv", back, &error)) << error;
-    EXPECT_EQ(back, pts); // CSV keeps every bit
-
-    ASSERT_TRUE(SavePointList(dir / "a.ECAM", pts, &error)) << error;
-    ASSERT_TRUE(LoadPointList(dir / "a.ECAM", back, &error)) << error;
-    ASSERT_EQ(back.size(), 3u);
-    EXPECT_EQ(back[1].master, 12.345679);
-    EXPECT_EQ(back[2], pts[2]);
-
-    ASSERT_TRUE(SavePointList(dir / "a.xlsx", pts, &error)) << error;
-    ASSERT_TRUE(LoadPointList(dir / "a.xlsx", back, &error)) << error;
-    ASSERT_EQ(back.size(), 3u); // first row (0, 0): no extra origin
-    EXPECT_EQ(back[1], (ECamPoint{12.35, 3.25, 0, kECamLinear}));
-    EXPECT_EQ(back[2].type, kECamPoly);
-
-    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
-    EXPECT_FALSE(LoadPointList(dir / "bad.csv", back, &error));
-    EXPECT_NE(error.find("bad.csv:3:"), std::string::npos) << error;
-    std::ofstream(dir / "type.csv") << "1,2,3,2\n";
-    EXPECT_FALSE(LoadPointList(dir / "type.csv", back, &error));
-    EXPECT_FALSE(LoadPointList(dir / "a.txt", back, &error));
-    EXPECT_NE(error.find("unknown file type"), std::string::npos);
-    EXPECT_FALSE(SavePointList(dir / "a.ods", pts, &error)); // read-only format here
-    std::filesystem::remove_all(dir);
 }
