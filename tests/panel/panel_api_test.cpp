@@ -127,4 +127,11 @@ TEST_F(PanelApiTest, SecondCreateReplacesTheFirstPanel)
     EXPECT_EQ(panel->geometry(), r);
     second.DestroyRuvIzoWnd();
     EXPECT_EQ(PanelIn(other.get()), nullptr);
+
+    // A host that deletes its window first takes the panel with it; the
+    // later destroy and resize calls then find no panel.
+    ASSERT_EQ(first.CreateRuvIzoWnd(r, other.get()), 1);
+    other.reset();
+    first.UpdateRuvIzoWndSize(r2);
+    first.DestroyRuvIzoWnd();
 }

@@ -4,13 +4,17 @@
 
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <new>
 
 namespace {
 
 // The current panel; null while none exists. Owned through this pointer.
-CRAZuvavivezUzoDlg* g_pPanel = nullptr;
+// Guarded, because Qt also deletes a child with its parent: a host that
+// destroys its window before calling DestroyRuvIzoWnd leaves a null pointer
+// here, not a dangling one.
+QPointer<CRAZuvavivezUzoDlg> g_pPanel;
 
 void MovePanel(const QRect& rect)
 {
@@ -37,8 +41,9 @@ int CDOVadAdiZOR::CreateRuvIzoWnd(QRect& rect, QWidget* pParent)
     // Hosts create the panel once; a second create replaces the first panel
     // instead of leaving it alive and unreachable.
     DestroyRuvIzoWnd();
-    g_pPanel = new (std::nothrow) CRAZuvavivezUzoDlg;
-    if (!g_pPanel)
+    auto* panel = new (std::nothrow) CRAZuvavivezUzoDlg;
+    g_pPanel = panel;
+    if (!panel)
         return 0;
     if (!g_pPanel->Create(pParent))
         return 0;  // the object stays until DestroyRuvIzoWnd
@@ -72,6 +77,6 @@ void CDOVadAdiZOR::UpdateRuvIzoWndSize(QRect& rect)
 
 void CDOVadAdiZOR::DestroyRuvIzoWnd()
 {
-    delete g_pPanel;
+    delete g_pPanel.data();
     g_pPanel = nullptr;
 }

@@ -295,6 +295,9 @@ LRESULT CRAZuvavivezUzoDlg::OnCurveDragEnd(WPARAM, LPARAM)
     return 0;
 }
 
+// Enter and Escape do not end the panel: it is a child of the host's window
+// with no OK or Cancel of its own, and closing it is the host's business.
+// Enter in the two commit fields is theirs; elsewhere both keys do nothing.
 bool CRAZuvavivezUzoDlg::event(QEvent* e)
 {
     CModuleMessageEvent* m = CModuleMessageEvent::From(e);
