@@ -185,7 +185,15 @@ void CRAZuvavivezUzoDlg::StopTransfers()
                 sender->Cancel();
         });
     }
-    m_bTransferRunning = false;
+    if (m_transferSender)
+        m_transferSender->Reset();   // the panel may go on: later transfers report again
+    if (m_bTransferRunning) {
+        // Stopped before its final report: give the controls back here.
+        UnlockAfterTransfer();
+        if (m_progress)
+            m_progress->hide();
+        m_bTransferRunning = false;
+    }
 }
 
 static void ShowProgress(QProgressBar* bar, std::size_t count)

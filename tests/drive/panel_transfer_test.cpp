@@ -275,6 +275,28 @@ TEST_F(PanelOnSim, FailedCountWriteAsksAndNoStops)
     EXPECT_TRUE(LastBoxIs("凸轮点数量不能超过272"));
 }
 
+TEST_F(PanelOnSim, StoppedTransferGivesControlsBackAndTheNextOneRuns)
+{
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
+    CommitUnit("mm");
+    SetPuu("1000", "1", "1000", "1");
+    SetProfile(40, 1.0, 1.0);
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 2, 10000);
+    dlg->StopTransfers();
+    EXPECT_FALSE(dlg->IsTransferRunning());
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_TRUE(Item(6006)->isEnabled());
+    EXPECT_TRUE(Item(6005)->isEnabled());
+    EXPECT_TRUE(boxes.Calls().empty());
+
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(0), 10);
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
+    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x202A)), 39000);   // point 39: group 0x20, index 6 x 7
+}
+
 // Closing the panel while its worker runs: the destructor stops the worker
 // at its next field and waits, with reports pending or not.
 TEST(PanelClose, ClosingMidTransferAHundredTimes)
