@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 using namespace ecam;
 
@@ -109,7 +110,7 @@ TEST(ECamFileEncode, LongAndUnmappableTextsAreWrittenWholeWithoutOverrun)
 
 TEST(ECamFileIo, FileErrorsAreDescribed)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "ecam_file_test";
+    const auto dir = std::filesystem::temp_directory_path() / ("ecam_file_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::string error;
     ECamProfile q;

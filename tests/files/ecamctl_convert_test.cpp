@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,7 +40,9 @@ class EcamctlFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / "ecamctl_files_test";
+        dir = fs::temp_directory_path()
+              / ("ecamctl_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                 + "_" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

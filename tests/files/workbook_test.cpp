@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -22,7 +23,8 @@ protected:
     void SetUp() override
     {
         dir = std::filesystem::temp_directory_path()
-              / ("workbook_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              / ("workbook_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                 + "_" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }

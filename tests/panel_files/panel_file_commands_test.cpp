@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -27,7 +28,8 @@ protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path()
-              / ("panel_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              / ("panel_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                 + "_" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         host = std::make_unique<QWidget>();
