@@ -156,11 +156,12 @@ bool readDocument(orcus::iface::import_filter& filter, const std::string& bytes,
     return true;
 }
 
-bool readOrcus(const std::string& ext, const std::string& bytes, std::vector<CellMap>& sheets)
+bool readOrcusSized(const std::string& ext, const std::string& bytes, std::vector<CellMap>& sheets,
+                    orcus::spreadsheet::col_t columns)
 {
     // The document model (not a custom factory): the ODS importer needs the
     // styles that only the model provides.
-    orcus::spreadsheet::document doc({1048576, 16384});
+    orcus::spreadsheet::document doc({1048576, columns});
     orcus::spreadsheet::import_factory factory(doc);
     if (ext == ".ods") {
         orcus::orcus_ods filter(&factory);
@@ -168,6 +169,19 @@ bool readOrcus(const std::string& ext, const std::string& bytes, std::vector<Cel
     }
     orcus::orcus_xlsx filter(&factory);
     return readDocument(filter, bytes, doc, sheets);
+}
+
+bool readOrcus(const std::string& ext, const std::string& bytes, std::vector<CellMap>& sheets)
+{
+    // The model's cost grows with the sheet's column count, and point lists
+    // are narrow: try a narrow sheet first, and the full width only for a
+    // workbook that does not fit it.
+    try {
+        return readOrcusSized(ext, bytes, sheets, 64);
+    } catch (...) {
+        sheets.clear();
+    }
+    return readOrcusSized(ext, bytes, sheets, 16384);
 }
 
 bool readXls(const std::filesystem::path& path, std::vector<CellMap>& sheets)

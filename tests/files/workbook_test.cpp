@@ -182,6 +182,7 @@ TEST_F(Workbook, NumericCellsFromOtherProgramsReadAsTheirShortestText)
     worksheet_write_number(ws, 2, 0, -0.125, nullptr);
     worksheet_write_string(ws, 2, 1, "7.75", nullptr);
     worksheet_write_formula_num(ws, 3, 0, "=A1*2", nullptr, 20);
+    worksheet_write_string(ws, 1, 300, "far to the right", nullptr); // a wide sheet reads too
     ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
     EXPECT_EQ(column(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
     EXPECT_EQ(column(path, 2), (V{L"2.5", L"", L"7.75"}));
