@@ -19,16 +19,16 @@ export QT_QPA_PLATFORM=offscreen
 case $mode in
   normal)
     dir=build
-    flags=() ;;
+    flags=(-DECAM_BUILD_TESTS=ON -DECAM_BUILD_BENCH=ON) ;;
   sanitize)
     dir=build-sanitize
-    flags=(-DECAM_SANITIZE=ON -DECAM_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+    flags=(-DECAM_SANITIZE=ON -DECAM_BUILD_TESTS=ON -DECAM_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
     export ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0 ;;
   tsan)
     dir=build-tsan
-    flags=(-DECAM_TSAN=ON -DECAM_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+    flags=(-DECAM_TSAN=ON -DECAM_BUILD_TESTS=ON -DECAM_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
     export TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tools/tsan.supp" ;;
 esac
 
