@@ -5,6 +5,8 @@
 #include "grid/grid_editor_text.h"
 
 #include <QPointer>
+#include <algorithm>
+#include <functional>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -24,19 +26,20 @@ TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditor)
     EXPECT_EQ(editor->text(), "500.000");
     EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(1, kMaster)));
     ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(notes[0].begin);
-    EXPECT_EQ(notes[0].row, 1);
-    EXPECT_EQ(notes[0].col, kMaster);
+    EXPECT_TRUE(notes[0].begin && notes[0].row == 1 && notes[0].col == kMaster);
 
-    // Another cell of the same row: the first click ends this edit and only
-    // focuses; the second opens the new editor.
+    // Another cell of the same row: the first click accepts this edit and
+    // only focuses; the second opens the new editor.
+    QTest::keyClicks(editor, "5");
     Click(1, kSpeed);
+    EXPECT_EQ(grid->GetItemText(1, kMaster), "5");
     EXPECT_EQ(grid->GetActiveEditor(), nullptr);
     Click(1, kSpeed);
     ASSERT_NE(grid->GetActiveEditor(), nullptr);
     ASSERT_EQ(notes.size(), 3u);
     EXPECT_FALSE(notes[1].begin);
     EXPECT_EQ(notes[1].col, kMaster);
+    EXPECT_EQ(notes[1].text, "5");
     EXPECT_EQ(notes[2].col, kSpeed);
 }
 
@@ -79,89 +82,60 @@ TEST_F(GridTest, ClicksThatNeverOpenAnEditor)
     EXPECT_NE(grid->GetActiveEditor(), nullptr);
 }
 
-TEST_F(GridTest, EnterWritesTheCellBeforeTellingTheParent)
+TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
 {
-    QPointer<QWidget> editor = OpenEditor(1, kSpeed);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "2.5");  // replaces the selected text
-    QTest::keyClick(editor, Qt::Key_Return);
-
-    EXPECT_EQ(grid->GetItemText(1, kSpeed), "2.5");
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-    EXPECT_TRUE(grid->hasFocus());
-    const auto ends = Ends();
-    ASSERT_EQ(ends.size(), 1u);
-    EXPECT_EQ(ends[0].row, 1);
-    EXPECT_EQ(ends[0].col, kSpeed);
-    EXPECT_EQ(ends[0].text, "2.5");
-    EXPECT_EQ(ends[0].cellAtNotify, "2.5");
-    // The editor window goes away once control is back in the event loop.
-    QTRY_VERIFY(editor.isNull());
-}
-
-TEST_F(GridTest, EscapeCancelsAndUnchangedTextCarriesNothing)
-{
-    QWidget* editor = OpenEditor(0, kMaster);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "99");
-    QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_EQ(grid->GetItemText(0, kMaster), "0.000");
-    ASSERT_EQ(Ends().size(), 1u);
-    EXPECT_FALSE(Ends()[0].text.has_value());
-
-    // Accepted without a change: no text either.
-    editor = OpenEditor(0, kSlave);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Enter);
-    ASSERT_EQ(Ends().size(), 2u);
-    EXPECT_FALSE(Ends()[1].text.has_value());
-
+    const auto key = [](Qt::Key k) { return [k](QWidget* e) { QTest::keyClick(e, k); }; };
+    const auto focusOther = [this](QWidget*) {
+        other->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(other->hasFocus());  // the grid does not take it back
+    };
+    const auto wheel = [](QWidget* e) {
+        QWheelEvent w(QPointF(5, 5), e->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(e, &w);
+    };
     // Typing the old text back is still a change, and is reported.
-    editor = OpenEditor(0, kSlave);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_End);
-    QTest::keyClick(editor, Qt::Key_Backspace);
-    QTest::keyClicks(editor, "0");
-    QTest::keyClick(editor, Qt::Key_Return);
-    ASSERT_EQ(Ends().size(), 3u);
-    EXPECT_EQ(Ends()[2].text, "0.000");
-}
-
-TEST_F(GridTest, TabWheelAndFocusLossAccept)
-{
-    QWidget* editor = OpenEditor(2, kSlave);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "1");
-    QTest::keyClick(editor, Qt::Key_Tab);
-    EXPECT_EQ(grid->GetItemText(2, kSlave), "1");
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-
-    // A click on another cell accepts and only focuses that cell.
-    editor = OpenEditor(2, kSpeed);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "5");
-    Click(0, kSpeed);
-    EXPECT_EQ(grid->GetItemText(2, kSpeed), "5");
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-    EXPECT_EQ(grid->GetFocusRow(), 0);
-
-    // The focus moving to another control accepts as well, and the grid
-    // does not take it back.
-    editor = OpenEditor(1, kMaster);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "1");
-    other->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(grid->GetItemText(1, kMaster), "1");
-    EXPECT_TRUE(other->hasFocus());
-
-    editor = OpenEditor(1, kSlave);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "7");
-    QWheelEvent wheel(QPointF(5, 5), editor->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(editor, &wheel);
-    EXPECT_EQ(grid->GetItemText(1, kSlave), "7");
-    EXPECT_EQ(Ends().size(), 4u);
+    const auto retype = [](QWidget* e) {
+        QTest::keyClick(e, Qt::Key_End);
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClicks(e, "0");
+        QTest::keyClick(e, Qt::Key_Return);
+    };
+    const struct {
+        int row, col;
+        const char* typed;  // replaces the selected text
+        std::function<void(QWidget*)> end;
+        const char* cell;
+        std::optional<QString> told;
+    } cases[] = {
+        {1, kSpeed, "2.5", key(Qt::Key_Return), "2.5", "2.5"},
+        {0, kMaster, "99", key(Qt::Key_Escape), "0.000", std::nullopt},
+        {0, kSlave, "", key(Qt::Key_Enter), "0.000", std::nullopt},  // unchanged
+        {0, kSlave, "", retype, "0.000", "0.000"},
+        {2, kSlave, "1", key(Qt::Key_Tab), "1", "1"},
+        {1, kMaster, "1", focusOther, "1", "1"},
+        {1, kSlave, "7", wheel, "7", "7"},
+    };
+    std::vector<QPointer<QWidget>> editors;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cell);
+        QWidget* editor = OpenEditor(c.row, c.col);
+        ASSERT_NE(editor, nullptr);
+        editors.emplace_back(editor);
+        QTest::keyClicks(editor, c.typed);
+        c.end(editor);
+        EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+        EXPECT_EQ(grid->GetItemText(c.row, c.col), c.cell);
+        const GridNote end = Ends().back();
+        EXPECT_TRUE(end.row == c.row && end.col == c.col);
+        EXPECT_EQ(end.text, c.told);
+        EXPECT_EQ(end.cellAtNotify, c.cell);
+        if (c.end.target<decltype(focusOther)>() == nullptr)
+            EXPECT_TRUE(grid->hasFocus());
+    }
+    EXPECT_EQ(Ends().size(), std::size(cases));
+    // Editor windows go away once control is back in the event loop.
+    QTRY_VERIFY(std::all_of(editors.begin(), editors.end(), [](const auto& e) { return e.isNull(); }));
 }
 
 TEST_F(GridTest, ParentRefusalAndOneEditorAtATime)
@@ -169,8 +143,7 @@ TEST_F(GridTest, ParentRefusalAndOneEditorAtATime)
     refuseEdits = true;
     EXPECT_EQ(OpenEditor(1, kMaster), nullptr);
     ASSERT_EQ(notes.size(), 2u);
-    EXPECT_TRUE(notes[0].begin);
-    EXPECT_FALSE(notes[1].begin);
+    EXPECT_TRUE(notes[0].begin && !notes[1].begin);
     EXPECT_FALSE(notes[1].text.has_value());
     refuseEdits = false;
     notes.clear();
@@ -184,10 +157,8 @@ TEST_F(GridTest, ParentRefusalAndOneEditorAtATime)
     EXPECT_EQ(grid->GetActiveEditor(), second);
     // Begin first, end first (accepted, written), begin second.
     ASSERT_EQ(notes.size(), 3u);
-    EXPECT_EQ(notes[1].row, 0);
-    EXPECT_EQ(notes[1].text, "3");
-    EXPECT_TRUE(notes[2].begin);
-    EXPECT_EQ(notes[2].row, 2);
+    EXPECT_TRUE(!notes[1].begin && notes[1].row == 0 && notes[1].text == "3");
+    EXPECT_TRUE(notes[2].begin && notes[2].row == 2);
     EXPECT_EQ(grid->GetItemText(0, kMaster), "3");
 
     // Non-editing columns and cells outside the grid give no editor.

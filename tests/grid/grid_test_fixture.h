@@ -54,16 +54,14 @@ protected:
         combo->AddChoice(0, "Poly");
         combo->AddChoice(1, "Linear");
         grid->AddTraitColumn(5, "Type", Qt::AlignLeft, 60, 5, combo);
-        const char* masters[] = {"0.000", "500.000", "1000.000"};
-        const char* types[] = {"Poly", "Linear", "Poly"};
+        // Rows i: master 500 i, slave 10 i, speed 0, Poly/Linear/Poly.
         for (int i = 0; i < 3; ++i) {
             const int row = grid->InsertItem(i, QString::number(i));
             grid->SetItemData(row, static_cast<quintptr>(i));
-            grid->SetItemText(row, kId, QString::number(i));
-            grid->SetItemText(row, kMaster, masters[i]);
-            grid->SetItemText(row, kSlave, QString("%1.000").arg(i * 10));
-            grid->SetItemText(row, kSpeed, "0.00");
-            grid->SetItemText(row, kType, types[i]);
+            const QStringList cells = {QString::number(i), QString("%1.000").arg(i * 500),
+                                       QString("%1.000").arg(i * 10), "0.00", i == 1 ? "Linear" : "Poly"};
+            for (int c = kId; c <= kType; ++c)
+                grid->SetItemText(row, c, cells[c - kId]);
         }
 
         QObject::connect(grid, &CGridListCtrlEx::BeginLabelEdit, grid, [this](int row, int col, int* result) {
