@@ -130,8 +130,9 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         EXPECT_TRUE(end.row == c.row && end.col == c.col);
         EXPECT_EQ(end.text, c.told);
         EXPECT_EQ(end.cellAtNotify, c.cell);
-        if (c.end.target<decltype(focusOther)>() == nullptr)
+        if (c.end.target<decltype(focusOther)>() == nullptr) {
             EXPECT_TRUE(grid->hasFocus());
+        }
     }
     EXPECT_EQ(Ends().size(), std::size(cases));
     // Editor windows go away once control is back in the event loop.
