@@ -1,20 +1,20 @@
-// Drives a modal dialog from inside its own event loop: the test arms a
-// driver before the code under test calls exec(); the driver's zero-interval
-// timer waits (event-driven, bounded number of turns) until a modal widget of
-// the wanted class is active, then hands it to the test's function. If no
-// such dialog shows up, or the function leaves it open, the driver rejects it
-// so a failing test cannot hang.
+// Acts on a modal dialog or a popup menu from inside its own event loop: the
+// test arms a driver before the code under test opens it; the driver's
+// zero-interval timer waits (event-driven, bounded number of turns) until a
+// widget of the wanted class is active, then hands it to the test's function.
+// A dialog the function leaves open is rejected, so a failing test cannot hang.
 #pragma once
 
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
 #include <functional>
+#include <type_traits>
 
-template <class Dialog>
+template <class W>
 class ModalDriver {
 public:
-    explicit ModalDriver(std::function<void(Dialog*)> fn, int maxTurns = 2000)
+    explicit ModalDriver(std::function<void(W*)> fn, int maxTurns = 2000)
         : m_fn(std::move(fn)), m_turnsLeft(maxTurns)
     {
         m_timer.setInterval(0);
@@ -22,24 +22,27 @@ public:
         m_timer.start();
     }
     bool Ran() const { return m_ran; }
+    bool Running() const { return m_timer.isActive(); }
 
 private:
     void Turn()
     {
-        auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible()) {
+        QWidget* active = QApplication::activePopupWidget();
+        auto* w = qobject_cast<W*>(active ? active : QApplication::activeModalWidget());
+        if (!w || !w->isVisible()) {
             if (--m_turnsLeft <= 0)
                 m_timer.stop();
             return;
         }
         m_timer.stop();
         m_ran = true;
-        m_fn(dlg);
-        if (dlg->isVisible())
-            dlg->reject();
+        m_fn(w);
+        if constexpr (std::is_base_of_v<QDialog, W>)
+            if (w->isVisible())
+                w->reject();
     }
 
-    std::function<void(Dialog*)> m_fn;
+    std::function<void(W*)> m_fn;
     int m_turnsLeft;
     bool m_ran = false;
     QTimer m_timer;

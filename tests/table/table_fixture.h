@@ -1,11 +1,11 @@
 // Shared set-up of the table tests: a real cam panel inside a host widget,
-// shown on the offscreen platform, with every message box recorded, plus
-// helpers that act on the key-point table as a user does (clicks, keys,
-// context menu) and read back what the table and the cam hold.
+// shown offscreen, every message box recorded, plus helpers that act on the
+// key-point table as a user does and read back what the table and cam hold.
 #pragma once
 
 #include "cam/ecam_point.h"
 #include "grid/grid_list_ctrl_ex.h"
+#include "tests/table/modal_driver.h"
 #include "ui/message_box.h"
 #include "ui/panel/razuvavivezuzo_dlg.h"
 #include "ui/panel/spec_list_ctrl.h"
@@ -14,56 +14,26 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
-// Runs on the next popup menu once it is open: records its entries, then
-// picks the entry with the given text with arrow keys and Enter (an empty
-// text dismisses it with Escape). Event-driven and bounded, like ModalDriver.
-class PopupMenuDriver {
-public:
-    explicit PopupMenuDriver(QString choose, int maxTurns = 2000)
-        : m_choose(std::move(choose)), m_turnsLeft(maxTurns)
-    {
-        m_timer.setInterval(0);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Turn(); });
-        m_timer.start();
+// Records a popup menu's entries, then picks the entry with the given text
+// with arrow keys and Enter (Escape when it is not offered).
+inline QStringList PickFromMenu(QMenu* menu, const QString& choose)
+{
+    QStringList entries;
+    for (QAction* a : menu->actions())
+        entries << a->text();
+    if (choose.isEmpty() || !entries.contains(choose)) {
+        QTest::keyClick(menu, Qt::Key_Escape);
+        return entries;
     }
-    bool Ran() const { return m_ran; }
-    bool Running() const { return m_timer.isActive(); }
-    QStringList Entries() const { return m_entries; }
-
-private:
-    void Turn()
-    {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu || !menu->isVisible()) {
-            if (--m_turnsLeft <= 0)
-                m_timer.stop();
-            return;
-        }
-        m_timer.stop();
-        m_ran = true;
-        for (QAction* a : menu->actions())
-            m_entries << a->text();
-        if (m_choose.isEmpty() || !m_entries.contains(m_choose)) {
-            QTest::keyClick(menu, Qt::Key_Escape);
-            return;
-        }
-        for (int guard = 0; guard < 10 && (!menu->activeAction() || menu->activeAction()->text() != m_choose);
-             ++guard)
-            QTest::keyClick(menu, Qt::Key_Down);
-        QTest::keyClick(menu, Qt::Key_Return);
-    }
-
-    QString m_choose;
-    int m_turnsLeft;
-    bool m_ran = false;
-    QStringList m_entries;
-    QTimer m_timer;
-};
+    for (int guard = 0; guard < 10 && (!menu->activeAction() || menu->activeAction()->text() != choose); ++guard)
+        QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    return entries;
+}
 
 class TableFixture : public ::testing::Test {
 protected:
@@ -109,17 +79,12 @@ protected:
         m_table->scrollTo(index);
         return m_table->visualRect(index).center();
     }
-    void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::mouseClick(m_table->viewport(), button, mods, CellCenter(row, col));
-    }
     // Two separate clicks on a cell: the first focuses it, the second opens
     // its editor. Returns the open editor (null when none opened).
     QWidget* OpenEditorByClicks(int row, int col)
     {
-        Click(row, col);
-        Click(row, col);
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, CellCenter(row, col));
         return m_table->GetActiveEditor();
     }
     // Types text over the whole editor content and ends with key.
@@ -148,10 +113,11 @@ protected:
     }
     QStringList ChooseFromRowMenu(int row, const QString& entry)
     {
-        PopupMenuDriver driver(entry);
+        QStringList entries;
+        ModalDriver<QMenu> driver([&](QMenu* menu) { entries = PickFromMenu(menu, entry); });
         RightClickRow(row);
         EXPECT_TRUE(driver.Ran());
-        return driver.Entries();
+        return entries;
     }
 
     CMessageBoxRecorder m_boxes;
