@@ -47,9 +47,6 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
     EXPECT_TRUE(panel->isVisible());
     window.SetPanelSize(QSize(800, 600));
     QTRY_COMPARE(panel->geometry(), QRect(0, 0, 800, 600));
-    QWidget* accel = panel->findChild<QWidget*>(QStringLiteral("idc18"));
-    ASSERT_NE(accel, nullptr);
-    EXPECT_EQ(accel->geometry(), QRect(400, 409, 400, 190));
 
     window.SetPanelSize(QSize(1000, 700));
     QTRY_COMPARE(panel->size(), QSize(1000, 700));

@@ -22,14 +22,6 @@ void AnswerMenus(MenuRecord& rec, int choice)
         });
 }
 
-bool Enabled(const MenuRecord& rec, int id)
-{
-    for (const auto& item : rec.items)
-        if (item.id == id)
-            return item.enabled;
-    return false;
-}
-
 }  // namespace
 
 TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
@@ -53,18 +45,17 @@ TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
     QTest::mouseClick(pos, Qt::RightButton, {}, free);
     ASSERT_EQ(rec.calls, 1);
     ASSERT_EQ(rec.items.size(), 3u);
-    EXPECT_EQ(rec.items[0].id, 32775);
-    EXPECT_EQ(rec.items[0].text, QString::fromUtf8("添加凸轮点"));
-    EXPECT_EQ(rec.items[1].text, QString::fromUtf8("删除凸轮点"));
-    EXPECT_EQ(rec.items[2].text, QString::fromUtf8("显示凸轮点"));
-    EXPECT_FALSE(Enabled(rec, 32776));
+    const char* texts[] = {"添加凸轮点", "删除凸轮点", "显示凸轮点"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(rec.items[i].id == 32775 + i && rec.items[i].text == QString::fromUtf8(texts[i])) << i;
+    EXPECT_FALSE(rec.items[1].enabled);
     EXPECT_EQ(dlg->m_ptCurveMenu, free);
 
     // On the last key point's marker (within 5 pixels): delete enabled.
     const QPoint last = pos->DataToPixel(pos->KeyPoints().back()) + QPoint(-3, 2);
     QTest::mouseClick(pos, Qt::RightButton, {}, last);
     ASSERT_EQ(rec.calls, 2);
-    EXPECT_TRUE(Enabled(rec, 32776));
+    EXPECT_TRUE(rec.items[1].enabled);
     // The top-left corner of the plot area belongs to it.
     QTest::mouseClick(pos, Qt::RightButton, {}, plot.topLeft());
     EXPECT_EQ(rec.calls, 3);
@@ -108,13 +99,12 @@ TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
 
     // Toggle the markers of the position and speed plots only.
     AnswerMenus(rec, 32777);
-    QTest::mouseClick(pos, Qt::RightButton, {}, at);
-    EXPECT_FALSE(pos->m_showKeyPoints);
-    EXPECT_FALSE(dlg->m_wndSpeed->m_showKeyPoints);
-    EXPECT_TRUE(dlg->m_wndAccel->m_showKeyPoints);
-    QTest::mouseClick(pos, Qt::RightButton, {}, at);
-    EXPECT_TRUE(pos->m_showKeyPoints);
-    EXPECT_TRUE(dlg->m_wndSpeed->m_showKeyPoints);
+    for (bool shown : {false, true}) {
+        QTest::mouseClick(pos, Qt::RightButton, {}, at);
+        EXPECT_EQ(pos->m_showKeyPoints, shown);
+        EXPECT_EQ(dlg->m_wndSpeed->m_showKeyPoints, shown);
+        EXPECT_TRUE(dlg->m_wndAccel->m_showKeyPoints);
+    }
     EXPECT_EQ(Points().size(), 2u);
 }
 

@@ -45,14 +45,17 @@ protected:
     QString Cell(int row, int col) const { return dlg->m_listPoints->GetItemText(row, col); }
     QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(dlg->GetDlgItem(id)); }
 
-    // Replaces the master length field's text by typing, as a user would.
-    void TypeMasterLength(const QString& text)
+    // Replaces the master length field's text by typing, as a user would,
+    // then presses `end` (if given).
+    void TypeMasterLength(const QString& text, Qt::Key end = Qt::Key_unknown)
     {
         QLineEdit* e = dlg->m_editMasterLength;
         QTest::mouseClick(e, Qt::LeftButton);
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Backspace);
         QTest::keyClicks(e, text);
+        if (end != Qt::Key_unknown)
+            QTest::keyClick(e, end);
     }
 
     std::unique_ptr<QWidget> host;
