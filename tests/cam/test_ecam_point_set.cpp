@@ -55,9 +55,6 @@ TEST(ECamPointSet, DefaultCamInsertAndJoinedCurve)
     ASSERT_EQ(cam.Curve().size(), 1001u);
     EXPECT_EQ(cam.Curve()[500], (ECamCurveSample{500, 50, 500, 0, 500, 0, true}));
     EXPECT_EQ(cam.Keys(), 3u);
-    std::vector<ECamCurveSample> copy(5);
-    cam.GetCurve(copy);
-    EXPECT_EQ(copy, cam.Curve());
 }
 
 TEST(ECamPointSet, InsertSplitsLinesAndPlacesPointsByMaster)

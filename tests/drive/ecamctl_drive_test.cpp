@@ -73,11 +73,9 @@ TEST_F(EcamctlDrive, WriteThenReadBackAndTheirFailures)
     const std::string file = Save("cam.ecam");
     CmdResult r = Ecamctl("write " + file + " --device " + Device());
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(sim.Register(0x1B00), 25);
+    // The file's scaling and points reach the drive (the layout itself is pinned by the panel tests).
     EXPECT_EQ(sim.Register32(0x1B04), 131072u);
     EXPECT_EQ(sim.Register(0x1B08), 4);
-    EXPECT_EQ(static_cast<int32_t>(sim.Register32(0x1E08)), -12500);
-    EXPECT_EQ(sim.Register(0x1E0B), 1);                              // Linear
     EXPECT_EQ(static_cast<int16_t>(sim.Register(0x1E10)), -2);      // -0.02 x 100
     EXPECT_NE(r.output.find("4/4"), std::string::npos);              // the progress bar ran to the end
 

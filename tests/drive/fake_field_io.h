@@ -7,25 +7,20 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
-#include <string>
 #include <vector>
 
 class FakeFieldIo : public ICamFieldIo {
 public:
     struct Call {
-        bool write;
         uint16_t address;
         uint32_t width;
         uint32_t value;
-        bool ok;
     };
 
     bool connected = true;
     std::map<uint16_t, uint16_t> regs;
     // address -> number of attempts that still fail on it
     std::map<uint16_t, int> failuresLeft;
-    // every access fails from this call number on (-1: never)
-    int failFromCall = -1;
 
     bool CheckConnect() override { return connected; }
 
@@ -38,7 +33,7 @@ public:
             if (width == 32)
                 regs[static_cast<uint16_t>(address + 1)] = static_cast<uint16_t>(value >> 16);
         }
-        calls.push_back({true, address, width, value, ok});
+        calls.push_back({address, width, value});
         return ok;
     }
 
@@ -52,7 +47,7 @@ public:
                 v |= uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16;
             out = v;
         }
-        calls.push_back({false, address, width, ok ? out : 0, ok});
+        calls.push_back({address, width, ok ? out : 0});
         return ok;
     }
 
@@ -62,8 +57,6 @@ private:
     bool Admit(uint16_t address)
     {
         if (!connected)
-            return false;
-        if (failFromCall >= 0 && static_cast<int>(calls.size()) >= failFromCall)
             return false;
         auto it = failuresLeft.find(address);
         if (it != failuresLeft.end() && it->second > 0) {

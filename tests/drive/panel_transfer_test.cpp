@@ -69,44 +69,32 @@ TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
     CommitUnit("mm");
     const uint64_t requestsBefore = link.sim->RequestCount();
 
-    SetPuu("", "0", "", "5");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("请输入单位转换的换算比!"));
-    EXPECT_TRUE(Item(6012)->hasFocus());
-
-    SetPuu("100", "5", "abc", "");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("请输入单位转换的换算比!"));
-    EXPECT_TRUE(Item(6011)->hasFocus());
-
-    SetPuu("100", "5", "abc", "7");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("数据输入有误!"));
-    EXPECT_TRUE(Item(6013)->hasFocus());
-    EXPECT_EQ(static_cast<QLineEdit*>(Item(6013))->selectedText(), QStringLiteral("abc"));
-
-    SetPuu("100", "30001", "-4", "7");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("从轴脉冲数对应的单位量超出范围(1~30000)"));
-    EXPECT_TRUE(Item(6010)->hasFocus());
-    EXPECT_EQ(static_cast<QLineEdit*>(Item(6010))->selectedText(), QStringLiteral("30001"));
-
-    SetPuu("100", "30000", "-4", "7");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("主轴脉冲数超出范围(1~0x40000000)"));
-    SetPuu("1073741825", "30000", "1", "7");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("从轴脉冲数超出范围(1~0x40000000)"));
-    SetPuu("1073741824", "1", "1", "30001");
-    Click(6006);
-    EXPECT_TRUE(LastBoxIs("主轴脉冲数对应的单位量超出范围(1~30000)"));
-
+    // Fields, the message, the field that gets focus, and its selected text (none: not checked).
+    struct Case { const char *sp, *su, *mp, *mu, *text; int focus; const char* selected; };
+    const Case cases[] = {
+        {"", "0", "", "5", "请输入单位转换的换算比!", 6012, nullptr},
+        {"100", "5", "abc", "", "请输入单位转换的换算比!", 6011, nullptr},
+        {"100", "5", "abc", "7", "数据输入有误!", 6013, "abc"},
+        {"100", "30001", "-4", "7", "从轴脉冲数对应的单位量超出范围(1~30000)", 6010, "30001"},
+        {"100", "30000", "-4", "7", "主轴脉冲数超出范围(1~0x40000000)", 0, nullptr},
+        {"1073741825", "30000", "1", "7", "从轴脉冲数超出范围(1~0x40000000)", 0, nullptr},
+        {"1073741824", "1", "1", "30001", "主轴脉冲数对应的单位量超出范围(1~30000)", 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        SetPuu(c.sp, c.su, c.mp, c.mu);
+        Click(6006);
+        EXPECT_TRUE(LastBoxIs(c.text)) << c.text;
+        if (c.focus)
+            EXPECT_TRUE(Item(c.focus)->hasFocus()) << c.text;
+        if (c.selected)
+            EXPECT_EQ(static_cast<QLineEdit*>(Item(c.focus))->selectedText(), QString::fromUtf8(c.selected));
+    }
     EXPECT_EQ(boxes.Calls().size(), 7u);
     EXPECT_EQ(link.sim->RequestCount(), requestsBefore);
     EXPECT_FALSE(dlg->IsTransferRunning());
 }
 
-TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWritten)
+TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWrittenAndAFailedCountAsks)
 {
     CommitUnit("mm");
     SetPuu("1000", "1", "1000", "1");
@@ -119,6 +107,20 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWritten)
     EXPECT_EQ(link.sim->Register32(0x1E00), 0x5A5A5A5Au);
     EXPECT_TRUE(Item(6006)->isEnabled());
     EXPECT_FALSE(dlg->m_progress->isVisible());
+
+    // 1501 is beyond the drive's limit for 0x1B08: the user is asked, No stops.
+    SetProfile(1501, 1.0, 1.0);
+    boxes.QueueAnswer(IDNO);
+    Click(6006);
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_EQ(boxes.Calls()[1].text, QString::fromUtf8("写入凸轮点数失败!是否继续烧录?"));
+    EXPECT_EQ(boxes.Calls()[1].buttons, MB_YESNO);
+    EXPECT_EQ(boxes.Calls()[1].icon, MB_ICONQUESTION);
+    EXPECT_FALSE(dlg->IsTransferRunning());
+    boxes.QueueAnswer(IDYES);   // going on: the worker then refuses the table
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("凸轮点数量不能超过272"));
 }
 
 TEST_F(PanelOnSim, SpecialWriteResamplesAndValidatesTheCount)
@@ -236,46 +238,7 @@ TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)
     std::filesystem::remove(TempCsv("read.csv"));
 }
 
-TEST_F(PanelOnSim, LinkCutMidTransferFailsAndGivesTheButtonsBack)
-{
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
-    CommitUnit("mm");
-    SetPuu("1000", "1", "1000", "1");
-    SetProfile(60, 1.0, 1.0);
-    Click(6006);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 3, 10000);
-    link.sim->Stop();
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000);
-    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点失败!")});
-    EXPECT_TRUE(Item(6006)->isEnabled());
-    EXPECT_FALSE(dlg->m_progress->isVisible());
-
-    // With the drive gone the next command stops at the connection check.
-    Click(6028);
-    EXPECT_TRUE(LastBoxIs("读取数据失败!") || LastBoxIs("串口未连接!"));
-    EXPECT_FALSE(dlg->IsTransferRunning());
-}
-
-TEST_F(PanelOnSim, FailedCountWriteAsksAndNoStops)
-{
-    CommitUnit("mm");
-    SetPuu("1000", "1", "1000", "1");
-    SetProfile(1501, 1.0, 1.0);   // 1501 is beyond the drive's limit for 0x1B08
-    boxes.QueueAnswer(IDNO);
-    Click(6006);
-    ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(boxes.Calls()[0].text, QString::fromUtf8("写入凸轮点数失败!是否继续烧录?"));
-    EXPECT_EQ(boxes.Calls()[0].buttons, MB_YESNO);
-    EXPECT_EQ(boxes.Calls()[0].icon, MB_ICONQUESTION);
-    EXPECT_FALSE(dlg->IsTransferRunning());
-
-    boxes.QueueAnswer(IDYES);   // going on: the worker then refuses the table
-    Click(6006);
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
-    EXPECT_TRUE(LastBoxIs("凸轮点数量不能超过272"));
-}
-
-TEST_F(PanelOnSim, StoppedTransferGivesControlsBackAndTheNextOneRuns)
+TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
 {
     CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
     CommitUnit("mm");
@@ -295,6 +258,22 @@ TEST_F(PanelOnSim, StoppedTransferGivesControlsBackAndTheNextOneRuns)
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
     EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x202A)), 39000);   // point 39: group 0x20, index 6 x 7
+
+    // The link cut mid-transfer: the failure, the buttons back, no hang.
+    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
+    SetProfile(60, 1.0, 1.0);
+    Click(6006);
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 3, 10000);
+    link.sim->Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000);
+    EXPECT_TRUE(LastBoxIs("烧写凸轮点失败!"));
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_TRUE(Item(6006)->isEnabled());
+    EXPECT_FALSE(dlg->m_progress->isVisible());
+    // With the drive gone the next command stops at the connection check.
+    Click(6028);
+    EXPECT_TRUE(LastBoxIs("读取数据失败!") || LastBoxIs("串口未连接!"));
+    EXPECT_FALSE(dlg->IsTransferRunning());
 }
 
 // Closing the panel while its worker runs: the destructor stops the worker

@@ -18,16 +18,12 @@ struct SimLink {
         : sim(std::make_unique<CDriveSimulator>(options))
     {
         std::string error;
-        started = sim->Start(&error);
-        EXPECT_TRUE(started) << error;
-        url = sim->Url() + "&timeout=" + std::to_string(timeoutMs);
-        IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
-        EXPECT_TRUE(devices->SelectDevice(url));
+        EXPECT_TRUE(sim->Start(&error)) << error;
+        EXPECT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(
+            sim->Url() + "&timeout=" + std::to_string(timeoutMs)));
     }
     bool Bind() { return access.Init(); }
 
     std::unique_ptr<CDriveSimulator> sim;
-    std::string url;
-    bool started = false;
     CFunCodeAccess access;
 };

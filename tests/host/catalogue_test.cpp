@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -30,11 +31,9 @@ TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
     for (const wchar_t* num : {L"H05-00", L"H1B-06", L"H1B-07", L"H1B-08", L"H1B-09", L"H1B-10", L"H1B-11",
                                L"H1B-12", L"H1B-16", L"H1B-17"}) {
         CFunCode* fc = cat->GetFunCodePtrByNum(num);
-        ASSERT_NE(fc, nullptr) << std::wstring(num).size();
+        ASSERT_NE(fc, nullptr);
         EXPECT_FALSE(fc->m_strName.empty());
-        EXPECT_LE(fc->m_nMin, fc->m_nMax);
-        EXPECT_TRUE(fc->InRange(uint32_t(fc->m_nDefault)));
-        EXPECT_EQ(fc->GetDefaultValue(), std::to_wstring(fc->m_nDefault));
+        EXPECT_TRUE(fc->m_nMin <= fc->m_nMax && fc->InRange(uint32_t(fc->m_nDefault)));
         if (fc->m_nKind == 1 && !fc->m_options.empty())
             ++withOptions;
     }
@@ -43,8 +42,6 @@ TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
     // The axis-scaling and point-count registers the cam transfer uses.
     EXPECT_EQ(cat->FindByRegister(0x1B08)->m_strNum, L"H1B-08");
     EXPECT_EQ(cat->FindByRegister(0x1B02)->m_strNum, L"H1B-01");  // high word of a 32-bit parameter
-    for (unsigned i = 0; i < cat->GetFunCodeCount(); ++i)
-        EXPECT_NE(cat->GetFunCodePtrByIndex(i), nullptr);
     EXPECT_EQ(cat->GetFunCodePtrByIndex(cat->GetFunCodeCount()), nullptr);
 }
 
@@ -60,20 +57,17 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
     EXPECT_NE(err.find("cat.json: entry 1 (H1B-07)"), std::string::npos) << err;
     EXPECT_NE(err.find("width"), std::string::npos) << err;
 
-    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":5,"max":2,"default":3,"address":1,"width":16})")).find("'min'"),
-              std::string::npos);
-    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":3,"address":1,"width":16})")).find("default"),
-              std::string::npos);
-    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":70000,"default":3,"address":1,"width":16})"))
-                  .find("do not fit"),
-              std::string::npos);
-    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":0,"address":1,"width":16,"kind":1})"))
-                  .find("options"),
-              std::string::npos);
-    EXPECT_NE(LoadError(Entry(R"({"number":"A","min":0,"max":2,"default":0,"address":1,"width":16,"kind":1,)"
-                              R"("options":[{"value":9,"label":"x"}]})"))
-                  .find("option 0"),
-              std::string::npos);
+    const std::pair<const char*, const char*> bad[] = {
+        {R"("min":5,"max":2,"default":3)", "'min'"},
+        {R"("min":0,"max":2,"default":3)", "default"},
+        {R"("min":0,"max":70000,"default":3)", "do not fit"},
+        {R"("min":0,"max":2,"default":0,"kind":1)", "options"},
+        {R"("min":0,"max":2,"default":0,"kind":1,"options":[{"value":9,"label":"x"}])", "option 0"},
+    };
+    for (const auto& [fields, why] : bad)
+        EXPECT_NE(LoadError(Entry(std::string(R"({"number":"A","address":1,"width":16,)") + fields + "}")).find(why),
+                  std::string::npos)
+            << fields;
     // Two entries sharing a register (the second is the high word of the first).
     const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
     const std::string overlap = R"({"number":"B","min":0,"max":9,"default":0,"address":"0x11","width":16})";
@@ -92,18 +86,14 @@ TEST(Catalogue, RangeFollowsWidthAndSign)
               R"({"number":"L","min":-1000000,"max":1000000,"default":0,"address":4,"width":32})"),
         "t");
     ASSERT_TRUE(cat);
-    CFunCode* s = cat->GetFunCodePtrByNum(L"S");
-    EXPECT_TRUE(s->InRange(uint32_t(-100)));    // sign-extended
-    EXPECT_TRUE(s->InRange(0xFF9Cu));           // same 16 bits, zero-extended
-    EXPECT_FALSE(s->InRange(uint32_t(-101)));
-    EXPECT_FALSE(s->InRange(101));
-    CFunCode* u = cat->GetFunCodePtrByNum(L"U");
-    EXPECT_TRUE(u->InRange(0xFFFF));
-    EXPECT_FALSE(u->IsSigned());
-    CFunCode* l = cat->GetFunCodePtrByNum(L"L");
-    EXPECT_TRUE(l->InRange(uint32_t(-1000000)));
-    EXPECT_FALSE(l->InRange(uint32_t(-1000001)));
-    EXPECT_FALSE(l->InRange(0x80000000u));
+    // -100 sign-extended or as its 16 bits zero-extended; U is unsigned.
+    const std::tuple<const wchar_t*, uint32_t, bool> cases[] = {
+        {L"S", uint32_t(-100), true}, {L"S", 0xFF9Cu, true}, {L"S", uint32_t(-101), false}, {L"S", 101, false},
+        {L"U", 0xFFFF, true}, {L"L", uint32_t(-1000000), true}, {L"L", uint32_t(-1000001), false},
+        {L"L", 0x80000000u, false}};
+    for (const auto& [num, v, in] : cases)
+        EXPECT_EQ(cat->GetFunCodePtrByNum(num)->InRange(v), in) << v;
+    EXPECT_FALSE(cat->GetFunCodePtrByNum(L"U")->IsSigned());
 }
 
 TEST(Catalogue, ByAddressObjectsAreReusedPerThreadAndDescribed)
@@ -112,8 +102,7 @@ TEST(Catalogue, ByAddressObjectsAreReusedPerThreadAndDescribed)
     ASSERT_TRUE(cat);
     CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
     ASSERT_NE(a, nullptr);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
     EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
     EXPECT_EQ(a->m_nAddr, 0x1E00);
     EXPECT_EQ(a->m_nWidth, 32);

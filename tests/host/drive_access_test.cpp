@@ -48,6 +48,14 @@ protected:
     CFunCodeAccess access;
 };
 
+// A simulator with the given faults, selected as the device, and an access bound to it.
+struct Rig {
+    explicit Rig(SimOptions o) : sim(o) {}
+    bool Bind() { return sim.Start() && Devices()->SelectDevice(WithTimeout(sim.Url())) && access.Init(); }
+    CDriveSimulator sim;
+    CFunCodeAccess access;
+};
+
 std::string LinkName(const ::testing::TestParamInfo<Link>& info)
 {
     return info.param == Link::Tcp ? "Tcp" : "Rtu";
@@ -55,7 +63,7 @@ std::string LinkName(const ::testing::TestParamInfo<Link>& info)
 
 } // namespace
 
-TEST_P(DriveAccess, WritesLandInExactRegistersLowWordFirst)
+TEST_P(DriveAccess, WritesLowWordFirstAndReadsWidenBySignedness)
 {
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 7));
     EXPECT_EQ(sim->Register(0x1B00), 7);
@@ -76,10 +84,8 @@ TEST_P(DriveAccess, WritesLandInExactRegistersLowWordFirst)
     EXPECT_EQ(sim->Register(0x1B0A), 0xFFFB);
     EXPECT_EQ(phase->m_nAmendValue, uint32_t(-5));
     EXPECT_EQ(phase->m_nCurValue, uint32_t(-5));
-}
 
-TEST_P(DriveAccess, ReadsWidenBySignednessAndJoinRegisterPairs)
-{
+    // Reads: a 32-bit pair joined, 16 bits widened by the parameter's signedness.
     uint32_t out = 0;
     sim->SetRegister32(0x4000, 0x80000001u);
     ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
@@ -154,31 +160,25 @@ TEST_P(DriveAccess, FailedReadLeavesCallersValueAndTimesOutInTime)
 TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
 {
     const int n = GetParam() == Link::Tcp ? 150 : 60;
+    auto value16 = [](int i) { return uint32_t(i * 3 + 1); };
+    auto value32 = [](int i) { return 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i); };
     std::atomic<int> failures{0};
-    std::thread a([&] {
+    auto loop = [&](uint16_t base, int width, auto value) {
         for (int i = 0; i < n; ++i) {
+            const uint16_t addr = uint16_t(base + i * width / 16);
             uint32_t back = 0;
-            const uint32_t v = uint32_t(i * 3 + 1);
-            if (!access.WriteFunCodeByAddr(0x2000 + i, 16, v) || !access.ReadFunCodeByAddr(0x2000 + i, 16, back) ||
-                back != v)
+            if (!access.WriteFunCodeByAddr(addr, width, value(i)) || !access.ReadFunCodeByAddr(addr, width, back) ||
+                back != value(i))
                 ++failures;
         }
-    });
-    std::thread b([&] {
-        for (int i = 0; i < n; ++i) {
-            uint32_t back = 0;
-            const uint32_t v = 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i);
-            if (!access.WriteFunCodeByAddr(0x3000 + 2 * i, 32, v) ||
-                !access.ReadFunCodeByAddr(0x3000 + 2 * i, 32, back) || back != v)
-                ++failures;
-        }
-    });
+    };
+    std::thread a(loop, uint16_t(0x2000), 16, value16), b(loop, uint16_t(0x3000), 32, value32);
     a.join();
     b.join();
     EXPECT_EQ(failures, 0);
     for (int i = 0; i < n; ++i) {
-        ASSERT_EQ(sim->Register(uint16_t(0x2000 + i)), i * 3 + 1) << i;
-        ASSERT_EQ(sim->Register32(uint16_t(0x3000 + 2 * i)), 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i)) << i;
+        ASSERT_EQ(sim->Register(uint16_t(0x2000 + i)), value16(i)) << i;
+        ASSERT_EQ(sim->Register32(uint16_t(0x3000 + 2 * i)), value32(i)) << i;
     }
 }
 
@@ -189,6 +189,7 @@ TEST(DriveAccessTcp, DriveAbsentAtStartIsFoundLater)
     CDriveSimulator sim;
     ASSERT_TRUE(sim.Start());
     const std::string url = WithTimeout(sim.Url());
+    sim.SetRegister32(0x4000, 123456);
     sim.Stop();  // the port is known, nobody listens on it
 
     ASSERT_TRUE(Devices()->SelectDevice(url));
@@ -202,21 +203,21 @@ TEST(DriveAccessTcp, DriveAbsentAtStartIsFoundLater)
     EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out));
     EXPECT_EQ(out, 77u);
 
-    ASSERT_TRUE(sim.Start());  // plugged in: same address, same access object
+    ASSERT_TRUE(sim.Start());  // plugged in: same address, same access object, registers kept
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 9, &why)) << why.text();
     EXPECT_EQ(sim.Register(0x1B00), 9);
     EXPECT_TRUE(access.CheckConnect());
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
+    EXPECT_EQ(out, 123456u);
 }
 
 TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
 {
     SimOptions o;
     o.faults.closeAfter = 2;
-    CDriveSimulator sim(o);
-    ASSERT_TRUE(sim.Start());
-    ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim.Url())));
-    CFunCodeAccess access;
-    ASSERT_TRUE(access.Init());
+    Rig rig(o);
+    ASSERT_TRUE(rig.Bind());
+    auto& [sim, access] = rig;
     for (uint32_t i = 0; i < 6; ++i) {
         DriveError why;
         EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
@@ -232,11 +233,9 @@ TEST(DriveAccessTcp, LateAnswerIsNeverTakenForTheNextRequest)
 {
     SimOptions o;
     o.faults.delayMs = 2 * kTimeoutMs;
-    CDriveSimulator sim(o);
-    ASSERT_TRUE(sim.Start());
-    ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim.Url())));
-    CFunCodeAccess access;
-    ASSERT_TRUE(access.Init());
+    Rig rig(o);
+    ASSERT_TRUE(rig.Bind());
+    auto& [sim, access] = rig;
     sim.SetRegister(0x1B00, 111);
     sim.SetRegister(0x1B03, 333);
     uint32_t out = 0;
@@ -252,13 +251,11 @@ TEST(DriveAccessNoDevice, EveryCallFailsWithoutTouchingValues)
 {
     Devices()->SelectNone();
     CFunCodeAccess access;
-    EXPECT_FALSE(access.Init());
-    EXPECT_FALSE(access.CheckConnect());
+    EXPECT_FALSE(access.Init() || access.CheckConnect());
     DriveError why;
     EXPECT_FALSE(access.WriteFunCodeByNum(L"H1B-06", 1, &why));
     EXPECT_EQ(why.kind(), DriveError::NotSelected);
     uint32_t out = 5;
-    EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-06", out));
-    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B06, 16, out));
+    EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-06", out) || access.ReadFunCodeByAddr(0x1B06, 16, out));
     EXPECT_EQ(out, 5u);
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,17 +74,21 @@ TEST(EcamctlParam, ClearMessagesForBadInputAndAbsentDrive)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("drive not connected"), std::string::npos) << r.out;
 
-    EXPECT_EQ(Ctl("get H1B-16").status, 2);                                   // no device
-    EXPECT_EQ(Ctl("get H1B-16 --device ftp://x").status, 2);                  // bad URL
-    EXPECT_EQ(Ctl("set H1B-16 --device '" + url + "'").status, 2);            // no value
-    EXPECT_EQ(Ctl("set 0x1E00:16 70000 --device '" + url + "'").status, 2);   // does not fit
-    EXPECT_EQ(Ctl("get 0x1E00:24 --device '" + url + "'").status, 2);         // bad width
-    r = Ctl("get H1B-99 --device '" + url + "'");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.out.find("no parameter H1B-99"), std::string::npos) << r.out;
-    r = Ctl("get H1B-16 --catalogue /nonexistent/c.json --device '" + url + "'");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("/nonexistent/c.json"), std::string::npos) << r.out;
+    const std::string dev = " --device '" + url + "'";
+    const std::tuple<std::string, int, const char*> cases[] = {
+        {"get H1B-16", 2, ""},                              // no device
+        {"get H1B-16 --device ftp://x", 2, ""},             // bad URL
+        {"set H1B-16" + dev, 2, ""},                        // no value
+        {"set 0x1E00:16 70000" + dev, 2, ""},               // does not fit
+        {"get 0x1E00:24" + dev, 2, ""},                     // bad width
+        {"get H1B-99" + dev, 2, "no parameter H1B-99"},
+        {"get H1B-16 --catalogue /nonexistent/c.json" + dev, 1, "/nonexistent/c.json"},
+    };
+    for (const auto& [args, status, text] : cases) {
+        r = Ctl(args);
+        EXPECT_EQ(r.status, status) << args;
+        EXPECT_NE(r.out.find(text), std::string::npos) << r.out;
+    }
 }
 
 TEST(EcamDriveSim, ProgramPrintsReadyServesAndStopsOnSigterm)

@@ -170,23 +170,18 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     EXPECT_EQ(call.title, QString::fromUtf8("打开凸轮数据文件"));
     EXPECT_TRUE(call.defaultExt.isEmpty());
 
-    const std::vector<ECamPoint> loaded = points();
-    ASSERT_EQ(loaded.size(), saved.size());
-    for (size_t i = 0; i < saved.size(); ++i) {
-        EXPECT_NEAR(loaded[i].master, saved[i].master, 5e-7) << i;
-        EXPECT_NEAR(loaded[i].slave, saved[i].slave, 5e-7) << i;
-        EXPECT_NEAR(loaded[i].speed, saved[i].speed, 5e-7) << i;
-        EXPECT_EQ(loaded[i].type, saved[i].type) << i;
-    }
+    // Six decimals: 123.4567891 comes back as 123.456789.
+    std::vector<ECamPoint> rounded = saved;
+    rounded[1].master = 123.456789;
+    EXPECT_EQ(points(), rounded);
     EXPECT_EQ(dlg->m_nMasterLength, 360u);
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_MASTER_LEN), QStringLiteral("360"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_UNIT), QString::fromUtf8("毫米"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_LBL_SLAVE_UNIT), QString::fromUtf8("毫米"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_LBL_MASTER_UNIT), QString::fromUtf8("毫米"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_SLAVE_PULSE), QStringLiteral("131072"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_SLAVE_UNITS), QStringLiteral("10"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_MASTER_PULSE), QStringLiteral("10000"));
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_MASTER_UNITS), QStringLiteral("360"));
+    const std::pair<int, const char*> fields[] = {
+        {Dlg::IDC_EDIT_MASTER_LEN, "360"},       {Dlg::IDC_EDIT_UNIT, "毫米"},
+        {Dlg::IDC_LBL_SLAVE_UNIT, "毫米"},       {Dlg::IDC_LBL_MASTER_UNIT, "毫米"},
+        {Dlg::IDC_EDIT_SLAVE_PULSE, "131072"},   {Dlg::IDC_EDIT_SLAVE_UNITS, "10"},
+        {Dlg::IDC_EDIT_MASTER_PULSE, "10000"},   {Dlg::IDC_EDIT_MASTER_UNITS, "360"}};
+    for (const auto& [id, text] : fields)
+        EXPECT_EQ(dlg->GetDlgItemText(id), QString::fromUtf8(text)) << id;
     for (int id : {Dlg::IDC_EDIT_SLAVE_PULSE, Dlg::IDC_EDIT_SLAVE_UNITS, Dlg::IDC_EDIT_MASTER_PULSE,
                    Dlg::IDC_EDIT_MASTER_UNITS, Dlg::IDC_BTN_STD_WRITE})
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
@@ -262,16 +257,11 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
     ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(dialogs.Calls()[0].title, QString::fromUtf8("打开凸轮数据文件"));
     EXPECT_EQ(dialogs.Calls()[0].filter, QStringLiteral("Excel Files(*.xls,*.xlsx) (*.xls*)"));
+    // Origin first, the row with an empty cell skipped, Linear but the last,
+    // line speeds re-derived (10..30 has slope 0.5).
     const std::vector<ECamPoint> pts = points();
-    ASSERT_EQ(pts.size(), 4u);
-    const double masters[] = {0, 10, 30, 40}, slaves[] = {0, 5, 15, 20};
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(pts[i].master, masters[i]);
-        EXPECT_EQ(pts[i].slave, slaves[i]);
-        EXPECT_EQ(pts[i].type, i == 3 ? kECamPoly : kECamLinear);
-    }
-    // Linear speeds re-derived: the straight 10..30 segment has slope 0.5.
-    EXPECT_NEAR(pts[1].speed, 0.5, 1e-9);
+    EXPECT_EQ(pts, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear}, {10, 5, 0.5, kECamLinear},
+                                           {30, 15, 0.5, kECamLinear}, {40, 20, 0.5, kECamPoly}}));
     EXPECT_TRUE(dlg->GetDlgItem(Dlg::IDC_BTN_SPECIAL_WRITE)->isEnabled());
     EXPECT_EQ(dlg->m_listPoints->GetItemCount(), 4);
     expectUsableCam();
