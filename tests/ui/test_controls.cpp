@@ -12,13 +12,16 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A shown, active window so focus changes really happen.
-bool ShowActive(QWidget& w)
+// Adds a second field to take the focus, then shows the window active so
+// focus changes really happen. Null if the window never became active.
+QLineEdit* ShowWithOtherField(QWidget& w)
 {
+    auto* other = new QLineEdit(&w);
+    other->move(0, 40);
     w.resize(300, 100);
     w.show();
     w.activateWindow();
-    return QTest::qWaitForWindowActive(&w);
+    return QTest::qWaitForWindowActive(&w) ? other : nullptr;
 }
 } // namespace
 
@@ -26,9 +29,8 @@ TEST(SpecEdit, EnterPostsEditEndOnceAndFocusLossPostsAgain)
 {
     MessageReceiver parent;
     auto* edit = new CSpecEdit(&parent);
-    auto* other = new QLineEdit(&parent);
-    other->move(0, 40);
-    ASSERT_TRUE(ShowActive(parent));
+    QLineEdit* other = ShowWithOtherField(parent);
+    ASSERT_NE(other, nullptr);
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     QTest::keyClicks(edit, QStringLiteral("12"));
@@ -55,9 +57,9 @@ TEST(UniECamEdit, EnterSendsItsIdAndIsConsumed)
     // Sent synchronously: already handled when the key event returns.
     ASSERT_EQ(parent.received.size(), 1u);
     EXPECT_EQ(parent.received[0].message, WM_UNI_EDIT_ENTER);
-    EXPECT_EQ(parent.received[0].wParam, 6008u);
     QTest::keyClick(unit, Qt::Key_Enter);
     ASSERT_EQ(parent.received.size(), 2u);
+    EXPECT_EQ(parent.received[0].wParam, 6008u);
     EXPECT_EQ(parent.received[1].wParam, 6009u);
 }
 
@@ -65,9 +67,8 @@ TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlag)
 {
     QWidget top;
     auto* field = new CVelaEdit(&top);
-    auto* other = new QLineEdit(&top);
-    other->move(0, 40);
-    ASSERT_TRUE(ShowActive(top));
+    QLineEdit* other = ShowWithOtherField(top);
+    ASSERT_NE(other, nullptr);
     other->setFocus();
     QTRY_VERIFY(other->hasFocus());
     EXPECT_EQ(field->EditState(), 0);
@@ -94,9 +95,8 @@ TEST(VelaEdit, ColourRequestUsesTheStateAndTheHostFont)
 {
     CVelaEdit field;
     const QString face = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(817));
-    if (!face.isEmpty()) {
-        EXPECT_EQ(field.OwnFont().family(), face);
-    }
+    ASSERT_FALSE(face.isEmpty());
+    EXPECT_EQ(field.OwnFont().family(), face);
     field.setEnabled(false);  // disabled wins
     field.ApplyStateColors();
     EXPECT_EQ(field.EditState(), 3);

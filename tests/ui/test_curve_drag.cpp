@@ -153,22 +153,15 @@ TEST(CurveDrag, AccelerationIgnoresDragsAndOutsideReleasesAreNotSeen)
     EXPECT_EQ(d.parent.received.size(), 1u);
 }
 
-TEST(CurveDrag, ContextMenuHelpersAddAndFindPoints)
+// Adding through the window is covered with the panel's curve menu; here the
+// exact reach of a marker and the point left of the first.
+TEST(CurveDrag, ContextMenuHelpersFindPointsAndRefuseLeftOfTheFirst)
 {
     Drag d(CURVE_POSITION, FourPoints(), -100, 300);
     int k = -1;
     EXPECT_TRUE(d.wnd->HitTestKeyPoint(d.Marker(2) + QPoint(4, -5), k));
     EXPECT_EQ(k, 2);
     EXPECT_FALSE(d.wnd->HasKeyPointNear(d.Marker(2) + QPoint(5, 0)));
-
-    d.wnd->AddKeyPointAt(QPoint(870, 120));  // master 750, slave 100
-    auto pts = d.Points();
-    ASSERT_EQ(pts.size(), 5u);
-    EXPECT_DOUBLE_EQ(pts[3].master, 750.0);
-    EXPECT_DOUBLE_EQ(pts[3].slave, 100.0);
-    // On top of an existing point, or left of the first: nothing is added.
-    d.wnd->AddKeyPointAt(d.Marker(2));
     d.wnd->AddKeyPointAt(QPoint(60, 120));
-    EXPECT_EQ(d.Points().size(), 5u);
-    EXPECT_TRUE(d.set.IsOrdered());
+    EXPECT_EQ(d.Points(), FourPoints());
 }

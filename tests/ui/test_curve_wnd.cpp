@@ -74,8 +74,7 @@ TEST(CurveWnd, EmptyFlatAndZeroWidthCurvesStayDrawableAndResponsive)
     // Empty: nothing to hit, no texts, a zero range after scaling.
     p.wnd->SetCurveData({}, {}, CURVE_POSITION);
     p.wnd->AutoScaleY();
-    EXPECT_EQ(p.wnd->m_yMax, 0.0);
-    EXPECT_EQ(p.wnd->m_yMin, 0.0);
+    EXPECT_TRUE(p.wnd->m_yMax == 0.0 && p.wnd->m_yMin == 0.0);
     int k = 42;
     EXPECT_FALSE(p.wnd->HitTestKeyPoint(QPoint(120, 120), k));
     EXPECT_EQ(k, 42);
@@ -99,10 +98,8 @@ TEST(CurveWnd, EmptyFlatAndZeroWidthCurvesStayDrawableAndResponsive)
 
 TEST(CurveWnd, DataListsFollowTheKindAndHoverShowsCoordinates)
 {
-    std::vector<ECamCurveSample> samples(3);
-    samples[0] = {0, 1, 0, 2, 0, 3, true};
-    samples[1] = {250, 12.5, 250, 0.5, 250, -1, false};
-    samples[2] = {1000, 7, 1000, 8, 1000, 9, true};
+    const std::vector<ECamCurveSample> samples = {
+        {0, 1, 0, 2, 0, 3, true}, {250, 12.5, 250, 0.5, 250, -1, false}, {1000, 7, 1000, 8, 1000, 9, true}};
     std::vector<PlotPoint> keys, curve;
     CECamCurveWnd::BuildLists(samples, CURVE_SPEED, keys, curve);
     ASSERT_EQ(keys.size(), 2u);
@@ -187,7 +184,6 @@ TEST(CurveWnd, LimitEditorAcceptsOnlyNumbersThatKeepTheRange)
     // A second end notice (the later focus loss) changes nothing.
     EXPECT_EQ(SendModuleMessage(p.wnd, WM_EDIT_END), 0);
     EXPECT_EQ(p.wnd->m_yMin, 0.0);
-
 }
 
 TEST(CurveWnd, ClickingTheOtherLabelDiscardsTypedTextAndAClickElsewhereCommits)
