@@ -1,6 +1,6 @@
 #include "drive/cam_fun_codes.h"
 
-#include "drive/puu_params.h"
+#include "cam/c_number.h"
 
 #include <cstdio>
 
@@ -25,18 +25,10 @@ std::wstring FormatFunCodeValue(const CFunCode& p, int32_t value)
 
 int32_t ParseInt(std::wstring_view text)
 {
-    // Only ASCII can be part of the number; anything else ends it (a wide
-    // blank at the start is skipped as the C library would).
-    std::string narrow;
-    narrow.reserve(text.size());
-    bool leading = true;
-    for (wchar_t c : text) {
-        if (leading && (c == L'\x3000' || c == L'\xA0'))
-            continue;
-        leading = false;
-        narrow.push_back(c < 0x80 ? static_cast<char>(c) : '\x01');
-    }
-    return puu::ParseInt(narrow);
+    // Wide blanks typed with an input method are skipped at the start as the
+    // C library would in the user's locale; the C locale knows only ASCII ones.
+    const std::size_t first = text.find_first_not_of(L"\x3000\xA0");
+    return ecam::LeadingInt32(first == std::wstring_view::npos ? std::wstring_view{} : text.substr(first));
 }
 
 std::string CheckFunCodeInput(std::wstring_view text, int32_t min, int32_t max, int32_t* value)

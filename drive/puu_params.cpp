@@ -2,32 +2,7 @@
 
 #include "drive/cam_table.h"
 
-#include <cctype>
-#include <limits>
-
 namespace puu {
-
-int32_t ParseInt(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int64_t value = 0;
-    const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > limit)
-            value = limit;   // keep going only to consume the digits
-    }
-    if (negative)
-        return value >= limit ? std::numeric_limits<int32_t>::min() : static_cast<int32_t>(-value);
-    return value >= limit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(value);
-}
 
 Problem CheckInput(const Texts& texts)
 {

@@ -6,6 +6,7 @@
 //
 // Plain functions without state; callable from any thread that owns the
 // ICamFieldIo it passes.
+#include "cam/c_number.h"
 #include "drive/cam_field_io.h"
 
 #include <array>
@@ -36,7 +37,7 @@ struct Problem {
 
 // Like a 32-bit C strtol in base 10: blanks, sign, digits up to the first
 // other character; 0 without digits; saturated on overflow. Never throws.
-int32_t ParseInt(std::string_view text);
+inline int32_t ParseInt(std::string_view text) { return ecam::LeadingInt32(text); }
 
 // Empty fields first ("请输入单位转换的换算比!"), then zero values
 // ("数据输入有误!"), each reporting the first offending field.

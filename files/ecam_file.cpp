@@ -2,7 +2,7 @@
 
 #include "files/comma_sub_str.h"
 #include "files/gbk.h"
-#include "files/leading_number.h"
+#include "cam/c_number.h"
 
 #include "ecam_version.h"
 

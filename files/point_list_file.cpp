@@ -2,7 +2,7 @@
 
 #include "files/ecam_file.h"
 #include "files/gbk.h"
-#include "files/leading_number.h"
+#include "cam/c_number.h"
 #include "files/ms_excel_helper.h"
 
 #include <algorithm>

@@ -1,21 +1,36 @@
 #pragma once
-// Reading numbers typed by users the way the C library's wide-string
-// conversions do: optional leading blanks, the longest valid leading number,
-// 0 when there is none; never an exception, never locale-dependent (a full
-// stop is always the decimal point). Integers follow a 32-bit long, as on the
-// platform the file formats come from: out-of-range values clamp to
-// INT32_MIN/INT32_MAX. Any thread.
+// QString front end of the number helpers in cam/c_number.h for widgets:
+// leading number like the C library's wide conversions, 0 when none, never
+// locale-dependent, 32-bit integers clamped to INT32_MIN/INT32_MAX. Any thread.
+#include "cam/c_number.h"
+
 #include <QString>
 #include <cstdint>
 #include <string>
 
 // Like wcstod: *consumed (optional) receives the number of characters read.
-double CStrToDouble(const QString& text, int* consumed = nullptr);
-double CStrToDouble(const std::string& text, int* consumed = nullptr);
+inline double CStrToDouble(const QString& text, int* consumed = nullptr)
+{
+    return ecam::LeadingDouble(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                   static_cast<size_t>(text.size())),
+                               consumed);
+}
+inline double CStrToDouble(const std::string& text, int* consumed = nullptr)
+{
+    return ecam::LeadingDouble(std::string_view(text), consumed);
+}
 
 // Like wcstol with a 32-bit long; base 0 detects 0x / 0 prefixes.
-int32_t CStrToLong(const QString& text, int base = 10, int* consumed = nullptr);
-int32_t CStrToLong(const std::string& text, int base = 10, int* consumed = nullptr);
+inline int32_t CStrToLong(const QString& text, int base = 10, int* consumed = nullptr)
+{
+    return ecam::LeadingInt32(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                  static_cast<size_t>(text.size())),
+                              base, consumed);
+}
+inline int32_t CStrToLong(const std::string& text, int base = 10, int* consumed = nullptr)
+{
+    return ecam::LeadingInt32(std::string_view(text), base, consumed);
+}
 
 // Like _wtof and _wtoi.
 inline double CToF(const QString& text) { return CStrToDouble(text); }

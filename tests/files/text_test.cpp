@@ -1,7 +1,7 @@
 // Text helpers: GBK conversion, C-like number reading, and the special-point
 // import rule shared by the panel and the command-line tool.
 #include "files/gbk.h"
-#include "files/leading_number.h"
+#include "cam/c_number.h"
 #include "files/point_list_file.h"
 
 #include <gtest/gtest.h>
