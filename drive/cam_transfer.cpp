@@ -84,50 +84,42 @@ bool CCamTransfer::ReadSpecialPoint(uint16_t a, CamTable_Info& out)
     return true;
 }
 
-int CCamTransfer::StandardWrite(const std::vector<CamTable_Info>& table, const Report& report)
+int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camxfer::Report& report,
+                             int maxPoints, uint16_t base, unsigned done,
+                             bool (CCamTransfer::*writePoint)(const CamTable_Info&, uint16_t),
+                             uint16_t (*nextAddress)(uint16_t))
 {
-    if (table.size() > static_cast<std::size_t>(camtable::kStandardMaxPoints)) {
-        report(kWriteDone, kTooManyPoints);
+    if (table.size() > static_cast<std::size_t>(maxPoints)) {
+        report(done, kTooManyPoints);
         return kTooManyPoints;
     }
-    uint16_t address = camtable::kStandardBase;
+    uint16_t address = base;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (!WriteStandardPoint(table[i], address)) {
+        if (!(this->*writePoint)(table[i], address)) {
             if (Stopped())
                 return kStopped;
-            report(kWriteDone, kPointFailed);
+            report(done, kPointFailed);
             return kPointFailed;
         }
-        address = camtable::NextStandardAddress(address);
+        address = nextAddress(address);
         report(kWriteProgress, i);
     }
     if (Stopped())
         return kStopped;
-    report(kWriteDone, kOk);
+    report(done, kOk);
     return kOk;
+}
+
+int CCamTransfer::StandardWrite(const std::vector<CamTable_Info>& table, const Report& report)
+{
+    return WriteTable(table, report, camtable::kStandardMaxPoints, camtable::kStandardBase, kWriteDone,
+                      &CCamTransfer::WriteStandardPoint, &camtable::NextStandardAddress);
 }
 
 int CCamTransfer::SpecialWrite(const std::vector<CamTable_Info>& table, const Report& report)
 {
-    if (table.size() > static_cast<std::size_t>(camtable::kSpecialMaxPoints)) {
-        report(kSpecialWriteDone, kTooManyPoints);
-        return kTooManyPoints;
-    }
-    uint16_t address = camtable::kSpecialBase;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (!WriteSpecialPoint(table[i], address)) {
-            if (Stopped())
-                return kStopped;
-            report(kSpecialWriteDone, kPointFailed);
-            return kPointFailed;
-        }
-        address = camtable::NextSpecialAddress(address);
-        report(kWriteProgress, i);
-    }
-    if (Stopped())
-        return kStopped;
-    report(kSpecialWriteDone, kOk);
-    return kOk;
+    return WriteTable(table, report, camtable::kSpecialMaxPoints, camtable::kSpecialBase, kSpecialWriteDone,
+                      &CCamTransfer::WriteSpecialPoint, &camtable::NextSpecialAddress);
 }
 
 int CCamTransfer::Read(int count, std::vector<CamTable_Info>& table, const Report& report)

@@ -70,6 +70,11 @@ private:
     // false when stopped or when every attempt failed.
     bool WriteField(uint16_t address, uint32_t width, uint32_t value);
     bool ReadField(uint16_t address, uint32_t& out);
+    // The loop both writes share: one point per address, `done` reported at
+    // the end.
+    int WriteTable(const std::vector<CamTable_Info>& table, const camxfer::Report& report, int maxPoints,
+                   uint16_t base, unsigned done, bool (CCamTransfer::*writePoint)(const CamTable_Info&, uint16_t),
+                   uint16_t (*nextAddress)(uint16_t));
 
     ICamFieldIo& m_io;
     camxfer::Timing m_timing;

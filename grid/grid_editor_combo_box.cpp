@@ -1,5 +1,6 @@
 #include "grid/grid_editor_combo_box.h"
 
+#include "grid/grid_editor_keys.h"
 #include "grid/grid_edit_result.h"
 #include "grid/grid_editor_combo_box_edit.h"
 #include "grid/grid_list_ctrl_ex.h"
@@ -84,40 +85,18 @@ void CGridEditorComboBox::showPopup()
 
 bool CGridEditorComboBox::event(QEvent* e)
 {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape) {
-            e->accept();
-            return true;
-        }
-    }
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            EndEdit(true);
-            return true;
-        }
-    }
+    if (GridEditorEvent(e, [this](bool ok) { EndEdit(ok); }))
+        return true;
     return QComboBox::event(e);
 }
 
 void CGridEditorComboBox::keyPressEvent(QKeyEvent* e)
 {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
-        e->accept();
+    if (GridEditorEndKey(e, [this](bool ok) { EndEdit(ok); }))
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        e->accept();
-        return;
-    default:
-        if (!e->text().isEmpty() && e->text().at(0).isPrint())
-            m_modified = true;
-        QComboBox::keyPressEvent(e);
-    }
+    if (!e->text().isEmpty() && e->text().at(0).isPrint())
+        m_modified = true;
+    QComboBox::keyPressEvent(e);
 }
 
 void CGridEditorComboBox::focusOutEvent(QFocusEvent* e)

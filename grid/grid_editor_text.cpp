@@ -1,5 +1,6 @@
 #include "grid/grid_editor_text.h"
 
+#include "grid/grid_editor_keys.h"
 #include "grid/grid_edit_result.h"
 #include "grid/grid_list_ctrl_ex.h"
 
@@ -45,41 +46,16 @@ void CGridEditorText::EndEdit(bool accept)
 
 bool CGridEditorText::event(QEvent* e)
 {
-    if (e->type() == QEvent::ShortcutOverride) {
-        // Enter and Escape belong to the editor even when the window has
-        // shortcuts (or a default button) on them.
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape) {
-            e->accept();
-            return true;
-        }
-    }
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        // Tab would otherwise move the focus before keyPressEvent sees it.
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            EndEdit(true);
-            return true;
-        }
-    }
+    if (GridEditorEvent(e, [this](bool ok) { EndEdit(ok); }))
+        return true;
     return QLineEdit::event(e);
 }
 
 void CGridEditorText::keyPressEvent(QKeyEvent* e)
 {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EndEdit(true);
-        e->accept();
+    if (GridEditorEndKey(e, [this](bool ok) { EndEdit(ok); }))
         return;
-    case Qt::Key_Escape:
-        EndEdit(false);
-        e->accept();
-        return;
-    default:
-        QLineEdit::keyPressEvent(e);
-    }
+    QLineEdit::keyPressEvent(e);
 }
 
 void CGridEditorText::focusOutEvent(QFocusEvent* e)

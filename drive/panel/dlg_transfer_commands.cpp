@@ -208,6 +208,20 @@ static void ShowProgress(QProgressBar* bar, std::size_t count)
 
 // ---- commands --------------------------------------------------------------
 
+// Before a write: the drive must be connected and take the point count; when
+// the count fails the user may still go on. false means do not write.
+static bool SendPointCount(CRAZuvavivezUzoDlg* dlg, int count)
+{
+    if (!dlg->m_funCodeAccess.CheckConnect()) {
+        ModuleMessageBox(dlg, Tr("串口未连接!"));
+        return false;
+    }
+    CFunCodeFieldIo io(dlg->m_funCodeAccess);
+    return puu::WritePointCount(io, count)
+        || ModuleMessageBox(dlg, Tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO, MB_ICONQUESTION)
+               == IDYES;
+}
+
 void CRAZuvavivezUzoDlg::OnStandardWrite()
 {
     if (m_bTransferRunning)
@@ -217,14 +231,7 @@ void CRAZuvavivezUzoDlg::OnStandardWrite()
     if (!WritePuuParams())
         return;
     g_camTable = camtable::BuildStandardTable(points);
-    if (!m_funCodeAccess.CheckConnect()) {
-        ModuleMessageBox(this, Tr("串口未连接!"));
-        return;
-    }
-    CFunCodeFieldIo io(m_funCodeAccess);
-    if (!puu::WritePointCount(io, static_cast<int>(points.size()))
-        && ModuleMessageBox(this, Tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO, MB_ICONQUESTION)
-               != IDYES)
+    if (!SendPointCount(this, static_cast<int>(points.size())))
         return;
     ShowProgress(m_progress, g_camTable.size());
     LockForTransfer({IDC_BTN_STD_WRITE, IDC_BTN_READ});
@@ -245,14 +252,7 @@ void CRAZuvavivezUzoDlg::OnSpecialWrite()
     }
     g_camTable = camtable::BuildSpecialTable(points, v);
     const int count = static_cast<int>(points.size()) <= v ? static_cast<int>(points.size()) : v;
-    if (!m_funCodeAccess.CheckConnect()) {
-        ModuleMessageBox(this, Tr("串口未连接!"));
-        return;
-    }
-    CFunCodeFieldIo io(m_funCodeAccess);
-    if (!puu::WritePointCount(io, count)
-        && ModuleMessageBox(this, Tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO, MB_ICONQUESTION)
-               != IDYES)
+    if (!SendPointCount(this, count))
         return;
     ShowProgress(m_progress, g_camTable.size());
     LockForTransfer({IDC_BTN_SPECIAL_WRITE, IDC_BTN_READ});
@@ -346,16 +346,22 @@ static void EndTransfer(CRAZuvavivezUzoDlg* dlg, std::initializer_list<int> enab
     }
 }
 
+// The outcome of either write; a stopped write says nothing.
+static void ShowWriteResult(CRAZuvavivezUzoDlg* dlg, WPARAM result, const QString& tooMany)
+{
+    if (result == camxfer::kOk)
+        ModuleMessageBox(dlg, Tr("烧写凸轮点成功!"));
+    else if (result == camxfer::kPointFailed)
+        ModuleMessageBox(dlg, Tr("烧写凸轮点失败!"));
+    else if (result == camxfer::kTooManyPoints)
+        ModuleMessageBox(dlg, tooMany);
+}
+
 LRESULT CRAZuvavivezUzoDlg::OnCamWriteDone(WPARAM wParam, LPARAM)
 {
     UnlockAfterTransfer();
     EndTransfer(this, {IDC_BTN_STD_WRITE, IDC_BTN_READ});
-    if (wParam == camxfer::kOk)
-        ModuleMessageBox(this, Tr("烧写凸轮点成功!"));
-    else if (wParam == camxfer::kPointFailed)
-        ModuleMessageBox(this, Tr("烧写凸轮点失败!"));
-    else if (wParam == camxfer::kTooManyPoints)
-        ModuleMessageBox(this, Tr("凸轮点数量不能超过272"));
+    ShowWriteResult(this, wParam, Tr("凸轮点数量不能超过272"));
     // Cleared last: nothing may start a new worker while this one still
     // waits for the handler to return.
     m_bTransferRunning = false;
@@ -366,12 +372,7 @@ LRESULT CRAZuvavivezUzoDlg::OnCamSpecialWriteDone(WPARAM wParam, LPARAM)
 {
     UnlockAfterTransfer();
     EndTransfer(this, {IDC_BTN_SPECIAL_WRITE, IDC_BTN_READ});
-    if (wParam == camxfer::kOk)
-        ModuleMessageBox(this, Tr("烧写凸轮点成功!"));
-    else if (wParam == camxfer::kPointFailed)
-        ModuleMessageBox(this, Tr("烧写凸轮点失败!"));
-    else if (wParam == camxfer::kTooManyPoints)
-        ModuleMessageBox(this, Tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints));
+    ShowWriteResult(this, wParam, Tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints));
     m_bTransferRunning = false;
     return 0;
 }

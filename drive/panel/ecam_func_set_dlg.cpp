@@ -133,7 +133,11 @@ void CECamFuncSetDlg::InitListCtrl()
     m_list->SetFunCodeArray(m_rows);
 }
 
-void CECamFuncSetDlg::OnBtnRead()
+// Read and Write share this walk: connection first, then every checked row in
+// order, stopping at the first row the drive refuses (failed); afterwards one
+// message, which one depending on whether any row was checked.
+void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFunCode& p)>& step,
+                                          const char* failed, const char* none, const char* done)
 {
     if (!m_pAccess || !m_pAccess->CheckConnect()) {
         ModuleMessageBox(this, Tr("串口未连接!"));
@@ -143,40 +147,42 @@ void CECamFuncSetDlg::OnBtnRead()
     for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
         if (!m_list->GetCheck(r))
             continue;
-        CFunCode* p = m_rows[static_cast<std::size_t>(r)];
-        uint32_t value = 0;
-        if (!m_pAccess->ReadFunCodeByNum(p->m_strNum, value)) {
-            ModuleMessageBox(this, Tr("读取数据失败!"));
+        if (!step(r, *m_rows[static_cast<std::size_t>(r)])) {
+            ModuleMessageBox(this, Tr(failed));
             return;
         }
-        p->m_nCurValue = value;
-        m_list->SetItemText(r, 2, QString::fromStdWString(camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(value))));
         ++counted;
     }
-    ModuleMessageBox(this, counted == 0 ? Tr("请选择要读取的参数!") : Tr("读取成功!"));
+    ModuleMessageBox(this, counted == 0 ? Tr(none) : Tr(done));
+}
+
+void CECamFuncSetDlg::OnBtnRead()
+{
+    TransferCheckedRows(
+        [this](int r, CFunCode& p) {
+            uint32_t value = 0;
+            if (!m_pAccess->ReadFunCodeByNum(p.m_strNum, value))
+                return false;
+            p.m_nCurValue = value;
+            m_list->SetItemText(
+                r, 2, QString::fromStdWString(camfuncodes::FormatFunCodeValue(p, static_cast<int32_t>(value))));
+            return true;
+        },
+        "读取数据失败!", "请选择要读取的参数!", "读取成功!");
 }
 
 void CECamFuncSetDlg::OnBtnWrite()
 {
-    if (!m_pAccess || !m_pAccess->CheckConnect()) {
-        ModuleMessageBox(this, Tr("串口未连接!"));
-        return;
-    }
-    int counted = 0;
-    for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
-        if (!m_list->GetCheck(r))
-            continue;
-        CFunCode* p = m_rows[static_cast<std::size_t>(r)];
-        const uint32_t value = p->m_nAmendValue;
-        if (!m_pAccess->WriteFunCodeByNum(p->m_strNum, value)) {
-            ModuleMessageBox(this, Tr("写入数据失败!"));
-            return;
-        }
-        p->m_nCurValue = value;
-        ++counted;
-    }
     // Worded like its reading counterpart.
-    ModuleMessageBox(this, counted == 0 ? Tr("请选择要写入的参数!") : Tr("写入成功!"));
+    TransferCheckedRows(
+        [this](int, CFunCode& p) {
+            const uint32_t value = p.m_nAmendValue;
+            if (!m_pAccess->WriteFunCodeByNum(p.m_strNum, value))
+                return false;
+            p.m_nCurValue = value;
+            return true;
+        },
+        "写入数据失败!", "请选择要写入的参数!", "写入成功!");
 }
 
 void CECamFuncSetDlg::OnBtnSelectAll()

@@ -10,6 +10,7 @@
 #include "host/fun_code.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class CFunCodeAccess;
@@ -44,6 +45,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void TransferCheckedRows(const std::function<bool(int row, CFunCode& p)>& step, const char* failed,
+                             const char* none, const char* done);
     void BuildTemplate();
     void OnInitDialog();
     void InitFunCodeArray();
