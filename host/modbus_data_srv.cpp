@@ -105,16 +105,23 @@ DriveError CModbusDataSrv::FailureLocked()
     return DriveError(DriveError::LinkBroken);
 }
 
-DriveError CModbusDataSrv::WriteValue(uint16_t address, unsigned width, uint32_t value, unsigned timeoutMs)
+DriveError CModbusDataSrv::ReadyLocked(unsigned timeoutMs)
 {
-    if (width != 16 && width != 32)
-        return DriveError(DriveError::BadArgument);
-    std::lock_guard lock(m_lock);
     if (PeerClosedLocked())
         CloseLocked();
     if (DriveError e = ConnectLocked(timeoutMs); !e.ok())
         return e;
     ApplyTimeoutLocked(timeoutMs);
+    return DriveError();
+}
+
+DriveError CModbusDataSrv::WriteValue(uint16_t address, unsigned width, uint32_t value, unsigned timeoutMs)
+{
+    if (width != 16 && width != 32)
+        return DriveError(DriveError::BadArgument);
+    std::lock_guard lock(m_lock);
+    if (DriveError e = ReadyLocked(timeoutMs); !e.ok())
+        return e;
     int rc;
     if (width == 16) {
         rc = modbus_write_register(m_ctx, address, int(value & 0xFFFF));
@@ -131,11 +138,8 @@ DriveError CModbusDataSrv::ReadValue(uint16_t address, unsigned width, uint16_t 
     if (width != 16 && width != 32)
         return DriveError(DriveError::BadArgument);
     std::lock_guard lock(m_lock);
-    if (PeerClosedLocked())
-        CloseLocked();
-    if (DriveError e = ConnectLocked(timeoutMs); !e.ok())
+    if (DriveError e = ReadyLocked(timeoutMs); !e.ok())
         return e;
-    ApplyTimeoutLocked(timeoutMs);
     const int n = int(width / 16);
     const int rc = modbus_read_registers(m_ctx, address, n, words);
     if (rc == -1)

@@ -42,6 +42,8 @@ private:
     void CloseLocked();
     bool PeerClosedLocked();
     void ApplyTimeoutLocked(unsigned timeoutMs);
+    // Before a request: reopen a link the peer closed, then apply the timeout.
+    DriveError ReadyLocked(unsigned timeoutMs);
     DriveError FailureLocked();
 
     DeviceUrl m_url;
