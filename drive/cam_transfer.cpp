@@ -16,7 +16,7 @@ bool CCamTransfer::Stopped() const
     return m_stop && m_stop->StopRequested();
 }
 
-bool CCamTransfer::WriteField(uint16_t address, uint32_t width, uint32_t value)
+bool CCamTransfer::PauseThenTry(const std::function<bool()>& once)
 {
     if (m_stop) {
         if (!m_stop->Pause(m_timing.pause))
@@ -32,30 +32,20 @@ bool CCamTransfer::WriteField(uint16_t address, uint32_t width, uint32_t value)
                 return false;
             ++m_retries;
         }
-        if (m_io.WriteField(address, width, value))
+        if (once())
             return true;
     }
     return false;
 }
 
+bool CCamTransfer::WriteField(uint16_t address, uint32_t width, uint32_t value)
+{
+    return PauseThenTry([&] { return m_io.WriteField(address, width, value); });
+}
+
 bool CCamTransfer::ReadField(uint16_t address, uint32_t& out)
 {
-    if (m_stop) {
-        if (!m_stop->Pause(m_timing.pause))
-            return false;
-    } else if (m_timing.pause.count() > 0) {
-        std::this_thread::sleep_for(m_timing.pause);
-    }
-    for (int attempt = 0; attempt < m_timing.attempts; ++attempt) {
-        if (attempt > 0) {
-            if (Stopped())
-                return false;
-            ++m_retries;
-        }
-        if (m_io.ReadField(address, 32, out))
-            return true;
-    }
-    return false;
+    return PauseThenTry([&] { return m_io.ReadField(address, 32, out); });
 }
 
 bool CCamTransfer::WriteStandardPoint(const CamTable_Info& e, uint16_t a)

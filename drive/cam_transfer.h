@@ -70,6 +70,8 @@ private:
     // false when stopped or when every attempt failed.
     bool WriteField(uint16_t address, uint32_t width, uint32_t value);
     bool ReadField(uint16_t address, uint32_t& out);
+    // The pause, then up to `attempts` tries of one field access.
+    bool PauseThenTry(const std::function<bool()>& once);
     // The loop both writes share: one point per address, `done` reported at
     // the end.
     int WriteTable(const std::vector<CamTable_Info>& table, const camxfer::Report& report, int maxPoints,
