@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
+#include <type_traits>
 
 namespace ecam {
 namespace {
