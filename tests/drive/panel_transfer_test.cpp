@@ -84,10 +84,12 @@ TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
         SetPuu(c.sp, c.su, c.mp, c.mu);
         Click(6006);
         EXPECT_TRUE(LastBoxIs(c.text)) << c.text;
-        if (c.focus)
+        if (c.focus) {
             EXPECT_TRUE(Item(c.focus)->hasFocus()) << c.text;
-        if (c.selected)
+        }
+        if (c.selected) {
             EXPECT_EQ(static_cast<QLineEdit*>(Item(c.focus))->selectedText(), QString::fromUtf8(c.selected));
+        }
     }
     EXPECT_EQ(boxes.Calls().size(), 7u);
     EXPECT_EQ(link.sim->RequestCount(), requestsBefore);
