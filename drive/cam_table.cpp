@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-std::vector<CamTable_Info> g_camTable;
 
 namespace camtable {
 

@@ -1,12 +1,12 @@
 #pragma once
 // The drive's cam table as the transfers see it: one CamTable_Info per point,
-// the process-wide transfer table g_camTable, the register addresses of the
-// axis scaling, the point count and the two point tables, and the rules that
-// turn key points into table entries (scaling, truncation toward zero).
+// the register addresses of the axis scaling, the point count and the two
+// point tables, and the rules that turn key points into table entries
+// (scaling, truncation toward zero).
 //
-// Pure data and arithmetic; no Qt, no I/O. g_camTable is filled on the UI
-// thread before a write worker starts and by the read worker while it runs;
-// the disabled buttons (and the panel's single worker) keep the two apart.
+// Pure data and arithmetic; no Qt, no I/O, no shared state: each transfer
+// works on a table of its own (the panel hands its worker a copy and gets the
+// points read back in the worker's final report).
 #include "cam/ecam_point.h"
 
 #include <cstddef>
@@ -21,8 +21,6 @@ struct CamTable_Info {
 
     bool operator==(const CamTable_Info&) const = default;
 };
-
-extern std::vector<CamTable_Info> g_camTable;
 
 namespace camtable {
 

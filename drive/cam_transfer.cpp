@@ -75,7 +75,7 @@ bool CCamTransfer::ReadSpecialPoint(uint16_t a, CamTable_Info& out)
 }
 
 int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camxfer::Report& report,
-                             int maxPoints, uint16_t base, unsigned done,
+                             int maxPoints, uint16_t base, ReportKind done,
                              bool (CCamTransfer::*writePoint)(const CamTable_Info&, uint16_t),
                              uint16_t (*nextAddress)(uint16_t))
 {

@@ -1,6 +1,6 @@
 #pragma once
-// Point-by-point transfer of the cam table between g_camTable-style tables
-// and the drive: the standard write (0x1E00.., 16 points per group), the
+// Point-by-point transfer of a cam table (CamTable_Info entries) between
+// memory and the drive: the standard write (0x1E00.., 16 points per group), the
 // special-point write and the special-point read (0x4000.., 25 per group).
 // Every field is preceded by a pause and tried up to a number of attempts in
 // a row; both numbers are passed in (50 ms and 10 in the product) so tests can
@@ -8,9 +8,10 @@
 //
 // A CCamTransfer runs on one thread at a time (the worker). It borrows the
 // field access and the stop object; both must outlive it. Progress and the
-// end result are reported through a callback with the panel's message numbers
-// (the panel sends them on to its dialog, blocking); after a stop request the
-// transfer ends at the next field and reports nothing more.
+// end result are reported through a callback as a ReportKind and a value (the
+// panel turns them into its window messages, ecamctl into progress lines);
+// after a stop request the transfer ends at the next field and reports
+// nothing more.
 #include "drive/cam_field_io.h"
 #include "drive/cam_table.h"
 
@@ -22,12 +23,15 @@
 class CTransferStop;
 
 namespace camxfer {
-// Message numbers of the reports, equal to the panel's window messages.
-inline constexpr unsigned kWriteProgress = 0x401;
-inline constexpr unsigned kWriteDone = 0x402;
-inline constexpr unsigned kReadProgress = 0x403;
-inline constexpr unsigned kReadDone = 0x404;
-inline constexpr unsigned kSpecialWriteDone = 0x405;
+// What a report says; its value is the point index (progress) or the result
+// code (done).
+enum ReportKind : unsigned {
+    kWriteProgress,
+    kWriteDone,
+    kReadProgress,
+    kReadDone,
+    kSpecialWriteDone,
+};
 
 // Result codes carried by the *Done reports (and returned).
 inline constexpr int kOk = 0;
@@ -40,7 +44,7 @@ struct Timing {
     int attempts = 10;
 };
 
-using Report = std::function<void(unsigned message, uintptr_t wParam)>;
+using Report = std::function<void(ReportKind kind, uintptr_t value)>;
 } // namespace camxfer
 
 class CCamTransfer {
@@ -75,7 +79,7 @@ private:
     // The loop both writes share: one point per address, `done` reported at
     // the end.
     int WriteTable(const std::vector<CamTable_Info>& table, const camxfer::Report& report, int maxPoints,
-                   uint16_t base, unsigned done, bool (CCamTransfer::*writePoint)(const CamTable_Info&, uint16_t),
+                   uint16_t base, camxfer::ReportKind done, bool (CCamTransfer::*writePoint)(const CamTable_Info&, uint16_t),
                    uint16_t (*nextAddress)(uint16_t));
 
     ICamFieldIo& m_io;

@@ -9,8 +9,14 @@
 // already widened (sign- or zero-extended) and is never truncated here.
 //
 // Threads: used from the GUI thread and one transfer worker at the same time.
-// Its only write after Init is the data-service pointer in CheckConnect, an
-// atomic store of the host's answer. The optional DriveError out-parameters
+// Init runs once on the GUI thread before any worker. After it, the object's
+// own state changes only in CheckConnect (an atomic store of the data-service
+// pointer the host answers), but every read and write also stores the value
+// in the catalogue's CFunCode object it goes through (amended and current
+// value). Those objects are shared per parameter, so two threads must not
+// use the same parameter at once: the panel's worker touches only cam table
+// addresses, and the GUI thread's parameter commands are locked out while a
+// transfer runs. The data service serialises the exchanges themselves. The optional DriveError out-parameters
 // tell the command-line tool and the tests why a call failed.
 #include "host/drive_error.h"
 

@@ -16,9 +16,9 @@
 
 namespace puu {
 
-// The fields in the order every check visits them: 6012, 6010, 6013, 6011.
+// The fields in the order every check visits them (slave first, pulses
+// before units); callers map them to their own controls or option names.
 enum Field { kSlavePulse = 0, kSlaveUnit = 1, kMasterPulse = 2, kMasterUnit = 3 };
-inline constexpr int kFieldIds[4] = {6012, 6010, 6013, 6011};
 using Texts = std::array<std::string, 4>;   // indexed by Field
 
 struct Values {

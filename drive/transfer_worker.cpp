@@ -34,9 +34,3 @@ void CCamTransferWorker::Stop(const std::function<void()>& release)
         release();
     m_thread.join();
 }
-
-void CCamTransferWorker::Reap()
-{
-    if (m_thread.joinable() && !m_running.load())
-        m_thread.join();
-}

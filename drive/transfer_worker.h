@@ -1,8 +1,12 @@
 #pragma once
 // Owner of the one transfer worker thread of a panel (or of an ecamctl run).
 // Start() runs a job on a new thread, handing it the stop object; Stop() asks
-// the job to end at its next field and joins it. Busy() is what keeps a
-// second transfer, an import or the function-code dialog from starting.
+// the job to end at its next field and joins it. A job captures by value what
+// it needs (field access, a copy of the table, the timing) and hands its
+// results back in its own final report. Busy() only tells whether the thread
+// still runs: the panel keeps its own running flag until it has handled the
+// final report, and that flag (with the controls it disables) is what keeps a
+// second transfer or the function-code dialog from starting.
 //
 // Start, Stop, Busy and the destructor are called from one thread (the UI
 // thread); the job runs on the worker. The destructor stops and joins, so a
@@ -33,8 +37,6 @@ public:
     // Requests a stop, runs `release` (to free a job blocked on its owner),
     // and waits for the thread. Safe to call when nothing runs.
     void Stop(const std::function<void()>& release = {});
-    // Joins a job that has already finished (frees the thread object).
-    void Reap();
 
 private:
     std::thread m_thread;

@@ -5,8 +5,9 @@
 #include <condition_variable>
 #include <mutex>
 
-CModuleMessageEvent::CModuleMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
-    : QEvent(static_cast<QEvent::Type>(message)), m_message(message), m_wParam(wParam), m_lParam(lParam)
+CModuleMessageEvent::CModuleMessageEvent(UINT message, WPARAM wParam, LPARAM lParam, std::any payload)
+    : QEvent(static_cast<QEvent::Type>(message)), m_message(message), m_wParam(wParam), m_lParam(lParam),
+      m_payload(std::move(payload))
 {
 }
 
@@ -16,11 +17,11 @@ CModuleMessageEvent* CModuleMessageEvent::From(QEvent* event)
     return event ? dynamic_cast<CModuleMessageEvent*>(event) : nullptr;
 }
 
-LRESULT SendModuleMessage(QObject* receiver, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SendModuleMessage(QObject* receiver, UINT message, WPARAM wParam, LPARAM lParam, std::any payload)
 {
     if (!receiver)
         return 0;
-    CModuleMessageEvent ev(message, wParam, lParam);
+    CModuleMessageEvent ev(message, wParam, lParam, std::move(payload));
     QCoreApplication::sendEvent(receiver, &ev);
     return ev.Result();
 }
@@ -45,6 +46,7 @@ struct Request {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    std::any payload;
     LRESULT result = 0;
     bool finished = false;
     bool delivered = false;
@@ -100,7 +102,8 @@ public:
             m_state->Finish(*m_request, false, 0);
             return;
         }
-        LRESULT r = SendModuleMessage(receiver, m_request->message, m_request->wParam, m_request->lParam);
+        LRESULT r = SendModuleMessage(receiver, m_request->message, m_request->wParam, m_request->lParam,
+                                      std::move(m_request->payload));
         m_state->Finish(*m_request, true, r);
     }
 
@@ -160,12 +163,13 @@ CBlockingMessageSender::~CBlockingMessageSender()
     }
 }
 
-bool CBlockingMessageSender::Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+bool CBlockingMessageSender::Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, std::any payload)
 {
     auto request = std::make_shared<Request>();
     request->message = message;
     request->wParam = wParam;
     request->lParam = lParam;
+    request->payload = std::move(payload);
     std::unique_lock lock(m_state->mutex);
     if (m_state->cancelled || !m_state->alive)
         return false;
@@ -173,7 +177,7 @@ bool CBlockingMessageSender::Send(UINT message, WPARAM wParam, LPARAM lParam, LR
         // On the receiver's own thread a queued hand-over would wait forever.
         QObject* receiver = m_state->receiver;
         lock.unlock();
-        LRESULT r = SendModuleMessage(receiver, message, wParam, lParam);
+        LRESULT r = SendModuleMessage(receiver, message, wParam, lParam, std::move(request->payload));
         if (result)
             *result = r;
         return true;

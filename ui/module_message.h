@@ -5,7 +5,8 @@
 // lParam and a result; its QEvent::Type is the message number itself (all
 // module messages lie in Qt's user event range). A receiving widget handles
 // them in its event() or customEvent() override and stores the answer with
-// SetResult().
+// SetResult(). A message may carry a payload (the read-back table of a
+// transfer's final report, for example), valid while it is handled.
 //
 // SendModuleMessage delivers at once on the caller's thread (the caller must
 // be on the receiver's thread) and returns the result; PostModuleMessage
@@ -17,6 +18,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QtGlobal>
+#include <any>
 #include <memory>
 
 using WPARAM = quintptr;
@@ -38,11 +40,12 @@ constexpr UINT WM_TABLE_POINT_CMD = 0x663;               // key-point table -> d
 
 class CModuleMessageEvent : public QEvent {
 public:
-    CModuleMessageEvent(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    CModuleMessageEvent(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, std::any payload = {});
 
     UINT Message() const { return m_message; }
     WPARAM WParam() const { return m_wParam; }
     LPARAM LParam() const { return m_lParam; }
+    const std::any& Payload() const { return m_payload; }
     LRESULT Result() const { return m_result; }
     void SetResult(LRESULT result) { m_result = result; }
 
@@ -53,12 +56,14 @@ private:
     UINT m_message;
     WPARAM m_wParam;
     LPARAM m_lParam;
+    std::any m_payload;
     LRESULT m_result = 0;
 };
 
 // Delivers now (receiver's thread only) and returns the receiver's result;
 // 0 when the receiver is null or does not answer.
-LRESULT SendModuleMessage(QObject* receiver, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT SendModuleMessage(QObject* receiver, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                          std::any payload = {});
 
 // Queues the message for the receiver's thread; callable from any thread.
 void PostModuleMessage(QObject* receiver, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -77,7 +82,7 @@ public:
     // Waits until the receiver has handled the message. Returns true and
     // stores the result when it was handled; false when the sender was
     // cancelled (before or while waiting) or the receiver is gone.
-    bool Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* result = nullptr);
+    bool Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* result = nullptr, std::any payload = {});
 
     // Releases a waiting Send() and makes later ones fail at once.
     void Cancel();

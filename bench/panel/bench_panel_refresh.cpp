@@ -28,9 +28,12 @@ struct Panel {
     {
         dlg->Create(&host);
         dlg->MoveWindow(QRect(0, 0, 1280, 800));
-        dlg->m_pointSet.SetPoints(LargeCam(1500));
-        dlg->m_pointSet.RelinkLinearSpeeds();
-        dlg->m_pointSet.Recompute();
+        CECamPointSet cam;
+        cam.SetPoints(LargeCam(1500));
+        cam.RelinkLinearSpeeds();
+        std::vector<ECamPoint> pts;
+        cam.GetPoints(pts);
+        dlg->LoadPoints(pts);
     }
     ~Panel() { delete dlg; }
 };
@@ -42,8 +45,8 @@ void BM_RefreshCurvesAndTable1500(benchmark::State& state)
         p.dlg->RefreshCurves();
         p.dlg->RefreshTable();
     }
-    state.counters["points"] = static_cast<double>(p.dlg->m_pointSet.PointCount());
-    state.counters["samples"] = static_cast<double>(p.dlg->m_pointSet.Curve().size());
+    state.counters["points"] = static_cast<double>(p.dlg->CamModel().PointCount());
+    state.counters["samples"] = static_cast<double>(p.dlg->CamModel().Curve().size());
 }
 BENCHMARK(BM_RefreshCurvesAndTable1500)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,7 @@
 #include "host/app/host_window.h"
 
 #include "ecam_version.h"
-#include "ui/message_box.h"
+#include "ui/qt_modal_ui.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,7 +66,7 @@ QString CHostWindow::AboutText()
 
 void CHostWindow::ShowAbout()
 {
-    ModuleMessageBox(this, AboutText(), QString::fromUtf8("关于"), MB_OK, MB_ICONINFORMATION);
+    CQtModalUi().Box(this, AboutText(), QString::fromUtf8("关于"), MB_OK, MB_ICONINFORMATION);
 }
 
 bool CHostWindow::eventFilter(QObject* watched, QEvent* e)

@@ -1,11 +1,11 @@
 // The function-code settings dialog against the simulated drive: in-place
 // editing with its input checks, reading and writing ticked rows, and the
 // drive's own limits.
-#include "drive/panel/ecam_func_set_dlg.h"
-#include "drive/panel/my_combo_box.h"
-#include "drive/panel/my_list_ctrl.h"
+#include "ui/funcode/ecam_func_set_dlg.h"
+#include "ui/funcode/my_combo_box.h"
+#include "ui/funcode/my_list_ctrl.h"
 #include "sim_link.h"
-#include "ui/message_box.h"
+#include "tests/support/modal_ui_recorder.h"
 #include "ui/spec_edit.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(link.Bind());
-        dlg = std::make_unique<CECamFuncSetDlg>(&link.access);
+        dlg = std::make_unique<CECamFuncSetDlg>(&link.access, modal);
         dlg->show();
         list = dlg->List();
     }
@@ -60,7 +60,8 @@ protected:
     }
 
     SimLink link;
-    CMessageBoxRecorder boxes;
+    CModalUiRecorder modal;
+    CModalUiRecorder::Boxes& boxes = modal.boxes;
     std::unique_ptr<CECamFuncSetDlg> dlg;
     CMyListCtrl* list = nullptr;
 };
@@ -92,7 +93,7 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
     EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
     // A current value that matches no option shows an empty cell.
     Code("H1B-07")->m_nCurValue = 9;
-    CECamFuncSetDlg again(&link.access);
+    CECamFuncSetDlg again(&link.access, modal);
     EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString());
     Code("H1B-07")->m_nCurValue = 1;
 }
@@ -205,9 +206,10 @@ TEST_F(FunCodeDialog, ReadTickedRowsSelectAllAndKeysThatDoNotClose)
 
 TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)
 {
-    CMessageBoxRecorder boxes;
     CFunCodeAccess unbound;   // never bound: no device info, no catalogue
-    CECamFuncSetDlg dlg(&unbound);
+    CModalUiRecorder modal;
+    CModalUiRecorder::Boxes& boxes = modal.boxes;
+    CECamFuncSetDlg dlg(&unbound, modal);
     EXPECT_EQ(dlg.List()->rowCount(), 0);
     dlg.OnBtnRead();
     dlg.OnBtnWrite();

@@ -1,7 +1,6 @@
 // The panel's transfer commands end to end against the simulated drive:
 // what the user sees (messages, focus, buttons, progress) and what the drive
 // then holds.
-#include "drive/cam_table.h"
 #include "panel_on_sim.h"
 
 #include <QApplication>
@@ -33,17 +32,17 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingComman
 
     // The worker waits for the GUI at its first report: still running here.
     EXPECT_TRUE(dlg->IsTransferRunning());
-    EXPECT_TRUE(dlg->m_progress->isVisible());
-    EXPECT_EQ(dlg->m_progress->maximum(), 17);
+    EXPECT_TRUE(Progress()->isVisible());
+    EXPECT_EQ(Progress()->maximum(), 17);
     for (int id : {6005, 6006, 6007, 6024, 6026, 6028, 6033})
         EXPECT_FALSE(Item(id)->isEnabled()) << id;
-    dlg->OnSpecialExport();   // a second transfer cannot start meanwhile
-    dlg->OnFunCodeSet();      // nor the settings dialog (it would block here)
+    Click(IDC_BTN_SPECIAL_EXPORT);   // a second transfer cannot start meanwhile
+    Click(IDC_BTN_FUNCODE);      // nor the settings dialog (it would block here)
 
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
-    EXPECT_FALSE(dlg->m_progress->isVisible());
-    EXPECT_EQ(dlg->m_progress->value(), 16);
+    EXPECT_FALSE(Progress()->isVisible());
+    EXPECT_EQ(Progress()->value(), 16);
     for (int id : {6005, 6006, 6007, 6024, 6026, 6028})
         EXPECT_TRUE(Item(id)->isEnabled()) << id;
     EXPECT_FALSE(Item(6033)->isEnabled());   // it was disabled before and stays so
@@ -59,13 +58,12 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingComman
     EXPECT_EQ(sim.Register(0x1F04), 400);   // 0.25 x 16 x 100
     EXPECT_EQ(sim.Register(0x1F05), 0);     // point 16 is Poly
     EXPECT_EQ(sim.Register(0x1E0B), 1);     // point 1 is Linear
-    EXPECT_EQ(g_camTable.size(), 17u);
 }
 
 TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
 {
-    host.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&host));
+    host->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(host.get()));
     CommitUnit("mm");
     const uint64_t requestsBefore = link.sim->RequestCount();
 
@@ -108,7 +106,7 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWrittenAndAFailedCountA
     EXPECT_EQ(link.sim->Register(0x1B08), 273);
     EXPECT_EQ(link.sim->Register32(0x1E00), 0x5A5A5A5Au);
     EXPECT_TRUE(Item(6006)->isEnabled());
-    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_FALSE(Progress()->isVisible());
 
     // 1501 is beyond the drive's limit for 0x1B08: the user is asked, No stops.
     SetProfile(1501, 1.0, 1.0);
@@ -201,7 +199,6 @@ TEST_F(PanelOnSim, SpecialExportSavesTheDriveTableByteForByte)
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-    EXPECT_TRUE(g_camTable.empty());
     std::filesystem::remove(path);
     Click(6028);   // no queued answer: cancelled
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
@@ -214,7 +211,7 @@ TEST_F(PanelOnSim, SpecialExportSavesTheDriveTableByteForByte)
     Click(6028);
     EXPECT_TRUE(LastBoxIs("读取数据失败!"));
     EXPECT_FALSE(dlg->IsTransferRunning());
-    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_FALSE(Progress()->isVisible());
     EXPECT_EQ(link.sim->RequestCount(), before + 1);
 }
 
@@ -227,7 +224,7 @@ TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)
     link.sim->SetRegister(0x1B08, 2);
     link.sim->SetRegister32(0x4004, 777);
     files.QueueAnswer(QString::fromStdString(TempCsv("read.csv").string()));
-    dlg->OnReadCam();
+    Click(IDC_BTN_READ);
     EXPECT_FALSE(Item(6006)->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_EQ(dlg->GetDlgItemText(6011), QStringLiteral("3"));
@@ -242,36 +239,42 @@ TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)
 
 TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
 {
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
-    CommitUnit("mm");
-    SetPuu("1000", "1", "1000", "1");
-    SetProfile(40, 1.0, 1.0);
+    using std::chrono::milliseconds;
+    auto prepare = [this](camxfer::Timing timing, int points) {
+        Recreate(timing);
+        // The new panel's first field has the focus; a click elsewhere would
+        // commit it and rescale the profile to its length.
+        Edit(IDC_EDIT_MASTER_LEN)->clearFocus();
+        CommitUnit("mm");
+        SetPuu("1000", "1", "1000", "1");
+        SetProfile(points, 1.0, 1.0);
+    };
+    prepare({milliseconds(2), 10}, 40);
     Click(6006);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Progress()->value() >= 2, 10000);
     dlg->StopTransfers();
     EXPECT_FALSE(dlg->IsTransferRunning());
-    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_FALSE(Progress()->isVisible());
     EXPECT_TRUE(Item(6006)->isEnabled());
     EXPECT_TRUE(Item(6005)->isEnabled());
     EXPECT_TRUE(boxes.Calls().empty());
 
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(0), 10);
+    prepare({milliseconds(0), 10}, 40);
     Click(6006);
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
     EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x202A)), 39000);   // point 39: group 0x20, index 6 x 7
 
     // The link cut mid-transfer: the failure, the buttons back, no hang.
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(2), 10);
-    SetProfile(60, 1.0, 1.0);
+    prepare({milliseconds(2), 10}, 60);
     Click(6006);
-    QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= 3, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Progress()->value() >= 3, 10000);
     link.sim->Stop();
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000);
     EXPECT_TRUE(LastBoxIs("烧写凸轮点失败!"));
     EXPECT_EQ(boxes.Calls().size(), 2u);
     EXPECT_TRUE(Item(6006)->isEnabled());
-    EXPECT_FALSE(dlg->m_progress->isVisible());
+    EXPECT_FALSE(Progress()->isVisible());
     // With the drive gone the next command stops at the connection check.
     Click(6028);
     EXPECT_TRUE(LastBoxIs("读取数据失败!") || LastBoxIs("串口未连接!"));
@@ -283,13 +286,12 @@ TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
 TEST(PanelClose, ClosingMidTransferAHundredTimes)
 {
     SimLink link;
-    CMessageBoxRecorder boxes;
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(1), 10);
+    auto recorder = std::make_shared<CModalUiRecorder>();
     QWidget host;
     host.resize(900, 700);
     host.show();
     for (int round = 0; round < 100; ++round) {
-        auto* dlg = new CRAZuvavivezUzoDlg;
+        auto* dlg = new CRAZuvavivezUzoDlg(PanelSetup{recorder, {std::chrono::milliseconds(1), 10}});
         ASSERT_TRUE(dlg->Create(&host));
         dlg->SetDlgItemText(6009, QStringLiteral("mm"));
         SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6009, 0);
@@ -298,16 +300,16 @@ TEST(PanelClose, ClosingMidTransferAHundredTimes)
         std::vector<ECamPoint> pts;
         for (int i = 0; i < 40; ++i)
             pts.push_back({i * 1.0, i * 0.5, 0.5, kECamPoly});
-        dlg->m_pointSet.SetPoints(pts);
-        dlg->OnStandardWrite();
+        dlg->LoadPoints(pts);
+        qobject_cast<QPushButton*>(dlg->GetDlgItem(IDC_BTN_STD_WRITE))->click();
         ASSERT_TRUE(dlg->IsTransferRunning());
         // Let a varying number of reports through: none, some, many.
         const int reports = round % 5 == 0 ? 0 : round % 7;
         if (reports > 0)
-            QTRY_VERIFY_WITH_TIMEOUT(dlg->m_progress->value() >= reports, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QProgressBar*>(dlg->GetDlgItem(IDC_PROGRESS))->value() >= reports,
+                                     10000);
         delete dlg;
     }
     QCoreApplication::processEvents();   // stale queued deliveries find no panel
-    CRAZuvavivezUzoDlg::SetTransferTiming(std::chrono::milliseconds(50), 10);
-    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_TRUE(recorder->boxes.Calls().empty());
 }

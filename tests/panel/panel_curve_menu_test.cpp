@@ -1,34 +1,18 @@
 // The position curve's context menu and a key-point drag, each followed by
 // what the table then shows.
-#include "panel_fixture.h"
+#include "tests/support/panel_harness.h"
 
-#include "ui/message_box.h"
 
 namespace {
 
-struct MenuRecord {
-    int calls = 0;
-    std::vector<CRAZuvavivezUzoDlg::MenuItem> items;
-};
-
-// Answers every curve menu with `choice` and records what it offered.
-void AnswerMenus(MenuRecord& rec, int choice)
-{
-    CRAZuvavivezUzoDlg::SetPopupMenuHook(
-        [&rec, choice](QWidget*, const QPoint&, const std::vector<CRAZuvavivezUzoDlg::MenuItem>& items) {
-            ++rec.calls;
-            rec.items = items;
-            return choice;
-        });
-}
+// The menus the panel has shown so far.
+std::size_t MenuCount(const CModalUiRecorder& ui) { return ui.menus.Calls().size(); }
 
 }  // namespace
 
 TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
 {
-    MenuRecord rec;
-    AnswerMenus(rec, 0);
-    CECamCurveWnd* pos = dlg->m_wndPosition;
+    CECamCurveWnd* pos = PositionCurve();
     const QRect plot = pos->rect().adjusted(120, 20, -20, -20);
 
     // Outside the plot area (left margin, right and bottom edges) and on the
@@ -36,84 +20,79 @@ TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
     QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(60, 100));
     QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(plot.right() + 1, 100));
     QTest::mouseClick(pos, Qt::RightButton, {}, QPoint(200, plot.bottom() + 1));
-    QTest::mouseClick(dlg->m_wndSpeed, Qt::RightButton, {}, QPoint(250, 100));
-    QTest::mouseClick(dlg->m_wndAccel, Qt::RightButton, {}, QPoint(250, 100));
-    EXPECT_EQ(rec.calls, 0);
+    QTest::mouseClick(SpeedCurve(), Qt::RightButton, {}, QPoint(250, 100));
+    QTest::mouseClick(AccelCurve(), Qt::RightButton, {}, QPoint(250, 100));
+    EXPECT_EQ(MenuCount(*ui), 0);
 
     // Inside, away from key points: three items, delete greyed.
     const QPoint free(plot.left() + plot.width() / 3, plot.top() + 10);
     QTest::mouseClick(pos, Qt::RightButton, {}, free);
-    ASSERT_EQ(rec.calls, 1);
-    ASSERT_EQ(rec.items.size(), 3u);
+    ASSERT_EQ(MenuCount(*ui), 1);
+    ASSERT_EQ(ui->menus.Calls().back().items.size(), 3u);
     const char* texts[] = {"添加凸轮点", "删除凸轮点", "显示凸轮点"};
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(rec.items[i].id == 32775 + i && rec.items[i].text == QString::fromUtf8(texts[i])) << i;
-    EXPECT_FALSE(rec.items[1].enabled);
-    EXPECT_EQ(dlg->m_ptCurveMenu, free);
+        EXPECT_TRUE(ui->menus.Calls().back().items[i].id == 32775 + i && ui->menus.Calls().back().items[i].text == QString::fromUtf8(texts[i])) << i;
+    EXPECT_FALSE(ui->menus.Calls().back().items[1].enabled);
 
     // On the last key point's marker (within 5 pixels): delete enabled.
     const QPoint last = pos->DataToPixel(pos->KeyPoints().back()) + QPoint(-3, 2);
     QTest::mouseClick(pos, Qt::RightButton, {}, last);
-    ASSERT_EQ(rec.calls, 2);
-    EXPECT_TRUE(rec.items[1].enabled);
+    ASSERT_EQ(MenuCount(*ui), 2);
+    EXPECT_TRUE(ui->menus.Calls().back().items[1].enabled);
     // The top-left corner of the plot area belongs to it.
     QTest::mouseClick(pos, Qt::RightButton, {}, plot.topLeft());
-    EXPECT_EQ(rec.calls, 3);
+    EXPECT_EQ(MenuCount(*ui), 3);
 }
 
 TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
 {
-    CMessageBoxRecorder boxes;
-    MenuRecord rec;
-    CECamCurveWnd* pos = dlg->m_wndPosition;
+    CECamCurveWnd* pos = PositionCurve();
 
     // Add at the pixel of master 400, slave 100.
-    AnswerMenus(rec, 32775);
+    ui->menus.AnswerEveryMenu(32775);
     const QPoint at = pos->DataToPixel({400.0, 100.0});
     QTest::mouseClick(pos, Qt::RightButton, {}, at);
     auto pts = Points();
     ASSERT_EQ(pts.size(), 3u);
     const PlotPoint expected = pos->PixelToData(at);
     EXPECT_DOUBLE_EQ(pts[1].master, expected.x);
-    ASSERT_EQ(dlg->m_listPoints->GetItemCount(), 3);
+    ASSERT_EQ(Table()->GetItemCount(), 3);
     EXPECT_EQ(Cell(1, 2), QString::asprintf("%.3f", pts[1].master));
     EXPECT_EQ(Cell(1, 3), QString::asprintf("%.3f", pts[1].slave));
     EXPECT_EQ(Cell(2, 1), "2");
     EXPECT_EQ(pos->KeyPoints().size(), 3u);
-    EXPECT_EQ(dlg->m_wndSpeed->KeyPoints().size(), 3u);
+    EXPECT_EQ(SpeedCurve()->KeyPoints().size(), 3u);
 
     // Adding on top of an existing key point would break the master order:
     // refused with a message, nothing changes.
     QTest::mouseClick(pos, Qt::RightButton, {}, at);
     EXPECT_EQ(Points().size(), 3u);
     EXPECT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_TRUE(dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
 
     // Delete on the new point's marker.
-    AnswerMenus(rec, 32776);
+    ui->menus.AnswerEveryMenu(32776);
     QTest::mouseClick(pos, Qt::RightButton, {}, pos->DataToPixel(pos->KeyPoints()[1]));
     ASSERT_EQ(Points().size(), 2u);
-    EXPECT_EQ(dlg->m_listPoints->GetItemCount(), 2);
+    EXPECT_EQ(Table()->GetItemCount(), 2);
     EXPECT_EQ(Cell(1, 2), "1000.000");
     EXPECT_EQ(pos->KeyPoints().size(), 2u);
 
     // Toggle the markers of the position and speed plots only.
-    AnswerMenus(rec, 32777);
+    ui->menus.AnswerEveryMenu(32777);
     for (bool shown : {false, true}) {
         QTest::mouseClick(pos, Qt::RightButton, {}, at);
         EXPECT_EQ(pos->m_showKeyPoints, shown);
-        EXPECT_EQ(dlg->m_wndSpeed->m_showKeyPoints, shown);
-        EXPECT_TRUE(dlg->m_wndAccel->m_showKeyPoints);
+        EXPECT_EQ(SpeedCurve()->m_showKeyPoints, shown);
+        EXPECT_TRUE(AccelCurve()->m_showKeyPoints);
     }
     EXPECT_EQ(Points().size(), 2u);
 }
 
 TEST_F(PanelTest, DragInPositionPlotUpdatesPointSetCurvesAndTable)
 {
-    dlg->m_pointSet.InsertPoint({500.0, 0.0, 0.0, kECamPoly});
-    dlg->RefreshCurves();
-    dlg->RefreshTable();
-    CECamCurveWnd* pos = dlg->m_wndPosition;
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(500, 0, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    CECamCurveWnd* pos = PositionCurve();
     ASSERT_EQ(pos->KeyPoints().size(), 3u);
 
     const QPoint from = pos->DataToPixel(pos->KeyPoints()[1]);
@@ -126,13 +105,13 @@ TEST_F(PanelTest, DragInPositionPlotUpdatesPointSetCurvesAndTable)
     const auto pts = Points();
     ASSERT_EQ(pts.size(), 3u);
     EXPECT_GT(pts[1].slave, 0.0);  // dragged upwards
-    EXPECT_TRUE(dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
     // The table and the curves were refreshed from the point set.
     EXPECT_EQ(Cell(1, 2), QString::asprintf("%.3f", pts[1].master));
     EXPECT_EQ(Cell(1, 3), QString::asprintf("%.3f", pts[1].slave));
     EXPECT_EQ(Cell(1, 4), QString::asprintf("%.2f", pts[1].speed));
-    EXPECT_EQ(dlg->m_wndSpeed->KeyPoints()[1].x, pts[1].master);
-    EXPECT_EQ(dlg->m_wndAccel->CurvePoints().size(), dlg->m_pointSet.Curve().size());
+    EXPECT_EQ(SpeedCurve()->KeyPoints()[1].x, pts[1].master);
+    EXPECT_EQ(AccelCurve()->CurvePoints().size(), dlg->CamModel().Curve().size());
     double peak = 0.0;
     for (const PlotPoint& p : pos->CurvePoints())
         peak = std::max(peak, p.y);

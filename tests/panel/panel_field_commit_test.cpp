@@ -1,8 +1,7 @@
 // Committing the master length and unit fields: Enter, a click elsewhere,
 // Tab (no commit), the range checks and the unit's enabling.
-#include "panel_fixture.h"
+#include "tests/support/panel_harness.h"
 
-#include "ui/message_box.h"
 
 namespace {
 
@@ -13,27 +12,26 @@ const QString kTooLarge = QString::fromUtf8("主轴长度不能大于1000000");
 
 TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
 {
-    CMessageBoxRecorder boxes;
 
     TypeMasterLength("2000", Qt::Key_Return);
     EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(dlg->m_nMasterLength, 2000u);
+    EXPECT_EQ(dlg->MasterLength(), 2000u);
     EXPECT_EQ(Points().back().master, 2000.0);
     EXPECT_EQ(Cell(1, 2), "2000.000");
-    EXPECT_EQ(dlg->m_wndPosition->KeyPoints().back().x, 2000.0);
+    EXPECT_EQ(PositionCurve()->KeyPoints().back().x, 2000.0);
 
     // A middle point scales with the length; the same length again changes nothing.
-    dlg->m_pointSet.InsertPoint({500.0, 10.0, 0.0, kECamPoly});
+    InsertPoint({500.0, 10.0, 0.0, kECamPoly});
     dlg->RefreshTable();
     TypeMasterLength("4000", Qt::Key_Enter);
     ASSERT_EQ(Points().size(), 3u);
     EXPECT_DOUBLE_EQ(Points()[1].master, 1000.0);
     EXPECT_EQ(Cell(1, 2), "1000.000");
-    const uint64_t revision = dlg->m_pointSet.Revision();
-    QTest::keyClick(dlg->m_editMasterLength, Qt::Key_Return);
+    const uint64_t revision = dlg->CamModel().Revision();
+    QTest::keyClick(Edit(IDC_EDIT_MASTER_LEN), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(Points()[1].master, 1000.0);
     EXPECT_EQ(Points().back().master, 4000.0);
-    EXPECT_EQ(dlg->m_pointSet.Revision(), revision);
+    EXPECT_EQ(dlg->CamModel().Revision(), revision);
 
     // 9 and 1000001 are refused with their messages; the cam stays, the field
     // keeps the rejected text and the focus.
@@ -41,8 +39,8 @@ TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
     for (const char* bad : {"9", "1000001"}) {
         TypeMasterLength(bad, Qt::Key_Return);
         EXPECT_EQ(Points(), before);
-        EXPECT_EQ(dlg->m_editMasterLength->text(), bad);
-        EXPECT_EQ(QApplication::focusWidget(), dlg->m_editMasterLength);
+        EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), bad);
+        EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
     }
     ASSERT_EQ(boxes.Texts(), (QStringList{kTooSmall, kTooLarge}));
     EXPECT_EQ(boxes.Calls()[0].owner, dlg);
@@ -59,13 +57,12 @@ TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
 
 TEST_F(PanelTest, MasterLengthThatDoesNotParseIsReportedAndPreviousValueKept)
 {
-    CMessageBoxRecorder boxes;
     TypeMasterLength("3000", Qt::Key_Return);
     ASSERT_EQ(Points().back().master, 3000.0);
 
     for (const char* bad : {"12abc", "-50", "", "99999999999"}) {
         TypeMasterLength(QString::fromUtf8(bad), Qt::Key_Return);
-        EXPECT_EQ(dlg->m_nMasterLength, 3000u) << bad;
+        EXPECT_EQ(dlg->MasterLength(), 3000u) << bad;
         EXPECT_EQ(Points().back().master, 3000.0) << bad;
     }
     // One data-exchange message per attempt, never a range message.
@@ -76,44 +73,43 @@ TEST_F(PanelTest, MasterLengthThatDoesNotParseIsReportedAndPreviousValueKept)
 
 TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
 {
-    CMessageBoxRecorder boxes;
     TypeMasterLength("1500");
     // Tab moves the focus on without committing.
-    QTest::keyClick(dlg->m_editMasterLength, Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), dlg->m_editMasterLength);
+    QTest::keyClick(Edit(IDC_EDIT_MASTER_LEN), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
     EXPECT_EQ(Points().back().master, 1000.0);
-    EXPECT_EQ(dlg->m_nMasterLength, 1000u);
+    EXPECT_EQ(dlg->MasterLength(), 1000u);
 
     // A click on the table commits the field; the table already shows the
     // new cam when it handles that click (row 1 gets selected).
-    QTest::mouseClick(dlg->m_editMasterLength, Qt::LeftButton);
-    ASSERT_EQ(QApplication::focusWidget(), dlg->m_editMasterLength);
-    const QRect cell = dlg->m_listPoints->visualRect(dlg->m_listPoints->model()->index(1, 1));
-    QTest::mouseClick(dlg->m_listPoints->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(Edit(IDC_EDIT_MASTER_LEN), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
+    const QRect cell = Table()->visualRect(Table()->model()->index(1, 1));
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Points().back().master, 1500.0);
     EXPECT_EQ(Cell(1, 2), "1500.000");
-    EXPECT_EQ(dlg->m_listPoints->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(Table()->GetFirstSelectedRow(), 1);
 
     // A click inside the field itself commits nothing.
     TypeMasterLength("5");
-    QTest::mouseClick(dlg->m_editMasterLength, Qt::LeftButton);
+    QTest::mouseClick(Edit(IDC_EDIT_MASTER_LEN), Qt::LeftButton);
     EXPECT_TRUE(boxes.Calls().empty());
 
     // A click on a plain label also commits, exactly once.
     QTest::mouseClick(dlg->GetDlgItem(6001), Qt::LeftButton);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("主轴长度不能小于10")});
-    EXPECT_EQ(QApplication::focusWidget(), dlg->m_editMasterLength);
+    EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
 
     // A refused value committed by a click on the table: one message, the
     // focus comes back to the field, the cam stays.
-    QTest::mouseClick(dlg->m_listPoints->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(boxes.Calls().size(), 2u);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg->m_editMasterLength));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(IDC_EDIT_MASTER_LEN)));
     EXPECT_EQ(Points().back().master, 1500.0);
 
     // A right click elsewhere is not a commit.
     TypeMasterLength("1200");
-    QTest::mouseClick(dlg->m_listPoints->viewport(), Qt::RightButton, {}, cell.center());
+    QTest::mouseClick(Table()->viewport(), Qt::RightButton, {}, cell.center());
     EXPECT_EQ(Points().back().master, 1500.0);
     EXPECT_EQ(boxes.Calls().size(), 2u);
 }
@@ -121,11 +117,11 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
 TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
 {
     const int scaling[] = {6012, 6010, 6013, 6011, 6006};
-    QTest::mouseClick(dlg->m_editUnit, Qt::LeftButton);
+    QTest::mouseClick(Edit(IDC_EDIT_UNIT), Qt::LeftButton);
     for (QChar c : QString::fromUtf8("毫米"))
-        QTest::sendKeyEvent(QTest::Click, dlg->m_editUnit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    ASSERT_EQ(dlg->m_editUnit->text(), QString::fromUtf8("毫米"));
-    QTest::keyClick(dlg->m_editUnit, Qt::Key_Return);
+        QTest::sendKeyEvent(QTest::Click, Edit(IDC_EDIT_UNIT), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    ASSERT_EQ(Edit(IDC_EDIT_UNIT)->text(), QString::fromUtf8("毫米"));
+    QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Return);
     for (int id : scaling)
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
     EXPECT_EQ(dlg->GetDlgItemText(6016), QString::fromUtf8("毫米"));
@@ -133,9 +129,9 @@ TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
     EXPECT_EQ(Points().back().master, 1000.0);  // the cam is not touched
 
     // Emptying the unit and clicking elsewhere disables them again.
-    dlg->m_editUnit->selectAll();
-    QTest::keyClick(dlg->m_editUnit, Qt::Key_Delete);
-    QTest::mouseClick(dlg->m_wndSpeed, Qt::LeftButton, {}, QPoint(5, 5));
+    Edit(IDC_EDIT_UNIT)->selectAll();
+    QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Delete);
+    QTest::mouseClick(SpeedCurve(), Qt::LeftButton, {}, QPoint(5, 5));
     for (int id : scaling)
         EXPECT_FALSE(dlg->GetDlgItem(id)->isEnabled()) << id;
     EXPECT_TRUE(dlg->GetDlgItemText(6016).isEmpty() && dlg->GetDlgItemText(6017).isEmpty());

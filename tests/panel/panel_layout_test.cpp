@@ -1,5 +1,5 @@
 // The panel's initial state and its layout arithmetic at several sizes.
-#include "panel_fixture.h"
+#include "tests/support/panel_harness.h"
 
 #include "grid/grid_column_trait_combo.h"
 
@@ -14,13 +14,13 @@ QRect Geo(CRAZuvavivezUzoDlg* dlg, int id) { return dlg->GetDlgItem(id)->geometr
 
 TEST_F(PanelTest, InitialStateShowsDefaultCamFieldsAndControlStates)
 {
-    EXPECT_EQ(dlg->m_nMasterLength, 1000u);
+    EXPECT_EQ(dlg->MasterLength(), 1000u);
     EXPECT_EQ(Edit(6008)->text(), "1000");
     EXPECT_EQ(Edit(6029)->text(), "1500");
 
     // Default cam: two Poly points at 0 and 1000, shown in two table rows.
     ASSERT_EQ(Points().size(), 2u);
-    ASSERT_EQ(dlg->m_listPoints->GetItemCount(), 2);
+    ASSERT_EQ(Table()->GetItemCount(), 2);
     const QStringList row1 = {"1", "1", "1000.000", "0.000", "0.00", "Poly"};
     for (int c = 0; c <= 5; ++c)
         EXPECT_EQ(Cell(1, c), row1[c]) << c;
@@ -28,13 +28,13 @@ TEST_F(PanelTest, InitialStateShowsDefaultCamFieldsAndControlStates)
     const QStringList headings = {"ID", "主轴位置", "从轴位置", "标幺速度", "类型"};
     const int widths[] = {40, 80, 110, 70, 60};
     for (int c = 1; c <= 5; ++c) {
-        EXPECT_EQ(dlg->m_listPoints->horizontalHeaderItem(c)->text(), headings[c - 1]);
-        EXPECT_EQ(dlg->m_listPoints->columnWidth(c), widths[c - 1]);
+        EXPECT_EQ(Table()->horizontalHeaderItem(c)->text(), headings[c - 1]);
+        EXPECT_EQ(Table()->columnWidth(c), widths[c - 1]);
     }
-    auto* combo = dynamic_cast<CGridColumnTraitCombo*>(dlg->m_listPoints->GetColumnTrait(5));
+    auto* combo = dynamic_cast<CGridColumnTraitCombo*>(Table()->GetColumnTrait(5));
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->GetChoices(), (std::vector<CGridColumnTraitCombo::Choice>{{0, "Poly"}, {1, "Linear"}}));
-    EXPECT_DOUBLE_EQ(dlg->m_listPoints->GetRowHeightFactor(), 1.2);
+    EXPECT_DOUBLE_EQ(Table()->GetRowHeightFactor(), 1.2);
 
     // Visible and enabled: file buttons, function codes, special import/save/export, count.
     for (int id : {6024, 6025, 6005, 6026, 6027, 6028, 6029}) {
@@ -55,14 +55,14 @@ TEST_F(PanelTest, InitialStateShowsDefaultCamFieldsAndControlStates)
         const char* title;
         double yMax;
         size_t keys;
-    } curves[] = {{dlg->m_wndPosition, "位置", 500, 2}, {dlg->m_wndSpeed, "速度", 10, 2}, {dlg->m_wndAccel, "加速度", 40, 0}};
+    } curves[] = {{PositionCurve(), "位置", 500, 2}, {SpeedCurve(), "速度", 10, 2}, {AccelCurve(), "加速度", 40, 0}};
     for (const auto& c : curves) {
         EXPECT_EQ(c.w->Title(), QString::fromUtf8(c.title));
         EXPECT_EQ(c.w->m_yMax, c.yMax);
         EXPECT_EQ(c.w->m_yMin, -c.yMax);
         EXPECT_EQ(c.w->m_curveColor, QColor(255, 0, 0));
         EXPECT_EQ(c.w->KeyPoints().size(), c.keys);
-        EXPECT_EQ(c.w->CurvePoints().size(), dlg->m_pointSet.Curve().size());
+        EXPECT_EQ(c.w->CurvePoints().size(), dlg->CamModel().Curve().size());
     }
 }
 

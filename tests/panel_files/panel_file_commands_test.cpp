@@ -3,9 +3,7 @@
 // recorders, and the test checks what the files, the cam and the fields hold.
 #include "files/ms_excel_helper.h"
 #include "host/logic_manage.h"
-#include "ui/message_box.h"
-#include "ui/panel/razuvavivezuzo_dlg.h"
-#include "ui/panel/spec_list_ctrl.h"
+#include "tests/support/panel_harness.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -21,10 +19,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Dlg = CRAZuvavivezUzoDlg;
 
-class PanelFiles : public ::testing::Test {
+class PanelFiles : public PanelHarness {
 protected:
+    PanelFiles() : PanelHarness(QSize(1280, 800), Show::kExposed) {}
     void SetUp() override
     {
         dir = fs::temp_directory_path()
@@ -32,18 +30,11 @@ protected:
                  + "_" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        host = std::make_unique<QWidget>();
-        host->resize(1280, 800);
-        dlg = new Dlg;
-        ASSERT_TRUE(dlg->Create(host.get()));
-        dlg->MoveWindow(QRect(0, 0, 1280, 800));
-        dlg->show();
-        host->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        PanelHarness::SetUp();
     }
     void TearDown() override
     {
-        host.reset();
+        PanelHarness::TearDown();
         fs::remove_all(dir);
     }
 
@@ -52,7 +43,7 @@ protected:
     std::vector<ECamPoint> points() const
     {
         std::vector<ECamPoint> out;
-        dlg->m_pointSet.GetPoints(out);
+        dlg->GetPoints(out);
         return out;
     }
     std::string readBytes(const QString& p) const
@@ -67,24 +58,22 @@ protected:
     void setFields(const char* len, const char* unit, const char* sp, const char* su, const char* mp,
                    const char* mu)
     {
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_MASTER_LEN, QString::fromUtf8(len));
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_UNIT, QString::fromUtf8(unit));
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_SLAVE_PULSE, QString::fromUtf8(sp));
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_SLAVE_UNITS, QString::fromUtf8(su));
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_MASTER_PULSE, QString::fromUtf8(mp));
-        dlg->SetDlgItemText(Dlg::IDC_EDIT_MASTER_UNITS, QString::fromUtf8(mu));
+        dlg->SetDlgItemText(IDC_EDIT_MASTER_LEN, QString::fromUtf8(len));
+        dlg->SetDlgItemText(IDC_EDIT_UNIT, QString::fromUtf8(unit));
+        dlg->SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::fromUtf8(sp));
+        dlg->SetDlgItemText(IDC_EDIT_SLAVE_UNITS, QString::fromUtf8(su));
+        dlg->SetDlgItemText(IDC_EDIT_MASTER_PULSE, QString::fromUtf8(mp));
+        dlg->SetDlgItemText(IDC_EDIT_MASTER_UNITS, QString::fromUtf8(mu));
     }
     void expectUsableCam()
     {
-        for (const ECamCurveSample& s : dlg->m_pointSet.Curve())
+        for (const ECamCurveSample& s : dlg->CamModel().Curve())
             ASSERT_TRUE(std::isfinite(s.position) && std::isfinite(s.speed) && std::isfinite(s.accel)
                         && std::isfinite(s.positionX));
-        EXPECT_EQ(dlg->m_listPoints->GetItemCount(), static_cast<int>(points().size()));
+        EXPECT_EQ(Table()->GetItemCount(), static_cast<int>(points().size()));
     }
 
     fs::path dir;
-    std::unique_ptr<QWidget> host;
-    Dlg* dlg = nullptr;
 };
 
 const QString kOpenFailed = QString::fromUtf8("打开数据文件失败!");
@@ -93,18 +82,16 @@ const QString kOpenFailed = QString::fromUtf8("打开数据文件失败!");
 
 TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
     const QString target = path("default.ecam");
     writeBytes(target, "old");
-    dialogs.QueueAnswer(target);             // exists: answered No
-    dialogs.QueueAnswer(target);             // asked again: Yes
+    files.QueueAnswer(target);             // exists: answered No
+    files.QueueAnswer(target);             // asked again: Yes
     boxes.QueueAnswer(IDNO);
     boxes.QueueAnswer(IDYES);
-    click(Dlg::IDC_BTN_SAVE);
+    click(IDC_BTN_SAVE);
 
-    ASSERT_EQ(dialogs.Calls().size(), 2u);
-    const FileDialogCall& call = dialogs.Calls()[0];
+    ASSERT_EQ(files.Calls().size(), 2u);
+    const FileDialogCall& call = files.Calls()[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.owner, nullptr);
     EXPECT_EQ(call.title, QString::fromUtf8("保存凸轮数据文件"));
@@ -135,37 +122,35 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
     EXPECT_EQ(bytes, expected);
 
     // Cancelling writes nothing; a path that cannot be created is reported.
-    click(Dlg::IDC_BTN_SAVE);
+    click(IDC_BTN_SAVE);
     EXPECT_EQ(boxes.Calls().size(), 2u);
-    dialogs.QueueAnswer(path("no/such/dir.ecam"));
-    click(Dlg::IDC_BTN_SAVE);
+    files.QueueAnswer(path("no/such/dir.ecam"));
+    click(IDC_BTN_SAVE);
     ASSERT_EQ(boxes.Calls().size(), 3u);
     EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!"));
 }
 
 TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
-    dlg->m_pointSet.SetPoints({{0, 0, 0, kECamLinear}, {123.4567891, 45.5, 0.5, kECamPoly},
+    LoadCam({{0, 0, 0, kECamLinear}, {123.4567891, 45.5, 0.5, kECamPoly},
                                {360, 90, 0, kECamPoly}});
     dlg->RefreshTable();
     setFields("360", "毫米", "131072", "10", "10000", "360");
     const std::vector<ECamPoint> saved = points();
-    dialogs.QueueAnswer(path("round.ecam"));
-    click(Dlg::IDC_BTN_SAVE);
+    files.QueueAnswer(path("round.ecam"));
+    click(IDC_BTN_SAVE);
     ASSERT_TRUE(boxes.Calls().empty());
 
     // Scramble everything, then open the file again (upper-case extension).
     fs::rename(dir / "round.ecam", dir / "ROUND.ECAM");
-    dlg->m_pointSet.SetPoints({{0, 0, 0, kECamPoly}, {50, 1, 0, kECamPoly}});
+    LoadCam({{0, 0, 0, kECamPoly}, {50, 1, 0, kECamPoly}});
     setFields("77", "x", "1", "2", "3", "4");
-    for (int id : {Dlg::IDC_EDIT_SLAVE_PULSE, Dlg::IDC_BTN_STD_WRITE})
+    for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_BTN_STD_WRITE})
         dlg->GetDlgItem(id)->setEnabled(false);
-    dialogs.QueueAnswer(path("ROUND.ECAM"));
-    click(Dlg::IDC_BTN_IMPORT);
+    files.QueueAnswer(path("ROUND.ECAM"));
+    click(IDC_BTN_IMPORT);
     ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
-    const FileDialogCall& call = dialogs.Calls().back();
+    const FileDialogCall& call = files.Calls().back();
     EXPECT_FALSE(call.save);
     EXPECT_EQ(call.title, QString::fromUtf8("打开凸轮数据文件"));
     EXPECT_TRUE(call.defaultExt.isEmpty());
@@ -174,40 +159,36 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     std::vector<ECamPoint> rounded = saved;
     rounded[1].master = 123.456789;
     EXPECT_EQ(points(), rounded);
-    EXPECT_EQ(dlg->m_nMasterLength, 360u);
+    EXPECT_EQ(dlg->MasterLength(), 360u);
     const std::pair<int, const char*> fields[] = {
-        {Dlg::IDC_EDIT_MASTER_LEN, "360"},       {Dlg::IDC_EDIT_UNIT, "毫米"},
-        {Dlg::IDC_LBL_SLAVE_UNIT, "毫米"},       {Dlg::IDC_LBL_MASTER_UNIT, "毫米"},
-        {Dlg::IDC_EDIT_SLAVE_PULSE, "131072"},   {Dlg::IDC_EDIT_SLAVE_UNITS, "10"},
-        {Dlg::IDC_EDIT_MASTER_PULSE, "10000"},   {Dlg::IDC_EDIT_MASTER_UNITS, "360"}};
+        {IDC_EDIT_MASTER_LEN, "360"},       {IDC_EDIT_UNIT, "毫米"},
+        {IDC_LBL_SLAVE_UNIT, "毫米"},       {IDC_LBL_MASTER_UNIT, "毫米"},
+        {IDC_EDIT_SLAVE_PULSE, "131072"},   {IDC_EDIT_SLAVE_UNITS, "10"},
+        {IDC_EDIT_MASTER_PULSE, "10000"},   {IDC_EDIT_MASTER_UNITS, "360"}};
     for (const auto& [id, text] : fields)
         EXPECT_EQ(dlg->GetDlgItemText(id), QString::fromUtf8(text)) << id;
-    for (int id : {Dlg::IDC_EDIT_SLAVE_PULSE, Dlg::IDC_EDIT_SLAVE_UNITS, Dlg::IDC_EDIT_MASTER_PULSE,
-                   Dlg::IDC_EDIT_MASTER_UNITS, Dlg::IDC_BTN_STD_WRITE})
+    for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
+                   IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
-    EXPECT_EQ(dlg->m_listPoints->GetItemCount(), 3);
+    EXPECT_EQ(Table()->GetItemCount(), 3);
 }
 
 TEST_F(PanelFiles, OpenIgnoresOtherFilesAndReportsFileErrors)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
     const std::vector<ECamPoint> before = points();
     writeBytes(path("cam.txt"), "whatever");
-    dialogs.QueueAnswer(path("cam.txt"));
-    click(Dlg::IDC_BTN_IMPORT);          // wrong extension: silently nothing
-    click(Dlg::IDC_BTN_IMPORT);          // cancelled
+    files.QueueAnswer(path("cam.txt"));
+    click(IDC_BTN_IMPORT);          // wrong extension: silently nothing
+    click(IDC_BTN_IMPORT);          // cancelled
     EXPECT_TRUE(boxes.Calls().empty());
-    dialogs.QueueAnswer(path("absent.ecam"));
-    click(Dlg::IDC_BTN_IMPORT);
+    files.QueueAnswer(path("absent.ecam"));
+    click(IDC_BTN_IMPORT);
     EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("No such file or directory"), kOpenFailed}));
     EXPECT_EQ(points(), before);
 }
 
 TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
     const std::string head = "v,1\nt,2\nl, -5\nu,mm\ns,7\nm,8/9\n";
     struct Case {
         const char* name;
@@ -223,25 +204,21 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeBytes(path(c.name), c.body);
-        dialogs.QueueAnswer(path(c.name));
-        click(Dlg::IDC_BTN_IMPORT);
+        files.QueueAnswer(path(c.name));
+        click(IDC_BTN_IMPORT);
         EXPECT_TRUE(boxes.Calls().empty());
         EXPECT_EQ(points().size(), c.points);
         expectUsableCam();
         // Editing goes on: a point added in the middle of the master range.
-        dlg->m_pointSet.InsertPoint({0.5, 0.25, 0, kECamPoly});
-        dlg->RefreshCurves();
-        dlg->RefreshTable();
+        InsertPoint({0.5, 0.25, 0, kECamPoly});
         expectUsableCam();
     }
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_SLAVE_PULSE), QString());
-    EXPECT_EQ(dlg->GetDlgItemText(Dlg::IDC_EDIT_SLAVE_UNITS), QString());
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_PULSE), QString());
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_UNITS), QString());
 }
 
 TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
     {
         CMSExcelHelper x;
         ASSERT_TRUE(x.InitExcel((dir / "pts.xlsx")));
@@ -252,44 +229,44 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
         x.WriteLine(1, 4, {L"40", L"20"});
         ASSERT_TRUE(x.CloseAndSaveExcel());
     }
-    dialogs.QueueAnswer(path("pts.xlsx"));
-    click(Dlg::IDC_BTN_SPECIAL_IMPORT);
+    files.QueueAnswer(path("pts.xlsx"));
+    click(IDC_BTN_SPECIAL_IMPORT);
     ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
-    EXPECT_EQ(dialogs.Calls()[0].title, QString::fromUtf8("打开凸轮数据文件"));
-    EXPECT_EQ(dialogs.Calls()[0].filter, QStringLiteral("Excel Files(*.xls,*.xlsx) (*.xls*)"));
+    EXPECT_EQ(files.Calls()[0].title, QString::fromUtf8("打开凸轮数据文件"));
+    EXPECT_EQ(files.Calls()[0].filter, QStringLiteral("Excel Files(*.xls,*.xlsx) (*.xls*)"));
     // Origin first, the row with an empty cell skipped, Linear but the last,
     // line speeds re-derived (10..30 has slope 0.5).
     const std::vector<ECamPoint> pts = points();
     EXPECT_EQ(pts, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear}, {10, 5, 0.5, kECamLinear},
                                            {30, 15, 0.5, kECamLinear}, {40, 20, 0.5, kECamPoly}}));
-    EXPECT_TRUE(dlg->GetDlgItem(Dlg::IDC_BTN_SPECIAL_WRITE)->isEnabled());
-    EXPECT_EQ(dlg->m_listPoints->GetItemCount(), 4);
+    EXPECT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
+    EXPECT_EQ(Table()->GetItemCount(), 4);
     expectUsableCam();
 
     // An unreadable workbook: the message twice, the cam kept, 6033 off.
     writeBytes(path("bad.xlsx"), "not a workbook");
-    dialogs.QueueAnswer(path("bad.xlsx"));
-    click(Dlg::IDC_BTN_SPECIAL_IMPORT);
+    files.QueueAnswer(path("bad.xlsx"));
+    click(IDC_BTN_SPECIAL_IMPORT);
     EXPECT_EQ(boxes.Texts(), (QStringList{kOpenFailed, kOpenFailed}));
     EXPECT_EQ(points(), pts);
-    EXPECT_FALSE(dlg->GetDlgItem(Dlg::IDC_BTN_SPECIAL_WRITE)->isEnabled());
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
 
     // A workbook without one complete row holds no cam: reported, cam kept.
     writeBytes(path("empty.csv"), ",1\n,2\n");
-    EXPECT_FALSE(dlg->ImportSpecialPoints(path("empty.csv")));
+    files.QueueAnswer(path("empty.csv"));
+    click(IDC_BTN_SPECIAL_IMPORT);
+    EXPECT_EQ(boxes.Texts().mid(2), (QStringList{kOpenFailed, kOpenFailed}));
     EXPECT_EQ(points(), pts);
 }
 
 TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
 {
-    CFileDialogRecorder dialogs;
-    CMessageBoxRecorder boxes;
     const QString target = path("SpecECam1.xls");
     writeBytes(target, "old content that is not a workbook");
-    dialogs.QueueAnswer(target);
-    click(Dlg::IDC_BTN_SPECIAL_SAVE);
+    files.QueueAnswer(target);
+    click(IDC_BTN_SPECIAL_SAVE);
     ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
-    const FileDialogCall& call = dialogs.Calls()[0];
+    const FileDialogCall& call = files.Calls()[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.initialName, QStringLiteral("SpecECam1.xls"));
     EXPECT_EQ(call.defaultExt, QStringLiteral("xls"));
@@ -305,11 +282,13 @@ TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
     EXPECT_EQ(second, (std::vector<std::wstring>{L"0.00", L"0.00"}));
 
     // Save and import again: two decimals, Linear but the last, speeds derived.
-    dlg->m_pointSet.SetPoints({{0, 0, 0, kECamPoly}, {100.004, 20.126, 0, kECamLinear},
+    LoadCam({{0, 0, 0, kECamPoly}, {100.004, 20.126, 0, kECamLinear},
                                {300, 60, 0, kECamPoly}});
-    dialogs.QueueAnswer(path("again.xlsx"));
-    click(Dlg::IDC_BTN_SPECIAL_SAVE);
-    ASSERT_TRUE(dlg->ImportSpecialPoints(path("again.xlsx")));
+    files.QueueAnswer(path("again.xlsx"));
+    click(IDC_BTN_SPECIAL_SAVE);
+    files.QueueAnswer(path("again.xlsx"));
+    click(IDC_BTN_SPECIAL_IMPORT);
+    ASSERT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
     const std::vector<ECamPoint> pts = points();
     ASSERT_EQ(pts.size(), 3u);
     EXPECT_EQ(pts[1].master, 100.0);
@@ -319,8 +298,8 @@ TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
     EXPECT_EQ(pts[2].type, kECamPoly);
 
     // A target we cannot write: the host's text for id 170, then the failure.
-    dialogs.QueueAnswer(path("points.txt"));
-    click(Dlg::IDC_BTN_SPECIAL_SAVE);
+    files.QueueAnswer(path("points.txt"));
+    click(IDC_BTN_SPECIAL_SAVE);
     const QString text170 = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
     EXPECT_FALSE(text170.isEmpty());
     EXPECT_EQ(boxes.Texts(), (QStringList{text170, QString::fromUtf8("保存文件失败!")}));

@@ -1,5 +1,5 @@
 // Cell edits of the key-point table, driven by two clicks and typing.
-#include "tests/table/table_fixture.h"
+#include "tests/support/panel_harness.h"
 
 #include "grid/grid_editor_combo_box.h"
 #include "ui/ecam_curve_wnd.h"
@@ -13,7 +13,7 @@ const std::vector<ECamPoint> kFiveCam{
 
 }  // namespace
 
-using TableCellEdit = TableFixture;
+using TableCellEdit = WidePanelTest;
 
 TEST_F(TableCellEdit, EveryEditableColumnChangesThePointFoundByItsShownMaster)
 {
@@ -42,14 +42,14 @@ TEST_F(TableCellEdit, EveryEditableColumnChangesThePointFoundByItsShownMaster)
     // Type of row 1 through the drop-down list: "Poly" -> "Linear". The row
     // shows the slope the point set gives a Linear point; row 0 is not
     // rewritten (marked to tell).
-    m_table->SetItemText(0, 4, QStringLiteral("mark"));
+    Table()->SetItemText(0, 4, QStringLiteral("mark"));
     QWidget* editor = OpenEditorByClicks(1, 5);
     auto* combo = qobject_cast<CGridEditorComboBox*>(editor);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentText(), QStringLiteral("Poly"));
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Return);
-    EXPECT_EQ(m_table->GetActiveEditor(), nullptr);
+    EXPECT_EQ(Table()->GetActiveEditor(), nullptr);
     pts = Points();
     EXPECT_EQ(pts[1].type, kECamLinear);
     const double slope = (pts[2].slave - pts[1].slave) / (pts[2].master - pts[1].master);
@@ -73,9 +73,9 @@ TEST_F(TableCellEdit, EveryEditableColumnChangesThePointFoundByItsShownMaster)
     EXPECT_EQ(Cell(3, 4), QStringLiteral("0.00"));
 
     // The curve windows follow the cam.
-    EXPECT_EQ(m_dlg->m_wndPosition->KeyPoints()[3].x, 350.0);
-    EXPECT_EQ(m_dlg->m_wndSpeed->KeyPoints()[1].y, 2.0);
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_EQ(PositionCurve()->KeyPoints()[3].x, 350.0);
+    EXPECT_EQ(SpeedCurve()->KeyPoints()[1].y, 2.0);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 TEST_F(TableCellEdit, EscapeLeavesTheCellAndReappliesTheRowAsShown)
@@ -87,7 +87,7 @@ TEST_F(TableCellEdit, EscapeLeavesTheCellAndReappliesTheRowAsShown)
     QWidget* editor = OpenEditorByClicks(1, 3);
     ASSERT_NE(editor, nullptr);
     TypeAndEnd(editor, QStringLiteral("999"), Qt::Key_Escape);
-    EXPECT_EQ(m_table->GetActiveEditor(), nullptr);
+    EXPECT_EQ(Table()->GetActiveEditor(), nullptr);
     EXPECT_EQ(Cell(1, 3), QStringLiteral("50.001"));
     EXPECT_DOUBLE_EQ(Points()[1].master, 100.0);
     EXPECT_DOUBLE_EQ(Points()[1].slave, 50.001);
@@ -103,7 +103,7 @@ TEST_F(TableCellEdit, EscapeLeavesTheCellAndReappliesTheRowAsShown)
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_DOUBLE_EQ(Points()[1].master, 100.0);
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 TEST_F(TableCellEdit, TypedMasterOutsideItsNeighboursIsRefusedAndTheRowRestored)
@@ -119,21 +119,21 @@ TEST_F(TableCellEdit, TypedMasterOutsideItsNeighboursIsRefusedAndTheRowRestored)
         EXPECT_EQ(Points(), before);
         EXPECT_EQ(Cell(2, 2), QStringLiteral("200.000"));
         ++expectedBoxes;
-        ASSERT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes);
-        EXPECT_EQ(m_boxes.Calls().back().text, refusal);
+        ASSERT_EQ(static_cast<int>(boxes.Calls().size()), expectedBoxes);
+        EXPECT_EQ(boxes.Calls().back().text, refusal);
     }
     // The first and the last point have one neighbour only.
     ASSERT_TRUE(EditCellText(4, 2, QStringLiteral("300")));
     EXPECT_EQ(Points(), before);
     ASSERT_TRUE(EditCellText(0, 2, QStringLiteral("100")));
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes + 2);
+    EXPECT_EQ(static_cast<int>(boxes.Calls().size()), expectedBoxes + 2);
 
     // Just inside the gap is accepted, also for the last point.
     ASSERT_TRUE(EditCellText(2, 2, QStringLiteral("299.998")));
     EXPECT_DOUBLE_EQ(Points()[2].master, 299.998);
     ASSERT_TRUE(EditCellText(4, 2, QStringLiteral("5000")));
     EXPECT_DOUBLE_EQ(Points()[4].master, 5000.0);
-    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
-    EXPECT_EQ(static_cast<int>(m_boxes.Calls().size()), expectedBoxes + 2);
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
+    EXPECT_EQ(static_cast<int>(boxes.Calls().size()), expectedBoxes + 2);
 }

@@ -1,5 +1,5 @@
 // The row-range dialog on its own, driven with real keys and clicks.
-#include "tests/table/modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "ui/panel/list_oper_dlg.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The table's context menu: "添加点" / "删除点" on the row under the mouse.
-#include "tests/table/table_fixture.h"
+#include "tests/support/panel_harness.h"
 
 namespace {
 
@@ -16,12 +16,12 @@ QStringList Numbers(int n)
 
 }  // namespace
 
-using TablePointMenu = TableFixture;
+using TablePointMenu = WidePanelTest;
 
 TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndRenumbers)
 {
     // Default cam: (0, 0) and (1000, 0), both Poly.
-    ASSERT_EQ(m_table->GetItemCount(), 2);
+    ASSERT_EQ(Table()->GetItemCount(), 2);
     EXPECT_EQ(ChooseFromRowMenu(0, kAdd), (QStringList{kAdd, kDelete}));
 
     auto pts = Points();
@@ -46,25 +46,22 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndRenumbers)
 
     // The right click selects the row it hits: the last row now. The menu
     // offers its entries with their command ids at the click.
-    std::vector<CSpecListCtrl::MenuItem> shown;
-    QPoint shownAt;
-    CSpecListCtrl::SetPopupMenuHook([&](QWidget*, const QPoint& at, const std::vector<CSpecListCtrl::MenuItem>& items) {
-        shown = items;
-        shownAt = at;
-        return CSpecListCtrl::ID_ADD_POINT;
-    });
+    ui->menus.QueueChoice(CSpecListCtrl::ID_ADD_POINT);
     RightClickRow(2);
-    CSpecListCtrl::SetPopupMenuHook({});
-    EXPECT_EQ(shown, (std::vector<CSpecListCtrl::MenuItem>{{1525, kAdd}, {1526, kDelete}}));
-    EXPECT_EQ(shownAt, m_table->viewport()->mapToGlobal(CellCenter(2, 1)));
+    const auto& menu = ui->menus.Calls().back();
+    ASSERT_EQ(menu.items.size(), 2u);
+    EXPECT_TRUE(menu.items[0].id == 1525 && menu.items[0].text == kAdd && menu.items[0].enabled);
+    EXPECT_TRUE(menu.items[1].id == 1526 && menu.items[1].text == kDelete && menu.items[1].enabled);
+    EXPECT_EQ(menu.owner, Table());
+    EXPECT_EQ(menu.screenPos, Table()->viewport()->mapToGlobal(CellCenter(2, 1)));
     pts = Points();
     ASSERT_EQ(pts.size(), 4u);
     EXPECT_DOUBLE_EQ(pts[3].master, 1000.1);
     EXPECT_DOUBLE_EQ(pts[3].slave, 1.0);
     EXPECT_EQ(Column(1), Numbers(4));
     EXPECT_EQ(Cell(3, 2), QStringLiteral("1000.100"));
-    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
@@ -78,14 +75,14 @@ TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
     EXPECT_DOUBLE_EQ(pts[1].master, 0.025);
     EXPECT_DOUBLE_EQ(pts[1].slave, 2.0);
     EXPECT_EQ(Cell(1, 2), QStringLiteral("0.025"));
-    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
 
     // Rows 2 and 3 lie 0.003 apart: halfway would be too close to tell apart.
     const auto before = Points();
     ChooseFromRowMenu(2, kAdd);
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(m_table->GetItemCount(), 5);
-    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+    EXPECT_EQ(Table()->GetItemCount(), 5);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
 }
 
 TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
@@ -95,9 +92,9 @@ TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
     const auto before = Points();
 
     ChooseFromRowMenu(0, kDelete);
-    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("第一行不能删除!")});
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("第一行不能删除!")});
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(m_table->GetItemCount(), 5);
+    EXPECT_EQ(Table()->GetItemCount(), 5);
 
     // A middle row: its Linear predecessor now runs to the next point.
     ChooseFromRowMenu(2, kDelete);
@@ -115,7 +112,7 @@ TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
     ASSERT_EQ(pts.size(), 3u);
     EXPECT_DOUBLE_EQ(pts.back().master, 300.0);
     EXPECT_EQ(Column(1), Numbers(3));
-    EXPECT_EQ(m_boxes.Texts().size(), 1);
+    EXPECT_EQ(boxes.Texts().size(), 1);
 }
 
 TEST_F(TablePointMenu, NoMenuWithoutASelectedRowAndDismissingChangesNothing)
@@ -126,19 +123,17 @@ TEST_F(TablePointMenu, NoMenuWithoutASelectedRowAndDismissingChangesNothing)
     EXPECT_EQ(Points(), before);
 
     // The menu key with nothing selected opens no menu.
-    m_table->clearSelection();
-    ASSERT_EQ(m_table->GetFirstSelectedRow(), -1);
-    ModalDriver<QMenu> driver([](QMenu* menu) { QTest::keyClick(menu, Qt::Key_Escape); }, 50);
-    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), m_table->viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(m_table->viewport(), &keyMenu);
-    // Give a wrongly opened menu's event loop no chance to hide: poll here.
-    QTRY_VERIFY_WITH_TIMEOUT(!driver.Running(), 5000);
-    EXPECT_FALSE(driver.Ran());
+    Table()->clearSelection();
+    ASSERT_EQ(Table()->GetFirstSelectedRow(), -1);
+    const std::size_t menusBefore = ui->menus.Calls().size();
+    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), Table()->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(Table()->viewport(), &keyMenu);
+    EXPECT_EQ(ui->menus.Calls().size(), menusBefore);
     EXPECT_EQ(Points(), before);
 
     // A message with no selected row is ignored as well.
-    EXPECT_EQ(SendModuleMessage(m_dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
-    EXPECT_EQ(SendModuleMessage(m_dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
+    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
+    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
     EXPECT_EQ(Points(), before);
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }

@@ -1,7 +1,7 @@
 // Range delete and insert through the hidden buttons 6030 / 6031 and the
 // row-range dialog, answered with real keys and clicks.
-#include "tests/table/modal_driver.h"
-#include "tests/table/table_fixture.h"
+#include "tests/support/modal_driver.h"
+#include "tests/support/panel_harness.h"
 #include "ui/panel/list_oper_dlg.h"
 
 #include <QLineEdit>
@@ -14,9 +14,9 @@ const std::vector<ECamPoint> kFourCam{
 
 }  // namespace
 
-class TableRangeOps : public TableFixture {
+class TableRangeOps : public WidePanelTest {
 protected:
-    QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(m_dlg->GetDlgItem(id)); }
+    QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(dlg->GetDlgItem(id)); }
 
     // Clicks a hidden range button (reachable by its command only) and
     // answers the dialog: typed texts and OK, or Cancel when ok is false.
@@ -57,8 +57,8 @@ TEST_F(TableRangeOps, ButtonsStayHiddenAndOpenTheirDialogs)
     EXPECT_EQ(RunRangeButton(6031, "1", "1", false), QStringLiteral("增加指定行"));
     // Cancel changes nothing and says nothing.
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(m_table->GetItemCount(), 2);
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_EQ(Table()->GetItemCount(), 2);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
     EXPECT_FALSE(Button(6030)->isVisible() || Button(6031)->isVisible());
 }
 
@@ -75,13 +75,13 @@ TEST_F(TableRangeOps, DeleteRemovesCountRowsFromStartOrUpToTheEnd)
     LoadCam(kFourCam);
     RunRangeButton(6030, "3", "2147483647");
     EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1]}));
-    EXPECT_EQ(m_table->GetItemCount(), 2);
+    EXPECT_EQ(Table()->GetItemCount(), 2);
 
     // The last row alone.
     LoadCam(kFourCam);
     RunRangeButton(6030, "4", "1");
     EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "200.000"}));
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
@@ -111,9 +111,9 @@ TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
     EXPECT_DOUBLE_EQ(pts[5].master, 1000.1);
     EXPECT_DOUBLE_EQ(pts[6].master, 1000.2);
     EXPECT_DOUBLE_EQ(pts[6].slave, pts[4].slave + 2.0);
-    EXPECT_EQ(m_table->GetItemCount(), 7);
-    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
-    EXPECT_TRUE(m_boxes.Texts().isEmpty());
+    EXPECT_EQ(Table()->GetItemCount(), 7);
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
@@ -127,13 +127,13 @@ TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
         EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].master, 0.05 * k);
         EXPECT_DOUBLE_EQ(pts[static_cast<size_t>(k)].slave, 0.5 * k);
     }
-    EXPECT_TRUE(m_dlg->m_pointSet.IsOrdered());
+    EXPECT_TRUE(dlg->CamModel().IsOrdered());
 
     // 200 points into a gap of 0.05 would lie closer than the table can tell.
     const auto before = Points();
     RunRangeButton(6031, "2", "200");
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(m_boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
 }
 
 TEST_F(TableRangeOps, BadStartOrCountIsRefusedWithItsMessage)
@@ -150,8 +150,8 @@ TEST_F(TableRangeOps, BadStartOrCountIsRefusedWithItsMessage)
     const QString badCount = QStringLiteral("操作行数必须大于零!");
     const QString del = QStringLiteral("起始行请规范到2 - 4");
     const QString ins = QStringLiteral("起始行请规范到1 - 4");
-    EXPECT_EQ(m_boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
+    EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
                                             QStringLiteral("操作行数不能大于100000!")}));
     EXPECT_EQ(Points(), kFourCam);
-    EXPECT_EQ(m_table->GetItemCount(), 4);
+    EXPECT_EQ(Table()->GetItemCount(), 4);
 }

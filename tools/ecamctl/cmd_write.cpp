@@ -68,7 +68,7 @@ int RunWrite(const std::vector<std::string>& argsIn)
         if (!p)
             p = puu::CheckRanges(texts, &values);
         if (p)
-            return Fail(std::string(p.message) + " (field " + std::to_string(puu::kFieldIds[p.field]) + ")", 2);
+            return Fail(std::string(p.message) + " (field " + std::to_string(p.field) + ")", 2);
     }
 
     ecamctl::DriveSession session;

@@ -1,4 +1,5 @@
-// The cam panel's life cycle, data exchange, field commits and refreshes.
+// The cam panel: life cycle, data exchange, field commits, refreshes, the
+// pre-filter and the dispatch of commands and module messages.
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
 #include "grid/grid_column_trait_combo.h"
@@ -6,20 +7,28 @@
 #include "grid/grid_column_trait_text.h"
 #include "grid/grid_row_trait_xp.h"
 #include "ui/ecam_curve_wnd.h"
-#include "ui/message_box.h"
+#include "ui/funcode/ecam_func_set_dlg.h"
+#include "ui/modal_ui.h"
+#include "ui/panel/panel_ids.h"
 #include "ui/panel/spec_list_ctrl.h"
 #include "ui/panel_look.h"
+#include "ui/qt_modal_ui.h"
 #include "ui/uni_ecam_edit.h"
 #include "ui/vela_edit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 
-int32_t g_nValidPointCount = 1500;
+using namespace panel;
 
 namespace {
 
@@ -52,9 +61,20 @@ QString FormatFixed(double v, int decimals)
     return QString::asprintf(decimals == 3 ? "%.3f" : "%.2f", v);
 }
 
+// True when e reaches `watched` only because a child under the cursor let it
+// pass on; the pre-filter looks at each click once, at the window it was
+// addressed to.
+bool IsPropagatedCopy(QWidget* watched, const QMouseEvent* e)
+{
+    QWidget* child = watched->childAt(e->position().toPoint());
+    return child && !child->testAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
 }  // namespace
 
-CRAZuvavivezUzoDlg::CRAZuvavivezUzoDlg()
+CRAZuvavivezUzoDlg::CRAZuvavivezUzoDlg(PanelSetup setup)
+    : m_modalUi(setup.modalUi ? std::move(setup.modalUi) : std::make_shared<CQtModalUi>()),
+      m_transferTiming(setup.transferTiming)
 {
     setObjectName(QStringLiteral("RAZuvavivezUzoDlg"));
     // A child panel, hidden until the host shows it.
@@ -63,10 +83,16 @@ CRAZuvavivezUzoDlg::CRAZuvavivezUzoDlg()
 
 CRAZuvavivezUzoDlg::~CRAZuvavivezUzoDlg()
 {
-    // A transfer worker reports to this dialog; it must be gone first.
-    StopTransfers();
+    // The transfer worker reports to this panel; it must be gone first.
+    m_transfers.reset();
     if (qApp)
         qApp->removeEventFilter(this);
+}
+
+void CRAZuvavivezUzoDlg::StopTransfers()
+{
+    if (m_transfers)
+        m_transfers->Stop();
 }
 
 bool CRAZuvavivezUzoDlg::Create(QWidget* parent)
@@ -77,7 +103,7 @@ bool CRAZuvavivezUzoDlg::Create(QWidget* parent)
     setParent(parent);
     setWindowFlags(Qt::Widget);
     hide();
-    BuildTemplate();
+    m_controls = BuildPanelTemplate(this, *m_modalUi);
     ConnectCommands();
     qApp->installEventFilter(this);
     return OnInitDialog();
@@ -95,8 +121,8 @@ bool CRAZuvavivezUzoDlg::DoDataExchange(bool saveAndValidate)
     }
     uint32_t value = 0;
     if (!ParseUnsigned(edit->text(), value)) {
-        ModuleMessageBox(this, QString::fromUtf8(kParseUintMessage), QString(), MB_OK, MB_ICONWARNING);
-        if (edit == m_editMasterLength)
+        m_modalUi->Box(this, QString::fromUtf8(kParseUintMessage), QString(), MB_OK, MB_ICONWARNING);
+        if (edit == m_controls.masterLength)
             RefocusMasterLength();
         else
             edit->setFocus();
@@ -110,7 +136,6 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
 {
     DoDataExchange(false);
     m_funCodeAccess.Init();  // the transfer commands check the link themselves
-    m_brushBk = QBrush(QColor(255, 255, 255));
 
     m_wndPosition = new CECamCurveWnd(this);
     m_wndSpeed = new CECamCurveWnd(this);
@@ -121,7 +146,8 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
     for (auto* w : {m_wndPosition, m_wndSpeed, m_wndAccel})
         w->setGeometry(QRect());
 
-    LayoutControls();
+    CECamCurveWnd* const curveWnds[3] = {m_wndPosition, m_wndSpeed, m_wndAccel};
+    LayoutPanel(this, m_controls, curveWnds);
 
     const struct {
         CECamCurveWnd* wnd;
@@ -147,10 +173,15 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
     const QRect client = rect();
     const int cx = (client.left() + client.left() + client.width()) / 2;
     const int cy = (client.top() + client.top() + client.height()) / 2;
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("idc%1").arg(IDC_PROGRESS));
-    m_progress->setGeometry(cx - 200, cy - 30, 400, 60);
-    m_progress->hide();
+    auto* progress = new QProgressBar(this);
+    progress->setObjectName(IdName(IDC_PROGRESS));
+    progress->setGeometry(cx - 200, cy - 30, 400, 60);
+    progress->hide();
+
+    m_transfers = std::make_unique<CPanelTransfers>(*this, *this, m_funCodeAccess, m_transferTiming);
+    m_profiles = std::make_unique<CProfileCommands>(*this);
+    m_tableEditor = std::make_unique<CPointTableEditor>(*this, *m_controls.table);
+    m_curveMenu = std::make_unique<CCurveMenu>(*this, *m_wndPosition, *m_wndSpeed);
 
     m_bInitialised = 1;
 
@@ -171,24 +202,20 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
 
 void CRAZuvavivezUzoDlg::SetupTableColumns()
 {
-    m_listPoints->SetRowHeightFactor(1.2);
-    m_listPoints->SetRowTrait(new CGridRowTraitXP);
-    m_listPoints->AddHiddenLabelColumn();
+    m_controls.table->SetRowHeightFactor(1.2);
+    m_controls.table->SetRowTrait(new CGridRowTraitXP);
+    m_controls.table->AddHiddenLabelColumn();
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    int col = 1;
-    m_listPoints->AddTraitColumn(col, QStringLiteral("ID"), left, 40, col, new CGridColumnTraitText);
-    ++col;
-    m_listPoints->AddTraitColumn(col, QString::fromUtf8("主轴位置"), left, 80, col, new CGridColumnTraitEdit);
-    ++col;
-    m_listPoints->AddTraitColumn(col, QString::fromUtf8("从轴位置"), left, 110, col, new CGridColumnTraitEdit);
-    ++col;
-    m_listPoints->AddTraitColumn(col, QString::fromUtf8("标幺速度"), left, 70, col, new CGridColumnTraitEdit);
-    ++col;
+    CSpecListCtrl* t = m_controls.table;
+    t->AddTraitColumn(kColId, QStringLiteral("ID"), left, 40, kColId, new CGridColumnTraitText);
+    t->AddTraitColumn(kColMaster, QString::fromUtf8("主轴位置"), left, 80, kColMaster, new CGridColumnTraitEdit);
+    t->AddTraitColumn(kColSlave, QString::fromUtf8("从轴位置"), left, 110, kColSlave, new CGridColumnTraitEdit);
+    t->AddTraitColumn(kColSpeed, QString::fromUtf8("标幺速度"), left, 70, kColSpeed, new CGridColumnTraitEdit);
     auto* type = new CGridColumnTraitCombo;
     type->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
     type->AddChoice(0, QStringLiteral("Poly"));
     type->AddChoice(1, QStringLiteral("Linear"));
-    m_listPoints->AddTraitColumn(col, QString::fromUtf8("类型"), left, 60, col, type);
+    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, 60, kColType, type);
 }
 
 void CRAZuvavivezUzoDlg::SetMasterLength(uint32_t length)
@@ -219,32 +246,32 @@ void CRAZuvavivezUzoDlg::RefreshCurves()
 
 void CRAZuvavivezUzoDlg::RefreshTable()
 {
-    m_listPoints->DeleteAllItems();
+    m_controls.table->DeleteAllItems();
     std::vector<ECamPoint> points;
     m_pointSet.GetPoints(points);
-    m_listPoints->SetRedraw(false);
+    m_controls.table->SetRedraw(false);
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
         const QString index = QString::asprintf("%d", i);
-        const int row = m_listPoints->InsertItem(i, index);
-        m_listPoints->SetItemData(row, static_cast<quintptr>(i));
+        const int row = m_controls.table->InsertItem(i, index);
+        m_controls.table->SetItemData(row, static_cast<quintptr>(i));
         WriteTableRow(points[static_cast<size_t>(i)], row);
-        m_listPoints->SetItemText(row, 1, index);
+        m_controls.table->SetItemText(row, kColId, index);
     }
-    m_listPoints->SetRedraw(true);
+    m_controls.table->SetRedraw(true);
 }
 
 void CRAZuvavivezUzoDlg::WriteTableRow(const ECamPoint& point, int row)
 {
-    m_listPoints->SetItemText(row, 2, FormatFixed(point.master, 3));
-    m_listPoints->SetItemText(row, 3, FormatFixed(point.slave, 3));
-    m_listPoints->SetItemText(row, 4, FormatFixed(point.speed, 2));
-    m_listPoints->SetItemText(row, 5, point.type == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly"));
+    m_controls.table->SetItemText(row, kColMaster, FormatFixed(point.master, 3));
+    m_controls.table->SetItemText(row, kColSlave, FormatFixed(point.slave, 3));
+    m_controls.table->SetItemText(row, kColSpeed, FormatFixed(point.speed, 2));
+    m_controls.table->SetItemText(row, kColType, point.type == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly"));
 }
 
 LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
 {
     if (wParam == IDC_EDIT_UNIT) {
-        const QString unit = m_editUnit->text();
+        const QString unit = m_controls.unit->text();
         for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
                        IDC_BTN_STD_WRITE})
             GetDlgItem(id)->setEnabled(!unit.isEmpty());
@@ -258,12 +285,12 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
     // checked and applied as if it had been typed.
     DoDataExchange(true);
     if (m_nMasterLength < 10) {
-        ModuleMessageBox(this, QString::fromUtf8("主轴长度不能小于10"));
+        m_modalUi->Box(this, QString::fromUtf8("主轴长度不能小于10"));
         RefocusMasterLength();
         return -1;
     }
     if (m_nMasterLength > 1000000) {
-        ModuleMessageBox(this, QString::fromUtf8("主轴长度不能大于1000000"));
+        m_modalUi->Box(this, QString::fromUtf8("主轴长度不能大于1000000"));
         RefocusMasterLength();
         return -1;
     }
@@ -276,12 +303,12 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
 void CRAZuvavivezUzoDlg::RefocusMasterLength()
 {
     if (!m_bCommitOnFocusOut) {
-        m_editMasterLength->setFocus();
+        m_controls.masterLength->setFocus();
         return;
     }
     // The commit came from the field losing the focus to a click and that
     // focus change is still under way: take the focus back once it is done.
-    QPointer<CUniECamEdit> field = m_editMasterLength;
+    QPointer<CUniECamEdit> field = m_controls.masterLength;
     QTimer::singleShot(0, this, [field] {
         if (field)
             field->setFocus();
@@ -293,6 +320,193 @@ LRESULT CRAZuvavivezUzoDlg::OnCurveDragEnd(WPARAM, LPARAM)
     RefreshCurves();
     RefreshTable();
     return 0;
+}
+
+
+void CRAZuvavivezUzoDlg::GetPoints(std::vector<ECamPoint>& out) const
+{
+    m_pointSet.GetPoints(out);
+}
+
+void CRAZuvavivezUzoDlg::LoadPoints(const std::vector<ECamPoint>& points)
+{
+    m_pointSet.SetPoints(points);
+    RefreshCurves();
+    RefreshTable();
+}
+
+void CRAZuvavivezUzoDlg::ReplaceCam(const std::vector<ECamPoint>& points, bool relinkLinear)
+{
+    m_pointSet.SetPoints(points);
+    if (relinkLinear)
+        m_pointSet.RelinkLinearSpeeds();
+    RefreshCurves();
+    RefreshTable();
+    for (CECamCurveWnd* wnd : {m_wndPosition, m_wndSpeed, m_wndAccel})
+        wnd->AutoScaleY();
+}
+
+void CRAZuvavivezUzoDlg::ShowMasterLength(uint32_t length)
+{
+    m_nMasterLength = length;
+    DoDataExchange(false);
+}
+
+void CRAZuvavivezUzoDlg::OnFunCodeSet()
+{
+    // The dialog shares the access object with a running transfer's worker;
+    // its button is disabled meanwhile, and this catches any other way in.
+    if (IsTransferRunning())
+        return;
+    CECamFuncSetDlg dlg(&m_funCodeAccess, *m_modalUi, this);
+    dlg.exec();
+}
+
+void CRAZuvavivezUzoDlg::ConnectCommands()
+{
+    // The collaborators exist once OnInitDialog has run; a click before
+    // that (there is none: the panel is hidden until then) does nothing.
+    auto onClick = [this](int id, auto handler) {
+        auto* b = qobject_cast<QPushButton*>(GetDlgItem(id));
+        connect(b, &QPushButton::clicked, this, [this, handler] {
+            if (m_bInitialised)
+                handler();
+        });
+    };
+    onClick(IDC_BTN_IMPORT, [this] { m_profiles->OnOpenECamFile(); });
+    onClick(IDC_BTN_SAVE, [this] { m_profiles->OnSaveECamFile(); });
+    onClick(IDC_BTN_STD_WRITE, [this] { m_transfers->OnStandardWrite(); });
+    onClick(IDC_BTN_FUNCODE, [this] { OnFunCodeSet(); });
+    onClick(IDC_BTN_READ, [this] { m_transfers->OnReadCam(); });
+    onClick(IDC_BTN_SPECIAL_IMPORT, [this] { m_profiles->OnSpecialImport(); });
+    onClick(IDC_BTN_SPECIAL_SAVE, [this] { m_profiles->OnSpecialSave(); });
+    onClick(IDC_BTN_SPECIAL_EXPORT, [this] { m_transfers->OnSpecialExport(); });
+    onClick(IDC_BTN_DELETE_ROWS, [this] { m_tableEditor->OnDeleteRows(); });
+    onClick(IDC_BTN_INSERT_ROWS, [this] { m_tableEditor->OnInsertRows(); });
+    onClick(IDC_BTN_SPECIAL_WRITE, [this] { m_transfers->OnSpecialWrite(); });
+    connect(m_controls.table, &CGridListCtrlEx::BeginLabelEdit, this, [this](int row, int col, int*) {
+        if (m_tableEditor)
+            m_tableEditor->OnBeginLabelEdit(row, col);
+    });
+    connect(m_controls.table, &CGridListCtrlEx::EndLabelEdit, this, [this](int row, int col, const QString*, int) {
+        if (m_tableEditor)
+            m_tableEditor->OnEndLabelEdit(row, col);
+    });
+}
+
+QWidget* CRAZuvavivezUzoDlg::GetDlgItem(int id) const
+{
+    return findChild<QWidget*>(IdName(id), Qt::FindDirectChildrenOnly);
+}
+
+QString CRAZuvavivezUzoDlg::GetDlgItemText(int id) const
+{
+    QWidget* w = GetDlgItem(id);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return g->title();
+    return QString();
+}
+
+void CRAZuvavivezUzoDlg::SetDlgItemText(int id, const QString& text)
+{
+    QWidget* w = GetDlgItem(id);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(text);
+}
+
+void CRAZuvavivezUzoDlg::MoveWindow(const QRect& rect)
+{
+    const bool sameSize = rect.size() == size();
+    setGeometry(rect);
+    // A hidden widget gets its resize event only when shown, and an equal
+    // size none at all; the panel lays itself out on every move, as a
+    // window move with repaint does.
+    if (sameSize || !isVisible())
+        OnSize();
+}
+
+void CRAZuvavivezUzoDlg::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    OnSize();
+}
+
+void CRAZuvavivezUzoDlg::OnSize()
+{
+    if (m_bInitialised) {
+        CECamCurveWnd* const curveWnds[3] = {m_wndPosition, m_wndSpeed, m_wndAccel};
+        LayoutPanel(this, m_controls, curveWnds);
+    }
+    update();
+}
+
+bool CRAZuvavivezUzoDlg::eventFilter(QObject* watched, QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::FocusOut:
+        if (watched == m_controls.unit || watched == m_controls.masterLength)
+            OnFieldFocusOut(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(e));
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && (w == this || isAncestorOf(w)))
+            return PreTranslateMessage(w, e);
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
+{
+    if (e->type() != QEvent::MouseButtonPress)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(e);
+    auto* w = static_cast<QWidget*>(target);
+    if (IsPropagatedCopy(w, me))
+        return false;
+    if (me->button() == Qt::LeftButton) {
+        // Sent, so the field is committed before the click is dispatched.
+        if (w != m_controls.unit && QApplication::focusWidget() == m_controls.unit)
+            SendModuleMessage(this, WM_UNI_EDIT_ENTER, IDC_EDIT_UNIT, 0);
+        if (w != m_controls.masterLength && QApplication::focusWidget() == m_controls.masterLength)
+            SendModuleMessage(this, WM_UNI_EDIT_ENTER, IDC_EDIT_MASTER_LEN, 0);
+    } else if (me->button() == Qt::RightButton && w == m_wndPosition && m_curveMenu) {
+        m_curveMenu->OnPositionCurveRightClick(me->position().toPoint(), me->globalPosition().toPoint());
+    }
+    // The click itself is still dispatched as usual.
+    return false;
+}
+
+void CRAZuvavivezUzoDlg::OnFieldFocusOut(QWidget* field, QFocusEvent* e)
+{
+    // A press on a window that takes the focus moves it before the press
+    // itself is delivered, so the pre-filter would no longer see the field
+    // focused: such a left click commits here, still before the click is
+    // dispatched. Keyboard moves (Tab) and window switches do not commit.
+    if (e->reason() != Qt::MouseFocusReason)
+        return;
+    const Qt::MouseButtons buttons = QApplication::mouseButtons();
+    if ((buttons & (Qt::RightButton | Qt::MiddleButton)) && !(buttons & Qt::LeftButton))
+        return;
+    m_bCommitOnFocusOut = true;
+    SendModuleMessage(this, WM_UNI_EDIT_ENTER, field == m_controls.unit ? IDC_EDIT_UNIT : IDC_EDIT_MASTER_LEN, 0);
+    m_bCommitOnFocusOut = false;
 }
 
 // Enter and Escape do not end the panel: it is a child of the host's window
@@ -308,13 +522,13 @@ bool CRAZuvavivezUzoDlg::event(QEvent* e)
     switch (m->Message()) {
     case WM_CURVE_DRAG_END: m->SetResult(OnCurveDragEnd(w, l)); break;
     case WM_UNI_EDIT_ENTER: m->SetResult(OnUniEditEnter(w, l)); break;
-    case WM_CAM_WRITE_PROGRESS:
-    case WM_CAM_READ_PROGRESS: m->SetResult(OnCamProgress(w, l)); break;
-    case WM_CAM_WRITE_DONE: m->SetResult(OnCamWriteDone(w, l)); break;
-    case WM_CAM_SPECIAL_WRITE_DONE: m->SetResult(OnCamSpecialWriteDone(w, l)); break;
-    case WM_CAM_READ_DONE: m->SetResult(OnCamReadDone(w, l)); break;
-    case WM_TABLE_POINT_CMD: m->SetResult(OnTablePointCmd(w, l)); break;
-    default: return QWidget::event(e);
+    case WM_TABLE_POINT_CMD:
+        m->SetResult(m_tableEditor ? m_tableEditor->OnTablePointCmd(w, l) : 0);
+        break;
+    default:
+        if (m_transfers && m_transfers->HandleReport(*m))
+            break;
+        return QWidget::event(e);
     }
     return true;
 }

@@ -1,39 +1,11 @@
 #include "ui/panel/spec_list_ctrl.h"
 
+#include "ui/modal_ui.h"
 #include "ui/module_message.h"
 
-#include <QAction>
 #include <QCursor>
-#include <QMenu>
 
-namespace {
-
-CSpecListCtrl::PopupMenuFn& PopupHook()
-{
-    static CSpecListCtrl::PopupMenuFn hook;
-    return hook;
-}
-
-int RunPopupMenu(QWidget* owner, const QPoint& screenPos, const std::vector<CSpecListCtrl::MenuItem>& items)
-{
-    if (PopupHook())
-        return PopupHook()(owner, screenPos, items);
-    QMenu menu(owner);
-    for (const auto& [id, text] : items)
-        menu.addAction(text)->setData(id);
-    // Only the chosen entry matters; the menu is gone when exec returns.
-    QAction* chosen = menu.exec(screenPos);
-    return chosen ? chosen->data().toInt() : 0;
-}
-
-}  // namespace
-
-void CSpecListCtrl::SetPopupMenuHook(PopupMenuFn fn)
-{
-    PopupHook() = std::move(fn);
-}
-
-CSpecListCtrl::CSpecListCtrl(QWidget* parent) : CGridListCtrlGroups(parent) {}
+CSpecListCtrl::CSpecListCtrl(IModalUi& modalUi, QWidget* parent) : CGridListCtrlGroups(parent), m_modalUi(modalUi) {}
 
 CSpecListCtrl::~CSpecListCtrl() = default;
 
@@ -46,11 +18,8 @@ void CSpecListCtrl::ShowContextMenu(QWidget* /*window*/, const QPoint& point)
     QPoint at = point;
     if (at == QPoint(-1, -1))
         at = QCursor::pos();
-    const std::vector<MenuItem> items{
-        {ID_ADD_POINT, QStringLiteral("添加点")},
-        {ID_DELETE_POINT, QStringLiteral("删除点")},
-    };
-    const int id = RunPopupMenu(this, at, items);
+    const int id = m_modalUi.PopupMenu(this, at, {{ID_ADD_POINT, QStringLiteral("添加点")},
+                                                  {ID_DELETE_POINT, QStringLiteral("删除点")}});
     if (id != 0)
         OnMenuCommand(id);
 }

@@ -5,16 +5,15 @@
 // parent widget (wParam 1 = add after the selected row, 0 = delete the
 // selected row), so the dialog has finished the change when the command
 // returns. The table holds no cam data; the owning dialog fills the rows.
-// The dialog owns the table as a child widget. GUI thread only.
+// The menu is shown through the panel's modal UI. The dialog owns the table
+// as a child widget. GUI thread only.
 #pragma once
 
 #include "grid/grid_list_ctrl_groups.h"
 
 #include <QPoint>
-#include <QString>
-#include <functional>
-#include <utility>
-#include <vector>
+
+class IModalUi;
 
 class CSpecListCtrl : public CGridListCtrlGroups {
     Q_OBJECT
@@ -22,16 +21,7 @@ public:
     static constexpr int ID_ADD_POINT = 1525;
     static constexpr int ID_DELETE_POINT = 1526;
 
-    // One popup menu entry: command id and its text.
-    using MenuItem = std::pair<int, QString>;
-    // Shows a popup menu at a screen position and returns the chosen command
-    // id, or 0 when the menu was dismissed. The default uses QMenu::exec;
-    // tests may replace it. Passing an empty function restores the default.
-    using PopupMenuFn =
-        std::function<int(QWidget* owner, const QPoint& screenPos, const std::vector<MenuItem>& items)>;
-    static void SetPopupMenuHook(PopupMenuFn fn);
-
-    explicit CSpecListCtrl(QWidget* parent = nullptr);
+    CSpecListCtrl(IModalUi& modalUi, QWidget* parent);
     ~CSpecListCtrl() override;
 
     // Runs a menu command as if it had been chosen from the context menu.
@@ -41,4 +31,7 @@ protected:
     // Every context-menu request on the grid lands here (right click, which
     // has already selected the clicked row, or the menu key with (-1, -1)).
     void ShowContextMenu(QWidget* window, const QPoint& point) override;
+
+private:
+    IModalUi& m_modalUi;
 };

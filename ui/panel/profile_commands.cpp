@@ -1,14 +1,14 @@
-// File commands of the cam panel: .ecam profiles (6024, 6025) and
-// special-point workbooks (6026, 6027). GUI thread only.
-#include "ui/panel/razuvavivezuzo_dlg.h"
+// File commands of the cam panel: .ecam profiles and special-point workbooks.
+#include "ui/panel/profile_commands.h"
 
 #include "files/ecam_file.h"
 #include "files/point_list_file.h"
 #include "host/logic_manage.h"
-#include "ui/ecam_curve_wnd.h"
-#include "ui/message_box.h"
+#include "ui/modal_ui.h"
+#include "ui/panel/panel_ids.h"
 
 #include <QFileInfo>
+#include <QWidget>
 #include <algorithm>
 #include <climits>
 #include <ctime>
@@ -40,58 +40,60 @@ QString fixed2(double v)
 
 } // namespace
 
-void CRAZuvavivezUzoDlg::OnOpenECamFile()
+using namespace panel;
+
+void CProfileCommands::OnOpenECamFile()
 {
-    const QString path = ModuleOpenFileName(nullptr, u8(kOpenTitle), u8(kECamFilter));
+    const QString path = m_view.ModalUi().OpenFileName(nullptr, u8(kOpenTitle), u8(kECamFilter));
     if (path.isEmpty())
         return;
     const int dot = path.lastIndexOf(QLatin1Char('.'));
     if (dot < 0 || path.mid(dot).toLower() != QLatin1String(".ecam"))
         return; // not a profile: nothing to say, as with a cancelled dialog
     if (!ECamProfileReader(path))
-        ModuleMessageBox(this, u8(kOpenFailed));
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
 }
 
-void CRAZuvavivezUzoDlg::OnSaveECamFile()
+void CProfileCommands::OnSaveECamFile()
 {
     QString path;
     for (;;) {
         // The dialog itself must not ask about an existing file: the
         // question below is the one the user answers.
-        path = ModuleSaveFileName(nullptr, u8(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
-                                  QString(), nullptr, false);
+        path = m_view.ModalUi().SaveFileName(nullptr, u8(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
+                                             QString(), false);
         if (path.isEmpty())
             return;
         if (!QFileInfo::exists(path))
             break;
-        if (ModuleMessageBox(this, u8("文件已经存在，是否覆盖?"), u8("提示"), MB_YESNO) == IDYES)
+        if (m_view.ModalUi().Box(m_view.BoxOwner(), u8("文件已经存在，是否覆盖?"), u8("提示"), MB_YESNO) == IDYES)
             break;
     }
     if (!ECamProfileWriter(path))
-        ModuleMessageBox(this, u8("保存数据文件失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8("保存数据文件失败!"));
 }
 
-bool CRAZuvavivezUzoDlg::ECamProfileWriter(const QString& path)
+bool CProfileCommands::ECamProfileWriter(const QString& path)
 {
     ecam::ECamProfile profile;
     profile.hostVersion = ecam::ECamHostVersionText();
     profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
-    profile.masterLength = GetDlgItemText(IDC_EDIT_MASTER_LEN).toStdWString();
-    profile.unit = GetDlgItemText(IDC_EDIT_UNIT).toStdWString();
-    profile.slavePulse = GetDlgItemText(IDC_EDIT_SLAVE_PULSE).toStdWString();
-    profile.slaveUnits = GetDlgItemText(IDC_EDIT_SLAVE_UNITS).toStdWString();
-    profile.masterPulse = GetDlgItemText(IDC_EDIT_MASTER_PULSE).toStdWString();
-    profile.masterUnits = GetDlgItemText(IDC_EDIT_MASTER_UNITS).toStdWString();
-    m_pointSet.GetPoints(profile.points);
+    profile.masterLength = m_view.GetDlgItemText(IDC_EDIT_MASTER_LEN).toStdWString();
+    profile.unit = m_view.GetDlgItemText(IDC_EDIT_UNIT).toStdWString();
+    profile.slavePulse = m_view.GetDlgItemText(IDC_EDIT_SLAVE_PULSE).toStdWString();
+    profile.slaveUnits = m_view.GetDlgItemText(IDC_EDIT_SLAVE_UNITS).toStdWString();
+    profile.masterPulse = m_view.GetDlgItemText(IDC_EDIT_MASTER_PULSE).toStdWString();
+    profile.masterUnits = m_view.GetDlgItemText(IDC_EDIT_MASTER_UNITS).toStdWString();
+    m_view.GetPoints(profile.points);
     return ecam::WriteECamProfileFile(toPath(path), profile);
 }
 
-bool CRAZuvavivezUzoDlg::ECamProfileReader(const QString& path)
+bool CProfileCommands::ECamProfileReader(const QString& path)
 {
     ecam::ECamProfile profile;
     std::string error;
     if (!ecam::ReadECamProfileFile(toPath(path), profile, &error)) {
-        ModuleMessageBox(this, QString::fromStdString(error).left(255));
+        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromStdString(error).left(255));
         return false;
     }
     // The master length field takes the integer as it stands; the points are
@@ -99,51 +101,46 @@ bool CRAZuvavivezUzoDlg::ECamProfileReader(const QString& path)
     // number shows as the nearest value the field can hold, and the usual
     // range check runs when the user next commits the field.
     const long length = ecam::ECamMasterLengthValue(profile);
-    m_nMasterLength = static_cast<uint32_t>(std::clamp<long>(length, 0, UINT32_MAX));
-    DoDataExchange(false);
+    m_view.ShowMasterLength(static_cast<uint32_t>(std::clamp<long>(length, 0, UINT32_MAX)));
 
     const QString unit = QString::fromStdWString(profile.unit);
-    SetDlgItemText(IDC_EDIT_UNIT, unit);
-    SetDlgItemText(IDC_LBL_SLAVE_UNIT, unit);
-    SetDlgItemText(IDC_LBL_MASTER_UNIT, unit);
-    SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::fromStdWString(profile.slavePulse));
-    SetDlgItemText(IDC_EDIT_SLAVE_UNITS, QString::fromStdWString(profile.slaveUnits));
-    SetDlgItemText(IDC_EDIT_MASTER_PULSE, QString::fromStdWString(profile.masterPulse));
-    SetDlgItemText(IDC_EDIT_MASTER_UNITS, QString::fromStdWString(profile.masterUnits));
+    m_view.SetDlgItemText(IDC_EDIT_UNIT, unit);
+    m_view.SetDlgItemText(IDC_LBL_SLAVE_UNIT, unit);
+    m_view.SetDlgItemText(IDC_LBL_MASTER_UNIT, unit);
+    m_view.SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::fromStdWString(profile.slavePulse));
+    m_view.SetDlgItemText(IDC_EDIT_SLAVE_UNITS, QString::fromStdWString(profile.slaveUnits));
+    m_view.SetDlgItemText(IDC_EDIT_MASTER_PULSE, QString::fromStdWString(profile.masterPulse));
+    m_view.SetDlgItemText(IDC_EDIT_MASTER_UNITS, QString::fromStdWString(profile.masterUnits));
 
-    m_pointSet.SetPoints(profile.points);
-    RefreshCurves();
-    RefreshTable();
-    for (CECamCurveWnd* wnd : {m_wndPosition, m_wndSpeed, m_wndAccel})
-        if (wnd)
-            wnd->AutoScaleY();
+    m_view.ReplaceCam(profile.points, false);
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
-        if (QWidget* w = GetDlgItem(id))
+        if (QWidget* w = m_view.GetDlgItem(id))
             w->setEnabled(true);
     return true;
 }
 
-void CRAZuvavivezUzoDlg::OnSpecialImport()
+void CProfileCommands::OnSpecialImport()
 {
-    const QString path = ModuleOpenFileName(this, u8(kOpenTitle), u8("Excel Files(*.xls,*.xlsx) (*.xls*)"));
+    const QString path =
+        m_view.ModalUi().OpenFileName(m_view.BoxOwner(), u8(kOpenTitle), u8("Excel Files(*.xls,*.xlsx) (*.xls*)"));
     if (path.isEmpty())
         return;
     const bool ok = ImportSpecialPoints(path);
     if (!ok)
-        ModuleMessageBox(this, u8(kOpenFailed));
-    if (QWidget* w = GetDlgItem(IDC_BTN_SPECIAL_WRITE))
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
+    if (QWidget* w = m_view.GetDlgItem(IDC_BTN_SPECIAL_WRITE))
         w->setEnabled(ok);
 }
 
-bool CRAZuvavivezUzoDlg::ImportSpecialPoints(const QString& path)
+bool CProfileCommands::ImportSpecialPoints(const QString& path)
 {
     if (!CMSExcelHelper::CheckHasExcel()) {
-        ModuleMessageBox(this, u8("本地未安装Excel,请先安装再使用本功能!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8("本地未安装Excel,请先安装再使用本功能!"));
         return false;
     }
     if (!m_excelHelper.OpenExcel(toPath(path))) {
-        ModuleMessageBox(this, u8(kOpenFailed));
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
         return false;
     }
     std::vector<std::wstring> first, second;
@@ -156,23 +153,17 @@ bool CRAZuvavivezUzoDlg::ImportSpecialPoints(const QString& path)
     // holds no cam: it is reported like an unreadable one and the cam the
     // user had stays, instead of being replaced by nothing.
     if (points.empty()) {
-        ModuleMessageBox(this, u8(kOpenFailed));
+        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
         return false;
     }
-    m_pointSet.SetPoints(points);
-    m_pointSet.RelinkLinearSpeeds();
-    RefreshCurves();
-    RefreshTable();
-    for (CECamCurveWnd* wnd : {m_wndPosition, m_wndSpeed, m_wndAccel})
-        if (wnd)
-            wnd->AutoScaleY();
+    m_view.ReplaceCam(points, true);
     return true;
 }
 
-void CRAZuvavivezUzoDlg::OnSpecialSave()
+void CProfileCommands::OnSpecialSave()
 {
-    const QString path = ModuleSaveFileName(
-        this, u8(kSaveTitle), u8("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)"),
+    const QString path = m_view.ModalUi().SaveFileName(
+        m_view.BoxOwner(), u8(kSaveTitle), u8("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)"),
         QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
     if (path.isEmpty())
         return;
@@ -180,19 +171,19 @@ void CRAZuvavivezUzoDlg::OnSpecialSave()
     if (std::filesystem::exists(toPath(path), ec))
         std::filesystem::remove(toPath(path), ec);
     if (!SaveSpecialPoints(path))
-        ModuleMessageBox(nullptr, u8("保存文件失败!"));
+        m_view.ModalUi().Box(nullptr, u8("保存文件失败!"));
 }
 
-bool CRAZuvavivezUzoDlg::SaveSpecialPoints(const QString& path)
+bool CProfileCommands::SaveSpecialPoints(const QString& path)
 {
     if (!m_excelHelper.InitExcel(toPath(path))) {
         const std::wstring text = CSingleton<CLogicManage>::Instance()->GetString(170);
-        ModuleMessageBox(nullptr, QString::fromStdWString(text));
+        m_view.ModalUi().Box(nullptr, QString::fromStdWString(text));
         return false;
     }
     m_excelHelper.AddSheet(L"ECamInfo");
     std::vector<ECamPoint> points;
-    m_pointSet.GetPoints(points);
+    m_view.GetPoints(points);
     int row = 1;
     for (const ECamPoint& p : points)
         m_excelHelper.WriteLine(1, row++, {fixed2(p.master).toStdWString(), fixed2(p.slave).toStdWString()});

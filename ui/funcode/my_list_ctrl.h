@@ -17,6 +17,7 @@
 #include <vector>
 
 class CFunCodeAccess;
+class IModalUi;
 class CSpecEdit;
 class CMyComboBox;
 
@@ -27,7 +28,8 @@ public:
     static constexpr int IDC_CELL_COMBO = 25002;
 
     // Starts with every parameter of the access object's catalogue.
-    explicit CMyListCtrl(CFunCodeAccess* access, QWidget* parent = nullptr);
+    // A refused value is reported through modalUi.
+    CMyListCtrl(CFunCodeAccess* access, IModalUi& modalUi, QWidget* parent = nullptr);
     ~CMyListCtrl() override;
 
     void SetFunCodeArray(const std::vector<CFunCode*>& codes) { m_funCodes = codes; }
@@ -73,4 +75,5 @@ private:
     QRect m_rcCell;
     QString m_strPrevText;
     CFunCodeAccess* m_pAccess;
+    IModalUi& m_modalUi;
 };

@@ -11,11 +11,13 @@
 //    when the usual 0.1 step would reach the next point they are spread evenly
 //    between the two instead (one point: halfway), and only when even that
 //    leaves them too close is the insertion refused with a message.
-#include "ui/panel/razuvavivezuzo_dlg.h"
+#include "ui/panel/point_table_editor.h"
 
+#include "cam/ecam_point_set.h"
 #include "ui/c_number.h"
-#include "ui/message_box.h"
+#include "ui/modal_ui.h"
 #include "ui/panel/list_oper_dlg.h"
+#include "ui/panel/panel_ids.h"
 #include "ui/panel/spec_list_ctrl.h"
 
 #include <algorithm>
@@ -37,12 +39,6 @@ constexpr int32_t kMaxInsertRows = 100000;
 
 const QString kMsgMasterOrder = QStringLiteral("主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!");
 const QString kMsgGapTooSmall = QStringLiteral("相邻两点间距太小，无法在其间增加点!");
-
-void ShowTableMessage(QWidget* owner, const QString& text)
-{
-    // Application-style box: the application's name as caption, OK button.
-    ModuleMessageBox(owner, text, QString(), MB_OK, MB_ICONWARNING);
-}
 
 // True when master m, put at index idx of pts (replacing the point there),
 // keeps the minimum gap to both neighbours in increasing order.
@@ -88,78 +84,86 @@ bool BuildPointsAfter(const ECamPoint& base, const ECamPoint* next, int32_t coun
 
 }  // namespace
 
-void CRAZuvavivezUzoDlg::OnBeginLabelEdit(int row, int /*col*/)
+using namespace panel;
+
+void CPointTableEditor::ShowTableMessage(const QString& text)
+{
+    // Application-style box: the application's name as caption, OK button.
+    m_view.ModalUi().Box(m_view.BoxOwner(), text, QString(), MB_OK, MB_ICONWARNING);
+}
+
+void CPointTableEditor::OnBeginLabelEdit(int row, int /*col*/)
 {
     // The displayed master is the key by which the finished edit finds its
     // point, even when the edit changes the master itself.
-    m_dEditMaster = CToF(m_listPoints->GetItemText(row, 2));
+    m_dEditMaster = CToF(m_table.GetItemText(row, kColMaster));
 }
 
-void CRAZuvavivezUzoDlg::OnEndLabelEdit(int row, int col, const QString* /*text*/)
+void CPointTableEditor::OnEndLabelEdit(int row, int col)
 {
     // The grid has already put the accepted text into the cell, so the cells
     // are read as they now stand; a cancelled edit re-applies the row as shown.
-    if (row < 0 || row >= m_listPoints->GetItemCount() || col > 5)
+    if (row < 0 || row >= m_table.GetItemCount() || col > kColType)
         return;
     const double key = m_dEditMaster;
     std::vector<ECamPoint> points;
     switch (col) {
-    case 2:
-    case 3: {
-        const double master = CToF(m_listPoints->GetItemText(row, 2));
-        const double slave = CToF(m_listPoints->GetItemText(row, 3));
+    case kColMaster:
+    case kColSlave: {
+        const double master = CToF(m_table.GetItemText(row, kColMaster));
+        const double slave = CToF(m_table.GetItemText(row, kColSlave));
         if (master != key) {
-            m_pointSet.GetPoints(points);
-            const int idx = m_pointSet.FindPoint(key);
+            m_view.PointSet().GetPoints(points);
+            const int idx = m_view.PointSet().FindPoint(key);
             if (idx >= 0 && !FitsBetweenNeighbours(points, idx, master)) {
                 // Refused: the row shows the point as it still is.
-                WriteTableRow(points[static_cast<size_t>(idx)], row);
-                ShowTableMessage(this, kMsgMasterOrder);
+                m_view.WriteTableRow(points[static_cast<size_t>(idx)], row);
+                ShowTableMessage(kMsgMasterOrder);
                 return;
             }
         }
-        m_pointSet.MovePoint(key, master, slave);
+        m_view.PointSet().MovePoint(key, master, slave);
         break;
     }
-    case 4:
-        m_pointSet.SetPointSpeed(key, CToF(m_listPoints->GetItemText(row, 4)));
+    case kColSpeed:
+        m_view.PointSet().SetPointSpeed(key, CToF(m_table.GetItemText(row, kColSpeed)));
         break;
-    case 5: {
-        const bool linear = m_listPoints->GetItemText(row, 5) == QStringLiteral("Linear");
-        m_pointSet.SetPointType(linear ? kECamLinear : kECamPoly, key);
+    case kColType: {
+        const bool linear = m_table.GetItemText(row, kColType) == QStringLiteral("Linear");
+        m_view.PointSet().SetPointType(linear ? kECamLinear : kECamPoly, key);
         break;
     }
     default:
         break;  // label and ID columns change nothing
     }
-    m_pointSet.GetPoints(points);
+    m_view.PointSet().GetPoints(points);
     const auto n = static_cast<int>(points.size());
     if (row >= 2 && row - 1 < n)
-        WriteTableRow(points[static_cast<size_t>(row - 1)], row - 1);
+        m_view.WriteTableRow(points[static_cast<size_t>(row - 1)], row - 1);
     if (row < n)
-        WriteTableRow(points[static_cast<size_t>(row)], row);
-    RefreshCurves();
+        m_view.WriteTableRow(points[static_cast<size_t>(row)], row);
+    m_view.RefreshCurves();
 }
 
-LRESULT CRAZuvavivezUzoDlg::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
+LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const int s = m_listPoints->GetFirstSelectedRow();
+    const int s = m_table.GetFirstSelectedRow();
     if (s < 0)
         return 0;
     std::vector<ECamPoint> points;
-    m_pointSet.GetPoints(points);
+    m_view.PointSet().GetPoints(points);
     const auto n = static_cast<int>(points.size());
     if (s >= n)
         return 0;  // table and cam out of step; nothing sensible to do
 
     // Sets the point shown in a row to the values the row displays.
     auto applyRowAsShown = [this](int row) {
-        const double master = CToF(m_listPoints->GetItemText(row, 2));
-        m_pointSet.MovePoint(master, master, CToF(m_listPoints->GetItemText(row, 3)));
+        const double master = CToF(m_table.GetItemText(row, kColMaster));
+        m_view.PointSet().MovePoint(master, master, CToF(m_table.GetItemText(row, kColSlave)));
     };
     auto renumber = [this] {
-        for (int i = 0; i < m_listPoints->GetItemCount(); ++i)
-            m_listPoints->SetItemText(i, 1, QString::number(i));
+        for (int i = 0; i < m_table.GetItemCount(); ++i)
+            m_table.SetItemText(i, kColId, QString::number(i));
     };
 
     if (wParam != 0) {
@@ -168,45 +172,45 @@ LRESULT CRAZuvavivezUzoDlg::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
         std::vector<ECamPoint> added;
         if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(s + 1)] : nullptr, 1,
                               kAddSlaveStep, added)) {
-            ShowTableMessage(this, kMsgGapTooSmall);
+            ShowTableMessage(kMsgGapTooSmall);
             return 0;
         }
         const ECamPoint p = added.front();
         points.insert(points.begin() + s + 1, p);
-        m_pointSet.SetPoints(points);
+        m_view.PointSet().SetPoints(points);
         applyRowAsShown(s);
         if (hasNext)
             applyRowAsShown(s + 1);  // still the old successor's row
-        RefreshCurves();
-        const int newRow = m_listPoints->InsertItem(s + 1, QString::number(s + 1));
-        WriteTableRow(p, newRow);
-        m_pointSet.GetPoints(points);
+        m_view.RefreshCurves();
+        const int newRow = m_table.InsertItem(s + 1, QString::number(s + 1));
+        m_view.WriteTableRow(p, newRow);
+        m_view.PointSet().GetPoints(points);
         if (s >= 2)
-            WriteTableRow(points[static_cast<size_t>(s)], s);
-        WriteTableRow(points[static_cast<size_t>(s + 1)], s + 1);
+            m_view.WriteTableRow(points[static_cast<size_t>(s)], s);
+        m_view.WriteTableRow(points[static_cast<size_t>(s + 1)], s + 1);
         renumber();
         return 0;
     }
 
     if (s == 0) {
-        ShowTableMessage(this, QStringLiteral("第一行不能删除!"));
+        ShowTableMessage(QStringLiteral("第一行不能删除!"));
         return 0;
     }
     points.erase(points.begin() + s);
-    m_pointSet.SetPoints(points);
+    m_view.PointSet().SetPoints(points);
     applyRowAsShown(s - 1);
-    RefreshCurves();
-    m_listPoints->DeleteItem(s);
-    m_pointSet.GetPoints(points);
+    m_view.RefreshCurves();
+    m_table.DeleteItem(s);
+    m_view.PointSet().GetPoints(points);
     if (s >= 2)
-        WriteTableRow(points[static_cast<size_t>(s - 1)], s - 1);
-    if (s < m_listPoints->GetItemCount() && s < static_cast<int>(points.size()))
-        WriteTableRow(points[static_cast<size_t>(s)], s);
+        m_view.WriteTableRow(points[static_cast<size_t>(s - 1)], s - 1);
+    if (s < m_table.GetItemCount() && s < static_cast<int>(points.size()))
+        m_view.WriteTableRow(points[static_cast<size_t>(s)], s);
     renumber();
     return 0;
 }
 
-void CRAZuvavivezUzoDlg::OnDeleteRows()
+void CPointTableEditor::OnDeleteRows()
 {
     CListOperDlg dlg(QStringLiteral("删除指定行"), nullptr);
     if (dlg.DoModal() != CListOperDlg::IDOK)
@@ -214,62 +218,62 @@ void CRAZuvavivezUzoDlg::OnDeleteRows()
     // Row numbers in the dialog count from 1; row 1 is the first point.
     const int32_t start = CToI(dlg.m_strStartRow);
     const int32_t count = CToI(dlg.m_strRowCount);
-    const int rows = m_listPoints->GetItemCount();
+    const int rows = m_table.GetItemCount();
     if (start < 2 || start > rows) {
-        ShowTableMessage(this, QStringLiteral("起始行请规范到2 - %1").arg(rows));
+        ShowTableMessage(QStringLiteral("起始行请规范到2 - %1").arg(rows));
         return;
     }
     if (count <= 0) {
-        ShowTableMessage(this, QStringLiteral("操作行数必须大于零!"));
+        ShowTableMessage(QStringLiteral("操作行数必须大于零!"));
         return;
     }
     std::vector<ECamPoint> points;
-    m_pointSet.GetPoints(points);
+    m_view.PointSet().GetPoints(points);
     const auto first = std::min<size_t>(static_cast<size_t>(start - 1), points.size());
     // 64-bit sum: a huge count must not overflow into a small range.
     const int64_t last = int64_t{start} + count - 1;
     const size_t end = last <= rows ? std::min<size_t>(static_cast<size_t>(last), points.size()) : points.size();
     points.erase(points.begin() + static_cast<std::ptrdiff_t>(first),
                  points.begin() + static_cast<std::ptrdiff_t>(std::max(first, end)));
-    m_pointSet.SetPoints(points);
-    RefreshCurves();
-    RefreshTable();
+    m_view.PointSet().SetPoints(points);
+    m_view.RefreshCurves();
+    m_view.RefreshTable();
 }
 
-void CRAZuvavivezUzoDlg::OnInsertRows()
+void CPointTableEditor::OnInsertRows()
 {
     CListOperDlg dlg(QStringLiteral("增加指定行"), nullptr);
     if (dlg.DoModal() != CListOperDlg::IDOK)
         return;
     const int32_t start = CToI(dlg.m_strStartRow);
     const int32_t count = CToI(dlg.m_strRowCount);
-    const int rows = m_listPoints->GetItemCount();
+    const int rows = m_table.GetItemCount();
     if (start < 1 || start > rows) {
-        ShowTableMessage(this, QStringLiteral("起始行请规范到1 - %1").arg(rows));
+        ShowTableMessage(QStringLiteral("起始行请规范到1 - %1").arg(rows));
         return;
     }
     if (count <= 0) {
-        ShowTableMessage(this, QStringLiteral("操作行数必须大于零!"));
+        ShowTableMessage(QStringLiteral("操作行数必须大于零!"));
         return;
     }
     if (count > kMaxInsertRows) {
-        ShowTableMessage(this, QStringLiteral("操作行数不能大于%1!").arg(kMaxInsertRows));
+        ShowTableMessage(QStringLiteral("操作行数不能大于%1!").arg(kMaxInsertRows));
         return;
     }
     std::vector<ECamPoint> points;
-    m_pointSet.GetPoints(points);
+    m_view.PointSet().GetPoints(points);
     if (start > static_cast<int>(points.size()))
         return;  // table and cam out of step
     const ECamPoint base = points[static_cast<size_t>(start - 1)];
     const bool hasNext = start < rows && start < static_cast<int>(points.size());
     std::vector<ECamPoint> added;
     if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(start)] : nullptr, count, 1.0, added)) {
-        ShowTableMessage(this, kMsgGapTooSmall);
+        ShowTableMessage(kMsgGapTooSmall);
         return;
     }
     points.insert(hasNext ? points.begin() + start : points.end(), added.begin(), added.end());
-    m_pointSet.SetPoints(points);
-    m_pointSet.RelinkLinearSpeeds();
-    RefreshCurves();
-    RefreshTable();
+    m_view.PointSet().SetPoints(points);
+    m_view.PointSet().RelinkLinearSpeeds();
+    m_view.RefreshCurves();
+    m_view.RefreshTable();
 }

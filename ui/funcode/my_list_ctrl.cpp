@@ -1,10 +1,10 @@
-#include "drive/panel/my_list_ctrl.h"
+#include "ui/funcode/my_list_ctrl.h"
 
 #include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
-#include "drive/panel/my_combo_box.h"
+#include "ui/funcode/my_combo_box.h"
 #include "host/fun_code_interface.h"
-#include "ui/message_box.h"
+#include "ui/modal_ui.h"
 #include "ui/module_message.h"
 #include "ui/spec_edit.h"
 
@@ -12,7 +12,8 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-CMyListCtrl::CMyListCtrl(CFunCodeAccess* access, QWidget* parent) : QTableWidget(parent), m_pAccess(access)
+CMyListCtrl::CMyListCtrl(CFunCodeAccess* access, IModalUi& modalUi, QWidget* parent)
+    : QTableWidget(parent), m_pAccess(access), m_modalUi(modalUi)
 {
     if (access && access->FunCodeInterface()) {
         CFunCodeInterface* catalogue = access->FunCodeInterface();
@@ -162,8 +163,7 @@ void CMyListCtrl::OnEditEnd()
         const std::string problem = camfuncodes::CheckFunCodeInput(text.toStdWString(), m_pCurFunCode->m_nMin,
                                                                    m_pCurFunCode->m_nMax, &value);
         if (!problem.empty()) {
-            ModuleMessageBox(this, QString::fromStdString(problem), QString::fromUtf8("输入错误"), MB_OK,
-                             MB_ICONERROR);
+            m_modalUi.Box(this, QString::fromStdString(problem), QString::fromUtf8("输入错误"), MB_OK, MB_ICONERROR);
             SetItemText(m_nEditRow, m_nEditCol, m_strPrevText);
         } else if (text != m_strPrevText) {
             SetItemText(m_nEditRow, m_nEditCol, text);

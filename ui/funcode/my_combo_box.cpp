@@ -1,4 +1,4 @@
-#include "drive/panel/my_combo_box.h"
+#include "ui/funcode/my_combo_box.h"
 
 #include "ui/module_message.h"
 

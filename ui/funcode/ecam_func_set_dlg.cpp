@@ -1,10 +1,11 @@
-#include "drive/panel/ecam_func_set_dlg.h"
+#include "ui/funcode/ecam_func_set_dlg.h"
 
 #include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
-#include "drive/panel/my_list_ctrl.h"
+#include "ui/funcode/my_list_ctrl.h"
 #include "host/fun_code_interface.h"
-#include "ui/message_box.h"
+#include "ui/dialog_units.h"
+#include "ui/modal_ui.h"
 #include "ui/panel_look.h"
 
 #include <QCheckBox>
@@ -15,12 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-// Dialog units to pixels for the 9-point dialog font, as for every template.
-QRect Dlu(int x, int y, int w, int h)
-{
-    return QRect(x * 7 / 4, y * 15 / 8, w * 7 / 4, h * 15 / 8);
-}
 
 QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -38,7 +33,8 @@ const Column kColumns[] = {
 
 } // namespace
 
-CECamFuncSetDlg::CECamFuncSetDlg(CFunCodeAccess* access, QWidget* parent) : QDialog(parent), m_pAccess(access)
+CECamFuncSetDlg::CECamFuncSetDlg(CFunCodeAccess* access, IModalUi& modalUi, QWidget* parent)
+    : QDialog(parent), m_pAccess(access), m_modalUi(modalUi)
 {
     BuildTemplate();
     OnInitDialog();
@@ -56,7 +52,7 @@ void CECamFuncSetDlg::BuildTemplate()
     setFont(f);
     setFixedSize(Dlu(0, 0, 377, 185).size());
 
-    m_list = new CMyListCtrl(m_pAccess, this);
+    m_list = new CMyListCtrl(m_pAccess, m_modalUi, this);
     m_list->setObjectName(QStringLiteral("idc%1").arg(IDC_LIST_FUNCODE));
     m_list->setGeometry(Dlu(15, 15, 348, 136));
 
@@ -140,7 +136,7 @@ void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFun
                                           const char* failed, const char* none, const char* done)
 {
     if (!m_pAccess || !m_pAccess->CheckConnect()) {
-        ModuleMessageBox(this, Tr("串口未连接!"));
+        m_modalUi.Box(this, Tr("串口未连接!"));
         return;
     }
     int counted = 0;
@@ -148,12 +144,12 @@ void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFun
         if (!m_list->GetCheck(r))
             continue;
         if (!step(r, *m_rows[static_cast<std::size_t>(r)])) {
-            ModuleMessageBox(this, Tr(failed));
+            m_modalUi.Box(this, Tr(failed));
             return;
         }
         ++counted;
     }
-    ModuleMessageBox(this, counted == 0 ? Tr(none) : Tr(done));
+    m_modalUi.Box(this, counted == 0 ? Tr(none) : Tr(done));
 }
 
 void CECamFuncSetDlg::OnBtnRead()

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CFunCodeAccess;
+class IModalUi;
 class CMyListCtrl;
 class QCheckBox;
 class QPushButton;
@@ -30,7 +31,8 @@ public:
     };
 
     // Builds the template and runs OnInitDialog (rows from the catalogue).
-    explicit CECamFuncSetDlg(CFunCodeAccess* access, QWidget* parent = nullptr);
+    // Its message boxes go through modalUi.
+    CECamFuncSetDlg(CFunCodeAccess* access, IModalUi& modalUi, QWidget* parent = nullptr);
     ~CECamFuncSetDlg() override;
 
     void OnBtnRead();
@@ -56,4 +58,5 @@ private:
     QCheckBox* m_checkAll = nullptr;
     std::vector<CFunCode*> m_rows;
     CFunCodeAccess* m_pAccess;
+    IModalUi& m_modalUi;
 };

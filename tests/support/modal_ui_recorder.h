@@ -1,0 +1,76 @@
+#pragma once
+// CModalUiRecorder: the modal UI of a panel under test. Records every message
+// box, file dialog and popup menu the code would have shown and answers as a
+// user would, from queues the test fills: boxes with the queued answer (then
+// the first button, IDOK or IDYES), file dialogs with the queued path (then
+// cancelled), menus with the queued command id (then dismissed). Nothing is
+// ever shown, so no test blocks on a modal loop.
+#include "ui/modal_ui.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+class CModalUiRecorder : public IModalUi {
+public:
+    class Boxes {
+    public:
+        void QueueAnswer(int answer) { m_answers.push_back(answer); }
+        const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
+        QStringList Texts() const;
+        bool LastIs(const QString& text) const { return !m_calls.empty() && m_calls.back().text == text; }
+
+    private:
+        friend class CModalUiRecorder;
+        std::vector<MessageBoxCall> m_calls;
+        std::deque<int> m_answers;
+    };
+    class Files {
+    public:
+        void QueueAnswer(const QString& path, const QString& selectedFilter = QString())
+        {
+            m_answers.push_back({path, selectedFilter});
+        }
+        const std::vector<FileDialogCall>& Calls() const { return m_calls; }
+
+    private:
+        friend class CModalUiRecorder;
+        std::vector<FileDialogCall> m_calls;
+        std::deque<FileDialogAnswer> m_answers;
+    };
+    struct MenuCall {
+        QWidget* owner;
+        QPoint screenPos;
+        std::vector<MenuItem> items;
+        QStringList Texts() const;
+        const MenuItem* Find(int id) const;
+    };
+    class Menus {
+    public:
+        // A choice the menu does not offer enabled dismisses it; so does an
+        // empty text.
+        void QueueChoice(int id) { m_answers.push_back({id, QString()}); }
+        void QueueChoice(const QString& text) { m_answers.push_back({0, text}); }
+        // The choice for every menu once the queue is empty (0: dismiss).
+        void AnswerEveryMenu(int id) { m_standing = id; }
+        const std::vector<MenuCall>& Calls() const { return m_calls; }
+
+    private:
+        friend class CModalUiRecorder;
+        struct Choice {
+            int id;
+            QString text;
+        };
+        std::vector<MenuCall> m_calls;
+        std::deque<Choice> m_answers;
+        int m_standing = 0;
+    };
+
+    int MessageBox(const MessageBoxCall& call) override;
+    FileDialogAnswer FileDialog(const FileDialogCall& call) override;
+    int PopupMenu(QWidget* owner, const QPoint& screenPos, const std::vector<MenuItem>& items) override;
+
+    Boxes boxes;
+    Files files;
+    Menus menus;
+};

@@ -1,0 +1,72 @@
+// The position plot's context menu and its commands.
+#include "ui/panel/curve_menu.h"
+
+#include "cam/ecam_point_set.h"
+#include "ui/ecam_curve_wnd.h"
+#include "ui/modal_ui.h"
+
+using namespace panel;
+
+void CCurveMenu::OnPositionCurveRightClick(const QPoint& clientPos, const QPoint& screenPos)
+{
+    const QRect plot = m_position.rect().adjusted(CECamCurveWnd::kLeft, CECamCurveWnd::kMargin,
+                                                      -CECamCurveWnd::kMargin, -CECamCurveWnd::kMargin);
+    // Right and bottom edges are outside the plot area.
+    if (clientPos.x() < plot.left() || clientPos.x() > plot.right() || clientPos.y() < plot.top() ||
+        clientPos.y() > plot.bottom())
+        return;
+    m_ptCurveMenu = clientPos;
+    const std::vector<MenuItem> items = {
+        {ID_ADD_CAM_POINT, QString::fromUtf8("添加凸轮点"), true},
+        {ID_DEL_CAM_POINT, QString::fromUtf8("删除凸轮点"), m_position.HasKeyPointNear(clientPos)},
+        {ID_SHOW_CAM_POINT, QString::fromUtf8("显示凸轮点"), true},
+    };
+    const int id = m_view.ModalUi().PopupMenu(m_view.BoxOwner(), screenPos, items);
+    if (id != 0)
+        OnCommand(id);
+}
+
+void CCurveMenu::OnCommand(int id)
+{
+    switch (id) {
+    case ID_ADD_CAM_POINT: OnAddCamPoint(); break;
+    case ID_DEL_CAM_POINT: OnDelCamPoint(); break;
+    case ID_SHOW_CAM_POINT: OnShowCamPoint(); break;
+    default: break;
+    }
+}
+
+void CCurveMenu::OnAddCamPoint()
+{
+    // Masters must stay strictly increasing: a point that would land on (or
+    // within the lookup tolerance of) an existing key point, or outside the
+    // cam, is refused with a message rather than moved somewhere unasked.
+    const PlotPoint p = m_position.PixelToData(m_ptCurveMenu);
+    if (!m_view.PointSet().KeepsOrderOnInsert(p.x)) {
+        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromUtf8("此处已有凸轮点或超出主轴范围，不能添加凸轮点"));
+        return;
+    }
+    m_position.AddKeyPointAt(m_ptCurveMenu);
+    m_view.RefreshTable();
+    m_view.RefreshCurves();
+}
+
+void CCurveMenu::OnDelCamPoint()
+{
+    int index = -1;
+    if (m_position.HitTestKeyPoint(m_ptCurveMenu, index) && index >= 0 &&
+        index < static_cast<int>(m_position.KeyPoints().size())) {
+        m_view.PointSet().DeletePoint(m_position.KeyPoints()[static_cast<size_t>(index)].x);
+        m_position.RebuildFromPointSet();
+    }
+    m_view.RefreshTable();
+    m_view.RefreshCurves();
+}
+
+void CCurveMenu::OnShowCamPoint()
+{
+    m_position.m_showKeyPoints = !m_position.m_showKeyPoints;
+    m_speed.m_showKeyPoints = !m_speed.m_showKeyPoints;
+    m_position.update();
+    m_speed.update();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// CPointTableEditor: editing of the cam through the key-point table. Cell
+// edits (the grid's begin/end notifications), the table's context menu (add
+// or delete one point after/at the selected row) and the hidden range
+// delete/insert buttons (6030, 6031) with their row dialog.
+//
+// Master positions must stay strictly increasing, and far enough apart that
+// a point can still be told from its neighbours by the three-decimal master
+// the table shows; every path that places a master keeps that rule (see the
+// .cpp). Owned by the panel, which fills the rows; GUI thread only.
+#include "cam/ecam_point.h"
+#include "ui/module_message.h"
+
+#include <QString>
+#include <vector>
+
+class CECamPointSet;
+class CSpecListCtrl;
+class IModalUi;
+class QWidget;
+
+// What the table editing needs from the panel.
+class ITableView {
+public:
+    virtual ~ITableView() = default;
+    virtual CECamPointSet& PointSet() = 0;
+    virtual void RefreshCurves() = 0;
+    virtual void RefreshTable() = 0;
+    virtual void WriteTableRow(const ECamPoint& point, int row) = 0;
+    virtual IModalUi& ModalUi() = 0;
+    virtual QWidget* BoxOwner() = 0;
+};
+
+class CPointTableEditor {
+public:
+    CPointTableEditor(ITableView& view, CSpecListCtrl& table) : m_view(view), m_table(table) {}
+
+    void OnBeginLabelEdit(int row, int col);
+    void OnEndLabelEdit(int row, int col);   // the cell already holds the accepted text
+    LRESULT OnTablePointCmd(WPARAM wParam, LPARAM lParam);   // WM_TABLE_POINT_CMD
+    void OnDeleteRows();   // 6030 "删除"
+    void OnInsertRows();   // 6031 "增加"
+
+private:
+    void ShowTableMessage(const QString& text);
+
+    ITableView& m_view;
+    CSpecListCtrl& m_table;
+    double m_dEditMaster = 0.0;   // master of the row last opened for editing
+};

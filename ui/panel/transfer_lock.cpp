@@ -1,0 +1,23 @@
+#include "ui/panel/transfer_lock.h"
+
+#include <algorithm>
+
+CTransferLock::CTransferLock(const Lookup& lookup, std::initializer_list<int> locked,
+                             std::initializer_list<int> enableAtEnd)
+{
+    for (int id : locked) {
+        QWidget* w = lookup(id);
+        if (!w)
+            continue;
+        const bool always = std::find(enableAtEnd.begin(), enableAtEnd.end(), id) != enableAtEnd.end();
+        m_restore.emplace_back(w, always || w->isEnabled());
+        w->setEnabled(false);
+    }
+}
+
+CTransferLock::~CTransferLock()
+{
+    for (const auto& [w, enabled] : m_restore)
+        if (w)
+            w->setEnabled(enabled);
+}
