@@ -30,8 +30,8 @@ TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)
     EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
     ASSERT_TRUE(typed.Ran());
     EXPECT_EQ(labels, (QStringList{QStringLiteral("起始行号："), QStringLiteral("行数：")}));
-    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("5x"));
-    EXPECT_EQ(dlg.m_strRowCount, QStringLiteral("12"));
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("5x"));
+    EXPECT_EQ(dlg.RowCountText(), QStringLiteral("12"));
 
     // Reopened: the defaults again; Escape cancels and keeps the last texts.
     ModalDriver<CListOperDlg> escaped([&](CListOperDlg* d) {
@@ -41,11 +41,11 @@ TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)
     });
     EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDCANCEL);
     EXPECT_EQ(shown, (QStringList{"2", "1", "2", "1"}));
-    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("5x"));
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("5x"));
 
     // Enter takes the default button, OK.
     ModalDriver<CListOperDlg> entered([&](CListOperDlg* d) { QTest::keyClick(Field(d, "idc6031"), Qt::Key_Return); });
     EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
-    EXPECT_EQ(dlg.m_strStartRow, QStringLiteral("2"));
-    EXPECT_EQ(dlg.m_strRowCount, QStringLiteral("1"));
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("2"));
+    EXPECT_EQ(dlg.RowCountText(), QStringLiteral("1"));
 }

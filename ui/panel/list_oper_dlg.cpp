@@ -1,20 +1,11 @@
 #include "ui/panel/list_oper_dlg.h"
 
+#include "ui/dialog_units.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-// Template 6004 is laid out in dialog units of its 8-point font; one fixed
-// factor pair turns them into pixels (4 units = 6 px across, 8 units = 13 px down).
-QRect DluRect(int x, int y, int w, int h)
-{
-    return QRect(x * 3 / 2, y * 13 / 8, w * 3 / 2, h * 13 / 8);
-}
-
-}  // namespace
 
 CListOperDlg::CListOperDlg(const QString& title, QWidget* parent)
     : QDialog(parent), m_strTitle(title)
@@ -29,27 +20,27 @@ void CListOperDlg::BuildTemplate()
     // Caption with the close box only: no help or size grip, like a modal frame.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Dialog"));
-    setFixedSize(DluRect(0, 0, 234, 110).size());
+    setFixedSize(Dlu8(0, 0, 234, 110).size());
 
     auto* startLabel = new QLabel(QStringLiteral("起始行号："), this);
-    startLabel->setGeometry(DluRect(53, 23, 40, 12));
+    startLabel->setGeometry(Dlu8(53, 23, 40, 12));
     m_editStartRow = new QLineEdit(this);
     m_editStartRow->setObjectName(QStringLiteral("idc6030"));
-    m_editStartRow->setGeometry(DluRect(115, 21, 66, 14));
+    m_editStartRow->setGeometry(Dlu8(115, 21, 66, 14));
 
     auto* countLabel = new QLabel(QStringLiteral("行数："), this);
-    countLabel->setGeometry(DluRect(53, 55, 29, 12));
+    countLabel->setGeometry(Dlu8(53, 55, 29, 12));
     m_editRowCount = new QLineEdit(this);
     m_editRowCount->setObjectName(QStringLiteral("idc6031"));
-    m_editRowCount->setGeometry(DluRect(115, 52, 66, 14));
+    m_editRowCount->setGeometry(Dlu8(115, 52, 66, 14));
 
     m_btnOK = new QPushButton(QStringLiteral("确定"), this);
     m_btnOK->setObjectName(QStringLiteral("idc1"));
-    m_btnOK->setGeometry(DluRect(55, 89, 50, 14));
+    m_btnOK->setGeometry(Dlu8(55, 89, 50, 14));
     m_btnOK->setDefault(true);
     m_btnCancel = new QPushButton(QStringLiteral("取消"), this);
     m_btnCancel->setObjectName(QStringLiteral("idc2"));
-    m_btnCancel->setGeometry(DluRect(127, 89, 50, 14));
+    m_btnCancel->setGeometry(Dlu8(127, 89, 50, 14));
     m_btnCancel->setAutoDefault(false);
 
     connect(m_btnOK, &QPushButton::clicked, this, [this] { OnOK(); });

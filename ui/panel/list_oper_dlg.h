@@ -4,7 +4,7 @@
 // It asks for a first row number (field 6030, "起始行号：", default "2") and a
 // row count (field 6031, "行数：", default "1"). DoModal() returns the id of
 // the closing button: 1 for "确定", 2 for "取消". Only OK copies the field
-// texts into m_strStartRow / m_strRowCount. Created on the stack by the
+// texts into StartRowText() / RowCountText(). Created on the stack by the
 // caller, GUI thread only.
 #pragma once
 
@@ -25,11 +25,9 @@ public:
     // Shows the dialog modally; 1 after OK, 2 after Cancel or close.
     int DoModal();
 
-    QLineEdit* m_editStartRow = nullptr;   // control 6030
-    QLineEdit* m_editRowCount = nullptr;   // control 6031
-    QString m_strTitle;
-    QString m_strStartRow;                 // text of 6030 when OK was pressed
-    QString m_strRowCount;                 // text of 6031 when OK was pressed
+    // The field texts as they were when OK was pressed.
+    const QString& StartRowText() const { return m_strStartRow; }
+    const QString& RowCountText() const { return m_strRowCount; }
 
 protected:
     // Puts the title and the default texts in place each time it is shown.
@@ -38,6 +36,11 @@ protected:
 
 private:
     void BuildTemplate();
+    QLineEdit* m_editStartRow = nullptr;   // control 6030
+    QLineEdit* m_editRowCount = nullptr;   // control 6031
+    QString m_strTitle;
+    QString m_strStartRow;                 // text of 6030 when OK was pressed
+    QString m_strRowCount;                 // text of 6031 when OK was pressed
     QPushButton* m_btnOK = nullptr;
     QPushButton* m_btnCancel = nullptr;
 };

@@ -216,8 +216,8 @@ void CPointTableEditor::OnDeleteRows()
     if (dlg.DoModal() != CListOperDlg::IDOK)
         return;
     // Row numbers in the dialog count from 1; row 1 is the first point.
-    const int32_t start = CToI(dlg.m_strStartRow);
-    const int32_t count = CToI(dlg.m_strRowCount);
+    const int32_t start = CToI(dlg.StartRowText());
+    const int32_t count = CToI(dlg.RowCountText());
     const int rows = m_table.GetItemCount();
     if (start < 2 || start > rows) {
         ShowTableMessage(QStringLiteral("起始行请规范到2 - %1").arg(rows));
@@ -245,8 +245,8 @@ void CPointTableEditor::OnInsertRows()
     CListOperDlg dlg(QStringLiteral("增加指定行"), nullptr);
     if (dlg.DoModal() != CListOperDlg::IDOK)
         return;
-    const int32_t start = CToI(dlg.m_strStartRow);
-    const int32_t count = CToI(dlg.m_strRowCount);
+    const int32_t start = CToI(dlg.StartRowText());
+    const int32_t count = CToI(dlg.RowCountText());
     const int rows = m_table.GetItemCount();
     if (start < 1 || start > rows) {
         ShowTableMessage(QStringLiteral("起始行请规范到1 - %1").arg(rows));
