@@ -111,16 +111,22 @@ bool CPanelTransfers::WritePuuParams()
         FocusPuuField(p.field, p.selectAll);
         return false;
     }
-    if (!m_access.CheckConnect()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    if (!CheckConnected())
         return false;
-    }
     CFunCodeFieldIo io(m_access);
     if (!puu::WriteValues(io, values)) {
         m_view.ModalUi().Box(m_view.BoxOwner(), Tr("写入数据失败!"));
         return false;
     }
     return true;
+}
+
+bool CPanelTransfers::CheckConnected()
+{
+    if (m_access.CheckConnect())
+        return true;
+    m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    return false;
 }
 
 bool CPanelTransfers::ReadPuuParams()
@@ -165,10 +171,8 @@ int CPanelTransfers::GetValidPointCount() const
 // the count fails the user may still go on. false means do not write.
 bool CPanelTransfers::SendPointCount(int count)
 {
-    if (!m_access.CheckConnect()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    if (!CheckConnected())
         return false;
-    }
     CFunCodeFieldIo io(m_access);
     return puu::WritePointCount(io, count)
         || m_view.ModalUi().Box(m_view.BoxOwner(), Tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO,
@@ -314,10 +318,8 @@ void CPanelTransfers::OnReadCam()
 {
     if (m_bTransferRunning)
         return;
-    if (!m_access.CheckConnect()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    if (!CheckConnected())
         return;
-    }
     int count = 0;
     if (!ReadPuuParams() || !ReadCamPointCount(count))
         return;
@@ -331,10 +333,8 @@ void CPanelTransfers::OnSpecialExport()
 {
     if (m_bTransferRunning)
         return;
-    if (!m_access.CheckConnect()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    if (!CheckConnected())
         return;
-    }
     int count = 0;
     if (!ReadCamPointCount(count))
         return;

@@ -72,6 +72,8 @@ public:
     const std::vector<CamTable_Info>& CamTable() const { return m_camTable; }
 
 private:
+    // True when the drive answers; otherwise says so.
+    bool CheckConnected();
     bool CheckPuuInput();
     bool WritePuuParams();
     bool ReadPuuParams();

@@ -210,23 +210,33 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     return 0;
 }
 
-void CPointTableEditor::OnDeleteRows()
+bool CPointTableEditor::AskRowRange(const QString& title, int firstStart, int32_t& start, int32_t& count)
 {
-    CListOperDlg dlg(QStringLiteral("删除指定行"), nullptr);
+    CListOperDlg dlg(title, nullptr);
     if (dlg.DoModal() != CListOperDlg::IDOK)
-        return;
+        return false;
     // Row numbers in the dialog count from 1; row 1 is the first point.
-    const int32_t start = CToI(dlg.StartRowText());
-    const int32_t count = CToI(dlg.RowCountText());
+    start = CToI(dlg.StartRowText());
+    count = CToI(dlg.RowCountText());
     const int rows = m_table.GetItemCount();
-    if (start < 2 || start > rows) {
-        ShowTableMessage(QStringLiteral("起始行请规范到2 - %1").arg(rows));
-        return;
+    if (start < firstStart || start > rows) {
+        ShowTableMessage(QStringLiteral("起始行请规范到%1 - %2").arg(firstStart).arg(rows));
+        return false;
     }
     if (count <= 0) {
         ShowTableMessage(QStringLiteral("操作行数必须大于零!"));
-        return;
+        return false;
     }
+    return true;
+}
+
+void CPointTableEditor::OnDeleteRows()
+{
+    int32_t start = 0;
+    int32_t count = 0;
+    if (!AskRowRange(QStringLiteral("删除指定行"), 2, start, count))
+        return;
+    const int rows = m_table.GetItemCount();
     std::vector<ECamPoint> points;
     m_view.PointSet().GetPoints(points);
     const auto first = std::min<size_t>(static_cast<size_t>(start - 1), points.size());
@@ -242,20 +252,11 @@ void CPointTableEditor::OnDeleteRows()
 
 void CPointTableEditor::OnInsertRows()
 {
-    CListOperDlg dlg(QStringLiteral("增加指定行"), nullptr);
-    if (dlg.DoModal() != CListOperDlg::IDOK)
+    int32_t start = 0;
+    int32_t count = 0;
+    if (!AskRowRange(QStringLiteral("增加指定行"), 1, start, count))
         return;
-    const int32_t start = CToI(dlg.StartRowText());
-    const int32_t count = CToI(dlg.RowCountText());
     const int rows = m_table.GetItemCount();
-    if (start < 1 || start > rows) {
-        ShowTableMessage(QStringLiteral("起始行请规范到1 - %1").arg(rows));
-        return;
-    }
-    if (count <= 0) {
-        ShowTableMessage(QStringLiteral("操作行数必须大于零!"));
-        return;
-    }
     if (count > kMaxInsertRows) {
         ShowTableMessage(QStringLiteral("操作行数不能大于%1!").arg(kMaxInsertRows));
         return;

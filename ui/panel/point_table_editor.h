@@ -12,6 +12,7 @@
 #include "ui/module_message.h"
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 class CECamPointSet;
@@ -43,6 +44,9 @@ public:
 
 private:
     void ShowTableMessage(const QString& text);
+    // Runs the row dialog; false (after its message) unless the first row is
+    // in [firstStart, rows] and the count positive.
+    bool AskRowRange(const QString& title, int firstStart, int32_t& start, int32_t& count);
 
     ITableView& m_view;
     CSpecListCtrl& m_table;
