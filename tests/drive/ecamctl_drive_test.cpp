@@ -140,12 +140,19 @@ TEST_F(EcamctlDrive, UsageErrorsAndAnAbsentDrive)
         EXPECT_EQ(r.err, message);
     }
 
+    // A count the special table cannot hold is refused before any point is read.
+    const std::string csv = (dir / "back.csv").string();
+    sim.SetRegister(0x1B08, 1501);
+    auto r = RunEcamctl({"read-special", "--device", Device(), csv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! point count 1501 exceeds 1500\n");
+    EXPECT_FALSE(fs::exists(csv));
+
     const std::string url = Device();
     sim.Stop();
-    auto r = RunEcamctl({"write", file, "--device", url});
+    r = RunEcamctl({"write", file, "--device", url});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "ecamctl write: 串口未连接! (" + url + ")\n");
-    const std::string csv = (dir / "back.csv").string();
     r = RunEcamctl({"read-special", "--device", url, csv});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n");
