@@ -41,6 +41,6 @@ fi
 
 cmake -S . -B "$dir" "${flags[@]}" >/dev/null
 cmake --build "$dir" -j "$jobs"
-ctest_args=(--test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600)
+ctest_args=(--test-dir "$dir" --output-on-failure -j "$jobs" --timeout 60)
 [ $mode = tsan ] && ctest_args+=(-L threads)
 ctest "${ctest_args[@]}" "$@"

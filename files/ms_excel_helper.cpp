@@ -1,5 +1,6 @@
 #include "files/ms_excel_helper.h"
 
+#include "files/file_extension.h"
 #include "files/gbk.h"
 #include "files/isolated_read.h"
 #include "files/xls_writer.h"
@@ -29,14 +30,6 @@
 namespace {
 
 using CellMap = std::map<std::pair<int, int>, std::wstring>;
-
-std::string lowerExtension(const std::filesystem::path& path)
-{
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
 
 // Shortest text that reads back as the same number: 0, 10.5, 1e+20.
 std::wstring numberText(double v)
@@ -333,7 +326,7 @@ int CMSExcelHelper::CheckHasExcel()
 int CMSExcelHelper::OpenExcel(const std::filesystem::path& path)
 {
     CloseExcel();
-    const std::string ext = lowerExtension(path);
+    const std::string ext = ecam::LowerExtension(path);
     std::vector<CellMap> sheets;
     if (ext != ".xls" && ext != ".xlsx" && ext != ".xlsm" && ext != ".ods" && ext != ".csv")
         return 0;
@@ -403,7 +396,7 @@ int CMSExcelHelper::InitExcel(const std::filesystem::path& path)
 {
     m_write.clear();
     m_building = false;
-    const std::string ext = lowerExtension(path);
+    const std::string ext = ecam::LowerExtension(path);
     if (ext != ".xls" && ext != ".xlsx")
         return 0; // never a file whose content differs from its extension
     std::error_code ec;
@@ -450,7 +443,7 @@ int CMSExcelHelper::CloseAndSaveExcel()
         sheets.push_back(std::move(data));
     }
     m_write.clear();
-    if (lowerExtension(m_savePath) == ".xlsx")
+    if (ecam::LowerExtension(m_savePath) == ".xlsx")
         return writeXlsx(m_savePath, sheets) ? 1 : 0;
     const std::string bytes = ecam::BuildXlsWorkbook(sheets);
     if (bytes.empty())

@@ -1,6 +1,7 @@
 #include "files/point_list_file.h"
 
 #include "files/ecam_file.h"
+#include "files/file_extension.h"
 #include "files/gbk.h"
 #include "cam/c_number.h"
 #include "files/ms_excel_helper.h"
@@ -17,14 +18,6 @@
 
 namespace ecam {
 namespace {
-
-std::string lowerExtension(const std::filesystem::path& path)
-{
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
 
 std::string trim(std::string_view s)
 {
@@ -115,7 +108,7 @@ bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& po
 
 PointFileKind PointFileKindOf(const std::filesystem::path& path)
 {
-    const std::string ext = lowerExtension(path);
+    const std::string ext = LowerExtension(path);
     if (ext == ".ecam")
         return PointFileKind::ECam;
     if (ext == ".csv")
@@ -224,7 +217,7 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
         break;
     case PointFileKind::Workbook: {
         CMSExcelHelper excel;
-        if (lowerExtension(path) == ".ods" || !excel.InitExcel(path)) {
+        if (LowerExtension(path) == ".ods" || !excel.InitExcel(path)) {
             err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
             break;
         }

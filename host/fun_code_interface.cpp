@@ -102,6 +102,12 @@ bool ParseEntry(const QJsonValue& value, int index, const std::string& source, C
         return Fail(error, err("'min' and 'max' must be integers"));
     if (mn > mx)
         return Fail(error, err("'min' is above 'max'"));
+    // A negative minimum makes a parameter signed, so a 16-bit one then ends
+    // at 32767: a larger maximum would read back negative from the drive.
+    // Refused rather than clamped, so the file says what the drive does.
+    if (width == 16 && mn < 0 && mn >= -32768 && mx > 32767)
+        return Fail(error, err("'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry signed, "
+                               "so 'max' must be at most 32767, not " + std::to_string(mx)));
     const bool fits = width == 16 ? (mn >= -32768 && mx <= (mn < 0 ? 32767 : 65535))
                                   : (mn >= INT32_MIN && mx <= INT32_MAX);
     if (!fits)

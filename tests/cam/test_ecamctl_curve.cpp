@@ -1,21 +1,22 @@
-// "ecamctl curve" run as a user runs it: the CSV for a point file, stdin and
-// a master length, and how bad input is refused.
+// "ecamctl curve" run as a user runs it: exit status, standard output and
+// standard error for a point file, stdin and a master length, and how bad
+// input is refused. The curve mathematics are the cam tests' business; here
+// the printed CSV only has to be the one of the points given.
 #include "cam/ecam_point_set.h"
+#include "run_ecamctl.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using ecamtest::RunEcamctl;
 
-struct Result { int status; std::string out, err; };
+const std::string kUsage = "usage: ecamctl curve [FILE] | curve --length L\n";
 
 class EcamctlCurve : public ::testing::Test {
 protected:
@@ -28,70 +29,85 @@ protected:
         std::ofstream(dir / name, std::ios::binary) << text;
         return (dir / name).string();
     }
-    std::string Read(const std::string& name)
-    {
-        std::stringstream ss;
-        ss << std::ifstream(dir / name, std::ios::binary).rdbuf();
-        return ss.str();
-    }
-    Result Exec(const std::string& args, const std::string& input = "")
-    {
-        const std::string cmd = std::string(ECAMCTL_PATH) + " curve " + args + " <" + Write("in", input) +
-                                " >" + (dir / "out").string() + " 2>" + (dir / "err").string();
-        const int raw = std::system(cmd.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read("out"), Read("err")};
-    }
 };
+
+// The documented output: a header, then one "%.9g" row per curve sample.
+std::string CurveCsv(const CECamPointSet& set)
+{
+    std::string csv = "x,position,speed,accel,key\n";
+    char line[160];
+    for (const ECamCurveSample& c : set.Curve()) {
+        std::snprintf(line, sizeof line, "%.9g,%.9g,%.9g,%.9g,%d\n", c.positionX, c.position, c.speed, c.accel,
+                      c.isKeyPoint ? 1 : 0);
+        csv += line;
+    }
+    return csv;
+}
 
 } // namespace
 
 TEST_F(EcamctlCurve, PrintsTheCurveOfAPointFileStdinOrLength)
 {
+    // Comments, a blank line and a CR LF line end are part of the file format.
     const std::string text = "# master,slave,speed,type\n0, 0, 0, 0   # a line first\n\n  40,20,7,1\r\n100,-10.5,0.25,1\n";
     CECamPointSet set;
     set.SetPoints({{0, 0, 0, kECamLinear}, {40, 20, 7, kECamPoly}, {100, -10.5, 0.25, kECamPoly}});
-    std::string expected = "x,position,speed,accel,key\n";
-    char line[160];
-    for (const ECamCurveSample& c : set.Curve()) {
-        std::snprintf(line, sizeof line, "%.9g,%.9g,%.9g,%.9g,%d\n", c.positionX, c.position, c.speed, c.accel, c.isKeyPoint);
-        expected += line;
+    const std::string expected = CurveCsv(set);
+    for (const auto& [args, input] : {std::pair<std::vector<std::string>, std::string>{{"curve", Write("cam.txt", text)}, ""},
+                                      {{"curve"}, text},
+                                      {{"curve", "-"}, text}}) {
+        const auto r = RunEcamctl(args, input);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.err, "");
     }
-    const Result file = Exec(Write("cam.txt", text));
-    EXPECT_EQ(file.status, 0) << file.err;
-    EXPECT_EQ(file.out, expected);
-    EXPECT_NE(file.out.find("\n40,20,7,0,1\n"), std::string::npos);
-    EXPECT_EQ(Exec("", text).out, expected);
 
-    const Result def = Exec("--length 1000");
-    EXPECT_EQ(def.status, 0);
-    const std::string head = "x,position,speed,accel,key\n0,0,0,0,1\n1,0,0,0,0\n";
-    EXPECT_EQ(def.out.substr(0, head.size()), head);
-    EXPECT_EQ(def.out.substr(def.out.size() - 14), "\n1000,0,0,0,1\n");
-    EXPECT_EQ(std::count(def.out.begin(), def.out.end(), '\n'), 1002);
+    CECamPointSet byLength;
+    byLength.SetMasterLength(1000);
+    const auto def = RunEcamctl({"curve", "--length", "1000"});
+    EXPECT_EQ(def.exitCode, 0);
+    EXPECT_EQ(def.out, CurveCsv(byLength));
+    EXPECT_EQ(def.err, "");
 }
 
 TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"0,0,0,1\n10,x,0,1\n", ":2: master, slave and speed must be finite"},
-        {"0,0,0,1\n\n# c\n10,5,0\n", ":4: expected 4 fields"},
-        {"0,0,0,1\n10,5,0,1,\n", ":2: expected 4 fields"},
-        {"0,0,0,1\n10,5,0,2\n", ":2: type must be 0"},
-        {"0,0,0,1\n10,5,inf,1\n", ":2: master, slave and speed must be finite"},
+        {"0,0,0,1\n10,x,0,1\n", ":2: master, slave and speed must be finite numbers"},
+        {"0,0,0,1\n\n# c\n10,5,0\n", ":4: expected 4 fields master,slave,speed,type, found 3"},
+        {"0,0,0,1\n10,5,0,1,\n", ":2: expected 4 fields master,slave,speed,type, found 5"},
+        {"0,0,0,1\n10,5,0,2\n", ":2: type must be 0 (Linear) or 1 (Poly)"},
+        {"0,0,0,1\n10,5,inf,1\n", ":2: master, slave and speed must be finite numbers"},
         {"0,0,0,1\n10,5,0,1\n10,6,0,1\n", ":3: master positions must strictly increase"},
     };
     for (const auto& [text, message] : cases) {
         const std::string path = Write("bad.txt", text);
-        const Result r = Exec(path);
-        EXPECT_EQ(r.status, 2) << text;
+        const auto r = RunEcamctl({"curve", path});
+        EXPECT_EQ(r.exitCode, 2) << text;
         EXPECT_EQ(r.out, "") << text;
-        EXPECT_NE(r.err.find(path + message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err, "ecamctl curve: " + path + message + "\n");
     }
-    EXPECT_NE(Exec("", "0,0,0,1\noops\n").err.find("<stdin>:2:"), std::string::npos);
-    for (const std::string args : {"--length 9", "--length 12x", "a b", "missing.txt", "."}) {
-        const Result r = Exec(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_EQ(r.out, "") << args;
-        EXPECT_NE(r.err, "") << args;
+    const auto piped = RunEcamctl({"curve"}, "0,0,0,1\noops\n");
+    EXPECT_EQ(piped.exitCode, 2);
+    EXPECT_EQ(piped.err, "ecamctl curve: <stdin>:2: expected 4 fields master,slave,speed,type, found 1\n");
+
+    const std::string missing = (dir / "missing.txt").string();
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"curve", "--length", "9"}, "ecamctl curve: master length must be an integer from 10 to 1000000, got '9'\n" + kUsage},
+        {{"curve", "--length", "1000001"},
+         "ecamctl curve: master length must be an integer from 10 to 1000000, got '1000001'\n" + kUsage},
+        {{"curve", "--length", "12x"}, "ecamctl curve: master length must be an integer from 10 to 1000000, got '12x'\n" + kUsage},
+        {{"curve", "--length"}, "ecamctl curve: --length takes one value\n" + kUsage},
+        {{"curve", "a", "b"}, "ecamctl curve: too many arguments\n" + kUsage},
+        {{"curve", missing}, "ecamctl curve: cannot open '" + missing + "'\n"},
+        {{"curve", dir.string()}, "ecamctl curve: " + dir.string() + ": cannot be read\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        const auto r = RunEcamctl(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_EQ(r.out, "") << args.back();
+        EXPECT_EQ(r.err, message);
     }
+    // The lowest accepted length, for contrast.
+    EXPECT_EQ(RunEcamctl({"curve", "--length", "10"}).exitCode, 0);
 }

@@ -113,3 +113,44 @@ TEST(CamTransfer, StopEndsAtTheNextFieldWithoutFurtherReports)
     EXPECT_EQ(result.load(), camxfer::kStopped);
     EXPECT_TRUE(dead.calls.empty());
 }
+
+TEST(CamTransfer, ReadsTheFullSpecialTableOf1500PointsFromTheirAddresses)
+{
+    // Point k lives at group 0x40 + k / 25, index 4 * (k % 25): the last one
+    // at 0x7B60. Every point holds different values, negatives included, so
+    // a wrong step between groups shows as a wrong point.
+    constexpr int kPoints = 1500;
+    auto addressOf = [](int k) { return static_cast<uint16_t>(((0x40 + k / 25) << 8) | (4 * (k % 25))); };
+    auto masterOf = [](int k) { return -700000 + k * 937; };
+    auto slaveOf = [](int k) { return 123456 - k * 211; };
+    FakeFieldIo io;
+    for (int k = 0; k < kPoints; ++k) {
+        const uint16_t a = addressOf(k);
+        const uint32_t m = static_cast<uint32_t>(masterOf(k)), s = static_cast<uint32_t>(slaveOf(k));
+        io.regs[a] = m & 0xFFFF;
+        io.regs[a + 1] = m >> 16;
+        io.regs[a + 2] = s & 0xFFFF;
+        io.regs[a + 3] = s >> 16;
+    }
+    CCamTransfer x(io, {0ms, 10});
+    Recorder rec;
+    std::vector<CamTable_Info> back;
+    ASSERT_EQ(x.Read(kPoints, back, rec.Fn()), camxfer::kOk);
+
+    ASSERT_EQ(back.size(), std::size_t{kPoints});
+    ASSERT_EQ(io.calls.size(), std::size_t{2 * kPoints});
+    ASSERT_EQ(rec.msgs.size(), std::size_t{kPoints + 1});
+    for (int k = 0; k < kPoints; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        EXPECT_EQ(back[i].master, masterOf(k)) << "point " << k;
+        EXPECT_EQ(back[i].slave, slaveOf(k)) << "point " << k;
+        EXPECT_EQ(io.calls[2 * i].address, addressOf(k)) << "point " << k;
+        EXPECT_EQ(io.calls[2 * i + 1].address, addressOf(k) + 2) << "point " << k;
+        EXPECT_EQ(io.calls[2 * i].width, 32u);
+        EXPECT_EQ(io.calls[2 * i + 1].width, 32u);
+        EXPECT_EQ(rec.msgs[i], (Msg{camxfer::kReadProgress, i}));
+    }
+    EXPECT_EQ(io.calls[2 * kPoints - 2].address, 0x7B60);
+    EXPECT_EQ(rec.msgs.back(), (Msg{camxfer::kReadDone, 0}));
+    EXPECT_EQ(x.Retries(), 0);
+}

@@ -1,40 +1,21 @@
 // ecamctl write / read-special / params run as a user runs them, against a
-// simulated drive started here: exit status 0 only on full success.
+// simulated drive started here: exit status 0 only on full success, the
+// messages printed, and the read-back file written. Register layouts and
+// the checks behind the messages have their own library tests.
 #include "files/ecam_file.h"
+#include "run_ecamctl.h"
 #include "sim/drive_simulator.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CmdResult {
-    int status;
-    std::string output;
-};
-
-CmdResult Ecamctl(const std::string& args)
-{
-    const std::string cmd = std::string(ECAMCTL_PATH) + " " + args + " 2>&1";
-    CmdResult r{-1, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        r.output.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using ecamtest::RunEcamctl;
 
 class EcamctlDrive : public ::testing::Test {
 protected:
@@ -59,77 +40,157 @@ protected:
         EXPECT_TRUE(ecam::WriteECamProfileFile(p, profile));
         return p.string();
     }
-    std::string Device() const { return "'" + sim.Url() + "&timeout=200'"; }
+    std::string Device() const { return sim.Url() + "&timeout=200"; }
 
     CDriveSimulator sim;
     ecam::ECamProfile profile;
     fs::path dir;
 };
 
-} // namespace
-
-TEST_F(EcamctlDrive, WriteThenReadBackAndTheirFailures)
+// "烧写凸轮点成功! N points, R retries": R depends on the machine's load.
+void ExpectWriteSuccess(const ecamtest::ProcessResult& r, const std::string& points)
 {
-    const std::string file = Save("cam.ecam");
-    CmdResult r = Ecamctl("write " + file + " --device " + Device());
-    ASSERT_EQ(r.status, 0) << r.output;
-    // The file's scaling and points reach the drive (the layout itself is pinned by the panel tests).
-    EXPECT_EQ(sim.Register32(0x1B04), 131072u);
-    EXPECT_EQ(sim.Register(0x1B08), 4);
-    EXPECT_EQ(static_cast<int16_t>(sim.Register(0x1E10)), -2);      // -0.02 x 100
-    EXPECT_NE(r.output.find("4/4"), std::string::npos);              // the progress bar ran to the end
-
-    r = Ecamctl("write " + file + " --special 3 --device " + Device());
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(sim.Register(0x1B08), 3);
-    const std::string csv = (dir / "back.csv").string();
-    r = Ecamctl("read-special --device " + Device() + " " + csv);
-    ASSERT_EQ(r.status, 0) << r.output;
-    std::ifstream in(csv, std::ios::binary);
-    // K = 4 > V = 3: the origin, key point 1 (floor(1 x 4/3)) and the last.
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0 , 0\r\n25000 , -12\r\n100000 , 0\r\n");
-
-    // Bad scaling in the file: refused before the drive is touched.
-    profile.masterUnits = L"30001";
-    const auto before = sim.RequestCount();
-    r = Ecamctl("write " + Save("bad.ecam") + " --device " + Device());
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("主轴脉冲数对应的单位量超出范围(1~30000)"), std::string::npos) << r.output;
-    EXPECT_EQ(sim.RequestCount(), before);
-
-    r = Ecamctl("write " + file + " --special 2 --device " + Device());
-    EXPECT_EQ(r.status, 2);
-    r = Ecamctl("write " + file);
-    EXPECT_EQ(r.status, 2);
-
-    // A drive that cannot be reached.
-    sim.Stop();
-    r = Ecamctl("write " + file + " --device " + Device());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.output.find("串口未连接!"), std::string::npos) << r.output;
-    r = Ecamctl("read-special --device " + Device() + " " + csv);
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string head = "烧写凸轮点成功! " + points + " points, ", tail = " retries\n";
+    const bool framed = r.out.size() > head.size() + tail.size() && r.out.rfind(head, 0) == 0
+                        && r.out.compare(r.out.size() - tail.size(), tail.size(), tail) == 0;
+    const std::string retries = framed ? r.out.substr(head.size(), r.out.size() - head.size() - tail.size()) : "";
+    EXPECT_TRUE(framed && retries.find_first_not_of("0123456789") == std::string::npos) << r.out;
 }
 
-TEST_F(EcamctlDrive, ParamsReadAndWriteWithTheDialogsChecks)
+bool EndsWith(const std::string& text, const std::string& tail)
 {
-    CmdResult r = Ecamctl("params --device " + Device() + " write H1B-11=250 H1B-06=2");
-    ASSERT_EQ(r.status, 0) << r.output;
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+const std::string kBar = "[########################################]";
+
+} // namespace
+
+TEST_F(EcamctlDrive, WriteThenReadBackTheSpecialTable)
+{
+    const std::string file = Save("cam.ecam");
+    auto r = RunEcamctl({"write", file, "--device", Device()});
+    ExpectWriteSuccess(r, "4");
+    EXPECT_EQ(r.err.substr(r.err.rfind('\r') + 1), "standard " + kBar + " 4/4\n");   // the bar ran to the end
+
+    r = RunEcamctl({"write", file, "--special", "3", "--device", Device()});
+    ExpectWriteSuccess(r, "3");
+    EXPECT_EQ(r.err.substr(r.err.rfind('\r') + 1), "special " + kBar + " 3/3\n");
+
+    // End to end: K = 4 > V = 3, so the origin, key point 1 (floor(1 x 4/3))
+    // and the last come back, masters x100, slaves as written.
+    const std::string csv = (dir / "back.csv").string();
+    r = RunEcamctl({"read-special", "--device", Device(), csv});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "凸轮点读取成功! 3 points -> " + csv + "\n");
+    std::ifstream in(csv, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0 , 0\r\n25000 , -12\r\n100000 , 0\r\n");
+}
+
+TEST_F(EcamctlDrive, ScalingProblemsNameTheProfileFieldAndTouchNoDrive)
+{
+    using Field = std::wstring ecam::ECamProfile::*;
+    const std::tuple<Field, std::wstring, std::string> cases[] = {
+        {&ecam::ECamProfile::slavePulse, L"", "请输入单位转换的换算比! (slave pulses: the number before \"/\" on the 从轴单位转换率 line)"},
+        {&ecam::ECamProfile::slaveUnits, L"abc", "数据输入有误! (slave units: the number after \"/\" on the 从轴单位转换率 line)"},
+        {&ecam::ECamProfile::slavePulse, L"1073741825",
+         "从轴脉冲数超出范围(1~0x40000000) (slave pulses: the number before \"/\" on the 从轴单位转换率 line)"},
+        {&ecam::ECamProfile::slaveUnits, L"-5",
+         "从轴脉冲数对应的单位量超出范围(1~30000) (slave units: the number after \"/\" on the 从轴单位转换率 line)"},
+        {&ecam::ECamProfile::masterPulse, L"0", "数据输入有误! (master pulses: the number before \"/\" on the 主轴单位转换率 line)"},
+        {&ecam::ECamProfile::masterPulse, L"-1",
+         "主轴脉冲数超出范围(1~0x40000000) (master pulses: the number before \"/\" on the 主轴单位转换率 line)"},
+        {&ecam::ECamProfile::masterUnits, L"30001",
+         "主轴脉冲数对应的单位量超出范围(1~30000) (master units: the number after \"/\" on the 主轴单位转换率 line)"},
+    };
+    const auto before = sim.RequestCount();
+    for (const auto& [field, text, message] : cases) {
+        const ecam::ECamProfile good = profile;
+        profile.*field = text;
+        const auto r = RunEcamctl({"write", Save("bad.ecam"), "--device", Device()});
+        profile = good;
+        EXPECT_EQ(r.exitCode, 2) << message;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "ecamctl write: " + message + "\n");
+    }
+    EXPECT_EQ(sim.RequestCount(), before);
+
+    // The special write sends no scaling, so it does not check it.
+    profile.masterUnits = L"30001";
+    ExpectWriteSuccess(RunEcamctl({"write", Save("bad.ecam"), "--special", "3", "--device", Device()}), "3");
+}
+
+TEST_F(EcamctlDrive, UsageErrorsAndAnAbsentDrive)
+{
+    const std::string file = Save("cam.ecam");
+    const std::string usage = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V]\n";
+    const std::tuple<std::vector<std::string>, int, std::string> refused[] = {
+        {{"write", file}, 2, usage},
+        {{"write", "--device", Device()}, 2, usage},
+        {{"write", file, "--special", "2", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
+        {{"write", file, "--special", "1501", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
+        {{"write", file, "--special", "3.0", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
+        {{"read-special", "--device", Device()}, 2, "ecamctl read-special: usage: ecamctl read-special --device URL OUT.csv\n"},
+    };
+    for (const auto& [args, status, message] : refused) {
+        const auto r = RunEcamctl(args);
+        EXPECT_EQ(r.exitCode, status) << message;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, message);
+    }
+
+    // A count the special table cannot hold is refused before any point is read.
+    const std::string csv = (dir / "back.csv").string();
+    sim.SetRegister(0x1B08, 1501);
+    auto r = RunEcamctl({"read-special", "--device", Device(), csv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! point count 1501 exceeds 1500\n");
+    EXPECT_FALSE(fs::exists(csv));
+
+    const std::string url = Device();
+    sim.Stop();
+    r = RunEcamctl({"write", file, "--device", url});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl write: 串口未连接! (" + url + ")\n");
+    r = RunEcamctl({"read-special", "--device", url, csv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n");
+    EXPECT_FALSE(fs::exists(csv));
+}
+
+TEST_F(EcamctlDrive, ParamsAreCheckedAsTheDialogChecksThemBeforeAnyIsSent)
+{
+    auto r = RunEcamctl({"params", "--device", Device(), "write", "H1B-11=250", "H1B-06=2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(EndsWith(r.out, "\n写入成功!\n")) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);   // a row per parameter, then the verdict
+    // End to end: the values are in the drive.
     EXPECT_EQ(sim.Register(0x1B0B), 250);
     EXPECT_EQ(sim.Register(0x1B06), 2);
 
-    r = Ecamctl("params --device " + Device() + " write H1B-10=-5 H1B-11=12.5");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("请输入整形数据!"), std::string::npos) << r.output;
-    EXPECT_EQ(sim.Register(0x1B0A), 0);   // nothing sent when one value is bad
-    r = Ecamctl("params --device " + Device() + " write H1B-06=7");
-    EXPECT_EQ(r.status, 2);
-    r = Ecamctl("params --device " + Device() + " write H1B-13=1");
-    EXPECT_EQ(r.status, 2);
+    const auto requests = sim.RequestCount();
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"write", "H1B-10=-5", "H1B-11=12.5"}, "ecamctl params: H1B-11=12.5: 请输入整形数据!\n"},
+        {{"write", "H1B-13=1"}, "ecamctl params: 'H1B-13' is not one of the cam parameters\n"},
+        {{"write", "H1B-11"}, "ecamctl params: expected NUMBER=VALUE, got 'H1B-11'\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        std::vector<std::string> all = {"params", "--device", Device()};
+        all.insert(all.end(), args.begin(), args.end());
+        r = RunEcamctl(all);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, message);
+    }
+    r = RunEcamctl({"params", "--device", Device(), "write", "H1B-06=7"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("ecamctl params: H1B-06=7: not one of the options: 0-", 0), 0u) << r.err;
+    EXPECT_EQ(sim.RequestCount(), requests);   // nothing sent when a value is bad
 
     sim.SetRegister(0x1B07, 0);
-    r = Ecamctl("params --device " + Device() + " read");
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("0-单次运行"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("读取成功!"), std::string::npos);
+    r = RunEcamctl({"params", "--device", Device(), "read"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("0-单次运行"), std::string::npos) << r.out;   // an option shown by its label
+    EXPECT_TRUE(EndsWith(r.out, "\n读取成功!\n")) << r.out;
 }

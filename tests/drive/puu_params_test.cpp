@@ -1,5 +1,6 @@
-// Number parsing of the scaling fields and the one-attempt register
-// traffic around the cam table (the check order is tested through the panel).
+// Number parsing of the scaling fields, the range of each field at its
+// bounds, and the one-attempt register traffic around the cam table (the
+// check order is tested through the panel).
 #include "drive/puu_params.h"
 
 #include "drive/cam_table.h"
@@ -22,6 +23,55 @@ TEST(PuuParse, BehavesLikeStrtolOnUserText)
     EXPECT_EQ(ParseInt("-99999999999999999999"), INT32_MIN);
     EXPECT_EQ(ParseInt("2147483648"), INT32_MAX);
     EXPECT_EQ(ParseInt("-2147483648"), INT32_MIN);
+}
+
+TEST(PuuRanges, EachFieldAtJustInsideAndJustOutsideItsBounds)
+{
+    struct Bound {
+        Field field;
+        const char* message;
+        const char* accepted[5];   // the lower bound, just inside both bounds, the upper bound
+        const char* refused[5];    // just outside both bounds and far outside
+    };
+    const Bound bounds[] = {
+        {kSlavePulse, "从轴脉冲数超出范围(1~0x40000000)",
+         {"1", "2", "1073741823", "1073741824", "+1073741824"},
+         {"0", "-1", "1073741825", "-2147483648", "2147483647"}},
+        {kSlaveUnit, "从轴脉冲数对应的单位量超出范围(1~30000)",
+         {"1", "2", "29999", "30000", " 30000"},
+         {"0", "-1", "30001", "-30000", "65536"}},
+        {kMasterPulse, "主轴脉冲数超出范围(1~0x40000000)",
+         {"1", "2", "1073741823", "1073741824", "1073741824x"},
+         {"0", "-1", "1073741825", "-1073741824", "99999999999"}},
+        {kMasterUnit, "主轴脉冲数对应的单位量超出范围(1~30000)",
+         {"1", "2", "29999", "30000", "30000.9"},
+         {"0", "-1", "30001", "-30001", "-99999999999"}},
+    };
+    const Texts valid = {"131072", "360", "10000", "25"};
+    for (const Bound& b : bounds) {
+        for (const char* text : b.accepted) {
+            Texts t = valid;
+            t[b.field] = text;
+            Values v;
+            EXPECT_FALSE(CheckRanges(t, &v)) << b.field << ": " << text;
+            EXPECT_EQ(b.field == kSlavePulse ? v.slavePulse : b.field == kSlaveUnit ? v.slaveUnit
+                      : b.field == kMasterPulse ? v.masterPulse : v.masterUnit,
+                      ParseInt(text));
+        }
+        for (const char* text : b.refused) {
+            Texts t = valid;
+            t[b.field] = text;
+            const Problem p = CheckRanges(t, nullptr);
+            EXPECT_EQ(p.field, b.field) << text;
+            EXPECT_STREQ(p.message, b.message) << text;
+            EXPECT_TRUE(p.selectAll) << text;
+        }
+    }
+    // With every field out of range the first in check order is reported.
+    const Problem all = CheckRanges({"0", "-1", "1073741825", "30001"}, nullptr);
+    EXPECT_EQ(all.field, kSlavePulse);
+    const Problem lastTwo = CheckRanges({"1", "30000", "-5", "30001"}, nullptr);
+    EXPECT_EQ(lastTwo.field, kMasterPulse);
 }
 
 TEST(PuuRegisters, WriteOrderWidthsStopAtFailureAndReadBack)

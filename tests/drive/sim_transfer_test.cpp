@@ -80,3 +80,37 @@ TEST(SimTransfer, RealPacingOnAFewPoints)
     EXPECT_GE(std::chrono::steady_clock::now() - t0, 3 * 4 * 50ms);
     ExpectStandardTableInDrive(*link.sim, table);
 }
+
+TEST(SimTransfer, ReadsBackAFullSpecialTableOf1500Points)
+{
+    // Each point's own values at group 0x40 + k / 25, index 4 * (k % 25) of
+    // the drive: the table read back must be exactly them, in order.
+    constexpr int kPoints = 1500;
+    SimLink link;
+    ASSERT_TRUE(link.Bind());
+    for (int k = 0; k < kPoints; ++k) {
+        const auto a = static_cast<uint16_t>(((0x40 + k / 25) << 8) | (4 * (k % 25)));
+        link.sim->SetRegister32(a, static_cast<uint32_t>(-650000 + 871 * k));
+        link.sim->SetRegister32(static_cast<uint16_t>(a + 2), static_cast<uint32_t>(98765 - 157 * k));
+    }
+    CFunCodeFieldIo io(link.access);
+    CCamTransfer x(io, {0ms, 10});
+    std::vector<CamTable_Info> back;
+    std::size_t progress = 0;
+    int done = -1;
+    ASSERT_EQ(x.Read(kPoints, back,
+                     [&](unsigned m, uintptr_t w) {
+                         if (m == camxfer::kReadProgress)
+                             progress += w == progress ? 1 : 0;
+                         else
+                             done = static_cast<int>(w);
+                     }),
+              camxfer::kOk);
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(progress, std::size_t{kPoints});   // 0, 1, ... 1499, in order
+    ASSERT_EQ(back.size(), std::size_t{kPoints});
+    for (int k = 0; k < kPoints; ++k) {
+        EXPECT_EQ(back[static_cast<std::size_t>(k)].master, -650000 + 871 * k) << "point " << k;
+        EXPECT_EQ(back[static_cast<std::size_t>(k)].slave, 98765 - 157 * k) << "point " << k;
+    }
+}

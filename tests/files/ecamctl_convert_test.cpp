@@ -1,39 +1,22 @@
-// ecamctl convert and "ecamctl curve FILE.ecam", run as the user runs them.
+// "ecamctl convert" and "ecamctl curve FILE.ecam" run as the user runs them:
+// exit status, what is printed and which file is written. The codecs behind
+// them have their own tests (ecam_file_test, workbook_test).
 #include "files/ecam_file.h"
 #include "files/point_list_file.h"
+#include "run_ecamctl.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using ecamtest::RunEcamctl;
 
-struct CmdResult {
-    int status;
-    std::string output;
-};
-
-CmdResult ecamctl(const std::string& args)
-{
-    const std::string cmd = std::string(ECAMCTL_PATH) + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    CmdResult r{-1, {}};
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        r.output.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+const std::string kUsage = "usage: ecamctl convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods read only)\n";
 
 class EcamctlFiles : public ::testing::Test {
 protected:
@@ -44,73 +27,96 @@ protected:
                  + "_" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
+        profile.masterLength = L"720";
+        profile.unit = L"毫米";
+        profile.slavePulse = L"4096";
+        profile.slaveUnits = L"5";
+        profile.masterPulse = L"10000";
+        profile.masterUnits = L"2";
+        profile.points = {{0, 0, 0, kECamLinear}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}};
+        ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "in.ecam", profile));
     }
     void TearDown() override { fs::remove_all(dir); }
     std::string p(const char* name) const { return (dir / name).string(); }
+
     fs::path dir;
+    ecam::ECamProfile profile;
 };
 
 } // namespace
 
-TEST_F(EcamctlFiles, ConvertsThroughEveryFormatAndKeepsTheProfileSettings)
+TEST_F(EcamctlFiles, WritesTheFormatTheExtensionNamesAndKeepsAProfilesSettings)
 {
-    ecam::ECamProfile profile;
-    profile.masterLength = L"720";
-    profile.unit = L"毫米";
-    profile.slavePulse = L"4096";
-    profile.slaveUnits = L"5";
-    profile.points = {{0, 0, 0, kECamLinear}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}};
-    ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "in.ecam", profile));
-
-    CmdResult r = ecamctl("convert " + p("in.ecam") + " " + p("copy.ecam"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output, "3 points\n");
+    // End to end: a profile copied to a profile keeps its texts and points.
+    auto r = RunEcamctl({"convert", p("in.ecam"), p("copy.ecam")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "3 points\n");
+    EXPECT_EQ(r.err, "");
     ecam::ECamProfile copy;
     ASSERT_TRUE(ecam::ReadECamProfileFile(dir / "copy.ecam", copy));
-    EXPECT_EQ(copy.unit, L"毫米");
-    EXPECT_EQ(copy.slavePulse, L"4096");
+    EXPECT_EQ(std::tie(copy.masterLength, copy.unit, copy.slavePulse, copy.slaveUnits, copy.masterPulse, copy.masterUnits),
+              std::tie(profile.masterLength, profile.unit, profile.slavePulse, profile.slaveUnits, profile.masterPulse,
+                       profile.masterUnits));
     EXPECT_EQ(copy.points, profile.points);
 
-    ASSERT_EQ(ecamctl("convert " + p("in.ecam") + " " + p("pts.csv")).status, 0);
-    ASSERT_EQ(ecamctl("convert " + p("pts.csv") + " " + p("pts.xlsx")).status, 0);
-    ASSERT_EQ(ecamctl("convert " + p("pts.xlsx") + " " + p("pts.xls")).status, 0);
-    r = ecamctl("convert " + p("pts.xls") + " " + p("out.ecam"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    std::vector<ECamPoint> back;
-    ASSERT_TRUE(ecam::LoadPointList(dir / "out.ecam", back));
-    ASSERT_EQ(back.size(), 3u);
-    EXPECT_EQ(back[1].master, 100.5);
-    EXPECT_EQ(back[1].slave, 40.25);
-    EXPECT_EQ(back[1].type, kECamLinear);
-    EXPECT_EQ(back[2].type, kECamPoly);
-
-    r = ecamctl("convert " + p("in.ecam") + " " + p("x.txt"));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("unknown file type"), std::string::npos);
-    r = ecamctl("convert " + p("absent.ecam") + " " + p("x.csv"));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(ecamctl("convert " + p("in.ecam")).status, 2);
-    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
-    r = ecamctl("convert " + p("bad.csv") + " " + p("x.xlsx"));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.output.find("bad.csv:3:"), std::string::npos) << r.output;
-    EXPECT_EQ(ecamctl("convert " + p("in.ecam") + " " + p("no/dir/x.csv")).status, 1);
+    // Every writable format, chosen by the (case-insensitive) extension: the
+    // file is there and holds the three points.
+    for (const char* out : {"pts.csv", "pts.xlsx", "pts.XLS", "pts2.ecam"}) {
+        r = RunEcamctl({"convert", p("in.ecam"), p(out)});
+        ASSERT_EQ(r.exitCode, 0) << out << ": " << r.err;
+        EXPECT_EQ(r.out, "3 points\n") << out;
+        std::vector<ECamPoint> back;
+        ASSERT_TRUE(ecam::LoadPointList(dir / out, back)) << out;
+        EXPECT_EQ(back.size(), 3u) << out;
+    }
+    // A point list read back into a profile gets default settings around it.
+    ASSERT_EQ(RunEcamctl({"convert", p("pts.csv"), p("fromcsv.ecam")}).exitCode, 0);
+    ASSERT_TRUE(ecam::ReadECamProfileFile(dir / "fromcsv.ecam", copy));
+    EXPECT_EQ(std::tie(copy.masterLength, copy.slavePulse, copy.masterUnits),
+              std::tie(L"720", L"1", L"1"));
+    EXPECT_EQ(copy.points, profile.points);
 }
 
-TEST_F(EcamctlFiles, CurveReadsAProfile)
+TEST_F(EcamctlFiles, RefusalsSayWhyAndWriteNothing)
 {
-    ecam::ECamProfile profile;
-    profile.points = {{0, 0, 0, kECamPoly}, {250, 10, 0, kECamPoly}, {500, 0, 0, kECamPoly}};
-    ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "c.ECAM", profile));
-    const CmdResult r = ecamctl("curve " + p("c.ECAM"));
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output.rfind("x,position,speed,accel,key\n", 0), 0u);
-    // The three key points are in the curve (key column last), the middle one at (250, 10).
-    size_t keys = 0;
-    for (size_t at = 0; (at = r.output.find(",1\n", at)) != std::string::npos; ++at)
-        ++keys;
-    EXPECT_EQ(keys, 3u);
-    EXPECT_NE(r.output.find("\n250,10,0,0,1\n"), std::string::npos) << r.output.substr(0, 200);
-    EXPECT_EQ(ecamctl("curve " + p("absent.ecam")).status, 2);
+    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+        {{"convert", p("in.ecam")}, 2, "ecamctl convert: expected IN and OUT\n" + kUsage},
+        {{"convert", p("in.ecam"), p("x.txt")}, 2, "ecamctl convert: " + p("x.txt") + ": unknown file type\n" + kUsage},
+        {{"convert", p("absent.ecam"), p("x.csv")}, 2,
+         "ecamctl convert: " + p("absent.ecam") + ": No such file or directory\n"},
+        {{"convert", p("absent.ecam"), p("x.ecam")}, 2,
+         "ecamctl convert: " + p("absent.ecam") + ": No such file or directory\n"},
+        {{"convert", p("bad.csv"), p("x.xlsx")}, 2,
+         "ecamctl convert: " + p("bad.csv") + ":3: master, slave and speed must be finite numbers, type 0 or 1\n"},
+        {{"convert", p("in.ecam"), p("x.ods")}, 1,
+         "ecamctl convert: " + p("x.ods") + ": cannot create the workbook (.xls or .xlsx)\n"},
+        {{"convert", p("in.ecam"), p("no/dir/x.csv")}, 1,
+         "ecamctl convert: " + p("no/dir/x.csv") + ": No such file or directory\n"},
+    };
+    for (const auto& [args, status, message] : cases) {
+        const auto r = RunEcamctl(args);
+        EXPECT_EQ(r.exitCode, status) << args.back();
+        EXPECT_EQ(r.out, "") << args.back();
+        EXPECT_EQ(r.err, message);
+    }
+    for (const char* never : {"x.txt", "x.csv", "x.ecam", "x.xlsx", "x.ods"})
+        EXPECT_FALSE(fs::exists(dir / never)) << never;
+}
+
+TEST_F(EcamctlFiles, CurveOfAProfileIsTheCurveOfItsPoints)
+{
+    ASSERT_EQ(RunEcamctl({"convert", p("in.ecam"), p("c.csv")}).exitCode, 0);
+    fs::rename(dir / "in.ecam", dir / "c.ECAM");
+    const auto fromProfile = RunEcamctl({"curve", p("c.ECAM")});
+    const auto fromList = RunEcamctl({"curve", p("c.csv")});
+    ASSERT_EQ(fromProfile.exitCode, 0) << fromProfile.err;
+    ASSERT_EQ(fromList.exitCode, 0) << fromList.err;
+    EXPECT_EQ(fromProfile.out, fromList.out);
+    EXPECT_EQ(fromProfile.out.rfind("x,position,speed,accel,key\n0,0,0,", 0), 0u);
+
+    const auto absent = RunEcamctl({"curve", p("absent.ecam")});
+    EXPECT_EQ(absent.exitCode, 2);
+    EXPECT_EQ(absent.out, "");
+    EXPECT_EQ(absent.err, "ecamctl curve: " + p("absent.ecam") + ": No such file or directory\n");
 }

@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 using namespace ecam;
 
@@ -69,6 +70,21 @@ TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
     EXPECT_EQ(b[0], (ECamPoint{0, 0, 0, kECamLinear}));
     EXPECT_EQ(b[1], (ECamPoint{10, 5, 0, kECamLinear}));
     EXPECT_EQ(b[2], (ECamPoint{40, 9, 0, kECamPoly}));
+
+    // Only a first row that is the origin on both axes stands for it: (0, s)
+    // and (m, 0) get the origin in front; "-0" and "0e3" are the origin.
+    const std::tuple<std::wstring, std::wstring, bool> firstRows[] = {
+        {L"0", L"5", true}, {L"0", L"-0.01", true}, {L"7.5", L"0", true}, {L"-3", L"0.00", true},
+        {L"-0", L"0", false}, {L"0e3", L"-0.0", false}, {L"0.00", L"0", false}};
+    for (const auto& [m, sl, origin] : firstRows) {
+        const auto pts = SpecialPointsFromColumns(V{m, L"20"}, V{sl, L"9"});
+        std::vector<ECamPoint> expected;
+        if (origin)
+            expected.push_back({0, 0, 0, kECamLinear});
+        expected.push_back({LeadingDouble(m), LeadingDouble(sl), 0, kECamLinear});
+        expected.push_back({20, 9, 0, kECamPoly});
+        EXPECT_EQ(pts, expected) << std::string(m.begin(), m.end()) << ", " << std::string(sl.begin(), sl.end());
+    }
 
     // The last row skipped: no Poly point at all. Text reads as its leading number.
     auto c = SpecialPointsFromColumns(V{L"1x", L"abc", L"nan", L"3"}, V{L"2", L"4", L"inf", L""});

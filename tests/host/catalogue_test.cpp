@@ -68,6 +68,24 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
         EXPECT_NE(LoadError(Entry(std::string(R"({"number":"A","address":1,"width":16,)") + fields + "}")).find(why),
                   std::string::npos)
             << fields;
+    // A negative minimum makes a 16-bit entry signed: its maximum ends at
+    // 32767, and the refusal says so, naming the file and the entry.
+    auto signed16 = [](const char* min, const char* max) {
+        return Entry(std::string(R"({"number":"S","address":1,"width":16,"default":0,"min":)") + min + R"(,"max":)"
+                     + max + "}");
+    };
+    EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-1", "32767"), "cat.json"));
+    EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-32768", "\"0x7FFF\""), "cat.json"));
+    EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("0", "65535"), "cat.json"));   // unsigned: the whole word
+    EXPECT_EQ(LoadError(signed16("-1", "32768")),
+              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
+              "signed, so 'max' must be at most 32767, not 32768");
+    EXPECT_EQ(LoadError(signed16("-3600", "\"0xFFFF\"")),
+              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
+              "signed, so 'max' must be at most 32767, not 65535");
+    EXPECT_EQ(LoadError(signed16("-32769", "0")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
+    EXPECT_EQ(LoadError(signed16("0", "65536")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
+
     // Two entries sharing a register (the second is the high word of the first).
     const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
     const std::string overlap = R"({"number":"B","min":0,"max":9,"default":0,"address":"0x11","width":16})";

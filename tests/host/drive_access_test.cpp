@@ -231,8 +231,11 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
 
 TEST(DriveAccessTcp, LateAnswerIsNeverTakenForTheNextRequest)
 {
+    // The late answer to the first read comes while the second read waits
+    // for its own (the simulator serves one request at a time, so the second
+    // answer follows the first): half a timeout of margin for each.
     SimOptions o;
-    o.faults.delayMs = 2 * kTimeoutMs;
+    o.faults.delayMs = 3 * kTimeoutMs / 2;
     Rig rig(o);
     ASSERT_TRUE(rig.Bind());
     auto& [sim, access] = rig;

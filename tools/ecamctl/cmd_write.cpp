@@ -24,6 +24,19 @@ int Fail(const std::string& what, int status = 1)
     return status;
 }
 
+// A scaling field as the .ecam profile names it: the line's label and the
+// side of its "/" (users of ecamctl edit files, not the panel's fields).
+const char* ProfileFieldName(int field)
+{
+    switch (field) {
+    case puu::kSlavePulse: return "slave pulses: the number before \"/\" on the 从轴单位转换率 line";
+    case puu::kSlaveUnit: return "slave units: the number after \"/\" on the 从轴单位转换率 line";
+    case puu::kMasterPulse: return "master pulses: the number before \"/\" on the 主轴单位转换率 line";
+    case puu::kMasterUnit: return "master units: the number after \"/\" on the 主轴单位转换率 line";
+    }
+    return "?";
+}
+
 std::string Why(const CFunCodeFieldIo& io)
 {
     return io.LastError().text();
@@ -68,7 +81,7 @@ int RunWrite(const std::vector<std::string>& argsIn)
         if (!p)
             p = puu::CheckRanges(texts, &values);
         if (p)
-            return Fail(std::string(p.message) + " (field " + std::to_string(p.field) + ")", 2);
+            return Fail(std::string(p.message) + " (" + ProfileFieldName(p.field) + ")", 2);
     }
 
     ecamctl::DriveSession session;
