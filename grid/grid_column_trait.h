@@ -41,7 +41,8 @@ public:
 
     // Creates the editor for the cell as a child of the grid's viewport, placed
     // over cellRect (viewport coordinates) and holding the cell's text. Not yet
-    // shown. Null when the column has no editor.
+    // shown. The widget must also be a CGridEditor, or the grid refuses it.
+    // Null when the column has no editor.
     virtual QWidget* CreateEditor(CGridListCtrlEx& owner, int row, int col, const QRect& cellRect);
 
     // Called when the editor has closed, before the cell is written and before

@@ -40,6 +40,7 @@
 #include <vector>
 
 class CGridColumnTrait;
+class CGridEditor;
 class CGridRowTrait;
 struct CGridEditResult;
 
@@ -105,8 +106,8 @@ public:
     // ---- editing -------------------------------------------------------
     // Opens the editor of a cell as a second click would (the click rules
     // are not checked). Returns the editor, or null when the column has no
-    // editor or the parent refused the edit. An active editor is first
-    // ended as accepted.
+    // editor (or the trait made a widget that is no CGridEditor) or the
+    // parent refused the edit. An active editor is first ended as accepted.
     QWidget* EditCell(int row, int col);
     QWidget* GetActiveEditor() const { return m_activeEditor.data(); }
     // Ends the active editor, if any, as accepted or cancelled.
@@ -145,7 +146,10 @@ private:
 
     std::vector<std::unique_ptr<CGridColumnTrait>> m_columnTraits;  // index = column
     std::unique_ptr<CGridRowTrait> m_rowTrait;
+    // The active editor's widget (cleared when it is deleted) and its end
+    // interface; the second is used only while the first is set.
     QPointer<QWidget> m_activeEditor;
+    CGridEditor* m_activeEnd = nullptr;
     QFont m_cellFont;
     QString m_emptyText;
     double m_rowHeightFactor = 1.0;
