@@ -32,7 +32,6 @@ public:
 
     // A single click (instead of a click on the focus cell) opens the editor.
     void SetEditOnFirstClick(bool on) { m_editFirstClick = on; }
-    bool GetEditOnFirstClick() const { return m_editFirstClick; }
 
     // Asked on a left button press over cell (row, col) before the focus cell
     // moves there. The base trait never edits.

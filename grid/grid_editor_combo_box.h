@@ -32,10 +32,6 @@ public:
                         bool editable, const std::vector<Choice>& choices, int maxItems);
     ~CGridEditorComboBox() override;
 
-    int Row() const { return m_row; }
-    int Col() const { return m_col; }
-    bool IsModified() const { return m_modified; }
-    bool IsCompleted() const { return m_completed; }
     CGridEditorComboBoxEdit* EditPart() const { return m_edit; }
 
     void EndEdit(bool accept) override;

@@ -20,11 +20,6 @@ public:
     CGridEditorText(CGridListCtrlEx* owner, int row, int col, const QString& initialText);
     ~CGridEditorText() override;
 
-    int Row() const { return m_row; }
-    int Col() const { return m_col; }
-    bool IsModified() const { return m_modified; }
-    bool IsCompleted() const { return m_completed; }
-
     void EndEdit(bool accept) override;
 
 protected:

@@ -177,15 +177,6 @@ quintptr CGridListCtrlEx::GetItemData(int row) const
     return cell ? cell->data(kItemDataRole).value<quintptr>() : 0;
 }
 
-bool CGridListCtrlEx::SetCellImage(int row, int col, const QIcon& image)
-{
-    QTableWidgetItem* cell = EnsureItem(row, col);
-    if (!cell)
-        return false;
-    cell->setIcon(image);
-    return true;
-}
-
 void CGridListCtrlEx::SetRedraw(bool redraw)
 {
     setUpdatesEnabled(redraw);
@@ -209,15 +200,6 @@ int CGridListCtrlEx::GetFirstSelectedRow() const
 {
     const QList<int> rows = GetSelectedRows();
     return rows.isEmpty() ? -1 : rows.front();
-}
-
-void CGridListCtrlEx::SelectRow(int row, bool select)
-{
-    if (row < 0 || row >= rowCount() || columnCount() == 0)
-        return;
-    selectionModel()->select(model()->index(row, 0),
-                             (select ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                 QItemSelectionModel::Rows);
 }
 
 int CGridListCtrlEx::GetFocusRow() const
@@ -263,12 +245,6 @@ void CGridListCtrlEx::SetRowTrait(CGridRowTrait* trait)
     if (!trait)
         return;
     m_rowTrait.reset(trait);
-    viewport()->update();
-}
-
-void CGridListCtrlEx::SetEmptyMarkupText(const QString& text)
-{
-    m_emptyText = text;
     viewport()->update();
 }
 

@@ -31,7 +31,6 @@
 #pragma once
 
 #include <QFont>
-#include <QIcon>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -77,14 +76,12 @@ public:
     QString GetItemText(int row, int col) const;  // empty when out of range
     bool SetItemData(int row, quintptr data);
     quintptr GetItemData(int row) const;  // 0 when out of range
-    bool SetCellImage(int row, int col, const QIcon& image);
     // Off: no repaint while many rows change; on again repaints once.
     void SetRedraw(bool redraw);
 
     // ---- selection and focus cell ----------------------------------------
     int GetFirstSelectedRow() const;  // -1 when no row is selected
     QList<int> GetSelectedRows() const;  // ascending
-    void SelectRow(int row, bool select = true);
     // The focus cell: the focused row and a column; -1 when none.
     int GetFocusRow() const;
     int GetFocusColumn() const;
@@ -100,7 +97,6 @@ public:
     CGridRowTrait* GetRowTrait() const { return m_rowTrait.get(); }
     QFont GetCellFont() const { return m_cellFont; }
     // Drawn in the client area while the grid has no rows.
-    void SetEmptyMarkupText(const QString& text);
     QString GetEmptyMarkupText() const { return m_emptyText; }
 
     // ---- editing -------------------------------------------------------
