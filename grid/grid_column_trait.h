@@ -32,7 +32,6 @@ public:
 
     // A single click (instead of a click on the focus cell) opens the editor.
     void SetEditOnFirstClick(bool on) { m_editFirstClick = on; }
-    bool GetEditOnFirstClick() const { return m_editFirstClick; }
 
     // Asked on a left button press over cell (row, col) before the focus cell
     // moves there. The base trait never edits.
@@ -41,7 +40,8 @@ public:
 
     // Creates the editor for the cell as a child of the grid's viewport, placed
     // over cellRect (viewport coordinates) and holding the cell's text. Not yet
-    // shown. Null when the column has no editor.
+    // shown. The widget must also be a CGridEditor, or the grid refuses it.
+    // Null when the column has no editor.
     virtual QWidget* CreateEditor(CGridListCtrlEx& owner, int row, int col, const QRect& cellRect);
 
     // Called when the editor has closed, before the cell is written and before

@@ -21,16 +21,13 @@ public:
     CGridColumnTraitCombo() = default;
 
     void SetStyle(ComboStyle style) { m_style = style; }
-    ComboStyle GetStyle() const { return m_style; }
 
     // Appends a choice; the list keeps the order of the calls.
     void AddChoice(int value, const QString& text);
-    void ClearChoices() { m_choices.clear(); }
     const std::vector<Choice>& GetChoices() const { return m_choices; }
 
     // The dropped-down list shows all choices up to this many rows.
     void SetMaxItems(int rows) { m_maxItems = rows > 0 ? rows : 1; }
-    int GetMaxItems() const { return m_maxItems; }
 
     bool StartsEditOnClick(const CGridListCtrlEx& owner, int row, int col,
                            Qt::KeyboardModifiers modifiers, bool doubleClick) const override;

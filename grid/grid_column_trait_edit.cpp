@@ -13,8 +13,6 @@ QWidget* CGridColumnTraitEdit::CreateEditor(CGridListCtrlEx& owner, int row, int
                                             const QRect& cellRect)
 {
     auto* editor = new CGridEditorText(&owner, row, col, owner.GetItemText(row, col));
-    if (m_maxLength > 0)
-        editor->setMaxLength(m_maxLength);
     editor->setFont(owner.GetCellFont());
     editor->setGeometry(cellRect);
     return editor;

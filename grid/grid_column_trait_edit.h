@@ -11,14 +11,7 @@ class CGridColumnTraitEdit : public CGridColumnTraitImage {
 public:
     CGridColumnTraitEdit() = default;
 
-    // Longest text the edit box takes; 0 means no limit of our own.
-    void SetMaxLength(int length) { m_maxLength = length; }
-    int GetMaxLength() const { return m_maxLength; }
-
     bool StartsEditOnClick(const CGridListCtrlEx& owner, int row, int col,
                            Qt::KeyboardModifiers modifiers, bool doubleClick) const override;
     QWidget* CreateEditor(CGridListCtrlEx& owner, int row, int col, const QRect& cellRect) override;
-
-private:
-    int m_maxLength = 0;
 };

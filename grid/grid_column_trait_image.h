@@ -1,5 +1,5 @@
 // CGridColumnTraitImage: a text column whose cells may also show an image
-// (set with CGridListCtrlEx::SetCellImage).
+// (the cell item's icon). The edit and combo traits build on it.
 //
 // Owned by the grid it is attached to. GUI thread only.
 #pragma once

@@ -10,6 +10,8 @@
 // only.
 #pragma once
 
+#include "grid/grid_editor.h"
+
 #include <QComboBox>
 #include <QPointer>
 #include <QString>
@@ -19,7 +21,7 @@
 class CGridListCtrlEx;
 class CGridEditorComboBoxEdit;
 
-class CGridEditorComboBox : public QComboBox {
+class CGridEditorComboBox : public QComboBox, public CGridEditor {
     Q_OBJECT
 public:
     using Choice = std::pair<int, QString>;
@@ -30,15 +32,9 @@ public:
                         bool editable, const std::vector<Choice>& choices, int maxItems);
     ~CGridEditorComboBox() override;
 
-    int Row() const { return m_row; }
-    int Col() const { return m_col; }
-    bool IsModified() const { return m_modified; }
-    bool IsCompleted() const { return m_completed; }
     CGridEditorComboBoxEdit* EditPart() const { return m_edit; }
 
-    // Ends the edit once; later calls do nothing. The grid calls it by name
-    // (every editor a trait creates offers this slot).
-    Q_INVOKABLE void EndEdit(bool accept);
+    void EndEdit(bool accept) override;
     // Called by the edit part: a key or focus change it saw.
     void MarkModified() { m_modified = true; }
     void OnPartFocusOut(QWidget* newFocus);

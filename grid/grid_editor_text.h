@@ -7,25 +7,20 @@
 // later. The grid is its owner through the widget tree. GUI thread only.
 #pragma once
 
+#include "grid/grid_editor.h"
+
 #include <QLineEdit>
 #include <QPointer>
 
 class CGridListCtrlEx;
 
-class CGridEditorText : public QLineEdit {
+class CGridEditorText : public QLineEdit, public CGridEditor {
     Q_OBJECT
 public:
     CGridEditorText(CGridListCtrlEx* owner, int row, int col, const QString& initialText);
     ~CGridEditorText() override;
 
-    int Row() const { return m_row; }
-    int Col() const { return m_col; }
-    bool IsModified() const { return m_modified; }
-    bool IsCompleted() const { return m_completed; }
-
-    // Ends the edit once; later calls do nothing. The grid calls it by name
-    // (every editor a trait creates offers this slot).
-    Q_INVOKABLE void EndEdit(bool accept);
+    void EndEdit(bool accept) override;
 
 protected:
     bool event(QEvent* e) override;

@@ -2,6 +2,7 @@
 
 #include "grid/grid_column_trait.h"
 #include "grid/grid_edit_result.h"
+#include "grid/grid_editor.h"
 #include "grid/grid_item_delegate.h"
 #include "grid/grid_row_trait_text.h"
 
@@ -67,6 +68,7 @@ CGridListCtrlEx::~CGridListCtrlEx()
     m_destroying = true;
     if (QWidget* editor = m_activeEditor.data()) {
         m_activeEditor = nullptr;
+        m_activeEnd = nullptr;
         delete editor;
     }
 }
@@ -175,15 +177,6 @@ quintptr CGridListCtrlEx::GetItemData(int row) const
     return cell ? cell->data(kItemDataRole).value<quintptr>() : 0;
 }
 
-bool CGridListCtrlEx::SetCellImage(int row, int col, const QIcon& image)
-{
-    QTableWidgetItem* cell = EnsureItem(row, col);
-    if (!cell)
-        return false;
-    cell->setIcon(image);
-    return true;
-}
-
 void CGridListCtrlEx::SetRedraw(bool redraw)
 {
     setUpdatesEnabled(redraw);
@@ -207,15 +200,6 @@ int CGridListCtrlEx::GetFirstSelectedRow() const
 {
     const QList<int> rows = GetSelectedRows();
     return rows.isEmpty() ? -1 : rows.front();
-}
-
-void CGridListCtrlEx::SelectRow(int row, bool select)
-{
-    if (row < 0 || row >= rowCount() || columnCount() == 0)
-        return;
-    selectionModel()->select(model()->index(row, 0),
-                             (select ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                 QItemSelectionModel::Rows);
 }
 
 int CGridListCtrlEx::GetFocusRow() const
@@ -264,12 +248,6 @@ void CGridListCtrlEx::SetRowTrait(CGridRowTrait* trait)
     viewport()->update();
 }
 
-void CGridListCtrlEx::SetEmptyMarkupText(const QString& text)
-{
-    m_emptyText = text;
-    viewport()->update();
-}
-
 // ---- editing -------------------------------------------------------------
 
 QWidget* CGridListCtrlEx::EditCell(int row, int col)
@@ -287,13 +265,21 @@ QWidget* CGridListCtrlEx::EditCell(int row, int col)
     QWidget* editor = trait->CreateEditor(*this, row, col, visualRect(index));
     if (!editor)
         return nullptr;
+    auto* end = dynamic_cast<CGridEditor*>(editor);
+    if (!end) {
+        // Such an editor could never be ended; refuse it before anyone
+        // hears of an edit.
+        delete editor;
+        return nullptr;
+    }
     m_activeEditor = editor;
+    m_activeEnd = end;
     int result = 0;
     emit BeginLabelEdit(row, col, &result);
     if (result == 1 || m_activeEditor.data() != editor) {
         // Refused: the edit completes as cancelled.
         if (m_activeEditor.data() == editor)
-            QMetaObject::invokeMethod(editor, "EndEdit", Qt::DirectConnection, Q_ARG(bool, false));
+            end->EndEdit(false);
         return nullptr;
     }
     editor->show();
@@ -303,8 +289,8 @@ QWidget* CGridListCtrlEx::EditCell(int row, int col)
 
 void CGridListCtrlEx::EndActiveEdit(bool accept)
 {
-    if (QWidget* editor = m_activeEditor.data())
-        QMetaObject::invokeMethod(editor, "EndEdit", Qt::DirectConnection, Q_ARG(bool, accept));
+    if (m_activeEditor)
+        m_activeEnd->EndEdit(accept);
 }
 
 void CGridListCtrlEx::OnEditorEnd(QWidget* editor, const CGridEditResult& result, bool editorHadFocus)
@@ -323,6 +309,7 @@ void CGridListCtrlEx::OnEditorEnd(QWidget* editor, const CGridEditResult& result
     if (editorHadFocus && !hasFocus())
         setFocus(Qt::OtherFocusReason);
     m_activeEditor = nullptr;
+    m_activeEnd = nullptr;
     const QString text = result.text;
     emit EndLabelEdit(row, col, result.HasText() ? &text : nullptr, result.choiceValue);
 }

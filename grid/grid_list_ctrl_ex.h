@@ -31,7 +31,6 @@
 #pragma once
 
 #include <QFont>
-#include <QIcon>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -40,6 +39,7 @@
 #include <vector>
 
 class CGridColumnTrait;
+class CGridEditor;
 class CGridRowTrait;
 struct CGridEditResult;
 
@@ -76,14 +76,12 @@ public:
     QString GetItemText(int row, int col) const;  // empty when out of range
     bool SetItemData(int row, quintptr data);
     quintptr GetItemData(int row) const;  // 0 when out of range
-    bool SetCellImage(int row, int col, const QIcon& image);
     // Off: no repaint while many rows change; on again repaints once.
     void SetRedraw(bool redraw);
 
     // ---- selection and focus cell ----------------------------------------
     int GetFirstSelectedRow() const;  // -1 when no row is selected
     QList<int> GetSelectedRows() const;  // ascending
-    void SelectRow(int row, bool select = true);
     // The focus cell: the focused row and a column; -1 when none.
     int GetFocusRow() const;
     int GetFocusColumn() const;
@@ -99,14 +97,13 @@ public:
     CGridRowTrait* GetRowTrait() const { return m_rowTrait.get(); }
     QFont GetCellFont() const { return m_cellFont; }
     // Drawn in the client area while the grid has no rows.
-    void SetEmptyMarkupText(const QString& text);
     QString GetEmptyMarkupText() const { return m_emptyText; }
 
     // ---- editing -------------------------------------------------------
     // Opens the editor of a cell as a second click would (the click rules
     // are not checked). Returns the editor, or null when the column has no
-    // editor or the parent refused the edit. An active editor is first
-    // ended as accepted.
+    // editor (or the trait made a widget that is no CGridEditor) or the
+    // parent refused the edit. An active editor is first ended as accepted.
     QWidget* EditCell(int row, int col);
     QWidget* GetActiveEditor() const { return m_activeEditor.data(); }
     // Ends the active editor, if any, as accepted or cancelled.
@@ -145,7 +142,10 @@ private:
 
     std::vector<std::unique_ptr<CGridColumnTrait>> m_columnTraits;  // index = column
     std::unique_ptr<CGridRowTrait> m_rowTrait;
+    // The active editor's widget (cleared when it is deleted) and its end
+    // interface; the second is used only while the first is set.
     QPointer<QWidget> m_activeEditor;
+    CGridEditor* m_activeEnd = nullptr;
     QFont m_cellFont;
     QString m_emptyText;
     double m_rowHeightFactor = 1.0;

@@ -14,7 +14,6 @@ const QColor kFocusFrame(38, 160, 218);
 void CGridRowTraitXP::PaintCell(const CGridListCtrlEx& owner, QPainter* painter,
                                 QStyleOptionViewItem& option, int row, int col) const
 {
-    ApplyRowColors(option, row);
     if (option.state & QStyle::State_Selected) {
         painter->fillRect(option.rect, kSelectedBand);
         option.state &= ~QStyle::State_Selected;

@@ -4,7 +4,6 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
-#include <QPalette>
 
 namespace {
 
@@ -35,17 +34,6 @@ CVelaEdit::CVelaEdit(QWidget* parent)
 }
 
 CVelaEdit::~CVelaEdit() = default;
-
-void CVelaEdit::ApplyStateColors()
-{
-    if (!isEnabled())
-        m_editState = 3;
-    setFont(m_font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, m_bkColors[m_editState]);
-    pal.setColor(QPalette::Text, m_textColors[m_editState]);
-    setPalette(pal);
-}
 
 void CVelaEdit::paintEvent(QPaintEvent* event)
 {

@@ -20,11 +20,6 @@ public:
     QColor BorderColor(int state) const { return m_borderColors[state]; }
     const QFont& OwnFont() const { return m_font; }
 
-    // The classic colour request: applies the state's colours and the own
-    // font to the field. The panel does not call it (it keeps its white look
-    // and the dialog's font); a parent that wants the coloured look does.
-    void ApplyStateColors();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -167,6 +167,23 @@ TEST_F(GridTest, ParentRefusalAndOneEditorAtATime)
     EXPECT_EQ(grid->EditCell(0, kId), nullptr);
     EXPECT_EQ(grid->EditCell(0, kLabel), nullptr);
     EXPECT_EQ(grid->EditCell(3, kMaster), nullptr);
+
+    // A trait whose widget the grid cannot end gets no edit at all.
+    struct PlainWidgetTrait : CGridColumnTraitEdit {
+        QWidget* CreateEditor(CGridListCtrlEx& owner, int, int, const QRect&) override
+        {
+            made = new QLineEdit(owner.viewport());
+            return made;
+        }
+        QPointer<QWidget> made;
+    };
+    auto* plain = new PlainWidgetTrait;
+    const int col = grid->AddTraitColumn(grid->GetColumnCount(), "Plain", Qt::AlignLeft, 40, 0, plain);
+    notes.clear();
+    EXPECT_EQ(grid->EditCell(0, col), nullptr);
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+    EXPECT_TRUE(notes.empty());
+    EXPECT_TRUE(plain->made.isNull());
 }
 
 TEST_F(GridTest, ParentRebuildingRowsDuringEndIsSafe)

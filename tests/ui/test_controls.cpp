@@ -91,17 +91,13 @@ TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlag)
     EXPECT_EQ(field->EditState(), 0);
 }
 
-TEST(VelaEdit, ColourRequestUsesTheStateAndTheHostFont)
+TEST(VelaEdit, OwnFontFaceComesFromTheHost)
 {
     CVelaEdit field;
     const QString face = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(817));
     ASSERT_FALSE(face.isEmpty());
     EXPECT_EQ(field.OwnFont().family(), face);
-    field.setEnabled(false);  // disabled wins
-    field.ApplyStateColors();
-    EXPECT_EQ(field.EditState(), 3);
-    EXPECT_EQ(field.palette().color(QPalette::Base), QColor(222, 222, 222));
-    EXPECT_EQ(field.palette().color(QPalette::Text), QColor(192, 192, 192));
+    EXPECT_EQ(field.OwnFont().pixelSize(), 14);
 }
 
 TEST(PanelLook, PanelAndControlsTurnWhiteButPopupsKeepTheirOwn)

@@ -1,4 +1,4 @@
-#include "host/app/host_window.h"
+#include "app/host_window.h"
 
 #include "ecam_version.h"
 #include "ui/qt_modal_ui.h"

@@ -1,7 +1,7 @@
 // ecam-host: starts the cam editor panel in a main window, on the drive
 // given with --device or on a simulated drive started in this process.
-#include "host/app/host_options.h"
-#include "host/app/host_window.h"
+#include "app/host_options.h"
+#include "app/host_window.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
 #include "sim/drive_simulator.h"

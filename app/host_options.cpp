@@ -1,4 +1,4 @@
-#include "host/app/host_options.h"
+#include "app/host_options.h"
 
 #include <QRegularExpression>
 

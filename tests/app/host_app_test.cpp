@@ -1,8 +1,8 @@
 // The host application shell: command line, the panel embedded through the
 // exported API and kept at the frame's size, the About text.
+#include "app/host_options.h"
+#include "app/host_window.h"
 #include "ecam_version.h"
-#include "host/app/host_options.h"
-#include "host/app/host_window.h"
 
 #include <QTemporaryDir>
 #include <QImage>
