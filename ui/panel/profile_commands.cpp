@@ -2,6 +2,7 @@
 #include "ui/panel/profile_commands.h"
 
 #include "files/ecam_file.h"
+#include "files/file_extension.h"
 #include "files/point_list_file.h"
 #include "host/logic_manage.h"
 #include "ui/modal_ui.h"
@@ -47,8 +48,7 @@ void CProfileCommands::OnOpenECamFile()
     const QString path = m_view.ModalUi().OpenFileName(nullptr, u8(kOpenTitle), u8(kECamFilter));
     if (path.isEmpty())
         return;
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || path.mid(dot).toLower() != QLatin1String(".ecam"))
+    if (ecam::LowerExtension(toPath(path)) != ".ecam")
         return; // not a profile: nothing to say, as with a cancelled dialog
     if (!ECamProfileReader(path))
         m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
