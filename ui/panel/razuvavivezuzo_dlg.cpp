@@ -83,10 +83,15 @@ CRAZuvavivezUzoDlg::CRAZuvavivezUzoDlg(PanelSetup setup)
 
 CRAZuvavivezUzoDlg::~CRAZuvavivezUzoDlg()
 {
-    // The transfer worker reports to this panel; it must be gone first.
-    m_transfers.reset();
+    // Nothing may reach the collaborators once they start to go: the
+    // pre-filter and the table's notifications are cut first (the child
+    // widgets outlive the members), then the transfer worker, which reports
+    // to this panel, is stopped and joined.
     if (qApp)
         qApp->removeEventFilter(this);
+    if (m_controls.table)
+        m_controls.table->disconnect(this);
+    m_transfers.reset();
 }
 
 void CRAZuvavivezUzoDlg::StopTransfers()
