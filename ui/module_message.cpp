@@ -114,15 +114,26 @@ private:
 
 class Relay : public QObject {
 public:
-    using QObject::QObject;
+    Relay(QObject* parent, std::shared_ptr<CBlockingMessageSender::State> state)
+        : QObject(parent), m_state(std::move(state))
+    {
+    }
     bool event(QEvent* e) override
     {
+        // A delivery is made and posted by the worker under the state's
+        // mutex. Qt's queue orders it before this call, but with a lock a race
+        // checker cannot see; taking the same mutex here orders this thread
+        // after the worker's post in terms every checker understands.
+        { std::lock_guard lock(m_state->mutex); }
         if (e->type() == kDeliveryType) {
             static_cast<DeliveryEvent*>(e)->Deliver();
             return true;
         }
         return QObject::event(e);
     }
+
+private:
+    std::shared_ptr<CBlockingMessageSender::State> m_state;
 };
 
 } // namespace
@@ -134,7 +145,7 @@ CBlockingMessageSender::CBlockingMessageSender(QObject* receiver) : m_state(std:
         return;
     }
     m_state->receiver = receiver;
-    m_state->relay = new Relay(receiver);
+    m_state->relay = new Relay(receiver, m_state);
     m_state->alive = true;
     std::weak_ptr<State> weak = m_state;
     // The receiver's destruction (on its thread, before its children go)
