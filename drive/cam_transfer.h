@@ -31,6 +31,7 @@ enum ReportKind : unsigned {
     kReadProgress,
     kReadDone,
     kSpecialWriteDone,
+    kVerifyProgress,   // a point read back after a write (CCamVerifier)
 };
 
 // Result codes carried by the *Done reports (and returned).
@@ -38,6 +39,7 @@ inline constexpr int kOk = 0;
 inline constexpr int kPointFailed = 1;
 inline constexpr int kTooManyPoints = 2;
 inline constexpr int kStopped = 3;   // returned only; nothing is reported
+inline constexpr int kVerifyFailed = 4;   // written, but the drive does not hold it all
 
 struct Timing {
     std::chrono::milliseconds pause{50};
