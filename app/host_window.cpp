@@ -1,8 +1,10 @@
 #include "app/host_window.h"
 
 #include "ecam_version.h"
+#include "ui/panel_settings.h"
 #include "ui/qt_modal_ui.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -18,6 +20,13 @@ CHostWindow::CHostWindow(const QString& deviceText, QWidget* parent) : QMainWind
 
     QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
     file->addAction(QString::fromUtf8("退出(&X)"), this, &QWidget::close);
+    QMenu* settings = menuBar()->addMenu(QString::fromUtf8("设置(&S)"));
+    QAction* verify = settings->addAction(QString::fromUtf8("写入后校验(&V)"));
+    verify->setObjectName(QStringLiteral("verifyAfterWrite"));
+    verify->setCheckable(true);
+    verify->setChecked(VerifyAfterWriteSetting());
+    // The panel asks the setting at every write, so a change applies to the next one.
+    connect(verify, &QAction::toggled, this, [](bool on) { SetVerifyAfterWriteSetting(on); });
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
     help->addAction(QString::fromUtf8("关于(&A)..."), this, &CHostWindow::ShowAbout);
 

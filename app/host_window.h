@@ -1,7 +1,9 @@
 // CHostWindow: the host application's main window. It embeds the cam panel
 // only through the plug-in's exported CDOVadAdiZOR: creates it in the
 // central frame, shows it, resizes it on every frame resize and destroys it
-// when the window closes. The status line names the selected drive.
+// when the window closes. The status line names the selected drive; the
+// settings menu holds what the panel lets its host decide (read-back after
+// a write).
 //
 // The window owns its frame widget and the API object; the panel belongs to
 // the plug-in. GUI thread only.

@@ -3,6 +3,9 @@
 #include "app/host_options.h"
 #include "app/host_window.h"
 #include "ecam_version.h"
+#include "ui/panel_settings.h"
+
+#include <QAction>
 
 #include <QTemporaryDir>
 #include <QImage>
@@ -75,4 +78,24 @@ TEST(HostWindowTest, AboutTextCarriesTheProjectVersion)
     EXPECT_TRUE(text.contains(QString("%1.%2.%3.0").arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR)
                                   .arg(ECAM_VERSION_PATCH)))
         << text.toStdString();
+}
+
+TEST(HostWindowTest, ReadBackSettingIsACheckItemRememberedAcrossRuns)
+{
+    ASSERT_TRUE(VerifyAfterWriteSetting());   // on until the user says otherwise
+    {
+        CHostWindow window(QStringLiteral("sim"));
+        auto* item = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isCheckable() && item->isChecked());
+        item->trigger();
+        EXPECT_FALSE(VerifyAfterWriteSetting());
+    }
+    // A later run starts with the user's choice.
+    CHostWindow again(QStringLiteral("sim"));
+    auto* item = again.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(VerifyAfterWriteSetting());
 }

@@ -1,6 +1,7 @@
 // The panel's transfer commands end to end against the simulated drive:
 // what the user sees (messages, focus, buttons, progress) and what the drive
 // then holds.
+#include "drive/cam_table.h"
 #include "panel_on_sim.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingComman
     // The worker waits for the GUI at its first report: still running here.
     EXPECT_TRUE(dlg->IsTransferRunning());
     EXPECT_TRUE(Progress()->isVisible());
-    EXPECT_EQ(Progress()->maximum(), 17);
+    EXPECT_EQ(Progress()->maximum(), 34);   // written, then read back
     for (int id : {6005, 6006, 6007, 6024, 6026, 6028, 6033})
         EXPECT_FALSE(Item(id)->isEnabled()) << id;
     Click(IDC_BTN_SPECIAL_EXPORT);   // a second transfer cannot start meanwhile
@@ -42,7 +43,7 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingComman
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
     EXPECT_FALSE(Progress()->isVisible());
-    EXPECT_EQ(Progress()->value(), 16);
+    EXPECT_EQ(Progress()->value(), 33);
     for (int id : {6005, 6006, 6007, 6024, 6026, 6028})
         EXPECT_TRUE(Item(id)->isEnabled()) << id;
     EXPECT_FALSE(Item(6033)->isEnabled());   // it was disabled before and stays so
@@ -56,6 +57,39 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableAndLocksCollidingComman
     // One sample of the table itself (its encoding is the table builder's
     // and the transfer's own contract): the last point's master.
     EXPECT_EQ(static_cast<int32_t>(sim.Register32(0x1F00)), 160000);
+}
+
+TEST_F(PanelOnSim, WriteIsReadBackAndADifferenceIsAFailureWithTheFieldListed)
+{
+    CommitUnit("mm");
+    SetPuu("131072", "360", "10000", "25");
+    SetProfile(6, 10.0, 2.0);
+    // Something else changes point 3's master and the count between the
+    // write and the read-back: the worker waits in its last write report.
+    QObject::connect(Progress(), &QProgressBar::valueChanged, Progress(), [this](int value) {
+        if (value == 5) {
+            link.sim->SetRegister32(camtable::StandardPointAddress(3), 0x7FFF0000);
+            link.sim->SetRegister(camtable::kAddrPointCount, 2);
+        }
+    });
+    Click(IDC_BTN_STD_WRITE);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点后校验失败!\n"
+                                                           "凸轮点数: 写入 6, 读回 2\n"
+                                                           "第3点 主轴位置: 写入 30000, 读回 2147418112")});
+    EXPECT_EQ(Progress()->value(), 11);
+    EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
+
+    // Read-back off (the host's setting): the same write only writes.
+    verifyAfterWrite = false;
+    boxes.Clear();
+    const uint64_t before = link.sim->RequestCount();
+    Click(IDC_BTN_STD_WRITE);
+    EXPECT_EQ(Progress()->maximum(), 6);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
+    // Scaling (4), count (1) and 6 points of 4 fields: writes only.
+    EXPECT_EQ(link.sim->RequestCount() - before, 4u + 1u + 24u);
 }
 
 TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
@@ -285,7 +319,7 @@ TEST(PanelClose, ClosingMidTransferAHundredTimes)
     host.resize(900, 700);
     host.show();
     for (int round = 0; round < 100; ++round) {
-        auto* dlg = new CRAZuvavivezUzoDlg(PanelSetup{recorder, {std::chrono::milliseconds(1), 10}});
+        auto* dlg = new CRAZuvavivezUzoDlg(PanelSetup{recorder, {std::chrono::milliseconds(1), 10}, [] { return true; }});
         ASSERT_TRUE(dlg->Create(&host));
         dlg->SetDlgItemText(6009, QStringLiteral("mm"));
         SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6009, 0);

@@ -19,6 +19,7 @@ public:
         const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
         QStringList Texts() const;
         bool LastIs(const QString& text) const { return !m_calls.empty() && m_calls.back().text == text; }
+        void Clear() { m_calls.clear(); }
 
     private:
         friend class CModalUiRecorder;

@@ -63,7 +63,7 @@ protected:
     void Recreate(camxfer::Timing timing)
     {
         delete dlg;
-        dlg = new CRAZuvavivezUzoDlg(PanelSetup{ui, timing});
+        dlg = new CRAZuvavivezUzoDlg(PanelSetup{ui, timing, [this] { return verifyAfterWrite; }});
         ASSERT_TRUE(dlg->Create(host.get()));
         dlg->MoveWindow(QRect(QPoint(0, 0), m_size));
         dlg->show();
@@ -180,6 +180,7 @@ protected:
     }
 
     std::shared_ptr<CModalUiRecorder> ui = std::make_shared<CModalUiRecorder>();
+    bool verifyAfterWrite = true;   // what the host's setting answers; on by default
     CModalUiRecorder::Boxes& boxes = ui->boxes;
     CModalUiRecorder::Files& files = ui->files;
     std::unique_ptr<QWidget> host;

@@ -1,6 +1,7 @@
 // Drive transfer commands of the cam panel and their reports.
 #include "ui/panel/panel_transfers.h"
 
+#include "drive/cam_verify.h"
 #include "drive/fun_code_access.h"
 #include "drive/fun_code_field_io.h"
 #include "drive/puu_params.h"
@@ -45,7 +46,8 @@ int PuuFieldId(int field)
 UINT MessageOf(camxfer::ReportKind kind)
 {
     switch (kind) {
-    case camxfer::kWriteProgress: return WM_CAM_WRITE_PROGRESS;
+    case camxfer::kWriteProgress:
+    case camxfer::kVerifyProgress: return WM_CAM_WRITE_PROGRESS;
     case camxfer::kWriteDone: return WM_CAM_WRITE_DONE;
     case camxfer::kReadProgress: return WM_CAM_READ_PROGRESS;
     case camxfer::kReadDone: return WM_CAM_READ_DONE;
@@ -56,11 +58,16 @@ UINT MessageOf(camxfer::ReportKind kind)
 
 QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// Differences listed in the message after a failed verification; the rest
+// are counted.
+constexpr std::size_t kMismatchesShown = 10;
+
 } // namespace
 
 CPanelTransfers::CPanelTransfers(ITransferView& view, QObject& receiver, CFunCodeAccess& access,
-                                 camxfer::Timing timing)
-    : m_view(view), m_receiver(receiver), m_access(access), m_timing(timing)
+                                 camxfer::Timing timing, std::function<bool()> verifyAfterWrite)
+    : m_view(view), m_receiver(receiver), m_access(access), m_timing(timing),
+      m_verifyAfterWrite(std::move(verifyAfterWrite))
 {
 }
 
@@ -101,11 +108,10 @@ bool CPanelTransfers::CheckPuuInput()
     return false;
 }
 
-bool CPanelTransfers::WritePuuParams()
+bool CPanelTransfers::WritePuuParams(puu::Values& values)
 {
     if (!CheckPuuInput())
         return false;
-    puu::Values values;
     if (const puu::Problem p = puu::CheckRanges(PuuTexts(m_view), &values)) {
         m_view.ModalUi().Box(m_view.BoxOwner(), Tr(p.message));
         FocusPuuField(p.field, p.selectAll);
@@ -242,23 +248,57 @@ void CPanelTransfers::EndTransfer()
 // ---- commands --------------------------------------------------------------
 
 // The job of a write: a field access of its own over the panel's access
-// object, a copy of the table and the timing, all captured by value. Reports
-// go through the sender, which a stop can release.
-static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, std::vector<CamTable_Info> table,
-                                                    camxfer::Timing timing, bool special,
+// object, a copy of what to write and the timing, all captured by value.
+// When the write went through and `verify` holds, the same job reads
+// everything back; its final report carries the mismatches it found.
+// Reports go through the sender, which a stop can release.
+static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, camverify::Expected expected,
+                                                    camxfer::Timing timing, bool verify,
                                                     std::shared_ptr<CBlockingMessageSender> sender)
 {
-    return [io = CFunCodeFieldIo(access), table = std::move(table), timing, special,
+    return [io = CFunCodeFieldIo(access), expected = std::move(expected), timing, verify,
             sender = std::move(sender)](CTransferStop& stop) mutable {
-        CCamTransfer transfer(io, timing, &stop);
-        const camxfer::Report report = [&sender](camxfer::ReportKind kind, uintptr_t value) {
-            sender->Send(MessageOf(kind), value);
+        const UINT done = expected.special ? WM_CAM_SPECIAL_WRITE_DONE : WM_CAM_WRITE_DONE;
+        const uintptr_t points = expected.table.size();
+        int result = camxfer::kStopped;
+        const camxfer::Report report = [&](camxfer::ReportKind kind, uintptr_t value) {
+            if (kind == camxfer::kWriteDone || kind == camxfer::kSpecialWriteDone)
+                result = static_cast<int>(value);   // reported below, after the check
+            else if (kind == camxfer::kVerifyProgress)
+                sender->Send(WM_CAM_WRITE_PROGRESS, points + value);
+            else
+                sender->Send(MessageOf(kind), value);
         };
-        if (special)
-            transfer.SpecialWrite(table, report);
+        CCamTransfer transfer(io, timing, &stop);
+        if (expected.special)
+            transfer.SpecialWrite(expected.table, report);
         else
-            transfer.StandardWrite(table, report);
+            transfer.StandardWrite(expected.table, report);
+        if (result == camxfer::kStopped)
+            return;
+        std::vector<camverify::Mismatch> mismatches;
+        if (result == camxfer::kOk && verify) {
+            CCamVerifier verifier(io, timing.attempts, &stop);
+            result = verifier.Verify(expected, mismatches, report);
+            if (result == camxfer::kStopped)
+                return;
+        }
+        sender->Send(done, static_cast<uintptr_t>(result), 0, nullptr, std::any(std::move(mismatches)));
     };
+}
+
+void CPanelTransfers::StartWrite(bool special, std::optional<puu::Values> scaling, int pointCount)
+{
+    const bool verify = m_verifyAfterWrite && m_verifyAfterWrite();
+    // Verification moves the same bar on through a second pass of the table.
+    ShowProgress(m_camTable.size() * (verify ? 2 : 1));
+    camverify::Expected expected{scaling, pointCount, m_camTable, special};
+    if (special)
+        StartTransfer({IDC_BTN_SPECIAL_WRITE, IDC_BTN_READ},
+                      WriteJob(m_access, std::move(expected), m_timing, verify, Sender()));
+    else
+        StartTransfer({IDC_BTN_STD_WRITE, IDC_BTN_READ},
+                      WriteJob(m_access, std::move(expected), m_timing, verify, Sender()));
 }
 
 void CPanelTransfers::OnStandardWrite()
@@ -267,13 +307,13 @@ void CPanelTransfers::OnStandardWrite()
         return;
     std::vector<ECamPoint> points;
     m_view.GetPoints(points);
-    if (!WritePuuParams())
+    puu::Values scaling;
+    if (!WritePuuParams(scaling))
         return;
     m_camTable = camtable::BuildStandardTable(points);
     if (!SendPointCount(static_cast<int>(points.size())))
         return;
-    ShowProgress(m_camTable.size());
-    StartTransfer({IDC_BTN_STD_WRITE, IDC_BTN_READ}, WriteJob(m_access, m_camTable, m_timing, false, Sender()));
+    StartWrite(false, scaling, static_cast<int>(points.size()));
 }
 
 void CPanelTransfers::OnSpecialWrite()
@@ -293,8 +333,7 @@ void CPanelTransfers::OnSpecialWrite()
     const int count = static_cast<int>(points.size()) <= v ? static_cast<int>(points.size()) : v;
     if (!SendPointCount(count))
         return;
-    ShowProgress(m_camTable.size());
-    StartTransfer({IDC_BTN_SPECIAL_WRITE, IDC_BTN_READ}, WriteJob(m_access, m_camTable, m_timing, true, Sender()));
+    StartWrite(true, std::nullopt, count);
 }
 
 // The job of a read: it reads into a table of its own and hands that table
@@ -350,8 +389,8 @@ bool CPanelTransfers::HandleReport(CModuleMessageEvent& m)
     switch (m.Message()) {
     case WM_CAM_WRITE_PROGRESS:
     case WM_CAM_READ_PROGRESS: m.SetResult(OnCamProgress(w)); return true;
-    case WM_CAM_WRITE_DONE: m.SetResult(OnCamWriteDone(w)); return true;
-    case WM_CAM_SPECIAL_WRITE_DONE: m.SetResult(OnCamSpecialWriteDone(w)); return true;
+    case WM_CAM_WRITE_DONE: m.SetResult(OnCamWriteDone(w, m.Payload())); return true;
+    case WM_CAM_SPECIAL_WRITE_DONE: m.SetResult(OnCamSpecialWriteDone(w, m.Payload())); return true;
     case WM_CAM_READ_DONE:
         m.SetResult(OnCamReadDone(w, std::any_cast<std::vector<CamTable_Info>>(&m.Payload())));
         return true;
@@ -366,32 +405,39 @@ LRESULT CPanelTransfers::OnCamProgress(WPARAM wParam)
     return 0;
 }
 
-// The outcome of either write; a stopped write says nothing.
-void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany)
+// The outcome of either write; a stopped write says nothing. A write whose
+// read-back differs is a failure, with the first differences listed.
+void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, const std::any& mismatches)
 {
     QWidget* owner = m_view.BoxOwner();
-    if (result == camxfer::kOk)
+    if (result == camxfer::kOk) {
         m_view.ModalUi().Box(owner, Tr("烧写凸轮点成功!"));
-    else if (result == camxfer::kPointFailed)
+    } else if (result == camxfer::kVerifyFailed) {
+        const auto* list = std::any_cast<std::vector<camverify::Mismatch>>(&mismatches);
+        const std::string lines = list ? camverify::DescribeList(*list, kMismatchesShown) : std::string();
+        m_view.ModalUi().Box(owner, Tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + QString::fromStdString(lines));
+    }
+    else if (result == camxfer::kPointFailed) {
         m_view.ModalUi().Box(owner, Tr("烧写凸轮点失败!"));
-    else if (result == camxfer::kTooManyPoints)
+    } else if (result == camxfer::kTooManyPoints) {
         m_view.ModalUi().Box(owner, tooMany);
+    }
 }
 
-LRESULT CPanelTransfers::OnCamWriteDone(WPARAM wParam)
+LRESULT CPanelTransfers::OnCamWriteDone(WPARAM wParam, const std::any& mismatches)
 {
     EndTransfer();
-    ShowWriteResult(wParam, Tr("凸轮点数量不能超过272"));
+    ShowWriteResult(wParam, Tr("凸轮点数量不能超过272"), mismatches);
     // Cleared last: nothing may start a new worker while this one still
     // waits for the handler to return.
     m_bTransferRunning = false;
     return 0;
 }
 
-LRESULT CPanelTransfers::OnCamSpecialWriteDone(WPARAM wParam)
+LRESULT CPanelTransfers::OnCamSpecialWriteDone(WPARAM wParam, const std::any& mismatches)
 {
     EndTransfer();
-    ShowWriteResult(wParam, Tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints));
+    ShowWriteResult(wParam, Tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints), mismatches);
     m_bTransferRunning = false;
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "cam/ecam_point.h"
 #include "drive/cam_table.h"
 #include "drive/cam_transfer.h"
+#include "drive/puu_params.h"
 #include "ui/module_message.h"
 
 #include <QString>
@@ -49,7 +50,9 @@ public:
 class CPanelTransfers {
 public:
     // Reports go to `receiver` (the panel) as WM_CAM_* messages.
-    CPanelTransfers(ITransferView& view, QObject& receiver, CFunCodeAccess& access, camxfer::Timing timing);
+    // verifyAfterWrite is asked at every write whether to read it back.
+    CPanelTransfers(ITransferView& view, QObject& receiver, CFunCodeAccess& access, camxfer::Timing timing,
+                    std::function<bool()> verifyAfterWrite);
     ~CPanelTransfers();
     CPanelTransfers(const CPanelTransfers&) = delete;
     CPanelTransfers& operator=(const CPanelTransfers&) = delete;
@@ -75,7 +78,7 @@ private:
     // True when the drive answers; otherwise says so.
     bool CheckConnected();
     bool CheckPuuInput();
-    bool WritePuuParams();
+    bool WritePuuParams(puu::Values& written);
     bool ReadPuuParams();
     bool ReadCamPointCount(int& count);
     int GetValidPointCount() const;
@@ -88,18 +91,21 @@ private:
     // GUI side of a final report: lock released, progress hidden.
     void EndTransfer();
     std::shared_ptr<CBlockingMessageSender> Sender();
-    void ShowWriteResult(uintptr_t result, const QString& tooMany);
+    void ShowWriteResult(uintptr_t result, const QString& tooMany, const std::any& mismatches);
+    // Starts the worker on a write of m_camTable, verified when the setting asks.
+    void StartWrite(bool special, std::optional<puu::Values> scaling, int pointCount);
     void ExportReadBackCsv();
 
     LRESULT OnCamProgress(WPARAM wParam);
-    LRESULT OnCamWriteDone(WPARAM wParam);
-    LRESULT OnCamSpecialWriteDone(WPARAM wParam);
+    LRESULT OnCamWriteDone(WPARAM wParam, const std::any& mismatches);
+    LRESULT OnCamSpecialWriteDone(WPARAM wParam, const std::any& mismatches);
     LRESULT OnCamReadDone(WPARAM wParam, const std::vector<CamTable_Info>* read);
 
     ITransferView& m_view;
     QObject& m_receiver;
     CFunCodeAccess& m_access;
     const camxfer::Timing m_timing;
+    const std::function<bool()> m_verifyAfterWrite;
     std::vector<CamTable_Info> m_camTable;   // the panel's transfer table (g_camTable)
     bool m_bTransferRunning = false;
     std::unique_ptr<CTransferLock> m_lock;

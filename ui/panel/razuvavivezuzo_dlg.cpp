@@ -12,6 +12,7 @@
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/spec_list_ctrl.h"
 #include "ui/panel_look.h"
+#include "ui/panel_settings.h"
 #include "ui/qt_modal_ui.h"
 #include "ui/uni_ecam_edit.h"
 #include "ui/vela_edit.h"
@@ -74,7 +75,8 @@ bool IsPropagatedCopy(QWidget* watched, const QMouseEvent* e)
 
 CRAZuvavivezUzoDlg::CRAZuvavivezUzoDlg(PanelSetup setup)
     : m_modalUi(setup.modalUi ? std::move(setup.modalUi) : std::make_shared<CQtModalUi>()),
-      m_transferTiming(setup.transferTiming)
+      m_transferTiming(setup.transferTiming),
+      m_verifyAfterWrite(setup.verifyAfterWrite ? std::move(setup.verifyAfterWrite) : VerifyAfterWriteSetting)
 {
     setObjectName(QStringLiteral("RAZuvavivezUzoDlg"));
     // A child panel, hidden until the host shows it.
@@ -183,7 +185,8 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
     progress->setGeometry(cx - 200, cy - 30, 400, 60);
     progress->hide();
 
-    m_transfers = std::make_unique<CPanelTransfers>(*this, *this, m_funCodeAccess, m_transferTiming);
+    m_transfers =
+        std::make_unique<CPanelTransfers>(*this, *this, m_funCodeAccess, m_transferTiming, m_verifyAfterWrite);
     m_profiles = std::make_unique<CProfileCommands>(*this);
     m_tableEditor = std::make_unique<CPointTableEditor>(*this, *m_controls.table);
     m_curveMenu = std::make_unique<CCurveMenu>(*this, *m_wndPosition, *m_wndSpeed);

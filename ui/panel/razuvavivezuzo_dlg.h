@@ -34,6 +34,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,11 +42,13 @@ class CECamCurveWnd;
 class IModalUi;
 class QFocusEvent;
 
-// What a panel is given at creation: the modal UI (null: the real Qt one)
-// and the pacing of its transfers (50 ms and 10 attempts in the product).
+// What a panel is given at creation: the modal UI (null: the real Qt one),
+// the pacing of its transfers (50 ms and 10 attempts in the product) and
+// whether a write is read back and compared (null: the host's setting).
 struct PanelSetup {
     std::shared_ptr<IModalUi> modalUi;
     camxfer::Timing transferTiming;
+    std::function<bool()> verifyAfterWrite;
 };
 
 class CRAZuvavivezUzoDlg : public QWidget,
@@ -120,6 +123,7 @@ private:
 
     std::shared_ptr<IModalUi> m_modalUi;
     const camxfer::Timing m_transferTiming;
+    std::function<bool()> m_verifyAfterWrite;
     uint32_t m_nMasterLength = 1000;           // field 6008
     CECamPointSet m_pointSet;                  // the panel's one cam model
     CFunCodeAccess m_funCodeAccess;

@@ -1,0 +1,28 @@
+#include "ui/panel_settings.h"
+
+#include <QSettings>
+
+namespace {
+
+const char* const kVerifyAfterWrite = "drive/verifyAfterWrite";
+
+// Named here rather than through the application's names: the plug-in must
+// find the host's settings whatever the host called itself.
+template <class F>
+auto WithSettings(F use)
+{
+    QSettings settings(QStringLiteral("ecam"), QStringLiteral("ecam-editor"));
+    return use(settings);
+}
+
+} // namespace
+
+bool VerifyAfterWriteSetting()
+{
+    return WithSettings([](QSettings& s) { return s.value(QLatin1String(kVerifyAfterWrite), true).toBool(); });
+}
+
+void SetVerifyAfterWriteSetting(bool on)
+{
+    WithSettings([on](QSettings& s) { s.setValue(QLatin1String(kVerifyAfterWrite), on); });
+}
