@@ -129,7 +129,6 @@ TEST_F(EcamctlVerify, UsageErrorsAndAnAbsentDriveKeepTheirStatus)
         {{"verify", "--device", Device()}, 2, usage},
         {{"verify", file, "--verify", "--device", Device()}, 2, usage},
         {{"verify", file, "--special", "2", "--device", Device()}, 2, "ecamctl verify: 输入有效点数有误!请输入3~1500内的整数!\n"},
-        {{"write", file}, 2, "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V] [--verify]\n"},
     };
     const auto requests = sim.RequestCount();
     for (const auto& [args, status, message] : refused) {
