@@ -32,8 +32,8 @@ std::string Describe(const Mismatch& m)
     if (m.point >= 0)
         line = "第" + std::to_string(m.point) + "点 ";
     line += FieldName(m.field);
-    line += ": 写入 " + std::to_string(m.written) + ", 读回 ";
-    line += m.unreadable ? std::string("失败") : std::to_string(m.read);
+    line += ": 写入 " + std::to_string(m.written) + ", 读回";
+    line += m.unreadable ? std::string("失败") : " " + std::to_string(m.read);
     return line;
 }
 
@@ -46,7 +46,7 @@ std::string DescribeList(const std::vector<Mismatch>& mismatches, std::size_t ma
         text += Describe(mismatches[i]);
     }
     if (mismatches.size() > max)
-        text += "\n共" + std::to_string(mismatches.size()) + "处不一致";
+        text += (text.empty() ? "共" : "\n共") + std::to_string(mismatches.size()) + "处不一致";
     return text;
 }
 
@@ -69,16 +69,22 @@ std::size_t CCamVerifier::FieldCount(const Expected& expected)
     return (expected.scaling ? 4u : 0u) + 1u + expected.table.size() * (expected.special ? 2u : 4u);
 }
 
-void CCamVerifier::Check(uint16_t address, uint32_t width, int point, Field field, int64_t written,
+bool CCamVerifier::Check(uint16_t address, uint32_t width, int point, Field field, int64_t written,
                          std::vector<Mismatch>& out)
 {
     uint32_t value = 0;
     bool read = false;
-    for (int attempt = 0; attempt < m_attempts && !read && !Stopped(); ++attempt)
+    for (int attempt = 0; attempt < m_attempts && !read; ++attempt) {
+        if (Stopped())
+            return false;
         read = m_io.ReadField(address, width, value);
+    }
     if (!read) {
+        // A read cut short by a stop says nothing about the drive.
+        if (Stopped())
+            return false;
         out.push_back({point, field, written, 0, true});
-        return;
+        return true;
     }
     // Compared as the register holds it; shown as the field's own type.
     int64_t got;
@@ -90,6 +96,7 @@ void CCamVerifier::Check(uint16_t address, uint32_t width, int point, Field fiel
         got = isSigned ? int64_t(int32_t(value)) : int64_t(value);
     if ((static_cast<uint32_t>(got) & mask) != (static_cast<uint32_t>(written) & mask))
         out.push_back({point, field, written, got, false});
+    return true;
 }
 
 int CCamVerifier::Verify(const Expected& expected, std::vector<Mismatch>& mismatches, const camxfer::Report& report)
@@ -97,28 +104,31 @@ int CCamVerifier::Verify(const Expected& expected, std::vector<Mismatch>& mismat
     mismatches.clear();
     if (expected.scaling) {
         const puu::Values& v = *expected.scaling;
-        Check(camtable::kAddrSlavePulse, 32, -1, Field::kSlavePulse, v.slavePulse, mismatches);
-        Check(camtable::kAddrSlaveUnit, 16, -1, Field::kSlaveUnit, v.slaveUnit, mismatches);
-        Check(camtable::kAddrMasterPulse, 32, -1, Field::kMasterPulse, v.masterPulse, mismatches);
-        Check(camtable::kAddrMasterUnit, 16, -1, Field::kMasterUnit, v.masterUnit, mismatches);
-    }
-    Check(camtable::kAddrPointCount, 16, -1, Field::kPointCount, expected.pointCount & 0xFFFF, mismatches);
-    for (std::size_t i = 0; i < expected.table.size(); ++i) {
-        if (Stopped())
+        if (!Check(camtable::kAddrSlavePulse, 32, -1, Field::kSlavePulse, v.slavePulse, mismatches)
+            || !Check(camtable::kAddrSlaveUnit, 16, -1, Field::kSlaveUnit, v.slaveUnit, mismatches)
+            || !Check(camtable::kAddrMasterPulse, 32, -1, Field::kMasterPulse, v.masterPulse, mismatches)
+            || !Check(camtable::kAddrMasterUnit, 16, -1, Field::kMasterUnit, v.masterUnit, mismatches))
             return camxfer::kStopped;
+    }
+    if (!Check(camtable::kAddrPointCount, 16, -1, Field::kPointCount, expected.pointCount & 0xFFFF, mismatches))
+        return camxfer::kStopped;
+    for (std::size_t i = 0; i < expected.table.size(); ++i) {
         const CamTable_Info& e = expected.table[i];
         const int point = static_cast<int>(i);
+        bool going;
         if (expected.special) {
             const uint16_t a = camtable::SpecialPointAddress(i);
-            Check(a, 32, point, Field::kMaster, e.master, mismatches);
-            Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches);
+            going = Check(a, 32, point, Field::kMaster, e.master, mismatches)
+                    && Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches);
         } else {
             const uint16_t a = camtable::StandardPointAddress(i);
-            Check(a, 32, point, Field::kMaster, e.master, mismatches);
-            Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches);
-            Check(static_cast<uint16_t>(a + 4), 16, point, Field::kSpeed, e.speed, mismatches);
-            Check(static_cast<uint16_t>(a + 5), 16, point, Field::kSegment, e.segment, mismatches);
+            going = Check(a, 32, point, Field::kMaster, e.master, mismatches)
+                    && Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches)
+                    && Check(static_cast<uint16_t>(a + 4), 16, point, Field::kSpeed, e.speed, mismatches)
+                    && Check(static_cast<uint16_t>(a + 5), 16, point, Field::kSegment, e.segment, mismatches);
         }
+        if (!going)
+            return camxfer::kStopped;
         if (report)
             report(camxfer::kVerifyProgress, i);
     }

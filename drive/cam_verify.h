@@ -76,8 +76,9 @@ public:
 
 private:
     bool Stopped() const;
-    // One field: read with retries, compare the low `width` bits.
-    void Check(uint16_t address, uint32_t width, int point, camverify::Field field, int64_t written,
+    // One field: read with retries, compare the low `width` bits. False
+    // when a stop request ended it; nothing is recorded then.
+    bool Check(uint16_t address, uint32_t width, int point, camverify::Field field, int64_t written,
                std::vector<camverify::Mismatch>& out);
 
     ICamFieldIo& m_io;

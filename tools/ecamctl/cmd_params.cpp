@@ -1,7 +1,7 @@
 // ecamctl params --device URL [list | read | write NUMBER=VALUE...]
 // The cam parameters of the function-code settings dialog: list them as the
 // catalogue describes them, read them from the drive, or write some. Typed
-// values are checked as the dialog checks them.
+// values are checked as the dialog checks them and written in its row order.
 #include "command.h"
 #include "drive_session.h"
 
@@ -10,6 +10,7 @@
 #include "host/fun_code_interface.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -96,27 +97,34 @@ int RunParams(const std::vector<std::string>& argsIn)
         return 0;
     }
 
-    // write: every assignment is checked before the first one is sent.
-    std::vector<std::pair<CFunCode*, int32_t>> writes;
+    // write: every assignment is checked before the first one is sent, and
+    // they go out in catalogue row order, as the dialog writes its checked
+    // rows, whatever order they were typed in.
+    std::vector<std::optional<int32_t>> values(rows.size());
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::size_t eq = args[i].find('=');
         if (eq == std::string::npos)
             return Fail("expected NUMBER=VALUE, got '" + args[i] + "'", 2);
-        const std::wstring number = ecamctl::FromUtf8(args[i].substr(0, eq));
-        CFunCode* p = nullptr;
-        for (CFunCode* r : rows) {
-            if (r->m_strNum == number)
-                p = r;
-        }
-        if (!p)
-            return Fail("'" + args[i].substr(0, eq) + "' is not one of the cam parameters", 2);
+        const std::string typed = args[i].substr(0, eq);
+        const std::wstring number = ecamctl::FromUtf8(typed);
+        std::size_t row = 0;
+        while (row < rows.size() && rows[row]->m_strNum != number)
+            ++row;
+        if (row == rows.size())
+            return Fail("'" + typed + "' is not one of the cam parameters", 2);
+        if (values[row])
+            return Fail("'" + typed + "' is given more than once", 2);
         int32_t value = 0;
         std::string why;
-        if (!ParseValue(*p, ecamctl::FromUtf8(args[i].substr(eq + 1)), value, why))
+        if (!ParseValue(*rows[row], ecamctl::FromUtf8(args[i].substr(eq + 1)), value, why))
             return Fail(args[i] + ": " + why, 2);
-        writes.emplace_back(p, value);
+        values[row] = value;
     }
-    for (const auto& [p, value] : writes) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (!values[row])
+            continue;
+        CFunCode* p = rows[row];
+        const int32_t value = *values[row];
         DriveError why;
         if (!access.WriteFunCodeByNum(p->m_strNum, static_cast<uint32_t>(value), &why))
             return Fail("写入数据失败! " + ecamctl::ToUtf8(p->m_strNum) + ": " + why.text());

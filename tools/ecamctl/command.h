@@ -3,7 +3,7 @@
 // and registers it with a static ECAMCTL_COMMAND object; main() dispatches on
 // the first argument. Commands write results to stdout, messages to stderr,
 // and return the process exit status (0 success, 2 bad input or usage,
-// 1 other failures).
+// 3 a read-back that differs from what was written, 1 other failures).
 #include <map>
 #include <string>
 #include <vector>

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <pthread.h>
 
@@ -100,6 +101,14 @@ bool TakeOption(std::vector<std::string>& args, const std::string& name, std::st
         }
     }
     return false;
+}
+
+bool TakeFlag(std::vector<std::string>& args, const std::string& name)
+{
+    const auto end = std::remove(args.begin(), args.end(), name);
+    const bool found = end != args.end();
+    args.erase(end, args.end());
+    return found;
 }
 
 std::string ToUtf8(const std::wstring& text)

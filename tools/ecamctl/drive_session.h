@@ -1,6 +1,6 @@
 #pragma once
-// Shared plumbing of the drive subcommands of ecamctl (write, read-special,
-// params): selecting the device given by --device and binding a
+// Shared plumbing of the drive subcommands of ecamctl (write, verify,
+// read-special, params): selecting the device given by --device and binding a
 // CFunCodeAccess to it exactly as the panel does, an in-process simulator for
 // "--device sim", a one-line terminal progress bar, Ctrl-C turned into a stop
 // request for the running transfer, and UTF-8 <-> wide text.
@@ -66,6 +66,8 @@ private:
 
 // Takes "--name value" out of args (also "--name=value"); false when absent.
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
+// Takes every "--name" out of args; true when there was one.
+bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
