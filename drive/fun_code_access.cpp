@@ -102,3 +102,9 @@ bool CFunCodeAccess::ReadFunCodeByNum(const std::wstring& number, uint32_t& out,
         return Report(why, DriveError::NotSelected);
     return Read(m_pFunCodeIf->GetFunCodePtrByNum(number), out, why);
 }
+
+void CFunCodeAccess::CancelPending()
+{
+    if (CDataSrvBase* srv = m_pDataSrv.load())
+        srv->CancelPending();
+}

@@ -48,6 +48,11 @@ public:
     bool ReadFunCodeByAddr(uint32_t address, uint32_t width, uint32_t& out, DriveError* why = nullptr);
     bool ReadFunCodeByNum(const std::wstring& number, uint32_t& out, DriveError* why = nullptr);
 
+    // Any thread: a read or write waiting for the drive's answer gives up
+    // promptly (DriveError::Cancelled); later calls are not affected. Does
+    // nothing while no data service is held.
+    void CancelPending();
+
     // Borrowed service objects, for callers that need the catalogue itself
     // (the function-code dialog lists parameters by number).
     CFunCodeInterface* FunCodeInterface() const { return m_pFunCodeIf; }

@@ -20,4 +20,8 @@ public:
     // Reads the drive's value into p->m_nCurValue (16-bit values widened by
     // the parameter's signedness). On failure m_nCurValue is unchanged.
     virtual int ReadFunCode(CFunCode* p, unsigned timeoutMs, bool waitAnswer) = 0;
+    // Any thread: a request waiting for its answer (or for its turn) gives up
+    // promptly with DriveError::Cancelled. Requests started after this returns
+    // are not affected. Default: nothing to cancel.
+    virtual void CancelPending() {}
 };

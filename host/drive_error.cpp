@@ -29,7 +29,8 @@ std::string DriveError::text() const
     case Timeout: return "no answer from the drive within the timeout";
     case LinkBroken: return "connection to the drive broken";
     case BadArgument: return "bad parameter, address, width or value";
-    case BadAnswer: return "malformed answer from the drive";
+    case BadAnswer: return "malformed answer from the drive, or one that does not answer the request";
+    case Cancelled: return "request cancelled before the drive answered";
     case Exception: {
         char buf[96];
         std::snprintf(buf, sizeof buf, "drive refused the request (exception %02d: %s)", exceptionCode(),

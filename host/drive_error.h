@@ -18,6 +18,7 @@ public:
         LinkBroken = 4,    // the connection failed while talking
         BadArgument = 5,   // unknown parameter, bad width, value does not fit
         BadAnswer = 6,     // the answer was malformed or did not match
+        Cancelled = 7,     // given up on request (CancelPending) before the answer came
         Exception = 0x100, // drive exception reply; code() holds 0x100 + exception code
     };
 

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -34,6 +35,17 @@ bool Fail(std::string* error, const std::string& text)
     if (error)
         *error = text;
     return false;
+}
+
+uint16_t Crc16(const uint8_t* data, size_t size)
+{
+    uint16_t crc = 0xFFFF;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+    }
+    return crc;
 }
 
 void CloseFd(int& fd)
@@ -53,10 +65,11 @@ struct CDriveSimulator::Impl {
     SimFaults faults;
     std::mt19937 rng;
 
+    // Counters tests wait on, guarded by eventLock.
     std::atomic<uint64_t> requests{0};
     std::atomic<uint64_t> closedConnections{0};
-    mutable std::mutex closedLock;
-    mutable std::condition_variable closedCv;
+    mutable std::mutex eventLock;
+    mutable std::condition_variable eventCv;
     std::atomic<bool> running{false};
 
     modbus_t* ctx = nullptr;
@@ -66,6 +79,7 @@ struct CDriveSimulator::Impl {
     std::string ptyPath;
     uint16_t port = 0;
     int wake[2] = {-1, -1};
+    int capture[2] = {-1, -1};  // answers are built into [0] and read back from [1]
     std::thread thread;
 
     std::mutex stopLock;
@@ -77,8 +91,12 @@ struct CDriveSimulator::Impl {
     void Serve();
     void ServeTcp();
     void ServeRtu();
-    // Answers (or, by the faults, delays or drops) one received request.
-    void Handle(const uint8_t* req, int len);
+    // Answers (or, by the faults, delays, drops or spoils the answer of) one
+    // received request; the answer goes to fd. False: close that connection.
+    bool Handle(int fd, const uint8_t* req, int len);
+    // The answer's bytes as the library frames them, changed by `fault`.
+    std::vector<uint8_t> Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault);
+    void CountClosed();
     bool WaitUnlessStopping(std::chrono::microseconds d);
     void Close();
 };
@@ -137,56 +155,135 @@ bool CDriveSimulator::Impl::WaitUnlessStopping(std::chrono::microseconds d)
     return !stopCv.wait_for(lock, d, [this] { return stopping; });
 }
 
-void CDriveSimulator::Impl::Handle(const uint8_t* req, int len)
+std::vector<uint8_t> CDriveSimulator::Impl::Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault)
 {
-    ++requests;
-    SimFaults f;
-    bool drop = false;
-    {
-        std::lock_guard lock(faultLock);
-        f = faults;
-        drop = f.dropRate > 0 && std::uniform_real_distribution<double>(0.0, 1.0)(rng) < f.dropRate;
-    }
-    if (drop)
-        return;
-    if (f.delayMs > 0 && !WaitUnlessStopping(std::chrono::milliseconds(f.delayMs)))
-        return;
-
     const int off = modbus_get_header_length(ctx);
     const int function = req[off];
     auto word = [&](int at) { return uint16_t((req[at] << 8) | req[at + 1]); };
+    const bool isWrite = function == MODBUS_FC_WRITE_SINGLE_REGISTER || function == MODBUS_FC_WRITE_MULTIPLE_REGISTERS;
+    const uint16_t start = word(off + 1);
+    const int count = function == MODBUS_FC_WRITE_SINGLE_REGISTER ? 1 : word(off + 3);
 
-    if (opt.rtu && opt.emulateLineTiming) {
-        // Request and answer bytes on a real line, 10 bits each (8N1).
-        int answerBytes = 8;
-        if (function == MODBUS_FC_READ_HOLDING_REGISTERS)
-            answerBytes = 5 + 2 * word(off + 3);
-        const double seconds = double(len + answerBytes) * 10.0 / double(opt.baud);
-        if (!WaitUnlessStopping(std::chrono::microseconds(int64_t(seconds * 1e6))))
-            return;
-    }
-
-    auto lock = bank->Lock();
-    if (function == MODBUS_FC_WRITE_SINGLE_REGISTER) {
-        const uint16_t value = word(off + 3);
-        if (!bank->WriteAllowed(word(off + 1), &value, 1)) {
-            modbus_reply_exception(ctx, req, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
-            return;
-        }
-    } else if (function == MODBUS_FC_WRITE_MULTIPLE_REGISTERS) {
-        const int count = word(off + 3);
-        // Malformed counts are left to the library's own checks below.
-        if (count >= 1 && count <= MODBUS_MAX_WRITE_REGISTERS && off + 6 + 2 * count <= len) {
-            std::vector<uint16_t> values(static_cast<size_t>(count));
-            for (int i = 0; i < count; ++i)
-                values[size_t(i)] = word(off + 6 + 2 * i);
-            if (!bank->WriteAllowed(word(off + 1), values.data(), count)) {
+    // The library writes its answer to the capture pair, so a scripted fault
+    // can change the bytes before they go out.
+    modbus_set_socket(ctx, capture[0]);
+    {
+        auto lock = bank->Lock();
+        if (fault && fault->kind == SimScriptedFault::Exception) {
+            modbus_reply_exception(ctx, req, unsigned(fault->value));
+        } else {
+            std::vector<uint16_t> values;
+            // Malformed counts are left to the library's own checks below.
+            const bool wellFormed = isWrite && count >= 1 && count <= MODBUS_MAX_WRITE_REGISTERS &&
+                                    (function == MODBUS_FC_WRITE_SINGLE_REGISTER || off + 6 + 2 * count <= len);
+            if (wellFormed) {
+                for (int i = 0; i < count; ++i)
+                    values.push_back(function == MODBUS_FC_WRITE_SINGLE_REGISTER ? word(off + 3) : word(off + 6 + 2 * i));
+            }
+            if (wellFormed && !bank->WriteAllowed(start, values.data(), count)) {
                 modbus_reply_exception(ctx, req, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
-                return;
+            } else if (wellFormed && fault && fault->kind == SimScriptedFault::AckWithoutStore) {
+                std::vector<uint16_t> before;
+                for (int i = 0; i < count; ++i)
+                    before.push_back(bank->Get(uint16_t(start + i)));
+                modbus_reply(ctx, req, len, bank->Mapping());
+                for (int i = 0; i < count; ++i)
+                    bank->Set(uint16_t(start + i), before[size_t(i)]);
+            } else {
+                modbus_reply(ctx, req, len, bank->Mapping());
             }
         }
     }
-    modbus_reply(ctx, req, len, bank->Mapping());
+    modbus_set_socket(ctx, fd);
+    std::vector<uint8_t> answer(MODBUS_MAX_ADU_LENGTH);
+    const ssize_t n = ::read(capture[1], answer.data(), answer.size());
+    answer.resize(n > 0 ? size_t(n) : 0);
+    if (!fault || answer.empty())
+        return answer;
+
+    switch (fault->kind) {
+    case SimScriptedFault::BadFrame:
+        if (opt.rtu)
+            answer.back() ^= 0xFF;   // CRC
+        else
+            answer[1] ^= 0x01;       // transaction id
+        break;
+    case SimScriptedFault::Truncated:
+        answer.resize(answer.size() / 2);
+        break;
+    case SimScriptedFault::OtherUnit:
+        if (opt.rtu) {
+            answer[0] = uint8_t(answer[0] + 1);
+            const uint16_t crc = Crc16(answer.data(), answer.size() - 2);
+            answer[answer.size() - 2] = uint8_t(crc & 0xFF);
+            answer[answer.size() - 1] = uint8_t(crc >> 8);
+        } else {
+            answer[6] = uint8_t(answer[6] + 1);
+        }
+        break;
+    default:
+        break;
+    }
+    return answer;
+}
+
+void CDriveSimulator::Impl::CountClosed()
+{
+    {
+        std::lock_guard l(eventLock);
+        ++closedConnections;
+    }
+    eventCv.notify_all();
+}
+
+bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
+{
+    uint64_t number = 0;
+    {
+        std::lock_guard l(eventLock);
+        number = ++requests;
+    }
+    eventCv.notify_all();
+    SimFaults f;
+    bool drop = false;
+    std::optional<SimScriptedFault> scripted;
+    {
+        std::lock_guard lock(faultLock);
+        if (auto it = faults.script.find(number); it != faults.script.end())
+            scripted = it->second;
+        f.delayMs = faults.delayMs;
+        drop = !scripted && faults.dropRate > 0 &&
+               std::uniform_real_distribution<double>(0.0, 1.0)(rng) < faults.dropRate;
+    }
+    if (drop)
+        return true;
+    if (scripted && (scripted->kind == SimScriptedFault::Silent || scripted->kind == SimScriptedFault::Close))
+        return scripted->kind != SimScriptedFault::Close || opt.rtu;
+    const int delayMs = scripted && scripted->kind == SimScriptedFault::Late ? scripted->value : f.delayMs;
+    if (delayMs > 0 && !WaitUnlessStopping(std::chrono::milliseconds(delayMs)))
+        return true;
+
+    if (opt.rtu && opt.emulateLineTiming) {
+        // Request and answer bytes on a real line, 10 bits each (8N1).
+        const int off = modbus_get_header_length(ctx);
+        int answerBytes = 8;
+        if (req[off] == MODBUS_FC_READ_HOLDING_REGISTERS)
+            answerBytes = 5 + 2 * ((req[off + 3] << 8) | req[off + 4]);
+        const double seconds = double(len + answerBytes) * 10.0 / double(opt.baud);
+        if (!WaitUnlessStopping(std::chrono::microseconds(int64_t(seconds * 1e6))))
+            return true;
+    }
+
+    const std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
+    size_t sent = 0;
+    while (sent < answer.size()) {
+        const ssize_t n = opt.rtu ? ::write(fd, answer.data() + sent, answer.size() - sent)
+                                  : ::send(fd, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0 && errno != EINTR)
+            break;
+        sent += n > 0 ? size_t(n) : 0;
+    }
+    return true;
 }
 
 void CDriveSimulator::Impl::ServeTcp()
@@ -212,20 +309,17 @@ void CDriveSimulator::Impl::ServeTcp()
             Client& c = clients[i - 2];
             modbus_set_socket(ctx, c.fd);
             const int rc = modbus_receive(ctx, req.data());
+            bool keep = true;
             if (rc > 0) {
-                Handle(req.data(), rc);
+                keep = Handle(c.fd, req.data(), rc);
                 ++c.requests;
             }
             const int closeAfter = [&] { std::lock_guard l(faultLock); return faults.closeAfter; }();
             if (rc < 0) {
                 CloseFd(c.fd);
-            } else if (closeAfter > 0 && c.requests >= closeAfter) {
+            } else if (!keep || (closeAfter > 0 && c.requests >= closeAfter)) {
                 CloseFd(c.fd);
-                {
-                    std::lock_guard l(closedLock);
-                    ++closedConnections;
-                }
-                closedCv.notify_all();
+                CountClosed();
             }
         }
         std::erase_if(clients, [](const Client& c) { return c.fd < 0; });
@@ -247,7 +341,7 @@ void CDriveSimulator::Impl::ServeRtu()
             continue;
         const int rc = modbus_receive(ctx, req.data());
         if (rc > 0) {
-            Handle(req.data(), rc);
+            Handle(ptyMaster, req.data(), rc);
         } else if (rc == 0) {
             // A frame for another unit. The library then waits to ignore that
             // unit's answer, which never comes on a point-to-point line, and
@@ -277,6 +371,8 @@ void CDriveSimulator::Impl::Close()
     CloseFd(ptySlaveHold);
     CloseFd(wake[0]);
     CloseFd(wake[1]);
+    CloseFd(capture[0]);
+    CloseFd(capture[1]);
 }
 
 CDriveSimulator::CDriveSimulator(SimOptions options) : m_impl(std::make_unique<Impl>())
@@ -309,7 +405,9 @@ bool CDriveSimulator::Start(std::string* error)
     d.stopping = false;
     d.requests = 0;
     d.closedConnections = 0;
-    if (::pipe2(d.wake, O_CLOEXEC) != 0 || !(d.opt.rtu ? d.OpenRtu(error) : d.OpenTcp(error))) {
+    if (::pipe2(d.wake, O_CLOEXEC) != 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, d.capture) != 0 ||
+        ::fcntl(d.capture[1], F_SETFL, O_NONBLOCK) != 0 || !(d.opt.rtu ? d.OpenRtu(error) : d.OpenTcp(error))) {
         d.Close();
         return false;
     }
@@ -375,6 +473,12 @@ SimFaults CDriveSimulator::Faults() const
     return m_impl->faults;
 }
 
+void CDriveSimulator::ScriptFault(uint64_t requestNumber, SimScriptedFault fault)
+{
+    std::lock_guard lock(m_impl->faultLock);
+    m_impl->faults.script[requestNumber] = fault;
+}
+
 uint16_t CDriveSimulator::Register(uint16_t address) const
 {
     if (!m_impl->bank)
@@ -413,6 +517,13 @@ uint64_t CDriveSimulator::RequestCount() const
     return m_impl->requests;
 }
 
+bool CDriveSimulator::WaitRequests(uint64_t n, int timeoutMs) const
+{
+    std::unique_lock lock(m_impl->eventLock);
+    return m_impl->eventCv.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                    [this, n] { return m_impl->requests >= n; });
+}
+
 uint64_t CDriveSimulator::ClosedConnections() const
 {
     return m_impl->closedConnections;
@@ -420,7 +531,7 @@ uint64_t CDriveSimulator::ClosedConnections() const
 
 bool CDriveSimulator::WaitClosedConnections(uint64_t n, int timeoutMs) const
 {
-    std::unique_lock lock(m_impl->closedLock);
-    return m_impl->closedCv.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+    std::unique_lock lock(m_impl->eventLock);
+    return m_impl->eventCv.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                      [this, n] { return m_impl->closedConnections >= n; });
 }

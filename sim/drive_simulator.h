@@ -10,15 +10,40 @@
 // the destructor) ends it and waits for it. Faults can be changed at run
 // time from any thread; the register accessors are safe from any thread
 // and are how tests assert exact register contents.
+//
+// Besides the random faults, single requests can be given a scripted fault
+// by their number: the 1-based count of requests received since Start, the
+// value RequestCount() takes when that request arrives (so the next request
+// is RequestCount() + 1). Requests of every connection count.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+
+struct SimScriptedFault {
+    enum Kind {
+        Late,             // answer `value` ms after the request arrived (in place of delayMs)
+        Exception,        // refuse with exception code `value`; nothing is stored
+        Close,            // TCP: close the connection without answering; RTU: drop the request, answer nothing
+        BadFrame,         // carry the request out, then answer with a wrong CRC (RTU) or a
+                          // wrong transaction id in the header (TCP)
+        Truncated,        // carry the request out, send the first half of the answer only
+        OtherUnit,        // carry the request out, answer well-formed but as unit + 1
+        Silent,           // neither carry out nor answer
+        AckWithoutStore,  // answer a write as done without storing it (reads are answered normally)
+    };
+    Kind kind = Silent;
+    int value = 0;
+    bool operator==(const SimScriptedFault&) const = default;
+};
 
 struct SimFaults {
     int delayMs = 0;        // answer each request this late
     double dropRate = 0.0;  // fraction of requests left without an answer (0..1)
     int closeAfter = 0;     // TCP: close a connection after this many requests (0: never)
     uint32_t seed = 1;      // seed of the drop decisions
+    // Request number -> its fault; a scripted request is never dropped at random.
+    std::map<uint64_t, SimScriptedFault> script;
 };
 
 struct SimOptions {
@@ -52,6 +77,9 @@ public:
 
     void SetFaults(const SimFaults& faults);
     SimFaults Faults() const;
+    // Gives request number `requestNumber` (see above) the fault `fault`,
+    // replacing any fault scripted for it before.
+    void ScriptFault(uint64_t requestNumber, SimScriptedFault fault);
 
     // Direct register access (bypasses limits and faults).
     uint16_t Register(uint16_t address) const;
@@ -60,7 +88,10 @@ public:
     void SetRegister32(uint16_t address, uint32_t value);
     // Requests received (answered, refused or dropped) since Start.
     uint64_t RequestCount() const;
-    // TCP connections the simulator closed itself (closeAfter) since Start.
+    // Waits until at least n requests were received; false on timeout.
+    bool WaitRequests(uint64_t n, int timeoutMs) const;
+    // TCP connections the simulator closed itself (closeAfter, scripted
+    // Close) since Start.
     uint64_t ClosedConnections() const;
     // Waits until at least n connections were closed that way; false on timeout.
     bool WaitClosedConnections(uint64_t n, int timeoutMs) const;

@@ -1,6 +1,8 @@
 #include "sim/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -16,7 +18,47 @@ bool ToNumber(const std::string& s, T& out)
 const char* SimUsage()
 {
     return "usage: ecam-drive-sim [--tcp [HOST:]PORT | --rtu [--baud B] [--line-timing]] [--unit N]\n"
-           "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n";
+           "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n"
+           "                      [--fault N:KIND]...  KIND: late=MS exception=CODE close bad-frame truncated\n"
+           "                                           other-unit silent ack-no-store\n";
+}
+
+bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScriptedFault& fault, std::string* why)
+{
+    auto fail = [&]() {
+        if (why)
+            *why = "bad --fault " + text + " (expected N:KIND, N >= 1, KIND one of late=MS exception=CODE close "
+                   "bad-frame truncated other-unit silent ack-no-store)";
+        return false;
+    };
+    const auto colon = text.find(':');
+    uint64_t n = 0;
+    if (colon == std::string::npos || !ToNumber(text.substr(0, colon), n) || n == 0)
+        return fail();
+    const std::string kind = text.substr(colon + 1);
+    const auto eq = kind.find('=');
+    const std::string name = kind.substr(0, eq);
+    const std::string value = eq == std::string::npos ? std::string() : kind.substr(eq + 1);
+    static const std::pair<const char*, SimScriptedFault::Kind> plain[] = {
+        {"close", SimScriptedFault::Close},         {"bad-frame", SimScriptedFault::BadFrame},
+        {"truncated", SimScriptedFault::Truncated}, {"other-unit", SimScriptedFault::OtherUnit},
+        {"silent", SimScriptedFault::Silent},       {"ack-no-store", SimScriptedFault::AckWithoutStore},
+    };
+    SimScriptedFault f;
+    if (name == "late" || name == "exception") {
+        f.kind = name == "late" ? SimScriptedFault::Late : SimScriptedFault::Exception;
+        const int most = name == "late" ? 3600000 : 255;
+        if (!ToNumber(value, f.value) || f.value < (name == "late" ? 0 : 1) || f.value > most)
+            return fail();
+    } else {
+        const auto it = std::find_if(std::begin(plain), std::end(plain), [&](const auto& p) { return name == p.first; });
+        if (it == std::end(plain) || eq != std::string::npos)
+            return fail();
+        f.kind = it->second;
+    }
+    requestNumber = n;
+    fault = f;
+    return true;
 }
 
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why)
@@ -66,6 +108,14 @@ bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::st
         } else if (a == "--close-after") {
             if (!needValue() || !ToNumber(v, o.faults.closeAfter) || o.faults.closeAfter < 0)
                 return fail("--close-after needs a count >= 0");
+        } else if (a == "--fault") {
+            uint64_t n = 0;
+            SimScriptedFault f;
+            if (!needValue())
+                return fail("--fault needs N:KIND");
+            if (!ParseScriptedFault(v, n, f, why))
+                return false;
+            o.faults.script[n] = f;
         } else if (a == "--seed") {
             if (!needValue() || !ToNumber(v, o.faults.seed))
                 return fail("--seed needs a number");

@@ -5,6 +5,9 @@
 //   --rtu                 serve RTU on a new pseudo-terminal (path printed)
 //   --baud B  --unit N  --line-timing  --catalogue PATH
 //   --delay MS  --drop RATE  --close-after N  --seed S
+//   --fault N:KIND  (repeatable) a scripted fault for request number N, KIND one of
+//                   late=MS exception=CODE close bad-frame truncated other-unit
+//                   silent ack-no-store (see SimScriptedFault)
 // Plain function, any thread.
 #include "sim/drive_simulator.h"
 
@@ -15,3 +18,6 @@
 // with why set to the usage text.
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why);
 const char* SimUsage();
+// One "N:KIND" text of --fault; false (and why) when it is not one.
+bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScriptedFault& fault,
+                        std::string* why);

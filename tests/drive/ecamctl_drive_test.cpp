@@ -1,7 +1,9 @@
 // ecamctl write / read-special / params run as a user runs them, against a
 // simulated drive started here: exit status 0 only on full success, the
 // messages printed, and the read-back file written. Register layouts and
-// the checks behind the messages have their own library tests.
+// the checks behind the messages have their own library tests; the slow
+// drive of the field report (late answers, a refusal) is replayed here over
+// RTU and TCP with the product's pacing.
 #include "files/ecam_file.h"
 #include "run_ecamctl.h"
 #include "sim/drive_simulator.h"
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -194,3 +197,92 @@ TEST_F(EcamctlDrive, ParamsAreCheckedAsTheDialogChecksThemBeforeAnyIsSent)
     EXPECT_NE(r.out.find("0-单次运行"), std::string::npos) << r.out;   // an option shown by its label
     EXPECT_TRUE(EndsWith(r.out, "\n读取成功!\n")) << r.out;
 }
+
+namespace {
+
+// The slow drive of the field report: every answer 60 ms after the request,
+// a 200 ms response timeout, and where a test scripts it one answer 50 ms
+// after that timeout. Parameter: RTU (true) or TCP.
+class EcamctlSlowDrive : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        SimOptions o;
+        o.rtu = GetParam();
+        o.faults.delayMs = 60;
+        sim = std::make_unique<CDriveSimulator>(o);
+        std::string error;
+        ASSERT_TRUE(sim->Start(&error)) << error;
+        dir = fs::temp_directory_path() /
+              ("ecamctl_slow_" + std::to_string(::getpid()) + (GetParam() ? "_rtu" : "_tcp"));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Device() const { return sim->Url() + "&timeout=200"; }
+    // Special point k (k < 25) sits at 0x4000 + 4k, master then slave.
+    static uint16_t PointAddress(int k) { return static_cast<uint16_t>(0x4000 + 4 * k); }
+    static constexpr SimScriptedFault kLate{SimScriptedFault::Late, 250};
+
+    std::unique_ptr<CDriveSimulator> sim;
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_P(EcamctlSlowDrive, ReadSpecialWithALateAnswerSavesExactlyTheDrivesPoints)
+{
+    constexpr int kPoints = 5;
+    sim->SetRegister(0x1B08, kPoints);
+    for (int k = 0; k < kPoints; ++k) {
+        sim->SetRegister32(PointAddress(k), static_cast<uint32_t>(1000 + k));
+        sim->SetRegister32(PointAddress(k) + 2, static_cast<uint32_t>(-2000 - k));
+    }
+    // Request 1 reads the count, 2 and 3 point 0; 4 (point 1's master) comes late.
+    sim->ScriptFault(4, kLate);
+    const std::string csv = (dir / "back.csv").string();
+    const auto r = RunEcamctl({"read-special", "--device", Device(), csv});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "凸轮点读取成功! 5 points -> " + csv + "\n");
+    std::ifstream in(csv, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "1000 , -2000\r\n1001 , -2001\r\n1002 , -2002\r\n1003 , -2003\r\n1004 , -2004\r\n");
+    EXPECT_EQ(sim->RequestCount(), 1u + 2 * kPoints + 1);   // the late field asked twice, nothing else
+}
+
+TEST_P(EcamctlSlowDrive, SpecialWriteWithALateAnswerAndARefusalPutsEveryValueInTheDrive)
+{
+    ecam::ECamProfile profile;
+    profile.masterLength = L"50";
+    profile.unit = L"mm";
+    profile.slavePulse = L"131072";
+    profile.slaveUnits = L"360";
+    profile.masterPulse = L"10000";
+    profile.masterUnits = L"25";
+    profile.points = {{0, 0, 0, 1}, {10, -2000, 0, 1}, {20, -2001, 0, 1}, {30, -2002, 0, 1}, {40, -2003, 0, 0},
+                      {50, -2004, 0, 1}};
+    const fs::path file = dir / "cam.ecam";
+    ASSERT_TRUE(ecam::WriteECamProfileFile(file, profile));
+    // The table: 0, 0 first, then masters x 100: 1000, 2000, ... 5000.
+    const int32_t masters[] = {0, 1000, 2000, 3000, 4000, 5000}, slaves[] = {0, -2000, -2001, -2002, -2003, -2004};
+    constexpr uint32_t kUnwritten = 0x55555555u;
+    for (int k = 0; k < 7; ++k) {
+        sim->SetRegister32(PointAddress(k), kUnwritten);
+        sim->SetRegister32(PointAddress(k) + 2, kUnwritten);
+    }
+    // Request 1 writes the count; 4 (point 1's master) comes late and is
+    // retried as 5; 9 (point 3's master) is refused once.
+    sim->ScriptFault(4, kLate);
+    sim->ScriptFault(9, {SimScriptedFault::Exception, 4});
+    const auto r = RunEcamctl({"write", file.string(), "--special", "1500", "--device", Device()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "烧写凸轮点成功! 6 points, 2 retries\n");
+    EXPECT_EQ(sim->Register(0x1B08), 6);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(static_cast<int32_t>(sim->Register32(PointAddress(k))), masters[k]) << "point " << k;
+        EXPECT_EQ(static_cast<int32_t>(sim->Register32(PointAddress(k) + 2)), slaves[k]) << "point " << k;
+    }
+    EXPECT_EQ(sim->Register32(PointAddress(6)), kUnwritten);   // nothing beyond the table
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, EcamctlSlowDrive, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Rtu" : "Tcp"; });

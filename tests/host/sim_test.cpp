@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -92,8 +93,19 @@ TEST(SimOptionsTest, ParsesTheCommandLine)
               std::tuple(std::string("0.0.0.0"), 1600, 20, 0.25, 3, 9u, 4));
     ASSERT_TRUE(ParseSimArgs({"--rtu", "--baud", "9600", "--line-timing"}, o, &why));
     EXPECT_EQ(std::tuple(o.rtu, o.baud, o.emulateLineTiming), std::tuple(true, 9600, true));
+    ASSERT_TRUE(ParseSimArgs({"--fault", "3:late=250", "--fault", "7:exception=4", "--fault", "9:ack-no-store",
+                              "--fault", "12:other-unit", "--fault", "3:bad-frame"},
+                             o, &why))
+        << why;
+    using F = SimScriptedFault;
+    EXPECT_EQ(o.faults.script, (std::map<uint64_t, F>{{3, {F::BadFrame, 0}},
+                                                      {7, {F::Exception, 4}},
+                                                      {9, {F::AckWithoutStore, 0}},
+                                                      {12, {F::OtherUnit, 0}}}));
     for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-             {"--tcp"}, {"--tcp", "host:x"}, {"--drop", "2"}, {"--unit", "0"}, {"--delay", "-1"}, {"--what"}}) {
+             {"--tcp"}, {"--tcp", "host:x"}, {"--drop", "2"}, {"--unit", "0"}, {"--delay", "-1"}, {"--what"},
+             {"--fault"}, {"--fault", "0:silent"}, {"--fault", "3:late"}, {"--fault", "3:silent=1"},
+             {"--fault", "x:close"}, {"--fault", "3:exception=0"}, {"--fault", "3:loud"}}) {
         EXPECT_FALSE(ParseSimArgs(bad, o, &why)) << bad[0];
         EXPECT_FALSE(why.empty());
     }

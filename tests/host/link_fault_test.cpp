@@ -1,0 +1,143 @@
+// Scripted drive faults against the data service, over RTU on a pty and over
+// TCP: the failure kind each one is reported as, what the drive holds
+// afterwards, and that the very next request gets its own answer (never the
+// late or spoilt one). Also cancelling a request that waits for its answer.
+#include "drive/fun_code_access.h"
+#include "host/device_manage.h"
+#include "host/device_url.h"
+#include "host/logic_manage.h"
+#include "host/modbus_data_srv.h"
+#include "sim/drive_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using Fault = SimScriptedFault;
+constexpr int kTimeoutMs = 150;
+
+enum class Link { Tcp, Rtu };
+
+class LinkFault : public ::testing::TestWithParam<Link> {
+protected:
+    void SetUp() override
+    {
+        SimOptions o;
+        o.rtu = GetParam() == Link::Rtu;
+        sim = std::make_unique<CDriveSimulator>(o);
+        std::string error;
+        ASSERT_TRUE(sim->Start(&error)) << error;
+    }
+    bool Rtu() const { return GetParam() == Link::Rtu; }
+    std::unique_ptr<CModbusDataSrv> Service(int timeoutMs) const
+    {
+        DeviceUrl url;
+        EXPECT_TRUE(DeviceUrl::Parse(sim->Url() + "&timeout=" + std::to_string(timeoutMs), url));
+        return std::make_unique<CModbusDataSrv>(url);
+    }
+    uint32_t Read32(CModbusDataSrv& srv, uint16_t address)
+    {
+        uint16_t words[2] = {0, 0};
+        const DriveError e = srv.ReadValue(address, 32, words, 1000);
+        EXPECT_TRUE(e.ok()) << e.text();
+        return uint32_t(words[0]) | (uint32_t(words[1]) << 16);
+    }
+
+    std::unique_ptr<CDriveSimulator> sim;
+};
+
+struct Case {
+    const char* name;
+    Fault fault;
+    bool read;          // the faulted request reads (else writes) its register
+    DriveError rtu, tcp;
+    bool stored;        // a faulted write reached the registers
+};
+
+std::string LinkName(const ::testing::TestParamInfo<Link>& info)
+{
+    return info.param == Link::Tcp ? "Tcp" : "Rtu";
+}
+
+} // namespace
+
+TEST_P(LinkFault, EachFaultHasItsKindAndTheNextRequestGetsItsOwnAnswer)
+{
+    const DriveError timeout(DriveError::Timeout), bad(DriveError::BadAnswer), broken(DriveError::LinkBroken);
+    // Late answers come 50 ms after the timeout, as from the slow drive seen in the field.
+    const Fault late{Fault::Late, kTimeoutMs + 50};
+    const Case cases[] = {
+        {"late write", late, false, timeout, timeout, true},
+        {"late read", late, true, timeout, timeout, false},
+        {"exception", {Fault::Exception, 4}, false, DriveError::FromException(4), DriveError::FromException(4), false},
+        {"close", {Fault::Close, 0}, false, timeout, broken, false},
+        {"bad frame", {Fault::BadFrame, 0}, false, bad, bad, true},
+        {"truncated", {Fault::Truncated, 0}, false, bad, bad, true},
+        {"truncated read", {Fault::Truncated, 0}, true, bad, bad, false},
+        {"other unit", {Fault::OtherUnit, 0}, false, bad, bad, true},
+        {"silent", {Fault::Silent, 0}, false, timeout, timeout, false},
+        {"ack without store", {Fault::AckWithoutStore, 0}, false, DriveError(), DriveError(), false},
+    };
+    auto srv = Service(kTimeoutMs);
+    uint16_t a = 0x2000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t before = 0x11110000u + a, written = 0xA0000000u + a, next = 0x5000u + a;
+        sim->SetRegister32(a, before);
+        sim->SetRegister32(uint16_t(a + 2), next);
+        sim->ScriptFault(sim->RequestCount() + 1, c.fault);
+        uint16_t words[2] = {0xDEAD, 0xBEEF};
+        const DriveError got = c.read ? srv->ReadValue(a, 32, words, 1000) : srv->WriteValue(a, 32, written, 1000);
+        EXPECT_EQ(got, Rtu() ? c.rtu : c.tcp) << got.text();
+        EXPECT_EQ(Read32(*srv, uint16_t(a + 2)), next);
+        EXPECT_EQ(sim->Register32(a), c.stored ? written : before);
+        a = uint16_t(a + 4);
+    }
+}
+
+TEST_P(LinkFault, CancelEndsAWaitingRequestAndSparesLaterOnes)
+{
+    // A long timeout: the cancelled wait must end well before it would.
+    constexpr int kLongTimeoutMs = 1000;
+    ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(
+        sim->Url() + "&timeout=" + std::to_string(kLongTimeoutMs)));
+    CFunCodeAccess access;
+    ASSERT_TRUE(access.Init());
+    sim->SetRegister32(0x2000, 1111);
+    sim->SetRegister32(0x2002, 2222);
+    uint32_t out = 0;
+    DriveError why;
+    access.CancelPending();   // nothing to cancel yet
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x2002, 32, out, &why)) << why.text();
+    access.CancelPending();   // nothing pending: the next request is not affected
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x2002, 32, out, &why)) << why.text();
+    EXPECT_EQ(out, 2222u);
+
+    // The drive answers this one late; it is cancelled while it waits.
+    const uint64_t n = sim->RequestCount() + 1;
+    sim->ScriptFault(n, {Fault::Late, 300});
+    uint32_t value = 77;
+    bool ok = true;
+    std::chrono::steady_clock::duration waited{};
+    std::thread waiter([&] {
+        const auto t0 = std::chrono::steady_clock::now();
+        ok = access.ReadFunCodeByAddr(0x2000, 32, value, &why);
+        waited = std::chrono::steady_clock::now() - t0;
+    });
+    ASSERT_TRUE(sim->WaitRequests(n, 5000));
+    access.CancelPending();
+    waiter.join();
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(why, DriveError(DriveError::Cancelled));
+    EXPECT_EQ(value, 77u);
+    EXPECT_LT(waited, std::chrono::milliseconds(kLongTimeoutMs));
+
+    // The late answer to the cancelled read is not taken for this one.
+    ASSERT_TRUE(access.ReadFunCodeByAddr(0x2002, 32, out, &why)) << why.text();
+    EXPECT_EQ(out, 2222u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkFault, ::testing::Values(Link::Tcp, Link::Rtu), LinkName);
