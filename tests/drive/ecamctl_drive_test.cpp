@@ -127,7 +127,7 @@ TEST_F(EcamctlDrive, ScalingProblemsNameTheProfileFieldAndTouchNoDrive)
 TEST_F(EcamctlDrive, UsageErrorsAndAnAbsentDrive)
 {
     const std::string file = Save("cam.ecam");
-    const std::string usage = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V]\n";
+    const std::string usage = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V] [--verify]\n";
     const std::tuple<std::vector<std::string>, int, std::string> refused[] = {
         {{"write", file}, 2, usage},
         {{"write", "--device", Device()}, 2, usage},

@@ -309,6 +309,40 @@ TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
     EXPECT_FALSE(dlg->IsTransferRunning());
 }
 
+// A drive that never answers, with a response timeout far longer than a
+// user would wait for a window to close.
+class PanelOnSilentDrive : public PanelOnSim {
+protected:
+    PanelOnSilentDrive() : PanelOnSim(5000) {}
+};
+
+TEST_F(PanelOnSilentDrive, ClosingWhileARequestWaitsForItsAnswerDoesNotWaitItOut)
+{
+    link.sim->SetRegister(camtable::kAddrPointCount, 40);
+    files.QueueAnswer(QStringLiteral("/nonexistent/never-written.csv"));
+    // The export reads the count on the GUI thread, then the points on the
+    // worker: the worker's first request is never answered.
+    const uint64_t firstOfWorker = link.sim->RequestCount() + 2;
+    link.sim->ScriptFault(firstOfWorker, {SimScriptedFault::Silent, 0});
+    Click(IDC_BTN_SPECIAL_EXPORT);
+    ASSERT_TRUE(dlg->IsTransferRunning());
+    ASSERT_TRUE(link.sim->WaitRequests(firstOfWorker, 5000));
+    const auto t0 = std::chrono::steady_clock::now();
+    delete dlg;
+    dlg = nullptr;
+    // A bound, not a speed figure: the close did not wait for the 5 s timeout.
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(2500));
+    EXPECT_TRUE(boxes.Calls().empty());
+
+    // The link is usable again for whoever asks next.
+    Recreate({std::chrono::milliseconds(0), 10});
+    link.sim->SetRegister(camtable::kAddrPointCount, 1);
+    files.QueueAnswer(QString());
+    Click(IDC_BTN_SPECIAL_EXPORT);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 15000);
+    EXPECT_TRUE(LastBoxIs("凸轮点读取成功!"));
+}
+
 // Closing the panel while its worker runs: the destructor stops the worker
 // at its next field and waits, with reports pending or not.
 TEST(PanelClose, ClosingMidTransferAHundredTimes)

@@ -17,9 +17,6 @@
 namespace {
 
 const char* kUsage = "write FILE.ecam --device URL [--special V] [--verify]";
-// A usage error still prints the form without --verify, the line existing
-// scripts match; the help line above lists every option.
-const char* kShortUsage = "write FILE.ecam --device URL [--special V]";
 
 int Fail(const std::string& what, int status = 1)
 {
@@ -40,7 +37,7 @@ int RunWrite(const std::vector<std::string>& argsIn)
     const bool isSpecial = ecamctl::TakeOption(args, "--special", special);
     const bool verify = ecamctl::TakeFlag(args, "--verify");
     if (!hasDevice || args.size() != 1)
-        return Fail(std::string("usage: ecamctl ") + kShortUsage, 2);
+        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
 
     camverify::Expected job;
     if (!ecamctl::PrepareCamWrite(args[0], isSpecial, special, job, error))

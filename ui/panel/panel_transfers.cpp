@@ -224,9 +224,13 @@ void CPanelTransfers::Stop()
 {
     if (m_worker) {
         auto sender = m_sender;
-        m_worker->Stop([sender] {
+        // Releases a worker blocked on a report, and one waiting for the
+        // drive's answer (which would otherwise hold the stop up to a whole
+        // response timeout).
+        m_worker->Stop([this, sender] {
             if (sender)
                 sender->Cancel();
+            m_access.CancelPending();
         });
     }
     if (m_sender)
