@@ -6,11 +6,14 @@
 #include "ui/spec_tool_tip.h"
 #include "ui/c_number.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -107,7 +110,9 @@ void CECamCurveWnd::AutoScaleY()
         if (ratio > -1.2 && ratio < -0.8)
             mid = 0.0;  // swings about equally both ways: centre on zero
     }
-    const double half = (mx - mn) * 0.1 * 1.2 * 5.0;
+    double half = (mx - mn) * 0.1 * 1.2 * 5.0;
+    if (half == 0.0)  // flat curve: the same 0.6 of its level each way, or 1 about zero
+        half = mid != 0.0 ? std::fabs(mid) * 0.6 : 1.0;
     m_yMax = mid + half;
     m_yMin = mid - half;
     update();
@@ -260,6 +265,8 @@ void CECamCurveWnd::ShowLimitEditor(const QRect& zone)
     }
     m_limitEditor->setGeometry(zone);
     m_limitEditor->show();
+    // A press anywhere else in the application ends the edit (see eventFilter).
+    qApp->installEventFilter(this);
     m_limitEditor->setText(Fmt("%f", m_editingLimit == 0 ? m_yMax : m_yMin));
     m_limitEditor->selectAll();
     m_limitEditor->setFocus();
@@ -289,11 +296,17 @@ LRESULT CECamCurveWnd::OnEditEnd()
         else if (m_editingLimit == 1 && v < m_yMax)
             m_yMin = v;
     }
-    m_limitEditor->hide();
-    m_limitEditor->setGeometry(QRect());
+    CloseLimitEditor();
     if (result == 0)
         update();
     return result;
+}
+
+void CECamCurveWnd::CloseLimitEditor()
+{
+    qApp->removeEventFilter(this);
+    m_limitEditor->hide();
+    m_limitEditor->setGeometry(QRect());
 }
 
 bool CECamCurveWnd::event(QEvent* e)
@@ -313,6 +326,12 @@ bool CECamCurveWnd::event(QEvent* e)
         if (m_toolTip)
             m_toolTip->RelayEvent(e);
         break;
+    case QEvent::Leave:
+        // A release the window never saw (another grab took it) ends the drag
+        // where the marker was last put.
+        if (m_dragging && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            EndDrag(m_lastDragPixel);
+        break;
     default:
         break;
     }
@@ -321,10 +340,29 @@ bool CECamCurveWnd::event(QEvent* e)
 
 bool CECamCurveWnd::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == m_limitEditor && m_toolTip) {
-        const auto t = e->type();
-        if (t == QEvent::MouseMove || t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick)
+    const auto t = e->type();
+    if (watched == m_limitEditor) {
+        if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
+            m_limitEditor->isVisible()) {
+            // Escape abandons the edit; the focus loss that follows finds
+            // the editor closed.
+            CloseLimitEditor();
+            return true;
+        }
+        if (m_toolTip && (t == QEvent::MouseMove || t == QEvent::MouseButtonPress ||
+                          t == QEvent::MouseButtonDblClick))
             m_toolTip->RelayEvent(e);
+        return QWidget::eventFilter(watched, e);
+    }
+    // Application-wide while the editor is open: a press outside this window
+    // (another plot, the table, the panel) leaves the editor as a click
+    // elsewhere in this window does, applying the value before the press
+    // is dispatched. Presses on this window follow its own rules.
+    if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) && m_limitEditor &&
+        m_limitEditor->isVisible()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w != this && !isAncestorOf(w))
+            SendModuleMessage(this, WM_EDIT_END);
     }
     return QWidget::eventFilter(watched, e);
 }
@@ -350,20 +388,38 @@ void CECamCurveWnd::mousePressEvent(QMouseEvent* event)
         m_selectedIndex = k;
         m_dragOrigin = m_keyPoints[static_cast<size_t>(k)];
         m_dragging = true;
+        m_lastDragPixel = ApplyDragConstraints(point);
     }
-    QWidget::mousePressEvent(event);
+    // Taken here: passed on to the parent, the press would look like a click
+    // outside this window to the open editor's watch.
+    event->accept();
+}
+
+void CECamCurveWnd::EndDrag(QPoint q)
+{
+    CommitDrag(q);
+    m_dragging = false;
+    SendModuleMessage(parentWidget(), WM_CURVE_DRAG_END, static_cast<WPARAM>(m_curveKind), 0);
 }
 
 void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint q = event->position().toPoint();
-    // Without a capture the window sees no movement outside itself.
-    if (!rect().contains(q)) {
+    if (m_dragging && !(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere: the drag is over, the marker stays
+        // where it was put and no longer follows the pointer.
+        EndDrag(m_lastDragPixel);
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    // Outside the window only a drag (the implicit grab) has anything to do.
+    if (!m_dragging && !rect().contains(q)) {
         QWidget::mouseMoveEvent(event);
         return;
     }
     if (m_dragging) {
         q = ApplyDragConstraints(q);
+        m_lastDragPixel = q;
         const PlotPoint d = PixelToData(q);
         const bool orderOk = m_curveKind != CURVE_POSITION || m_selectedIndex == 0 || !m_pointSet ||
                              m_pointSet->KeepsOrder(m_dragOrigin.x, d.x);
@@ -371,7 +427,8 @@ void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
             m_keyPoints[static_cast<size_t>(m_selectedIndex)] = d;
         update();
     }
-    const QString text = TipTextAt(q);
+    // No balloon while a button is held: its values would be stale on release.
+    const QString text = event->buttons() == Qt::NoButton ? TipTextAt(q) : QString();
     if (!text.isEmpty() && m_toolTip)
         m_toolTip->ShowTip(text);
     QWidget::mouseMoveEvent(event);
@@ -379,14 +436,10 @@ void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
 
 void CECamCurveWnd::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint pos = event->position().toPoint();
-    // A release outside is not seen: the drag goes on until one inside.
-    if (event->button() == Qt::LeftButton && m_dragging && rect().contains(pos)) {
-        const QPoint q = ApplyDragConstraints(pos);
-        CommitDrag(q);
-        m_dragging = false;
-        SendModuleMessage(parentWidget(), WM_CURVE_DRAG_END, static_cast<WPARAM>(m_curveKind), 0);
-    }
+    // The release ends the drag wherever it happens; the constraints pull
+    // a release outside back into the plot.
+    if (event->button() == Qt::LeftButton && m_dragging)
+        EndDrag(ApplyDragConstraints(event->position().toPoint()));
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -396,6 +449,166 @@ void CECamCurveWnd::paintEvent(QPaintEvent*)
     // The whole client area is redrawn on every paint.
     CMemoryDC dc(&target, rect());
     DrawPlot(dc.Painter());
+}
+
+namespace {
+
+struct LabelFace {
+    QFont font;
+    int ascent = 0;
+    int height = 0;
+    int inkTop = 0;     // digit ink relative to the baseline (negative: above)
+    int inkBottom = 0;
+};
+
+LabelFace FaceOf(const QFont& font, QPaintDevice* device)
+{
+    const QFontMetrics fm(font, device);
+    const QRect ink = fm.tightBoundingRect(QStringLiteral("0123456789-+.e"));
+    return {font, fm.ascent(), fm.height(), ink.top(), ink.bottom()};
+}
+
+QFont LabelFont(int points)
+{
+    return QFont(QStringLiteral("Arial"), points);
+}
+
+// True when the labels at every stride-th slot keep gap pixels between them
+// along the axis (x: left to right, y: top to bottom).
+bool FitsAtStride(const std::vector<AxisLabel>& labels, int stride, int gap, bool vertical)
+{
+    for (size_t i = 0; i + stride < labels.size(); i += stride) {
+        const QRect& a = labels[i].rect;
+        const QRect& b = labels[i + stride].rect;
+        if (vertical ? a.bottom() + gap >= b.top() : a.right() + gap >= b.left())
+            return false;
+    }
+    return true;
+}
+
+// Keeps every stride-th label, the smallest stride (1, 2, 5, 10) that keeps
+// them apart; the first label always stays.
+void Thin(std::vector<AxisLabel>& labels, int gap, bool vertical)
+{
+    int chosen = 0;
+    for (int stride : {1, 2, 5, 10})
+        if (FitsAtStride(labels, stride, gap, vertical)) {
+            chosen = stride;
+            break;
+        }
+    std::vector<AxisLabel> kept;
+    for (size_t i = 0; i < labels.size(); ++i)
+        if (chosen ? i % static_cast<size_t>(chosen) == 0 : i == 0)
+            kept.push_back(labels[i]);
+    labels.swap(kept);
+}
+
+} // namespace
+
+std::vector<AxisLabel> CECamCurveWnd::LayOutLabels(QPainter& p) const
+{
+    const int w = width();
+    const int h = height();
+    std::vector<AxisLabel> out;
+    std::vector<QFont> fonts;
+
+    // X labels: "%.0f" centred under each grid line, kept inside the window.
+    const LabelFace xf = FaceOf(LabelFont(9), p.device());
+    const QFontMetrics xfm(xf.font, p.device());
+    const int stepPx = (w - 140) / 10;
+    const double stepX = XMax() / 10.0;
+    std::vector<AxisLabel> xs;
+    for (int i = 0; i <= 10; ++i) {
+        const int x = kLeft + i * stepPx;
+        const QString text = Fmt("%.0f", i * stepX);
+        const int adv = xfm.horizontalAdvance(text);
+        int left = x - adv / 2;
+        left = std::max(0, std::min(left, w - adv));
+        const int baseline = h - 15 + xf.ascent;
+        xs.push_back({QRect(left, baseline + xf.inkTop, adv, xf.inkBottom - xf.inkTop + 1), text, false});
+    }
+    Thin(xs, 4, false);
+
+    // Y labels: "%f" as long as it fits between the title and the plot;
+    // longer limits lose decimals first (never below what tells the grid
+    // steps apart), then font size, then go to exponent form. The sign stays.
+    const double stepY = (m_yMax - m_yMin) / 10.0;
+    const double absStep = std::fabs(stepY);
+    int minDecimals = 0;
+    if (absStep > 0.0 && std::isfinite(absStep))
+        minDecimals = std::clamp(static_cast<int>(std::ceil(-std::log10(absStep))), 0, 6);
+    const int room = kYLabelRight - kYLabelLeft;
+    auto texts = [&](const char* fmt, int precision) {
+        std::vector<QString> t;
+        for (int i = 0; i <= 10; ++i)
+            t.push_back(QString::asprintf(fmt, precision, m_yMax - i * stepY));
+        return t;
+    };
+    auto widest = [&](const std::vector<QString>& t, const QFont& f) {
+        const QFontMetrics fm(f, p.device());
+        int m = 0;
+        for (const QString& s : t)
+            m = std::max(m, fm.horizontalAdvance(s));
+        return m;
+    };
+    std::vector<QString> yTexts;
+    QFont yFont;
+    bool found = false;
+    for (int pt : {9, 8, 7}) {
+        for (int d = 6; d >= minDecimals && !found; --d) {
+            auto t = texts("%.*f", d);
+            if (widest(t, LabelFont(pt)) <= room) {
+                yTexts = std::move(t);
+                yFont = LabelFont(pt);
+                found = true;
+            }
+        }
+        if (found)
+            break;
+    }
+    for (int pt : {9, 8, 7}) {
+        for (int d = 6; d >= 1 && !found; --d) {
+            auto t = texts("%.*e", d);
+            if (widest(t, LabelFont(pt)) <= room) {
+                yTexts = std::move(t);
+                yFont = LabelFont(pt);
+                found = true;
+            }
+        }
+        if (found)
+            break;
+    }
+    if (!found) {
+        // Nothing fits whole: cut at the right end, so the sign survives.
+        yFont = LabelFont(7);
+        const QFontMetrics fm(yFont, p.device());
+        yTexts = texts("%.*e", 1);
+        for (QString& s : yTexts)
+            s = fm.elidedText(s, Qt::ElideRight, room);
+    }
+    const LabelFace yf = FaceOf(yFont, p.device());
+    const QFontMetrics yfm(yFont, p.device());
+    const int stepPy = (h - 40) / 10;
+    std::vector<AxisLabel> ys;
+    for (int i = 0; i <= 10; ++i) {
+        const int y = kMargin + i * stepPy;
+        const int adv = yfm.horizontalAdvance(yTexts[static_cast<size_t>(i)]);
+        const int baseline = y - yf.height / 2 + yf.ascent;
+        ys.push_back({QRect(kYLabelRight - adv, baseline + yf.inkTop, adv, yf.inkBottom - yf.inkTop + 1),
+                      yTexts[static_cast<size_t>(i)], true});
+    }
+    Thin(ys, 2, true);
+
+    for (AxisLabel& l : xs) {
+        out.push_back(l);
+        fonts.push_back(xf.font);
+    }
+    for (AxisLabel& l : ys) {
+        out.push_back(l);
+        fonts.push_back(yFont);
+    }
+    m_lastLabelFonts = std::move(fonts);
+    return out;
 }
 
 void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
@@ -419,52 +632,37 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
         p.restore();
     }
 
+    // The curve stays inside the frame; off-range parts are cut at its edge.
+    const QRect plotArea(QPoint(kLeft, kMargin), QPoint(w - kMargin, h - kMargin));
     if (!m_curvePoints.empty()) {
         QPolygon line;
         line.reserve(static_cast<int>(m_curvePoints.size()) + 1);
         line << DataToPixel(m_curvePoints[0]);
         for (const PlotPoint& c : m_curvePoints)
             line << DataToPixel(c);
+        p.save();
+        p.setClipRect(plotArea);
         p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));
         p.drawPolyline(line);
+        p.restore();
     }
     if (polylineOnly)
         return;
 
     const QColor grey(100, 100, 100);
-    const QFont labelFont(QStringLiteral("Arial"), 9);
-    p.setFont(labelFont);
-    // Label layouts are kept between paints (the text rarely changes while
-    // dragging); placing them by hand avoids a text layout per label.
-    auto label = [&](int slot, const QString& text, const QRect& box, bool centre) {
-        QStaticText& st = m_labels[slot];
-        if (st.text() != text) {
-            st.setTextFormat(Qt::PlainText);
-            st.setText(text);
-            st.prepare(QTransform(), labelFont);
-        }
-        const QSizeF size = st.size();
-        const int x = centre ? box.left() + (box.width() - qRound(size.width())) / 2
-                             : box.right() + 1 - qRound(size.width());
-        const int y = centre ? box.top() : box.top() + (box.height() - qRound(size.height())) / 2;
-        p.drawStaticText(QPoint(x, y), st);
-    };
+    m_lastLabels = LayOutLabels(p);
+    p.setPen(Qt::black);
+    for (size_t i = 0; i < m_lastLabels.size(); ++i) {
+        const AxisLabel& l = m_lastLabels[i];
+        const QFont& f = m_lastLabelFonts[i];
+        p.setFont(f);
+        const QRect ink = QFontMetrics(f, p.device()).tightBoundingRect(QStringLiteral("0123456789-+.e"));
+        p.drawText(QPoint(l.rect.left(), l.rect.top() - ink.top()), l.text);
+    }
 
     // Grid in whole pixels; the last line may fall short of the plot edge.
     const int stepPx = (w - 140) / 10;
-    const int half = stepPx / 2;
-    const double stepX = XMax() / 10.0;
-    p.setPen(Qt::black);
-    for (int i = 0; i <= 10; ++i) {
-        const int x = kLeft + i * stepPx;
-        label(i, Fmt("%.0f", i * stepX), QRect(QPoint(x - half, h - 15), QPoint(x + half - 1, h - 3)), true);
-    }
     const int stepPy = (h - 40) / 10;
-    const double stepY = (m_yMax - m_yMin) / 10.0;
-    for (int i = 0; i <= 10; ++i) {
-        const int y = kMargin + i * stepPy;
-        label(11 + i, Fmt("%f", m_yMax - i * stepY), QRect(QPoint(0, y - 6), QPoint(117, y + 5)), false);
-    }
     QVector<QLine> grid;
     grid.reserve(22);
     for (int i = 0; i <= 10; ++i) {
@@ -484,7 +682,8 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
         p.setBrush(QColor(255, 0, 0));
         for (const PlotPoint& k : m_keyPoints) {
             const QPoint c = DataToPixel(k);
-            p.drawEllipse(QRect(c.x() - 5, c.y() - 5, 9, 9));
+            if (plotArea.contains(c))  // an off-range point has no place on the plot
+                p.drawEllipse(QRect(c.x() - 5, c.y() - 5, 9, 9));
         }
         p.setBrush(Qt::NoBrush);
     }

@@ -13,7 +13,6 @@
 #include <QColor>
 #include <QPoint>
 #include <QRect>
-#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -42,6 +41,14 @@ struct TipZone {
     QString text;
 };
 
+// One axis label as the last paint laid it out: the ink box of its text
+// (advance wide, digit height high) in client pixels.
+struct AxisLabel {
+    QRect rect;
+    QString text;
+    bool yAxis = false;
+};
+
 class CECamCurveWnd : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +57,9 @@ public:
     static constexpr int kMargin = 20;
     static constexpr int kMarkerHalf = 5;
     static constexpr int kZoneHalf = 2;
+    // Y labels end here and stay right of the rotated title.
+    static constexpr int kYLabelRight = 118;
+    static constexpr int kYLabelLeft = 30;
 
     explicit CECamCurveWnd(QWidget* parent = nullptr);
     ~CECamCurveWnd() override;
@@ -97,6 +107,8 @@ public:
     int EditingLimit() const { return m_editingLimit; }
     CSpecEdit* LimitEditor() const { return m_limitEditor; }
     CSpecToolTip* ToolTip() const { return m_toolTip; }
+    // The axis labels drawn by the last paint, x labels first.
+    const std::vector<AxisLabel>& LabelRects() const { return m_lastLabels; }
 
     // Paints the plot onto painter (client coordinates); the paint event
     // routes it through CMemoryDC. polylineOnly draws just the curve.
@@ -120,6 +132,9 @@ protected:
 private:
     void BuildTipZones();
     double XMax() const;
+    void EndDrag(QPoint q);
+    void CloseLimitEditor();
+    std::vector<AxisLabel> LayOutLabels(QPainter& p) const;
 
     std::vector<PlotPoint> m_keyPoints;
     std::vector<PlotPoint> m_curvePoints;
@@ -128,10 +143,11 @@ private:
     PlotPoint m_dragOrigin;
     int m_selectedIndex = -1;
     bool m_dragging = false;
+    QPoint m_lastDragPixel;  // where the marker was put last, for a missed release
     CSpecEdit* m_limitEditor = nullptr;  // child, created on first use
     int m_editingLimit = -1;
     std::vector<TipZone> m_tipZones;
     CSpecToolTip* m_toolTip = nullptr;   // child popup
-    // Laid-out axis labels (11 x, then 11 y), reused while their text stays.
-    mutable QStaticText m_labels[22];
+    mutable std::vector<AxisLabel> m_lastLabels;
+    mutable std::vector<QFont> m_lastLabelFonts;
 };

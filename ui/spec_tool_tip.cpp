@@ -38,6 +38,24 @@ CSpecToolTip::CSpecToolTip(QWidget* owner)
     hide();
 }
 
+void CSpecToolTip::CancelShow()
+{
+    StopTimer(m_showTimerQt);
+    qApp->removeEventFilter(this);
+}
+
+bool CSpecToolTip::eventFilter(QObject* watched, QEvent* event)
+{
+    // Installed on the application while armed: a click anywhere (a menu,
+    // another window, the owner itself) makes the pending values stale.
+    const auto t = event->type();
+    if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
+        CancelShow();
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 CSpecToolTip::~CSpecToolTip()
 {
     StopTimer(m_showTimerQt);
@@ -76,6 +94,7 @@ void CSpecToolTip::ShowTip(const QString& text, std::optional<QPoint> point)
     m_anchor = point ? *point : CursorPos();
     m_text = text;
     StartTimer(kShowTimer, m_showDelay);
+    qApp->installEventFilter(this);
 }
 
 void CSpecToolTip::AddTool(QWidget* window, const QString& text, const QIcon& icon)
@@ -102,6 +121,7 @@ void CSpecToolTip::RelayEvent(QEvent* event)
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        CancelShow();  // an armed balloon would pop up after the click
         hide();
         break;
     default:
@@ -142,6 +162,12 @@ void CSpecToolTip::timerEvent(QTimerEvent* event)
 void CSpecToolTip::OnShowTimer()
 {
     StopTimer(m_timerId);
+    qApp->removeEventFilter(this);
+    // A held button (a drag, a press some filter took) or an open menu or
+    // dialog means the pointer is not resting over the plot: no balloon.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
+        return;
     QRegion region;
     QSize size;
     GetWindowRegion(region, size);

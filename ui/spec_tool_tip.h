@@ -3,7 +3,9 @@
 // end, the tail's tip on the anchor point) that shows a text after the
 // pointer has rested showDelay ms and hides when the pointer leaves the
 // anchor or a button is pressed. Timers: 100 shows, 101 checks every 500 ms
-// whether to hide. The owner creates it (with itself as parent), sets its
+// whether to hide. A click anywhere in the application cancels an armed
+// balloon, and none appears while a button is held or a menu or modal
+// dialog is open, so a balloon never shows stale values. The owner creates it (with itself as parent), sets its
 // font and feeds it its input events through RelayEvent. GUI thread only.
 #include <QFont>
 #include <QIcon>
@@ -55,10 +57,12 @@ public:
     bool IsTimerRunning(int which) const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void CancelShow();
     void StartTimer(int which, int ms);
     void StopTimer(int qtId);
     void OnShowTimer();

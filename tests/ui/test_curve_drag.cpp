@@ -4,6 +4,8 @@
 #include "cam/ecam_point_set.h"
 #include "ui/ecam_curve_wnd.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -129,7 +131,7 @@ TEST(CurveDrag, SpeedPointsMoveOnlyVerticallyAndCommitTheirSpeed)
     EXPECT_NEAR(pts[0].speed, 10 - (170 - 20) * 0.1, 1e-12);
 }
 
-TEST(CurveDrag, AccelerationIgnoresDragsAndOutsideReleasesAreNotSeen)
+TEST(CurveDrag, AccelerationIgnoresDrags)
 {
     Drag a(CURVE_ACCEL, FourPoints(), -40, 40);
     const auto before = a.Points();
@@ -137,20 +139,41 @@ TEST(CurveDrag, AccelerationIgnoresDragsAndOutsideReleasesAreNotSeen)
     a.Run(onCurve, QPoint(500, 100), QPoint(600, 120));
     EXPECT_EQ(a.Points(), before);
     EXPECT_TRUE(a.parent.received.empty());
+}
 
+TEST(CurveDrag, ReleaseOutsideOrMissedEndsTheDragWhereTheMarkerIs)
+{
     Drag d(CURVE_POSITION, FourPoints(), -100, 300);
     QTest::mousePress(d.wnd, Qt::LeftButton, {}, d.Marker(2));
     QTest::mouseMove(d.wnd, QPoint(700, 100));
-    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(1500, 100));  // outside
-    EXPECT_TRUE(d.wnd->IsDragging());
-    EXPECT_TRUE(d.parent.received.empty());
-    // Back inside, the next release ends it.
-    QTest::mouseMove(d.wnd, QPoint(560, 90));
-    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(560, 90));
+    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(1500, 100));  // right of the window
     EXPECT_FALSE(d.wnd->IsDragging());
-    EXPECT_DOUBLE_EQ(d.Points()[2].master, 440.0);
-    EXPECT_DOUBLE_EQ(d.Points()[2].slave, 300 - 70 * 2.0);
+    ASSERT_EQ(d.parent.received.size(), 1u);
+    // Pulled back into the plot, one column short of the last point.
+    EXPECT_DOUBLE_EQ(d.Points()[2].master, 999.0);
+    EXPECT_DOUBLE_EQ(d.Points()[2].slave, 300 - 80 * 2.0);
+
+    // The pointer comes back with no button held: the marker stays, and the
+    // click that would have dropped it changes nothing.
+    QTest::mouseMove(d.wnd, QPoint(560, 90));
+    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[2].x, 999.0);
+    QTest::mouseClick(d.wnd, Qt::LeftButton, {}, QPoint(560, 90));
+    EXPECT_DOUBLE_EQ(d.Points()[2].master, 999.0);
     EXPECT_EQ(d.parent.received.size(), 1u);
+
+    // A release the window never got: the next move without a button ends
+    // the drag at the marker's last place instead of dragging on.
+    QTest::mousePress(d.wnd, Qt::LeftButton, {}, d.Marker(1));
+    QTest::mouseMove(d.wnd, QPoint(300, 100));
+    QMouseEvent loose(QEvent::MouseMove, QPointF(400, 60), d.wnd->mapToGlobal(QPointF(400, 60)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(d.wnd, &loose);
+    EXPECT_FALSE(d.wnd->IsDragging());
+    EXPECT_DOUBLE_EQ(d.Points()[1].master, 180.0);
+    EXPECT_DOUBLE_EQ(d.Points()[1].slave, 300 - 80 * 2.0);
+    EXPECT_EQ(d.parent.received.size(), 2u);
+    QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(400, 60));
+    EXPECT_EQ(d.parent.received.size(), 2u);
 }
 
 // Adding through the window is covered with the panel's curve menu; here the

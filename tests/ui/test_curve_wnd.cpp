@@ -3,11 +3,15 @@
 
 #include "cam/ecam_curve_sample.h"
 #include "ui/ecam_curve_wnd.h"
+#include "ui/c_number.h"
 #include "ui/spec_edit.h"
 #include "ui/spec_tool_tip.h"
 
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
+#include <set>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,7 +78,8 @@ TEST(CurveWnd, EmptyFlatAndZeroWidthCurvesStayDrawableAndResponsive)
     // Empty: nothing to hit, no texts, a zero range after scaling.
     p.wnd->SetCurveData({}, {}, CURVE_POSITION);
     p.wnd->AutoScaleY();
-    EXPECT_TRUE(p.wnd->m_yMax == 0.0 && p.wnd->m_yMin == 0.0);
+    EXPECT_EQ(p.wnd->m_yMax, 1.0);
+    EXPECT_EQ(p.wnd->m_yMin, -1.0);
     int k = 42;
     EXPECT_FALSE(p.wnd->HitTestKeyPoint(QPoint(120, 120), k));
     EXPECT_EQ(k, 42);
@@ -234,4 +239,197 @@ TEST(CurveWnd, PaintShowsFrameGridCurveMarkersAndTitle)
         for (int y = 100; y < 150; ++y)
             ink += qGray(img.pixel(x, y)) < 128;
     EXPECT_GT(ink, 20);
+}
+
+namespace {
+// No two label boxes meet, each lies inside the window, y labels keep clear
+// of the title column.
+void ExpectLabelsApartAndInside(const CECamCurveWnd* wnd)
+{
+    const auto& labels = wnd->LabelRects();
+    ASSERT_FALSE(labels.empty());
+    for (size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_TRUE(wnd->rect().contains(labels[i].rect)) << labels[i].text.toStdString();
+        if (labels[i].yAxis) {
+            EXPECT_GE(labels[i].rect.left(), CECamCurveWnd::kYLabelLeft) << labels[i].text.toStdString();
+        }
+        for (size_t j = i + 1; j < labels.size(); ++j)
+            EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
+                << labels[i].text.toStdString() << " / " << labels[j].text.toStdString();
+    }
+}
+
+std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
+{
+    std::vector<QString> out;
+    for (const AxisLabel& l : wnd->LabelRects())
+        if (l.yAxis == yAxis)
+            out.push_back(l.text);
+    return out;
+}
+} // namespace
+
+TEST(CurveLabels, NarrowPlotThinsXLabelsAndLongLimitsKeepSignAndDigits)
+{
+    // The window of an 800 x 600 panel: eleven "%.0f" labels 26 pixels apart.
+    Plot p(400, 190);
+    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
+    p.wnd->m_yMax = 100000000;
+    p.wnd->m_yMin = -100000000;
+    p.wnd->grab();
+    ExpectLabelsApartAndInside(p.wnd);
+    const auto xs = Texts(p.wnd, false);
+    ASSERT_GE(xs.size(), 2u);
+    EXPECT_EQ(xs.front(), QStringLiteral("0"));
+    EXPECT_EQ(xs.back(), QStringLiteral("1000"));
+    const auto ys = Texts(p.wnd, true);
+    ASSERT_GE(ys.size(), 2u);
+    EXPECT_TRUE(ys.back().startsWith(QLatin1Char('-'))) << ys.back().toStdString();
+    EXPECT_EQ(CToF(ys.front()), 100000000.0);
+    EXPECT_EQ(CToF(ys.back()), -100000000.0);
+
+    // Ordinary limits keep the "%f" text.
+    p.wnd->m_yMax = 500;
+    p.wnd->m_yMin = -500;
+    p.wnd->grab();
+    ExpectLabelsApartAndInside(p.wnd);
+    EXPECT_EQ(Texts(p.wnd, true).back(), QStringLiteral("-500.000000"));
+
+    // Limits no fixed-point text fits go to exponent form, sign first.
+    p.wnd->m_yMax = 1e300;
+    p.wnd->m_yMin = -1e300;
+    p.wnd->grab();
+    ExpectLabelsApartAndInside(p.wnd);
+    EXPECT_EQ(CToF(Texts(p.wnd, true).back()), -1e300);
+}
+
+TEST(CurveLabels, FlatCurveGetsASymmetricRangeAndTheCurveStaysInItsFrame)
+{
+    Plot p(400, 190);
+    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_ACCEL);
+    p.wnd->AutoScaleY();
+    p.wnd->grab();
+    const auto ys = Texts(p.wnd, true);
+    EXPECT_EQ(std::set<QString>(ys.begin(), ys.end()).size(), ys.size());
+    EXPECT_EQ(ys.front(), QStringLiteral("1.000000"));
+    EXPECT_EQ(ys.back(), QStringLiteral("-1.000000"));
+    p.wnd->SetCurveData({}, Line({{0, 5}, {1000, 5}}), CURVE_ACCEL);
+    p.wnd->AutoScaleY();
+    EXPECT_DOUBLE_EQ(p.wnd->m_yMax, 8.0);
+    EXPECT_DOUBLE_EQ(p.wnd->m_yMin, 2.0);
+
+    // A curve far beyond the limits is cut at the frame, not drawn over the
+    // labels and the margins.
+    p.wnd->SetCurveData({}, Line({{0, -5000}, {500, 5000}, {1000, -5000}}), CURVE_POSITION);
+    p.wnd->m_yMax = 100;
+    p.wnd->m_yMin = -100;
+    const QImage img = p.wnd->grab().toImage();
+    const QRect plot(QPoint(120, 20), QPoint(400 - 20, 190 - 20));
+    int outside = 0, inside = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (QColor(img.pixel(x, y)) == QColor(0, 0, 255))
+                ++(plot.contains(QPoint(x, y)) ? inside : outside);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 0);
+}
+
+TEST(CurveBalloon, NeverShowsAfterAClickOverAMenuOrDuringADrag)
+{
+    Plot p;
+    p.parent.show();
+    p.wnd->SetCurveData(Line({{0, 0}, {250, 12.5}, {1000, 0}}), Line({{0, 0}, {250, 12.5}, {1000, 0}}),
+                        CURVE_SPEED);
+    CSpecToolTip* tip = p.wnd->ToolTip();
+    tip->SetCursorSource([] { return QPoint(700, 500); });  // the pointer rests
+    tip->SetShowDelay(10);
+    const QPoint at = p.wnd->DataToPixel({250, 12.5});
+
+    // Armed by hovering, then a click: the balloon must not follow.
+    QTest::mouseMove(p.wnd, at + QPoint(0, -1));
+    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    QTest::mouseClick(p.wnd, Qt::LeftButton, {}, QPoint(600, 200));
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
+    EXPECT_FALSE(tip->isVisible());
+
+    // A right press taken by a filter that opens a menu (as the panel's
+    // context menu does): no balloon over the open menu.
+    QMenu menu;
+    menu.addAction(QStringLiteral("x"));
+    struct MenuOnRight : QObject {
+        QMenu* menu = nullptr;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            const auto t = e->type();
+            if ((t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease) ||
+                static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
+                return false;
+            if (t == QEvent::MouseButtonPress)
+                menu->popup(QPoint(600, 400));
+            return true;
+        }
+    } filter;
+    filter.menu = &menu;
+    QTest::mouseMove(p.wnd, at + QPoint(1, 0));
+    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    qApp->installEventFilter(&filter);
+    QTest::mouseClick(p.wnd, Qt::RightButton, {}, at + QPoint(1, 0));
+    qApp->removeEventFilter(&filter);
+    EXPECT_TRUE(menu.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
+    EXPECT_FALSE(tip->isVisible());
+    menu.close();
+
+    // Moving a marker over the curve with the button held arms nothing.
+    QTest::mousePress(p.wnd, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(p.wnd->IsDragging());
+    QTest::mouseMove(p.wnd, at + QPoint(0, 1));
+    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    QTest::mouseRelease(p.wnd, Qt::LeftButton, {}, at + QPoint(0, 1));
+    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    EXPECT_FALSE(tip->isVisible());
+}
+
+TEST(CurveWnd, EscapeAbandonsTheLimitEditAndAClickInAnotherPlotAppliesIt)
+{
+    MessageReceiver parent;
+    parent.resize(1200, 520);
+    CECamCurveWnd* a = new CECamCurveWnd(&parent);
+    CECamCurveWnd* b = new CECamCurveWnd(&parent);
+    QWidget* other = new QWidget(&parent);
+    a->setGeometry(0, 0, 1140, 240);
+    b->setGeometry(0, 250, 1140, 240);
+    other->setGeometry(1150, 0, 40, 40);
+    for (CECamCurveWnd* w : {a, b}) {
+        w->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_SPEED);
+        w->m_yMin = -10;
+        w->m_yMax = 10;
+    }
+    parent.show();
+
+    CSpecEdit* edit = ClickLabel(a, true);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("77"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_TRUE(edit->isHidden());
+    QCoreApplication::processEvents();  // a focus-loss notice, if any
+    EXPECT_EQ(a->m_yMax, 10.0);
+
+    // Leaving by a click in the other plot applies, as a click elsewhere in
+    // the editor's own plot does.
+    edit = ClickLabel(a, true);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("7.5"));
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(600, 120));
+    EXPECT_TRUE(edit->isHidden());
+    EXPECT_EQ(a->m_yMax, 7.5);
+    EXPECT_EQ(b->m_yMax, 10.0);
+
+    // So does a click on any other widget.
+    edit = ClickLabel(a, false);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("-2"));
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_TRUE(edit->isHidden());
+    EXPECT_EQ(a->m_yMin, -2.0);
 }
