@@ -29,6 +29,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+
 using namespace panel;
 
 namespace {
@@ -282,7 +283,7 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
         const QString unit = m_controls.unit->text();
         for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
                        IDC_BTN_STD_WRITE})
-            GetDlgItem(id)->setEnabled(!unit.isEmpty());
+            EnableDlgItem(id, !unit.isEmpty());
         SetDlgItemText(IDC_LBL_SLAVE_UNIT, unit);
         SetDlgItemText(IDC_LBL_MASTER_UNIT, unit);
         return 0;
@@ -419,6 +420,15 @@ QString CRAZuvavivezUzoDlg::GetDlgItemText(int id) const
     if (auto* g = qobject_cast<QGroupBox*>(w))
         return g->title();
     return QString();
+}
+
+void CRAZuvavivezUzoDlg::EnableDlgItem(int id, bool enabled)
+{
+    if (m_transfers) {
+        m_transfers->EnableControl(id, enabled);
+    } else if (QWidget* w = GetDlgItem(id)) {
+        w->setEnabled(enabled);
+    }
 }
 
 void CRAZuvavivezUzoDlg::SetDlgItemText(int id, const QString& text)
