@@ -18,6 +18,7 @@
 #include "ui/vela_edit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+#include <algorithm>
 
 using namespace panel;
 
@@ -224,7 +226,14 @@ void CRAZuvavivezUzoDlg::SetupTableColumns()
     type->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
     type->AddChoice(0, QStringLiteral("Poly"));
     type->AddChoice(1, QStringLiteral("Linear"));
-    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, 60, kColType, type);
+    // The type is edited in a combo box as wide as the cell: the column is at
+    // least as wide as a combo showing its longest choice in the table's font.
+    QComboBox probe;
+    probe.setFont(t->font());
+    for (const auto& choice : type->GetChoices())
+        probe.addItem(choice.second);
+    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, std::max(60, probe.sizeHint().width()), kColType,
+                      type);
 }
 
 void CRAZuvavivezUzoDlg::SetMasterLength(uint32_t length)
