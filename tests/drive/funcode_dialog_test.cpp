@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -80,10 +81,7 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
     const int widths[] = {70, 140, 90, 60, 70, 62, 65};
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(list->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
-        if (c == 0)
-            EXPECT_GE(list->columnWidth(c), widths[c]);   // grows to fit number and check box
-        else
-            EXPECT_EQ(list->columnWidth(c), widths[c]);
+        EXPECT_GE(list->columnWidth(c), widths[c]);   // grows to fit its texts (below)
     }
     EXPECT_EQ(list->ValueColumn(), 2);
     // Option parameters show "value-label"; plain ones the number.
@@ -96,6 +94,24 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
     CECamFuncSetDlg again(&link.access, modal);
     EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString());
     Code("H1B-07")->m_nCurValue = 1;
+}
+
+TEST_F(FunCodeDialog, EveryCellAndHeadingIsShownWhole)
+{
+    // The limits of H1B-12 (-1073741824) were drawn as "-10737…".
+    ASSERT_EQ(list->GetItemText(RowOf("H1B-12"), 5), QStringLiteral("-1073741824"));
+    QStyle* style = list->style();
+    const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 1;
+    const QFontMetrics fm = list->fontMetrics();
+    for (int c = 1; c < list->columnCount(); ++c) {
+        const int textWidth = list->columnWidth(c) - cellMargin;
+        for (int r = 0; r < list->rowCount(); ++r) {
+            const QString text = list->GetItemText(r, c);
+            EXPECT_EQ(fm.elidedText(text, Qt::ElideRight, textWidth), text) << "row " << r << " column " << c;
+        }
+        const QString heading = list->horizontalHeaderItem(c)->text();
+        EXPECT_LE(list->horizontalHeader()->fontMetrics().horizontalAdvance(heading), list->columnWidth(c)) << c;
+    }
 }
 
 TEST_F(FunCodeDialog, CellInputIsCheckedRangeFirstThenEmptyThenDecimal)

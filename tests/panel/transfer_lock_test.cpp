@@ -35,3 +35,22 @@ TEST(TransferLock, RestoresEachControlOrEnablesTheNamedOnes)
     EXPECT_FALSE(controls[2]->isEnabled());
     EXPECT_TRUE(controls[3]->isEnabled());
 }
+
+TEST(TransferLock, LearnsTheEndStateOfAHeldControlAndOverridesTheNamedOnes)
+{
+    QWidget panel;
+    QPushButton held(&panel), named(&panel), free(&panel);
+    const CTransferLock::Lookup lookup = [&](int id) -> QWidget* { return id == 1 ? &held : id == 2 ? &named : nullptr; };
+    held.setEnabled(false);
+    auto lock = std::make_unique<CTransferLock>(lookup, std::initializer_list<int>{1, 2},
+                                                std::initializer_list<int>{2});
+    EXPECT_TRUE(lock->SetEnabledAtEnd(&held, true));
+    EXPECT_TRUE(lock->SetEnabledAtEnd(&named, false));   // learned later than the rule: it wins
+    EXPECT_FALSE(lock->SetEnabledAtEnd(&free, false));   // not held: the caller's business
+    EXPECT_FALSE(lock->SetEnabledAtEnd(nullptr, true));
+    EXPECT_FALSE(held.isEnabled());   // held controls stay disabled meanwhile
+    lock.reset();
+    EXPECT_TRUE(held.isEnabled());
+    EXPECT_FALSE(named.isEnabled());
+    EXPECT_TRUE(free.isEnabled());
+}

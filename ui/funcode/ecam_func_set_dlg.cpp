@@ -9,11 +9,14 @@
 #include "ui/panel_look.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -125,8 +128,34 @@ void CECamFuncSetDlg::InitListCtrl()
             m_list->item(r, c)->setTextAlignment(kColumns[c].align);
         }
     }
+    FitColumnsToText();
     m_list->SetValueColumn(2);
     m_list->SetFunCodeArray(m_rows);
+}
+
+// The given widths suit the classic font and short values; limits such as
+// -1073741824 and long names or units need more in ours, so a column grows
+// to its longest cell or heading (never shrinks), as the item view draws them.
+void CECamFuncSetDlg::FitColumnsToText()
+{
+    QStyle* style = m_list->style();
+    // Text margins on both sides, and the grid line the cell gives up.
+    const int cellMargin =
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1) + (m_list->showGrid() ? 1 : 0);
+    const int headerMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, m_list->horizontalHeader());
+    // Fractional advances, rounded up: the view elides a text whose exact
+    // width exceeds the cell by a fraction of a pixel.
+    const QFontMetricsF cellFm(m_list->font());
+    const QFontMetricsF headerFm(m_list->horizontalHeader()->font());
+    auto width = [](const QFontMetricsF& fm, const QString& text) {
+        return static_cast<int>(std::ceil(fm.horizontalAdvance(text)));
+    };
+    for (int c = 1; c < m_list->columnCount(); ++c) {
+        int needed = width(headerFm, m_list->horizontalHeaderItem(c)->text()) + headerMargin;
+        for (int r = 0; r < m_list->rowCount(); ++r)
+            needed = std::max(needed, width(cellFm, m_list->GetItemText(r, c)) + cellMargin);
+        m_list->setColumnWidth(c, std::max(m_list->columnWidth(c), needed));
+    }
 }
 
 // Read and Write share this walk: connection first, then every checked row in

@@ -53,6 +53,7 @@ private:
     void OnInitDialog();
     void InitFunCodeArray();
     void InitListCtrl();
+    void FitColumnsToText();
 
     CMyListCtrl* m_list = nullptr;
     QCheckBox* m_checkAll = nullptr;

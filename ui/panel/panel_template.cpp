@@ -6,6 +6,7 @@
 #include "ui/ecam_curve_wnd.h"
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/spec_list_ctrl.h"
+#include "ui/panel/unit_label.h"
 #include "ui/uni_ecam_edit.h"
 #include "ui/vela_edit.h"
 
@@ -45,12 +46,7 @@ PanelControls BuildPanelTemplate(QWidget* panel, IModalUi& modalUi)
         place(l, id, r);
         return l;
     };
-    auto sunken = [&](int id, const QRect& r) {
-        auto* l = new QLabel(self);
-        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        place(l, id, r);
-    };
+    auto sunken = [&](int id, const QRect& r) { place(new CUnitLabel(self), id, r); };
     auto button = [&](int id, const char* text, const QRect& r, bool visible, bool enabled) {
         auto* b = new QPushButton(QString::fromUtf8(text), self);
         b->setAutoDefault(false);

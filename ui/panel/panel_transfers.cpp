@@ -242,6 +242,14 @@ void CPanelTransfers::Stop()
     }
 }
 
+void CPanelTransfers::EnableControl(int id, bool enabled)
+{
+    QWidget* w = m_view.GetDlgItem(id);
+    if (!w || (m_lock && m_lock->SetEnabledAtEnd(w, enabled)))
+        return;
+    w->setEnabled(enabled);
+}
+
 void CPanelTransfers::EndTransfer()
 {
     m_lock.reset();

@@ -70,6 +70,9 @@ public:
     // Stops the worker at its next field and waits for it; controls and
     // progress bar are given back when the final report had not come yet.
     void Stop();
+    // Enables or disables control id now or, while a transfer holds it,
+    // when that transfer ends (it stays disabled until then).
+    void EnableControl(int id, bool enabled);
 
     // The table of the last transfer: what was written, or what was read.
     const std::vector<CamTable_Info>& CamTable() const { return m_camTable; }

@@ -115,8 +115,7 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
     m_view.ReplaceCam(profile.points, false);
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
-        if (QWidget* w = m_view.GetDlgItem(id))
-            w->setEnabled(true);
+        m_view.EnableDlgItem(id, true);
     return true;
 }
 
@@ -129,8 +128,7 @@ void CProfileCommands::OnSpecialImport()
     const bool ok = ImportSpecialPoints(path);
     if (!ok)
         m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
-    if (QWidget* w = m_view.GetDlgItem(IDC_BTN_SPECIAL_WRITE))
-        w->setEnabled(ok);
+    m_view.EnableDlgItem(IDC_BTN_SPECIAL_WRITE, ok);
 }
 
 bool CProfileCommands::ImportSpecialPoints(const QString& path)

@@ -27,6 +27,9 @@ public:
     // Replaces the cam, redraws curves and table and fits the curves'
     // vertical ranges to it; relinkLinear re-derives the Linear speeds.
     virtual void ReplaceCam(const std::vector<ECamPoint>& points, bool relinkLinear) = 0;
+    // Enables or disables a control; a running transfer holding it defers
+    // the change to its end.
+    virtual void EnableDlgItem(int id, bool enabled) = 0;
     // Puts a master length into field 6008 without applying it to the cam.
     virtual void ShowMasterLength(uint32_t length) = 0;
     virtual IModalUi& ModalUi() = 0;

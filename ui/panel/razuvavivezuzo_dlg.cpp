@@ -18,6 +18,7 @@
 #include "ui/vela_edit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace panel;
 
@@ -223,7 +226,14 @@ void CRAZuvavivezUzoDlg::SetupTableColumns()
     type->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
     type->AddChoice(0, QStringLiteral("Poly"));
     type->AddChoice(1, QStringLiteral("Linear"));
-    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, 60, kColType, type);
+    // The type is edited in a combo box as wide as the cell: the column is at
+    // least as wide as a combo showing its longest choice in the table's font.
+    QComboBox probe;
+    probe.setFont(t->font());
+    for (const auto& choice : type->GetChoices())
+        probe.addItem(choice.second);
+    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, std::max(60, probe.sizeHint().width()), kColType,
+                      type);
 }
 
 void CRAZuvavivezUzoDlg::SetMasterLength(uint32_t length)
@@ -282,7 +292,7 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
         const QString unit = m_controls.unit->text();
         for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
                        IDC_BTN_STD_WRITE})
-            GetDlgItem(id)->setEnabled(!unit.isEmpty());
+            EnableDlgItem(id, !unit.isEmpty());
         SetDlgItemText(IDC_LBL_SLAVE_UNIT, unit);
         SetDlgItemText(IDC_LBL_MASTER_UNIT, unit);
         return 0;
@@ -419,6 +429,15 @@ QString CRAZuvavivezUzoDlg::GetDlgItemText(int id) const
     if (auto* g = qobject_cast<QGroupBox*>(w))
         return g->title();
     return QString();
+}
+
+void CRAZuvavivezUzoDlg::EnableDlgItem(int id, bool enabled)
+{
+    if (m_transfers) {
+        m_transfers->EnableControl(id, enabled);
+    } else if (QWidget* w = GetDlgItem(id)) {
+        w->setEnabled(enabled);
+    }
 }
 
 void CRAZuvavivezUzoDlg::SetDlgItemText(int id, const QString& text)

@@ -73,6 +73,9 @@ public:
     QWidget* GetDlgItem(int id) const override;
     QString GetDlgItemText(int id) const override;
     void SetDlgItemText(int id, const QString& text) override;
+    // Enables or disables a control; one a running transfer holds stays
+    // disabled and takes the state when the transfer ends.
+    void EnableDlgItem(int id, bool enabled) override;
 
     // The cam as it stands, and a whole new one (curves and table redrawn,
     // vertical ranges kept).

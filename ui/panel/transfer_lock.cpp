@@ -21,3 +21,14 @@ CTransferLock::~CTransferLock()
         if (w)
             w->setEnabled(enabled);
 }
+
+bool CTransferLock::SetEnabledAtEnd(const QWidget* w, bool enabled)
+{
+    if (!w)
+        return false;
+    const auto held = std::find_if(m_restore.begin(), m_restore.end(), [w](const auto& r) { return r.first == w; });
+    if (held == m_restore.end())
+        return false;
+    held->second = enabled;
+    return true;
+}
