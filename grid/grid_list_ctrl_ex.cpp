@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +20,8 @@ namespace {
 constexpr int kRowPadding = 4;
 // Item data of a row lives on its column-0 item.
 constexpr int kItemDataRole = Qt::UserRole;
+// The value behind a cell's text.
+constexpr int kItemValueRole = Qt::UserRole + 1;
 }  // namespace
 
 CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
@@ -162,6 +165,21 @@ QString CGridListCtrlEx::GetItemText(int row, int col) const
     return cell ? cell->text() : QString();
 }
 
+bool CGridListCtrlEx::SetItemValue(int row, int col, const QVariant& value)
+{
+    QTableWidgetItem* cell = EnsureItem(row, col);
+    if (!cell)
+        return false;
+    cell->setData(kItemValueRole, value);
+    return true;
+}
+
+QVariant CGridListCtrlEx::GetItemValue(int row, int col) const
+{
+    const QTableWidgetItem* cell = item(row, col);
+    return cell ? cell->data(kItemValueRole) : QVariant();
+}
+
 bool CGridListCtrlEx::SetItemData(int row, quintptr data)
 {
     QTableWidgetItem* cell = EnsureItem(row, 0);
@@ -219,6 +237,19 @@ void CGridListCtrlEx::SetFocusCell(int row, int col)
     // Moving the focus cell leaves the selection alone, as a click with
     // Ctrl would.
     selectionModel()->setCurrentIndex(model()->index(row, col), QItemSelectionModel::NoUpdate);
+}
+
+QPoint CGridListCtrlEx::FocusCellScreenPos() const
+{
+    QModelIndex index = currentIndex();
+    if (!index.isValid()) {
+        const int row = GetFirstSelectedRow();
+        if (row < 0)
+            return QPoint(-1, -1);
+        const int col = horizontalHeader()->logicalIndexAt(0);
+        index = model()->index(row, std::max(col, 0));
+    }
+    return viewport()->mapToGlobal(visualRect(index).center());
 }
 
 // ---- look ----------------------------------------------------------------
@@ -362,6 +393,24 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* e)
     m_inDoubleClick = true;
     QTableWidget::mouseDoubleClickEvent(e);
     m_inDoubleClick = false;
+}
+
+void CGridListCtrlEx::keyPressEvent(QKeyEvent* e)
+{
+    // F2 and Enter are the keyboard's second click on the focus cell.
+    const int key = e->key();
+    const bool editKey = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (editKey && !m_activeEditor && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const int row = GetFocusRow();
+        const int col = GetFocusColumn();
+        const CGridColumnTrait* trait = GetColumnTrait(col);
+        // A column without an editor (text, hidden) lets the key pass on.
+        if (row >= 0 && trait && trait->IsEditable() && !trait->IsAlwaysHidden() && EditCell(row, col)) {
+            e->accept();
+            return;
+        }
+    }
+    QTableWidget::keyPressEvent(e);
 }
 
 void CGridListCtrlEx::contextMenuEvent(QContextMenuEvent* e)

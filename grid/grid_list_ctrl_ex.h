@@ -7,7 +7,8 @@
 //
 // Editing: a left click on a cell first makes it the focus cell; a second
 // click on the focus cell opens the column's editor (never with Ctrl or Shift,
-// never on a double click, never in a text column). At most one editor is
+// never on a double click, never in a text column); F2 or Enter opens the
+// focus cell's editor from the keyboard. At most one editor is
 // active. Enter, Tab and loss of focus accept, Escape cancels. The table's own
 // item editing is refused.
 //
@@ -74,6 +75,10 @@ public:
     void DeleteAllItems();
     bool SetItemText(int row, int col, const QString& text);
     QString GetItemText(int row, int col) const;  // empty when out of range
+    // A value kept behind a cell's text (e.g. the unrounded number a
+    // formatted text shows); invalid when none was set or out of range.
+    bool SetItemValue(int row, int col, const QVariant& value);
+    QVariant GetItemValue(int row, int col) const;
     bool SetItemData(int row, quintptr data);
     quintptr GetItemData(int row) const;  // 0 when out of range
     // Off: no repaint while many rows change; on again repaints once.
@@ -86,6 +91,9 @@ public:
     int GetFocusRow() const;
     int GetFocusColumn() const;
     void SetFocusCell(int row, int col);
+    // Screen position of the focus cell's centre; of the first selected
+    // row's first visible cell without a focus cell; (-1, -1) without both.
+    QPoint FocusCellScreenPos() const;
 
     // ---- look ----------------------------------------------------------
     // Rows become factor times as tall as the cell font alone makes them;
@@ -130,6 +138,7 @@ protected:
 
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;

@@ -68,9 +68,8 @@ TEST_F(GridTest, ClicksThatNeverOpenAnEditor)
         Click(1, kId);
     EXPECT_EQ(grid->GetActiveEditor(), nullptr);
 
-    // The table's own editing stays off: F2 and typing on the focus cell.
+    // Typing on the focus cell opens nothing: the table's own editing is off.
     Click(2, kMaster);
-    QTest::keyClick(grid, Qt::Key_F2);
     QTest::keyClick(grid, Qt::Key_7);
     EXPECT_TRUE(grid->findChildren<QLineEdit*>().isEmpty());
     EXPECT_EQ(grid->GetItemText(2, kMaster), "1000.000");
@@ -206,4 +205,48 @@ TEST_F(GridTest, ParentRebuildingRowsDuringEndIsSafe)
     const size_t before = notes.size();
     delete grid;
     EXPECT_EQ(notes.size(), before);
+}
+
+TEST_F(GridTest, F2AndEnterOpenTheFocusCellsEditorWithItsNotifications)
+{
+    for (Qt::Key k : {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(k);
+        notes.clear();
+        Click(1, kSlave);
+        QTest::keyClick(grid, k);
+        auto* editor = qobject_cast<CGridEditorText*>(grid->GetActiveEditor());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(editor->hasFocus());
+        EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(1, kSlave)));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, "42");
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+        EXPECT_EQ(grid->GetItemText(1, kSlave), "42");
+        ASSERT_EQ(notes.size(), 2u);
+        EXPECT_TRUE(notes[0].begin && notes[0].row == 1 && notes[0].col == kSlave);
+        EXPECT_FALSE(notes[1].begin);
+        EXPECT_EQ(notes[1].text, "42");
+        EXPECT_TRUE(grid->hasFocus());  // the next key goes to the grid again
+    }
+
+    // The combo column opens its drop-down list the same way; a refused edit
+    // and the text column open nothing.
+    notes.clear();
+    Click(0, kType);
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_NE(grid->GetActiveEditor(), nullptr);
+    QTest::keyClick(grid->GetActiveEditor(), Qt::Key_Escape);
+    ASSERT_EQ(Ends().size(), 1u);
+    EXPECT_FALSE(Ends()[0].text.has_value());
+    refuseEdits = true;
+    QTest::keyClick(grid, Qt::Key_F2);
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+    refuseEdits = false;
+    notes.clear();
+    Click(0, kId);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
+    EXPECT_TRUE(notes.empty());
 }

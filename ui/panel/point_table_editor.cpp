@@ -21,6 +21,7 @@
 #include "ui/panel/spec_list_ctrl.h"
 
 #include <algorithm>
+#include <QVariant>
 #include <cstdint>
 #include <vector>
 
@@ -94,55 +95,74 @@ void CPointTableEditor::ShowTableMessage(const QString& text)
 
 void CPointTableEditor::OnBeginLabelEdit(int row, int /*col*/)
 {
-    // The displayed master is the key by which the finished edit finds its
-    // point, even when the edit changes the master itself.
-    m_dEditMaster = CToF(m_table.GetItemText(row, kColMaster));
+    // The row, not its shown master, names the point: the master may be
+    // rounded in the cell, and the rows may be rewritten while the editor is
+    // open.
+    m_editRow = row;
 }
 
-void CPointTableEditor::OnEndLabelEdit(int row, int col)
+void CPointTableEditor::OnEndLabelEdit(int row, int col, const QString* text)
 {
-    // The grid has already put the accepted text into the cell, so the cells
-    // are read as they now stand; a cancelled edit re-applies the row as shown.
     if (row < 0 || row >= m_table.GetItemCount() || col > kColType)
         return;
-    const double key = m_dEditMaster;
+    // Cancelled or unchanged: the cam stays exactly as it is.
+    if (!text || col < kColMaster)
+        return;
     std::vector<ECamPoint> points;
+    m_view.PointSet().GetPoints(points);
+    if (row >= static_cast<int>(points.size()) || m_view.PointSet().FindPoint(points[static_cast<size_t>(row)].master) != row) {
+        SyncRows(row);  // table and cam out of step: show the cam
+        return;
+    }
+    const ECamPoint p = points[static_cast<size_t>(row)];
+    const double value = CToF(*text);
     switch (col) {
     case kColMaster:
-    case kColSlave: {
-        const double master = CToF(m_table.GetItemText(row, kColMaster));
-        const double slave = CToF(m_table.GetItemText(row, kColSlave));
-        if (master != key) {
-            m_view.PointSet().GetPoints(points);
-            const int idx = m_view.PointSet().FindPoint(key);
-            if (idx >= 0 && !FitsBetweenNeighbours(points, idx, master)) {
-                // Refused: the row shows the point as it still is.
-                m_view.WriteTableRow(points[static_cast<size_t>(idx)], row);
-                ShowTableMessage(kMsgMasterOrder);
-                return;
-            }
+        if (value != p.master && !FitsBetweenNeighbours(points, row, value)) {
+            // Refused: the row shows the point as it still is.
+            SyncRows(row);
+            ShowTableMessage(kMsgMasterOrder);
+            return;
         }
-        m_view.PointSet().MovePoint(key, master, slave);
+        m_view.PointSet().MovePoint(p.master, value, p.slave);
         break;
-    }
+    case kColSlave:
+        m_view.PointSet().MovePoint(p.master, p.master, value);
+        break;
     case kColSpeed:
-        m_view.PointSet().SetPointSpeed(key, CToF(m_table.GetItemText(row, kColSpeed)));
+        m_view.PointSet().SetPointSpeed(p.master, value);
         break;
-    case kColType: {
-        const bool linear = m_table.GetItemText(row, kColType) == QStringLiteral("Linear");
-        m_view.PointSet().SetPointType(linear ? kECamLinear : kECamPoly, key);
+    case kColType:
+        m_view.PointSet().SetPointType(*text == QStringLiteral("Linear") ? kECamLinear : kECamPoly, p.master);
         break;
-    }
     default:
-        break;  // label and ID columns change nothing
+        break;
     }
-    m_view.PointSet().GetPoints(points);
-    const auto n = static_cast<int>(points.size());
-    if (row >= 2 && row - 1 < n)
-        m_view.WriteTableRow(points[static_cast<size_t>(row - 1)], row - 1);
-    if (row < n)
-        m_view.WriteTableRow(points[static_cast<size_t>(row)], row);
+    SyncRows(row);
     m_view.RefreshCurves();
+}
+
+void CPointTableEditor::SyncRows(int force)
+{
+    std::vector<ECamPoint> points;
+    m_view.PointSet().GetPoints(points);
+    const int n = std::min(m_table.GetItemCount(), static_cast<int>(points.size()));
+    for (int r = 0; r < n; ++r) {
+        const ECamPoint& p = points[static_cast<size_t>(r)];
+        // Exact comparisons: the values behind the texts are the cam's own
+        // doubles, copied, never parsed back.
+        const bool same = m_table.GetItemValue(r, kColMaster) == QVariant(p.master) &&
+                          m_table.GetItemValue(r, kColSlave) == QVariant(p.slave) &&
+                          m_table.GetItemValue(r, kColSpeed) == QVariant(p.speed) &&
+                          m_table.GetItemValue(r, kColType) == QVariant(p.type);
+        if (!same || r == force)
+            m_view.WriteTableRow(p, r);
+    }
+}
+
+void CPointTableEditor::ReapplyPoint(const ECamPoint& p)
+{
+    m_view.PointSet().MovePoint(p.master, p.master, p.slave);
 }
 
 LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
@@ -156,14 +176,12 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     if (s >= n)
         return 0;  // table and cam out of step; nothing sensible to do
 
-    // Sets the point shown in a row to the values the row displays.
-    auto applyRowAsShown = [this](int row) {
-        const double master = CToF(m_table.GetItemText(row, kColMaster));
-        m_view.PointSet().MovePoint(master, master, CToF(m_table.GetItemText(row, kColSlave)));
-    };
+    // The rows keep their IDs and item data equal to their point index.
     auto renumber = [this] {
-        for (int i = 0; i < m_table.GetItemCount(); ++i)
+        for (int i = 0; i < m_table.GetItemCount(); ++i) {
             m_table.SetItemText(i, kColId, QString::number(i));
+            m_table.SetItemData(i, static_cast<quintptr>(i));
+        }
     };
 
     if (wParam != 0) {
@@ -178,17 +196,17 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
         const ECamPoint p = added.front();
         points.insert(points.begin() + s + 1, p);
         m_view.PointSet().SetPoints(points);
-        applyRowAsShown(s);
+        // The selected point and its old successor are set again to their
+        // own values, which re-derives the straight-line speeds around the
+        // new point.
+        ReapplyPoint(points[static_cast<size_t>(s)]);
         if (hasNext)
-            applyRowAsShown(s + 1);  // still the old successor's row
+            ReapplyPoint(points[static_cast<size_t>(s + 2)]);
         m_view.RefreshCurves();
         const int newRow = m_table.InsertItem(s + 1, QString::number(s + 1));
         m_view.WriteTableRow(p, newRow);
-        m_view.PointSet().GetPoints(points);
-        if (s >= 2)
-            m_view.WriteTableRow(points[static_cast<size_t>(s)], s);
-        m_view.WriteTableRow(points[static_cast<size_t>(s + 1)], s + 1);
         renumber();
+        SyncRows();
         return 0;
     }
 
@@ -198,15 +216,11 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     }
     points.erase(points.begin() + s);
     m_view.PointSet().SetPoints(points);
-    applyRowAsShown(s - 1);
+    ReapplyPoint(points[static_cast<size_t>(s - 1)]);
     m_view.RefreshCurves();
     m_table.DeleteItem(s);
-    m_view.PointSet().GetPoints(points);
-    if (s >= 2)
-        m_view.WriteTableRow(points[static_cast<size_t>(s - 1)], s - 1);
-    if (s < m_table.GetItemCount() && s < static_cast<int>(points.size()))
-        m_view.WriteTableRow(points[static_cast<size_t>(s)], s);
     renumber();
+    SyncRows();
     return 0;
 }
 

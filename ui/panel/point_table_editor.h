@@ -4,6 +4,11 @@
 // or delete one point after/at the selected row) and the hidden range
 // delete/insert buttons (6030, 6031) with their row dialog.
 //
+// A row is its point: row index = point index, so an open editor reaches its
+// point even after the rows were rewritten. Every row keeps the point's
+// unrounded values behind its formatted texts; edits apply to those, so a
+// cancelled edit changes nothing and an edit of one cell changes one value.
+//
 // Master positions must stay strictly increasing, and far enough apart that
 // a point can still be told from its neighbours by the three-decimal master
 // the table shows; every path that places a master keeps that rule (see the
@@ -37,7 +42,9 @@ public:
     CPointTableEditor(ITableView& view, CSpecListCtrl& table) : m_view(view), m_table(table) {}
 
     void OnBeginLabelEdit(int row, int col);
-    void OnEndLabelEdit(int row, int col);   // the cell already holds the accepted text
+    // The cell already holds the accepted text; text is null when the edit
+    // was cancelled or left the text as it was.
+    void OnEndLabelEdit(int row, int col, const QString* text);
     LRESULT OnTablePointCmd(WPARAM wParam, LPARAM lParam);   // WM_TABLE_POINT_CMD
     void OnDeleteRows();   // 6030 "删除"
     void OnInsertRows();   // 6031 "增加"
@@ -48,7 +55,14 @@ private:
     // in [firstStart, rows] and the count positive.
     bool AskRowRange(const QString& title, int firstStart, int32_t& start, int32_t& count);
 
+    // Rewrites every row whose values (kept behind its texts) differ from
+    // the cam, and always row `force` (its cell may hold typed text).
+    void SyncRows(int force = -1);
+    // Sets the point of a row to its own unrounded values again; the point
+    // set then re-derives the straight-line speeds around it.
+    void ReapplyPoint(const ECamPoint& p);
+
     ITableView& m_view;
     CSpecListCtrl& m_table;
-    double m_dEditMaster = 0.0;   // master of the row last opened for editing
+    int m_editRow = -1;   // row (= point index) last opened for editing
 };

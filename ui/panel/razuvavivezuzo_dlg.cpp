@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -264,6 +265,9 @@ void CRAZuvavivezUzoDlg::RefreshCurves()
 
 void CRAZuvavivezUzoDlg::RefreshTable()
 {
+    // An edit still open belongs to the cam as it was: it lands first, so
+    // the rebuilt rows show it.
+    m_controls.table->EndActiveEdit(true);
     m_controls.table->DeleteAllItems();
     std::vector<ECamPoint> points;
     m_pointSet.GetPoints(points);
@@ -280,10 +284,17 @@ void CRAZuvavivezUzoDlg::RefreshTable()
 
 void CRAZuvavivezUzoDlg::WriteTableRow(const ECamPoint& point, int row)
 {
-    m_controls.table->SetItemText(row, kColMaster, FormatFixed(point.master, 3));
-    m_controls.table->SetItemText(row, kColSlave, FormatFixed(point.slave, 3));
-    m_controls.table->SetItemText(row, kColSpeed, FormatFixed(point.speed, 2));
-    m_controls.table->SetItemText(row, kColType, point.type == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly"));
+    // The texts are rounded; the values behind them are the point's own, so
+    // the table editing never works from the rounded ones.
+    CSpecListCtrl* t = m_controls.table;
+    t->SetItemText(row, kColMaster, FormatFixed(point.master, 3));
+    t->SetItemText(row, kColSlave, FormatFixed(point.slave, 3));
+    t->SetItemText(row, kColSpeed, FormatFixed(point.speed, 2));
+    t->SetItemText(row, kColType, point.type == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly"));
+    t->SetItemValue(row, kColMaster, point.master);
+    t->SetItemValue(row, kColSlave, point.slave);
+    t->SetItemValue(row, kColSpeed, point.speed);
+    t->SetItemValue(row, kColType, point.type);
 }
 
 LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
@@ -406,10 +417,11 @@ void CRAZuvavivezUzoDlg::ConnectCommands()
         if (m_tableEditor)
             m_tableEditor->OnBeginLabelEdit(row, col);
     });
-    connect(m_controls.table, &CGridListCtrlEx::EndLabelEdit, this, [this](int row, int col, const QString*, int) {
-        if (m_tableEditor)
-            m_tableEditor->OnEndLabelEdit(row, col);
-    });
+    connect(m_controls.table, &CGridListCtrlEx::EndLabelEdit, this,
+            [this](int row, int col, const QString* text, int) {
+                if (m_tableEditor)
+                    m_tableEditor->OnEndLabelEdit(row, col, text);
+            });
 }
 
 QWidget* CRAZuvavivezUzoDlg::GetDlgItem(int id) const
@@ -501,12 +513,21 @@ bool CRAZuvavivezUzoDlg::eventFilter(QObject* watched, QEvent* e)
 
 bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
 {
-    if (e->type() != QEvent::MouseButtonPress)
-        return false;
-    auto* me = static_cast<QMouseEvent*>(e);
     auto* w = static_cast<QWidget*>(target);
+    if (e->type() == QEvent::KeyPress) {
+        // A key the editor leaves alone travels on to its parents; it is
+        // still the editor's as long as the editor has the focus.
+        if (QWidget* focus = QApplication::focusWidget(); focus && focus != w)
+            w = focus;
+        CommitTableEdit(w, static_cast<QKeyEvent*>(e)->key() != Qt::Key_Escape);
+        return false;
+    }
+    auto* me = static_cast<QMouseEvent*>(e);
     if (IsPropagatedCopy(w, me))
         return false;
+    // Windows that take no focus (the plots) would leave a cell editor open
+    // under a drag or a menu that changes the cam: it lands first.
+    CommitTableEdit(w, true);
     if (me->button() == Qt::LeftButton) {
         // Sent, so the field is committed before the click is dispatched.
         if (w != m_controls.unit && QApplication::focusWidget() == m_controls.unit)
@@ -518,6 +539,19 @@ bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
     }
     // The click itself is still dispatched as usual.
     return false;
+}
+
+void CRAZuvavivezUzoDlg::CommitTableEdit(QWidget* target, bool accept)
+{
+    QWidget* editor = m_controls.table ? m_controls.table->GetActiveEditor() : nullptr;
+    if (!editor)
+        return;
+    // Input inside the editor (or a window of its own, such as a combo
+    // box's list) is the editor's business.
+    for (QObject* o = target; o; o = o->parent())
+        if (o == editor)
+            return;
+    m_controls.table->EndActiveEdit(accept);
 }
 
 void CRAZuvavivezUzoDlg::OnFieldFocusOut(QWidget* field, QFocusEvent* e)

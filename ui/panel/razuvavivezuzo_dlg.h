@@ -122,6 +122,9 @@ private:
     LRESULT OnCurveDragEnd(WPARAM wParam, LPARAM lParam);
     bool PreTranslateMessage(QObject* target, QEvent* e);
     void OnFieldFocusOut(QWidget* field, QFocusEvent* e);
+    // Ends an open table cell editor (accepted or cancelled) before input
+    // aimed elsewhere is dispatched.
+    void CommitTableEdit(QWidget* target, bool accept);
     void RefocusMasterLength();
 
     std::shared_ptr<IModalUi> m_modalUi;

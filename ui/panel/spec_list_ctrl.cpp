@@ -3,7 +3,6 @@
 #include "ui/modal_ui.h"
 #include "ui/module_message.h"
 
-#include <QCursor>
 
 CSpecListCtrl::CSpecListCtrl(IModalUi& modalUi, QWidget* parent) : CGridListCtrlGroups(parent), m_modalUi(modalUi) {}
 
@@ -13,11 +12,11 @@ void CSpecListCtrl::ShowContextMenu(QWidget* /*window*/, const QPoint& point)
 {
     if (GetFirstSelectedRow() < 0)
         return;
-    // The menu key reports (-1, -1): open the menu where the mouse is, a
-    // natural place for it since the design gives no other.
+    // The menu key reports (-1, -1): open the menu at the cell the keyboard
+    // is on, not wherever the mouse happens to rest.
     QPoint at = point;
     if (at == QPoint(-1, -1))
-        at = QCursor::pos();
+        at = FocusCellScreenPos();
     const int id = m_modalUi.PopupMenu(this, at, {{ID_ADD_POINT, QStringLiteral("添加点")},
                                                   {ID_DELETE_POINT, QStringLiteral("删除点")}});
     if (id != 0)

@@ -29,7 +29,8 @@ public:
 
 protected:
     // Every context-menu request on the grid lands here (right click, which
-    // has already selected the clicked row, or the menu key with (-1, -1)).
+    // has already selected the clicked row, or the menu key with (-1, -1),
+    // whose menu opens at the focus cell).
     void ShowContextMenu(QWidget* window, const QPoint& point) override;
 
 private:

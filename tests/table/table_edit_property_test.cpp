@@ -1,0 +1,205 @@
+// Thousands of seeded random user actions on the key-point table: after each
+// one the rows show exactly the cam, masters keep their order and gap, and an
+// accepted typed value is in the cam.
+#include "tests/support/panel_harness.h"
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+constexpr double kGap = 0.002;
+const QString kAdd = QStringLiteral("添加点");
+const QString kDelete = QStringLiteral("删除点");
+
+enum class End { kEnter, kTab, kEscape, kFocusLoss, kPlotPress };
+
+}  // namespace
+
+class TableEditProperty : public WidePanelTest {
+protected:
+    std::mt19937 rng{20240611u};
+
+    int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+    QString Number(double v) { return QString::asprintf("%.*f", Uniform(0, 6), v); }
+
+    QWidget* OpenEditor(int row, int col)
+    {
+        if (Uniform(0, 3) == 0) {  // the keyboard: focus by click, open by F2
+            QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(row, col));
+            if (!Table()->GetActiveEditor())
+                QTest::keyClick(Table(), Qt::Key_F2);
+            return Table()->GetActiveEditor();
+        }
+        for (int i = 0; i < 2 && !Table()->GetActiveEditor(); ++i)
+            QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(row, col));
+        return Table()->GetActiveEditor();
+    }
+
+    void Finish(QWidget* editor, End end)
+    {
+        switch (end) {
+        case End::kEnter: QTest::keyClick(editor, Qt::Key_Return); break;
+        case End::kTab: QTest::keyClick(editor, Qt::Key_Tab); break;
+        case End::kEscape: QTest::keyClick(editor, Qt::Key_Escape); break;
+        case End::kFocusLoss: Edit(IDC_EDIT_UNIT)->setFocus(Qt::MouseFocusReason); break;
+        case End::kPlotPress: QTest::mouseClick(AccelCurve(), Qt::LeftButton, {}, QPoint(3, 3)); break;
+        }
+    }
+
+    // One cell edit, ended in one of the ways a user ends it.
+    void CellEdit()
+    {
+        const auto before = Points();
+        const int n = static_cast<int>(before.size());
+        const int row = Uniform(0, n - 1);
+        const int col = Uniform(kColMaster, kColType);
+        const End end = static_cast<End>(Uniform(0, 4));
+        const bool accepted = end != End::kEscape;
+        QWidget* editor = OpenEditor(row, col);
+        ASSERT_NE(editor, nullptr) << row << "," << col;
+        const ECamPoint& p = before[static_cast<size_t>(row)];
+        const size_t boxesBefore = boxes.Calls().size();
+
+        if (col == kColType) {
+            const bool toLinear = p.type != kECamLinear;
+            QTest::keyClick(editor, toLinear ? Qt::Key_Down : Qt::Key_Up);
+            Finish(editor, end);
+            ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
+            if (accepted)
+                EXPECT_EQ(Points()[static_cast<size_t>(row)].type, toLinear ? kECamLinear : kECamPoly);
+            else
+                EXPECT_EQ(Points(), before);
+            EXPECT_EQ(boxes.Calls().size(), boxesBefore);
+            return;
+        }
+
+        QString text;
+        bool fits = true;
+        if (col == kColMaster) {
+            const double lo = row > 0 ? before[static_cast<size_t>(row - 1)].master : p.master - 50;
+            const double hi = row + 1 < n ? before[static_cast<size_t>(row + 1)].master : p.master + 500;
+            if (Uniform(0, 5) == 0) {
+                text = Number(Uniform(0, 1) ? hi + Real(0, 5) : lo - Real(0, 5));
+            } else if (hi - lo > 3 * kGap) {
+                text = QString::asprintf("%.6f", Real(lo + 1.5 * kGap, hi - 1.5 * kGap));
+            } else {
+                text = QString::asprintf("%.9f", p.master);
+            }
+            const double v = std::strtod(text.toLatin1().constData(), nullptr);
+            fits = (row == 0 || v - lo >= kGap) && (row + 1 >= n || hi - v >= kGap);
+        } else if (col == kColSlave) {
+            text = Number(Real(-500, 500));
+        } else {
+            text = Number(Real(-5, 5));
+        }
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        Finish(editor, end);
+        ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
+
+        const double v = std::strtod(text.toLatin1().constData(), nullptr);
+        const auto after = Points();
+        if (!accepted) {
+            EXPECT_EQ(after, before);
+        } else if (col == kColMaster) {
+            if (fits) {
+                EXPECT_EQ(after[static_cast<size_t>(row)].master, v) << text.toStdString();
+                EXPECT_EQ(after[static_cast<size_t>(row)].slave, p.slave);
+            } else {
+                EXPECT_EQ(after, before) << text.toStdString();
+                ASSERT_EQ(boxes.Calls().size(), boxesBefore + 1);
+                return;
+            }
+        } else if (col == kColSlave) {
+            EXPECT_EQ(after[static_cast<size_t>(row)].slave, v) << text.toStdString();
+            EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
+        } else {
+            EXPECT_EQ(after[static_cast<size_t>(row)].speed, v) << text.toStdString();
+            EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
+        }
+        EXPECT_EQ(boxes.Calls().size(), boxesBefore);
+    }
+
+    void MenuAction()
+    {
+        const auto before = Points();
+        const int n = static_cast<int>(before.size());
+        const int row = Uniform(0, n - 1);
+        const bool add = n < 4 || (n < 14 && Uniform(0, 1) == 0);
+        const size_t boxesBefore = boxes.Calls().size();
+        ChooseFromRowMenu(row, add ? kAdd : kDelete);
+        const auto after = Points();
+        if (add && boxes.Calls().size() == boxesBefore) {
+            ASSERT_EQ(after.size(), before.size() + 1);
+            EXPECT_EQ(after[static_cast<size_t>(row)].master, before[static_cast<size_t>(row)].master);
+            EXPECT_EQ(after[static_cast<size_t>(row + 1)].type, kECamLinear);
+        } else if (!add && row > 0) {
+            ASSERT_EQ(after.size(), before.size() - 1);
+            EXPECT_EQ(boxes.Calls().size(), boxesBefore);
+        } else {
+            EXPECT_EQ(after, before);
+            ASSERT_EQ(boxes.Calls().size(), boxesBefore + 1);
+        }
+    }
+
+    // A new master length that keeps every gap: the cam is scaled by it.
+    void MasterLength()
+    {
+        const auto before = Points();
+        double minGap = 1e300;
+        for (size_t i = 1; i < before.size(); ++i)
+            minGap = std::min(minGap, before[i].master - before[i - 1].master);
+        const double last = before.back().master;
+        const double least = std::ceil(last * 2.5 * kGap / minGap);
+        const int length = static_cast<int>(std::max(least, 10.0)) + Uniform(0, 5000);
+        if (length > 1000000)
+            return;
+        TypeMasterLength(QString::number(length), Qt::Key_Return);
+        EXPECT_DOUBLE_EQ(Points().back().master, length);
+    }
+
+    void ExpectTableIsTheCam(int step)
+    {
+        const auto pts = Points();
+        ASSERT_EQ(Table()->GetItemCount(), static_cast<int>(pts.size())) << "step " << step;
+        for (size_t i = 0; i < pts.size(); ++i) {
+            const int r = static_cast<int>(i);
+            const ECamPoint& p = pts[i];
+            const bool same = Cell(r, kColId) == QString::number(r) &&
+                              Cell(r, kColMaster) == QString::asprintf("%.3f", p.master) &&
+                              Cell(r, kColSlave) == QString::asprintf("%.3f", p.slave) &&
+                              Cell(r, kColSpeed) == QString::asprintf("%.2f", p.speed) &&
+                              Cell(r, kColType) == (p.type == kECamLinear ? "Linear" : "Poly");
+            ASSERT_TRUE(same) << "step " << step << " row " << r << ": "
+                              << Cell(r, kColMaster).toStdString() << " " << Cell(r, kColSlave).toStdString()
+                              << " " << Cell(r, kColSpeed).toStdString() << " "
+                              << Cell(r, kColType).toStdString();
+            if (i > 0) {
+                ASSERT_GE(p.master - pts[i - 1].master, kGap - 1e-9) << "step " << step << " row " << r;
+            }
+        }
+    }
+};
+
+TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
+{
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
+             Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    for (int step = 0; step < 1000; ++step) {
+        const int kind = Uniform(0, 19);
+        if (kind < 15)
+            CellEdit();
+        else if (kind < 19)
+            MenuAction();
+        else
+            MasterLength();
+        if (HasFailure()) {
+            FAIL() << "after step " << step;
+        }
+        ExpectTableIsTheCam(step);
+        if (HasFailure())
+            return;
+    }
+}
