@@ -144,6 +144,35 @@ protected:
         }
     }
 
+    // A key point dragged in the position or speed plot, released inside or
+    // outside the window, sometimes while a cell editor is open.
+    void PlotDrag()
+    {
+        CECamCurveWnd* plot = Uniform(0, 1) ? PositionCurve() : SpeedCurve();
+        const auto keys = plot->KeyPoints();
+        if (keys.size() < 2)
+            return;
+        const int row = Uniform(1, static_cast<int>(keys.size()) - 1);
+        QWidget* editor = nullptr;
+        if (Uniform(0, 3) == 0) {
+            editor = OpenEditor(Uniform(0, static_cast<int>(keys.size()) - 1), kColSpeed);
+            if (editor) {
+                QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(editor, Number(Real(-5, 5)));
+            }
+        }
+        const QPoint from = plot->DataToPixel(keys[static_cast<size_t>(row)]);
+        const QPoint to = from + QPoint(Uniform(-30, 30), Uniform(-40, 40));
+        const QPoint release = Uniform(0, 4) == 0 ? QPoint(plot->width() + 20, to.y()) : to;
+        QTest::mousePress(plot, Qt::LeftButton, {}, from);
+        QTest::mouseMove(plot, (from + to) / 2);
+        QTest::mouseMove(plot, to);
+        QTest::mouseRelease(plot, Qt::LeftButton, {}, release);
+        // The press ended the editor first; the table is checked against the
+        // cam after every action.
+        ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
+    }
+
     // A new master length that keeps every gap: the cam is scaled by it.
     void MasterLength()
     {
@@ -188,11 +217,13 @@ TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
     LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
              Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
     for (int step = 0; step < 1000; ++step) {
-        const int kind = Uniform(0, 19);
+        const int kind = Uniform(0, 21);
         if (kind < 15)
             CellEdit();
         else if (kind < 19)
             MenuAction();
+        else if (kind < 21)
+            PlotDrag();
         else
             MasterLength();
         if (HasFailure()) {
