@@ -553,31 +553,22 @@ std::vector<AxisLabel> CECamCurveWnd::LayOutLabels(QPainter& p) const
     };
     std::vector<QString> yTexts;
     QFont yFont;
-    bool found = false;
-    for (int pt : {9, 8, 7}) {
-        for (int d = 6; d >= minDecimals && !found; --d) {
-            auto t = texts("%.*f", d);
-            if (widest(t, LabelFont(pt)) <= room) {
-                yTexts = std::move(t);
-                yFont = LabelFont(pt);
-                found = true;
+    // The largest font first, then the most digits (down to `leastDigits`)
+    // that fit the room.
+    auto fit = [&](const char* format, int leastDigits) {
+        for (int pt : {9, 8, 7}) {
+            for (int d = 6; d >= leastDigits; --d) {
+                auto t = texts(format, d);
+                if (widest(t, LabelFont(pt)) <= room) {
+                    yTexts = std::move(t);
+                    yFont = LabelFont(pt);
+                    return true;
+                }
             }
         }
-        if (found)
-            break;
-    }
-    for (int pt : {9, 8, 7}) {
-        for (int d = 6; d >= 1 && !found; --d) {
-            auto t = texts("%.*e", d);
-            if (widest(t, LabelFont(pt)) <= room) {
-                yTexts = std::move(t);
-                yFont = LabelFont(pt);
-                found = true;
-            }
-        }
-        if (found)
-            break;
-    }
+        return false;
+    };
+    const bool found = fit("%.*f", minDecimals) || fit("%.*e", 1);
     if (!found) {
         // Nothing fits whole: cut at the right end, so the sign survives.
         yFont = LabelFont(7);
