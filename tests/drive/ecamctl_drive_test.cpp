@@ -4,9 +4,7 @@
 // the checks behind the messages have their own library tests; the slow
 // drive of the field report (late answers, a refusal) is replayed here over
 // RTU and TCP with the product's pacing.
-#include "files/ecam_file.h"
-#include "run_ecamctl.h"
-#include "sim/drive_simulator.h"
+#include "ecamctl_sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,35 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
-class EcamctlDrive : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_TRUE(sim.Start(&error)) << error;
-        dir = fs::temp_directory_path() / ("ecamctl_drive_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        profile.masterLength = L"1000";
-        profile.unit = L"mm";
-        profile.slavePulse = L"131072";
-        profile.slaveUnits = L"360";
-        profile.masterPulse = L"10000";
-        profile.masterUnits = L"25";
-        profile.points = {{0, 0, 0.5, 1}, {250, -12.5, 0.1, 0}, {600, 3.25, -0.02, 1}, {1000, 0, 0, 1}};
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Save(const char* name)
-    {
-        const fs::path p = dir / name;
-        EXPECT_TRUE(ecam::WriteECamProfileFile(p, profile));
-        return p.string();
-    }
-    std::string Device() const { return sim.Url() + "&timeout=200"; }
-
-    CDriveSimulator sim;
-    ecam::ECamProfile profile;
-    fs::path dir;
-};
+using EcamctlDrive = EcamctlOnSim;
 
 // "烧写凸轮点成功! N points, R retries": R depends on the machine's load.
 void ExpectWriteSuccess(const ecamtest::ProcessResult& r, const std::string& points)

@@ -3,9 +3,7 @@
 // difference), the lines printed for each difference, and the usual
 // failures. Which fields are read and how they compare is the verifier's own
 // test.
-#include "files/ecam_file.h"
-#include "run_ecamctl.h"
-#include "sim/drive_simulator.h"
+#include "ecamctl_sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +14,14 @@ namespace {
 namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
-class EcamctlVerify : public ::testing::Test {
+class EcamctlVerify : public EcamctlOnSim {
 protected:
     void SetUp() override
     {
-        std::string error;
-        ASSERT_TRUE(sim.Start(&error)) << error;
-        dir = fs::temp_directory_path() / ("ecamctl_verify_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        profile.masterLength = L"1000";
-        profile.unit = L"mm";
-        profile.slavePulse = L"131072";
-        profile.slaveUnits = L"360";
-        profile.masterPulse = L"10000";
-        profile.masterUnits = L"25";
-        profile.points = {{0, 0, 0.5, 1}, {250, -12.5, 0.1, 0}, {600, 3.25, -0.02, 1}, {1000, 0, 0, 1}};
-        file = (dir / "cam.ecam").string();
-        ASSERT_TRUE(ecam::WriteECamProfileFile(file, profile));
+        EcamctlOnSim::SetUp();
+        file = Save("cam.ecam");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Device() const { return sim.Url() + "&timeout=200"; }
 
-    CDriveSimulator sim;
-    ecam::ECamProfile profile;
-    fs::path dir;
     std::string file;
 };
 

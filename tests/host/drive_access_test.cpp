@@ -1,5 +1,6 @@
 // CFunCodeAccess through the host services against a simulated drive, over
 // TCP loopback and over RTU on a pseudo-terminal.
+#include "sim_per_link.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/fun_code.h"
@@ -27,17 +28,12 @@ std::string WithTimeout(const std::string& url)
     return url + "&timeout=" + std::to_string(kTimeoutMs);
 }
 
-enum class Link { Tcp, Rtu };
-
 class DriveAccess : public ::testing::TestWithParam<Link> {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.rtu = GetParam() == Link::Rtu;
-        sim = std::make_unique<CDriveSimulator>(o);
-        std::string error;
-        ASSERT_TRUE(sim->Start(&error)) << error;
+        sim = StartSim(GetParam());
+        ASSERT_TRUE(sim->Running());
         ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim->Url())));
         ASSERT_TRUE(access.Init());
     }

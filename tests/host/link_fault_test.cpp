@@ -2,6 +2,7 @@
 // TCP: the failure kind each one is reported as, what the drive holds
 // afterwards, and that the very next request gets its own answer (never the
 // late or spoilt one). Also cancelling a request that waits for its answer.
+#include "sim_per_link.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/device_url.h"
@@ -19,17 +20,12 @@ namespace {
 using Fault = SimScriptedFault;
 constexpr int kTimeoutMs = 150;
 
-enum class Link { Tcp, Rtu };
-
 class LinkFault : public ::testing::TestWithParam<Link> {
 protected:
     void SetUp() override
     {
-        SimOptions o;
-        o.rtu = GetParam() == Link::Rtu;
-        sim = std::make_unique<CDriveSimulator>(o);
-        std::string error;
-        ASSERT_TRUE(sim->Start(&error)) << error;
+        sim = StartSim(GetParam());
+        ASSERT_TRUE(sim->Running());
     }
     bool Rtu() const { return GetParam() == Link::Rtu; }
     std::unique_ptr<CModbusDataSrv> Service(int timeoutMs) const

@@ -30,11 +30,9 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
     if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
         return Fail(std::string("usage: ecamctl ") + kUsage, 2);
     ecamctl::DriveSession session;
-    if (!session.Open(url, &error))
-        return Fail(error, 2);
+    if (const int status = session.OpenConnected(url, error))
+        return Fail(error, status);
     CFunCodeFieldIo io(session.Access());
-    if (!io.CheckConnect())
-        return Fail("串口未连接! (" + url + ")");
     int count = 0;
     if (!puu::ReadPointCount(io, count))
         return Fail("读取数据失败! " + io.LastError().text());

@@ -35,11 +35,9 @@ int RunVerify(const std::vector<std::string>& argsIn)
         return Fail(error, 2);
 
     ecamctl::DriveSession session;
-    if (!session.Open(url, &error))
-        return Fail(error, 2);
+    if (const int status = session.OpenConnected(url, error))
+        return Fail(error, status);
     CFunCodeFieldIo io(session.Access());
-    if (!io.CheckConnect())
-        return Fail("串口未连接! (" + url + ")");
     CTransferStop stop;
     ecamctl::InterruptToStop interrupt(stop);
     return ecamctl::VerifyCamWrite(io, job, stop, "verify");

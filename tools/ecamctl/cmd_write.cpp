@@ -44,11 +44,9 @@ int RunWrite(const std::vector<std::string>& argsIn)
         return Fail(error, 2);
 
     ecamctl::DriveSession session;
-    if (!session.Open(url, &error))
-        return Fail(error, 2);
+    if (const int status = session.OpenConnected(url, error))
+        return Fail(error, status);
     CFunCodeFieldIo io(session.Access());
-    if (!io.CheckConnect())
-        return Fail("串口未连接! (" + url + ")");
     if (job.scaling && !puu::WriteValues(io, *job.scaling))
         return Fail("写入数据失败! " + Why(io));
     // Unlike the panel there is nobody to ask whether to go on, so a count

@@ -40,6 +40,17 @@ bool DriveSession::Open(const std::string& url, std::string* error)
     return true;
 }
 
+int DriveSession::OpenConnected(const std::string& url, std::string& error)
+{
+    if (!Open(url, &error))
+        return 2;
+    if (!m_access.CheckConnect()) {
+        error = "串口未连接! (" + url + ")";
+        return 1;
+    }
+    return 0;
+}
+
 void TerminalProgress::Update(std::size_t done, std::size_t total)
 {
     constexpr int kWidth = 40;

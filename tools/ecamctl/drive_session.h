@@ -27,6 +27,9 @@ public:
     // url: a device URL (tcp://..., rtu:...), or "sim" for a simulator started
     // here on a loopback port. False with a message when it cannot be used.
     bool Open(const std::string& url, std::string* error);
+    // Open, then make sure the drive answers. 0 when it does; otherwise the
+    // exit status (2: the URL cannot be used, 1: no drive answers) and why.
+    int OpenConnected(const std::string& url, std::string& error);
     CFunCodeAccess& Access() { return m_access; }
 
 private:
