@@ -112,7 +112,23 @@ void CECamPointSet::DeletePoint(double m)
 
 void CECamPointSet::MovePoint(double oldMaster, double newMaster, double newSlave)
 {
-    auto it = Find(oldMaster);
+    MoveAt(Find(oldMaster), newMaster, newSlave);
+}
+
+void CECamPointSet::MovePointAt(std::size_t index, double newMaster, double newSlave)
+{
+    MoveAt(At(index), newMaster, newSlave);
+}
+
+CECamPointSet::Iter CECamPointSet::At(std::size_t index)
+{
+    if (index >= m_points.size())
+        return m_points.end();
+    return std::next(m_points.begin(), static_cast<std::ptrdiff_t>(index));
+}
+
+void CECamPointSet::MoveAt(Iter it, double newMaster, double newSlave)
+{
     if (it == m_points.end()) {
         Recompute();
         return;
@@ -139,13 +155,26 @@ void CECamPointSet::MovePoint(double oldMaster, double newMaster, double newSlav
 
 void CECamPointSet::SetPointSpeed(double m, double speed)
 {
-    if (m_points.empty()) {
+    // The last point is tested first: moving its slave keeps a line into it straight.
+    if (!m_points.empty() && Near(m_points.back().master, m))
+        SpeedAt(std::prev(m_points.end()), speed);
+    else
+        SpeedAt(Find(m), speed);
+}
+
+void CECamPointSet::SetPointSpeedAt(std::size_t index, double speed)
+{
+    SpeedAt(At(index), speed);
+}
+
+void CECamPointSet::SpeedAt(Iter it, double speed)
+{
+    if (it == m_points.end()) {
         Recompute();
         return;
     }
-    // The last point is tested first: moving its slave keeps a line into it straight.
-    ECamPoint& last = m_points.back();
-    if (Near(last.master, m)) {
+    if (std::next(it) == m_points.end()) {
+        ECamPoint& last = *it;
         last.speed = speed;
         if (m_points.size() > 1) {
             ECamPoint& prev = *std::prev(m_points.end(), 2);
@@ -158,11 +187,6 @@ void CECamPointSet::SetPointSpeed(double m, double speed)
         return;
     }
 
-    auto it = Find(m);
-    if (it == m_points.end()) {
-        Recompute();
-        return;
-    }
     ECamPoint& p = *it;
     p.speed = speed;
     if (IsLinear(p)) {
@@ -188,7 +212,16 @@ void CECamPointSet::SetPointSpeed(double m, double speed)
 
 void CECamPointSet::SetPointType(int32_t type, double m)
 {
-    auto it = Find(m);
+    TypeAt(Find(m), type);
+}
+
+void CECamPointSet::SetPointTypeAt(std::size_t index, int32_t type)
+{
+    TypeAt(At(index), type);
+}
+
+void CECamPointSet::TypeAt(Iter it, int32_t type)
+{
     if (it == m_points.end()) {
         Recompute();
         return;

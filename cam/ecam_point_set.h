@@ -39,6 +39,13 @@ public:
     void SetPointSpeed(double m, double speed);
     // Sets the segment type of the point at m (kECamLinear / kECamPoly).
     void SetPointType(int32_t type, double m);
+    // The same edits addressed by position (from 0) rather than master: a
+    // table row names its point even where two masters lie closer than the
+    // tolerance (profiles from elsewhere may hold such points). An index
+    // past the end changes nothing.
+    void MovePointAt(std::size_t index, double newMaster, double newSlave);
+    void SetPointSpeedAt(std::size_t index, double speed);
+    void SetPointTypeAt(std::size_t index, int32_t type);
     // Replaces all points with the list as it stands (no sorting, no checks).
     void SetPoints(const std::vector<ECamPoint>& points);
     // Re-derives every Linear speed and the Poly speed after each line.
@@ -79,6 +86,10 @@ public:
 private:
     using Iter = std::list<ECamPoint>::iterator;
     Iter Find(double m);
+    Iter At(std::size_t index);
+    void MoveAt(Iter it, double newMaster, double newSlave);
+    void SpeedAt(Iter it, double speed);
+    void TypeAt(Iter it, int32_t type);
 
     std::list<ECamPoint> m_points;
     std::vector<ECamCurveSample> m_curve;

@@ -75,6 +75,24 @@ TEST_F(TableCellEdit, EveryEditableColumnChangesThePointOfItsRow)
     EXPECT_EQ(PositionCurve()->KeyPoints()[3].x, 350.0);
     EXPECT_EQ(SpeedCurve()->KeyPoints()[1].y, 2.0);
     EXPECT_TRUE(boxes.Texts().isEmpty());
+
+    // A loaded profile may hold points closer than the master tolerance:
+    // each row still edits its own point, never its close neighbour.
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(10, 5, 0, kECamPoly), Pt(10.0004, 6, 0, kECamPoly),
+             Pt(100, 0, 0, kECamPoly)});
+    ASSERT_TRUE(EditCellText(2, 3, QStringLiteral("7")));
+    ASSERT_TRUE(EditCellText(2, 4, QStringLiteral("0.5")));
+    editor = OpenEditorByClicks(2, 5);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Return);
+    pts = Points();
+    EXPECT_EQ(pts[1].slave, 5.0);
+    EXPECT_EQ(pts[1].type, kECamPoly);
+    EXPECT_EQ(pts[2].slave, 7.0);
+    EXPECT_EQ(pts[2].type, kECamLinear);
+    EXPECT_EQ(Cell(2, 3), QStringLiteral("7.000"));
+    EXPECT_EQ(Cell(1, 3), QStringLiteral("5.000"));
 }
 
 TEST_F(TableCellEdit, TypedMasterOutsideItsNeighboursIsRefusedAndTheRowRestored)

@@ -110,11 +110,15 @@ void CPointTableEditor::OnEndLabelEdit(int row, int col, const QString* text)
         return;
     std::vector<ECamPoint> points;
     m_view.PointSet().GetPoints(points);
-    if (row >= static_cast<int>(points.size()) || m_view.PointSet().FindPoint(points[static_cast<size_t>(row)].master) != row) {
+    if (row >= static_cast<int>(points.size())) {
         SyncRows(row);  // table and cam out of step: show the cam
         return;
     }
-    const ECamPoint p = points[static_cast<size_t>(row)];
+    // Edits address the point by its row: two points of a loaded profile may
+    // lie closer than the master tolerance, and a lookup by master would
+    // then edit the wrong one (or none).
+    const auto index = static_cast<std::size_t>(row);
+    const ECamPoint p = points[index];
     const double value = CToF(*text);
     switch (col) {
     case kColMaster:
@@ -124,16 +128,16 @@ void CPointTableEditor::OnEndLabelEdit(int row, int col, const QString* text)
             ShowTableMessage(kMsgMasterOrder);
             return;
         }
-        m_view.PointSet().MovePoint(p.master, value, p.slave);
+        m_view.PointSet().MovePointAt(index, value, p.slave);
         break;
     case kColSlave:
-        m_view.PointSet().MovePoint(p.master, p.master, value);
+        m_view.PointSet().MovePointAt(index, p.master, value);
         break;
     case kColSpeed:
-        m_view.PointSet().SetPointSpeed(p.master, value);
+        m_view.PointSet().SetPointSpeedAt(index, value);
         break;
     case kColType:
-        m_view.PointSet().SetPointType(*text == QStringLiteral("Linear") ? kECamLinear : kECamPoly, p.master);
+        m_view.PointSet().SetPointTypeAt(index, *text == QStringLiteral("Linear") ? kECamLinear : kECamPoly);
         break;
     default:
         break;
@@ -160,9 +164,10 @@ void CPointTableEditor::SyncRows(int force)
     }
 }
 
-void CPointTableEditor::ReapplyPoint(const ECamPoint& p)
+void CPointTableEditor::ReapplyPoint(std::size_t index)
 {
-    m_view.PointSet().MovePoint(p.master, p.master, p.slave);
+    const ECamPoint& p = *std::next(m_view.PointSet().Points().begin(), static_cast<std::ptrdiff_t>(index));
+    m_view.PointSet().MovePointAt(index, p.master, p.slave);
 }
 
 LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
@@ -199,9 +204,9 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
         // The selected point and its old successor are set again to their
         // own values, which re-derives the straight-line speeds around the
         // new point.
-        ReapplyPoint(points[static_cast<size_t>(s)]);
+        ReapplyPoint(static_cast<size_t>(s));
         if (hasNext)
-            ReapplyPoint(points[static_cast<size_t>(s + 2)]);
+            ReapplyPoint(static_cast<size_t>(s + 2));
         m_view.RefreshCurves();
         const int newRow = m_table.InsertItem(s + 1, QString::number(s + 1));
         m_view.WriteTableRow(p, newRow);
@@ -216,7 +221,7 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     }
     points.erase(points.begin() + s);
     m_view.PointSet().SetPoints(points);
-    ReapplyPoint(points[static_cast<size_t>(s - 1)]);
+    ReapplyPoint(static_cast<size_t>(s - 1));
     m_view.RefreshCurves();
     m_table.DeleteItem(s);
     renumber();

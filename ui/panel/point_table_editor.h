@@ -60,7 +60,7 @@ private:
     void SyncRows(int force = -1);
     // Sets the point of a row to its own unrounded values again; the point
     // set then re-derives the straight-line speeds around it.
-    void ReapplyPoint(const ECamPoint& p);
+    void ReapplyPoint(std::size_t index);
 
     ITableView& m_view;
     CSpecListCtrl& m_table;
