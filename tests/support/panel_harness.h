@@ -6,8 +6,10 @@
 #pragma once
 
 #include "cam/ecam_point.h"
+#include "tests/support/modal_driver.h"
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/ecam_curve_wnd.h"
+#include "ui/panel/list_oper_dlg.h"
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/razuvavivezuzo_dlg.h"
 #include "ui/panel/spec_list_ctrl.h"
@@ -117,6 +119,37 @@ protected:
     }
     // Replaces the master length field's text by typing, then presses `end`
     // (if given).
+    QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(dlg->GetDlgItem(id)); }
+    // Clicks a hidden range button (6030 delete, 6031 insert; reachable by
+    // its command only) and answers the row-range dialog: typed texts and OK,
+    // or Cancel when ok is false. Returns the dialog's title.
+    QString RunRangeButton(int id, const QString& start, const QString& count, bool ok = true)
+    {
+        QString title;
+        ModalDriver<CListOperDlg> driver([&](CListOperDlg* d) {
+            title = d->windowTitle();
+            auto* startEdit = d->findChild<QLineEdit*>(QStringLiteral("idc6030"));
+            auto* countEdit = d->findChild<QLineEdit*>(QStringLiteral("idc6031"));
+            startEdit->setFocus();
+            QTest::keyClick(startEdit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(startEdit, start);
+            countEdit->setFocus();
+            QTest::keyClick(countEdit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(countEdit, count);
+            QTest::mouseClick(d->findChild<QPushButton*>(ok ? QStringLiteral("idc1") : QStringLiteral("idc2")),
+                              Qt::LeftButton);
+        });
+        QPushButton* button = Button(id);
+        EXPECT_NE(button, nullptr);
+        if (button)
+            button->click();
+        EXPECT_TRUE(driver.Ran());
+        // A window manager activates the owner again when a dialog closes;
+        // the offscreen platform does not.
+        host->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(host.get()));
+        return title;
+    }
     void TypeMasterLength(const QString& text, Qt::Key end = Qt::Key_unknown)
     {
         QLineEdit* e = Edit(IDC_EDIT_MASTER_LEN);

@@ -1,11 +1,6 @@
 // Range delete and insert through the hidden buttons 6030 / 6031 and the
 // row-range dialog, answered with real keys and clicks.
-#include "tests/support/modal_driver.h"
 #include "tests/support/panel_harness.h"
-#include "ui/panel/list_oper_dlg.h"
-
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -14,37 +9,7 @@ const std::vector<ECamPoint> kFourCam{
 
 }  // namespace
 
-class TableRangeOps : public WidePanelTest {
-protected:
-    QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(dlg->GetDlgItem(id)); }
-
-    // Clicks a hidden range button (reachable by its command only) and
-    // answers the dialog: typed texts and OK, or Cancel when ok is false.
-    // Returns the dialog's title.
-    QString RunRangeButton(int id, const QString& start, const QString& count, bool ok = true)
-    {
-        QString title;
-        ModalDriver<CListOperDlg> driver([&](CListOperDlg* dlg) {
-            title = dlg->windowTitle();
-            auto* startEdit = dlg->findChild<QLineEdit*>(QStringLiteral("idc6030"));
-            auto* countEdit = dlg->findChild<QLineEdit*>(QStringLiteral("idc6031"));
-            startEdit->setFocus();
-            QTest::keyClick(startEdit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(startEdit, start);
-            countEdit->setFocus();
-            QTest::keyClick(countEdit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(countEdit, count);
-            QTest::mouseClick(dlg->findChild<QPushButton*>(ok ? QStringLiteral("idc1") : QStringLiteral("idc2")),
-                              Qt::LeftButton);
-        });
-        QPushButton* button = Button(id);
-        EXPECT_NE(button, nullptr);
-        if (button)
-            button->click();
-        EXPECT_TRUE(driver.Ran());
-        return title;
-    }
-};
+using TableRangeOps = WidePanelTest;
 
 TEST_F(TableRangeOps, ButtonsStayHiddenAndOpenTheirDialogs)
 {

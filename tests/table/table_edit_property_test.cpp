@@ -116,7 +116,8 @@ protected:
             EXPECT_EQ(after[static_cast<size_t>(row)].slave, v) << text.toStdString();
             EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
         } else {
-            EXPECT_EQ(after[static_cast<size_t>(row)].speed, v) << text.toStdString();
+            EXPECT_EQ(after[static_cast<size_t>(row)].speed, v) << text.toStdString() << " row " << row << " of " << n
+                << " type " << p.type << " end " << static_cast<int>(end) << " was " << p.speed << " editor " << (Table()->GetActiveEditor() != nullptr);
             EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
         }
         EXPECT_EQ(boxes.Calls().size(), boxesBefore);
@@ -189,6 +190,61 @@ protected:
         EXPECT_DOUBLE_EQ(Points().back().master, length);
     }
 
+    // Range delete or insert through the row-range dialog, sometimes with a
+    // start or count out of range, sometimes cancelled.
+    void RangeAction()
+    {
+        const auto before = Points();
+        const int n = static_cast<int>(before.size());
+        const bool insert = n < 4 || (n < 20 && Uniform(0, 1) == 0);
+        const int start = Uniform(0, 5) == 0 ? Uniform(-1, n + 2) : Uniform(insert ? 1 : 2, n);
+        const int count = Uniform(0, 8) == 0 ? Uniform(-2, 0) : Uniform(1, insert ? 4 : 3);
+        const bool ok = Uniform(0, 6) != 0;
+        const size_t boxesBefore = boxes.Calls().size();
+        RunRangeButton(insert ? 6031 : 6030, QString::number(start), QString::number(count), ok);
+        const auto after = Points();
+        const bool valid = start >= (insert ? 1 : 2) && start <= n && count > 0;
+        if (!ok || !valid) {
+            EXPECT_EQ(after, before);
+            EXPECT_EQ(boxes.Calls().size(), boxesBefore + (ok ? 1 : 0));
+        } else if (insert) {
+            // Either the points went in after the start row or the gap was
+            // too narrow and the cam stayed.
+            if (boxes.Calls().size() == boxesBefore) {
+                ASSERT_EQ(after.size(), before.size() + static_cast<size_t>(count));
+                EXPECT_EQ(after[static_cast<size_t>(start - 1)].master, before[static_cast<size_t>(start - 1)].master);
+            } else {
+                EXPECT_EQ(after, before);
+            }
+        } else {
+            const size_t removed = static_cast<size_t>(std::min(count, n - start + 1));
+            ASSERT_EQ(after.size(), before.size() - removed);
+            EXPECT_EQ(after.front(), before.front());
+            EXPECT_EQ(boxes.Calls().size(), boxesBefore);
+        }
+    }
+
+    // A unit committed by Enter or by focus loss: the labels follow it and
+    // the cam does not change.
+    void UnitCommit()
+    {
+        static const QStringList kUnits{QStringLiteral("mm"), QStringLiteral("degree"), QStringLiteral("°"),
+                                        QStringLiteral("pulse"), QString()};
+        const auto before = Points();
+        const QString unit = kUnits[Uniform(0, static_cast<int>(kUnits.size()) - 1)];
+        QLineEdit* e = Edit(IDC_EDIT_UNIT);
+        QTest::mouseClick(e, Qt::LeftButton);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClicks(e, unit);
+        if (Uniform(0, 1))
+            QTest::keyClick(e, Qt::Key_Return);
+        else
+            QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(0, kColId));
+        EXPECT_EQ(dlg->GetDlgItemText(IDC_LBL_MASTER_UNIT), unit);
+        EXPECT_EQ(Points(), before);
+    }
+
     void ExpectTableIsTheCam(int step)
     {
         const auto pts = Points();
@@ -217,13 +273,17 @@ TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
     LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
              Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
     for (int step = 0; step < 1000; ++step) {
-        const int kind = Uniform(0, 21);
+        const int kind = Uniform(0, 24);
         if (kind < 15)
             CellEdit();
-        else if (kind < 19)
+        else if (kind < 18)
             MenuAction();
-        else if (kind < 21)
+        else if (kind < 20)
+            RangeAction();
+        else if (kind < 22)
             PlotDrag();
+        else if (kind < 23)
+            UnitCommit();
         else
             MasterLength();
         if (HasFailure()) {

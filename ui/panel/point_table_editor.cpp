@@ -231,7 +231,8 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
 
 bool CPointTableEditor::AskRowRange(const QString& title, int firstStart, int32_t& start, int32_t& count)
 {
-    CListOperDlg dlg(title, nullptr);
+    // Owned by the panel's window, so the window is active again when it closes.
+    CListOperDlg dlg(title, m_view.BoxOwner());
     if (dlg.DoModal() != CListOperDlg::IDOK)
         return false;
     // Row numbers in the dialog count from 1; row 1 is the first point.
