@@ -55,6 +55,8 @@ public:
         // The choice for every menu once the queue is empty (0: dismiss).
         void AnswerEveryMenu(int id) { m_standing = id; }
         const std::vector<MenuCall>& Calls() const { return m_calls; }
+        // Choices queued and not yet taken by a menu.
+        std::size_t Queued() const { return m_answers.size(); }
 
     private:
         friend class CModalUiRecorder;

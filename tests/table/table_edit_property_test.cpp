@@ -1,9 +1,13 @@
 // Thousands of seeded random user actions on the key-point table: after each
 // one the rows show exactly the cam, masters keep their order and gap, and an
 // accepted typed value is in the cam.
+#include "cam/point_list_diff.h"
+#include "files/ecam_file.h"
 #include "tests/support/panel_harness.h"
 
+#include <QTemporaryDir>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 
 namespace {
@@ -116,8 +120,7 @@ protected:
             EXPECT_EQ(after[static_cast<size_t>(row)].slave, v) << text.toStdString();
             EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
         } else {
-            EXPECT_EQ(after[static_cast<size_t>(row)].speed, v) << text.toStdString() << " row " << row << " of " << n
-                << " type " << p.type << " end " << static_cast<int>(end) << " was " << p.speed << " editor " << (Table()->GetActiveEditor() != nullptr);
+            EXPECT_EQ(after[static_cast<size_t>(row)].speed, v) << text.toStdString();
             EXPECT_EQ(after[static_cast<size_t>(row)].master, p.master);
         }
         EXPECT_EQ(boxes.Calls().size(), boxesBefore);
@@ -130,8 +133,9 @@ protected:
         const int row = Uniform(0, n - 1);
         const bool add = n < 4 || (n < 14 && Uniform(0, 1) == 0);
         const size_t boxesBefore = boxes.Calls().size();
-        ChooseFromRowMenu(row, add ? kAdd : kDelete);
+        const QStringList offered = ChooseFromRowMenu(row, add ? kAdd : kDelete);
         const auto after = Points();
+        EXPECT_FALSE(offered.isEmpty()) << "row " << row << " of " << n;
         if (add && boxes.Calls().size() == boxesBefore) {
             ASSERT_EQ(after.size(), before.size() + 1);
             EXPECT_EQ(after[static_cast<size_t>(row)].master, before[static_cast<size_t>(row)].master);
@@ -245,6 +249,126 @@ protected:
         EXPECT_EQ(Points(), before);
     }
 
+    // The position plot's menu: add a point at a free spot or delete the
+    // point under the pointer.
+    void PlotMenuAction()
+    {
+        CECamCurveWnd* plot = PositionCurve();
+        const auto keys = plot->KeyPoints();
+        if (keys.size() < 2)
+            return;
+        const bool del = keys.size() > 3 && Uniform(0, 1) == 0;
+        QPoint at;
+        if (del) {
+            at = plot->DataToPixel(keys[static_cast<size_t>(Uniform(1, static_cast<int>(keys.size()) - 1))]);
+        } else {
+            const size_t i = static_cast<size_t>(Uniform(0, static_cast<int>(keys.size()) - 2));
+            at = (plot->DataToPixel(keys[i]) + plot->DataToPixel(keys[i + 1])) / 2 + QPoint(0, Uniform(-20, 20));
+        }
+        // Off the plot (a point beyond the vertical range) or on the open
+        // axis-limit editor, the click is not the plot's.
+        if (!plot->rect().contains(at) || plot->childAt(at))
+            return;
+        const std::size_t menusBefore = ui->menus.Calls().size();
+        ui->menus.QueueChoice(del ? QStringLiteral("删除凸轮点") : QStringLiteral("添加凸轮点"));
+        QTest::mouseClick(plot, Qt::RightButton, {}, at);
+        ASSERT_EQ(ui->menus.Calls().size(), menusBefore + 1);
+        ASSERT_EQ(ui->menus.Queued(), 0u);
+        EXPECT_TRUE(dlg->CamModel().IsOrdered());
+    }
+
+    // A profile of a few random points and its own settings fields, opened
+    // through the panel's open command.
+    void OpenProfile()
+    {
+        ecam::ECamProfile profile;
+        profile.hostVersion = L"1.0.0.0";
+        profile.saveTime = L"2026年12月06日03:00:00";
+        const int n = Uniform(2, 8);
+        double m = 0;
+        for (int i = 0; i < n; ++i) {
+            profile.points.push_back(Pt(m, Real(-100, 100), Real(-2, 2), Uniform(0, 1)));
+            m += Real(1, 300);
+        }
+        // A whole last master, as the master length field shows it: a
+        // commit of that field later leaves the masters as they are.
+        profile.points.back().master = std::ceil(profile.points.back().master);
+        profile.masterLength = std::to_wstring(static_cast<int>(profile.points.back().master));
+        profile.unit = Uniform(0, 1) ? L"mm" : L"degree";
+        profile.slavePulse = std::to_wstring(Uniform(1, 100000));
+        profile.slaveUnits = std::to_wstring(Uniform(1, 1000));
+        profile.masterPulse = std::to_wstring(Uniform(1, 100000));
+        profile.masterUnits = std::to_wstring(Uniform(1, 1000));
+        const QString path = dir.filePath(QStringLiteral("p%1.ecam").arg(++files));
+        ASSERT_TRUE(ecam::WriteECamProfileFile(path.toStdString(), profile));
+        ui->files.QueueAnswer(path);
+        QTest::mouseClick(Button(IDC_BTN_IMPORT), Qt::LeftButton);
+        EXPECT_EQ(Points().size(), profile.points.size());
+    }
+
+    // Special points from a two-column sheet, through the import command.
+    void ImportSpecial()
+    {
+        const QString path = dir.filePath(QStringLiteral("s%1.csv").arg(++files));
+        {
+            std::ofstream out(path.toStdString());
+            double m = 0;
+            for (int i = 0, n = Uniform(2, 6); i < n; ++i) {
+                m += Real(1, 200);
+                out << m << "," << Real(-50, 50) << "\n";
+            }
+        }
+        ui->files.QueueAnswer(path);
+        QTest::mouseClick(Button(IDC_BTN_SPECIAL_IMPORT), Qt::LeftButton);
+    }
+
+    // One random action of any kind that can change the cam or its fields.
+    void AnyAction()
+    {
+        const int kind = Uniform(0, 29);
+        if (kind < 12)
+            CellEdit();
+        else if (kind < 15)
+            MenuAction();
+        else if (kind < 17)
+            RangeAction();
+        else if (kind < 21)
+            PlotDrag();
+        else if (kind < 23)
+            PlotMenuAction();
+        else if (kind < 24)
+            UnitCommit();
+        else if (kind < 26)
+            MasterLength();
+        else if (kind < 28)
+            OpenProfile();
+        else
+            ImportSpecial();
+    }
+
+    struct Checkpoint {
+        int steps;
+        std::vector<ECamPoint> points;
+        QStringList fields;
+    };
+    Checkpoint Now() const
+    {
+        Checkpoint c{dlg->History().Index(), Points(), {}};
+        for (int id : {IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS,
+                       IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS})
+            c.fields.push_back(dlg->GetDlgItemText(id));
+        return c;
+    }
+    void ExpectAt(const Checkpoint& c, const char* phase)
+    {
+        const Checkpoint now = Now();
+        ASSERT_TRUE(BitEqual(now.points, c.points)) << phase << " at step " << c.steps;
+        ASSERT_EQ(now.fields, c.fields) << phase << " at step " << c.steps;
+    }
+
+    QTemporaryDir dir;
+    int files = 0;
+
     void ExpectTableIsTheCam(int step)
     {
         const auto pts = Points();
@@ -293,4 +417,85 @@ TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
         if (HasFailure())
             return;
     }
+}
+
+TEST_F(TableEditProperty, UndoWalksBackToTheStartAndRedoForwardToTheEndBitExact)
+{
+    ASSERT_TRUE(dir.isValid());
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
+             Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    QCoreApplication::processEvents();
+
+    // While a cell editor is open the keys are the editor's: the cam stays.
+    const Checkpoint start = Now();
+    ASSERT_TRUE(EditCellText(1, kColSlave, QStringLiteral("60")));
+    QWidget* editor = OpenEditor(2, kColSlave);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("77"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Table()->GetActiveEditor(), editor);
+    EXPECT_EQ(Points()[1].slave, 60.0);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    // Outside it, Ctrl+Z undoes the slave edit and Ctrl+Y brings it back.
+    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+    ExpectAt(start, "first undo");
+    QTest::keyClick(Table(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Points()[1].slave, 60.0);
+    EXPECT_EQ(Cell(1, kColSlave), QStringLiteral("60.000"));
+
+    // A drag is one step however many moves it takes.
+    const Checkpoint beforeDrag = Now();
+    CECamCurveWnd* pos = PositionCurve();
+    const QPoint from = pos->DataToPixel(pos->KeyPoints()[2]);
+    QTest::mousePress(pos, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= 8; ++i)
+        QTest::mouseMove(pos, from + QPoint(2 * i, -3 * i));
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, from + QPoint(16, -24));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dlg->History().Index(), beforeDrag.steps + 1);
+    ASSERT_FALSE(BitEqual(Points(), beforeDrag.points));
+    QTest::keyClick(pos, Qt::Key_Z, Qt::ControlModifier);
+    ExpectAt(beforeDrag, "drag undone");
+    QTest::keyClick(pos, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+
+    std::vector<Checkpoint> seen{Now()};
+    for (int step = 0; step < 250; ++step) {
+        AnyAction();
+        if (HasFailure())
+            FAIL() << "action " << step;
+        QCoreApplication::processEvents();
+        if (dlg->History().Index() != seen.back().steps)
+            seen.push_back(Now());
+    }
+    ASSERT_GT(seen.size(), 150u);
+    const Checkpoint end = seen.back();
+
+    // Undo from wherever the user happens to be.
+    QWidget* const targets[] = {Table(), PositionCurve(), SpeedCurve(), Edit(IDC_EDIT_UNIT), dlg};
+    for (auto it = seen.rbegin(); it != seen.rend();) {
+        if (it->steps == dlg->History().Index()) {
+            ASSERT_NO_FATAL_FAILURE(ExpectAt(*it, "undo"));
+            ExpectTableIsTheCam(it->steps);
+            ++it;
+            if (it == seen.rend())
+                break;
+        }
+        QTest::keyClick(targets[Uniform(0, 4)], Qt::Key_Z, Qt::ControlModifier);
+    }
+    ExpectAt(seen.front(), "all undone");
+
+    for (auto it = seen.begin(); it != seen.end();) {
+        if (it->steps == dlg->History().Index()) {
+            ASSERT_NO_FATAL_FAILURE(ExpectAt(*it, "redo"));
+            ++it;
+            if (it == seen.end())
+                break;
+        }
+        if (Uniform(0, 1))
+            QTest::keyClick(targets[Uniform(0, 4)], Qt::Key_Y, Qt::ControlModifier);
+        else
+            QTest::keyClick(targets[Uniform(0, 4)], Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    ExpectAt(end, "all redone");
+    ExpectTableIsTheCam(-1);
 }

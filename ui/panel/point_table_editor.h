@@ -48,6 +48,9 @@ public:
     LRESULT OnTablePointCmd(WPARAM wParam, LPARAM lParam);   // WM_TABLE_POINT_CMD
     void OnDeleteRows();   // 6030 "删除"
     void OnInsertRows();   // 6031 "增加"
+    // Rewrites every row whose values (kept behind its texts) differ from
+    // the cam, and always row `force` (its cell may hold typed text).
+    void SyncRows(int force = -1);
 
 private:
     void ShowTableMessage(const QString& text);
@@ -55,9 +58,6 @@ private:
     // in [firstStart, rows] and the count positive.
     bool AskRowRange(const QString& title, int firstStart, int32_t& start, int32_t& count);
 
-    // Rewrites every row whose values (kept behind its texts) differ from
-    // the cam, and always row `force` (its cell may hold typed text).
-    void SyncRows(int force = -1);
     // Sets the point of a row to its own unrounded values again; the point
     // set then re-derives the straight-line speeds around it.
     void ReapplyPoint(std::size_t index);

@@ -194,6 +194,8 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
     m_profiles = std::make_unique<CProfileCommands>(*this);
     m_tableEditor = std::make_unique<CPointTableEditor>(*this, *m_controls.table);
     m_curveMenu = std::make_unique<CCurveMenu>(*this, *m_wndPosition, *m_wndSpeed);
+    m_history = std::make_unique<CCamHistory>([this](const CamState& state) { ApplyHistoryState(state); });
+    m_history->Reset(CurrentCamState());
 
     m_bInitialised = 1;
 
@@ -261,6 +263,9 @@ void CRAZuvavivezUzoDlg::RefreshCurves()
     m_wndPosition->SetCurveData(posKeys, pos, CURVE_POSITION);
     m_wndSpeed->SetCurveData(speedKeys, speed, CURVE_SPEED);
     m_wndAccel->SetCurveData({}, accel, CURVE_ACCEL);
+    // Every change of the cam ends with the curves redrawn: the history
+    // looks at the cam once the action that changed it is complete.
+    ScheduleHistoryRecord();
 }
 
 void CRAZuvavivezUzoDlg::RefreshTable()
@@ -299,6 +304,7 @@ void CRAZuvavivezUzoDlg::WriteTableRow(const ECamPoint& point, int row)
 
 LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
 {
+    ScheduleHistoryRecord();
     if (wParam == IDC_EDIT_UNIT) {
         const QString unit = m_controls.unit->text();
         for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
@@ -514,12 +520,18 @@ bool CRAZuvavivezUzoDlg::eventFilter(QObject* watched, QEvent* e)
 bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
 {
     auto* w = static_cast<QWidget*>(target);
+    // New input starts a new action: what the last one changed is one step
+    // of the history, and so is an open cell edit that this input ends.
+    FlushHistoryRecord();
     if (e->type() == QEvent::KeyPress) {
+        if (HandleHistoryKey(static_cast<QKeyEvent*>(e)))
+            return true;
         // A key the editor leaves alone travels on to its parents; it is
         // still the editor's as long as the editor has the focus.
         if (QWidget* focus = QApplication::focusWidget(); focus && focus != w)
             w = focus;
         CommitTableEdit(w, static_cast<QKeyEvent*>(e)->key() != Qt::Key_Escape);
+        FlushHistoryRecord();
         return false;
     }
     auto* me = static_cast<QMouseEvent*>(e);
@@ -528,6 +540,7 @@ bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
     // Windows that take no focus (the plots) would leave a cell editor open
     // under a drag or a menu that changes the cam: it lands first.
     CommitTableEdit(w, true);
+    FlushHistoryRecord();
     if (me->button() == Qt::LeftButton) {
         // Sent, so the field is committed before the click is dispatched.
         if (w != m_controls.unit && QApplication::focusWidget() == m_controls.unit)
@@ -591,5 +604,102 @@ bool CRAZuvavivezUzoDlg::event(QEvent* e)
             break;
         return QWidget::event(e);
     }
+    return true;
+}
+
+// ---- history -------------------------------------------------------------
+
+namespace {
+
+// The settings fields a step restores with the points: a profile brings
+// them, and the master length changes with the cam it scales.
+constexpr int kHistoryFields[] = {IDC_EDIT_MASTER_LEN,  IDC_EDIT_UNIT,         IDC_EDIT_SLAVE_PULSE,
+                                  IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS};
+
+} // namespace
+
+CamState CRAZuvavivezUzoDlg::CurrentCamState() const
+{
+    CamState state;
+    m_pointSet.GetPoints(state.points);
+    for (int id : kHistoryFields)
+        state.fields.push_back(GetDlgItemText(id));
+    return state;
+}
+
+void CRAZuvavivezUzoDlg::ScheduleHistoryRecord()
+{
+    if (!m_history || m_applyingHistory || m_historyRecordPending)
+        return;
+    // After the event being handled: an action that replaces the cam sets
+    // its fields too, and both belong to one step.
+    m_historyRecordPending = true;
+    QTimer::singleShot(0, this, [this] { FlushHistoryRecord(); });
+}
+
+void CRAZuvavivezUzoDlg::FlushHistoryRecord()
+{
+    if (!m_historyRecordPending)
+        return;
+    m_historyRecordPending = false;
+    m_history->Record(CurrentCamState());
+}
+
+bool CRAZuvavivezUzoDlg::UndoCamEdit()
+{
+    if (!m_history || IsTransferRunning())
+        return false;
+    FlushHistoryRecord();
+    return m_history->Undo();
+}
+
+bool CRAZuvavivezUzoDlg::RedoCamEdit()
+{
+    if (!m_history || IsTransferRunning())
+        return false;
+    FlushHistoryRecord();
+    return m_history->Redo();
+}
+
+void CRAZuvavivezUzoDlg::ApplyHistoryState(const CamState& state)
+{
+    m_applyingHistory = true;
+    const QString unitBefore = GetDlgItemText(IDC_EDIT_UNIT);
+    for (int i = 0; i < state.fields.size() && i < static_cast<int>(std::size(kHistoryFields)); ++i)
+        SetDlgItemText(kHistoryFields[i], state.fields[i]);
+    uint32_t length = 0;
+    if (ParseUnsigned(GetDlgItemText(IDC_EDIT_MASTER_LEN), length))
+        m_nMasterLength = length;
+    if (GetDlgItemText(IDC_EDIT_UNIT) != unitBefore)
+        OnUniEditEnter(IDC_EDIT_UNIT, 0);
+    const bool sameRows = m_controls.table->GetItemCount() == static_cast<int>(state.points.size());
+    m_pointSet.SetPoints(state.points);
+    RefreshCurves();
+    if (sameRows) {
+        m_controls.table->EndActiveEdit(true);
+        m_tableEditor->SyncRows();
+    } else {
+        RefreshTable();
+    }
+    m_applyingHistory = false;
+}
+
+bool CRAZuvavivezUzoDlg::HandleHistoryKey(QKeyEvent* e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const bool undo = e->key() == Qt::Key_Z && mods == Qt::ControlModifier;
+    const bool redo = (e->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+                      (e->key() == Qt::Key_Y && mods == Qt::ControlModifier);
+    if (!undo && !redo)
+        return false;
+    // In a cell or axis-limit editor the keys are the editor's own.
+    if (m_controls.table->GetActiveEditor())
+        return false;
+    if (QWidget* focus = QApplication::focusWidget(); focus && qobject_cast<CECamCurveWnd*>(focus->parentWidget()))
+        return false;
+    if (undo)
+        UndoCamEdit();
+    else
+        RedoCamEdit();
     return true;
 }

@@ -24,6 +24,7 @@
 #include "drive/cam_transfer.h"
 #include "drive/fun_code_access.h"
 #include "ui/module_message.h"
+#include "ui/panel/cam_history.h"
 #include "ui/panel/curve_menu.h"
 #include "ui/panel/panel_template.h"
 #include "ui/panel/point_table_editor.h"
@@ -41,6 +42,7 @@
 class CECamCurveWnd;
 class IModalUi;
 class QFocusEvent;
+class QKeyEvent;
 
 // What a panel is given at creation: the modal UI (null: the real Qt one),
 // the pacing of its transfers (50 ms and 10 attempts in the product) and
@@ -94,6 +96,13 @@ public:
     // Stops a running transfer at its next field and waits for the worker.
     void StopTransfers();
 
+    // Undo and redo of the cam's edits (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y). A
+    // change not yet recorded is recorded first; nothing happens while a
+    // transfer runs. True when a step was undone or redone.
+    bool UndoCamEdit();
+    bool RedoCamEdit();
+    const CCamHistory& History() const { return *m_history; }
+
 protected:
     bool event(QEvent* e) override;                           // module messages
     bool eventFilter(QObject* watched, QEvent* e) override;   // pre-filter
@@ -126,6 +135,13 @@ private:
     // aimed elsewhere is dispatched.
     void CommitTableEdit(QWidget* target, bool accept);
     void RefocusMasterLength();
+    // History: the state as the history keeps it, a record after the event
+    // being handled, and the restore of a recorded state.
+    CamState CurrentCamState() const;
+    void ScheduleHistoryRecord();
+    void FlushHistoryRecord();
+    void ApplyHistoryState(const CamState& state);
+    bool HandleHistoryKey(QKeyEvent* e);
 
     std::shared_ptr<IModalUi> m_modalUi;
     const camxfer::Timing m_transferTiming;
@@ -144,4 +160,7 @@ private:
     std::unique_ptr<CProfileCommands> m_profiles;
     std::unique_ptr<CPointTableEditor> m_tableEditor;
     std::unique_ptr<CCurveMenu> m_curveMenu;
+    std::unique_ptr<CCamHistory> m_history;
+    bool m_historyRecordPending = false;
+    bool m_applyingHistory = false;
 };
