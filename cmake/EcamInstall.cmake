@@ -55,21 +55,20 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "ECam Editor developers")
 set(CPACK_PACKAGE_CONTACT "ECam Editor developers <ecam-editor@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "electronic cam editor for servo drives")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "electronic cam editor for servo drives
- Lays out a cam profile as key points, computes and plots slave position,
- speed and acceleration over the master axis, keeps profiles in .ecam files,
- and writes the cam table into a drive over Modbus TCP or RTU.
- .
- Contains the editor (ecam-host), the command-line tool ecamctl and a
- simulated drive (ecam-drive-sim).")
+# CPack puts the summary on the Description line and indents the body.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Lays out a cam profile as key points, computes and plots slave position,
+speed and acceleration over the master axis, keeps profiles in .ecam files,
+and writes the cam table into a drive over Modbus TCP or RTU.
+
+Contains the editor (ecam-host), the command-line tool ecamctl and a
+simulated drive (ecam-drive-sim).")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Library dependencies come from the binaries (dpkg-shlibdeps); the private
-# libraries are ours and resolve inside the package.
+# Library dependencies come from the binaries (dpkg-shlibdeps); it finds our
+# private libraries inside the package through their $ORIGIN RUNPATH.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_BINARY_DIR}/lib")
 # The texts are Chinese: without a CJK font they show as boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_STRIP_FILES ON)

@@ -21,3 +21,13 @@ cmake_path(RELATIVE_PATH _ecam_full_datadir BASE_DIRECTORY "${CMAKE_INSTALL_FULL
            OUTPUT_VARIABLE ECAM_DATA_FROM_BIN)
 unset(_ecam_full_pkglibdir)
 unset(_ecam_full_datadir)
+
+# Programs built here may fall back to the source tree's resources/ when
+# nothing is installed beside them (run.sh, the tests). A package turns this
+# off, so its programs name no build machine path and use only their own.
+option(ECAM_DATA_FROM_SOURCE_TREE "Let programs fall back to the source tree's data" ON)
+if(ECAM_DATA_FROM_SOURCE_TREE)
+  set(ECAM_DATA_FALLBACK_DIR "${ECAM_RESOURCE_DIR}")
+else()
+  set(ECAM_DATA_FALLBACK_DIR "")
+endif()

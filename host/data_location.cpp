@@ -42,7 +42,7 @@ std::string FindDataFile(const std::string& name, const std::string& programDir,
 
 std::string FindDataFile(const std::string& name)
 {
-    return FindDataFile(name, ProgramDir(), ECAM_RESOURCE_DIR);
+    return FindDataFile(name, ProgramDir(), ECAM_DATA_FALLBACK_DIR);
 }
 
 } // namespace ecam

@@ -4,9 +4,9 @@
 // own executable, <prefix>/bin/../share/ecam-editor, so a package or an
 // install into any prefix works without configuration. A program run from
 // the build tree falls back to the source tree's resources/ folder, so
-// run.sh and the tests need no install step. Data generated at build time
-// belongs in <build>/share/ecam-editor, where build-tree programs (in
-// <build>/bin) find it just as installed ones do.
+// run.sh and the tests need no install step; a package build has no such
+// fallback. Data generated at build time belongs in <build>/share/ecam-editor,
+// where build-tree programs (in <build>/bin) find it as installed ones do.
 //
 // Plain functions of paths, safe from any thread.
 #include "host/host_api.h"
@@ -29,8 +29,8 @@ ECAM_HOST_API std::string InstalledDataDir(const std::string& programDir);
 ECAM_HOST_API std::string FindDataFile(const std::string& name, const std::string& programDir,
                                        const std::string& fallbackDir);
 
-// The same for the running program, with the build's resources/ folder as
-// the fallback.
+// The same for the running program, with the source tree's resources/
+// folder as the fallback (none in a package build).
 ECAM_HOST_API std::string FindDataFile(const std::string& name);
 
 } // namespace ecam
