@@ -34,15 +34,14 @@ install(FILES "${ECAM_PACKAGING_DIR}/${ECAM_APP_ID}.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 install(FILES "${ECAM_PACKAGING_DIR}/${ECAM_APP_ID}.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 
-# Man pages, compressed as Debian ships them.
+# Man pages, stamped with the version and compressed as Debian ships them.
 set(ECAM_MAN_PAGES "")
 foreach(page ecam-host ecamctl ecam-drive-sim)
-  set(source "${CMAKE_SOURCE_DIR}/man/${page}.1")
-  set(packed "${CMAKE_BINARY_DIR}/man/${page}.1.gz")
-  add_custom_command(OUTPUT "${packed}"
-                     COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/man"
-                     COMMAND sh -c "gzip -9n -c '${source}' > '${packed}'"
-                     DEPENDS "${source}" VERBATIM)
+  set(stamped "${CMAKE_BINARY_DIR}/man/${page}.1")
+  set(packed "${stamped}.gz")
+  configure_file("${CMAKE_SOURCE_DIR}/man/${page}.1" "${stamped}" @ONLY)
+  add_custom_command(OUTPUT "${packed}" COMMAND sh -c "gzip -9n -c '${stamped}' > '${packed}'"
+                     DEPENDS "${stamped}" VERBATIM)
   list(APPEND ECAM_MAN_PAGES "${packed}")
 endforeach()
 add_custom_target(ecam_man_pages ALL DEPENDS ${ECAM_MAN_PAGES})

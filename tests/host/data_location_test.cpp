@@ -1,6 +1,6 @@
-// Data file lookup: the copy installed beside the program wins, the build's
-// resources/ folder stands in when there is none, and the parameter
-// catalogue follows the same rule unless ECAM_FUNCODES names one.
+// Data file lookup: the copy installed beside the program wins, the source
+// tree's stands in when there is none, and the parameter catalogue follows
+// the same rule unless ECAM_FUNCODES names one.
 #include "host/data_location.h"
 #include "host/fun_code_interface.h"
 
@@ -13,70 +13,45 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// A scratch install prefix and a scratch source resources folder.
-struct Trees {
-    fs::path root;
-    fs::path bin, fallback;
-    Trees()
-    {
-        root = fs::temp_directory_path() / ("ecam-data-location-" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        bin = root / "prefix" / "bin";
-        fallback = root / "src" / "resources";
-        fs::create_directories(bin);
-        fs::create_directories(fallback);
-    }
-    ~Trees() { fs::remove_all(root); }
-    fs::path Installed() const { return ecam::InstalledDataDir(bin.string()); }
-    static void Touch(const fs::path& p)
-    {
+TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsNamed)
+{
+    const fs::path root = fs::temp_directory_path() / ("ecam-data-location-" + std::to_string(::getpid()));
+    const fs::path bin = root / "prefix" / "bin", source = root / "src" / "resources";
+    fs::create_directories(bin);
+    fs::create_directories(source);
+    const fs::path installed = ecam::InstalledDataDir(bin.string());
+    // The data folder sits under the prefix beside bin/, not inside it.
+    EXPECT_EQ(*installed.lexically_relative(root / "prefix").begin(), "share");
+    auto find = [&](const char* name) { return fs::path(ecam::FindDataFile(name, bin.string(), source.string())); };
+    auto touch = [](const fs::path& p) {
         fs::create_directories(p.parent_path());
         std::ofstream(p) << "{}";
-    }
-};
+    };
 
-} // namespace
-
-TEST(DataLocation, InstalledCopyWinsThenTheBuildsResourcesThenTheInstalledPathIsNamed)
-{
-    Trees t;
-    const fs::path installedDir = t.Installed();
-    // The data folder sits under the prefix, beside bin/, not inside it.
-    ASSERT_FALSE(installedDir.empty());
-    EXPECT_EQ(fs::path(installedDir).lexically_relative(t.root / "prefix").begin()->string(), "share");
-
-    const std::string bin = t.bin.string(), fallback = t.fallback.string();
-    // Nothing anywhere: the installed path, where the error should point.
-    EXPECT_EQ(ecam::FindDataFile("funcodes.json", bin, fallback), (installedDir / "funcodes.json").string());
-    // Only the build's copy: that one.
-    Trees::Touch(t.fallback / "funcodes.json");
-    EXPECT_EQ(ecam::FindDataFile("funcodes.json", bin, fallback), (t.fallback / "funcodes.json").string());
-    // Both: the installed one.
-    Trees::Touch(installedDir / "funcodes.json");
-    EXPECT_EQ(ecam::FindDataFile("funcodes.json", bin, fallback), (installedDir / "funcodes.json").string());
-    // Folders are found like files (translations), each name on its own.
-    fs::create_directories(t.fallback / "translations");
-    EXPECT_EQ(ecam::FindDataFile("translations", bin, fallback), (t.fallback / "translations").string());
-    fs::create_directories(installedDir / "translations");
-    EXPECT_EQ(ecam::FindDataFile("translations", bin, fallback), (installedDir / "translations").string());
-    // A program whose location is unknown uses the build's copy.
-    EXPECT_EQ(ecam::FindDataFile("funcodes.json", "", fallback), (t.fallback / "funcodes.json").string());
+    EXPECT_EQ(find("funcodes.json"), installed / "funcodes.json");  // nowhere: where it belongs
+    touch(source / "funcodes.json");
+    EXPECT_EQ(find("funcodes.json"), source / "funcodes.json");
+    touch(installed / "funcodes.json");
+    EXPECT_EQ(find("funcodes.json"), installed / "funcodes.json");
+    // Folders are found like files, each name on its own.
+    fs::create_directories(source / "translations");
+    EXPECT_EQ(find("translations"), source / "translations");
+    fs::create_directories(installed / "translations");
+    EXPECT_EQ(find("translations"), installed / "translations");
+    // A program whose location is unknown takes the source tree's copy.
+    EXPECT_EQ(fs::path(ecam::FindDataFile("funcodes.json", "", source.string())), source / "funcodes.json");
+    fs::remove_all(root);
 }
 
 TEST(DataLocation, RunningProgramAndCatalogue)
 {
     // The test binary lives in the program folder the lookup starts from.
-    const std::string dir = ecam::ProgramDir();
-    ASSERT_FALSE(dir.empty());
-    EXPECT_TRUE(fs::exists(fs::path(dir) / "host_tests"));
+    ASSERT_TRUE(fs::exists(fs::path(ecam::ProgramDir()) / "host_tests"));
 
     ASSERT_EQ(::unsetenv("ECAM_FUNCODES"), 0);
     const std::string found = CFunCodeInterface::DefaultPath();
-    EXPECT_EQ(fs::path(found).filename(), "funcodes.json");
-    EXPECT_TRUE(fs::exists(found)) << found;
     EXPECT_EQ(found, ecam::FindDataFile("funcodes.json"));
+    EXPECT_TRUE(fs::is_regular_file(found)) << found;
 
     ASSERT_EQ(::setenv("ECAM_FUNCODES", "/elsewhere/cat.json", 1), 0);
     EXPECT_EQ(CFunCodeInterface::DefaultPath(), "/elsewhere/cat.json");
