@@ -1,5 +1,7 @@
 #include "host/fun_code_interface.h"
 
+#include "host/data_location.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -146,7 +148,7 @@ std::string CFunCodeInterface::DefaultPath()
 {
     if (const char* env = std::getenv("ECAM_FUNCODES"); env && *env)
         return env;
-    return std::string(ECAM_RESOURCE_DIR) + "/funcodes.json";
+    return ecam::FindDataFile("funcodes.json");
 }
 
 std::unique_ptr<CFunCodeInterface> CFunCodeInterface::LoadFile(const std::string& path, std::string* error)

@@ -1,7 +1,8 @@
 #pragma once
 // CFunCodeInterface: the parameter catalogue of a device, loaded from a JSON
-// file (default ECAM_RESOURCE_DIR "/funcodes.json"). It owns every CFunCode it
-// hands out; nothing obtained from it is freed by the caller.
+// file (default: funcodes.json among the program's data files, see
+// host/data_location.h). It owns every CFunCode it hands out; nothing
+// obtained from it is freed by the caller.
 //
 // Threads: after loading, the look-ups are safe from any thread.
 // CreateFunCodePtrByAddr hands each thread its own object per (address,
@@ -30,7 +31,8 @@ public:
     static std::unique_ptr<CFunCodeInterface> LoadFile(const std::string& path, std::string* error = nullptr);
     static std::unique_ptr<CFunCodeInterface> LoadJson(const std::string& json, const std::string& sourceName,
                                                        std::string* error = nullptr);
-    // ECAM_RESOURCE_DIR "/funcodes.json", or $ECAM_FUNCODES when set.
+    // $ECAM_FUNCODES when set, else funcodes.json where ecam::FindDataFile
+    // finds it (installed next to the program, or the source tree's).
     static std::string DefaultPath();
 
     ~CFunCodeInterface();

@@ -1,6 +1,8 @@
 // ecamctl dispatcher: "ecamctl COMMAND ARGS...".
 #include "command.h"
 
+#include "ecam_version.h"
+
 #include <cstdio>
 
 namespace ecamctl {
@@ -27,6 +29,10 @@ int main(int argc, char** argv)
     const std::string name = argv[1];
     if (name == "-h" || name == "--help" || name == "help") {
         printUsage();
+        return 0;
+    }
+    if (name == "--version") {
+        std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
         return 0;
     }
     auto it = ecamctl::registry().find(name);
