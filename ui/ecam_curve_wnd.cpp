@@ -186,8 +186,7 @@ void CECamCurveWnd::BuildTipZones()
     m_tipZones.reserve(m_curvePoints.size());
     for (const PlotPoint& c : m_curvePoints) {
         const QPoint p = DataToPixel(c);
-        m_tipZones.push_back({QRect(p.x() - kZoneHalf, p.y() - kZoneHalf, 2 * kZoneHalf, 2 * kZoneHalf),
-                              QString::asprintf("x:%f\r\ny:%f", c.x, c.y)});
+        m_tipZones.push_back({QRect(p.x() - kZoneHalf, p.y() - kZoneHalf, 2 * kZoneHalf, 2 * kZoneHalf), c.x, c.y});
     }
 }
 
@@ -195,7 +194,7 @@ QString CECamCurveWnd::TipTextAt(QPoint point) const
 {
     for (const TipZone& z : m_tipZones)
         if (z.rect.contains(point))
-            return z.text;
+            return QString::asprintf("x:%f\r\ny:%f", z.x, z.y);
     return QString();
 }
 

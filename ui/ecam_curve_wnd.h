@@ -37,8 +37,8 @@ enum CurveKind : int32_t {
 };
 
 struct TipZone {
-    QRect rect;  // client pixels, right/bottom exclusive as a point test
-    QString text;
+    QRect rect;    // client pixels, right/bottom exclusive as a point test
+    double x, y;   // the sample it tells about; its text is made when shown
 };
 
 // One axis label as the last paint laid it out: the ink box of its text

@@ -4,6 +4,7 @@
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
 #include <QApplication>
+#include <QTest>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <memory>
@@ -65,6 +66,33 @@ void BM_RefreshCurvesOnly1500(benchmark::State& state)
         p.dlg->RefreshCurves();
 }
 BENCHMARK(BM_RefreshCurvesOnly1500)->Unit(benchmark::kMillisecond);
+
+// Undo, then redo, of one drag of a key point in the position plot: the
+// point run restored, the curve recomputed, the plots rebuilt and the table
+// rows that changed rewritten. One iteration is two history steps.
+void BM_UndoRedoDragStep1500(benchmark::State& state)
+{
+    Panel p;
+    p.host.resize(1280, 800);
+    p.host.show();
+    auto* pos = static_cast<CECamCurveWnd*>(p.dlg->GetDlgItem(16));
+    p.dlg->MoveWindow(QRect(0, 0, 1280, 800));
+    const QPoint from = pos->DataToPixel(pos->KeyPoints()[750]);
+    QTest::mousePress(pos, Qt::LeftButton, {}, from);
+    QTest::mouseMove(pos, from + QPoint(0, -20));
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, from + QPoint(0, -20));
+    QCoreApplication::processEvents();
+    const int steps = p.dlg->History().Index();
+    for (auto _ : state) {
+        p.dlg->UndoCamEdit();
+        p.dlg->RedoCamEdit();
+    }
+    if (p.dlg->History().Index() != steps || steps < 1)
+        state.SkipWithError("the drag did not make one history step");
+    state.counters["steps"] = benchmark::Counter(2.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UndoRedoDragStep1500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
