@@ -114,12 +114,14 @@ void CQtModalUi::PrepareFileDialog(QFileDialog& dlg, const FileDialogCall& call)
 
     // A proposed path names its own folder; a bare name goes into the folder
     // this kind of file was last taken from.
+    // Always set: left alone, the dialog would open wherever any dialog of
+    // the process last was. A kind seen for the first time starts in the
+    // working directory, as the classic dialog does.
     const QFileInfo proposed(call.initialName);
     QString folder = LastDirectorySetting(DirectoryKind(call.filter));
     if (!call.initialName.isEmpty() && proposed.isAbsolute())
         folder = proposed.absolutePath();
-    if (!folder.isEmpty() && QDir(folder).exists())
-        dlg.setDirectory(folder);
+    dlg.setDirectory(!folder.isEmpty() && QDir(folder).exists() ? folder : QDir::currentPath());
     if (!call.initialName.isEmpty())
         dlg.selectFile(proposed.isAbsolute() ? proposed.fileName() : call.initialName);
 }
@@ -132,10 +134,13 @@ FileDialogAnswer CQtModalUi::FileDialog(const FileDialogCall& call)
         return {};
     const QString path = dlg.selectedFiles().first();
     SetLastDirectorySetting(DirectoryKind(call.filter), QFileInfo(path).absolutePath());
-    // Answer with the caller's own entry, not the form the dialog was given.
+    // Answer with the caller's own entry, not the form the dialog shows.
     const QStringList entries = call.filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
-    const qsizetype chosen = dlg.nameFilters().indexOf(dlg.selectedNameFilter());
-    return {path, chosen >= 0 && chosen < entries.size() ? entries[chosen] : dlg.selectedNameFilter()};
+    const QString shown = dlg.selectedNameFilter();
+    qsizetype chosen = FilterLabels(call.filter).indexOf(shown);
+    if (chosen < 0)
+        chosen = dlg.nameFilters().indexOf(shown);
+    return {path, chosen >= 0 && chosen < entries.size() ? entries[chosen] : shown};
 }
 
 int CQtModalUi::PopupMenu(QWidget* owner, const QPoint& screenPos, const std::vector<MenuItem>& items)
