@@ -203,7 +203,17 @@ void CConnectDialog::ShowKind(int kind)
     QRadioButton* radio = kind == kRtu ? m_kindRtu : kind == kSim ? m_kindSim : m_kindTcp;
     radio->setChecked(true);
     m_pages->setCurrentIndex(kind);
+    // The stack takes the size of the page shown, not of its largest page.
+    for (int i = 0; i < m_pages->count(); ++i) {
+        const auto policy = i == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        m_pages->widget(i)->setSizePolicy(policy, policy);
+    }
+    m_pages->adjustSize();
+    adjustSize();
     m_timeout->setEnabled(kind != kSim);
+    // A result said about other fields would mislead.
+    if (!TestRunning())
+        m_testResult->clear();
 }
 
 bool CConnectDialog::SetChoice(const QString& choice)
