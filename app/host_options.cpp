@@ -41,9 +41,10 @@ QString HostUsage()
 {
     return QStringLiteral(
         "usage: ecam-host [--device URL] [--screenshot FILE.png [--size WxH]]\n"
-        "  --device URL      drive to use, e.g. tcp://127.0.0.1:1502?unit=1 or\n"
+        "  --device URL      drive to use for this run, e.g. tcp://127.0.0.1:1502?unit=1,\n"
         "                    rtu:/dev/ttyUSB0?baud=115200&parity=N&data=8&stop=1&unit=1\n"
-        "                    (default: a simulated drive started inside the host)\n"
+        "                    or sim, a simulated drive started inside the host\n"
+        "                    (default: the drive connected last time, else sim)\n"
         "  --screenshot FILE lay the panel out at --size (default 1280x800), write it\n"
         "                    as a PNG picture and exit\n");
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 struct HostOptions {
-    QString device;       // empty: start the built-in simulated drive
+    QString device;       // "sim", a device URL, or empty: the drive of the last run
     QString screenshot;   // non-empty: render the panel to this PNG and exit
     QSize size{1280, 800};  // panel size for the screenshot
     bool help = false;

@@ -1,6 +1,11 @@
 #include "app/host_window.h"
 
+#include "app/connect_dialog.h"
+#include "app/drive_text.h"
+#include "app/host_drive.h"
+#include "app/host_settings.h"
 #include "ecam_version.h"
+#include "host/drive_error.h"
 #include "ui/panel_settings.h"
 #include "ui/qt_modal_ui.h"
 
@@ -11,41 +16,75 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-CHostWindow::CHostWindow(const QString& deviceText, QWidget* parent) : QMainWindow(parent)
+namespace {
+
+QString u8(const char* text)
 {
-    setWindowTitle(QString::fromUtf8("电子凸轮编辑器"));
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, QWidget* parent)
+    : QMainWindow(parent), m_drive(drive), m_modalUi(modalUi ? std::move(modalUi) : std::make_shared<CQtModalUi>())
+{
+    setWindowTitle(u8("电子凸轮编辑器"));
     m_frame = new QWidget(this);
     m_frame->setObjectName(QStringLiteral("panelFrame"));
     setCentralWidget(m_frame);
 
-    QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
-    file->addAction(QString::fromUtf8("退出(&X)"), this, &QWidget::close);
-    QMenu* settings = menuBar()->addMenu(QString::fromUtf8("设置(&S)"));
-    QAction* verify = settings->addAction(QString::fromUtf8("写入后校验(&V)"));
+    QMenu* file = menuBar()->addMenu(u8("文件(&F)"));
+    file->addAction(u8("退出(&X)"), this, &QWidget::close);
+    QMenu* driveMenu = menuBar()->addMenu(u8("驱动器(&D)"));
+    QAction* connectDrive = driveMenu->addAction(u8("连接驱动器(&C)..."), this, &CHostWindow::OnConnectDrive);
+    connectDrive->setObjectName(QStringLiteral("connectDrive"));
+    QMenu* settings = menuBar()->addMenu(u8("设置(&S)"));
+    QAction* verify = settings->addAction(u8("写入后校验(&V)"));
     verify->setObjectName(QStringLiteral("verifyAfterWrite"));
     verify->setCheckable(true);
     verify->setChecked(VerifyAfterWriteSetting());
     // The panel asks the setting at every write, so a change applies to the next one.
     connect(verify, &QAction::toggled, this, [](bool on) { SetVerifyAfterWriteSetting(on); });
-    QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
-    help->addAction(QString::fromUtf8("关于(&A)..."), this, &CHostWindow::ShowAbout);
+    QMenu* help = menuBar()->addMenu(u8("帮助(&H)"));
+    help->addAction(u8("关于(&A)..."), this, &CHostWindow::ShowAbout);
 
-    m_status = new QLabel(QString::fromUtf8("设备: ") + deviceText, this);
+    m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("deviceStatus"));
     statusBar()->addWidget(m_status, 1);
+    m_link = new QLabel(this);
+    m_link->setObjectName(QStringLiteral("linkStatus"));
+    statusBar()->addPermanentWidget(m_link);
+    ShowDrive();
 
     resize(1280, 800);
-    QRect rect(QPoint(0, 0), m_frame->size());
-    m_panelAlive = m_panel.CreateRuvIzoWnd(rect, m_frame) != 0;
-    if (m_panelAlive)
-        m_panel.ShowRuvIzoWnd(SW_SHOW);
+    const QByteArray geometry = RememberedWindowGeometry();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    m_drive.SetExchangeObserver([this](DriveError outcome) { OnExchange(outcome); });
+    CreatePanel();
     // Every frame resize is passed on to the panel.
     m_frame->installEventFilter(this);
 }
 
-CHostWindow::~CHostWindow() { DestroyPanel(); }
+CHostWindow::~CHostWindow()
+{
+    // After this no exchange report runs or comes, so none can reach a
+    // window that is gone.
+    m_drive.SetExchangeObserver({});
+    DestroyPanel();
+}
 
 QString CHostWindow::StatusText() const { return m_status->text(); }
+
+QString CHostWindow::LinkText() const { return m_link->text(); }
+
+void CHostWindow::CreatePanel()
+{
+    QRect rect(QPoint(0, 0), m_frame->size());
+    m_panelAlive = m_panel.CreateRuvIzoWnd(rect, m_frame) != 0;
+    if (m_panelAlive)
+        m_panel.ShowRuvIzoWnd(SW_SHOW);
+}
 
 void CHostWindow::SetPanelSize(const QSize& size)
 {
@@ -70,12 +109,83 @@ QString CHostWindow::AboutText()
     // The version as the panel records it in its files: "1.0.0.0".
     QString version = QStringLiteral(ECAM_VERSION_STRING);
     version.replace(QLatin1Char(','), QLatin1Char('.')).remove(QLatin1Char(' '));
-    return QString::fromUtf8("电子凸轮编辑器\n版本 ") + version;
+    return u8("电子凸轮编辑器\n版本 ") + version;
 }
 
 void CHostWindow::ShowAbout()
 {
-    CQtModalUi().Box(this, AboutText(), QString::fromUtf8("关于"), MB_OK, MB_ICONINFORMATION);
+    m_modalUi->Box(this, AboutText(), u8("关于"), MB_OK, MB_ICONINFORMATION);
+}
+
+void CHostWindow::OnConnectDrive()
+{
+    CConnectDialog dlg(m_drive, *m_modalUi, this);
+    dlg.SetChoice(m_drive.Choice());
+    if (dlg.exec() == QDialog::Accepted)
+        Reconnect(dlg.Choice());
+}
+
+bool CHostWindow::PanelBusy() const
+{
+    // The exported API has no busy query. A transfer shows the panel's
+    // progress bar (control 255) from its start to its end, and only then.
+    const QWidget* bar = m_frame->findChild<QWidget*>(QStringLiteral("idc255"));
+    return bar && bar->isVisibleTo(m_frame);
+}
+
+bool CHostWindow::Reconnect(const QString& choice)
+{
+    const QString wanted = CHostDrive::Canonical(choice);
+    if (!wanted.isEmpty() && wanted == m_drive.Choice()) {
+        // The same drive: the panel keeps its binding and the user's cam.
+        RememberDevice(wanted);
+        return true;
+    }
+    if (PanelBusy()) {
+        m_modalUi->Box(this, u8("凸轮数据正在传输, 不能更换驱动器。\n请等传输结束后再连接。"), u8("连接驱动器"),
+                       MB_OK, MB_ICONWARNING);
+        return false;
+    }
+    QString why;
+    if (!m_drive.Select(choice, &why)) {
+        m_modalUi->Box(this, u8("无法连接该驱动器:\n") + why, u8("连接驱动器"), MB_OK, MB_ICONWARNING);
+        return false;
+    }
+    RememberDevice(m_drive.Choice());
+    m_lastOutcome.store(-1);
+    // The panel takes the selected drive when it is created.
+    DestroyPanel();
+    CreatePanel();
+    m_frame->installEventFilter(this);
+    ShowDrive();
+    return true;
+}
+
+void CHostWindow::ShowDrive()
+{
+    m_status->setText(u8("驱动器: ") + m_drive.Describe());
+    ShowLinkState();
+}
+
+void CHostWindow::OnExchange(const DriveError& outcome)
+{
+    m_lastOutcome.store(outcome.code());
+    // One queued update at a time, however fast the exchanges come: it
+    // shows the latest outcome when it runs.
+    if (!m_linkUpdateQueued.exchange(true))
+        QMetaObject::invokeMethod(this, [this] { ShowLinkState(); }, Qt::QueuedConnection);
+}
+
+void CHostWindow::ShowLinkState()
+{
+    m_linkUpdateQueued.store(false);
+    const int code = m_lastOutcome.load();
+    if (code < 0)
+        m_link->setText(m_drive.Choice().isEmpty() ? QString() : u8("未通信"));
+    else if (code == DriveError::Ok)
+        m_link->setText(u8("通信正常"));
+    else
+        m_link->setText(u8("通信失败: ") + DescribeDriveError(DriveError(code)));
 }
 
 bool CHostWindow::eventFilter(QObject* watched, QEvent* e)
@@ -89,6 +199,8 @@ bool CHostWindow::eventFilter(QObject* watched, QEvent* e)
 
 void CHostWindow::closeEvent(QCloseEvent* e)
 {
+    if (m_rememberGeometry)
+        RememberWindowGeometry(saveGeometry());
     DestroyPanel();
     QMainWindow::closeEvent(e);
 }

@@ -1,15 +1,14 @@
 // ecam-host: starts the cam editor panel in a main window, on the drive
-// given with --device or on a simulated drive started in this process.
+// given with --device, else on the drive connected last time, else on a
+// simulated drive started in this process.
+#include "app/host_drive.h"
 #include "app/host_options.h"
 #include "app/host_window.h"
-#include "host/device_manage.h"
 #include "host/logic_manage.h"
-#include "sim/drive_simulator.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -32,33 +31,20 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
 
-    IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
-    std::unique_ptr<CDriveSimulator> simulator;
-    QString deviceText;
-    if (!options.device.isEmpty()) {
-        std::string error;
-        if (!devices->SelectDevice(options.device.toStdString(), &error)) {
-            std::fprintf(stderr, "ecam-host: bad --device %s: %s\n", qPrintable(options.device), error.c_str());
-            return 2;
-        }
-        deviceText = options.device;
-    } else {
-        simulator = std::make_unique<CDriveSimulator>();
-        std::string error;
-        if (simulator->Start(&error)) {
-            devices->SelectDevice(simulator->Url());
-            deviceText = QString::fromStdString(simulator->Url()) + QString::fromUtf8(" (内置模拟驱动器)");
-        } else {
-            std::fprintf(stderr, "ecam-host: the built-in simulated drive did not start: %s\n", error.c_str());
-            devices->SelectNone();
-            deviceText = QString::fromUtf8("无");
-        }
+    CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
+    why.clear();
+    if (!SelectStartupDrive(drive, options.device, &why)) {
+        std::fprintf(stderr, "ecam-host: bad --device %s: %s\n", qPrintable(options.device), qPrintable(why));
+        return 2;
     }
+    if (!why.isEmpty())
+        std::fprintf(stderr, "ecam-host: %s\n", qPrintable(why));
 
     int rc = 0;
     {
-        CHostWindow window(deviceText);
+        CHostWindow window(drive);
         if (!options.screenshot.isEmpty()) {
+            window.SetRememberGeometry(false);
             window.show();
             window.SetPanelSize(options.size);
             if (!window.SavePanelPicture(options.screenshot)) {
@@ -71,7 +57,5 @@ int main(int argc, char** argv)
             rc = app.exec();
         }
     }
-    if (simulator)
-        simulator->Stop();
     return rc;
 }

@@ -90,8 +90,35 @@ DriveError CModbusDataSrv::ConnectLocked(unsigned timeoutMs)
 
 DriveError CModbusDataSrv::Connect(unsigned timeoutMs)
 {
+    DriveError e;
+    {
+        std::lock_guard lock(m_lock);
+        if (m_ctx)
+            return e;
+        e = ConnectLocked(timeoutMs);
+    }
+    // A link that opened has not exchanged anything yet: only a failure tells.
+    return e.ok() ? e : Notify(e);
+}
+
+void CModbusDataSrv::Disconnect()
+{
     std::lock_guard lock(m_lock);
-    return ConnectLocked(timeoutMs);
+    CloseLocked();
+}
+
+void CModbusDataSrv::SetExchangeObserver(ExchangeObserver observer)
+{
+    std::lock_guard lock(m_observerLock);
+    m_observer = std::move(observer);
+}
+
+DriveError CModbusDataSrv::Notify(DriveError outcome)
+{
+    std::lock_guard lock(m_observerLock);
+    if (m_observer)
+        m_observer(outcome);
+    return outcome;
 }
 
 bool CModbusDataSrv::IsConnected()
@@ -334,13 +361,17 @@ DriveError CModbusDataSrv::WriteValue(uint16_t address, unsigned width, uint32_t
     if (width != 16 && width != 32)
         return Error(DriveError::BadArgument);
     const uint64_t generation = m_generation.load();
-    std::lock_guard lock(m_lock);
-    // Low word first (MODBUS_SET_INT32_TO_INT16 would put the high word first).
-    const uint16_t words[2] = {uint16_t(value & 0xFFFF), uint16_t(value >> 16)};
-    const auto request = width == 16 ? mbframe::WriteSingleRequest(address, words[0])
-                                     : mbframe::WriteMultipleRequest(address, words, 2);
-    std::vector<uint8_t> answer;
-    return TransactLocked(request, answer, timeoutMs, generation);
+    DriveError e;
+    {
+        std::lock_guard lock(m_lock);
+        // Low word first (MODBUS_SET_INT32_TO_INT16 would put the high word first).
+        const uint16_t words[2] = {uint16_t(value & 0xFFFF), uint16_t(value >> 16)};
+        const auto request = width == 16 ? mbframe::WriteSingleRequest(address, words[0])
+                                         : mbframe::WriteMultipleRequest(address, words, 2);
+        std::vector<uint8_t> answer;
+        e = TransactLocked(request, answer, timeoutMs, generation);
+    }
+    return Notify(e);
 }
 
 DriveError CModbusDataSrv::ReadValue(uint16_t address, unsigned width, uint16_t words[2], unsigned timeoutMs)
@@ -348,14 +379,17 @@ DriveError CModbusDataSrv::ReadValue(uint16_t address, unsigned width, uint16_t 
     if (width != 16 && width != 32)
         return Error(DriveError::BadArgument);
     const uint64_t generation = m_generation.load();
-    std::lock_guard lock(m_lock);
-    const uint16_t count = uint16_t(width / 16);
-    std::vector<uint8_t> answer;
-    if (DriveError e = TransactLocked(mbframe::ReadRequest(address, count), answer, timeoutMs, generation); !e.ok())
-        return e;
-    for (uint16_t i = 0; i < count; ++i)
-        words[i] = uint16_t((answer[2 + 2 * i] << 8) | answer[3 + 2 * i]);
-    return DriveError();
+    DriveError e;
+    {
+        std::lock_guard lock(m_lock);
+        const uint16_t count = uint16_t(width / 16);
+        std::vector<uint8_t> answer;
+        e = TransactLocked(mbframe::ReadRequest(address, count), answer, timeoutMs, generation);
+        if (e.ok())
+            for (uint16_t i = 0; i < count; ++i)
+                words[i] = uint16_t((answer[2 + 2 * i] << 8) | answer[3 + 2 * i]);
+    }
+    return Notify(e);
 }
 
 int CModbusDataSrv::WriteFunCode(CFunCode* p, unsigned timeoutMs, bool /*waitAnswer*/, bool checkRange)

@@ -17,6 +17,8 @@
 // the drive closed, is picked up at the next request. One mutex serialises
 // the exchanges: any thread may call. CancelPending may be called from any
 // thread at any time, also while another thread is inside a request.
+// An observer (SetExchangeObserver) hears the outcome of every exchange, so
+// a host can show whether the link works without asking the drive itself.
 #include "host/data_srv_base.h"
 #include "host/device_url.h"
 #include "host/drive_error.h"
@@ -24,6 +26,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -50,6 +53,15 @@ public:
 
     const DeviceUrl& Url() const { return m_url; }
 
+    // Closes the link; the next request opens it again.
+    void Disconnect();
+    // Called, on the requesting thread, with the outcome of every exchange
+    // and of every connect attempt that failed. It must be short and must
+    // not call this service. Replacing or clearing it waits for a call in
+    // progress, so after SetExchangeObserver({}) none is running or comes.
+    using ExchangeObserver = std::function<void(DriveError)>;
+    void SetExchangeObserver(ExchangeObserver observer);
+
 private:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Ready, Timeout, Cancelled, Failed };
@@ -73,6 +85,7 @@ private:
     DriveError DrainLocked(uint64_t generation);
     Wait WaitReadable(Clock::duration d, uint64_t generation);
     bool CancelledSince(uint64_t generation) const { return m_generation.load() != generation; }
+    DriveError Notify(DriveError outcome);
 
     DeviceUrl m_url;
     std::mutex m_lock;
@@ -88,4 +101,7 @@ private:
     // started with.
     std::atomic<uint64_t> m_generation{0};
     int m_cancelFd = -1;
+
+    std::mutex m_observerLock;   // never held together with m_lock
+    ExchangeObserver m_observer;
 };

@@ -5,6 +5,7 @@
 namespace {
 
 const char* const kVerifyAfterWrite = "drive/verifyAfterWrite";
+const char* const kDirectories = "fileDialogs/";
 
 // Named here rather than through the application's names: the plug-in must
 // find the host's settings whatever the host called itself.
@@ -25,4 +26,14 @@ bool VerifyAfterWriteSetting()
 void SetVerifyAfterWriteSetting(bool on)
 {
     WithSettings([on](QSettings& s) { s.setValue(QLatin1String(kVerifyAfterWrite), on); });
+}
+
+QString LastDirectorySetting(const QString& kind)
+{
+    return WithSettings([&](QSettings& s) { return s.value(QLatin1String(kDirectories) + kind).toString(); });
+}
+
+void SetLastDirectorySetting(const QString& kind, const QString& directory)
+{
+    WithSettings([&](QSettings& s) { s.setValue(QLatin1String(kDirectories) + kind, directory); });
 }

@@ -1,10 +1,54 @@
 #include "ui/qt_modal_ui.h"
 
+#include "ui/panel_settings.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+struct FilterEntry {
+    QString label;      // what the user reads
+    QString patterns;   // what the dialog matches, blank-separated
+};
+
+FilterEntry SplitFilter(const QString& entry)
+{
+    // Qt takes the patterns from the last parenthesised group.
+    static const QRegularExpression re(QStringLiteral("^(.*)\\(([^()]*)\\)\\s*$"));
+    const auto m = re.match(entry);
+    if (!m.hasMatch())
+        return {entry.trimmed(), entry.trimmed()};
+    const QString name = m.captured(1).trimmed();
+    const QString patterns = m.captured(2).trimmed();
+    // A name that ends in its own pattern list already says what it matches.
+    if (name.endsWith(QLatin1Char(')')))
+        return {name, patterns};
+    return {name + QLatin1Char('(') + patterns + QLatin1Char(')'), patterns};
+}
+
+std::vector<FilterEntry> SplitFilters(const QString& filter)
+{
+    std::vector<FilterEntry> out;
+    for (const QString& entry : filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts))
+        out.push_back(SplitFilter(entry));
+    return out;
+}
+
+// What the dialog is given for an entry. The dialog hides the pattern part
+// (HideNameFilterDetails), which leaves exactly the label.
+QString DialogFilter(const FilterEntry& e)
+{
+    return e.label + QStringLiteral(" (") + e.patterns + QLatin1Char(')');
+}
+
+} // namespace
 
 int CQtModalUi::MessageBox(const MessageBoxCall& call)
 {
@@ -36,20 +80,67 @@ int CQtModalUi::MessageBox(const MessageBoxCall& call)
     }
 }
 
-FileDialogAnswer CQtModalUi::FileDialog(const FileDialogCall& call)
+QStringList CQtModalUi::FilterLabels(const QString& filter)
 {
-    QFileDialog dlg(call.owner, call.title, QString(), call.filter);
+    QStringList labels;
+    for (const FilterEntry& e : SplitFilters(filter))
+        labels << e.label;
+    return labels;
+}
+
+QString CQtModalUi::DirectoryKind(const QString& filter)
+{
+    const std::vector<FilterEntry> entries = SplitFilters(filter);
+    QString first = entries.empty() ? QString() : entries.front().patterns;
+    first = first.section(QRegularExpression(QStringLiteral("[\\s;,]+")), 0, 0, QString::SectionSkipEmpty);
+    QString kind = first.mid(first.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+    kind.remove(QRegularExpression(QStringLiteral("[^a-z0-9]")));
+    return kind.isEmpty() ? QStringLiteral("other") : kind;
+}
+
+void CQtModalUi::PrepareFileDialog(QFileDialog& dlg, const FileDialogCall& call)
+{
+    dlg.setWindowTitle(call.title);
     dlg.setAcceptMode(call.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(call.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (call.save && !call.confirmOverwrite)
-        dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, call.save && !call.confirmOverwrite);
+    dlg.setOption(QFileDialog::HideNameFilterDetails, true);
+    QStringList filters;
+    for (const FilterEntry& e : SplitFilters(call.filter))
+        filters << DialogFilter(e);
+    dlg.setNameFilters(filters);
     if (!call.defaultExt.isEmpty())
         dlg.setDefaultSuffix(call.defaultExt);
+
+    // A proposed path names its own folder; a bare name goes into the folder
+    // this kind of file was last taken from.
+    // Always set: left alone, the dialog would open wherever any dialog of
+    // the process last was. A kind seen for the first time starts in the
+    // working directory, as the classic dialog does.
+    const QFileInfo proposed(call.initialName);
+    QString folder = LastDirectorySetting(DirectoryKind(call.filter));
+    if (!call.initialName.isEmpty() && proposed.isAbsolute())
+        folder = proposed.absolutePath();
+    dlg.setDirectory(!folder.isEmpty() && QDir(folder).exists() ? folder : QDir::currentPath());
     if (!call.initialName.isEmpty())
-        dlg.selectFile(call.initialName);
+        dlg.selectFile(proposed.isAbsolute() ? proposed.fileName() : call.initialName);
+}
+
+FileDialogAnswer CQtModalUi::FileDialog(const FileDialogCall& call)
+{
+    QFileDialog dlg(call.owner);
+    PrepareFileDialog(dlg, call);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
-    return {dlg.selectedFiles().first(), dlg.selectedNameFilter()};
+    const QString path = dlg.selectedFiles().first();
+    SetLastDirectorySetting(DirectoryKind(call.filter), QFileInfo(path).absolutePath());
+    // Answer with the caller's own entry, not the form the dialog shows.
+    const QStringList entries = call.filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    const QString shown = dlg.selectedNameFilter();
+    qsizetype chosen = FilterLabels(call.filter).indexOf(shown);
+    if (chosen < 0)
+        chosen = dlg.nameFilters().indexOf(shown);
+    return {path, chosen >= 0 && chosen < entries.size() ? entries[chosen] : shown};
 }
 
 int CQtModalUi::PopupMenu(QWidget* owner, const QPoint& screenPos, const std::vector<MenuItem>& items)

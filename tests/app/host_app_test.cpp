@@ -1,8 +1,14 @@
 // The host application shell: command line, the panel embedded through the
-// exported API and kept at the frame's size, the About text.
+// exported API and kept at the frame's size, the About text, what the host
+// remembers between runs.
+#include "app/host_drive.h"
 #include "app/host_options.h"
+#include "app/host_settings.h"
 #include "app/host_window.h"
 #include "ecam_version.h"
+#include "host/device_manage.h"
+#include "host/logic_manage.h"
+#include "tests/support/modal_ui_recorder.h"
 #include "ui/panel_settings.h"
 
 #include <QAction>
@@ -38,12 +44,24 @@ TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeAndRejectsMistakes)
     }
 }
 
+namespace {
+
+IDeviceManage* Devices()
+{
+    return CSingleton<CLogicManage>::Instance()->GetDeviceManage();
+}
+
+} // namespace
+
 TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
 {
-    CHostWindow window(QStringLiteral("tcp://127.0.0.1:1?unit=1"));
+    CHostDrive drive(Devices());
+    ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:1?unit=1"), nullptr));
+    CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(window.StatusText().contains("tcp://127.0.0.1:1?unit=1"));
+    EXPECT_EQ(window.StatusText(), QString::fromUtf8("驱动器: Modbus TCP 127.0.0.1:1 站号 1"));
+    EXPECT_EQ(window.LinkText(), QString::fromUtf8("未通信"));
 
     QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
     ASSERT_NE(panel, nullptr);
@@ -83,8 +101,9 @@ TEST(HostWindowTest, AboutTextCarriesTheProjectVersion)
 TEST(HostWindowTest, ReadBackSettingIsACheckItemRememberedAcrossRuns)
 {
     ASSERT_TRUE(VerifyAfterWriteSetting());   // on until the user says otherwise
+    CHostDrive drive(Devices());
     {
-        CHostWindow window(QStringLiteral("sim"));
+        CHostWindow window(drive);
         auto* item = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
         ASSERT_NE(item, nullptr);
         EXPECT_TRUE(item->isCheckable() && item->isChecked());
@@ -92,10 +111,63 @@ TEST(HostWindowTest, ReadBackSettingIsACheckItemRememberedAcrossRuns)
         EXPECT_FALSE(VerifyAfterWriteSetting());
     }
     // A later run starts with the user's choice.
-    CHostWindow again(QStringLiteral("sim"));
+    CHostWindow again(drive);
     auto* item = again.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
     item->trigger();
     EXPECT_TRUE(VerifyAfterWriteSetting());
+}
+
+TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
+{
+    const QString first = QStringLiteral("tcp://127.0.0.1:1?unit=4");
+    const QString second = QStringLiteral("rtu:/dev/ttyECAM9?baud=9600&parity=E&data=8&stop=1&unit=2");
+    CHostDrive drive(Devices());
+    {
+        CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.setGeometry(QRect(30, 40, 700, 500));
+        ASSERT_TRUE(window.Reconnect(first));
+        window.close();
+    }
+    EXPECT_EQ(RememberedDevice(), first);
+    {
+        CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_EQ(window.geometry().size(), QSize(700, 500));
+        // Drawing a picture does not change what the user's window keeps.
+        window.SetRememberGeometry(false);
+        window.SetPanelSize(QSize(500, 400));
+        window.close();
+    }
+    CHostWindow third(drive, std::make_shared<CModalUiRecorder>());
+    EXPECT_EQ(third.geometry().size(), QSize(700, 500));
+
+    // Start-up: the command line first (for this run only), then the
+    // remembered drive, then the simulated one.
+    QString why;
+    CHostDrive fromCommandLine(Devices());
+    ASSERT_TRUE(SelectStartupDrive(fromCommandLine, second, &why));
+    EXPECT_EQ(fromCommandLine.Choice(), second);
+    EXPECT_EQ(RememberedDevice(), first);
+    CHostDrive fromSettings(Devices());
+    ASSERT_TRUE(SelectStartupDrive(fromSettings, QString(), &why));
+    EXPECT_EQ(fromSettings.Choice(), first);
+    EXPECT_TRUE(why.isEmpty());
+    CHostDrive badCommandLine(Devices());
+    EXPECT_FALSE(SelectStartupDrive(badCommandLine, QStringLiteral("tcp://h:70000"), &why));
+    EXPECT_EQ(why, QStringLiteral("bad TCP port in tcp://h:70000"));
+    RememberDevice(QStringLiteral("serial:COM3"));
+    CHostDrive fallback(Devices());
+    why.clear();
+    ASSERT_TRUE(SelectStartupDrive(fallback, QString(), &why));
+    EXPECT_EQ(fallback.Choice(), CHostDrive::Simulated());
+    EXPECT_TRUE(why.startsWith(QString::fromUtf8("上次的驱动器 serial:COM3 不可用: "))) << why.toStdString();
+    ASSERT_NE(fallback.Simulator(), nullptr);
+    EXPECT_EQ(fallback.Describe(),
+              QString::fromUtf8("内置模拟驱动器 (Modbus TCP 127.0.0.1:%1 站号 1)").arg(fallback.Simulator()->Port()));
+    RememberDevice(QString());
 }

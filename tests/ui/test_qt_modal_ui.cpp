@@ -1,10 +1,17 @@
-// The real modal UI: what a user's answer in a real box or menu turns into.
-// The recorder other tests use answers the same way.
+// The real modal UI: what a user's answer in a real box, file dialog or menu
+// turns into, the filter labels a file dialog shows and the folders it
+// remembers. The recorder other tests use answers the same way.
 #include "tests/support/modal_driver.h"
 #include "ui/qt_modal_ui.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -70,4 +77,135 @@ TEST(QtModalUi, PopupMenuReturnsTheChosenIdAndZeroWhenDismissed)
     ModalDriver<QMenu> dismiss([](QMenu* menu) { QTest::keyClick(menu, Qt::Key_Escape); });
     EXPECT_EQ(ui.PopupMenu(&owner, QPoint(10, 10), items), 0);
     EXPECT_TRUE(dismiss.Ran());
+}
+
+namespace {
+
+// The filter lists as the panel's dialogs pass them.
+const char* const kProfileFilter = "QZ ECam Files (*.ecam);;All Files (*.*)";
+const char* const kWorkbookOpenFilter = "Excel Files(*.xls,*.xlsx) (*.xls*)";
+const char* const kWorkbookSaveFilter = "Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)";
+const char* const kReadBackFilter = "CSV Files(*.csv);;All Files(*.*)";
+
+QStringList ComboTexts(const QFileDialog& dlg)
+{
+    QStringList texts;
+    if (auto* combo = dlg.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+    return texts;
+}
+
+// Shows a file dialog through the real modal UI; the user types `name` (a
+// name or a whole path) and presses Return, or cancels when name is empty.
+// folder: where the dialog opened.
+FileDialogAnswer AnswerFileDialog(const FileDialogCall& call, const QString& name, QString* folder = nullptr)
+{
+    CQtModalUi ui;
+    ModalDriver<QFileDialog> driver([&](QFileDialog* dlg) {
+        if (folder)
+            *folder = dlg->directory().absolutePath();
+        if (name.isEmpty()) {
+            dlg->reject();
+            return;
+        }
+        // Set, not typed: typing opens the name completer, and a line edit
+        // leaves Return to a completer that shows.
+        auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setFocus();
+        edit->setText(name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    const FileDialogAnswer answer = ui.FileDialog(call);
+    EXPECT_TRUE(driver.Ran());
+    return answer;
+}
+
+FileDialogCall SaveCall(const char* filter, const char* ext)
+{
+    return {nullptr, true, QStringLiteral("保存"), QString::fromUtf8(filter), QString::fromLatin1(ext), QString(), true};
+}
+
+FileDialogCall OpenCall(const char* filter)
+{
+    return {nullptr, false, QStringLiteral("打开"), QString::fromUtf8(filter), QString(), QString(), true};
+}
+
+} // namespace
+
+TEST(QtModalUi, EachFilterLabelShowsItsPatternsOnce)
+{
+    EXPECT_EQ(CQtModalUi::FilterLabels(kProfileFilter),
+              (QStringList{"QZ ECam Files(*.ecam)", "All Files(*.*)"}));
+    EXPECT_EQ(CQtModalUi::FilterLabels(kWorkbookOpenFilter), (QStringList{"Excel Files(*.xls,*.xlsx)"}));
+    EXPECT_EQ(CQtModalUi::FilterLabels(kWorkbookSaveFilter),
+              (QStringList{"Excel Files(*.xls;*.xlsx)", "All Files(*.*)"}));
+    EXPECT_EQ(CQtModalUi::FilterLabels(kReadBackFilter), (QStringList{"CSV Files(*.csv)", "All Files(*.*)"}));
+    EXPECT_EQ(CQtModalUi::FilterLabels("*.txt"), (QStringList{"*.txt"}));
+
+    // What the dialog itself lists, and which files it then shows.
+    for (const char* filter : {kProfileFilter, kWorkbookOpenFilter, kWorkbookSaveFilter, kReadBackFilter}) {
+        QFileDialog dlg;
+        dlg.setOption(QFileDialog::DontUseNativeDialog);
+        CQtModalUi::PrepareFileDialog(dlg, SaveCall(filter, ""));
+        EXPECT_EQ(ComboTexts(dlg), CQtModalUi::FilterLabels(filter)) << filter;
+    }
+    QTemporaryDir dir;
+    for (const char* name : {"a.xls", "b.xlsx", "c.csv"})
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    FileDialogCall call = OpenCall(kWorkbookSaveFilter);
+    call.initialName = dir.filePath("a.xls");
+    QFileDialog dlg;
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    CQtModalUi::PrepareFileDialog(dlg, call);
+    EXPECT_EQ(dlg.directory().absolutePath(), QDir(dir.path()).absolutePath());
+    QStringList seen;
+    for (const QString& entry : QDir(dir.path()).entryList(QDir::Files))
+        if (QDir::match(dlg.nameFilters().first().section('(', -1).chopped(1).split(' '), entry))
+            seen << entry;
+    EXPECT_EQ(seen, (QStringList{"a.xls", "b.xlsx"}));
+}
+
+TEST(QtModalUi, FileDialogsReopenWhereTheirKindOfFileWasLastTaken)
+{
+    EXPECT_EQ(CQtModalUi::DirectoryKind(kProfileFilter), "ecam");
+    EXPECT_EQ(CQtModalUi::DirectoryKind(kWorkbookOpenFilter), "xls");
+    EXPECT_EQ(CQtModalUi::DirectoryKind(kWorkbookSaveFilter), "xls");
+    EXPECT_EQ(CQtModalUi::DirectoryKind(kReadBackFilter), "csv");
+
+    QTemporaryDir profiles, workbooks;
+    const QString start = QDir::currentPath();
+    // A profile saved into one folder: the answer names the caller's own filter entry.
+    const FileDialogAnswer saved =
+        AnswerFileDialog(SaveCall(kProfileFilter, "ecam"), profiles.filePath(QStringLiteral("cam1.ecam")));
+    EXPECT_EQ(saved.path, profiles.filePath(QStringLiteral("cam1.ecam")));
+    EXPECT_EQ(saved.selectedFilter, "QZ ECam Files (*.ecam)");
+    QFile(saved.path).open(QIODevice::WriteOnly);
+
+    // The open dialog of profiles starts there and takes a bare name from it.
+    QString folder;
+    const FileDialogAnswer opened = AnswerFileDialog(OpenCall(kProfileFilter), QStringLiteral("cam1.ecam"), &folder);
+    EXPECT_EQ(folder, QDir(profiles.path()).absolutePath());
+    EXPECT_EQ(opened.path, saved.path);
+
+    // Other kinds of file keep their own folders.
+    AnswerFileDialog(SaveCall(kReadBackFilter, "csv"), QString(), &folder);
+    EXPECT_EQ(folder, QDir(start).absolutePath());   // first time: the working directory
+    FileDialogCall exportCall = SaveCall(kWorkbookSaveFilter, "xls");
+    exportCall.initialName = QStringLiteral("SpecECam1.xls");
+    const FileDialogAnswer exported =
+        AnswerFileDialog(exportCall, workbooks.filePath(QStringLiteral("points.xlsx")), &folder);
+    EXPECT_EQ(exported.selectedFilter, "Excel Files(*.xls;*.xlsx) (*.xls *.xlsx)");
+    AnswerFileDialog(OpenCall(kWorkbookOpenFilter), QString(), &folder);
+    EXPECT_EQ(folder, QDir(workbooks.path()).absolutePath());
+
+    // A cancelled dialog remembers nothing.
+    AnswerFileDialog(OpenCall(kProfileFilter), QString(), &folder);
+    EXPECT_EQ(folder, QDir(profiles.path()).absolutePath());
+    // A proposed whole path names its folder, whatever was remembered.
+    FileDialogCall explicitPath = SaveCall(kReadBackFilter, "csv");
+    explicitPath.initialName = workbooks.filePath(QStringLiteral("ReadECam1.csv"));
+    AnswerFileDialog(explicitPath, QString(), &folder);
+    EXPECT_EQ(folder, QDir(workbooks.path()).absolutePath());
+    EXPECT_EQ(QDir::currentPath(), start);
 }
