@@ -125,12 +125,9 @@ void CHostWindow::OnConnectDrive()
         Reconnect(dlg.Choice());
 }
 
-bool CHostWindow::PanelBusy() const
+bool CHostWindow::PanelBusy()
 {
-    // The exported API has no busy query. A transfer shows the panel's
-    // progress bar (control 255) from its start to its end, and only then.
-    const QWidget* bar = m_frame->findChild<QWidget*>(QStringLiteral("idc255"));
-    return bar && bar->isVisibleTo(m_frame);
+    return m_panelAlive && m_panel.IsRuvIzoBusy() != 0;
 }
 
 bool CHostWindow::Reconnect(const QString& choice)

@@ -56,7 +56,7 @@ public:
     // a transfer runs or when the choice cannot be selected.
     bool Reconnect(const QString& choice);
     // True while the panel transfers the cam table.
-    bool PanelBusy() const;
+    bool PanelBusy();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

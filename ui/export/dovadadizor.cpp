@@ -80,3 +80,8 @@ void CDOVadAdiZOR::DestroyRuvIzoWnd()
     delete g_pPanel.data();
     g_pPanel = nullptr;
 }
+
+int CDOVadAdiZOR::IsRuvIzoBusy()
+{
+    return g_pPanel && g_pPanel->IsTransferRunning() ? 1 : 0;
+}

@@ -39,6 +39,10 @@ public:
     void UpdateRuvIzoWndSize(QRect& rect);
     // Deletes the panel (and all its child windows) if one exists.
     void DestroyRuvIzoWnd();
+    // 1 while the panel runs a drive transfer (from its start to its final
+    // report), else 0: a host must not switch drives or destroy the panel
+    // under a running write. An addition for hosts that want to know.
+    int IsRuvIzoBusy();
 
 private:
     int m_bCreated;
