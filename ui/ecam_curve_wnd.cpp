@@ -13,23 +13,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
-
-// Truncation toward zero into 32 bits; non-finite or huge values (from a
-// degenerate range) are pinned instead of overflowing.
-int Trunc(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v > 1e9)
-        return 1000000000;
-    if (v < -1e9)
-        return -1000000000;
-    return static_cast<int>(v);
-}
 
 QString Fmt(const char* format, double v) { return QString::asprintf(format, v); }
 
@@ -55,30 +45,26 @@ bool CECamCurveWnd::Create(QWidget* parent, int id)
 
 double CECamCurveWnd::XMax() const { return m_curvePoints.empty() ? 0.0 : m_curvePoints.back().x; }
 
+plotview::Range CECamCurveWnd::MasterRange() const { return m_xZoomed ? m_xView : AutoMasterRange(); }
+
+plotview::Axis CECamCurveWnd::XAxis() const
+{
+    return {MasterRange(), kLeft, static_cast<double>((width() - kMargin) - kLeft), false};
+}
+
+plotview::Axis CECamCurveWnd::YAxis() const
+{
+    return {{m_yMin, m_yMax}, height() - kMargin, static_cast<double>((height() - kMargin) - kMargin), true};
+}
+
 QPoint CECamCurveWnd::DataToPixel(const PlotPoint& p) const
 {
-    const int w = width();
-    const int h = height();
-    const double wp = (w - kMargin) - kLeft;
-    const double hp = (h - kMargin) - kMargin;
-    const double xMax = XMax();
-    const double range = m_yMax - m_yMin;
-    // A zero x range puts every point on the left edge; a zero y range on the
-    // middle line, so a flat curve stays visible.
-    const int px = xMax != 0.0 ? kLeft + Trunc((p.x - 0.0) * (wp / (xMax - 0.0))) : kLeft;
-    const int py = range != 0.0 ? (h - kMargin) - Trunc((p.y - m_yMin) * (hp / range))
-                                : (h - kMargin) - Trunc(hp / 2);
-    return {px, py};
+    return {XAxis().ToPixel(p.x), YAxis().ToPixel(p.y)};
 }
 
 PlotPoint CECamCurveWnd::PixelToData(QPoint q) const
 {
-    const double wp = (width() - kMargin) - kLeft;
-    const double hp = (height() - kMargin) - kMargin;
-    PlotPoint d;
-    d.x = wp != 0.0 ? 0.0 + (q.x() - kLeft) * ((XMax() - 0.0) / wp) : 0.0;
-    d.y = hp != 0.0 ? m_yMax - (q.y() - kMargin) * ((m_yMax - m_yMin) / hp) : m_yMax;
-    return d;
+    return {XAxis().FromPixel(q.x()), YAxis().FromPixel(q.y())};
 }
 
 void CECamCurveWnd::SetCurveData(const std::vector<PlotPoint>& keys, const std::vector<PlotPoint>& curve,
@@ -90,8 +76,17 @@ void CECamCurveWnd::SetCurveData(const std::vector<PlotPoint>& keys, const std::
         m_keyPoints = keys;
     m_curvePoints = curve;
     m_curveKind = kind;
-    BuildTipZones();
+    DataChanged();
     update();
+}
+
+void CECamCurveWnd::DataChanged()
+{
+    // A cam of another length is a new picture: show it whole.
+    if (m_xZoomed && XMax() != m_xZoomExtent)
+        m_xZoomed = false;
+    m_peak = FindPeak(m_curvePoints, [](const PlotPoint& p) { return p.x; }, [](const PlotPoint& p) { return p.y; });
+    BuildTipZones();
 }
 
 void CECamCurveWnd::AutoScaleY()
@@ -115,6 +110,7 @@ void CECamCurveWnd::AutoScaleY()
         half = mid != 0.0 ? std::fabs(mid) * 0.6 : 1.0;
     m_yMax = mid + half;
     m_yMin = mid - half;
+    m_yZoomed = false;  // the fitted range is the new home
     update();
 }
 
@@ -144,7 +140,7 @@ void CECamCurveWnd::RebuildFromPointSet()
     std::vector<ECamCurveSample> samples;
     m_pointSet->GetCurve(samples);
     BuildLists(samples, m_curveKind, m_keyPoints, m_curvePoints);
-    BuildTipZones();
+    DataChanged();
     update();
 }
 
@@ -219,9 +215,10 @@ QPoint CECamCurveWnd::ApplyDragConstraints(QPoint q) const
         if (m_curveKind == CURVE_POSITION)
             q = DataToPixel(m_keyPoints[0]);
         else if (m_curveKind == CURVE_SPEED)
-            q.setX(kLeft);
+            q.setX(m_xZoomed ? DataToPixel(m_dragOrigin).x() : kLeft);
     } else if (m_selectedIndex == last) {
-        q.setX(w - kMargin);
+        // Zoomed, the right edge of the plot is no longer the cam's end.
+        q.setX(m_xZoomed ? DataToPixel(m_dragOrigin).x() : w - kMargin);
     } else if (m_curveKind == CURVE_POSITION) {
         const QPoint prev = DataToPixel(m_keyPoints[m_selectedIndex - 1]);
         const QPoint next = DataToPixel(m_keyPoints[m_selectedIndex + 1]);
@@ -369,6 +366,13 @@ bool CECamCurveWnd::eventFilter(QObject* watched, QEvent* e)
 
 void CECamCurveWnd::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton) {
+        m_panning = true;
+        m_panLast = event->position().toPoint();
+        setFocus(Qt::MouseFocusReason);  // so that Home finds the plot
+        event->accept();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -405,6 +409,13 @@ void CECamCurveWnd::EndDrag(QPoint q)
 void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint q = event->position().toPoint();
+    if (m_panning) {
+        if (event->buttons() & Qt::MiddleButton)
+            PanByPixels(q - m_panLast);
+        else
+            m_panning = false;  // the release went elsewhere
+        m_panLast = q;
+    }
     if (m_dragging && !(event->buttons() & Qt::LeftButton)) {
         // The release went elsewhere: the drag is over, the marker stays
         // where it was put and no longer follows the pointer.
@@ -420,7 +431,13 @@ void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
     if (m_dragging) {
         q = ApplyDragConstraints(q);
         m_lastDragPixel = q;
-        const PlotPoint d = PixelToData(q);
+        PlotPoint d = PixelToData(q);
+        // Zoomed, a pixel column stands for less than a master unit; a point
+        // that moves only vertically keeps its master exactly.
+        const bool vertical = m_curveKind == CURVE_SPEED ||
+                              m_selectedIndex == static_cast<int>(m_keyPoints.size()) - 1;
+        if (m_xZoomed && vertical)
+            d.x = m_dragOrigin.x;
         const bool orderOk = m_curveKind != CURVE_POSITION || m_selectedIndex == 0 || !m_pointSet ||
                              m_pointSet->KeepsOrder(m_dragOrigin.x, d.x);
         if (orderOk && m_selectedIndex >= 0 && m_selectedIndex < static_cast<int>(m_keyPoints.size()))
@@ -440,7 +457,158 @@ void CECamCurveWnd::mouseReleaseEvent(QMouseEvent* event)
     // a release outside back into the plot.
     if (event->button() == Qt::LeftButton && m_dragging)
         EndDrag(ApplyDragConstraints(event->position().toPoint()));
+    if (event->button() == Qt::MiddleButton)
+        m_panning = false;
     QWidget::mouseReleaseEvent(event);
+}
+
+void CECamCurveWnd::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press keeps the rules of a press; on empty plot area it
+    // also brings the automatic ranges back.
+    const QPoint point = event->position().toPoint();
+    const bool empty = event->button() == Qt::LeftButton && PlotArea().contains(point) && !HasKeyPointNear(point);
+    mousePressEvent(event);
+    if (empty) {
+        setFocus(Qt::MouseFocusReason);
+        ResetView();
+    }
+}
+
+void CECamCurveWnd::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    // Forward (away from the user) zooms in, one step per notch.
+    const double factor = std::pow(kWheelZoomStep, -delta / 120.0);
+    const PlotPoint at = PixelToData(ClampToPlot(event->position().toPoint()));
+    if (event->modifiers() & Qt::ControlModifier)
+        ZoomValue(at.y, factor);
+    else
+        ZoomMaster(at.x, factor);
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void CECamCurveWnd::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Home && event->modifiers() == Qt::NoModifier) {
+        ResetView();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QRect CECamCurveWnd::PlotArea() const
+{
+    // Right and bottom edges included: they carry the last grid line.
+    return QRect(QPoint(kLeft, kMargin), QPoint(width() - kMargin, height() - kMargin));
+}
+
+QPoint CECamCurveWnd::ClampToPlot(QPoint q) const
+{
+    const QRect a = PlotArea();
+    return {std::clamp(q.x(), a.left(), a.right()), std::clamp(q.y(), a.top(), a.bottom())};
+}
+
+std::vector<CECamCurveWnd*> CECamCurveWnd::LinkedPlots() const
+{
+    std::vector<CECamCurveWnd*> plots;
+    if (QWidget* parent = parentWidget())
+        for (CECamCurveWnd* w : parent->findChildren<CECamCurveWnd*>(Qt::FindDirectChildrenOnly))
+            plots.push_back(w);
+    if (plots.empty())
+        plots.push_back(const_cast<CECamCurveWnd*>(this));
+    std::stable_sort(plots.begin(), plots.end(),
+                     [](const CECamCurveWnd* a, const CECamCurveWnd* b) { return a->y() < b->y(); });
+    return plots;
+}
+
+plotview::Range CECamCurveWnd::HomeValueRange() const
+{
+    return m_yZoomed ? m_yHome : plotview::Range{m_yMin, m_yMax};
+}
+
+void CECamCurveWnd::SetMasterView(bool zoomed, plotview::Range r)
+{
+    m_xZoomed = zoomed;
+    m_xView = r;
+    m_xZoomExtent = XMax();
+    BuildTipZones();
+    update();
+}
+
+void CECamCurveWnd::ZoomMaster(double x, double factor)
+{
+    const plotview::Range home = AutoMasterRange();
+    if (!(home.Span() > 0.0))
+        return;
+    plotview::Range r = plotview::ZoomAbout(MasterRange(), x, factor, home.Span() * kMinSpanRatio,
+                                            home.Span() * kMaxSpanRatio);
+    r = plotview::KeepOverlap(r, home);
+    for (CECamCurveWnd* w : LinkedPlots())
+        w->SetMasterView(true, r);
+}
+
+void CECamCurveWnd::ZoomValue(double y, double factor)
+{
+    const plotview::Range home = HomeValueRange();
+    if (!(home.Span() > 0.0))
+        return;
+    plotview::Range r = plotview::ZoomAbout({m_yMin, m_yMax}, y, factor, home.Span() * kMinSpanRatio,
+                                            home.Span() * kMaxSpanRatio);
+    r = plotview::KeepOverlap(r, home);
+    m_yHome = home;
+    m_yZoomed = true;
+    m_yMin = r.lo;
+    m_yMax = r.hi;
+    BuildTipZones();
+    update();
+}
+
+void CECamCurveWnd::PanByPixels(QPoint delta)
+{
+    if (delta.isNull())
+        return;
+    // The picture follows the pointer: right moves the view to smaller
+    // masters, down to larger values.
+    const plotview::Axis x = XAxis();
+    if (delta.x() != 0 && AutoMasterRange().Span() > 0.0 && x.length > 0.0) {
+        const plotview::Range r = plotview::KeepOverlap(
+            plotview::Pan(x.range, -delta.x() * (x.range.Span() / x.length)), AutoMasterRange());
+        for (CECamCurveWnd* w : LinkedPlots())
+            w->SetMasterView(true, r);
+    }
+    const plotview::Axis y = YAxis();
+    if (delta.y() != 0 && y.range.Span() > 0.0 && y.length > 0.0) {
+        const plotview::Range home = HomeValueRange();
+        const plotview::Range r =
+            plotview::KeepOverlap(plotview::Pan(y.range, delta.y() * (y.range.Span() / y.length)), home);
+        m_yHome = home;
+        m_yZoomed = true;
+        m_yMin = r.lo;
+        m_yMax = r.hi;
+        BuildTipZones();
+        update();
+    }
+}
+
+void CECamCurveWnd::ResetView()
+{
+    for (CECamCurveWnd* w : LinkedPlots())
+        if (w->m_xZoomed)
+            w->SetMasterView(false, w->AutoMasterRange());
+    if (m_yZoomed) {
+        m_yMin = m_yHome.lo;
+        m_yMax = m_yHome.hi;
+        m_yZoomed = false;
+        BuildTipZones();
+        update();
+    }
 }
 
 void CECamCurveWnd::paintEvent(QPaintEvent*)
@@ -516,11 +684,17 @@ std::vector<AxisLabel> CECamCurveWnd::LayOutLabels(QPainter& p) const
     const LabelFace xf = FaceOf(LabelFont(9), p.device());
     const QFontMetrics xfm(xf.font, p.device());
     const int stepPx = (w - 140) / 10;
-    const double stepX = XMax() / 10.0;
+    const plotview::Range xr = MasterRange();
+    const double stepX = xr.Span() / 10.0;
+    // Zoomed in, whole numbers would repeat: as many decimals as the step needs.
+    const int xDecimals = m_xZoomed ? plotview::DecimalsForStep(stepX) : 0;
     std::vector<AxisLabel> xs;
     for (int i = 0; i <= 10; ++i) {
         const int x = kLeft + i * stepPx;
-        const QString text = Fmt("%.0f", i * stepX);
+        double v = xr.lo + i * stepX;
+        if (std::fabs(v) < std::fabs(stepX) * 1e-9)
+            v = 0.0;  // no "-0.00" where the sum only nearly cancels
+        const QString text = QString::asprintf("%.*f", xDecimals, v);
         const int adv = xfm.horizontalAdvance(text);
         int left = x - adv / 2;
         left = std::max(0, std::min(left, w - adv));
@@ -624,13 +798,26 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
     }
 
     // The curve stays inside the frame; off-range parts are cut at its edge.
-    const QRect plotArea(QPoint(kLeft, kMargin), QPoint(w - kMargin, h - kMargin));
+    const QRect plotArea = PlotArea();
     if (!m_curvePoints.empty()) {
+        // Zoomed in, only the samples in view (and one beyond each side) are
+        // drawn, which keeps the pixel coordinates small. A curve that is not
+        // in master order is drawn whole.
+        size_t first = 0, last = m_curvePoints.size() - 1;
+        const auto byX = [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; };
+        if (m_xZoomed && std::is_sorted(m_curvePoints.begin(), m_curvePoints.end(), byX)) {
+            const plotview::Range r = MasterRange();
+            const auto lo = std::lower_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.lo, 0.0}, byX);
+            const auto hi = std::upper_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.hi, 0.0}, byX);
+            first = static_cast<size_t>(std::max<std::ptrdiff_t>(0, lo - m_curvePoints.begin() - 1));
+            last = static_cast<size_t>(std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(last),
+                                                                 hi - m_curvePoints.begin()));
+        }
         QPolygon line;
-        line.reserve(static_cast<int>(m_curvePoints.size()) + 1);
-        line << DataToPixel(m_curvePoints[0]);
-        for (const PlotPoint& c : m_curvePoints)
-            line << DataToPixel(c);
+        line.reserve(static_cast<int>(last - first) + 2);
+        line << DataToPixel(m_curvePoints[first]);
+        for (size_t i = first; i <= last; ++i)
+            line << DataToPixel(m_curvePoints[i]);
         p.save();
         p.setClipRect(plotArea);
         p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));
@@ -668,6 +855,8 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
                             {kLeft, h - kMargin}, {kLeft, kMargin}};
     p.drawPolyline(frame, 5);
 
+    DrawPeak(p, plotArea);
+
     if (m_showKeyPoints) {
         p.setPen(Qt::black);
         p.setBrush(QColor(255, 0, 0));
@@ -678,4 +867,54 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
         }
         p.setBrush(Qt::NoBrush);
     }
+}
+
+QString CECamCurveWnd::PeakText() const
+{
+    if (!m_peak.valid)
+        return QString();
+    return QString::asprintf("最大 %g @ %g  最小 %g @ %g", m_peak.max, m_peak.maxAt, m_peak.min, m_peak.minAt);
+}
+
+void CECamCurveWnd::DrawPeak(QPainter& p, const QRect& plotArea) const
+{
+    m_lastPeakRect = QRect();
+    const QString text = PeakText();
+    const int inset = 2;
+    const int room = plotArea.width() - 2 * inset - 6;
+    if (text.isEmpty() || room <= 0)
+        return;
+    p.save();
+    const QFont font(QStringLiteral("Arial"), 8);
+    const QFontMetrics fm(font, p.device());
+    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
+    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
+    if (size.height() <= plotArea.height() - 2 * inset) {
+        // The corner that hides the fewest curve points, top right first.
+        const QRect inner = plotArea.adjusted(inset, inset, -inset, -inset);
+        const QRect corners[] = {
+            QRect(QPoint(inner.right() - size.width() + 1, inner.top()), size),
+            QRect(inner.topLeft(), size),
+            QRect(QPoint(inner.right() - size.width() + 1, inner.bottom() - size.height() + 1), size),
+            QRect(QPoint(inner.left(), inner.bottom() - size.height() + 1), size),
+        };
+        int best = 0;
+        size_t bestCount = SIZE_MAX;
+        for (int c = 0; c < 4; ++c) {
+            size_t count = 0;
+            for (const PlotPoint& pt : m_curvePoints)
+                count += corners[c].contains(DataToPixel(pt)) ? 1 : 0;
+            if (count < bestCount) {
+                bestCount = count;
+                best = c;
+            }
+        }
+        const QRect box = corners[best];
+        p.fillRect(box, QColor(255, 255, 255, 220));
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(box, Qt::AlignCenter, shown);
+        m_lastPeakRect = box;
+    }
+    p.restore();
 }
