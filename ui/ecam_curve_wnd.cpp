@@ -187,6 +187,19 @@ void CECamCurveWnd::BuildTipZones()
     }
 }
 
+void CECamCurveWnd::MoveTipZones()
+{
+    // The view changed, the data did not: the same texts at new pixels.
+    if (m_tipZones.size() != m_curvePoints.size()) {
+        BuildTipZones();
+        return;
+    }
+    for (size_t i = 0; i < m_curvePoints.size(); ++i) {
+        const QPoint p = DataToPixel(m_curvePoints[i]);
+        m_tipZones[i].rect = QRect(p.x() - kZoneHalf, p.y() - kZoneHalf, 2 * kZoneHalf, 2 * kZoneHalf);
+    }
+}
+
 QString CECamCurveWnd::TipTextAt(QPoint point) const
 {
     for (const TipZone& z : m_tipZones)
@@ -538,7 +551,7 @@ void CECamCurveWnd::SetMasterView(bool zoomed, plotview::Range r)
     m_xZoomed = zoomed;
     m_xView = r;
     m_xZoomExtent = XMax();
-    BuildTipZones();
+    MoveTipZones();
     update();
 }
 
@@ -566,7 +579,7 @@ void CECamCurveWnd::ZoomValue(double y, double factor)
     m_yZoomed = true;
     m_yMin = r.lo;
     m_yMax = r.hi;
-    BuildTipZones();
+    MoveTipZones();
     update();
 }
 
@@ -592,7 +605,7 @@ void CECamCurveWnd::PanByPixels(QPoint delta)
         m_yZoomed = true;
         m_yMin = r.lo;
         m_yMax = r.hi;
-        BuildTipZones();
+        MoveTipZones();
         update();
     }
 }
@@ -606,7 +619,7 @@ void CECamCurveWnd::ResetView()
         m_yMin = m_yHome.lo;
         m_yMax = m_yHome.hi;
         m_yZoomed = false;
-        BuildTipZones();
+        MoveTipZones();
         update();
     }
 }

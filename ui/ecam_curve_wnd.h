@@ -182,6 +182,7 @@ protected:
 
 private:
     void BuildTipZones();
+    void MoveTipZones();
     double XMax() const;
     void EndDrag(QPoint q);
     void CloseLimitEditor();

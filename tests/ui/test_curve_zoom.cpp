@@ -100,6 +100,9 @@ TEST(CurveZoom, WheelZoomsTheSharedMasterAxisAndCtrlWheelOneValueAxis)
         EXPECT_EQ(w->DataToPixel({250, 0}).x(), 370);
         EXPECT_EQ(w->DataToPixel({450, 0}).x(), 120 + 500);  // 400 units at 1.25 px
     }
+    // Hover texts follow the zoomed pixels.
+    const PlotPoint sample = s.speed->CurvePoints()[450];
+    EXPECT_EQ(s.speed->TipTextAt(s.speed->DataToPixel(sample)), QString::asprintf("x:%f\r\ny:%f", sample.x, sample.y));
     EXPECT_EQ(XLabels(s.accel).front(), "50");
     EXPECT_EQ(XLabels(s.accel).back(), "850");
     // A notch back from the same place undoes it.
