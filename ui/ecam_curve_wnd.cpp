@@ -674,11 +674,14 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
             last = static_cast<size_t>(std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(last),
                                                                  hi - m_curvePoints.begin()));
         }
+        // The axes once for the whole curve; each point as DataToPixel maps it.
+        const plotview::Axis xa = XAxis(), ya = YAxis();
+        const auto pixel = [&](const PlotPoint& c) { return QPoint(xa.ToPixel(c.x), ya.ToPixel(c.y)); };
         QPolygon line;
         line.reserve(static_cast<int>(last - first) + 2);
-        line << DataToPixel(m_curvePoints[first]);
+        line << pixel(m_curvePoints[first]);
         for (size_t i = first; i <= last; ++i)
-            line << DataToPixel(m_curvePoints[i]);
+            line << pixel(m_curvePoints[i]);
         p.save();
         p.setClipRect(plotArea);
         p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));

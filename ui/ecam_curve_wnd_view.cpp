@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -191,17 +190,14 @@ void CECamCurveWnd::DrawPeak(QPainter& p, const QRect& plotArea) const
             QRect(QPoint(inner.right() - size.width() + 1, inner.bottom() - size.height() + 1), size),
             QRect(QPoint(inner.left(), inner.bottom() - size.height() + 1), size),
         };
-        int best = 0;
-        size_t bestCount = SIZE_MAX;
-        for (int c = 0; c < 4; ++c) {
-            size_t count = 0;
-            for (const PlotPoint& pt : m_curvePoints)
-                count += corners[c].contains(DataToPixel(pt)) ? 1 : 0;
-            if (count < bestCount) {
-                bestCount = count;
-                best = c;
-            }
+        size_t hidden[4] = {0, 0, 0, 0};
+        const plotview::Axis xa = XAxis(), ya = YAxis();
+        for (const PlotPoint& pt : m_curvePoints) {
+            const QPoint q(xa.ToPixel(pt.x), ya.ToPixel(pt.y));
+            for (int c = 0; c < 4; ++c)
+                hidden[c] += corners[c].contains(q) ? 1 : 0;
         }
+        const int best = static_cast<int>(std::min_element(hidden, hidden + 4) - hidden);
         const QRect box = corners[best];
         p.fillRect(box, QColor(255, 255, 255, 220));
         p.setFont(font);
