@@ -18,19 +18,6 @@
 
 namespace {
 
-// Truncation toward zero into 32 bits; non-finite or huge values (from a
-// degenerate range) are pinned instead of overflowing.
-int Trunc(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v > 1e9)
-        return 1000000000;
-    if (v < -1e9)
-        return -1000000000;
-    return static_cast<int>(v);
-}
-
 QString Fmt(const char* format, double v) { return QString::asprintf(format, v); }
 
 } // namespace
@@ -55,30 +42,26 @@ bool CECamCurveWnd::Create(QWidget* parent, int id)
 
 double CECamCurveWnd::XMax() const { return m_curvePoints.empty() ? 0.0 : m_curvePoints.back().x; }
 
+plotview::Range CECamCurveWnd::MasterRange() const { return m_xZoomed ? m_xView : AutoMasterRange(); }
+
+plotview::Axis CECamCurveWnd::XAxis() const
+{
+    return {MasterRange(), kLeft, static_cast<double>((width() - kMargin) - kLeft), false};
+}
+
+plotview::Axis CECamCurveWnd::YAxis() const
+{
+    return {{m_yMin, m_yMax}, height() - kMargin, static_cast<double>((height() - kMargin) - kMargin), true};
+}
+
 QPoint CECamCurveWnd::DataToPixel(const PlotPoint& p) const
 {
-    const int w = width();
-    const int h = height();
-    const double wp = (w - kMargin) - kLeft;
-    const double hp = (h - kMargin) - kMargin;
-    const double xMax = XMax();
-    const double range = m_yMax - m_yMin;
-    // A zero x range puts every point on the left edge; a zero y range on the
-    // middle line, so a flat curve stays visible.
-    const int px = xMax != 0.0 ? kLeft + Trunc((p.x - 0.0) * (wp / (xMax - 0.0))) : kLeft;
-    const int py = range != 0.0 ? (h - kMargin) - Trunc((p.y - m_yMin) * (hp / range))
-                                : (h - kMargin) - Trunc(hp / 2);
-    return {px, py};
+    return {XAxis().ToPixel(p.x), YAxis().ToPixel(p.y)};
 }
 
 PlotPoint CECamCurveWnd::PixelToData(QPoint q) const
 {
-    const double wp = (width() - kMargin) - kLeft;
-    const double hp = (height() - kMargin) - kMargin;
-    PlotPoint d;
-    d.x = wp != 0.0 ? 0.0 + (q.x() - kLeft) * ((XMax() - 0.0) / wp) : 0.0;
-    d.y = hp != 0.0 ? m_yMax - (q.y() - kMargin) * ((m_yMax - m_yMin) / hp) : m_yMax;
-    return d;
+    return {XAxis().FromPixel(q.x()), YAxis().FromPixel(q.y())};
 }
 
 void CECamCurveWnd::SetCurveData(const std::vector<PlotPoint>& keys, const std::vector<PlotPoint>& curve,
@@ -90,8 +73,17 @@ void CECamCurveWnd::SetCurveData(const std::vector<PlotPoint>& keys, const std::
         m_keyPoints = keys;
     m_curvePoints = curve;
     m_curveKind = kind;
-    BuildTipZones();
+    DataChanged();
     update();
+}
+
+void CECamCurveWnd::DataChanged()
+{
+    // A cam of another length is a new picture: show it whole.
+    if (m_xZoomed && XMax() != m_xZoomExtent)
+        m_xZoomed = false;
+    m_peak = FindPeak(m_curvePoints, [](const PlotPoint& p) { return p.x; }, [](const PlotPoint& p) { return p.y; });
+    BuildTipZones();
 }
 
 void CECamCurveWnd::AutoScaleY()
@@ -115,6 +107,7 @@ void CECamCurveWnd::AutoScaleY()
         half = mid != 0.0 ? std::fabs(mid) * 0.6 : 1.0;
     m_yMax = mid + half;
     m_yMin = mid - half;
+    m_yZoomed = false;  // the fitted range is the new home
     update();
 }
 
@@ -144,7 +137,7 @@ void CECamCurveWnd::RebuildFromPointSet()
     std::vector<ECamCurveSample> samples;
     m_pointSet->GetCurve(samples);
     BuildLists(samples, m_curveKind, m_keyPoints, m_curvePoints);
-    BuildTipZones();
+    DataChanged();
     update();
 }
 
@@ -190,6 +183,19 @@ void CECamCurveWnd::BuildTipZones()
     }
 }
 
+void CECamCurveWnd::MoveTipZones()
+{
+    // The view changed, the data did not: the same texts at new pixels.
+    if (m_tipZones.size() != m_curvePoints.size()) {
+        BuildTipZones();
+        return;
+    }
+    for (size_t i = 0; i < m_curvePoints.size(); ++i) {
+        const QPoint p = DataToPixel(m_curvePoints[i]);
+        m_tipZones[i].rect = QRect(p.x() - kZoneHalf, p.y() - kZoneHalf, 2 * kZoneHalf, 2 * kZoneHalf);
+    }
+}
+
 QString CECamCurveWnd::TipTextAt(QPoint point) const
 {
     for (const TipZone& z : m_tipZones)
@@ -218,9 +224,10 @@ QPoint CECamCurveWnd::ApplyDragConstraints(QPoint q) const
         if (m_curveKind == CURVE_POSITION)
             q = DataToPixel(m_keyPoints[0]);
         else if (m_curveKind == CURVE_SPEED)
-            q.setX(kLeft);
+            q.setX(m_xZoomed ? DataToPixel(m_dragOrigin).x() : kLeft);
     } else if (m_selectedIndex == last) {
-        q.setX(w - kMargin);
+        // Zoomed, the right edge of the plot is no longer the cam's end.
+        q.setX(m_xZoomed ? DataToPixel(m_dragOrigin).x() : w - kMargin);
     } else if (m_curveKind == CURVE_POSITION) {
         const QPoint prev = DataToPixel(m_keyPoints[m_selectedIndex - 1]);
         const QPoint next = DataToPixel(m_keyPoints[m_selectedIndex + 1]);
@@ -368,6 +375,13 @@ bool CECamCurveWnd::eventFilter(QObject* watched, QEvent* e)
 
 void CECamCurveWnd::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton) {
+        m_panning = true;
+        m_panLast = event->position().toPoint();
+        setFocus(Qt::MouseFocusReason);  // so that Home finds the plot
+        event->accept();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -404,6 +418,13 @@ void CECamCurveWnd::EndDrag(QPoint q)
 void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint q = event->position().toPoint();
+    if (m_panning) {
+        if (event->buttons() & Qt::MiddleButton)
+            PanByPixels(q - m_panLast);
+        else
+            m_panning = false;  // the release went elsewhere
+        m_panLast = q;
+    }
     if (m_dragging && !(event->buttons() & Qt::LeftButton)) {
         // The release went elsewhere: the drag is over, the marker stays
         // where it was put and no longer follows the pointer.
@@ -419,7 +440,13 @@ void CECamCurveWnd::mouseMoveEvent(QMouseEvent* event)
     if (m_dragging) {
         q = ApplyDragConstraints(q);
         m_lastDragPixel = q;
-        const PlotPoint d = PixelToData(q);
+        PlotPoint d = PixelToData(q);
+        // Zoomed, a pixel column stands for less than a master unit; a point
+        // that moves only vertically keeps its master exactly.
+        const bool vertical = m_curveKind == CURVE_SPEED ||
+                              m_selectedIndex == static_cast<int>(m_keyPoints.size()) - 1;
+        if (m_xZoomed && vertical)
+            d.x = m_dragOrigin.x;
         const bool orderOk = m_curveKind != CURVE_POSITION || m_selectedIndex == 0 || !m_pointSet ||
                              m_pointSet->KeepsOrder(m_dragOrigin.x, d.x);
         if (orderOk && m_selectedIndex >= 0 && m_selectedIndex < static_cast<int>(m_keyPoints.size()))
@@ -439,6 +466,8 @@ void CECamCurveWnd::mouseReleaseEvent(QMouseEvent* event)
     // a release outside back into the plot.
     if (event->button() == Qt::LeftButton && m_dragging)
         EndDrag(ApplyDragConstraints(event->position().toPoint()));
+    if (event->button() == Qt::MiddleButton)
+        m_panning = false;
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -515,11 +544,17 @@ std::vector<AxisLabel> CECamCurveWnd::LayOutLabels(QPainter& p) const
     const LabelFace xf = FaceOf(LabelFont(9), p.device());
     const QFontMetrics xfm(xf.font, p.device());
     const int stepPx = (w - 140) / 10;
-    const double stepX = XMax() / 10.0;
+    const plotview::Range xr = MasterRange();
+    const double stepX = xr.Span() / 10.0;
+    // Zoomed in, whole numbers would repeat: as many decimals as the step needs.
+    const int xDecimals = m_xZoomed ? plotview::DecimalsForStep(stepX) : 0;
     std::vector<AxisLabel> xs;
     for (int i = 0; i <= 10; ++i) {
         const int x = kLeft + i * stepPx;
-        const QString text = Fmt("%.0f", i * stepX);
+        double v = xr.lo + i * stepX;
+        if (std::fabs(v) < std::fabs(stepX) * 1e-9)
+            v = 0.0;  // no "-0.00" where the sum only nearly cancels
+        const QString text = QString::asprintf("%.*f", xDecimals, v);
         const int adv = xfm.horizontalAdvance(text);
         int left = x - adv / 2;
         left = std::max(0, std::min(left, w - adv));
@@ -623,13 +658,29 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
     }
 
     // The curve stays inside the frame; off-range parts are cut at its edge.
-    const QRect plotArea(QPoint(kLeft, kMargin), QPoint(w - kMargin, h - kMargin));
+    const QRect plotArea = PlotArea();
     if (!m_curvePoints.empty()) {
+        // Zoomed in, only the samples in view (and one beyond each side) are
+        // drawn, which keeps the pixel coordinates small. A curve that is not
+        // in master order is drawn whole.
+        size_t first = 0, last = m_curvePoints.size() - 1;
+        const auto byX = [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; };
+        if (m_xZoomed && std::is_sorted(m_curvePoints.begin(), m_curvePoints.end(), byX)) {
+            const plotview::Range r = MasterRange();
+            const auto lo = std::lower_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.lo, 0.0}, byX);
+            const auto hi = std::upper_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.hi, 0.0}, byX);
+            first = static_cast<size_t>(std::max<std::ptrdiff_t>(0, lo - m_curvePoints.begin() - 1));
+            last = static_cast<size_t>(std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(last),
+                                                                 hi - m_curvePoints.begin()));
+        }
+        // The axes once for the whole curve; each point as DataToPixel maps it.
+        const plotview::Axis xa = XAxis(), ya = YAxis();
+        const auto pixel = [&](const PlotPoint& c) { return QPoint(xa.ToPixel(c.x), ya.ToPixel(c.y)); };
         QPolygon line;
-        line.reserve(static_cast<int>(m_curvePoints.size()) + 1);
-        line << DataToPixel(m_curvePoints[0]);
-        for (const PlotPoint& c : m_curvePoints)
-            line << DataToPixel(c);
+        line.reserve(static_cast<int>(last - first) + 2);
+        line << pixel(m_curvePoints[first]);
+        for (size_t i = first; i <= last; ++i)
+            line << pixel(m_curvePoints[i]);
         p.save();
         p.setClipRect(plotArea);
         p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));
@@ -666,6 +717,8 @@ void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
     const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
                             {kLeft, h - kMargin}, {kLeft, kMargin}};
     p.drawPolyline(frame, 5);
+
+    DrawPeak(p, plotArea);
 
     if (m_showKeyPoints) {
         p.setPen(Qt::black);

@@ -9,6 +9,15 @@
 // change (pointSet is not owned). Each window keeps its own copies of the
 // points it draws. After a completed drag the window has changed the point
 // set itself and sends WM_CURVE_DRAG_END (wParam = kind) to its parent.
+//
+// The view can be zoomed and panned: the wheel zooms the master axis about
+// the pointer, Ctrl+wheel the value axis, the middle button pans, and a
+// double click on empty plot area or Home goes back to the automatic ranges
+// ([0, xMax] and the y range set by the dialog, AutoScaleY or the limit
+// editor). The master axis is shared by every curve window under the same
+// parent, so the stacked plots stay aligned. A zoomed value axis is yMin and
+// yMax themselves, so the limit editor edits what is shown. Each plot also
+// shows the maximum and minimum of its curve in a corner of its frame.
 // GUI thread only.
 #include <QColor>
 #include <QPoint>
@@ -18,7 +27,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "cam/cam_peaks.h"
 #include "ui/module_message.h"
+#include "ui/plot_view.h"
 
 class CECamPointSet;
 struct ECamCurveSample;
@@ -80,9 +91,46 @@ public:
     bool HasKeyPointNear(QPoint point) const;
     void SetTitle(QString text) { m_title = std::move(text); }
 
-    // The two coordinate mappings, reading the client size each time.
+    // The two coordinate mappings, reading the client size and the view
+    // each time.
     QPoint DataToPixel(const PlotPoint& p) const;
     PlotPoint PixelToData(QPoint q) const;
+
+    // ---- zoom and pan ----
+    static constexpr double kWheelZoomStep = 1.25;  // span factor per wheel notch
+    static constexpr double kMinSpanRatio = 1e-4;   // deepest zoom, of the automatic span
+    static constexpr double kMaxSpanRatio = 100.0;  // widest zoom-out
+    plotview::Axis XAxis() const;
+    plotview::Axis YAxis() const;
+    // The master range shown, and the automatic one [0, xMax].
+    plotview::Range MasterRange() const;
+    plotview::Range AutoMasterRange() const { return {0.0, XMax()}; }
+    bool IsMasterZoomed() const { return m_xZoomed; }
+    bool IsValueZoomed() const { return m_yZoomed; }
+    // The y range the view returns to.
+    plotview::Range HomeValueRange() const;
+    // The curve windows sharing the master axis with this one (the curve
+    // windows among its siblings, itself included), top to bottom.
+    std::vector<CECamCurveWnd*> LinkedPlots() const;
+    // Zooms (factor < 1: in) the master axis of all linked plots about
+    // master position x, or this plot's value axis about value y.
+    void ZoomMaster(double x, double factor);
+    void ZoomValue(double y, double factor);
+    // Moves the view by a pointer movement (pixels): the master axis of all
+    // linked plots, the value axis of this one.
+    void PanByPixels(QPoint delta);
+    // Back to the automatic ranges: master axis of all linked plots, value
+    // axis of this one.
+    void ResetView();
+    // Shows master range r (zoomed true) or the automatic one.
+    void SetMasterView(bool zoomed, plotview::Range r);
+
+    // ---- peak read-out ----
+    const CamPeak& Peak() const { return m_peak; }
+    // "最大 %g @ %g  最小 %g @ %g", empty without a curve.
+    QString PeakText() const;
+    // Where the last paint put the read-out (client pixels), empty if none.
+    QRect PeakRect() const { return m_lastPeakRect; }
 
     // The mouse rules, one step each (also used by the mouse handlers).
     QPoint ApplyDragConstraints(QPoint q) const;
@@ -128,13 +176,21 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildTipZones();
+    void MoveTipZones();
     double XMax() const;
     void EndDrag(QPoint q);
     void CloseLimitEditor();
     std::vector<AxisLabel> LayOutLabels(QPainter& p) const;
+    void DataChanged();
+    void DrawPeak(QPainter& p, const QRect& plotArea) const;
+    QRect PlotArea() const;
+    QPoint ClampToPlot(QPoint q) const;
 
     std::vector<PlotPoint> m_keyPoints;
     std::vector<PlotPoint> m_curvePoints;
@@ -150,4 +206,14 @@ private:
     CSpecToolTip* m_toolTip = nullptr;   // child popup
     mutable std::vector<AxisLabel> m_lastLabels;
     mutable std::vector<QFont> m_lastLabelFonts;
+
+    bool m_xZoomed = false;
+    plotview::Range m_xView;
+    double m_xZoomExtent = 0.0;  // xMax when the zoom began; a new extent ends it
+    bool m_yZoomed = false;
+    plotview::Range m_yHome;     // the y range before the first zoom
+    bool m_panning = false;
+    QPoint m_panLast;
+    CamPeak m_peak;
+    mutable QRect m_lastPeakRect;
 };

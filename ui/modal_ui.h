@@ -52,11 +52,14 @@ struct FileDialogAnswer {
     QString selectedFilter;  // one entry of the filter list
 };
 
-// One entry of a popup menu.
+// One entry of a popup menu; a separator line has no id and no text.
 struct MenuItem {
     int id;
     QString text;
     bool enabled = true;
+    bool separator = false;
+
+    static MenuItem Separator() { return {0, QString(), false, true}; }
 };
 
 class IModalUi {

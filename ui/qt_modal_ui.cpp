@@ -147,6 +147,10 @@ int CQtModalUi::PopupMenu(QWidget* owner, const QPoint& screenPos, const std::ve
 {
     QMenu menu(owner);
     for (const MenuItem& item : items) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
         QAction* a = menu.addAction(item.text);
         a->setData(item.id);
         a->setEnabled(item.enabled);

@@ -57,6 +57,39 @@ void BM_CurveWndRenderImage(benchmark::State& state)
 }
 BENCHMARK(BM_CurveWndRenderImage)->Unit(benchmark::kMicrosecond);
 
+// A repaint zoomed in to a tenth of the master axis: only the samples in
+// view are drawn, so it should cost no more than the whole curve.
+void BM_CurveWndFullRepaintZoomed(benchmark::State& state)
+{
+    CECamCurveWnd wnd;
+    Fill(wnd);
+    wnd.SetMasterView(true, {450, 550});
+    QImage screen(1280, 360, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter target(&screen);
+        CMemoryDC dc(&target, wnd.rect());
+        wnd.DrawPlot(dc.Painter());
+    }
+    benchmark::DoNotOptimize(screen.constBits());
+}
+BENCHMARK(BM_CurveWndFullRepaintZoomed)->Unit(benchmark::kMicrosecond);
+
+// One wheel notch on three linked plots: the new range, the hover zones of
+// every plot rebuilt (the repaint comes later, once per plot).
+void BM_CurveWndWheelStep(benchmark::State& state)
+{
+    QWidget parent;
+    CECamCurveWnd* plots[3];
+    for (auto*& w : plots) {
+        w = new CECamCurveWnd(&parent);
+        Fill(*w);
+    }
+    int i = 0;
+    for (auto _ : state)
+        plots[0]->ZoomMaster(500.0, (i++ % 2) ? 1.25 : 0.8);
+}
+BENCHMARK(BM_CurveWndWheelStep)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK(BM_CurveWndFullRepaint)->Unit(benchmark::kMicrosecond);

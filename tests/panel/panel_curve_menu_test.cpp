@@ -24,15 +24,20 @@ TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
     QTest::mouseClick(AccelCurve(), Qt::RightButton, {}, QPoint(250, 100));
     EXPECT_EQ(MenuCount(*ui), 0);
 
-    // Inside, away from key points: three items, delete greyed.
+    // Inside, away from key points: three items, delete greyed, then the
+    // export after a separator.
     const QPoint free(plot.left() + plot.width() / 3, plot.top() + 10);
     QTest::mouseClick(pos, Qt::RightButton, {}, free);
     ASSERT_EQ(MenuCount(*ui), 1);
-    ASSERT_EQ(ui->menus.Calls().back().items.size(), 3u);
+    const auto& items = ui->menus.Calls().back().items;
+    ASSERT_EQ(items.size(), 5u);
     const char* texts[] = {"添加凸轮点", "删除凸轮点", "显示凸轮点"};
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(ui->menus.Calls().back().items[i].id == 32775 + i && ui->menus.Calls().back().items[i].text == QString::fromUtf8(texts[i])) << i;
-    EXPECT_FALSE(ui->menus.Calls().back().items[1].enabled);
+        EXPECT_TRUE(items[i].id == 32775 + i && items[i].text == QString::fromUtf8(texts[i]) && !items[i].separator) << i;
+    EXPECT_FALSE(items[1].enabled);
+    EXPECT_TRUE(items[3].separator);
+    EXPECT_EQ(items[4].text, QString::fromUtf8("导出曲线图..."));
+    EXPECT_TRUE(items[4].enabled);
 
     // On the last key point's marker (within 5 pixels): delete enabled.
     const QPoint last = pos->DataToPixel(pos->KeyPoints().back()) + QPoint(-3, 2);
@@ -116,4 +121,6 @@ TEST_F(PanelTest, DragInPositionPlotUpdatesPointSetCurvesAndTable)
     for (const PlotPoint& p : pos->CurvePoints())
         peak = std::max(peak, p.y);
     EXPECT_DOUBLE_EQ(peak, pts[1].slave);
+    // The read-out in the corner follows the edit.
+    EXPECT_EQ(pos->PeakText(), QString::asprintf("最大 %g @ %g  最小 0 @ 0", pts[1].slave, pts[1].master));
 }

@@ -1,7 +1,8 @@
 // The three curve windows inside a real panel at the sizes hosts use, with
-// the default cam, a 1500-point cam and limits of +-1e8: every axis label
-// stays whole, apart from the others and inside its window. With
-// ECAM_SHOT_DIR set, the panels are also saved there as PNG.
+// the default cam, a 1500-point cam (also zoomed in as deep as the view
+// goes) and limits of +-1e8: every axis label stays whole, apart from the
+// others and inside its window. With ECAM_SHOT_DIR set, the panels are also
+// saved there as PNG.
 #include "tests/support/panel_harness.h"
 #include "ui/c_number.h"
 
@@ -61,6 +62,14 @@ TEST_P(CurveLabelsInPanel, DefaultLongAndHugeCamsKeepTheirLabelsApart)
     for (CECamCurveWnd* wnd : {PositionCurve(), SpeedCurve(), AccelCurve()})
         wnd->AutoScaleY();
     ExpectLabelsFit("1500points");
+
+    // Zoomed as deep as the wheel goes, both axes: longer numbers, still apart.
+    PositionCurve()->ZoomMaster(333.3, 1e-9);
+    for (CECamCurveWnd* wnd : {PositionCurve(), SpeedCurve(), AccelCurve()})
+        wnd->ZoomValue(wnd->m_yMin / 3, 1e-9);
+    ASSERT_TRUE(AccelCurve()->IsMasterZoomed());
+    ExpectLabelsFit("zoomed");
+    PositionCurve()->ResetView();
 
     dlg->LoadPoints({Pt(0, -1e8, 0, 1), Pt(500, 1e8, 0, 1), Pt(1000, -1e8, 0, 1)});
     for (CECamCurveWnd* wnd : {PositionCurve(), SpeedCurve(), AccelCurve()}) {

@@ -58,21 +58,26 @@ TEST(QtModalUi, PopupMenuReturnsTheChosenIdAndZeroWhenDismissed)
     QWidget owner;
     const std::vector<MenuItem> items = {{11, QStringLiteral("添加"), true},
                                          {12, QStringLiteral("删除"), false},
+                                         MenuItem::Separator(),
                                          {13, QStringLiteral("显示"), true}};
     QStringList shown;
     bool secondEnabled = true;
+    bool thirdIsSeparator = false;
     ModalDriver<QMenu> pick([&](QMenu* menu) {
         for (QAction* a : menu->actions())
             shown << a->text();
         secondEnabled = menu->actions().at(1)->isEnabled();
-        // Down twice skips the disabled entry and lands on the third.
+        thirdIsSeparator = menu->actions().at(2)->isSeparator();
+        // Down twice skips the disabled entry and the separator and lands on
+        // the last entry.
         QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
     });
     EXPECT_EQ(ui.PopupMenu(&owner, QPoint(10, 10), items), 13);
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("添加"), QStringLiteral("删除"), QStringLiteral("显示")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("添加"), QStringLiteral("删除"), QString(), QStringLiteral("显示")}));
     EXPECT_FALSE(secondEnabled);
+    EXPECT_TRUE(thirdIsSeparator);
 
     ModalDriver<QMenu> dismiss([](QMenu* menu) { QTest::keyClick(menu, Qt::Key_Escape); });
     EXPECT_EQ(ui.PopupMenu(&owner, QPoint(10, 10), items), 0);

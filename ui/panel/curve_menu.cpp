@@ -2,6 +2,7 @@
 #include "ui/panel/curve_menu.h"
 
 #include "cam/ecam_point_set.h"
+#include "ui/curve_export.h"
 #include "ui/ecam_curve_wnd.h"
 #include "ui/modal_ui.h"
 
@@ -20,6 +21,8 @@ void CCurveMenu::OnPositionCurveRightClick(const QPoint& clientPos, const QPoint
         {ID_ADD_CAM_POINT, QString::fromUtf8("添加凸轮点"), true},
         {ID_DEL_CAM_POINT, QString::fromUtf8("删除凸轮点"), m_position.HasKeyPointNear(clientPos)},
         {ID_SHOW_CAM_POINT, QString::fromUtf8("显示凸轮点"), true},
+        MenuItem::Separator(),
+        {ID_EXPORT_CURVES, QString::fromUtf8("导出曲线图..."), true},
     };
     const int id = m_view.ModalUi().PopupMenu(m_view.BoxOwner(), screenPos, items);
     if (id != 0)
@@ -32,6 +35,7 @@ void CCurveMenu::OnCommand(int id)
     case ID_ADD_CAM_POINT: OnAddCamPoint(); break;
     case ID_DEL_CAM_POINT: OnDelCamPoint(); break;
     case ID_SHOW_CAM_POINT: OnShowCamPoint(); break;
+    case ID_EXPORT_CURVES: OnExportCurves(); break;
     default: break;
     }
 }
@@ -69,4 +73,24 @@ void CCurveMenu::OnShowCamPoint()
     m_speed.m_showKeyPoints = !m_speed.m_showKeyPoints;
     m_position.update();
     m_speed.update();
+}
+
+void CCurveMenu::OnExportCurves()
+{
+    // The dialog appends ".png" to a name typed without an extension; the
+    // extension chooses the format.
+    const QString path = m_view.ModalUi().SaveFileName(
+        m_view.BoxOwner(), QString::fromUtf8("导出曲线图"),
+        QString::fromUtf8("PNG 图片 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)"), QStringLiteral("png"),
+        QString::fromUtf8("凸轮曲线.png"));
+    if (path.isEmpty())
+        return;
+    // The stacked plots as they stand, the position plot's siblings included.
+    std::vector<const CECamCurveWnd*> plots;
+    for (const CECamCurveWnd* w : m_position.LinkedPlots())
+        plots.push_back(w);
+    const CurveExportResult r = ExportCurves(plots, path);
+    if (!r.ok)
+        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromUtf8("曲线图导出失败: %1\n%2").arg(path, r.reason),
+                             QString(), MB_OK, MB_ICONERROR);
 }

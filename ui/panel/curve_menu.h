@@ -2,7 +2,9 @@
 // CCurveMenu: the context menu of the position plot. "添加凸轮点" adds a key
 // point where the right click was, "删除凸轮点" deletes the key point under
 // it (offered only over one), "显示凸轮点" toggles the key-point markers of
-// the position and speed plots. Owned by the panel; GUI thread only.
+// the position and speed plots, and, after a separator, "导出曲线图..."
+// writes the three plots into a PNG, SVG or PDF file the user names.
+// Owned by the panel; GUI thread only.
 #include "ui/panel/panel_ids.h"
 
 #include <QPoint>
@@ -23,6 +25,9 @@ public:
     virtual QWidget* BoxOwner() = 0;
 };
 
+// The export command's id, next to the panel's curve menu commands.
+constexpr int ID_EXPORT_CURVES = 32778;
+
 class CCurveMenu {
 public:
     CCurveMenu(ICurveMenuView& view, CECamCurveWnd& position, CECamCurveWnd& speed)
@@ -37,6 +42,7 @@ public:
     void OnAddCamPoint();
     void OnDelCamPoint();
     void OnShowCamPoint();
+    void OnExportCurves();
 
     // The last right click inside the plot area, where the commands act.
     QPoint MenuPoint() const { return m_ptCurveMenu; }

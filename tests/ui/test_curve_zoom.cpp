@@ -1,0 +1,288 @@
+// Zoom, pan and the peak read-out of the curve windows, driven with real
+// wheel, button and key input on three stacked plots under one parent.
+#include "message_receiver.h"
+
+#include "cam/ecam_point_set.h"
+#include "ui/ecam_curve_wnd.h"
+#include "ui/spec_edit.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+// Three plots of 1000 x 200 pixels (masters 0..1000 one per pixel, values
+// -100..100 one per pixel) stacked as in the panel, fed from one point set.
+struct Stack {
+    MessageReceiver parent;
+    CECamPointSet set;
+    CECamCurveWnd* pos = new CECamCurveWnd(&parent);
+    CECamCurveWnd* speed = new CECamCurveWnd(&parent);
+    CECamCurveWnd* accel = new CECamCurveWnd(&parent);
+
+    explicit Stack(std::vector<ECamPoint> points = {{0, -50, 0, kECamPoly},
+                                                    {250, 0, 0, kECamPoly},
+                                                    {500, 50, 0, kECamPoly},
+                                                    {1000, -50, 0, kECamPoly}})
+    {
+        parent.resize(1140, 760);
+        int top = 0;
+        for (CECamCurveWnd* w : Plots()) {
+            w->setGeometry(0, top, 1140, 240);
+            top += 260;
+            w->m_pointSet = &set;
+            w->m_yMin = -100;
+            w->m_yMax = 100;
+        }
+        set.SetPoints(points);
+        Refresh();
+    }
+    std::vector<CECamCurveWnd*> Plots() const { return {pos, speed, accel}; }
+    void Refresh()
+    {
+        const CurveKind kinds[] = {CURVE_POSITION, CURVE_SPEED, CURVE_ACCEL};
+        for (int i = 0; i < 3; ++i) {
+            std::vector<PlotPoint> keys, curve;
+            CECamCurveWnd::BuildLists(set.Curve(), kinds[i], keys, curve);
+            Plots()[static_cast<size_t>(i)]->SetCurveData(keys, curve, kinds[i]);
+        }
+    }
+    std::vector<ECamPoint> Points() const
+    {
+        std::vector<ECamPoint> out;
+        set.GetPoints(out);
+        return out;
+    }
+};
+
+// One wheel turn of `notches` (positive: away from the user) at pixel at.
+void Wheel(QWidget* w, QPoint at, int notches, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(at), QPointF(w->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, mods,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+// What a real double click delivers: press, release, double-click press,
+// release.
+void DoubleClick(QWidget* w, QPoint at)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+
+std::vector<QString> XLabels(CECamCurveWnd* w)
+{
+    w->grab();
+    std::vector<QString> out;
+    for (const AxisLabel& l : w->LabelRects())
+        if (!l.yAxis)
+            out.push_back(l.text);
+    return out;
+}
+
+} // namespace
+
+TEST(CurveZoom, WheelZoomsTheSharedMasterAxisAndCtrlWheelOneValueAxis)
+{
+    Stack s;
+    // One notch forward at master 250 (pixel 370): the span shrinks to 0.8
+    // of itself about 250, in all three plots; 250 keeps its pixel.
+    Wheel(s.pos, QPoint(370, 100), 1);
+    for (CECamCurveWnd* w : s.Plots()) {
+        EXPECT_TRUE(w->IsMasterZoomed());
+        EXPECT_NEAR(w->MasterRange().lo, 50.0, 1e-9);
+        EXPECT_NEAR(w->MasterRange().hi, 850.0, 1e-9);
+        EXPECT_EQ(w->DataToPixel({250, 0}).x(), 370);
+        EXPECT_EQ(w->DataToPixel({450, 0}).x(), 120 + 500);  // 400 units at 1.25 px
+    }
+    // Hover texts follow the zoomed pixels.
+    const PlotPoint sample = s.speed->CurvePoints()[450];
+    EXPECT_EQ(s.speed->TipTextAt(s.speed->DataToPixel(sample)), QString::asprintf("x:%f\r\ny:%f", sample.x, sample.y));
+    EXPECT_EQ(XLabels(s.accel).front(), "50");
+    EXPECT_EQ(XLabels(s.accel).back(), "850");
+    // A notch back from the same place undoes it.
+    Wheel(s.speed, QPoint(370, 100), -1);
+    EXPECT_NEAR(s.pos->MasterRange().lo, 0.0, 1e-9);
+    EXPECT_NEAR(s.pos->MasterRange().hi, 1000.0, 1e-9);
+
+    // Ctrl+wheel on the speed plot at value 50 (pixel 70): only its own
+    // value axis, about 50; the master axis stays.
+    const plotview::Range xBefore = s.pos->MasterRange();
+    Wheel(s.speed, QPoint(600, 70), 2, Qt::ControlModifier);
+    EXPECT_TRUE(s.speed->IsValueZoomed());
+    EXPECT_NEAR(s.speed->m_yMax, 50 + 50 * 0.64, 1e-9);
+    EXPECT_NEAR(s.speed->m_yMin, 50 - 150 * 0.64, 1e-9);
+    EXPECT_EQ(s.speed->DataToPixel({0, 50}).y(), 70);
+    EXPECT_EQ(s.pos->m_yMax, 100.0);
+    EXPECT_EQ(s.accel->m_yMin, -100.0);
+    EXPECT_EQ(s.pos->MasterRange(), xBefore);
+
+    // Deep zoom stops at its limit; the labels still name distinct values.
+    Wheel(s.pos, QPoint(620, 100), 200);
+    EXPECT_NEAR(s.pos->MasterRange().Span(), 1000 * CECamCurveWnd::kMinSpanRatio, 1e-9);
+    const std::vector<QString> deep = XLabels(s.pos);
+    EXPECT_EQ(std::set<QString>(deep.begin(), deep.end()).size(), deep.size());
+    EXPECT_TRUE(deep.front().contains('.')) << deep.front().toStdString();
+
+    // Home on the speed plot: every master axis and its own value axis back.
+    QTest::keyClick(s.speed, Qt::Key_Home);
+    for (CECamCurveWnd* w : s.Plots())
+        EXPECT_FALSE(w->IsMasterZoomed());
+    EXPECT_FALSE(s.speed->IsValueZoomed());
+    EXPECT_EQ(s.speed->m_yMax, 100.0);
+    EXPECT_EQ(s.speed->m_yMin, -100.0);
+    EXPECT_EQ(XLabels(s.pos).back(), "1000");
+}
+
+TEST(CurveZoom, MiddleDragPansAndDoubleClickOnEmptyAreaResets)
+{
+    Stack s;
+    s.parent.show();
+    // The picture follows the pointer: 100 px right shows 100 smaller
+    // masters, 20 px down 20 larger values (one unit per pixel).
+    QTest::mousePress(s.pos, Qt::MiddleButton, {}, QPoint(600, 120));
+    QTest::mouseMove(s.pos, QPoint(650, 130));
+    QTest::mouseMove(s.pos, QPoint(700, 140));
+    QTest::mouseRelease(s.pos, Qt::MiddleButton, {}, QPoint(700, 140));
+    for (CECamCurveWnd* w : s.Plots()) {
+        EXPECT_NEAR(w->MasterRange().lo, -100.0, 1e-9);
+        EXPECT_NEAR(w->MasterRange().hi, 900.0, 1e-9);
+    }
+    EXPECT_NEAR(s.pos->m_yMax, 120.0, 1e-9);
+    EXPECT_NEAR(s.pos->m_yMin, -80.0, 1e-9);
+    EXPECT_EQ(s.speed->m_yMax, 100.0);
+    // Moves without the button pan no more.
+    QTest::mouseMove(s.pos, QPoint(300, 100));
+    EXPECT_NEAR(s.pos->MasterRange().lo, -100.0, 1e-9);
+
+    // Panned far away (970 px twice), some of the cam stays in sight.
+    for (int i = 0; i < 2; ++i) {
+        QTest::mousePress(s.pos, Qt::MiddleButton, {}, QPoint(1100, 120));
+        QTest::mouseMove(s.pos, QPoint(130, 120));
+        QTest::mouseRelease(s.pos, Qt::MiddleButton, {}, QPoint(130, 120));
+    }
+    EXPECT_NEAR(s.pos->MasterRange().lo, 1000.0, 1e-9);
+    EXPECT_NEAR(s.pos->MasterRange().hi, 2000.0, 1e-9);
+
+    // A double click on a key point marker is a press on it, not a reset.
+    const int drags = static_cast<int>(s.parent.received.size());
+    s.pos->SetMasterView(true, {0, 600});
+    const QPoint marker = s.pos->DataToPixel(s.pos->KeyPoints()[1]);
+    DoubleClick(s.pos, marker);
+    EXPECT_TRUE(s.pos->IsMasterZoomed());
+    EXPECT_GT(static_cast<int>(s.parent.received.size()), drags);  // the drag ended as usual
+    // On empty plot area: back to the automatic ranges.
+    DoubleClick(s.pos, QPoint(1000, 60));
+    for (CECamCurveWnd* w : s.Plots())
+        EXPECT_FALSE(w->IsMasterZoomed());
+    EXPECT_EQ(s.pos->m_yMax, 100.0);
+    EXPECT_EQ(s.pos->m_yMin, -100.0);
+}
+
+TEST(CurveZoom, DragsHitsAndTheLimitEditorWorkThroughTheZoomedAxes)
+{
+    Stack s;
+    s.parent.show();
+    // Four notches about master 250: span 1000 * 0.8^4 = 409.6, so a pixel
+    // is 0.4096 master units and 250 stays at pixel 370.
+    Wheel(s.pos, QPoint(370, 100), 4);
+    const double upp = 0.4096;
+    ASSERT_NEAR(s.pos->XAxis().UnitsPerPixel(), upp, 1e-12);
+    QPoint marker = s.pos->DataToPixel(s.pos->KeyPoints()[1]);
+    EXPECT_EQ(marker.x(), 370);
+    int hit = -1;
+    EXPECT_TRUE(s.pos->HitTestKeyPoint(marker + QPoint(4, -4), hit));
+    EXPECT_EQ(hit, 1);
+
+    // 30 px right and 20 px up: 12.288 master units and 20 value units.
+    QTest::mousePress(s.pos, Qt::LeftButton, {}, marker);
+    QTest::mouseMove(s.pos, marker + QPoint(15, -10));
+    QTest::mouseMove(s.pos, marker + QPoint(30, -20));
+    QTest::mouseRelease(s.pos, Qt::LeftButton, {}, marker + QPoint(30, -20));
+    std::vector<ECamPoint> pts = s.Points();
+    EXPECT_NEAR(pts[1].master, 250 + 30 * upp, upp);
+    EXPECT_NEAR(pts[1].slave, 20.0, 1.0);
+    EXPECT_TRUE(s.set.IsOrdered());
+
+    // The last point moves only vertically and keeps its master exactly,
+    // though the plot's right edge is not the cam's end when zoomed.
+    s.Refresh();
+    Wheel(s.pos, QPoint(1120, 100), 0);  // no turn: nothing changes
+    s.pos->SetMasterView(true, {600, 1100});
+    marker = s.pos->DataToPixel(s.pos->KeyPoints().back());
+    QTest::mousePress(s.pos, Qt::LeftButton, {}, marker);
+    QTest::mouseMove(s.pos, marker + QPoint(-40, -30));
+    QTest::mouseRelease(s.pos, Qt::LeftButton, {}, marker + QPoint(-40, -30));
+    pts = s.Points();
+    EXPECT_EQ(pts.back().master, 1000.0);
+    EXPECT_NEAR(pts.back().slave, -50 + 30.0, 1.0);
+
+    // The value axis zoomed by Ctrl+wheel: the upper label edits the zoomed
+    // top; Home then returns to the range before the zoom.
+    Wheel(s.speed, QPoint(600, 120), 1, Qt::ControlModifier);
+    const double zoomedTop = s.speed->m_yMax;
+    QTest::mouseClick(s.speed, Qt::LeftButton, {}, QPoint(60, 15));
+    ASSERT_NE(s.speed->LimitEditor(), nullptr);
+    EXPECT_EQ(s.speed->LimitEditor()->text(), QString::asprintf("%f", zoomedTop));
+    s.speed->LimitEditor()->selectAll();
+    QTest::keyClicks(s.speed->LimitEditor(), "30");
+    QTest::keyClick(s.speed->LimitEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(s.speed->m_yMax, 30.0);
+    QTest::keyClick(s.speed, Qt::Key_Home);
+    EXPECT_EQ(s.speed->m_yMax, 100.0);
+    EXPECT_EQ(s.speed->m_yMin, -100.0);
+
+    // A new cam length ends the master zoom; AutoScaleY ends a value zoom.
+    s.pos->SetMasterView(true, {100, 200});
+    Wheel(s.pos, QPoint(600, 120), 1, Qt::ControlModifier);
+    s.set.SetPoints({{0, 0, 0, kECamPoly}, {2000, 10, 0, kECamPoly}});
+    s.Refresh();
+    EXPECT_FALSE(s.pos->IsMasterZoomed());
+    s.pos->AutoScaleY();
+    EXPECT_FALSE(s.pos->IsValueZoomed());
+}
+
+TEST(CurveZoom, PeakReadOutFollowsTheCurveAndAvoidsIt)
+{
+    // A rise from the bottom left to the top right: the readout takes the
+    // top left corner, inside the frame, clear of every axis label.
+    Stack s({{0, -90, 0, kECamLinear}, {1000, 90, 0.18, kECamLinear}});
+    EXPECT_EQ(s.pos->PeakText(), QString::fromUtf8("最大 90 @ 1000  最小 -90 @ 0"));
+    const QImage img = s.pos->grab().toImage();
+    const QRect box = s.pos->PeakRect();
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_TRUE(QRect(120, 20, 1001, 201).contains(box));
+    EXPECT_LT(box.left(), 200);
+    EXPECT_LT(box.top(), 40);
+    for (const AxisLabel& l : s.pos->LabelRects())
+        EXPECT_FALSE(l.rect.intersects(box)) << l.text.toStdString();
+    int ink = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            ink += qGray(img.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(ink, 30);
+
+    // The other way round it moves to the top right; every edit updates it.
+    s.set.SetPoints({{0, 90, -0.18, kECamLinear}, {1000, -90, -0.18, kECamLinear}});
+    s.Refresh();
+    EXPECT_EQ(s.pos->PeakText(), QString::fromUtf8("最大 90 @ 0  最小 -90 @ 1000"));
+    s.pos->grab();
+    EXPECT_GT(s.pos->PeakRect().right(), 1000);
+    EXPECT_EQ(s.speed->PeakText(), QString::fromUtf8("最大 -0.18 @ 0  最小 -0.18 @ 0"));
+
+    // A plot too narrow for the whole text shortens it, still inside.
+    s.pos->resize(300, 120);
+    s.pos->grab();
+    EXPECT_TRUE(QRect(120, 20, 161, 81).contains(s.pos->PeakRect()));
+    // No curve, no readout.
+    s.accel->SetCurveData({}, {}, CURVE_ACCEL);
+    s.accel->grab();
+    EXPECT_TRUE(s.accel->PeakText().isEmpty());
+    EXPECT_TRUE(s.accel->PeakRect().isEmpty());
+}

@@ -1,0 +1,126 @@
+// "ecamctl render" run as a user runs it, with no display: each format opens
+// as what it claims to be, the picture holds three plots of the asked size,
+// and bad arguments and unwritable files are refused with a clear message.
+// (That the pictures match the panel's own windows is checked by the panel's
+// export test; both draw through the same export.)
+#include "run_ecamctl.h"
+
+#include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ecamtest::RunEcamctl;
+
+const std::string kUsage = "usage: ecamctl render FILE|--length L OUT.{png,svg,pdf} [--size WxH]\n";
+
+class EcamctlRender : public ::testing::Test {
+protected:
+    fs::path dir = fs::temp_directory_path() / ("ecamctl_render_" + std::to_string(::getpid()));
+    std::string cam;
+    void SetUp() override
+    {
+        fs::create_directories(dir);
+        cam = (dir / "cam.txt").string();
+        std::ofstream(cam) << "0,0,0,1\n400,300,0,1\n1000,-200,0,1\n";
+        // No display at all, and a platform that would need one: ecamctl
+        // must not try it.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Out(const std::string& name) const { return (dir / name).string(); }
+};
+
+// Plot i of a stack of plots `h` high: its frame corner is grey, and the
+// red curve shows inside it.
+void ExpectPlot(const QImage& image, int top, int h)
+{
+    EXPECT_EQ(QColor(image.pixel(120, top + 20)), QColor(100, 100, 100)) << top;
+    EXPECT_EQ(QColor(image.pixel(2, top + 2)), QColor(Qt::white)) << top;
+    int red = 0;
+    for (int y = top + 20; y < top + h - 20; ++y)
+        for (int x = 121; x < image.width() - 20; ++x)
+            red += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, 100) << top;
+}
+
+} // namespace
+
+TEST_F(EcamctlRender, WritesEachFormatWithoutADisplay)
+{
+    auto r = RunEcamctl({"render", cam, Out("c.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(Out("c.png")), "PNG"));
+    EXPECT_EQ(image.size(), QSize(960, 900));
+    for (int i = 0; i < 3; ++i)
+        ExpectPlot(image, i * 300, 300);
+
+    r = RunEcamctl({"render", "--size", "640x481", cam, Out("small.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_TRUE(image.load(QString::fromStdString(Out("small.png")), "PNG"));
+    EXPECT_EQ(image.size(), QSize(640, 481));
+    ExpectPlot(image, 0, 160);
+    ExpectPlot(image, 320, 161);  // the last plot takes the odd row
+
+    // The default cam of a length: flat, drawn on the panel's ranges.
+    r = RunEcamctl({"render", "--length", "2000", Out("default.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(image.load(QString::fromStdString(Out("default.png")), "PNG"));
+
+    r = RunEcamctl({"render", cam, Out("c.svg"), "--size", "800x600"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QFile svg(QString::fromStdString(Out("c.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name(), QLatin1String("svg"));
+    EXPECT_EQ(xml.attributes().value(QLatin1String("viewBox")), QLatin1String("0 0 800 600"));
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+    r = RunEcamctl({"render", cam, Out("c.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QFile pdf(QString::fromStdString(Out("c.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST_F(EcamctlRender, RefusesBadArgumentsAndTellsWhyAWriteFailed)
+{
+    const std::string missing = Out("missing.txt");
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"render", cam}, "ecamctl render: FILE and OUT are needed\n" + kUsage},
+        {{"render", cam, Out("c.bmp")}, "ecamctl render: OUT must end in .png, .svg or .pdf: '" + Out("c.bmp") + "'\n" + kUsage},
+        {{"render", cam, Out("c.png"), "--size", "640"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
+        {{"render", cam, Out("c.png"), "--size", "100x900"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
+        {{"render", "--length", "5", Out("c.png")}, "ecamctl render: master length must be an integer from 10 to 1000000\n" + kUsage},
+        {{"render", "--length", "100", cam, Out("c.png")}, "ecamctl render: --length takes the place of FILE\n" + kUsage},
+        {{"render", missing, Out("c.png")}, "ecamctl render: cannot open '" + missing + "'\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        const auto r = RunEcamctl(args);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        EXPECT_EQ(r.err, message);
+    }
+    EXPECT_FALSE(fs::exists(Out("c.png")));
+
+    // A folder that is not there: status 1 and the reason.
+    const std::string nowhere = Out("no/such/c.png");
+    const auto r = RunEcamctl({"render", cam, nowhere});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("ecamctl render: cannot write '" + nowhere + "': 无法创建文件: ", 0), 0u) << r.err;
+}

@@ -1,0 +1,58 @@
+// "ecamctl peaks": the largest and smallest position, speed, acceleration and
+// jerk of a cam and the master positions where they first occur, one CSV
+// line per quantity: name,max,at,min,at. The figures are the ones the
+// panel's plots show in their corners (jerk only here).
+#include "command.h"
+
+#include "cam_source.h"
+
+#include "cam/cam_peaks.h"
+#include "cam/ecam_point_set.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace ecamctl;
+
+const char* const kUsage = "peaks FILE";
+
+int RunPeaks(const std::vector<std::string>& args)
+{
+    if (args.size() != 1) {
+        std::fprintf(stderr, "ecamctl peaks: %s\nusage: ecamctl %s\n",
+                     args.empty() ? "a cam file is needed" : "too many arguments", kUsage);
+        return 2;
+    }
+    std::vector<ECamPoint> points;
+    std::string error;
+    if (!LoadCamPoints(args[0], points, error)) {
+        std::fprintf(stderr, "ecamctl peaks: %s\n", error.c_str());
+        return 2;
+    }
+    if (points.size() < 2) {
+        std::fprintf(stderr, "ecamctl peaks: a cam needs at least two key points\n");
+        return 2;
+    }
+    CECamPointSet set;
+    set.SetPoints(points);
+    const CamPeaks peaks = FindCamPeaks(set.Curve());
+    const std::pair<const char*, const CamPeak*> rows[] = {{"position", &peaks.position},
+                                                           {"speed", &peaks.speed},
+                                                           {"acceleration", &peaks.acceleration},
+                                                           {"jerk", &peaks.jerk}};
+    for (const auto& [name, p] : rows) {
+        // A quantity without a value (no two samples apart in master for
+        // the jerk) keeps its line with empty fields.
+        if (p->valid)
+            std::printf("%s,%.9g,%.9g,%.9g,%.9g\n", name, p->max, p->maxAt, p->min, p->minAt);
+        else
+            std::printf("%s,,,,\n", name);
+    }
+    return 0;
+}
+
+} // namespace
+
+ECAMCTL_COMMAND("peaks", kUsage, RunPeaks);

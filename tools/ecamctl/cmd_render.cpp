@@ -1,0 +1,140 @@
+// "ecamctl render": draws the position, speed and acceleration plots of a
+// cam, stacked as in the panel, into a PNG, SVG or PDF file (by extension).
+// A cam file gets the y ranges the panel fits after opening a file; the
+// default cam of --length L the panel's starting ranges. The plots are the
+// panel's own windows, painted off screen: no display is needed.
+#include "command.h"
+
+#include "cam_source.h"
+
+#include "cam/ecam_point_set.h"
+#include "ui/curve_export.h"
+#include "ui/ecam_curve_wnd.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace ecamctl;
+
+const char* const kUsage = "render FILE|--length L OUT.{png,svg,pdf} [--size WxH]";
+
+constexpr int kDefaultWidth = 960;
+constexpr int kDefaultHeight = 900;  // three plots of 300
+
+// Qt's own chatter (missing runtime folders and the like on a bare
+// terminal) is no business of the user's; what would end the run is.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "ecamctl render: %s\n", text.toLocal8Bit().constData());
+}
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "ecamctl render: %s\nusage: ecamctl %s\n", message.c_str(), kUsage);
+    return 2;
+}
+
+bool ParseSize(const std::string& text, int& w, int& h)
+{
+    const auto x = text.find('x');
+    long lw = 0, lh = 0;
+    if (x == std::string::npos || !ParseLong(text.substr(0, x), lw) || !ParseLong(text.substr(x + 1), lh))
+        return false;
+    // Each plot needs room for its margins, labels and title.
+    if (lw < 200 || lh < 300 || lw > 10000 || lh > 10000)
+        return false;
+    w = static_cast<int>(lw);
+    h = static_cast<int>(lh);
+    return true;
+}
+
+int RunRender(const std::vector<std::string>& args)
+{
+    int width = kDefaultWidth, height = kDefaultHeight;
+    long length = -1;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--size") {
+            if (i + 1 >= args.size() || !ParseSize(args[++i], width, height))
+                return UsageError("--size takes WxH, from 200x300 to 10000x10000");
+        } else if (args[i] == "--length") {
+            if (i + 1 >= args.size() || !ParseLong(args[++i], length) || length < 10 || length > 1000000)
+                return UsageError("master length must be an integer from 10 to 1000000");
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    if (rest.size() != (length >= 0 ? 1u : 2u))
+        return UsageError(length >= 0 ? "--length takes the place of FILE" : "FILE and OUT are needed");
+    const std::string out = rest.back();
+    if (CurveImageFormatOf(QString::fromStdString(out)) == CurveImageFormat::Unknown)
+        return UsageError("OUT must end in .png, .svg or .pdf: '" + out + "'");
+
+    CECamPointSet set;
+    if (length >= 0) {
+        set.SetMasterLength(static_cast<uint32_t>(length));
+    } else {
+        std::vector<ECamPoint> points;
+        std::string error;
+        if (!LoadCamPoints(rest.front(), points, error)) {
+            std::fprintf(stderr, "ecamctl render: %s\n", error.c_str());
+            return 2;
+        }
+        if (points.size() < 2) {
+            std::fprintf(stderr, "ecamctl render: a cam needs at least two key points\n");
+            return 2;
+        }
+        set.SetPoints(points);
+    }
+
+    // Painting into files never needs a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QtMessages);
+    int argc = 1;
+    char name[] = "ecamctl";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+
+    // The panel's three windows, with its titles, colour and ranges.
+    const struct {
+        CurveKind kind;
+        const char* title;
+        double range;
+    } kinds[] = {{CURVE_POSITION, "位置", 500}, {CURVE_SPEED, "速度", 10}, {CURVE_ACCEL, "加速度", 40}};
+    QWidget stack;  // the windows' common parent links their master axes
+    std::vector<const CECamCurveWnd*> plots;
+    std::vector<ECamCurveSample> samples;
+    set.GetCurve(samples);
+    int top = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto* wnd = new CECamCurveWnd(&stack);
+        const int h = i < 2 ? height / 3 : height - 2 * (height / 3);
+        wnd->setGeometry(0, top, width, h);
+        top += h;
+        wnd->m_pointSet = &set;
+        wnd->m_curveColor = QColor(255, 0, 0);
+        wnd->m_yMin = -kinds[i].range;
+        wnd->m_yMax = kinds[i].range;
+        wnd->SetTitle(QString::fromUtf8(kinds[i].title));
+        std::vector<PlotPoint> keys, curve;
+        CECamCurveWnd::BuildLists(samples, kinds[i].kind, keys, curve);
+        wnd->SetCurveData(keys, curve, kinds[i].kind);
+        if (length < 0)
+            wnd->AutoScaleY();
+        plots.push_back(wnd);
+    }
+    const CurveExportResult r = ExportCurves(plots, QString::fromStdString(out));
+    if (!r.ok) {
+        std::fprintf(stderr, "ecamctl render: cannot write '%s': %s\n", out.c_str(), r.reason.toStdString().c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+ECAMCTL_COMMAND("render", kUsage, RunRender);

@@ -1,0 +1,121 @@
+#include "ui/curve_export.h"
+
+#include "ui/ecam_curve_wnd.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+
+namespace {
+
+QSize StackSize(const std::vector<const CECamCurveWnd*>& plots)
+{
+    QSize size(0, 0);
+    for (const CECamCurveWnd* w : plots) {
+        size.setWidth(std::max(size.width(), w->width()));
+        size.setHeight(size.height() + w->height());
+    }
+    return size;
+}
+
+void PaintStack(QPainter& p, const std::vector<const CECamCurveWnd*>& plots)
+{
+    int top = 0;
+    for (const CECamCurveWnd* w : plots) {
+        p.save();
+        p.translate(0, top);
+        w->DrawPlot(p);
+        p.restore();
+        top += w->height();
+    }
+}
+
+CurveExportResult Failed(const QString& reason) { return {false, reason}; }
+
+} // namespace
+
+CurveImageFormat CurveImageFormatOf(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("png"))
+        return CurveImageFormat::Png;
+    if (ext == QLatin1String("svg"))
+        return CurveImageFormat::Svg;
+    if (ext == QLatin1String("pdf"))
+        return CurveImageFormat::Pdf;
+    return CurveImageFormat::Unknown;
+}
+
+CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, const QString& path)
+{
+    const CurveImageFormat format = CurveImageFormatOf(path);
+    if (format == CurveImageFormat::Unknown)
+        return Failed(QString::fromUtf8("不支持的文件类型，请使用 .png、.svg 或 .pdf"));
+    const QSize size = StackSize(plots);
+    if (size.isEmpty())
+        return Failed(QString::fromUtf8("没有可导出的曲线"));
+    // Text is laid out in the windows' own resolution, so the file keeps the
+    // proportions of the screen.
+    const int dpi = plots.front()->logicalDpiY();
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failed(QString::fromUtf8("无法创建文件: ") + file.errorString());
+
+    bool written = false;
+    switch (format) {
+    case CurveImageFormat::Png: {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        {
+            QPainter p(&image);
+            PaintStack(p, plots);
+        }
+        written = image.save(&file, "PNG");
+        break;
+    }
+    case CurveImageFormat::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(dpi);
+        svg.setTitle(QString::fromUtf8("凸轮曲线"));
+        QPainter p;
+        if (p.begin(&svg)) {
+            PaintStack(p, plots);
+            written = p.end();
+        }
+        break;
+    }
+    case CurveImageFormat::Pdf: {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(dpi);
+        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QString::fromUtf8("凸轮曲线"));
+        QPainter p;
+        if (p.begin(&pdf)) {
+            PaintStack(p, plots);
+            written = p.end();
+        }
+        break;
+    }
+    case CurveImageFormat::Unknown: break;
+    }
+    if (!written || file.error() != QFileDevice::NoError) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+        file.cancelWriting();
+        return Failed(QString::fromUtf8("写入失败") + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+    }
+    if (!file.commit())
+        return Failed(QString::fromUtf8("写入失败: ") + file.errorString());
+    return {true, QString()};
+}
