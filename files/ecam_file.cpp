@@ -334,6 +334,8 @@ bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile
     }
     if (readError)
         return fail(ReadFailure::CannotOpen, describeErrno(readError));
+    if (failure == ReadFailure::NotAProfile)
+        return fail(failure, "not a cam profile (line 7 is not the point count line)");
     if (failure != ReadFailure::None)
         return fail(failure, ReadFailureText(failure));
     profile = std::move(p);
