@@ -24,7 +24,9 @@ using ecam::ReadFailure;
 // Reads what the bytes are, whatever the file is called.
 void readWorkbook(std::string_view bytes, ecam::CellSink& sink)
 {
-    if (ecam::LooksLikeCompoundDocument(bytes)) {
+    if (bytes.empty()) {
+        ecam::FailRead(ReadFailure::Damaged); // nothing is no workbook
+    } else if (ecam::LooksLikeCompoundDocument(bytes)) {
         ecam::ReadXls(bytes, sink);
     } else if (ecam::ZipReader::LooksLikeZip(bytes)) {
         ecam::ZipReader zip(bytes, sink.Budget());

@@ -90,3 +90,17 @@ TEST(WorkbookFixtures, OfficeSuite1500RowsInBothBinaryAndZippedFormats)
         }
     }
 }
+
+TEST(WorkbookFixtures, OfficeSuiteSharedStringsRunningIntoContinueRecords)
+{
+    // make_office.sh's texts: "<i>.25 " + "毫米" every third row + i%50 "x".
+    const V first = column(kData / "long_strings.xls", 1), second = column(kData / "long_strings.xls", 2);
+    ASSERT_EQ(first.size(), 400u);
+    ASSERT_EQ(second.size(), 400u);
+    for (int i = 0; i < 400; ++i) {
+        const std::wstring text = std::to_wstring(i) + L".25 " + (i % 3 == 0 ? L"毫米" : L"")
+                                  + std::wstring(static_cast<size_t>(i % 50), L'x');
+        ASSERT_EQ(first[i], text) << i;
+        ASSERT_EQ(second[i], std::to_wstring(i)) << i;
+    }
+}
