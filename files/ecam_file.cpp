@@ -139,6 +139,19 @@ namespace {
 
 constexpr std::wstring_view kCountLabel = L"凸轮点数量";
 
+// Rows are ASCII as written; only a hand-edited row needs the code page.
+std::wstring rowText(const std::string& line)
+{
+    std::wstring out;
+    out.reserve(line.size());
+    for (char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return GbkToWide(line);
+        out += static_cast<wchar_t>(c);
+    }
+    return out;
+}
+
 // The decoder over a source of lines (bytes without their LF). With a
 // budget it is the file reader: line 7 must be the count line and the rows
 // are capped; without, it takes whatever the bytes hold.
@@ -172,7 +185,7 @@ ReadFailure decodeLines(NextLine&& nextLine, ECamProfile& p, ReadBudget* budget)
             break;
         if (budget && p.points.size() >= kMaxFilePoints)
             return ReadFailure::TooManyPoints;
-        sub.SetLine(GbkToWide(line));
+        sub.SetLine(rowText(line));
         ECamPoint pt;
         pt.master = finiteOrZero(LeadingDouble(sub.GetField(0)));
         pt.slave = finiteOrZero(LeadingDouble(sub.GetField(1)));
