@@ -247,6 +247,12 @@ std::wstring ECamSaveTimeText(std::time_t when)
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error)
 {
+    std::string refused;
+    if (!WritableTarget(path, refused)) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     const std::string bytes = EncodeECamProfile(profile);
     // Writers on this system do not lock files against each other; the file
     // is written in one piece right after it is created.

@@ -5,6 +5,7 @@
 #include "files/gbk.h"
 #include "cam/c_number.h"
 #include "files/ms_excel_helper.h"
+#include "files/safe_file.h"
 #include "cam/ecam_point_set.h"
 
 #include <algorithm>
@@ -42,14 +43,21 @@ bool parseFinite(const std::string& field, double& v)
 
 bool loadCsv(const std::filesystem::path& path, std::vector<ECamPoint>& points, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path.string() + ": " + std::strerror(errno ? errno : ENOENT);
+    std::string bytes;
+    ReadBudget budget;
+    ReadFailure kind = ReadFailure::None;
+    if (!ReadRegularFile(path, kMaxWorkbookFileBytes, bytes, budget, kind, error)) {
+        error = path.string() + ": " + error;
         return false;
     }
+    std::istringstream in(std::move(bytes));
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {
+        if (points.size() >= kMaxFilePoints) {
+            error = path.string() + ": " + ReadFailureText(ReadFailure::TooManyPoints);
+            return false;
+        }
         ++lineNo;
         if (const auto hash = line.find('#'); hash != std::string::npos)
             line.erase(hash);
@@ -94,6 +102,10 @@ bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& po
         std::snprintf(buf, sizeof buf, "%.17g,%.17g,%.17g,%d\n", p.master, p.slave, p.speed,
                       p.type == kECamPoly ? 1 : 0);
         text += buf;
+    }
+    if (!WritableTarget(path, error)) {
+        error = path.string() + ": " + error;
+        return false;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -95,4 +95,14 @@ bool ReadRegularFile(const std::filesystem::path& path, uint64_t maxBytes, std::
     return true;
 }
 
+bool WritableTarget(const std::filesystem::path& path, std::string& error)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : ReadFailureText(ReadFailure::NotRegular);
+        return false;
+    }
+    return true;
+}
+
 } // namespace ecam

@@ -36,4 +36,8 @@ private:
 bool ReadRegularFile(const std::filesystem::path& path, uint64_t maxBytes, std::string& bytes,
                      ReadBudget& budget, ReadFailure& kind, std::string& error);
 
+// Whether `path` may be written: absent or a regular file. Opening a FIFO
+// for writing would wait for a reader, and a device is no file to replace.
+bool WritableTarget(const std::filesystem::path& path, std::string& error);
+
 } // namespace ecam
