@@ -42,7 +42,7 @@ void ReadOds(ZipReader& zip, CellSink& sink)
     long rowRepeat = 1;
     std::vector<Cell> cells; // the current row's cells, before expansion
     bool inCell = false;
-    int paragraphs = 0, inParagraph = 0;
+    int paragraphs = 0, inParagraph = 0, inAnnotation = 0;
     std::string current, attr;
     bool typed = false;
     long cellRepeat = 1;
@@ -100,6 +100,7 @@ void ReadOds(ZipReader& zip, CellSink& sink)
                 inCell = true;
                 cellRepeat = repeatCount(x, "number-columns-repeated", kMaxColumns);
                 paragraphs = 0;
+                inAnnotation = 0;
                 current.clear();
                 typed = false;
                 std::string type;
@@ -125,7 +126,9 @@ void ReadOds(ZipReader& zip, CellSink& sink)
                         typed = false; // unknown kind: what it shows
                     }
                 }
-            } else if (inCell && !typed && name == "p") {
+            } else if (inCell && name == "annotation") {
+                ++inAnnotation; // a comment on the cell is not its text
+            } else if (inCell && !typed && !inAnnotation && name == "p") {
                 if (paragraphs++ > 0)
                     current += '\n';
                 ++inParagraph;
@@ -147,7 +150,9 @@ void ReadOds(ZipReader& zip, CellSink& sink)
             if (inCell && !typed && inParagraph > 0 && current.size() < kMaxCellBytes + 4)
                 current += x.TextValue();
         } else if (e == XmlPull::End && depthInTable > 0) {
-            if (name == "p" && inParagraph > 0) {
+            if (name == "annotation" && inAnnotation > 0) {
+                --inAnnotation;
+            } else if (name == "p" && inParagraph > 0 && !inAnnotation) {
                 --inParagraph;
             } else if ((name == "table-cell" || name == "covered-table-cell") && inCell) {
                 inCell = false;

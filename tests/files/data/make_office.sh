@@ -3,6 +3,7 @@
 # 7.4): run from this folder, ./make_office.sh. office_formulas.fods is the
 # source: numbers, numeric text, formulas with number, boolean and text
 # results, a date and a date formula; the suite saves it in each format.
+# A4 carries a comment, which is no part of its text.
 # points1500.* are 1500 rows of numbers for the import benchmark;
 # long_strings.xls holds enough texts (Chinese and ASCII) that its shared
 # string table runs over into CONTINUE records.
