@@ -2,6 +2,7 @@
 
 #include "files/comma_sub_str.h"
 #include "files/gbk.h"
+#include "files/safe_file.h"
 #include "cam/c_number.h"
 
 #include "ecam_version.h"
@@ -134,31 +135,36 @@ std::string EncodeECamProfile(const ECamProfile& p)
     return bytes;
 }
 
-ECamProfile DecodeECamProfile(std::string_view bytes)
+namespace {
+
+constexpr std::wstring_view kCountLabel = L"凸轮点数量";
+
+// Rows are ASCII as written; only a hand-edited row needs the code page.
+std::wstring rowText(const std::string& line)
 {
-    // The writer's code page is GBK; decoding with it brings a Chinese unit
-    // name back unchanged. Bad bytes become U+FFFD and never stop the read.
-    const std::wstring text = GbkToWide(bytes);
+    std::wstring out;
+    out.reserve(line.size());
+    for (char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return GbkToWide(line);
+        out += static_cast<wchar_t>(c);
+    }
+    return out;
+}
 
-    ECamProfile p;
-    size_t pos = 0;
-    auto nextLine = [&](std::wstring& line) {
-        if (pos >= text.size())
-            return false; // end of file: no more lines (a final LF ends the last one)
-        size_t end = text.find(L'\n', pos);
-        if (end == std::wstring::npos)
-            end = text.size();
-        line.assign(text, pos, end - pos);
-        pos = end + 1;
-        return true;
-    };
-
-    std::wstring line;
+// The decoder over a source of lines (bytes without their LF). With a
+// budget it is the file reader: line 7 must be the count line and the rows
+// are capped; without, it takes whatever the bytes hold.
+template <class NextLine>
+ReadFailure decodeLines(NextLine&& nextLine, ECamProfile& p, ReadBudget* budget)
+{
+    std::string line;
     CCommaSubStr sub;
+    // Only the header can hold non-ASCII text: GBK matters there.
     auto header = [&]() {
         if (!nextLine(line))
             line.clear();
-        sub.SetLine(line);
+        sub.SetLine(GbkToWide(line));
         return sub.GetField(1);
     };
     p.hostVersion = header();
@@ -168,6 +174,8 @@ ECamProfile DecodeECamProfile(std::string_view bytes)
     splitRatio(header(), p.slavePulse, p.slaveUnits);
     splitRatio(header(), p.masterPulse, p.masterUnits);
     const long count = LeadingLong(header());
+    if (budget && sub.GetField(0) != kCountLabel)
+        return ReadFailure::NotAProfile;
     header(); // column labels
 
     // A file with fewer rows than its count stops at its end, and the list
@@ -175,7 +183,9 @@ ECamProfile DecodeECamProfile(std::string_view bytes)
     for (long i = 0; i < count; ++i) {
         if (!nextLine(line))
             break;
-        sub.SetLine(line);
+        if (budget && p.points.size() >= kMaxFilePoints)
+            return ReadFailure::TooManyPoints;
+        sub.SetLine(rowText(line));
         ECamPoint pt;
         pt.master = finiteOrZero(LeadingDouble(sub.GetField(0)));
         pt.slave = finiteOrZero(LeadingDouble(sub.GetField(1)));
@@ -183,6 +193,27 @@ ECamProfile DecodeECamProfile(std::string_view bytes)
         pt.type = LeadingInt(sub.GetField(3)) == kECamPoly ? kECamPoly : kECamLinear;
         p.points.push_back(pt);
     }
+    return ReadFailure::None;
+}
+
+} // namespace
+
+ECamProfile DecodeECamProfile(std::string_view bytes)
+{
+    ECamProfile p;
+    size_t pos = 0;
+    decodeLines(
+        [&](std::string& line) {
+            if (pos >= bytes.size())
+                return false; // end of file: no more lines (a final LF ends the last one)
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string_view::npos)
+                end = bytes.size();
+            line.assign(bytes, pos, end - pos);
+            pos = end + 1;
+            return true;
+        },
+        p, nullptr);
     return p;
 }
 
@@ -216,6 +247,12 @@ std::wstring ECamSaveTimeText(std::time_t when)
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error)
 {
+    std::string refused;
+    if (!WritableTarget(path, refused)) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     const std::string bytes = EncodeECamProfile(profile);
     // Writers on this system do not lock files against each other; the file
     // is written in one piece right after it is created.
@@ -243,28 +280,84 @@ bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& 
 }
 
 bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,
-                         std::string* error)
+                         std::string* error, ReadFailure* kind, std::chrono::milliseconds limit)
 {
-    errno = 0;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    ReadFailure failure = ReadFailure::None;
+    std::string text;
+    RegularFile file;
+    ReadBudget budget(limit);
+    auto fail = [&](ReadFailure k, std::string words) {
+        if (kind)
+            *kind = k;
         if (error)
-            *error = describeErrno(EISDIR);
+            *error = std::move(words);
         return false;
+    };
+    if (!file.Open(path, failure, text))
+        return fail(failure, text);
+
+    // Lines are read as they are needed, so the file's size plays no part:
+    // a profile is read up to its last announced row and no further.
+    std::string buf;
+    size_t pos = 0;
+    bool eof = false;
+    int readError = 0;
+    auto fill = [&]() {
+        budget.Check();
+        buf.erase(0, pos);
+        pos = 0;
+        const size_t old = buf.size();
+        buf.resize(old + (1 << 16));
+        const long got = file.Read(buf.data() + old, 1 << 16);
+        if (got < 0) {
+            readError = errno ? errno : EIO;
+            buf.resize(old);
+            eof = true;
+            return;
+        }
+        buf.resize(old + static_cast<size_t>(got));
+        eof = got == 0;
+    };
+    auto nextLine = [&](std::string& line) {
+        line.clear();
+        bool cut = false;
+        for (;;) {
+            budget.Tick();
+            const size_t lf = buf.find('\n', pos);
+            const size_t end = lf == std::string::npos ? buf.size() : lf;
+            if (!cut) {
+                const size_t room = kMaxProfileLineBytes - line.size();
+                line.append(buf, pos, std::min(end - pos, room));
+                cut = line.size() >= kMaxProfileLineBytes; // the rest of an overlong line is dropped
+            }
+            if (lf != std::string::npos) {
+                pos = lf + 1;
+                return true;
+            }
+            pos = buf.size();
+            if (eof)
+                return !line.empty() || cut;
+            fill();
+            if (eof && pos >= buf.size())
+                return !line.empty() || cut;
+        }
+    };
+    ECamProfile p;
+    try {
+        fill();
+        failure = decodeLines(nextLine, p, &budget);
+    } catch (const ReadFailed& f) {
+        failure = f.Kind();
+    } catch (const std::bad_alloc&) {
+        failure = ReadFailure::TooLarge;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = describeErrno(errno ? errno : ENOENT);
-        return false;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    profile = DecodeECamProfile(bytes);
+    if (readError)
+        return fail(ReadFailure::CannotOpen, describeErrno(readError));
+    if (failure == ReadFailure::NotAProfile)
+        return fail(failure, "not a cam profile (line 7 is not the point count line)");
+    if (failure != ReadFailure::None)
+        return fail(failure, ReadFailureText(failure));
+    profile = std::move(p);
     return true;
 }
 

@@ -4,10 +4,12 @@
 // Pure code: bytes in, bytes out. ECamProfile carries what the main dialog
 // stores in a file: the six texts of its "PUU设定" fields and the key points.
 // Encoding never fails; decoding accepts any bytes (a damaged file yields what
-// can be read, never a crash), so only the file functions can fail, when the
-// file cannot be opened, read or written. Callable from any thread; no shared
-// state.
+// can be read, never a crash). The file reader is stricter: it refuses what
+// is not a file, not a profile or beyond the caps of read_limits.h, and it
+// reads no further than the rows the count line announces. Callable from
+// any thread; no shared state.
 #include "cam/ecam_point.h"
+#include "files/read_limits.h"
 
 #include <cstdint>
 #include <ctime>
@@ -53,7 +55,13 @@ std::wstring ECamSaveTimeText(std::time_t when);
 // may leave a partly written file on disk.
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error = nullptr);
+// Reads a regular file only (ReadFailure::NotRegular otherwise); a file whose
+// line 7 is not the count line is no profile (NotAProfile, no words in
+// `error`); more than kMaxFilePoints rows is TooManyPoints; the read ends
+// with TimedOut after `limit`. `kind` (if given) receives the kind of
+// failure. `profile` is only written on success.
 bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr, ReadFailure* kind = nullptr,
+                         std::chrono::milliseconds limit = kReadTimeLimit);
 
 } // namespace ecam

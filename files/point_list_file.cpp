@@ -5,6 +5,8 @@
 #include "files/gbk.h"
 #include "cam/c_number.h"
 #include "files/ms_excel_helper.h"
+#include "files/safe_file.h"
+#include "cam/ecam_point_set.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,14 +43,21 @@ bool parseFinite(const std::string& field, double& v)
 
 bool loadCsv(const std::filesystem::path& path, std::vector<ECamPoint>& points, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path.string() + ": " + std::strerror(errno ? errno : ENOENT);
+    std::string bytes;
+    ReadBudget budget;
+    ReadFailure kind = ReadFailure::None;
+    if (!ReadRegularFile(path, kMaxWorkbookFileBytes, bytes, budget, kind, error)) {
+        error = path.string() + ": " + error;
         return false;
     }
+    std::istringstream in(std::move(bytes));
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {
+        if (points.size() >= kMaxFilePoints) {
+            error = path.string() + ": " + ReadFailureText(ReadFailure::TooManyPoints);
+            return false;
+        }
         ++lineNo;
         if (const auto hash = line.find('#'); hash != std::string::npos)
             line.erase(hash);
@@ -93,6 +102,10 @@ bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& po
         std::snprintf(buf, sizeof buf, "%.17g,%.17g,%.17g,%d\n", p.master, p.slave, p.speed,
                       p.type == kECamPoly ? 1 : 0);
         text += buf;
+    }
+    if (!WritableTarget(path, error)) {
+        error = path.string() + ": " + error;
+        return false;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -166,16 +179,9 @@ bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& po
         break;
     case PointFileKind::Workbook: {
         CMSExcelHelper excel;
-        if (!excel.OpenExcel(path)) {
-            err = path.string() + ": cannot read the workbook";
-            break;
-        }
-        std::vector<std::wstring> first, second;
-        excel.ReadColumnFromBegin(1, 1, first);
-        excel.ReadColumnFromBegin(1, 2, second);
-        excel.CloseExcel();
-        points = SpecialPointsFromColumns(first, second);
-        ok = true;
+        ok = ImportSpecialPointsWorkbook(excel, path, points, nullptr, &err);
+        if (!ok)
+            err = path.string() + ": " + (err.empty() ? "cannot read the workbook" : err);
         break;
     }
     case PointFileKind::Unknown:
@@ -217,16 +223,13 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
         break;
     case PointFileKind::Workbook: {
         CMSExcelHelper excel;
-        if (LowerExtension(path) == ".ods" || !excel.InitExcel(path)) {
+        const SpecialSaveResult r = LowerExtension(path) == ".ods"
+                                        ? SpecialSaveResult::CannotCreate
+                                        : SaveSpecialPointsWorkbook(excel, path, points);
+        ok = r == SpecialSaveResult::Saved;
+        if (r == SpecialSaveResult::CannotCreate)
             err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
-            break;
-        }
-        excel.AddSheet(L"ECamInfo");
-        int row = 1;
-        for (const ECamPoint& p : points)
-            excel.WriteLine(1, row++, {FixedText(p.master, 2), FixedText(p.slave, 2)});
-        ok = excel.CloseAndSaveExcel() != 0;
-        if (!ok)
+        else if (r == SpecialSaveResult::CannotWrite)
             err = path.string() + ": cannot write the workbook";
         break;
     }
@@ -237,6 +240,76 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
     if (!ok && error)
         *error = err;
     return ok;
+}
+
+bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
+                                 std::vector<ECamPoint>& points, ReadFailure* kind, std::string* error)
+{
+    auto fail = [&](ReadFailure k, const std::string& words) {
+        if (kind)
+            *kind = k;
+        if (error)
+            *error = words;
+        return false;
+    };
+    if (!excel.OpenExcel(path))
+        return fail(excel.LastFailure(), excel.LastError());
+    std::vector<std::wstring> first, second;
+    excel.ReadColumnFromBegin(1, 1, first);
+    excel.ReadColumnFromBegin(1, 2, second);
+    excel.CloseExcel();
+    // At most a sheet's rows (a million): small enough to build, then check.
+    std::vector<ECamPoint> list = SpecialPointsFromColumns(first, second);
+    if (list.size() > kMaxFilePoints)
+        return fail(ReadFailure::TooManyPoints, ReadFailureText(ReadFailure::TooManyPoints));
+    // A workbook without a single complete row holds no cam.
+    if (list.empty())
+        return fail(ReadFailure::Damaged, "no complete row of two cells");
+    DeriveImportSpeeds(list);
+    points = std::move(list);
+    return true;
+}
+
+void DeriveImportSpeeds(std::vector<ECamPoint>& points)
+{
+    // The point set's own rule, so the panel and the tool agree.
+    CECamPointSet set;
+    set.SetPoints(points);
+    set.RelinkLinearSpeeds();
+    set.GetPoints(points);
+}
+
+std::wstring SpecialPointText(double v)
+{
+    return FixedText(v, 2);
+}
+
+SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
+                                            const std::vector<ECamPoint>& points)
+{
+    if (!excel.InitExcel(path))
+        return SpecialSaveResult::CannotCreate;
+    excel.AddSheet(L"ECamInfo");
+    int row = 1;
+    for (const ECamPoint& p : points)
+        excel.WriteLine(1, row++, {SpecialPointText(p.master), SpecialPointText(p.slave)});
+    // A workbook that could not be written (full disk, more rows than a
+    // legacy workbook holds) is reported apart from one that could not start.
+    return excel.CloseAndSaveExcel() ? SpecialSaveResult::Saved : SpecialSaveResult::CannotWrite;
+}
+
+bool RemoveExistingFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::symlink_status(path, ec);
+    if (ec || st.type() == std::filesystem::file_type::not_found)
+        return true;
+    const bool fileOrLink = st.type() == std::filesystem::file_type::regular
+                            || (st.type() == std::filesystem::file_type::symlink
+                                && std::filesystem::is_regular_file(path, ec));
+    if (!fileOrLink)
+        return false;
+    return std::filesystem::remove(path, ec) && !ec;
 }
 
 } // namespace ecam

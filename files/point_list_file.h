@@ -5,10 +5,13 @@
 // workbooks (.xls, .xlsx, .ods: first two columns, imported the way the
 // panel imports them). Callable from any thread; no shared state.
 #include "cam/ecam_point.h"
+#include "files/read_limits.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+class CMSExcelHelper;
 
 namespace ecam {
 
@@ -29,5 +32,31 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
 // only complete rows read, the last row of column 1 the one Poly point.
 std::vector<ECamPoint> SpecialPointsFromColumns(const std::vector<std::wstring>& first,
                                                 const std::vector<std::wstring>& second);
+
+// The panel's special-point import and save, shared with the command-line
+// tool so that both read and write the same way.
+//
+// Import: the first two columns of sheet 1 through SpecialPointsFromColumns,
+// then the speeds at the ends of linear segments derived as the point set
+// derives them. Fails (with `kind`) when the workbook cannot be read, holds
+// no complete row (Damaged) or more than kMaxFilePoints points.
+bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
+                                 std::vector<ECamPoint>& points, ReadFailure* kind = nullptr,
+                                 std::string* error = nullptr);
+// Speeds of the imported points: each Linear point gets the slope to the
+// next point, and a Poly point after a line the line's slope.
+void DeriveImportSpeeds(std::vector<ECamPoint>& points);
+
+// Save: sheet "ECamInfo", one row per point, master and slave as "%.2f"
+// texts (C rounding of the exact binary value: 0.125 gives "0.12").
+enum class SpecialSaveResult { Saved, CannotCreate, CannotWrite };
+SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
+                                            const std::vector<ECamPoint>& points);
+// The cell text of a saved position.
+std::wstring SpecialPointText(double v);
+// Deletes what stands at `path` when it is a regular file (or a link to
+// one, which is deleted itself); a directory or anything else stays. True
+// when nothing is left at the path.
+bool RemoveExistingFile(const std::filesystem::path& path);
 
 } // namespace ecam

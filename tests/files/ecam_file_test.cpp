@@ -103,8 +103,10 @@ TEST(ECamFileIo, FileErrorsAreDescribed)
     EXPECT_EQ(error, "No such file or directory");
     EXPECT_FALSE(ReadECamProfileFile(dir / "absent.ecam", q, &error));
     EXPECT_EQ(error, "No such file or directory");
-    EXPECT_FALSE(ReadECamProfileFile(dir, q, &error)); // a directory is not a profile
-    EXPECT_EQ(error, "Is a directory");
+    ReadFailure kind = ReadFailure::None;
+    EXPECT_FALSE(ReadECamProfileFile(dir, q, &error, &kind)); // a directory is not a profile
+    EXPECT_EQ(kind, ReadFailure::NotRegular);
+    EXPECT_EQ(error, "所选路径不是普通文件,无法打开!");
     std::filesystem::remove_all(dir);
 }
 

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -96,12 +97,44 @@ TEST_F(EcamctlFiles, RefusalsSayWhyAndWriteNothing)
     };
     for (const auto& [args, status, message] : cases) {
         const auto r = RunEcamctl(args);
+        EXPECT_FALSE(r.timedOut) << args.back();
         EXPECT_EQ(r.exitCode, status) << args.back();
         EXPECT_EQ(r.out, "") << args.back();
         EXPECT_EQ(r.err, message);
     }
     for (const char* never : {"x.txt", "x.csv", "x.ecam", "x.xlsx", "x.ods"})
         EXPECT_FALSE(fs::exists(dir / never)) << never;
+}
+
+TEST_F(EcamctlFiles, HostileInputsAndTargetsEndAtOnce)
+{
+    // FIFOs nobody writes to or reads from: refused, never waited on.
+    for (const char* name : {"in.csv", "in2.ecam", "in.xlsx", "out.csv", "out.ecam", "out.xls"})
+        ASSERT_EQ(mkfifo((dir / name).c_str(), 0600), 0) << name;
+    const std::string notRegular = "所选路径不是普通文件,无法打开!";
+    for (const char* name : {"in.csv", "in2.ecam", "in.xlsx"}) {
+        const auto r = RunEcamctl({"convert", p(name), p("x.csv")}, {}, std::chrono::seconds(10));
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_EQ(r.err, "ecamctl convert: " + p(name) + ": " + notRegular + "\n");
+    }
+    for (const char* name : {"out.csv", "out.ecam", "out.xls"}) {
+        const auto r = RunEcamctl({"convert", p("in.ecam"), p(name)}, {}, std::chrono::seconds(10));
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_FALSE(r.timedOut) << name;
+    }
+    // A file that is no profile, and a workbook read as the panel imports it.
+    std::ofstream(dir / "shifted.ecam") << "凸轮点数量, 2\n1,1,0,1\n";
+    auto r = RunEcamctl({"convert", p("shifted.ecam"), p("x.csv")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "ecamctl convert: " + p("shifted.ecam") + ": not a cam profile (line 7 is not the point count line)\n");
+    const std::string book = (fs::path(ECAM_TEST_DATA) / "office_formulas_xlsx_named.xls").string();
+    r = RunEcamctl({"convert", book, p("book.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "10 points\n");
+    std::vector<ECamPoint> pts;
+    ASSERT_TRUE(ecam::LoadPointList(dir / "book.csv", pts));
+    ASSERT_EQ(pts.size(), 10u);
+    EXPECT_EQ(pts[1], (ECamPoint{10, 5, 1, kECamLinear})); // slope to (20, 15)
 }
 
 TEST_F(EcamctlFiles, CurveOfAProfileIsTheCurveOfItsPoints)

@@ -1,6 +1,7 @@
 // Open/save of .ecam profiles and import/save of special-point workbooks,
 // clicked on a real panel; file dialogs and message boxes are answered by
 // recorders, and the test checks what the files, the cam and the fields hold.
+#include "files/gbk.h"
 #include "files/ms_excel_helper.h"
 #include "host/logic_manage.h"
 #include "tests/support/panel_harness.h"
@@ -189,17 +190,18 @@ TEST_F(PanelFiles, OpenIgnoresOtherFilesAndReportsFileErrors)
 
 TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
 {
+    // Profiles by their count line (line 7) with whatever else damaged.
     const std::string head = "v,1\nt,2\nl, -5\nu,mm\ns,7\nm,8/9\n";
+    const std::string count = ecam::Utf8ToGbk("凸轮点数量,");
     struct Case {
         const char* name;
         std::string body;
         size_t points;
     } cases[] = {
-        {"none.ecam", head + "c,0\nh\n", 0},
-        {"one.ecam", head + "c,1\nh\n5,5,0,1\n", 1},
-        {"short.ecam", head + "c,4\nh\n0,0,0,1\n10,1,0,0\n", 2},
-        {"unordered.ecam", head + "c,4\nh\n0,0,0,1\n50,5,0,1\n20,2,0,0\n20,3,0,2\n", 4},
-        {"garbage.ecam", std::string("\xff\xfe\x00zz\n", 6), 0},
+        {"none.ecam", head + count + "0\nh\n", 0},
+        {"one.ecam", head + count + "1\nh\n5,5,0,1\n", 1},
+        {"short.ecam", head + count + "4\nh\n0,0,0,1\n10,1,0,0\n", 2},
+        {"unordered.ecam", head + count + "4\nh\n0,0,0,1\n50,5,0,1\n20,2,0,0\n20,3,0,2\n", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,8 +215,17 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
         InsertPoint({0.5, 0.25, 0, kECamPoly});
         expectUsableCam();
     }
+    // "7" without "/": no pulse count, the whole text is the amount.
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_PULSE), QString());
-    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_UNITS), QString());
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_UNITS), QStringLiteral("7"));
+
+    // Bytes without a count line are no profile: refused, the cam kept.
+    const std::vector<ECamPoint> kept = points();
+    writeBytes(path("garbage.ecam"), std::string("\xff\xfe\x00zz\n", 6));
+    files.QueueAnswer(path("garbage.ecam"));
+    click(IDC_BTN_IMPORT);
+    EXPECT_EQ(boxes.Texts(), QStringList{kOpenFailed});
+    EXPECT_EQ(points(), kept);
 }
 
 TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)

@@ -33,12 +33,6 @@ std::filesystem::path toPath(const QString& path)
     return std::filesystem::path(path.toStdString()); // file names are UTF-8 here
 }
 
-QString fixed2(double v)
-{
-    // "%.2f" whatever locale Qt has set for the process.
-    return QString::number(v, 'f', 2);
-}
-
 } // namespace
 
 using namespace panel;
@@ -92,8 +86,12 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
 {
     ecam::ECamProfile profile;
     std::string error;
-    if (!ecam::ReadECamProfileFile(toPath(path), profile, &error)) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromStdString(error).left(255));
+    ecam::ReadFailure kind = ecam::ReadFailure::None;
+    if (!ecam::ReadECamProfileFile(toPath(path), profile, &error, &kind)) {
+        // A file that is no profile has nothing of its own to say: the
+        // command's "open failed" tells it.
+        if (kind != ecam::ReadFailure::NotAProfile)
+            m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromStdString(error).left(255));
         return false;
     }
     // The master length field takes the integer as it stands; the points are
@@ -137,21 +135,15 @@ bool CProfileCommands::ImportSpecialPoints(const QString& path)
         m_view.ModalUi().Box(m_view.BoxOwner(), u8("本地未安装Excel,请先安装再使用本功能!"));
         return false;
     }
-    if (!m_excelHelper.OpenExcel(toPath(path))) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
-        return false;
-    }
-    std::vector<std::wstring> first, second;
-    m_excelHelper.ReadColumnFromBegin(1, 1, first);
-    m_excelHelper.ReadColumnFromBegin(1, 2, second);
-    m_excelHelper.CloseExcel();
-
-    const std::vector<ECamPoint> points = ecam::SpecialPointsFromColumns(first, second);
+    std::vector<ECamPoint> points;
+    ecam::ReadFailure kind = ecam::ReadFailure::None;
     // Only complete rows are read. A workbook without a single complete row
     // holds no cam: it is reported like an unreadable one and the cam the
     // user had stays, instead of being replaced by nothing.
-    if (points.empty()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
+    if (!ecam::ImportSpecialPointsWorkbook(m_excelHelper, toPath(path), points, &kind)) {
+        // Limits and files that are no files get their own words.
+        const std::string words = ecam::ReadFailureText(kind);
+        m_view.ModalUi().Box(m_view.BoxOwner(), words.empty() ? u8(kOpenFailed) : QString::fromStdString(words));
         return false;
     }
     m_view.ReplaceCam(points, true);
@@ -165,27 +157,25 @@ void CProfileCommands::OnSpecialSave()
         QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
     if (path.isEmpty())
         return;
-    std::error_code ec;
-    if (std::filesystem::exists(toPath(path), ec))
-        std::filesystem::remove(toPath(path), ec);
+    // An existing file is replaced; a directory of that name is never removed
+    // (the save then fails on it).
+    ecam::RemoveExistingFile(toPath(path));
     if (!SaveSpecialPoints(path))
         m_view.ModalUi().Box(nullptr, u8("保存文件失败!"));
 }
 
 bool CProfileCommands::SaveSpecialPoints(const QString& path)
 {
-    if (!m_excelHelper.InitExcel(toPath(path))) {
+    std::vector<ECamPoint> points;
+    m_view.GetPoints(points);
+    // The same writer as the command-line tool's, so both give the same bytes.
+    const ecam::SpecialSaveResult r = ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points);
+    if (r == ecam::SpecialSaveResult::CannotCreate) {
         const std::wstring text = CSingleton<CLogicManage>::Instance()->GetString(170);
         m_view.ModalUi().Box(nullptr, QString::fromStdWString(text));
         return false;
     }
-    m_excelHelper.AddSheet(L"ECamInfo");
-    std::vector<ECamPoint> points;
-    m_view.GetPoints(points);
-    int row = 1;
-    for (const ECamPoint& p : points)
-        m_excelHelper.WriteLine(1, row++, {fixed2(p.master).toStdWString(), fixed2(p.slave).toStdWString()});
     // A workbook that could not be written (full disk, more rows than a
     // legacy workbook holds) is reported like one that could not be created.
-    return m_excelHelper.CloseAndSaveExcel() != 0;
+    return r == ecam::SpecialSaveResult::Saved;
 }

@@ -1,0 +1,254 @@
+// One test per kind of damage or hostility, each generated here: the read
+// fails with its kind (or reads what is sound) quickly, never crashes,
+// blocks or exhausts memory. Large files are made in the test and removed.
+#include "files/ecam_file.h"
+#include "files/gbk.h"
+#include "files/ms_excel_helper.h"
+#include "files/point_list_file.h"
+#include "zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ecam::ReadFailure;
+using V = std::vector<std::wstring>;
+
+class Hostile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path()
+              / ("hostile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_"
+                 + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path write(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(dir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+        return dir / name;
+    }
+    // Opens a workbook; the failure kind, None when it opened.
+    ReadFailure open(const fs::path& path, V* first = nullptr,
+                     std::chrono::milliseconds limit = ecam::kReadTimeLimit)
+    {
+        CMSExcelHelper x;
+        const auto start = std::chrono::steady_clock::now();
+        const int ok = x.OpenExcel(path, limit);
+        // Whatever happened, it happened within the limit and a little.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, limit + std::chrono::milliseconds(1500)) << path;
+        if (ok && first)
+            x.ReadColumnFromBegin(1, 1, *first);
+        return ok ? ReadFailure::None : x.LastFailure();
+    }
+    ReadFailure openProfile(const fs::path& path, ecam::ECamProfile& p)
+    {
+        ReadFailure kind = ReadFailure::None;
+        std::string error;
+        ecam::ReadECamProfileFile(path, p, &error, &kind);
+        return kind;
+    }
+    std::string fixture(const char* name)
+    {
+        std::ifstream in(fs::path(ECAM_TEST_DATA) / name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+    fs::path dir;
+};
+
+std::string profileText(const std::string& countLine, const std::string& rows)
+{
+    return ecam::Utf8ToGbk("后台软件版本, 1\r\n文件保存时间, 2\r\n主轴长度, 1000\r\n单位, mm\r\n从轴单位转换率, 1/1\r\n"
+                           "主轴单位转换率, 1/1\r\n" + countLine + "\r\nM,S,V,T\r\n") + rows;
+}
+
+} // namespace
+
+TEST_F(Hostile, TruncatedZipAndCompoundDocumentsFailCleanly)
+{
+    for (const char* name : {"office_formulas.xlsx", "office_formulas.ods", "office_formulas.xls"}) {
+        const std::string whole = fixture(name);
+        ASSERT_GT(whole.size(), 1000u);
+        const std::string ext = fs::path(name).extension().string();
+        V full;
+        ASSERT_EQ(open(write("whole" + ext, whole), &full), ReadFailure::None);
+        ASSERT_EQ(full.size(), 11u);
+        for (size_t cut = 0; cut < whole.size(); cut += 61) {
+            // Fails, or (cut in unused sectors at the end) reads everything.
+            V first;
+            const ReadFailure kind = open(write("cut" + ext, whole.substr(0, cut)), &first);
+            if (kind == ReadFailure::None)
+                EXPECT_EQ(first, full) << name << " cut at " << cut;
+            else
+                EXPECT_EQ(kind, ReadFailure::Damaged) << name << " cut at " << cut;
+        }
+        // One flipped byte inside a deflated member fails its CRC or inflate.
+        if (ext != ".xls") {
+            std::string bad = whole;
+            bad[whole.size() / 3] ^= 0x5A;
+            EXPECT_NE(open(write("bad" + ext, bad)), ReadFailure::None) << name;
+        }
+    }
+    // A damaged legacy workbook that crashed a library reader: its sound cells read.
+    V first;
+    EXPECT_EQ(open(fs::path(ECAM_TEST_DATA) / "damaged_crashes_reader.xls", &first), ReadFailure::None);
+    EXPECT_EQ(first, (V{L"", L"20.00", L"30.00"}));
+}
+
+TEST_F(Hostile, ZipBombStopsAtTheInflatedCapOrTheDeadline)
+{
+    // 160 MB of spaces in a sheet part of about 160 KB, claiming 4 KB.
+    ziptest::Member bomb = ziptest::Deflated("xl/worksheets/sheet1.xml", std::string(1 << 20, ' '), 160);
+    bomb.size = 4096;
+    std::string pkg = ziptest::Xlsx("");
+    pkg = ziptest::Zip({ziptest::Stored("[Content_Types].xml", "<Types/>"),
+                        ziptest::Stored("xl/workbook.xml",
+                                        "<workbook><sheets><sheet r:id=\"rId1\" xmlns:r=\"r\"/></sheets></workbook>"),
+                        ziptest::Stored("xl/_rels/workbook.xml.rels",
+                                        "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" "
+                                        "Target=\"/xl/worksheets/sheet1.xml\"/></Relationships>"),
+                        bomb});
+    ASSERT_LT(pkg.size(), 4u << 20);
+    const fs::path p = write("bomb.xlsx", pkg);
+    EXPECT_EQ(open(p), ReadFailure::TooLarge);
+    // With little time the deadline ends it first: the inflating loop looks at it.
+    EXPECT_EQ(open(p, nullptr, std::chrono::milliseconds(20)), ReadFailure::TimedOut);
+}
+
+TEST_F(Hostile, HugeRepeatsAndFarCornerCells)
+{
+    // A filled row of all columns repeated over all rows: billions of cells.
+    const std::string filled = "<table:table-row table:number-rows-repeated=\"1048576\"><table:table-cell "
+                               "table:number-columns-repeated=\"16384\" office:value-type=\"float\" "
+                               "office:value=\"1\"/></table:table-row>";
+    EXPECT_EQ(open(write("filled.ods", ziptest::Ods(filled))), ReadFailure::TooLarge);
+    // More columns than a sheet has.
+    EXPECT_EQ(open(write("wide.ods", ziptest::Ods("<table:table-row><table:table-cell "
+                                                    "table:number-columns-repeated=\"999999999\"/></table:table-row>"))),
+              ReadFailure::Damaged);
+    // Empty padding of the whole sheet, as the office suite writes it, costs nothing.
+    const std::string padded = "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"5\"/>"
+                               "<table:table-cell table:number-columns-repeated=\"16383\"/></table:table-row>"
+                               "<table:table-row table:number-rows-repeated=\"1048575\"><table:table-cell "
+                               "table:number-columns-repeated=\"16384\"/></table:table-row>";
+    V first;
+    EXPECT_EQ(open(write("padded.ods", ziptest::Ods(padded)), &first), ReadFailure::None);
+    EXPECT_EQ(first, V{L"5"});
+
+    // One cell in the far corner next to real rows: the rows read, at once.
+    const std::string corner = "<row r=\"1\"><c r=\"A1\"><v>10</v></c><c r=\"B1\"><v>5</v></c></row>"
+                               "<row r=\"2\"><c r=\"A2\"><v>20</v></c><c r=\"B2\"><v>7</v></c></row>"
+                               "<row r=\"1048576\"><c r=\"XFD1048576\" t=\"inlineStr\"><is><t>far</t></is></c></row>";
+    const fs::path cornerPath = write("corner.xlsx", ziptest::Xlsx(corner));
+    first.clear();
+    EXPECT_EQ(open(cornerPath, &first), ReadFailure::None);
+    EXPECT_EQ(first, (V{L"10", L"20"}));
+    CMSExcelHelper x;
+    std::vector<ECamPoint> pts;
+    ASSERT_TRUE(ecam::ImportSpecialPointsWorkbook(x, cornerPath, pts));
+    EXPECT_EQ(pts.size(), 3u); // origin, (10,5), (20,7)
+    // Beyond the sheet's last column or row: damage.
+    EXPECT_EQ(open(write("beyond.xlsx", ziptest::Xlsx("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"))),
+              ReadFailure::Damaged);
+    EXPECT_EQ(open(write("below.xlsx", ziptest::Xlsx("<row r=\"1048577\"><c><v>1</v></c></row>"))),
+              ReadFailure::Damaged);
+}
+
+TEST_F(Hostile, FilesThatAreNoFilesAreRefusedBeforeTheyAreRead)
+{
+    ASSERT_EQ(mkfifo((dir / "fifo.csv").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((dir / "fifo.ecam").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.xls");
+    fs::create_symlink("/dev/zero", dir / "zero.ecam");
+    fs::create_directory(dir / "dir.xlsx");
+    fs::create_directory(dir / "dir.ecam");
+    for (const char* name : {"fifo.csv", "zero.xls", "dir.xlsx"})
+        EXPECT_EQ(open(dir / name), ReadFailure::NotRegular) << name;
+    ecam::ECamProfile p;
+    p.unit = L"kept";
+    for (const char* name : {"fifo.ecam", "zero.ecam", "dir.ecam"}) {
+        EXPECT_EQ(openProfile(dir / name, p), ReadFailure::NotRegular) << name;
+        EXPECT_EQ(p.unit, L"kept");
+    }
+    // Neither tool nor panel writes over them.
+    CMSExcelHelper x;
+    EXPECT_EQ(x.InitExcel(dir / "zero.xls"), 0);
+    EXPECT_EQ(x.InitExcel(dir / "dir.xlsx"), 0);
+    EXPECT_FALSE(ecam::RemoveExistingFile(dir / "dir.xlsx"));
+    EXPECT_TRUE(fs::is_directory(dir / "dir.xlsx"));
+}
+
+TEST_F(Hostile, HundredMegabytesOfLines)
+{
+    const std::string lines(100u << 20, '\n');
+    // A profile of 3 rows followed by 100 MB: only what the count names is read.
+    ecam::ECamProfile p;
+    const fs::path tail = write("tail.ecam", profileText("凸轮点数量,   3", "1,1,0,0\r\n2,2,0,0\r\n3,3,0,1\r\n") + lines);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(openProfile(tail, p), ReadFailure::None);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    ASSERT_EQ(p.points.size(), 3u);
+    EXPECT_EQ(p.points[2], (ECamPoint{3, 3, 0, kECamPoly}));
+    // With a count that reaches into them, every line is a point: past the cap.
+    p = {};
+    EXPECT_EQ(openProfile(write("many.ecam", profileText("凸轮点数量,   200000000", "") + lines), p),
+              ReadFailure::TooManyPoints);
+    EXPECT_TRUE(p.points.empty());
+    // As a workbook it is larger than any we read: refused by its size.
+    fs::rename(dir / "many.ecam", dir / "many.csv");
+    EXPECT_EQ(open(dir / "many.csv"), ReadFailure::TooLarge);
+}
+
+TEST_F(Hostile, CountLinesThatLieOrAreMissing)
+{
+    ecam::ECamProfile p;
+    // A huge count over three rows: three points.
+    EXPECT_EQ(openProfile(write("huge.ecam", profileText("凸轮点数量,   99999999999999999999", "1,2,3,1\r\n4,5,6,0\r\n7,8,9,1")), p),
+              ReadFailure::None);
+    EXPECT_EQ(p.points.size(), 3u);
+    EXPECT_EQ(p.points[2], (ECamPoint{7, 8, 9, kECamPoly}));
+    // A count line anywhere but line 7 (or none): not a profile.
+    p.unit = L"kept";
+    EXPECT_EQ(openProfile(write("early.ecam", ecam::Utf8ToGbk("凸轮点数量, 2\r\n0,0,0,1\r\n9,9,0,1\r\n")), p),
+              ReadFailure::NotAProfile);
+    EXPECT_EQ(openProfile(write("empty.ecam", ""), p), ReadFailure::NotAProfile);
+    EXPECT_EQ(openProfile(write("binary.ecam", std::string(5000, '\0')), p), ReadFailure::NotAProfile);
+    EXPECT_EQ(p.unit, L"kept");
+    // One line of 50 MB without a line end: cut, the read still ends.
+    EXPECT_EQ(openProfile(write("oneline.ecam", std::string(50u << 20, 'x')), p), ReadFailure::NotAProfile);
+    // A very long row is cut, the rows after it still read.
+    EXPECT_EQ(openProfile(write("longrow.ecam", profileText("凸轮点数量, 2", "5,6,0,1" + std::string(200000, ' ')
+                                                                                 + "\r\n8,9,0,1\r\n")),
+                          p),
+              ReadFailure::None);
+    EXPECT_EQ(p.points, (std::vector<ECamPoint>{{5, 6, 0, kECamPoly}, {8, 9, 0, kECamPoly}}));
+}
+
+TEST_F(Hostile, WorkbooksOfMorePointsThanTheCap)
+{
+    std::string csv;
+    for (size_t i = 1; i <= ecam::kMaxFilePoints; ++i)
+        csv += std::to_string(i) + "," + std::to_string(i) + "\n";
+    // The cap counts points: with the origin point added, one too many.
+    CMSExcelHelper x;
+    std::vector<ECamPoint> pts{{1, 2, 3, 0}};
+    ReadFailure kind = ReadFailure::None;
+    EXPECT_FALSE(ecam::ImportSpecialPointsWorkbook(x, write("over.csv", csv), pts, &kind));
+    EXPECT_EQ(kind, ReadFailure::TooManyPoints);
+    EXPECT_EQ(pts, (std::vector<ECamPoint>{{1, 2, 3, 0}}));
+    // Starting at the origin, exactly the cap.
+    ASSERT_TRUE(ecam::ImportSpecialPointsWorkbook(x, write("cap.csv", "0,0\n" + csv.substr(csv.find('\n') + 1)), pts));
+    EXPECT_EQ(pts.size(), ecam::kMaxFilePoints);
+}

@@ -1,0 +1,295 @@
+// The pieces under the workbook readers: the XML tokenizer's refusals and
+// decoding, dates as serial numbers, CSV text in either encoding, the zip
+// reader's checks on what an archive claims, and every BIFF cell record in a
+// compound document's mini stream.
+#include "files/csv_reader.h"
+#include "files/gbk.h"
+#include "files/ms_excel_helper.h"
+#include "files/sheet_cells.h"
+#include "files/xls_reader.h"
+#include "files/xml_pull.h"
+#include "files/zip_reader.h"
+#include "zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ecam::ReadFailure;
+using ecam::XmlPull;
+
+// The tokens of a document as one line: <name a=v> </name> "text".
+std::string tokens(std::string_view doc, const char* attr = "a")
+{
+    ecam::ReadBudget budget;
+    XmlPull x(doc, budget);
+    std::string out, value;
+    for (XmlPull::Event e; (e = x.Next()) != XmlPull::Eof;) {
+        if (e == XmlPull::Start)
+            out += "<" + std::string(x.LocalName()) + (x.Attr(attr, value) ? " a=" + value : "") + ">";
+        else if (e == XmlPull::End)
+            out += "</" + std::string(x.LocalName()) + ">";
+        else
+            out += "\"" + x.TextValue() + "\"";
+    }
+    return out;
+}
+
+ReadFailure failure(std::string_view doc)
+{
+    try {
+        tokens(doc);
+    } catch (const ecam::ReadFailed& f) {
+        return f.Kind();
+    }
+    return ReadFailure::None;
+}
+
+std::vector<std::string> csvColumn(std::string_view bytes, int col)
+{
+    ecam::ReadBudget budget;
+    ecam::CellSink sink(budget);
+    ecam::ReadCsv(bytes, sink);
+    std::vector<std::string> out;
+    const std::vector<ecam::SheetCells> sheets = sink.TakeSheets();
+    for (const auto& [rc, text] : sheets.at(0).cells)
+        if (rc.second == col)
+            out.push_back(std::to_string(rc.first) + ":" + text);
+    return out;
+}
+
+} // namespace
+
+TEST(XmlPull, DecodesEntitiesAndSkipsWhatCarriesNoData)
+{
+    EXPECT_EQ(tokens("\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- c --><x:r a='1 &amp; 2'><c/>"
+                     "a&lt;b&gt;&quot;&apos;&#27627;&#x7C73;<![CDATA[<raw&>]]></x:r>"),
+              "<r a=1 & 2><c></c>\"a<b>\"'毫米\"\"<raw&>\"</r>");
+    // A reference to nothing or a surrogate becomes the replacement character.
+    EXPECT_EQ(tokens("<t>&#0;&#xD800;</t>"), "<t>\"\xEF\xBF\xBD\xEF\xBF\xBD\"</t>");
+}
+
+TEST(XmlPull, RefusesDeclarationsUnknownEntitiesAndBrokenMarkup)
+{
+    // No document type: no entity of ours expands or reaches outside.
+    EXPECT_EQ(failure("<!DOCTYPE x [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;\">]><x>&b;</x>"),
+              ReadFailure::Damaged);
+    EXPECT_EQ(failure("<!DOCTYPE x SYSTEM \"file:///etc/passwd\"><x/>"), ReadFailure::Damaged);
+    for (const char* doc : {"<x>&nbsp;</x>", "<x>&#xZZ;</x>", "<x>&#1114112;</x>", "<x>& </x>", "<x a=1/>",
+                            "<x a=\"1/>", "<x", "<!-- open", "<![CDATA[ open", "</>", "<x a></x>"})
+        EXPECT_EQ(failure(doc), ReadFailure::Damaged) << doc;
+}
+
+TEST(SheetCells, DatesTimesAndNumbersAsTheSheetCountsThem)
+{
+    double v = 0;
+    const std::pair<const char*, double> dates[] = {
+        {"1899-12-30", 0},        {"1900-03-01", 61},          {"2024-01-15", 45306},
+        {"2024-01-15T12:00:00", 45306.5}, {"2024-01-15T06:00:00.5Z", 45306.25 + 0.5 / 86400},
+        {"1800-01-01", -36522}};
+    for (const auto& [text, serial] : dates) {
+        ASSERT_TRUE(ecam::IsoDateSerial(text, v)) << text;
+        EXPECT_DOUBLE_EQ(v, serial) << text;
+    }
+    for (const char* bad : {"2024-13-01", "2024-1-15", "45306", "2024-01-15 12:00", "2024-01-15T1:00:00", ""})
+        EXPECT_FALSE(ecam::IsoDateSerial(bad, v)) << bad;
+    ASSERT_TRUE(ecam::IsoDurationDays("PT12H30M00S", v));
+    EXPECT_DOUBLE_EQ(v, 0.5 + 30.0 / 1440);
+    EXPECT_FALSE(ecam::IsoDurationDays("P1D", v));
+    EXPECT_EQ(ecam::NumberText(45306), "45306");
+    EXPECT_EQ(ecam::NumberText(-0.001), "-0.001");
+    EXPECT_EQ(ecam::NumberText(1e-7), "1e-07");
+    EXPECT_EQ(ecam::NumberText(0.1 + 0.2), "0.30000000000000004");
+}
+
+TEST(Csv, QuotesLineEndsAndEncodings)
+{
+    EXPECT_EQ(csvColumn("\"a\nb\",1\r\n\"x\"\"y\",2\n,3\nlast", 1),
+              (std::vector<std::string>{"1:a\nb", "2:x\"y", "4:last"}));
+    // UTF-8 with a byte order mark, and GBK as a Chinese-locale suite saves it.
+    EXPECT_EQ(csvColumn("\xEF\xBB\xBF毫米,1\n", 1), std::vector<std::string>{"1:毫米"});
+    EXPECT_EQ(csvColumn(ecam::Utf8ToGbk("毫米,1\n单位,2\n"), 1), (std::vector<std::string>{"1:毫米", "2:单位"}));
+    EXPECT_TRUE(ecam::LooksLikeText("1,2\r\n\t3"));
+    EXPECT_FALSE(ecam::LooksLikeText(std::string("1,2\0", 4)));
+}
+
+TEST(Zip, ClaimsThatDoNotHold)
+{
+    auto fails = [](const std::string& bytes, ReadFailure want) {
+        ecam::ReadBudget budget;
+        try {
+            ecam::ZipReader zip(bytes, budget);
+            zip.Read("a");
+        } catch (const ecam::ReadFailed& f) {
+            return f.Kind() == want;
+        }
+        return false;
+    };
+    ziptest::Member m = ziptest::Stored("a", "hello");
+    m.crc ^= 1;
+    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // wrong CRC
+    m = ziptest::Deflated("a", "hello hello hello");
+    m.packed.resize(m.packed.size() / 2);
+    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // deflate stream cut short
+    m = ziptest::Stored("a", "x");
+    m.method = 12; // bzip2: not written by spreadsheet programs
+    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged));
+    EXPECT_TRUE(fails(ziptest::Zip({ziptest::Stored("b", "x")}), ReadFailure::Damaged)); // no such member
+    std::vector<ziptest::Member> many(ecam::kMaxZipEntries + 1, ziptest::Stored("n", ""));
+    EXPECT_TRUE(fails(ziptest::Zip(many), ReadFailure::TooLarge));
+    // Names match ignoring case, as the programs that write packages disagree on it.
+    ecam::ReadBudget budget;
+    const std::string bytes = ziptest::Zip({ziptest::Stored("XL/Workbook.xml", "w")});
+    ecam::ZipReader zip(bytes, budget);
+    EXPECT_EQ(zip.Read("xl/workbook.xml"), "w");
+}
+
+namespace {
+
+void rec(std::string& s, uint16_t type, const std::string& data)
+{
+    ziptest::put16(s, type);
+    ziptest::put16(s, uint32_t(data.size()));
+    s += data;
+}
+
+std::string cellHead(uint16_t row, uint16_t col)
+{
+    std::string d;
+    ziptest::put16(d, row);
+    ziptest::put16(d, col);
+    ziptest::put16(d, 0); // format
+    return d;
+}
+
+// A small workbook stream: every kind of cell record once.
+std::string biffStream()
+{
+    std::string s, d;
+    auto bof = [&](uint16_t kind) {
+        d.clear();
+        ziptest::put16(d, 0x0600);
+        ziptest::put16(d, kind);
+        d.append(12, '\0');
+        rec(s, 0x0809, d);
+    };
+    bof(0x0005);
+    rec(s, 0x000A, "");
+    bof(0x0010);
+    const double v = 10.5;
+    d = cellHead(0, 0);
+    d.append(reinterpret_cast<const char*>(&v), 8);
+    rec(s, 0x0203, d);                                    // NUMBER 10.5
+    d = cellHead(0, 1);
+    ziptest::put32(d, (7 << 2) | 2);
+    rec(s, 0x027E, d);                                    // RK integer 7
+    d = cellHead(1, 0) + std::string("\x03\x00\x00" "abc", 6);
+    rec(s, 0x0204, d);                                    // LABEL "abc"
+    d = cellHead(2, 0).substr(0, 4);
+    ziptest::put16(d, 0);
+    ziptest::put32(d, 0x40040000);                        // 2.5 as a float RK
+    ziptest::put16(d, 0);
+    ziptest::put32(d, (100 << 2) | 3);                    // 100 / 100
+    ziptest::put16(d, 1);
+    rec(s, 0x00BD, d);                                    // MULRK
+    d = cellHead(3, 0) + std::string("\x01\x00\x01\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
+    rec(s, 0x0006, d);                                    // FORMULA, cached TRUE
+    d = cellHead(3, 1) + std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
+    rec(s, 0x0006, d);                                    // FORMULA, cached text...
+    rec(s, 0x0207, std::string("\x02\x00\x01\xEB\x6B\x73\x7C", 7)); // ...in STRING: 毫米
+    d = cellHead(4, 0) + std::string("\x00\x00", 2);
+    rec(s, 0x0205, d);                                    // BOOLERR FALSE
+    d = cellHead(4, 1) + std::string("\x07\x01", 2);
+    rec(s, 0x0205, d);                                    // BOOLERR #DIV/0!: no cell
+    rec(s, 0x000A, "");
+    return s;
+}
+
+// A compound document of 512-byte sectors holding `stream` as "Workbook" in
+// the mini stream: sector 0 the table, 1 the directory, 2 the mini table,
+// 3... the mini stream.
+std::string compoundDocument(const std::string& stream, bool loopDirectory = false)
+{
+    const uint32_t end = 0xFFFFFFFE, free = 0xFFFFFFFF;
+    std::string mini = stream;
+    mini.resize((mini.size() + 63) / 64 * 64, '\0');
+    const uint32_t miniSectors = uint32_t(mini.size() / 64);
+    const uint32_t containerSectors = uint32_t((mini.size() + 511) / 512);
+    std::string h("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    h.append(16, '\0');
+    ziptest::put16(h, 0x3E); ziptest::put16(h, 3); ziptest::put16(h, 0xFFFE);
+    ziptest::put16(h, 9); ziptest::put16(h, 6); h.append(6, '\0');
+    ziptest::put32(h, 0); ziptest::put32(h, 1); ziptest::put32(h, 1); ziptest::put32(h, 0);
+    ziptest::put32(h, 4096); ziptest::put32(h, 2); ziptest::put32(h, 1); ziptest::put32(h, end);
+    ziptest::put32(h, 0); ziptest::put32(h, 0);
+    while (h.size() < 512)
+        ziptest::put32(h, free);
+    std::string fat;
+    ziptest::put32(fat, 0xFFFFFFFD);
+    ziptest::put32(fat, loopDirectory ? 1 : end);
+    ziptest::put32(fat, end);
+    for (uint32_t i = 0; i < containerSectors; ++i)
+        ziptest::put32(fat, i + 1 == containerSectors ? end : 4 + i);
+    while (fat.size() < 512)
+        ziptest::put32(fat, free);
+    auto entry = [](const std::u16string& name, uint8_t type, uint32_t start, uint32_t size) {
+        std::string e(reinterpret_cast<const char*>(name.data()), name.size() * 2);
+        e.resize(64, '\0');
+        ziptest::put16(e, uint32_t(name.size() * 2 + 2));
+        e += char(type);
+        e.resize(116, '\0');
+        ziptest::put32(e, start);
+        ziptest::put32(e, size);
+        e.resize(128, '\0');
+        return e;
+    };
+    std::string dir = entry(u"Root Entry", 5, 3, uint32_t(mini.size())) + entry(u"Workbook", 2, 0, uint32_t(stream.size()));
+    dir.resize(512, '\0');
+    std::string minifat;
+    for (uint32_t i = 0; i < miniSectors; ++i)
+        ziptest::put32(minifat, i + 1 == miniSectors ? end : i + 1);
+    while (minifat.size() < 512)
+        ziptest::put32(minifat, free);
+    mini.resize(containerSectors * 512, '\0');
+    return h + fat + dir + minifat + mini;
+}
+
+ReadFailure readXls(const std::string& bytes, std::vector<ecam::SheetCells>& sheets)
+{
+    ecam::ReadBudget budget;
+    ecam::CellSink sink(budget);
+    try {
+        ecam::ReadXls(bytes, sink);
+    } catch (const ecam::ReadFailed& f) {
+        return f.Kind();
+    }
+    sheets = sink.TakeSheets();
+    return ReadFailure::None;
+}
+
+} // namespace
+
+TEST(Xls, EveryCellRecordFromTheMiniStream)
+{
+    std::vector<ecam::SheetCells> sheets;
+    ASSERT_EQ(readXls(compoundDocument(biffStream()), sheets), ReadFailure::None);
+    ASSERT_EQ(sheets.size(), 1u);
+    const std::map<std::pair<int, int>, std::string> want{
+        {{1, 1}, "10.5"}, {{1, 2}, "7"}, {{2, 1}, "abc"}, {{3, 1}, "2.5"}, {{3, 2}, "1"},
+        {{4, 1}, "1"},    {{4, 2}, "毫米"}, {{5, 1}, "0"}};
+    EXPECT_EQ(sheets[0].cells, want);
+    // A directory chain that loops ends as damage, not as a hang.
+    EXPECT_EQ(readXls(compoundDocument(biffStream(), true), sheets), ReadFailure::Damaged);
+    // Records cut short or pre-BIFF8 workbooks are refused.
+    std::string old = biffStream();
+    old[4] = 0x00;
+    old[5] = 0x05; // BIFF5
+    EXPECT_EQ(readXls(compoundDocument(old), sheets), ReadFailure::Damaged);
+    std::string cut = biffStream();
+    cut.resize(cut.size() - 6); // into the last cell record
+    EXPECT_EQ(readXls(compoundDocument(cut), sheets), ReadFailure::Damaged);
+}
