@@ -10,24 +10,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <utility>
 
 using namespace std::chrono_literals;
-using Msg = std::pair<unsigned, uintptr_t>;
-
-namespace {
-std::vector<CamTable_Info> Ramp(int n)
-{
-    std::vector<CamTable_Info> t;
-    for (int i = 0; i < n; ++i)
-        t.push_back({i * 1000 - 5, -i * 7, static_cast<int16_t>(-i), static_cast<uint16_t>(i % 2)});
-    return t;
-}
-struct Recorder {
-    std::vector<Msg> msgs;
-    camxfer::Report Fn() { return [this](unsigned m, uintptr_t w) { msgs.push_back({m, w}); }; }
-};
-} // namespace
 
 TEST(CamTransfer, RetriesUpToTheLimitThenFailsThePointAtOnce)
 {

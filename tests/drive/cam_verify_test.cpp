@@ -8,22 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 
 using namespace std::chrono_literals;
 using camverify::Field;
 using camverify::Mismatch;
-using Msg = std::pair<unsigned, uintptr_t>;
 
 namespace {
-
-std::vector<CamTable_Info> Ramp(int n)
-{
-    std::vector<CamTable_Info> t;
-    for (int i = 0; i < n; ++i)
-        t.push_back({i * 1000, -i * 7, static_cast<int16_t>(-i), static_cast<uint16_t>(i % 2)});
-    return t;
-}
 
 // The drive after a successful write of `e`, by the real write code.
 void Write(FakeFieldIo& io, const camverify::Expected& e)
@@ -42,11 +32,6 @@ camverify::Expected Standard(int points)
 {
     return {puu::Values{131072, 360, 10000, 25}, points, Ramp(points), false};
 }
-
-struct Recorder {
-    std::vector<Msg> msgs;
-    camxfer::Report Fn() { return [this](unsigned m, uintptr_t w) { msgs.push_back({m, w}); }; }
-};
 
 std::vector<std::pair<uint16_t, uint32_t>> Walk(const FakeFieldIo& io)
 {
@@ -105,7 +90,7 @@ TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
     FakeFieldIo io;
     const auto expected = Standard(5);
     Write(io, expected);
-    io.regs[0x1E12] = 0;                        // point 3 master 3000 -> 0
+    io.regs[0x1E12] = 0;                        // point 3 master 2995 -> 0
     io.regs[0x1E15] = 0x0007;                   // point 3 slave -21 -> 0x0007FFEB (both words count)
     io.regs[0x1B08] = 4;                        // the count
     io.regs[0x1B03] = 0xFFFF;                   // slave units, a 16-bit signed field
@@ -119,7 +104,7 @@ TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
         {-1, Field::kSlaveUnit, 360, -1, false},
         {-1, Field::kMasterPulse, 10000, 0, true},
         {-1, Field::kPointCount, 5, 4, false},
-        {3, Field::kMaster, 3000, 0, false},
+        {3, Field::kMaster, 2995, 0, false},
         {3, Field::kSlave, -21, 0x0007FFEB, false},
     };
     EXPECT_EQ(found, want);
@@ -132,7 +117,7 @@ TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
                          "从轴脉冲数对应的单位量: 写入 360, 读回 -1",
                          "主轴脉冲数: 写入 10000, 读回失败",
                          "凸轮点数: 写入 5, 读回 4",
-                         "第3点 主轴位置: 写入 3000, 读回 0",
+                         "第3点 主轴位置: 写入 2995, 读回 0",
                          "第3点 从轴位置: 写入 -21, 读回 524267",
                      }));
     EXPECT_EQ(camverify::Describe({-1, Field::kSlavePulse, 131072, 0, true}), "从轴脉冲数: 写入 131072, 读回失败");
@@ -216,7 +201,7 @@ TEST(CamVerify, StopEndsAtTheNextFieldAndListsNothingUnread)
     // Asked after point 1's report: nothing of point 2 is read.
     FakeFieldIo io;
     Write(io, expected);
-    io.regs[0x1E00] = 1;   // a real difference before the stop is kept
+    io.regs[0x1E02] = 1;   // a real difference before the stop is kept: point 0 slave
     CTransferStop stop;
     CCamVerifier v(io, 10, &stop);
     std::vector<Mismatch> found;
@@ -229,7 +214,7 @@ TEST(CamVerify, StopEndsAtTheNextFieldAndListsNothingUnread)
     EXPECT_EQ(code, camxfer::kStopped);
     EXPECT_EQ(rec.msgs, (std::vector<Msg>{{camxfer::kVerifyProgress, 0}, {camxfer::kVerifyProgress, 1}}));
     EXPECT_EQ(io.calls.size(), 5u + 2 * 4);
-    EXPECT_EQ(found, (std::vector<Mismatch>{{0, Field::kMaster, 0, 1, false}}));
+    EXPECT_EQ(found, (std::vector<Mismatch>{{0, Field::kSlave, 0, 1, false}}));
 
     // Asked during a failing read: no retry, no field after it, and the
     // field is not reported as unreadable.

@@ -1,17 +1,18 @@
-// ecamctl write / read-special / params run as a user runs them, against a
-// simulated drive started here: exit status 0 only on full success, the
-// messages printed, and the read-back file written. Register layouts and
-// the checks behind the messages have their own library tests; the slow
-// drive of the field report (late answers, a refusal) is replayed here over
-// RTU and TCP with the product's pacing.
+// ecamctl write / verify / read-special / params run as a user runs them,
+// against a simulated drive started here: exit status 0 only on full
+// success (3 for a difference found by verifying), the messages and the
+// lines printed for each difference, and the read-back file written.
+// Register layouts, which fields are compared and the checks behind the
+// messages have their own library tests; the slow drive of the field report
+// (late answers, a refusal) is replayed here over RTU and TCP with the
+// product's pacing.
 #include "ecamctl_sim_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -20,36 +21,58 @@ using ecamtest::RunEcamctl;
 
 using EcamctlDrive = EcamctlOnSim;
 
-// "烧写凸轮点成功! N points, R retries": R depends on the machine's load.
-void ExpectWriteSuccess(const ecamtest::ProcessResult& r, const std::string& points)
+std::vector<std::string> FirstWords(const std::string& text)
 {
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    const std::string head = "烧写凸轮点成功! " + points + " points, ", tail = " retries\n";
-    const bool framed = r.out.size() > head.size() + tail.size() && r.out.rfind(head, 0) == 0
-                        && r.out.compare(r.out.size() - tail.size(), tail.size(), tail) == 0;
-    const std::string retries = framed ? r.out.substr(head.size(), r.out.size() - head.size() - tail.size()) : "";
-    EXPECT_TRUE(framed && retries.find_first_not_of("0123456789") == std::string::npos) << r.out;
+    std::vector<std::string> words;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        words.push_back(line.substr(0, line.find(' ')));
+    return words;
 }
-
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-const std::string kBar = "[########################################]";
 
 } // namespace
 
-TEST_F(EcamctlDrive, WriteThenReadBackTheSpecialTable)
+TEST_F(EcamctlDrive, StandardWriteVerifiesAndVerifyListsEveryChangedRegister)
 {
     const std::string file = Save("cam.ecam");
-    auto r = RunEcamctl({"write", file, "--device", Device()});
-    ExpectWriteSuccess(r, "4");
-    EXPECT_EQ(r.err.substr(r.err.rfind('\r') + 1), "standard " + kBar + " 4/4\n");   // the bar ran to the end
+    auto r = RunEcamctl({"write", file, "--device", Device(), "--verify"});
+    ExpectWriteSuccess(r, "4", "凸轮点校验成功! 4 points\n");
+    EXPECT_NE(r.err.find("standard " + kBar + " 4/4\n"), std::string::npos) << r.err;   // the bar ran to the end
+    EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 4/4\n");
 
-    r = RunEcamctl({"write", file, "--special", "3", "--device", Device()});
-    ExpectWriteSuccess(r, "3");
-    EXPECT_EQ(r.err.substr(r.err.rfind('\r') + 1), "special " + kBar + " 3/3\n");
+    const auto requests = sim.RequestCount();
+    r = RunEcamctl({"verify", file, "--device", Device()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "凸轮点校验成功! 4 points\n");
+    EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 4/4\n");
+    // Nothing written: 5 scaling and count reads and 4 x 4 fields, plus at
+    // most the connection check.
+    EXPECT_GE(sim.RequestCount() - requests, 21u);
+    EXPECT_LE(sim.RequestCount() - requests, 22u);
+
+    sim.SetRegister32(0x1B01, 20000);     // master pulses, written 10000
+    sim.SetRegister32(0x1E0C, 0);         // point 2 master, written 600 x 1000
+    sim.SetRegister(0x1E16, 0xFFFF);      // point 3 speed, written 0
+    sim.SetRegister(0x1E17, 0xFFFF);      // point 3 segment, written 0 (Poly)
+    r = RunEcamctl({"verify", file, "--device", Device()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 4/4\n"
+                                   "ecamctl verify: 凸轮点校验失败! 共4处不一致\n"
+                                   "主轴脉冲数: 写入 10000, 读回 20000\n"
+                                   "第2点 主轴位置: 写入 600000, 读回 0\n"
+                                   "第3点 标幺速度: 写入 0, 读回 -1\n"
+                                   "第3点 类型: 写入 0, 读回 65535\n");
+    EXPECT_EQ(sim.Register32(0x1E0C), 0u);   // verifying writes nothing back
+}
+
+TEST_F(EcamctlDrive, SpecialTableIsWrittenVerifiedAndReadBack)
+{
+    const std::string file = Save("cam.ecam");
+    auto r = RunEcamctl({"write", file, "--special", "3", "--verify", "--device", Device()});
+    ExpectWriteSuccess(r, "3", "凸轮点校验成功! 3 points\n");
+    EXPECT_NE(r.err.find("special " + kBar + " 3/3\n"), std::string::npos) << r.err;
+    EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 3/3\n");
 
     // End to end: K = 4 > V = 3, so the origin, key point 1 (floor(1 x 4/3))
     // and the last come back, masters x100, slaves as written.
@@ -57,8 +80,19 @@ TEST_F(EcamctlDrive, WriteThenReadBackTheSpecialTable)
     r = RunEcamctl({"read-special", "--device", Device(), csv});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "凸轮点读取成功! 3 points -> " + csv + "\n");
-    std::ifstream in(csv, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0 , 0\r\n25000 , -12\r\n100000 , 0\r\n");
+    EXPECT_EQ(Slurp(csv), "0 , 0\r\n25000 , -12\r\n100000 , 0\r\n");
+
+    sim.SetRegister32(0x4006, 5);   // point 1 slave
+    r = RunEcamctl({"verify", file, "--special", "3", "--device", Device()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 3/3\n"
+                                   "ecamctl verify: 凸轮点校验失败! 共1处不一致\n"
+                                   "第1点 从轴位置: 写入 -12, 读回 5\n");
+    // The standard table is compared with the count the special write left.
+    r = RunEcamctl({"verify", file, "--device", Device()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("\n凸轮点数: 写入 4, 读回 3\n"), std::string::npos) << r.err;
 }
 
 TEST_F(EcamctlDrive, ScalingProblemsNameTheProfileFieldAndTouchNoDrive)
@@ -94,24 +128,32 @@ TEST_F(EcamctlDrive, ScalingProblemsNameTheProfileFieldAndTouchNoDrive)
     ExpectWriteSuccess(RunEcamctl({"write", Save("bad.ecam"), "--special", "3", "--device", Device()}), "3");
 }
 
-TEST_F(EcamctlDrive, UsageErrorsAndAnAbsentDrive)
+TEST_F(EcamctlDrive, UsageErrorsTouchNoDriveAndAnAbsentDriveFails)
 {
     const std::string file = Save("cam.ecam");
-    const std::string usage = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V] [--verify]\n";
-    const std::tuple<std::vector<std::string>, int, std::string> refused[] = {
-        {{"write", file}, 2, usage},
-        {{"write", "--device", Device()}, 2, usage},
-        {{"write", file, "--special", "2", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
-        {{"write", file, "--special", "1501", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
-        {{"write", file, "--special", "3.0", "--device", Device()}, 2, "ecamctl write: 输入有效点数有误!请输入3~1500内的整数!\n"},
-        {{"read-special", "--device", Device()}, 2, "ecamctl read-special: usage: ecamctl read-special --device URL OUT.csv\n"},
+    const std::string write = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V] [--verify]\n";
+    const std::string verify = "ecamctl verify: usage: ecamctl verify FILE.ecam --device URL [--special V]\n";
+    const std::string count = "输入有效点数有误!请输入3~1500内的整数!\n";
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"write", file}, write},
+        {{"write", "--device", Device()}, write},
+        {{"write", file, "--special", "2", "--device", Device()}, "ecamctl write: " + count},
+        {{"write", file, "--special", "1501", "--device", Device()}, "ecamctl write: " + count},
+        {{"write", file, "--special", "3.0", "--device", Device()}, "ecamctl write: " + count},
+        {{"verify", file}, verify},
+        {{"verify", "--device", Device()}, verify},
+        {{"verify", file, "--verify", "--device", Device()}, verify},
+        {{"verify", file, "--special", "2", "--device", Device()}, "ecamctl verify: " + count},
+        {{"read-special", "--device", Device()}, "ecamctl read-special: usage: ecamctl read-special --device URL OUT.csv\n"},
     };
-    for (const auto& [args, status, message] : refused) {
+    const auto requests = sim.RequestCount();
+    for (const auto& [args, message] : refused) {
         const auto r = RunEcamctl(args);
-        EXPECT_EQ(r.exitCode, status) << message;
+        EXPECT_EQ(r.exitCode, 2) << message;
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, message);
     }
+    EXPECT_EQ(sim.RequestCount(), requests);
 
     // A count the special table cannot hold is refused before any point is read.
     const std::string csv = (dir / "back.csv").string();
@@ -132,21 +174,23 @@ TEST_F(EcamctlDrive, UsageErrorsAndAnAbsentDrive)
     EXPECT_FALSE(fs::exists(csv));
 }
 
-TEST_F(EcamctlDrive, ParamsAreCheckedAsTheDialogChecksThemBeforeAnyIsSent)
+TEST_F(EcamctlDrive, ParamsAreCheckedAsTheDialogChecksThemAndSentInRowOrder)
 {
-    auto r = RunEcamctl({"params", "--device", Device(), "write", "H1B-11=250", "H1B-06=2"});
+    // Typed out of order; each row is printed right after its write, so the
+    // printed order is the order sent: the settings dialog's row order.
+    auto r = RunEcamctl({"params", "--device", Device(), "write", "H1B-11=250", "H1B-10=-5", "H1B-06=2"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(EndsWith(r.out, "\n写入成功!\n")) << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);   // a row per parameter, then the verdict
-    // End to end: the values are in the drive.
-    EXPECT_EQ(sim.Register(0x1B0B), 250);
+    EXPECT_EQ(FirstWords(r.out), (std::vector<std::string>{"H1B-06", "H1B-10", "H1B-11", "写入成功!"})) << r.out;
     EXPECT_EQ(sim.Register(0x1B06), 2);
+    EXPECT_EQ(sim.Register(0x1B0A), 0xFFFB);
+    EXPECT_EQ(sim.Register(0x1B0B), 250);
 
     const auto requests = sim.RequestCount();
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"write", "H1B-10=-5", "H1B-11=12.5"}, "ecamctl params: H1B-11=12.5: 请输入整形数据!\n"},
         {{"write", "H1B-13=1"}, "ecamctl params: 'H1B-13' is not one of the cam parameters\n"},
         {{"write", "H1B-11"}, "ecamctl params: expected NUMBER=VALUE, got 'H1B-11'\n"},
+        {{"write", "H1B-11=300", "H1B-06=1", "H1B-11=400"}, "ecamctl params: 'H1B-11' is given more than once\n"},
     };
     for (const auto& [args, message] : refused) {
         std::vector<std::string> all = {"params", "--device", Device()};
@@ -160,41 +204,34 @@ TEST_F(EcamctlDrive, ParamsAreCheckedAsTheDialogChecksThemBeforeAnyIsSent)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err.rfind("ecamctl params: H1B-06=7: not one of the options: 0-", 0), 0u) << r.err;
     EXPECT_EQ(sim.RequestCount(), requests);   // nothing sent when a value is bad
+    EXPECT_EQ(sim.Register(0x1B0B), 250);
 
     sim.SetRegister(0x1B07, 0);
     r = RunEcamctl({"params", "--device", Device(), "read"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("0-单次运行"), std::string::npos) << r.out;   // an option shown by its label
-    EXPECT_TRUE(EndsWith(r.out, "\n读取成功!\n")) << r.out;
+    EXPECT_EQ(FirstWords(r.out).back(), "读取成功!") << r.out;
 }
 
 namespace {
 
-// The slow drive of the field report: every answer 60 ms after the request,
-// a 200 ms response timeout, and where a test scripts it one answer 50 ms
-// after that timeout. Parameter: RTU (true) or TCP.
-class EcamctlSlowDrive : public ::testing::TestWithParam<bool> {
+// The slow drive of the field report, whose late answer once shifted every
+// later field by one: every answer 60 ms after the request, a 200 ms
+// response timeout, and where a test scripts it one answer 50 ms after that
+// timeout. Parameter: RTU (true) or TCP.
+class EcamctlSlowDrive : public EcamctlOnSim, public ::testing::WithParamInterface<bool> {
 protected:
-    void SetUp() override
+    EcamctlSlowDrive() : EcamctlOnSim(Options()) {}
+    static SimOptions Options()
     {
         SimOptions o;
         o.rtu = GetParam();
         o.faults.delayMs = 60;
-        sim = std::make_unique<CDriveSimulator>(o);
-        std::string error;
-        ASSERT_TRUE(sim->Start(&error)) << error;
-        dir = fs::temp_directory_path() /
-              ("ecamctl_slow_" + std::to_string(::getpid()) + (GetParam() ? "_rtu" : "_tcp"));
-        fs::create_directories(dir);
+        return o;
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Device() const { return sim->Url() + "&timeout=200"; }
     // Special point k (k < 25) sits at 0x4000 + 4k, master then slave.
     static uint16_t PointAddress(int k) { return static_cast<uint16_t>(0x4000 + 4 * k); }
     static constexpr SimScriptedFault kLate{SimScriptedFault::Late, 250};
-
-    std::unique_ptr<CDriveSimulator> sim;
-    fs::path dir;
 };
 
 } // namespace
@@ -202,56 +239,48 @@ protected:
 TEST_P(EcamctlSlowDrive, ReadSpecialWithALateAnswerSavesExactlyTheDrivesPoints)
 {
     constexpr int kPoints = 5;
-    sim->SetRegister(0x1B08, kPoints);
+    sim.SetRegister(0x1B08, kPoints);
     for (int k = 0; k < kPoints; ++k) {
-        sim->SetRegister32(PointAddress(k), static_cast<uint32_t>(1000 + k));
-        sim->SetRegister32(PointAddress(k) + 2, static_cast<uint32_t>(-2000 - k));
+        sim.SetRegister32(PointAddress(k), static_cast<uint32_t>(1000 + k));
+        sim.SetRegister32(PointAddress(k) + 2, static_cast<uint32_t>(-2000 - k));
     }
     // Request 1 reads the count, 2 and 3 point 0; 4 (point 1's master) comes late.
-    sim->ScriptFault(4, kLate);
+    sim.ScriptFault(4, kLate);
     const std::string csv = (dir / "back.csv").string();
     const auto r = RunEcamctl({"read-special", "--device", Device(), csv});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "凸轮点读取成功! 5 points -> " + csv + "\n");
-    std::ifstream in(csv, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "1000 , -2000\r\n1001 , -2001\r\n1002 , -2002\r\n1003 , -2003\r\n1004 , -2004\r\n");
-    EXPECT_EQ(sim->RequestCount(), 1u + 2 * kPoints + 1);   // the late field asked twice, nothing else
+    EXPECT_EQ(Slurp(csv), "1000 , -2000\r\n1001 , -2001\r\n1002 , -2002\r\n1003 , -2003\r\n1004 , -2004\r\n");
+    EXPECT_EQ(sim.RequestCount(), 1u + 2 * kPoints + 1);   // the late field asked twice, nothing else
 }
 
 TEST_P(EcamctlSlowDrive, SpecialWriteWithALateAnswerAndARefusalPutsEveryValueInTheDrive)
 {
-    ecam::ECamProfile profile;
     profile.masterLength = L"50";
-    profile.unit = L"mm";
-    profile.slavePulse = L"131072";
-    profile.slaveUnits = L"360";
-    profile.masterPulse = L"10000";
-    profile.masterUnits = L"25";
     profile.points = {{0, 0, 0, 1}, {10, -2000, 0, 1}, {20, -2001, 0, 1}, {30, -2002, 0, 1}, {40, -2003, 0, 0},
                       {50, -2004, 0, 1}};
-    const fs::path file = dir / "cam.ecam";
-    ASSERT_TRUE(ecam::WriteECamProfileFile(file, profile));
+    const std::string file = Save("cam.ecam");
     // The table: 0, 0 first, then masters x 100: 1000, 2000, ... 5000.
     const int32_t masters[] = {0, 1000, 2000, 3000, 4000, 5000}, slaves[] = {0, -2000, -2001, -2002, -2003, -2004};
     constexpr uint32_t kUnwritten = 0x55555555u;
     for (int k = 0; k < 7; ++k) {
-        sim->SetRegister32(PointAddress(k), kUnwritten);
-        sim->SetRegister32(PointAddress(k) + 2, kUnwritten);
+        sim.SetRegister32(PointAddress(k), kUnwritten);
+        sim.SetRegister32(PointAddress(k) + 2, kUnwritten);
     }
     // Request 1 writes the count; 4 (point 1's master) comes late and is
     // retried as 5; 9 (point 3's master) is refused once.
-    sim->ScriptFault(4, kLate);
-    sim->ScriptFault(9, {SimScriptedFault::Exception, 4});
-    const auto r = RunEcamctl({"write", file.string(), "--special", "1500", "--device", Device()});
+    sim.ScriptFault(4, kLate);
+    sim.ScriptFault(9, {SimScriptedFault::Exception, 4});
+    const auto r = RunEcamctl({"write", file, "--special", "1500", "--device", Device()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "烧写凸轮点成功! 6 points, 2 retries\n");
-    EXPECT_EQ(sim->Register(0x1B08), 6);
+    EXPECT_EQ(sim.Register(0x1B08), 6);
     for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(static_cast<int32_t>(sim->Register32(PointAddress(k))), masters[k]) << "point " << k;
-        EXPECT_EQ(static_cast<int32_t>(sim->Register32(PointAddress(k) + 2)), slaves[k]) << "point " << k;
+        EXPECT_EQ(static_cast<int32_t>(sim.Register32(PointAddress(k))), masters[k]) << "point " << k;
+        EXPECT_EQ(static_cast<int32_t>(sim.Register32(PointAddress(k) + 2)), slaves[k]) << "point " << k;
     }
-    EXPECT_EQ(sim->Register32(PointAddress(6)), kUnwritten);   // nothing beyond the table
+    EXPECT_EQ(sim.Register32(PointAddress(6)), kUnwritten);   // nothing beyond the table
+    EXPECT_EQ(sim.RequestCount(), 1u + 2 * 6 + 2);            // the two faulted fields asked again, nothing else
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, EcamctlSlowDrive, ::testing::Values(false, true),

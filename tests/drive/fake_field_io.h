@@ -1,12 +1,15 @@
 #pragma once
 // In-memory drive for the transfer tests: 16-bit registers, 32-bit fields
 // low word first (as the data service lays them out), a log of every call,
-// and scripted failures per address.
+// and scripted failures per address. Also a table to send and a recorder of
+// the reports a transfer makes.
 #include "drive/cam_field_io.h"
+#include "drive/cam_transfer.h"
 
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 class FakeFieldIo : public ICamFieldIo {
@@ -66,4 +69,19 @@ private:
         return true;
     }
     std::mutex m_mutex;
+};
+
+// n points, all fields different, negatives included.
+inline std::vector<CamTable_Info> Ramp(int n)
+{
+    std::vector<CamTable_Info> t;
+    for (int i = 0; i < n; ++i)
+        t.push_back({i * 1000 - 5, -i * 7, static_cast<int16_t>(-i), static_cast<uint16_t>(i % 2)});
+    return t;
+}
+
+using Msg = std::pair<unsigned, uintptr_t>;
+struct Recorder {
+    std::vector<Msg> msgs;
+    camxfer::Report Fn() { return [this](unsigned m, uintptr_t w) { msgs.push_back({m, w}); }; }
 };

@@ -8,21 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 using namespace puu;
 
 TEST(PuuParse, BehavesLikeStrtolOnUserText)
 {
-    EXPECT_EQ(ParseInt("  42"), 42);
-    EXPECT_EQ(ParseInt("-17abc"), -17);
-    EXPECT_EQ(ParseInt("+8"), 8);
-    EXPECT_EQ(ParseInt("abc"), 0);
-    EXPECT_EQ(ParseInt(""), 0);
-    EXPECT_EQ(ParseInt("-"), 0);
-    EXPECT_EQ(ParseInt("12.9"), 12);
-    EXPECT_EQ(ParseInt("99999999999999999999"), INT32_MAX);
-    EXPECT_EQ(ParseInt("-99999999999999999999"), INT32_MIN);
-    EXPECT_EQ(ParseInt("2147483648"), INT32_MAX);
-    EXPECT_EQ(ParseInt("-2147483648"), INT32_MIN);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"  42", 42}, {"-17abc", -17}, {"+8", 8}, {"abc", 0}, {"", 0}, {"-", 0}, {"12.9", 12},
+        {"99999999999999999999", INT32_MAX}, {"-99999999999999999999", INT32_MIN},
+        {"2147483648", INT32_MAX}, {"-2147483648", INT32_MIN},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseInt(text), value) << text;
 }
 
 TEST(PuuRanges, EachFieldAtJustInsideAndJustOutsideItsBounds)
@@ -90,10 +89,8 @@ TEST(PuuRegisters, WriteOrderWidthsStopAtFailureAndReadBack)
     }
     Values back;
     ASSERT_TRUE(ReadValues(io, back));
-    EXPECT_EQ(back.slavePulse, 131072);
-    EXPECT_EQ(back.slaveUnit, 360);
-    EXPECT_EQ(back.masterPulse, 10000);
-    EXPECT_EQ(back.masterUnit, 25);
+    EXPECT_EQ(std::tuple(back.slavePulse, back.slaveUnit, back.masterPulse, back.masterUnit),
+              std::tuple(131072, 360, 10000, 25));
 
     // One attempt only; the first failure ends the sequence.
     FakeFieldIo bad;

@@ -132,34 +132,26 @@ TEST_F(GridTest, EmptyGridShowsItsText)
     EXPECT_LT(DarkPixels(grid->viewport()->grab().toImage(), band), darkEmpty / 10);
 }
 
-TEST(GridContextMenu, EveryRequestIsDispatched)
-{
-    QWidget window;
-    window.resize(400, 300);
-    auto* grid = new MenuRecordingGrid(&window);
-    grid->setGeometry(0, 0, 400, 300);
-    grid->AddHiddenLabelColumn();
-    grid->AddTraitColumn(1, "A", Qt::AlignLeft, 80, 1, new CGridColumnTraitEdit);
-    grid->AddTraitColumn(2, "B", Qt::AlignLeft, 80, 2, new CGridColumnTraitEdit);
-    for (int i = 0; i < 3; ++i)
-        grid->InsertItem(i, QString::number(i));
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QWindow* handle = window.windowHandle();
-    auto rightClick = [&](QWidget* w, QPoint p) {
-        QTest::mouseClick(handle, Qt::RightButton, Qt::NoModifier, w->mapTo(&window, p));
-    };
+class GridContextMenu : public GridTest {
+protected:
+    CGridListCtrlGroups* MakeGrid(QWidget* parent) override { return menus = new MenuRecordingGrid(parent); }
+    MenuRecordingGrid* menus = nullptr;
+};
 
+TEST_F(GridContextMenu, EveryRequestIsDispatched)
+{
+    auto rightClick = [this](QWidget* w, QPoint p) {
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, Qt::NoModifier, w->mapTo(window.get(), p));
+    };
     // A right click on a row selects it before the request is handled.
-    rightClick(grid->viewport(), grid->visualRect(grid->model()->index(2, 2)).center());
+    rightClick(grid->viewport(), CellCenter(2, kMaster));
     rightClick(grid->viewport(), QPoint(40, grid->viewport()->height() - 5));
-    rightClick(grid->horizontalHeader(), QPoint(grid->horizontalHeader()->sectionViewportPosition(1) + 10, 5));
+    rightClick(grid->horizontalHeader(), QPoint(grid->horizontalHeader()->sectionViewportPosition(kId) + 10, 5));
     // The menu key: the platform turns it into a keyboard request on the
     // focus widget.
     grid->setFocus();
     QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), grid->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(grid, &menuKey);
 
-    EXPECT_EQ(grid->calls, (QStringList{"cell 2 2 selected 2", "grid", "header 1", "keyboard"}));
+    EXPECT_EQ(menus->calls, (QStringList{"cell 2 2 selected 2", "grid", "header 1", "keyboard"}));
 }

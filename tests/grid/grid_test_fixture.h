@@ -38,7 +38,7 @@ protected:
         window->resize(480, 300);
         auto* layout = new QVBoxLayout(window.get());
         other = new QLineEdit(window.get());
-        grid = new CGridListCtrlGroups(window.get());
+        grid = MakeGrid(window.get());
         layout->addWidget(other);
         layout->addWidget(grid);
 
@@ -78,6 +78,8 @@ protected:
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
+
+    virtual CGridListCtrlGroups* MakeGrid(QWidget* parent) { return new CGridListCtrlGroups(parent); }
 
     // The window goes first: closing it ends an open edit, whose
     // notification must still find the recorder.

@@ -44,19 +44,6 @@ protected:
     CFunCodeAccess access;
 };
 
-// A simulator with the given faults, selected as the device, and an access bound to it.
-struct Rig {
-    explicit Rig(SimOptions o) : sim(o) {}
-    bool Bind() { return sim.Start() && Devices()->SelectDevice(WithTimeout(sim.Url())) && access.Init(); }
-    CDriveSimulator sim;
-    CFunCodeAccess access;
-};
-
-std::string LinkName(const ::testing::TestParamInfo<Link>& info)
-{
-    return info.param == Link::Tcp ? "Tcp" : "Rtu";
-}
-
 } // namespace
 
 TEST_P(DriveAccess, WritesLowWordFirstAndReadsWidenBySignedness)
@@ -211,9 +198,9 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
 {
     SimOptions o;
     o.faults.closeAfter = 2;
-    Rig rig(o);
-    ASSERT_TRUE(rig.Bind());
-    auto& [sim, access] = rig;
+    CDriveSimulator sim(o);
+    CFunCodeAccess access;
+    ASSERT_TRUE(sim.Start() && Devices()->SelectDevice(WithTimeout(sim.Url())) && access.Init());
     for (uint32_t i = 0; i < 6; ++i) {
         DriveError why;
         EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
@@ -223,27 +210,6 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
     }
     for (uint16_t i = 0; i < 6; ++i)
         EXPECT_EQ(sim.Register(0x2100 + i), 40 + i);
-}
-
-TEST(DriveAccessTcp, LateAnswerIsNeverTakenForTheNextRequest)
-{
-    // The late answer to the first read comes while the second read waits
-    // for its own (the simulator serves one request at a time, so the second
-    // answer follows the first): half a timeout of margin for each.
-    SimOptions o;
-    o.faults.delayMs = 3 * kTimeoutMs / 2;
-    Rig rig(o);
-    ASSERT_TRUE(rig.Bind());
-    auto& [sim, access] = rig;
-    sim.SetRegister(0x1B00, 111);
-    sim.SetRegister(0x1B03, 333);
-    uint32_t out = 0;
-    DriveError why;
-    EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out, &why));
-    EXPECT_EQ(why.kind(), DriveError::Timeout);
-    sim.SetFaults(SimFaults{});
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B03, 16, out, &why)) << why.text();
-    EXPECT_EQ(out, 333u);
 }
 
 TEST(DriveAccessNoDevice, EveryCallFailsWithoutTouchingValues)

@@ -53,11 +53,6 @@ struct Case {
     bool stored;        // a faulted write reached the registers
 };
 
-std::string LinkName(const ::testing::TestParamInfo<Link>& info)
-{
-    return info.param == Link::Tcp ? "Tcp" : "Rtu";
-}
-
 } // namespace
 
 TEST_P(LinkFault, EachFaultHasItsKindAndTheNextRequestGetsItsOwnAnswer)

@@ -19,3 +19,8 @@ inline std::unique_ptr<CDriveSimulator> StartSim(Link link)
     EXPECT_TRUE(sim->Start(&error)) << error;
     return sim;
 }
+
+inline std::string LinkName(const ::testing::TestParamInfo<Link>& info)
+{
+    return info.param == Link::Tcp ? "Tcp" : "Rtu";
+}
