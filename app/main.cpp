@@ -5,8 +5,10 @@
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
 #include "sim/drive_simulator.h"
+#include "ui/ui_language.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -31,6 +33,10 @@ int main(int argc, char** argv)
         !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    const UiTranslatorsLoaded loaded =
+        InstallUiTranslators(app, ChooseUiLanguage(QLocale::system().name(), options.lang));
+    if (!loaded.panel)
+        std::fprintf(stderr, "ecam-host: no translation %s, the windows stay Chinese\n", qPrintable(loaded.panelFile));
 
     IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
     std::unique_ptr<CDriveSimulator> simulator;

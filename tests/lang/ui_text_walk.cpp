@@ -3,11 +3,14 @@
 #include "ui/ecam_curve_wnd.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QStringList>
 #include <QTableView>
 
@@ -148,4 +151,41 @@ bool HasCjk(const QString& text)
             return true;
     }
     return false;
+}
+
+QStringList TextsCutOff(QWidget* root)
+{
+    QStringList cut;
+    auto check = [&](const QWidget* w, const QString& text, int needs, int has) {
+        if (needs > has)
+            cut << QStringLiteral("%1: %2 (needs %3 px, has %4)").arg(PathOf(root, w), text).arg(needs).arg(has);
+    };
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(root))
+            continue;
+        const QFontMetrics fm = w->fontMetrics();
+        QStyle* style = w->style();
+        if (auto* c = qobject_cast<QCheckBox*>(w)) {
+            const int box = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, c) +
+                            style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, c);
+            check(c, c->text(), box + fm.horizontalAdvance(QString(c->text()).remove(QLatin1Char('&'))), c->width());
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+            const int margin = 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
+            check(b, b->text(), margin + fm.horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))), b->width());
+        } else if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && !l->text().isEmpty()) {
+            check(l, l->text(), fm.horizontalAdvance(l->text()) + 2 * l->margin(), l->contentsRect().width());
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            // The title sits between the frame's corners.
+            check(g, g->title(), fm.horizontalAdvance(g->title()) + 16, g->width());
+        } else if (auto* h = qobject_cast<QHeaderView*>(w); h && h->orientation() == Qt::Horizontal && h->model()) {
+            const QFontMetrics hfm(h->font());
+            const int margin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+            for (int s = 0; s < h->count(); ++s) {
+                const QString text = h->model()->headerData(s, Qt::Horizontal).toString();
+                if (!h->isSectionHidden(s) && !text.isEmpty())
+                    check(h, text, hfm.horizontalAdvance(text) + margin, h->sectionSize(s));
+            }
+        }
+    }
+    return cut;
 }

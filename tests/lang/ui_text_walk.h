@@ -9,6 +9,7 @@
 #include "tests/support/modal_ui_recorder.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QWidget;
@@ -31,3 +32,8 @@ UiTexts ParseUiTexts(const QString& lines);
 
 // True when text holds a character of a CJK script or CJK punctuation.
 bool HasCjk(const QString& text);
+
+// Texts of root's visible buttons, check boxes, labels, group boxes and
+// table headers that their widget cannot show whole in its font, as
+// "path: text (needs N px, has M)".
+QStringList TextsCutOff(QWidget* root);
