@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStringList>
 #include <QTableView>
 
@@ -165,13 +166,15 @@ QStringList TextsCutOff(QWidget* root)
             continue;
         const QFontMetrics fm = w->fontMetrics();
         QStyle* style = w->style();
-        if (auto* c = qobject_cast<QCheckBox*>(w)) {
-            const int box = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, c) +
-                            style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, c);
-            check(c, c->text(), box + fm.horizontalAdvance(QString(c->text()).remove(QLatin1Char('&'))), c->width());
-        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
-            const int margin = 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
-            check(b, b->text(), margin + fm.horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))), b->width());
+        // Buttons and check boxes draw their text in the style's contents
+        // rectangle, clipped at its edges.
+        const bool box = qobject_cast<QCheckBox*>(w);
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && (box || qobject_cast<QPushButton*>(w))) {
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            const QRect contents =
+                style->subElementRect(box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &opt, b);
+            check(b, b->text(), fm.horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))), contents.width());
         } else if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && !l->text().isEmpty()) {
             check(l, l->text(), fm.horizontalAdvance(l->text()) + 2 * l->margin(), l->contentsRect().width());
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
