@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -67,6 +68,10 @@ void CollectOne(QWidget* root, QWidget* w, const QString& prefix, UiTexts& out)
     else if (auto* c = qobject_cast<QComboBox*>(w)) {
         for (int i = 0; i < c->count(); ++i)
             Add(out, at + QStringLiteral(" item %1").arg(i), c->itemText(i));
+    } else if (auto* menu = qobject_cast<QMenu*>(w)) {
+        Add(out, at + QStringLiteral(" menu"), menu->title());
+        for (int i = 0; i < menu->actions().size(); ++i)
+            Add(out, at + QStringLiteral(" action %1").arg(i), menu->actions()[i]->text());
     } else if (auto* curve = qobject_cast<CECamCurveWnd*>(w)) {
         Add(out, at + QStringLiteral(" curve title"), curve->Title());
     } else if (auto* t = qobject_cast<QTableView*>(w); t && t->model()) {

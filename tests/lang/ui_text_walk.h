@@ -1,6 +1,6 @@
 // Collects every text a window shows to the user (titles, labels, buttons,
-// group boxes, check boxes, table headers and cells, combo items, tooltips,
-// the curve windows' titles) and the entries of the menus a recorder saw, as
+// group boxes, check boxes, table headers and cells, combo items, menus,
+// tooltips, the curve windows' titles) and the entries of the menus a recorder saw, as
 // (where, text) pairs in a stable order, so two runs of the same windows can
 // be compared entry by entry and written to a golden file. Texts in line
 // edits are the user's and are left out. GUI thread only.

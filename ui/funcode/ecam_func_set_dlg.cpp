@@ -190,8 +190,7 @@ void CECamFuncSetDlg::OnBtnRead()
             if (!m_pAccess->ReadFunCodeByNum(p.m_strNum, value))
                 return false;
             p.m_nCurValue = value;
-            m_list->SetItemText(
-                r, 2, FunCodeValueText(p, static_cast<int32_t>(value)));
+            m_list->SetItemText(r, 2, FunCodeValueText(p, static_cast<int32_t>(value)));
             return true;
         },
         QT_TR_NOOP("读取数据失败!"), QT_TR_NOOP("请选择要读取的参数!"), QT_TR_NOOP("读取成功!"));

@@ -1,6 +1,7 @@
 #include "ui/panel/drive_messages.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 namespace {
 
