@@ -29,12 +29,14 @@ const QStringList kNotYetTranslated = {
     QStringLiteral("保存凸轮数据文件"),
 };
 
-class PanelTexts : public PanelHarness, public ::testing::WithParamInterface<UiLanguage> {
+class PanelTexts : public PanelHarness {
 protected:
+    explicit PanelTexts(UiLanguage language) : m_language(language) {}
+
     void SetUp() override
     {
         // Texts are translated when the windows are made: first the language.
-        const UiTranslatorsLoaded loaded = InstallUiTranslators(*qApp, GetParam());
+        const UiTranslatorsLoaded loaded = InstallUiTranslators(*qApp, m_language);
         ASSERT_TRUE(loaded.panel) << loaded.panelFile.toStdString();
         // A device the catalogue can be found for; nothing here connects.
         ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice("tcp://127.0.0.1:9?unit=1"));
@@ -201,6 +203,7 @@ protected:
     }
 
     QStringList cutOff;   // what TextsCutOff found in the windows walked
+    const UiLanguage m_language;
 
     UiTexts WalkAll()
     {
@@ -224,10 +227,12 @@ UiTexts ReadGolden()
 
 } // namespace
 
-class ChinesePanelTexts : public PanelTexts {};
-INSTANTIATE_TEST_SUITE_P(Lang, ChinesePanelTexts, ::testing::Values(UiLanguage::kChinese));
+class ChinesePanelTexts : public PanelTexts {
+protected:
+    ChinesePanelTexts() : PanelTexts(UiLanguage::kChinese) {}
+};
 
-TEST_P(ChinesePanelTexts, AreThePinnedOnes)
+TEST_F(ChinesePanelTexts, AreThePinnedOnes)
 {
     const UiTexts texts = WalkAll();
     if (qEnvironmentVariableIsSet("ECAM_WRITE_ZH_TEXTS")) {
@@ -248,10 +253,12 @@ TEST_P(ChinesePanelTexts, AreThePinnedOnes)
     }
 }
 
-class EnglishPanelTexts : public PanelTexts {};
-INSTANTIATE_TEST_SUITE_P(Lang, EnglishPanelTexts, ::testing::Values(UiLanguage::kEnglish));
+class EnglishPanelTexts : public PanelTexts {
+protected:
+    EnglishPanelTexts() : PanelTexts(UiLanguage::kEnglish) {}
+};
 
-TEST_P(EnglishPanelTexts, HoldNoChineseAndShowWhole)
+TEST_F(EnglishPanelTexts, HoldNoChineseAndShowWhole)
 {
     const UiTexts texts = WalkAll();
     const UiTexts pinned = ReadGolden();
