@@ -5,8 +5,10 @@
 #include "app/host_options.h"
 #include "app/host_window.h"
 #include "host/logic_manage.h"
+#include "ui/ui_language.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +32,10 @@ int main(int argc, char** argv)
         !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    const UiTranslatorsLoaded loaded =
+        InstallUiTranslators(app, ChooseUiLanguage(QLocale::system().name(), options.lang));
+    if (!loaded.panel)
+        std::fprintf(stderr, "ecam-host: no translation %s, the windows stay Chinese\n", qPrintable(loaded.panelFile));
 
     CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
     why.clear();

@@ -22,9 +22,10 @@ foreach(library ecam_hostsrv RAZuvavivezUzo)
   endif()
 endforeach()
 
-# Data the programs read, and the folder the translations go into.
+# Data the programs read, and the compiled translations (translations/).
 install(FILES "${ECAM_RESOURCE_DIR}/funcodes.json" DESTINATION "${ECAM_INSTALL_DATADIR}")
 install(DIRECTORY DESTINATION "${ECAM_INSTALL_TRANSLATIONSDIR}")
+install(FILES ${ECAM_QM_FILES} DESTINATION "${ECAM_INSTALL_TRANSLATIONSDIR}")
 file(GLOB ECAM_EXAMPLES CONFIGURE_DEPENDS "${ECAM_PACKAGING_DIR}/examples/*")
 install(FILES ${ECAM_EXAMPLES} DESTINATION "${ECAM_INSTALL_EXAMPLESDIR}")
 
@@ -70,5 +71,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The texts are Chinese: without a CJK font they show as boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# Qt's own dialogs and buttons speak the UI's language with these.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
+#include "ui/funcode/fun_code_texts.h"
 #include "ui/funcode/my_list_ctrl.h"
 #include "host/fun_code_interface.h"
 #include "ui/dialog_units.h"
@@ -20,18 +21,19 @@
 
 namespace {
 
-QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
-
 struct Column {
     const char* heading;
     int width;
     Qt::Alignment align;
 };
 const Column kColumns[] = {
-    {"参数编号", 70, Qt::AlignCenter}, {"参数名称", 140, Qt::AlignLeft | Qt::AlignVCenter},
-    {"参数值", 90, Qt::AlignCenter},   {"出厂值", 60, Qt::AlignCenter},
-    {"单位", 70, Qt::AlignCenter},     {"最小值", 62, Qt::AlignCenter},
-    {"最大值", 65, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "参数编号"), 70, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "参数名称"), 140, Qt::AlignLeft | Qt::AlignVCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "参数值"), 90, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "出厂值"), 60, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "单位"), 70, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "最小值"), 62, Qt::AlignCenter},
+    {QT_TRANSLATE_NOOP("CECamFuncSetDlg", "最大值"), 65, Qt::AlignCenter},
 };
 
 } // namespace
@@ -47,7 +49,7 @@ CECamFuncSetDlg::~CECamFuncSetDlg() = default;
 
 void CECamFuncSetDlg::BuildTemplate()
 {
-    setWindowTitle(Tr("功能码设置"));
+    setWindowTitle(tr("功能码设置"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
     QFont f = font();
@@ -59,18 +61,18 @@ void CECamFuncSetDlg::BuildTemplate()
     m_list->setObjectName(QStringLiteral("idc%1").arg(IDC_LIST_FUNCODE));
     m_list->setGeometry(Dlu(15, 15, 348, 136));
 
-    m_checkAll = new QCheckBox(Tr("全选"), this);
+    m_checkAll = new QCheckBox(tr("全选"), this);
     m_checkAll->setObjectName(QStringLiteral("idc%1").arg(IDC_CHECK_ALL));
     m_checkAll->setGeometry(Dlu(17, 156, 32, 10));
     connect(m_checkAll, &QCheckBox::clicked, this, &CECamFuncSetDlg::OnBtnSelectAll);
 
-    auto* read = new QPushButton(Tr("读取参数"), this);
+    auto* read = new QPushButton(tr("读取参数"), this);
     read->setObjectName(QStringLiteral("idc%1").arg(IDC_BTN_READ_PARAM));
     read->setGeometry(Dlu(111, 157, 62, 14));
     read->setAutoDefault(false);
     connect(read, &QPushButton::clicked, this, &CECamFuncSetDlg::OnBtnRead);
 
-    auto* write = new QPushButton(Tr("写入参数"), this);
+    auto* write = new QPushButton(tr("写入参数"), this);
     write->setObjectName(QStringLiteral("idc%1").arg(IDC_BTN_WRITE_PARAM));
     write->setGeometry(Dlu(190, 157, 62, 14));
     write->setAutoDefault(false);
@@ -100,7 +102,7 @@ void CECamFuncSetDlg::InitListCtrl()
 {
     m_list->setColumnCount(static_cast<int>(std::size(kColumns)));
     for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
-        auto* header = new QTableWidgetItem(Tr(kColumns[c].heading));
+        auto* header = new QTableWidgetItem(tr(kColumns[c].heading));
         header->setTextAlignment(kColumns[c].align);
         m_list->setHorizontalHeaderItem(c, header);
         m_list->setColumnWidth(c, kColumns[c].width);
@@ -115,11 +117,10 @@ void CECamFuncSetDlg::InitListCtrl()
         const int32_t cur = static_cast<int32_t>(p.m_nCurValue);
         const QString cells[] = {
             QString::fromStdWString(p.m_strNum),
-            QString::fromStdWString(p.m_strName),
-            (p.m_nKind == 1 && !p.m_options.empty()) ? QString::fromStdWString(camfuncodes::FormatFunCodeValue(p, cur))
-                                                     : QString::number(cur),
+            FunCodeWord(p.m_strName),
+            FunCodeValueText(p, cur),
             QString::fromStdWString(p.GetDefaultValue()),
-            QString::fromStdWString(p.m_strUnit),
+            FunCodeWord(p.m_strUnit),
             QString::number(p.m_nMin),
             QString::number(p.m_nMax),
         };
@@ -165,7 +166,7 @@ void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFun
                                           const char* failed, const char* none, const char* done)
 {
     if (!m_pAccess || !m_pAccess->CheckConnect()) {
-        m_modalUi.Box(this, Tr("串口未连接!"));
+        m_modalUi.Box(this, tr("串口未连接!"));
         return;
     }
     int counted = 0;
@@ -173,12 +174,12 @@ void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFun
         if (!m_list->GetCheck(r))
             continue;
         if (!step(r, *m_rows[static_cast<std::size_t>(r)])) {
-            m_modalUi.Box(this, Tr(failed));
+            m_modalUi.Box(this, tr(failed));
             return;
         }
         ++counted;
     }
-    m_modalUi.Box(this, counted == 0 ? Tr(none) : Tr(done));
+    m_modalUi.Box(this, counted == 0 ? tr(none) : tr(done));
 }
 
 void CECamFuncSetDlg::OnBtnRead()
@@ -189,11 +190,10 @@ void CECamFuncSetDlg::OnBtnRead()
             if (!m_pAccess->ReadFunCodeByNum(p.m_strNum, value))
                 return false;
             p.m_nCurValue = value;
-            m_list->SetItemText(
-                r, 2, QString::fromStdWString(camfuncodes::FormatFunCodeValue(p, static_cast<int32_t>(value))));
+            m_list->SetItemText(r, 2, FunCodeValueText(p, static_cast<int32_t>(value)));
             return true;
         },
-        "读取数据失败!", "请选择要读取的参数!", "读取成功!");
+        QT_TR_NOOP("读取数据失败!"), QT_TR_NOOP("请选择要读取的参数!"), QT_TR_NOOP("读取成功!"));
 }
 
 void CECamFuncSetDlg::OnBtnWrite()
@@ -207,7 +207,7 @@ void CECamFuncSetDlg::OnBtnWrite()
             p.m_nCurValue = value;
             return true;
         },
-        "写入数据失败!", "请选择要写入的参数!", "写入成功!");
+        QT_TR_NOOP("写入数据失败!"), QT_TR_NOOP("请选择要写入的参数!"), QT_TR_NOOP("写入成功!"));
 }
 
 void CECamFuncSetDlg::OnBtnSelectAll()

@@ -1,7 +1,7 @@
 #include "ui/funcode/my_list_ctrl.h"
 
-#include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
+#include "ui/funcode/fun_code_texts.h"
 #include "ui/funcode/my_combo_box.h"
 #include "host/fun_code_interface.h"
 #include "ui/modal_ui.h"
@@ -131,7 +131,7 @@ void CMyListCtrl::OpenCombo(int, int col)
         const QSignalBlocker block(m_combo);
         m_combo->clear();
         for (const FunCodeOption& o : m_pCurFunCode->m_options)
-            m_combo->addItem(QString::fromStdWString(camfuncodes::OptionText(o)));
+            m_combo->addItem(FunCodeOptionText(o));
         m_combo->setCurrentIndex(m_combo->findText(m_strPrevText));
     }
     // The classic combo is 150 high including its list; here the list drops
@@ -160,10 +160,10 @@ void CMyListCtrl::OnEditEnd()
     CloseEditor(m_edit);
     if (m_pCurFunCode && m_nEditRow >= 0) {
         int32_t value = 0;
-        const std::string problem = camfuncodes::CheckFunCodeInput(text.toStdWString(), m_pCurFunCode->m_nMin,
-                                                                   m_pCurFunCode->m_nMax, &value);
-        if (!problem.empty()) {
-            m_modalUi.Box(this, QString::fromStdString(problem), QString::fromUtf8("输入错误"), MB_OK, MB_ICONERROR);
+        const QString problem =
+            FunCodeInputProblem(text.toStdWString(), m_pCurFunCode->m_nMin, m_pCurFunCode->m_nMax, &value);
+        if (!problem.isEmpty()) {
+            m_modalUi.Box(this, problem, tr("输入错误"), MB_OK, MB_ICONERROR);
             SetItemText(m_nEditRow, m_nEditCol, m_strPrevText);
         } else if (text != m_strPrevText) {
             SetItemText(m_nEditRow, m_nEditCol, text);
@@ -181,7 +181,7 @@ void CMyListCtrl::OnComboEnd(int wParam)
         const QString text = m_combo->currentText();
         if (text != m_strPrevText) {
             for (const FunCodeOption& o : m_pCurFunCode->m_options) {
-                if (QString::fromStdWString(camfuncodes::OptionText(o)) == text) {
+                if (FunCodeOptionText(o) == text) {
                     m_pCurFunCode->SetAmendValue(static_cast<uint32_t>(o.value));
                     break;
                 }

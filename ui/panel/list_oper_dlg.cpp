@@ -22,23 +22,23 @@ void CListOperDlg::BuildTemplate()
     setWindowTitle(QStringLiteral("Dialog"));
     setFixedSize(Dlu8(0, 0, 234, 110).size());
 
-    auto* startLabel = new QLabel(QStringLiteral("起始行号："), this);
+    auto* startLabel = new QLabel(tr("起始行号："), this);
     startLabel->setGeometry(Dlu8(53, 23, 40, 12));
     m_editStartRow = new QLineEdit(this);
     m_editStartRow->setObjectName(QStringLiteral("idc6030"));
     m_editStartRow->setGeometry(Dlu8(115, 21, 66, 14));
 
-    auto* countLabel = new QLabel(QStringLiteral("行数："), this);
+    auto* countLabel = new QLabel(tr("行数："), this);
     countLabel->setGeometry(Dlu8(53, 55, 29, 12));
     m_editRowCount = new QLineEdit(this);
     m_editRowCount->setObjectName(QStringLiteral("idc6031"));
     m_editRowCount->setGeometry(Dlu8(115, 52, 66, 14));
 
-    m_btnOK = new QPushButton(QStringLiteral("确定"), this);
+    m_btnOK = new QPushButton(tr("确定"), this);
     m_btnOK->setObjectName(QStringLiteral("idc1"));
     m_btnOK->setGeometry(Dlu8(55, 89, 50, 14));
     m_btnOK->setDefault(true);
-    m_btnCancel = new QPushButton(QStringLiteral("取消"), this);
+    m_btnCancel = new QPushButton(tr("取消"), this);
     m_btnCancel->setObjectName(QStringLiteral("idc2"));
     m_btnCancel->setGeometry(Dlu8(127, 89, 50, 14));
     m_btnCancel->setAutoDefault(false);

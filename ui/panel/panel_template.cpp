@@ -10,6 +10,7 @@
 #include "ui/uni_ecam_edit.h"
 #include "ui/vela_edit.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +27,9 @@ QWidget* Item(const QWidget* panel, int id)
     return panel->findChild<QWidget*>(IdName(id), Qt::FindDirectChildrenOnly);
 }
 
+// The template's texts belong to the panel.
+QString PanelText(const char* text) { return QCoreApplication::translate("CRAZuvavivezUzoDlg", text); }
+
 }  // namespace
 
 PanelControls BuildPanelTemplate(QWidget* panel, IModalUi& modalUi)
@@ -41,14 +45,14 @@ PanelControls BuildPanelTemplate(QWidget* panel, IModalUi& modalUi)
         return w;
     };
     auto label = [&](int id, const char* text, const QRect& r, bool right) {
-        auto* l = new QLabel(QString::fromUtf8(text), self);
+        auto* l = new QLabel(PanelText(text), self);
         l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         place(l, id, r);
         return l;
     };
     auto sunken = [&](int id, const QRect& r) { place(new CUnitLabel(self), id, r); };
     auto button = [&](int id, const char* text, const QRect& r, bool visible, bool enabled) {
-        auto* b = new QPushButton(QString::fromUtf8(text), self);
+        auto* b = new QPushButton(PanelText(text), self);
         b->setAutoDefault(false);
         place(b, id, r);
         b->setVisible(visible);
@@ -57,13 +61,13 @@ PanelControls BuildPanelTemplate(QWidget* panel, IModalUi& modalUi)
     };
 
     // The group box comes first so the fields it frames lie above it.
-    auto* group = new QGroupBox(QString::fromUtf8("PUU设定"), self);
+    auto* group = new QGroupBox(PanelText(QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "PUU设定")), self);
     place(group, IDC_GROUP_PUU, Dlu(7, 28, 195, 88));
 
-    label(IDC_LBL_MASTER_LEN, "主轴长度", Dlu(12, 45, 52, 8), true);
-    label(IDC_LBL_UNIT, "单位", Dlu(12, 62, 52, 8), true);
-    label(IDC_LBL_SLAVE_PULSE, "从轴脉冲数", Dlu(12, 79, 52, 8), true);
-    label(IDC_LBL_MASTER_PULSE, "主轴脉冲数", Dlu(12, 96, 52, 8), true);
+    label(IDC_LBL_MASTER_LEN, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "主轴长度"), Dlu(12, 45, 52, 8), true);
+    label(IDC_LBL_UNIT, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "单位"), Dlu(12, 62, 52, 8), true);
+    label(IDC_LBL_SLAVE_PULSE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "从轴脉冲数"), Dlu(12, 79, 52, 8), true);
+    label(IDC_LBL_MASTER_PULSE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "主轴脉冲数"), Dlu(12, 96, 52, 8), true);
 
     c.masterLength = new CUniECamEdit(self, IDC_EDIT_MASTER_LEN);
     place(c.masterLength, IDC_EDIT_MASTER_LEN, Dlu(72, 42, 40, 14));
@@ -84,19 +88,19 @@ PanelControls BuildPanelTemplate(QWidget* panel, IModalUi& modalUi)
     place(c.masterUnits, IDC_EDIT_MASTER_UNITS, Dlu(126, 94, 40, 14))->setEnabled(false);
     sunken(IDC_LBL_MASTER_UNIT, Dlu(173, 94, 19, 13));
 
-    button(IDC_BTN_FUNCODE, "功能码设置", Dlu(7, 126, 60, 14), true, true);
-    button(IDC_BTN_STD_WRITE, "标准写入", Dlu(75, 126, 60, 14), true, false);
-    button(IDC_BTN_SPECIAL_WRITE, "特殊点写入", Dlu(144, 126, 58, 14), false, true);
-    button(IDC_BTN_READ, "读  取", Dlu(143, 118, 60, 14), false, true);
-    button(IDC_BTN_IMPORT, "导入", Dlu(7, 9, 27, 14), true, true);
-    button(IDC_BTN_SAVE, "保存", Dlu(37, 9, 27, 14), true, true);
-    button(IDC_BTN_SPECIAL_IMPORT, "特殊点导入", Dlu(69, 9, 52, 14), false, true);
-    button(IDC_BTN_SPECIAL_SAVE, "特殊点保存", Dlu(125, 9, 52, 14), false, true);
-    button(IDC_BTN_SPECIAL_EXPORT, "特殊点导出", Dlu(181, 9, 52, 14), false, true);
+    button(IDC_BTN_FUNCODE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "功能码设置"), Dlu(7, 126, 60, 14), true, true);
+    button(IDC_BTN_STD_WRITE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "标准写入"), Dlu(75, 126, 60, 14), true, false);
+    button(IDC_BTN_SPECIAL_WRITE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "特殊点写入"), Dlu(144, 126, 58, 14), false, true);
+    button(IDC_BTN_READ, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "读  取"), Dlu(143, 118, 60, 14), false, true);
+    button(IDC_BTN_IMPORT, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "导入"), Dlu(7, 9, 27, 14), true, true);
+    button(IDC_BTN_SAVE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "保存"), Dlu(37, 9, 27, 14), true, true);
+    button(IDC_BTN_SPECIAL_IMPORT, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "特殊点导入"), Dlu(69, 9, 52, 14), false, true);
+    button(IDC_BTN_SPECIAL_SAVE, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "特殊点保存"), Dlu(125, 9, 52, 14), false, true);
+    button(IDC_BTN_SPECIAL_EXPORT, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "特殊点导出"), Dlu(181, 9, 52, 14), false, true);
     auto* count = new QLineEdit(self);
     place(count, IDC_EDIT_SPECIAL_COUNT, Dlu(208, 28, 40, 14))->setVisible(false);
-    button(IDC_BTN_DELETE_ROWS, "删除", Dlu(7, 334, 27, 14), false, true);
-    button(IDC_BTN_INSERT_ROWS, "增加", Dlu(39, 334, 27, 14), false, true);
+    button(IDC_BTN_DELETE_ROWS, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "删除"), Dlu(7, 334, 27, 14), false, true);
+    button(IDC_BTN_INSERT_ROWS, QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "增加"), Dlu(39, 334, 27, 14), false, true);
 
     c.table = new CSpecListCtrl(modalUi, self);
     place(c.table, IDC_TABLE, Dlu(7, 149, 198, 181));

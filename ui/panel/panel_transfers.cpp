@@ -9,6 +9,7 @@
 #include "drive/transfer_worker.h"
 #include "ui/c_number.h"
 #include "ui/modal_ui.h"
+#include "ui/panel/drive_messages.h"
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/transfer_lock.h"
 
@@ -56,8 +57,6 @@ UINT MessageOf(camxfer::ReportKind kind)
     return 0;
 }
 
-QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Differences listed in the message after a failed verification; the rest
 // are counted.
 constexpr std::size_t kMismatchesShown = 10;
@@ -103,7 +102,7 @@ bool CPanelTransfers::CheckPuuInput()
     const puu::Problem p = puu::CheckInput(PuuTexts(m_view));
     if (!p)
         return true;
-    m_view.ModalUi().Box(m_view.BoxOwner(), Tr(p.message));
+    m_view.ModalUi().Box(m_view.BoxOwner(), PuuMessage(p.message));
     FocusPuuField(p.field, p.selectAll);
     return false;
 }
@@ -113,7 +112,7 @@ bool CPanelTransfers::WritePuuParams(puu::Values& values)
     if (!CheckPuuInput())
         return false;
     if (const puu::Problem p = puu::CheckRanges(PuuTexts(m_view), &values)) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(p.message));
+        m_view.ModalUi().Box(m_view.BoxOwner(), PuuMessage(p.message));
         FocusPuuField(p.field, p.selectAll);
         return false;
     }
@@ -121,7 +120,7 @@ bool CPanelTransfers::WritePuuParams(puu::Values& values)
         return false;
     CFunCodeFieldIo io(m_access);
     if (!puu::WriteValues(io, values)) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("写入数据失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("写入数据失败!"));
         return false;
     }
     return true;
@@ -131,7 +130,7 @@ bool CPanelTransfers::CheckConnected()
 {
     if (m_access.CheckConnect())
         return true;
-    m_view.ModalUi().Box(m_view.BoxOwner(), Tr("串口未连接!"));
+    m_view.ModalUi().Box(m_view.BoxOwner(), tr("串口未连接!"));
     return false;
 }
 
@@ -140,7 +139,7 @@ bool CPanelTransfers::ReadPuuParams()
     CFunCodeFieldIo io(m_access);
     puu::Values v;
     if (!puu::ReadValues(io, v)) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("读取数据失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("读取数据失败!"));
         return false;
     }
     m_view.SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::number(v.slavePulse));
@@ -157,7 +156,7 @@ bool CPanelTransfers::ReadCamPointCount(int& count)
     // A count beyond the special-point table would read past its last group;
     // it cannot be a table this panel wrote, so it is treated as a bad read.
     if (!puu::ReadPointCount(io, n) || n > camtable::kSpecialMaxPoints) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("读取数据失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("读取数据失败!"));
         return false;
     }
     count = n;
@@ -181,7 +180,7 @@ bool CPanelTransfers::SendPointCount(int count)
         return false;
     CFunCodeFieldIo io(m_access);
     return puu::WritePointCount(io, count)
-        || m_view.ModalUi().Box(m_view.BoxOwner(), Tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO,
+        || m_view.ModalUi().Box(m_view.BoxOwner(), tr("写入凸轮点数失败!是否继续烧录?"), QString(), MB_YESNO,
                                 MB_ICONQUESTION)
                == IDYES;
 }
@@ -209,7 +208,7 @@ void CPanelTransfers::StartTransfer(std::initializer_list<int> enableAtEnd, std:
     if (!m_worker->Start(std::move(job))) {
         m_bTransferRunning = false;
         EndTransfer();
-        m_view.ModalUi().Box(nullptr, Tr("启动线程失败\n!"));
+        m_view.ModalUi().Box(nullptr, tr("启动线程失败\n!"));
     }
 }
 
@@ -338,7 +337,7 @@ void CPanelTransfers::OnSpecialWrite()
     g_nValidPointCount = v;
     if (v < camtable::kSpecialMinPoints || v > camtable::kSpecialMaxPoints) {
         m_view.ModalUi().Box(nullptr,
-                             Tr("输入有效点数有误!请输入3~%1内的整数!").arg(camtable::kSpecialMaxPoints));
+                             tr("输入有效点数有误!请输入3~%1内的整数!").arg(camtable::kSpecialMaxPoints));
         return;
     }
     m_camTable = camtable::BuildSpecialTable(points, v);
@@ -423,14 +422,14 @@ void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, 
 {
     QWidget* owner = m_view.BoxOwner();
     if (result == camxfer::kOk) {
-        m_view.ModalUi().Box(owner, Tr("烧写凸轮点成功!"));
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点成功!"));
     } else if (result == camxfer::kVerifyFailed) {
         const auto* list = std::any_cast<std::vector<camverify::Mismatch>>(&mismatches);
-        const std::string lines = list ? camverify::DescribeList(*list, kMismatchesShown) : std::string();
-        m_view.ModalUi().Box(owner, Tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + QString::fromStdString(lines));
+        const QString lines = list ? MismatchList(*list, kMismatchesShown) : QString();
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + lines);
     }
     else if (result == camxfer::kPointFailed) {
-        m_view.ModalUi().Box(owner, Tr("烧写凸轮点失败!"));
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!"));
     } else if (result == camxfer::kTooManyPoints) {
         m_view.ModalUi().Box(owner, tooMany);
     }
@@ -439,7 +438,7 @@ void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, 
 LRESULT CPanelTransfers::OnCamWriteDone(WPARAM wParam, const std::any& mismatches)
 {
     EndTransfer();
-    ShowWriteResult(wParam, Tr("凸轮点数量不能超过272"), mismatches);
+    ShowWriteResult(wParam, tr("凸轮点数量不能超过272"), mismatches);
     // Cleared last: nothing may start a new worker while this one still
     // waits for the handler to return.
     m_bTransferRunning = false;
@@ -449,7 +448,7 @@ LRESULT CPanelTransfers::OnCamWriteDone(WPARAM wParam, const std::any& mismatche
 LRESULT CPanelTransfers::OnCamSpecialWriteDone(WPARAM wParam, const std::any& mismatches)
 {
     EndTransfer();
-    ShowWriteResult(wParam, Tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints), mismatches);
+    ShowWriteResult(wParam, tr("凸轮点数量不能超过%1").arg(camtable::kSpecialMaxPoints), mismatches);
     m_bTransferRunning = false;
     return 0;
 }
@@ -460,9 +459,9 @@ LRESULT CPanelTransfers::OnCamReadDone(WPARAM wParam, const std::vector<CamTable
     m_camTable = read ? *read : std::vector<CamTable_Info>{};
     if (wParam == camxfer::kOk) {
         ExportReadBackCsv();
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("凸轮点读取成功!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取成功!"));
     } else if (wParam == camxfer::kPointFailed) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr("凸轮点读取失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取失败!"));
     }
     m_bTransferRunning = false;
     return 0;
@@ -472,7 +471,7 @@ LRESULT CPanelTransfers::OnCamReadDone(WPARAM wParam, const std::vector<CamTable
 
 void CPanelTransfers::ExportReadBackCsv()
 {
-    const QString path = m_view.ModalUi().SaveFileName(m_view.BoxOwner(), Tr("保存凸轮数据文件"),
+    const QString path = m_view.ModalUi().SaveFileName(m_view.BoxOwner(), tr("保存凸轮数据文件"),
                                                        QStringLiteral("CSV Files(*.csv);;All Files(*.*)"),
                                                        QStringLiteral("csv"), QStringLiteral("ReadECam1.csv"));
     if (path.isEmpty())
@@ -482,5 +481,5 @@ void CPanelTransfers::ExportReadBackCsv()
     if (std::filesystem::exists(fsPath, ec))
         std::filesystem::remove(fsPath, ec);
     if (!camtable::WriteReadBackCsv(fsPath.string(), m_camTable))
-        m_view.ModalUi().Box(nullptr, Tr("保存文件失败!"));
+        m_view.ModalUi().Box(nullptr, tr("保存文件失败!"));
 }

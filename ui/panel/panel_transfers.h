@@ -17,6 +17,7 @@
 #include "drive/puu_params.h"
 #include "ui/module_message.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -48,6 +49,8 @@ public:
 };
 
 class CPanelTransfers {
+    Q_DECLARE_TR_FUNCTIONS(CPanelTransfers)
+
 public:
     // Reports go to `receiver` (the panel) as WM_CAM_* messages.
     // verifyAfterWrite is asked at every write whether to read it back.

@@ -38,8 +38,9 @@ constexpr double kAddSlaveStep = 1.0;
 // can take comes near it.
 constexpr int32_t kMaxInsertRows = 100000;
 
-const QString kMsgMasterOrder = QStringLiteral("主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!");
-const QString kMsgGapTooSmall = QStringLiteral("相邻两点间距太小，无法在其间增加点!");
+const char* const kMsgMasterOrder =
+    QT_TRANSLATE_NOOP("CPointTableEditor", "主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!");
+const char* const kMsgGapTooSmall = QT_TRANSLATE_NOOP("CPointTableEditor", "相邻两点间距太小，无法在其间增加点!");
 
 // True when master m, put at index idx of pts (replacing the point there),
 // keeps the minimum gap to both neighbours in increasing order.
@@ -125,7 +126,7 @@ void CPointTableEditor::OnEndLabelEdit(int row, int col, const QString* text)
         if (value != p.master && !FitsBetweenNeighbours(points, row, value)) {
             // Refused: the row shows the point as it still is.
             SyncRows(row);
-            ShowTableMessage(kMsgMasterOrder);
+            ShowTableMessage(tr(kMsgMasterOrder));
             return;
         }
         m_view.PointSet().MovePointAt(index, value, p.slave);
@@ -195,7 +196,7 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
         std::vector<ECamPoint> added;
         if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(s + 1)] : nullptr, 1,
                               kAddSlaveStep, added)) {
-            ShowTableMessage(kMsgGapTooSmall);
+            ShowTableMessage(tr(kMsgGapTooSmall));
             return 0;
         }
         const ECamPoint p = added.front();
@@ -216,7 +217,7 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     }
 
     if (s == 0) {
-        ShowTableMessage(QStringLiteral("第一行不能删除!"));
+        ShowTableMessage(tr("第一行不能删除!"));
         return 0;
     }
     points.erase(points.begin() + s);
@@ -240,11 +241,11 @@ bool CPointTableEditor::AskRowRange(const QString& title, int firstStart, int32_
     count = CToI(dlg.RowCountText());
     const int rows = m_table.GetItemCount();
     if (start < firstStart || start > rows) {
-        ShowTableMessage(QStringLiteral("起始行请规范到%1 - %2").arg(firstStart).arg(rows));
+        ShowTableMessage(tr("起始行请规范到%1 - %2").arg(firstStart).arg(rows));
         return false;
     }
     if (count <= 0) {
-        ShowTableMessage(QStringLiteral("操作行数必须大于零!"));
+        ShowTableMessage(tr("操作行数必须大于零!"));
         return false;
     }
     return true;
@@ -254,7 +255,7 @@ void CPointTableEditor::OnDeleteRows()
 {
     int32_t start = 0;
     int32_t count = 0;
-    if (!AskRowRange(QStringLiteral("删除指定行"), 2, start, count))
+    if (!AskRowRange(tr("删除指定行"), 2, start, count))
         return;
     const int rows = m_table.GetItemCount();
     std::vector<ECamPoint> points;
@@ -274,11 +275,11 @@ void CPointTableEditor::OnInsertRows()
 {
     int32_t start = 0;
     int32_t count = 0;
-    if (!AskRowRange(QStringLiteral("增加指定行"), 1, start, count))
+    if (!AskRowRange(tr("增加指定行"), 1, start, count))
         return;
     const int rows = m_table.GetItemCount();
     if (count > kMaxInsertRows) {
-        ShowTableMessage(QStringLiteral("操作行数不能大于%1!").arg(kMaxInsertRows));
+        ShowTableMessage(tr("操作行数不能大于%1!").arg(kMaxInsertRows));
         return;
     }
     std::vector<ECamPoint> points;
@@ -289,7 +290,7 @@ void CPointTableEditor::OnInsertRows()
     const bool hasNext = start < rows && start < static_cast<int>(points.size());
     std::vector<ECamPoint> added;
     if (!BuildPointsAfter(base, hasNext ? &points[static_cast<size_t>(start)] : nullptr, count, 1.0, added)) {
-        ShowTableMessage(kMsgGapTooSmall);
+        ShowTableMessage(tr(kMsgGapTooSmall));
         return;
     }
     points.insert(hasNext ? points.begin() + start : points.end(), added.begin(), added.end());

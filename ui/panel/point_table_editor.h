@@ -16,6 +16,7 @@
 #include "cam/ecam_point.h"
 #include "ui/module_message.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -38,6 +39,8 @@ public:
 };
 
 class CPointTableEditor {
+    Q_DECLARE_TR_FUNCTIONS(CPointTableEditor)
+
 public:
     CPointTableEditor(ITableView& view, CSpecListCtrl& table) : m_view(view), m_table(table) {}
 

@@ -39,7 +39,7 @@ namespace {
 
 // The data-exchange layer's own words for a field that must hold an unsigned
 // integer.
-const char* const kParseUintMessage = "请输入一个正整数。";
+const char* const kParseUintMessage = QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "请输入一个正整数。");
 
 // Reads an unsigned decimal number the way the dialog data exchange does:
 // blanks around it are allowed, anything else (signs, letters, fractions,
@@ -132,7 +132,7 @@ bool CRAZuvavivezUzoDlg::DoDataExchange(bool saveAndValidate)
     }
     uint32_t value = 0;
     if (!ParseUnsigned(edit->text(), value)) {
-        m_modalUi->Box(this, QString::fromUtf8(kParseUintMessage), QString(), MB_OK, MB_ICONWARNING);
+        m_modalUi->Box(this, tr(kParseUintMessage), QString(), MB_OK, MB_ICONWARNING);
         if (edit == m_controls.masterLength)
             RefocusMasterLength();
         else
@@ -164,7 +164,9 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
         CECamCurveWnd* wnd;
         double yMax;
         const char* title;
-    } curves[] = {{m_wndPosition, 500.0, "位置"}, {m_wndSpeed, 10.0, "速度"}, {m_wndAccel, 40.0, "加速度"}};
+    } curves[] = {{m_wndPosition, 500.0, QT_TR_NOOP("位置")},
+                  {m_wndSpeed, 10.0, QT_TR_NOOP("速度")},
+                  {m_wndAccel, 40.0, QT_TR_NOOP("加速度")}};
     for (const auto& c : curves) {
         c.wnd->m_pointSet = &m_pointSet;
         c.wnd->m_curveColor = QColor(255, 0, 0);
@@ -172,7 +174,7 @@ bool CRAZuvavivezUzoDlg::OnInitDialog()
         c.wnd->m_yMin = -c.yMax;
     }
     for (const auto& c : curves)
-        c.wnd->SetTitle(QString::fromUtf8(c.title));
+        c.wnd->SetTitle(tr(c.title));
 
     SetMasterLength(m_nMasterLength);
     RefreshCurves();
@@ -222,9 +224,9 @@ void CRAZuvavivezUzoDlg::SetupTableColumns()
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     CSpecListCtrl* t = m_controls.table;
     t->AddTraitColumn(kColId, QStringLiteral("ID"), left, 40, kColId, new CGridColumnTraitText);
-    t->AddTraitColumn(kColMaster, QString::fromUtf8("主轴位置"), left, 80, kColMaster, new CGridColumnTraitEdit);
-    t->AddTraitColumn(kColSlave, QString::fromUtf8("从轴位置"), left, 110, kColSlave, new CGridColumnTraitEdit);
-    t->AddTraitColumn(kColSpeed, QString::fromUtf8("标幺速度"), left, 70, kColSpeed, new CGridColumnTraitEdit);
+    t->AddTraitColumn(kColMaster, tr("主轴位置"), left, 80, kColMaster, new CGridColumnTraitEdit);
+    t->AddTraitColumn(kColSlave, tr("从轴位置"), left, 110, kColSlave, new CGridColumnTraitEdit);
+    t->AddTraitColumn(kColSpeed, tr("标幺速度"), left, 70, kColSpeed, new CGridColumnTraitEdit);
     auto* type = new CGridColumnTraitCombo;
     type->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
     type->AddChoice(0, QStringLiteral("Poly"));
@@ -235,7 +237,7 @@ void CRAZuvavivezUzoDlg::SetupTableColumns()
     probe.setFont(t->font());
     for (const auto& choice : type->GetChoices())
         probe.addItem(choice.second);
-    t->AddTraitColumn(kColType, QString::fromUtf8("类型"), left, std::max(60, probe.sizeHint().width()), kColType,
+    t->AddTraitColumn(kColType, tr("类型"), left, std::max(60, probe.sizeHint().width()), kColType,
                       type);
 }
 
@@ -320,12 +322,12 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
     // checked and applied as if it had been typed.
     DoDataExchange(true);
     if (m_nMasterLength < 10) {
-        m_modalUi->Box(this, QString::fromUtf8("主轴长度不能小于10"));
+        m_modalUi->Box(this, tr("主轴长度不能小于10"));
         RefocusMasterLength();
         return -1;
     }
     if (m_nMasterLength > 1000000) {
-        m_modalUi->Box(this, QString::fromUtf8("主轴长度不能大于1000000"));
+        m_modalUi->Box(this, tr("主轴长度不能大于1000000"));
         RefocusMasterLength();
         return -1;
     }

@@ -17,8 +17,7 @@ void CSpecListCtrl::ShowContextMenu(QWidget* /*window*/, const QPoint& point)
     QPoint at = point;
     if (at == QPoint(-1, -1))
         at = FocusCellScreenPos();
-    const int id = m_modalUi.PopupMenu(this, at, {{ID_ADD_POINT, QStringLiteral("添加点")},
-                                                  {ID_DELETE_POINT, QStringLiteral("删除点")}});
+    const int id = m_modalUi.PopupMenu(this, at, {{ID_ADD_POINT, tr("添加点")}, {ID_DELETE_POINT, tr("删除点")}});
     if (id != 0)
         OnMenuCommand(id);
 }

@@ -1,0 +1,284 @@
+// The panel, its menus, the row-range dialog, the function-code dialog and
+// the messages of common mistakes walked text by text, in both languages:
+// in Chinese every text is the one pinned in zh_texts.txt, byte for byte; in
+// English no text holds a Chinese character and every label and button shows
+// its text whole. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the
+// current build instead.
+#include "tests/lang/ui_text_walk.h"
+#include "tests/support/panel_harness.h"
+#include "ui/funcode/ecam_func_set_dlg.h"
+#include "ui/funcode/my_combo_box.h"
+#include "ui/funcode/my_list_ctrl.h"
+#include "ui/spec_edit.h"
+#include "ui/ui_language.h"
+#include "host/device_manage.h"
+#include "host/logic_manage.h"
+
+#include <QComboBox>
+#include <QFile>
+
+namespace {
+
+// Texts of windows whose code is not wrapped for translation yet; they stay
+// Chinese in English. Empty this list as they are wrapped.
+const QStringList kNotYetTranslated = {
+    QStringLiteral("添加凸轮点"),   // the position plot's menu (ui/panel/curve_menu.cpp)
+    QStringLiteral("删除凸轮点"),
+    QStringLiteral("显示凸轮点"),
+    QStringLiteral("打开凸轮数据文件"),   // profile and workbook commands (ui/panel/profile_commands.cpp)
+    QStringLiteral("保存凸轮数据文件"),
+};
+
+class PanelTexts : public PanelHarness {
+protected:
+    explicit PanelTexts(UiLanguage language) : m_language(language) {}
+
+    void SetUp() override
+    {
+        // Texts are translated when the windows are made: first the language.
+        const UiTranslatorsLoaded loaded = InstallUiTranslators(*qApp, m_language);
+        ASSERT_TRUE(loaded.panel) << loaded.panelFile.toStdString();
+        // A device the catalogue can be found for; nothing here connects.
+        ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice("tcp://127.0.0.1:9?unit=1"));
+        PanelHarness::SetUp();
+    }
+    void TearDown() override
+    {
+        PanelHarness::TearDown();
+        InstallUiTranslators(*qApp, UiLanguage::kChinese);
+    }
+
+    // Every window the panel shows, opened the way a user opens it.
+    UiTexts WalkEverything()
+    {
+        UiTexts out;
+        CollectWidgetTexts(dlg, QStringLiteral("panel"), out);
+        cutOff << TextsCutOff(dlg);
+
+        ChooseFromRowMenu(0, QString());
+        if (!ui->menus.Calls().empty())
+            CollectMenuTexts(ui->menus.Calls().back(), QStringLiteral("table menu"), out);
+        const std::size_t menus = ui->menus.Calls().size();
+        QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, PositionCurve()->rect().center());
+        EXPECT_EQ(ui->menus.Calls().size(), menus + 1);
+        if (ui->menus.Calls().size() == menus + 1)
+            CollectMenuTexts(ui->menus.Calls().back(), QStringLiteral("curve menu"), out);
+
+        if (auto* combo = qobject_cast<QComboBox*>(OpenEditorByClicks(0, kColType))) {
+            CollectWidgetTexts(combo, QStringLiteral("type editor"), out);
+            QTest::keyClick(combo, Qt::Key_Escape);
+        } else {
+            ADD_FAILURE() << "no type editor opened";
+        }
+
+        for (int id : {IDC_BTN_DELETE_ROWS, IDC_BTN_INSERT_ROWS}) {
+            ModalDriver<CListOperDlg> driver([&](CListOperDlg* d) {
+                CollectWidgetTexts(d, QStringLiteral("rows %1").arg(id), out);
+                cutOff << TextsCutOff(d);
+            });
+            Button(id)->click();
+            EXPECT_TRUE(driver.Ran()) << id;
+        }
+
+        ModalDriver<CECamFuncSetDlg> driver([&](CECamFuncSetDlg* d) {
+            CollectWidgetTexts(d, QStringLiteral("funcodes"), out);
+            cutOff << TextsCutOff(d);
+            // The first row is a choice: its value opens a drop-down list.
+            CMyListCtrl* list = d->List();
+            const QRect cell = list->visualRect(list->model()->index(0, 2));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+            auto* combo = list->findChild<CMyComboBox*>();
+            if (!combo || !QTest::qWaitFor([combo] { return combo->view()->isVisible(); }, 5000)) {
+                ADD_FAILURE() << "the value list did not drop down";
+                return;
+            }
+            CollectWidgetTexts(combo, QStringLiteral("funcodes value list"), out);
+            combo->hidePopup();
+        });
+        QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
+        EXPECT_TRUE(driver.Ran());
+        return out;
+    }
+
+    // The messages of mistakes a user can make without a drive, with their
+    // numbers filled in.
+    UiTexts WalkMessages()
+    {
+        boxes.Clear();
+        TypeMasterLength(QStringLiteral("5"), Qt::Key_Return);
+        TypeMasterLength(QStringLiteral("2000000"), Qt::Key_Return);
+        TypeMasterLength(QStringLiteral("x"), Qt::Key_Return);
+        TypeMasterLength(QStringLiteral("1000"), Qt::Key_Return);
+
+        ChooseFromRowMenu(0, ui->menus.Calls().empty() ? QString() : TableMenuEntry(1));
+        RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("1"), QStringLiteral("1"));
+        RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("2"), QStringLiteral("0"));
+        RunRangeButton(IDC_BTN_INSERT_ROWS, QStringLiteral("1"), QStringLiteral("100001"));
+        RunRangeButton(IDC_BTN_INSERT_ROWS, QStringLiteral("1"), QStringLiteral("20000"));
+        // A master between two close points cannot be typed.
+        LoadCam({Pt(0, 0, 0, kECamPoly), Pt(1, 1, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+        EditCellText(1, kColMaster, QStringLiteral("0.001"));
+        LoadCam({Pt(0, 0, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+
+        // The scaling fields: empty, zero, out of range, then no drive.
+        QLineEdit* unit = Edit(IDC_EDIT_UNIT);
+        QTest::mouseClick(unit, Qt::LeftButton);
+        QTest::keyClicks(unit, QStringLiteral("mm"));
+        QTest::keyClick(unit, Qt::Key_Return);
+        const int fields[] = {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
+                              IDC_EDIT_MASTER_UNITS};
+        for (const char* value : {"", "0", "40000", "10000"}) {
+            for (int id : fields)
+                Edit(id)->setText(QString::fromLatin1(value));
+            Click(IDC_BTN_STD_WRITE);
+        }
+        Edit(IDC_EDIT_SLAVE_PULSE)->setText(QStringLiteral("2000000000"));
+        Click(IDC_BTN_STD_WRITE);
+        Edit(IDC_EDIT_MASTER_UNITS)->setText(QStringLiteral("2000000000"));
+        Edit(IDC_EDIT_SLAVE_PULSE)->setText(QStringLiteral("10000"));
+        Click(IDC_BTN_STD_WRITE);
+
+        UiTexts out;
+        for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
+            out.push_back({QStringLiteral("box %1 text").arg(i), boxes.Calls()[i].text});
+            if (!boxes.Calls()[i].caption.isEmpty())
+                out.push_back({QStringLiteral("box %1 caption").arg(i), boxes.Calls()[i].caption});
+        }
+        return out;
+    }
+
+    // The function-code dialog's own input messages.
+    UiTexts WalkFunCodeMessages()
+    {
+        boxes.Clear();
+        ModalDriver<CECamFuncSetDlg> driver([&](CECamFuncSetDlg* d) {
+            CMyListCtrl* list = d->List();
+            // H1B-10 (row 5): -3600..3600.
+            for (const char* text : {"9999", "", "1.5"}) {
+                const QRect cell = list->visualRect(list->model()->index(5, 2));
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+                QLineEdit* edit = list->CellEdit();
+                if (!edit || !edit->isVisible()) {
+                    ADD_FAILURE() << "no cell editor";
+                    return;
+                }
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_Delete);
+                QTest::keyClicks(edit, QString::fromLatin1(text));
+                QTest::keyClick(edit, Qt::Key_Return);
+                EXPECT_TRUE(QTest::qWaitFor([edit] { return !edit->isVisible(); }, 5000));
+            }
+        });
+        QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
+        EXPECT_TRUE(driver.Ran());
+        UiTexts out;
+        for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
+            out.push_back({QStringLiteral("funcodes box %1 text").arg(i), boxes.Calls()[i].text});
+            out.push_back({QStringLiteral("funcodes box %1 caption").arg(i), boxes.Calls()[i].caption});
+        }
+        return out;
+    }
+
+    // The file dialogs of the profile and workbook commands, all cancelled.
+    UiTexts WalkFileDialogs()
+    {
+        const std::size_t before = files.Calls().size();
+        for (int id : {IDC_BTN_IMPORT, IDC_BTN_SAVE, IDC_BTN_SPECIAL_IMPORT, IDC_BTN_SPECIAL_SAVE})
+            Click(id);
+        EXPECT_EQ(files.Calls().size(), before + 4);
+        UiTexts out;
+        for (std::size_t i = before; i < files.Calls().size(); ++i) {
+            out.push_back({QStringLiteral("file %1 title").arg(i), files.Calls()[i].title});
+            out.push_back({QStringLiteral("file %1 filter").arg(i), files.Calls()[i].filter});
+        }
+        return out;
+    }
+
+    QString TableMenuEntry(int index) const
+    {
+        for (auto it = ui->menus.Calls().rbegin(); it != ui->menus.Calls().rend(); ++it)
+            if (it->items.size() == 2)
+                return it->items[static_cast<std::size_t>(index)].text;
+        return QString();
+    }
+
+    QStringList cutOff;   // what TextsCutOff found in the windows walked
+    const UiLanguage m_language;
+
+    UiTexts WalkAll()
+    {
+        UiTexts all = WalkEverything();
+        for (const UiText& t : WalkMessages())
+            all.push_back(t);
+        for (const UiText& t : WalkFunCodeMessages())
+            all.push_back(t);
+        return all;
+    }
+};
+
+QString GoldenPath() { return QStringLiteral(ECAM_LANG_TEST_DIR "/zh_texts.txt"); }
+
+UiTexts ReadGolden()
+{
+    QFile golden(GoldenPath());
+    EXPECT_TRUE(golden.open(QIODevice::ReadOnly)) << GoldenPath().toStdString();
+    return ParseUiTexts(QString::fromUtf8(golden.readAll()));
+}
+
+} // namespace
+
+class ChinesePanelTexts : public PanelTexts {
+protected:
+    ChinesePanelTexts() : PanelTexts(UiLanguage::kChinese) {}
+};
+
+TEST_F(ChinesePanelTexts, AreThePinnedOnes)
+{
+    const UiTexts texts = WalkAll();
+    if (qEnvironmentVariableIsSet("ECAM_WRITE_ZH_TEXTS")) {
+        QFile golden(GoldenPath());
+        ASSERT_TRUE(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        golden.write(FormatUiTexts(texts).toUtf8());
+        return;
+    }
+    EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
+    const UiTexts pinned = ReadGolden();
+    ASSERT_GT(pinned.size(), 100u);
+    for (std::size_t i = 0; i < std::max(pinned.size(), texts.size()); ++i) {
+        const QString want = i < pinned.size() ? pinned[i].where + " = " + pinned[i].text : QStringLiteral("(none)");
+        const QString got = i < texts.size() ? texts[i].where + " = " + texts[i].text : QStringLiteral("(none)");
+        EXPECT_EQ(got.toStdString(), want.toStdString()) << "entry " << i;
+        if (got != want)
+            break;   // the rest would only repeat a shifted difference
+    }
+}
+
+class EnglishPanelTexts : public PanelTexts {
+protected:
+    EnglishPanelTexts() : PanelTexts(UiLanguage::kEnglish) {}
+};
+
+TEST_F(EnglishPanelTexts, HoldNoChineseAndShowWhole)
+{
+    const UiTexts texts = WalkAll();
+    const UiTexts pinned = ReadGolden();
+    // The same windows, entries and messages as in Chinese, each translated.
+    ASSERT_EQ(texts.size(), pinned.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].where.toStdString(), pinned[i].where.toStdString()) << i;
+        if (kNotYetTranslated.contains(pinned[i].text))
+            continue;
+        EXPECT_FALSE(HasCjk(texts[i].text)) << texts[i].where.toStdString() << " = " << texts[i].text.toStdString();
+        if (HasCjk(pinned[i].text)) {
+            EXPECT_NE(texts[i].text, pinned[i].text) << texts[i].where.toStdString();
+        }
+    }
+    EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
+
+    // Windows whose texts are not pinned here: they change elsewhere.
+    for (const UiText& t : WalkFileDialogs()) {
+        if (!kNotYetTranslated.contains(t.text)) {
+            EXPECT_FALSE(HasCjk(t.text)) << t.where.toStdString() << " = " << t.text.toStdString();
+        }
+    }
+}
