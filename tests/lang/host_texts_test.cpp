@@ -1,6 +1,9 @@
 // The host application's window in English: no Chinese but the texts its
 // code does not offer for translation yet.
+#include "app/host_drive.h"
 #include "app/host_window.h"
+#include "host/logic_manage.h"
+#include "tests/support/modal_ui_recorder.h"
 #include "tests/lang/ui_text_walk.h"
 #include "ui/ui_language.h"
 
@@ -32,7 +35,9 @@ TEST(HostWindowTexts, EnglishHasNoChineseButTheKnownExceptions)
     ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
     UiTexts texts;
     {
-        CHostWindow window(QStringLiteral("tcp://127.0.0.1:9?unit=1"));
+        CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
+        ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:9?unit=1"), nullptr));
+        CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
         window.show();
         CollectWidgetTexts(&window, QStringLiteral("host"), texts);
     }
