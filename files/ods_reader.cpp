@@ -63,6 +63,14 @@ void ReadOds(ZipReader& zip, CellSink& sink)
             return;
         }
         {
+            // Counted before it is spread out: a filled row repeated over
+            // the whole sheet would otherwise cost the deadline, not the cap.
+            unsigned long long filled = 0;
+            for (const Cell& c : cells)
+                if (!c.text.empty())
+                    filled += static_cast<unsigned long long>(c.repeat);
+            if (filled * static_cast<unsigned long long>(rowRepeat) + sink.Cells() > kMaxCells)
+                FailRead(ReadFailure::TooLarge);
             for (long r = 0; r < rowRepeat; ++r) {
                 long col = 0;
                 for (const Cell& c : cells) {

@@ -32,6 +32,8 @@ public:
     void PutNumber(int row, int column, double value);
 
     std::vector<SheetCells> TakeSheets() { return std::move(m_sheets); }
+    // Non-empty cells put so far, over all sheets.
+    size_t Cells() const { return m_cells; }
 
 private:
     ReadBudget& m_budget;
