@@ -243,7 +243,8 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
 }
 
 bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
-                                 std::vector<ECamPoint>& points, ReadFailure* kind, std::string* error)
+                                 std::vector<ECamPoint>& points, ReadFailure* kind, std::string* error,
+                                 std::chrono::milliseconds limit)
 {
     auto fail = [&](ReadFailure k, const std::string& words) {
         if (kind)
@@ -252,7 +253,7 @@ bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::p
             *error = words;
         return false;
     };
-    if (!excel.OpenExcel(path))
+    if (!excel.OpenExcel(path, limit))
         return fail(excel.LastFailure(), excel.LastError());
     std::vector<std::wstring> first, second;
     excel.ReadColumnFromBegin(1, 1, first);

@@ -7,6 +7,7 @@
 #include "cam/ecam_point.h"
 #include "files/read_limits.h"
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -42,7 +43,8 @@ std::vector<ECamPoint> SpecialPointsFromColumns(const std::vector<std::wstring>&
 // no complete row (Damaged) or more than kMaxFilePoints points.
 bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
                                  std::vector<ECamPoint>& points, ReadFailure* kind = nullptr,
-                                 std::string* error = nullptr);
+                                 std::string* error = nullptr,
+                                 std::chrono::milliseconds limit = kReadTimeLimit);
 // Speeds of the imported points: each Linear point gets the slope to the
 // next point, and a Poly point after a line the line's slope.
 void DeriveImportSpeeds(std::vector<ECamPoint>& points);
