@@ -343,6 +343,18 @@ bool CECamPointSet::KeepsOrder(double oldMaster, double newMaster) const
     auto it = m_points.begin();
     while (it != m_points.end() && !Near(it->master, oldMaster))
         ++it;
+    return KeepsOrderAt(it, newMaster);
+}
+
+bool CECamPointSet::KeepsOrderAt(std::size_t index, double newMaster) const
+{
+    if (index >= m_points.size())
+        return false;
+    return KeepsOrderAt(std::next(m_points.begin(), static_cast<std::ptrdiff_t>(index)), newMaster);
+}
+
+bool CECamPointSet::KeepsOrderAt(std::list<ECamPoint>::const_iterator it, double newMaster) const
+{
     if (it == m_points.end())
         return false;
     if (it != m_points.begin() && !(newMaster - std::prev(it)->master >= kECamMasterTolerance))

@@ -77,6 +77,8 @@ public:
     // stays strictly between them and can still be found by its master).
     // False when no point lies at oldMaster.
     bool KeepsOrder(double oldMaster, double newMaster) const;
+    // The same for the point at position index (from 0).
+    bool KeepsOrderAt(std::size_t index, double newMaster) const;
     // True when InsertPoint(master) would actually insert a point and leave
     // it at least kECamMasterTolerance away from its neighbours, in order.
     bool KeepsOrderOnInsert(double master) const;
@@ -87,6 +89,7 @@ private:
     using Iter = std::list<ECamPoint>::iterator;
     Iter Find(double m);
     Iter At(std::size_t index);
+    bool KeepsOrderAt(std::list<ECamPoint>::const_iterator it, double newMaster) const;
     void MoveAt(Iter it, double newMaster, double newSlave);
     void SpeedAt(Iter it, double speed);
     void TypeAt(Iter it, int32_t type);

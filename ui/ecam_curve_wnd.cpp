@@ -248,14 +248,22 @@ void CECamCurveWnd::CommitDrag(QPoint q)
     if (m_selectedIndex == 0 && m_curveKind == CURVE_POSITION)
         return;  // the first point is pinned: nothing to commit, nothing to rebuild
     if (m_pointSet && m_selectedIndex >= 0 && m_selectedIndex <= last) {
+        // The marker's index is the point's (one marker per point): a profile
+        // may hold points closer than the master tolerance, which a look-up by
+        // master would confuse. Should the two ever differ, the master decides.
+        std::size_t index = static_cast<std::size_t>(m_selectedIndex);
+        if (m_keyPoints.size() != m_pointSet->PointCount()) {
+            const int found = m_pointSet->FindPoint(m_dragOrigin.x);
+            index = found < 0 ? m_pointSet->PointCount() : static_cast<std::size_t>(found);
+        }
         if (m_curveKind == CURVE_POSITION) {
             const double m = m_selectedIndex == last ? m_keyPoints[last].x : d.x;
             // Neighbours closer than two pixel columns leave no master strictly
             // between them: refuse the move rather than break the order.
-            if (m_pointSet->KeepsOrder(m_dragOrigin.x, m))
-                m_pointSet->MovePoint(m_dragOrigin.x, m, d.y);
+            if (m_pointSet->KeepsOrderAt(index, m))
+                m_pointSet->MovePointAt(index, m, d.y);
         } else if (m_curveKind == CURVE_SPEED) {
-            m_pointSet->SetPointSpeed(m_dragOrigin.x, d.y);
+            m_pointSet->SetPointSpeedAt(index, d.y);
         }
     }
     RebuildFromPointSet();
