@@ -156,6 +156,29 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
     EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {12, 12, 1, L}, {20, 20, 1, P}}));
     cam.DeletePoint(12.0005);
     EXPECT_EQ(cam.PointCount(), 2u);
+
+    // Points closer than the tolerance (a loaded profile may hold them): the
+    // look-up by master finds the first; the edits by position reach each.
+    const PtList close{{0, 0, 0, P}, {10, 5, 0, P}, {10.0004, 6, 0, P}, {20, 0, 0, P}};
+    Cam twins(close);
+    EXPECT_FALSE(twins.KeepsOrderAt(2, 10.0006));  // still too near point 1
+    EXPECT_TRUE(twins.KeepsOrderAt(2, 15));
+    EXPECT_FALSE(twins.KeepsOrder(10.0004, 15));            // means point 1, whose neighbour 2 is in the way
+    twins.MovePointAt(2, 15, 7);
+    twins.SetPointSpeedAt(2, 0.5);
+    twins.SetPointTypeAt(1, L);
+    PtList pts = twins.Pts();
+    EXPECT_EQ(pts[2].master, 15.0);
+    EXPECT_EQ(pts[2].slave, 7.0);
+    EXPECT_EQ(pts[1].slave, 5.0);
+    EXPECT_EQ(pts[1].type, L);
+    EXPECT_EQ(pts[1].speed, (7.0 - 5.0) / (15.0 - 10.0));
+    // Past the end: nothing changes.
+    twins.MovePointAt(4, 1, 1);
+    twins.SetPointSpeedAt(9, 1);
+    twins.SetPointTypeAt(4, L);
+    EXPECT_FALSE(twins.KeepsOrderAt(4, 30));
+    EXPECT_EQ(twins.Pts(), pts);
 }
 
 TEST(ECamPointSet, StepGrowsWithSpan)
