@@ -61,6 +61,16 @@ protected:
     }
 };
 
+// ECAM_LANG_PICTURES=DIR keeps a picture of each window walked there, to
+// look at how the texts sit.
+void KeepPicture(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("ECAM_LANG_PICTURES");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+}
+
 // Clicks the radio button of a kind of link.
 void ClickKind(CConnectDialog* d, const char* kind)
 {
@@ -78,6 +88,7 @@ UiTexts ShowPage(CConnectDialog* d, const char* kind, QStringList& cutOff)
     UiTexts texts;
     CollectWidgetTexts(d, QStringLiteral("connect %1").arg(QLatin1String(kind)), texts);
     cutOff << TextsCutOff(d);
+    KeepPicture(d, QStringLiteral("connect-%1").arg(QLatin1String(kind)));
     return texts;
 }
 
@@ -95,6 +106,7 @@ TEST_F(HostTexts, WindowMenusAboutAndConnectDialogSpeakEnglish)
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         CollectWidgetTexts(&window, QStringLiteral("host"), texts);
+        KeepPicture(&window, QStringLiteral("host"));
         // The menus and the panel inside are walked too.
         EXPECT_GT(texts.size(), 30u);
 
