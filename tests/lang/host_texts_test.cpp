@@ -27,7 +27,7 @@
 
 namespace {
 
-class HostTexts : public ::testing::Test {
+class HostWindowTexts : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel); }
     void TearDown() override { InstallUiTranslators(*qApp, UiLanguage::kChinese); }
@@ -94,7 +94,7 @@ UiTexts ShowPage(CConnectDialog* d, const char* kind, QStringList& cutOff)
 
 } // namespace
 
-TEST_F(HostTexts, WindowMenusAboutAndConnectDialogSpeakEnglish)
+TEST_F(HostWindowTexts, WindowMenusAboutAndConnectDialogSpeakEnglish)
 {
     CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
     ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:9?unit=1"), nullptr));
@@ -169,7 +169,7 @@ TEST_F(HostTexts, WindowMenusAboutAndConnectDialogSpeakEnglish)
     ExpectEnglish(texts);
 }
 
-TEST_F(HostTexts, EveryDriveErrorHasEnglishWords)
+TEST_F(HostWindowTexts, EveryDriveErrorHasEnglishWords)
 {
     UiTexts texts;
     for (int code = DriveError::Ok; code <= DriveError::Cancelled; ++code)
