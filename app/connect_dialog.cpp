@@ -23,11 +23,6 @@
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 enum Kind { kTcp = 0, kRtu = 1, kSim = 2 };
 
 // Selects the item whose data is value; an editable box takes unknown values as text.
@@ -55,7 +50,7 @@ CConnectDialog::CConnectDialog(CHostDrive& drive, IModalUi& modalUi, QWidget* pa
     : QDialog(parent), m_drive(drive), m_modalUi(modalUi)
 {
     setObjectName(QStringLiteral("connectDialog"));
-    setWindowTitle(u8("连接驱动器"));
+    setWindowTitle(tr("连接驱动器"));
     BuildLayout();
     ShowKind(kTcp);
 }
@@ -77,9 +72,9 @@ void CConnectDialog::BuildLayout()
 {
     m_kindTcp = new QRadioButton(QStringLiteral("Modbus TCP"));
     m_kindTcp->setObjectName(QStringLiteral("kindTcp"));
-    m_kindRtu = new QRadioButton(u8("Modbus RTU (串口)"));
+    m_kindRtu = new QRadioButton(tr("Modbus RTU (串口)"));
     m_kindRtu->setObjectName(QStringLiteral("kindRtu"));
-    m_kindSim = new QRadioButton(u8("内置模拟驱动器"));
+    m_kindSim = new QRadioButton(tr("内置模拟驱动器"));
     m_kindSim->setObjectName(QStringLiteral("kindSim"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(m_kindTcp, kTcp);
@@ -99,9 +94,9 @@ void CConnectDialog::BuildLayout()
     m_tcpHost->setObjectName(QStringLiteral("tcpHost"));
     m_tcpPort = Spin("tcpPort", 1, 65535, 502);
     m_tcpUnit = Spin("tcpUnit", 0, 255, 1);
-    tcpForm->addRow(u8("主机地址:"), m_tcpHost);
-    tcpForm->addRow(u8("端口:"), m_tcpPort);
-    tcpForm->addRow(u8("站号:"), m_tcpUnit);
+    tcpForm->addRow(tr("主机地址:"), m_tcpHost);
+    tcpForm->addRow(tr("端口:"), m_tcpPort);
+    tcpForm->addRow(tr("站号:"), m_tcpUnit);
 
     // Modbus RTU: the ports present now, and any path the user types (a
     // drive plugged in later, a pseudo-terminal).
@@ -115,7 +110,7 @@ void CConnectDialog::BuildLayout()
         m_rtuPort->addItem(port.systemLocation(), port.systemLocation());
         m_rtuPort->setItemData(m_rtuPort->count() - 1, port.description(), Qt::ToolTipRole);
     }
-    m_rtuPort->lineEdit()->setPlaceholderText(u8("例如 /dev/ttyUSB0"));
+    m_rtuPort->lineEdit()->setPlaceholderText(tr("例如 /dev/ttyUSB0"));
     m_rtuBaud = new QComboBox;
     m_rtuBaud->setObjectName(QStringLiteral("rtuBaud"));
     m_rtuBaud->setEditable(true);
@@ -126,9 +121,9 @@ void CConnectDialog::BuildLayout()
     SelectData(m_rtuBaud, 115200);
     m_rtuParity = new QComboBox;
     m_rtuParity->setObjectName(QStringLiteral("rtuParity"));
-    m_rtuParity->addItem(u8("无 (N)"), QStringLiteral("N"));
-    m_rtuParity->addItem(u8("偶 (E)"), QStringLiteral("E"));
-    m_rtuParity->addItem(u8("奇 (O)"), QStringLiteral("O"));
+    m_rtuParity->addItem(tr("无 (N)"), QStringLiteral("N"));
+    m_rtuParity->addItem(tr("偶 (E)"), QStringLiteral("E"));
+    m_rtuParity->addItem(tr("奇 (O)"), QStringLiteral("O"));
     m_rtuData = new QComboBox;
     m_rtuData->setObjectName(QStringLiteral("rtuData"));
     for (int bits : {8, 7, 6, 5})
@@ -138,16 +133,16 @@ void CConnectDialog::BuildLayout()
     for (int bits : {1, 2})
         m_rtuStop->addItem(QString::number(bits), bits);
     m_rtuUnit = Spin("rtuUnit", 0, 247, 1);
-    rtuForm->addRow(u8("串口:"), m_rtuPort);
-    rtuForm->addRow(u8("波特率:"), m_rtuBaud);
-    rtuForm->addRow(u8("校验:"), m_rtuParity);
-    rtuForm->addRow(u8("数据位:"), m_rtuData);
-    rtuForm->addRow(u8("停止位:"), m_rtuStop);
-    rtuForm->addRow(u8("站号:"), m_rtuUnit);
+    rtuForm->addRow(tr("串口:"), m_rtuPort);
+    rtuForm->addRow(tr("波特率:"), m_rtuBaud);
+    rtuForm->addRow(tr("校验:"), m_rtuParity);
+    rtuForm->addRow(tr("数据位:"), m_rtuData);
+    rtuForm->addRow(tr("停止位:"), m_rtuStop);
+    rtuForm->addRow(tr("站号:"), m_rtuUnit);
 
     auto* simPage = new QWidget;
     auto* simLayout = new QVBoxLayout(simPage);
-    auto* simText = new QLabel(u8("主机程序内运行的模拟驱动器 (Modbus TCP, 本机回环地址)，无需连接硬件。"));
+    auto* simText = new QLabel(tr("主机程序内运行的模拟驱动器 (Modbus TCP, 本机回环地址)，无需连接硬件。"));
     simText->setWordWrap(true);
     simLayout->addWidget(simText);
     simLayout->addStretch(1);
@@ -160,11 +155,11 @@ void CConnectDialog::BuildLayout()
     m_timeout = Spin("timeout", 0, 60000, 0);
     m_timeout->setSingleStep(100);
     m_timeout->setSuffix(QStringLiteral(" ms"));
-    m_timeout->setSpecialValueText(u8("默认 (1000 ms)"));
+    m_timeout->setSpecialValueText(tr("默认 (1000 ms)"));
     auto* timeoutForm = new QFormLayout;
-    timeoutForm->addRow(u8("应答超时:"), m_timeout);
+    timeoutForm->addRow(tr("应答超时:"), m_timeout);
 
-    m_testButton = new QPushButton(u8("测试连接"));
+    m_testButton = new QPushButton(tr("测试连接"));
     m_testButton->setObjectName(QStringLiteral("testButton"));
     m_testButton->setAutoDefault(false);
     connect(m_testButton, &QPushButton::clicked, this, &CConnectDialog::TestConnection);
@@ -176,15 +171,15 @@ void CConnectDialog::BuildLayout()
     testRow->addWidget(m_testButton);
     testRow->addWidget(m_testResult, 1);
 
-    auto* note = new QLabel(u8("更换驱动器时凸轮编辑面板将重新打开，未保存的凸轮数据会丢失。"));
+    auto* note = new QLabel(tr("更换驱动器时凸轮编辑面板将重新打开，未保存的凸轮数据会丢失。"));
     note->setObjectName(QStringLiteral("reconnectNote"));
     note->setWordWrap(true);
     note->setEnabled(false);   // greyed: a remark, not a field
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->setObjectName(QStringLiteral("buttonBox"));
-    buttons->button(QDialogButtonBox::Ok)->setText(u8("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(u8("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CConnectDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CConnectDialog::reject);
 
@@ -260,14 +255,14 @@ QString CConnectDialog::Choice(QString* why) const
         url.rtu = true;
         const QString device = m_rtuPort->currentText().trimmed();
         if (device.isEmpty())
-            return fail(u8("请选择或输入串口设备。"));
+            return fail(tr("请选择或输入串口设备。"));
         if (device.contains(bad))
-            return fail(u8("串口设备名无效: %1").arg(device));
+            return fail(tr("串口设备名无效: %1").arg(device));
         url.device = device.toStdString();
         bool ok = false;
         url.baud = m_rtuBaud->currentText().trimmed().toInt(&ok);
         if (!ok || url.baud <= 0)
-            return fail(u8("波特率无效: %1").arg(m_rtuBaud->currentText()));
+            return fail(tr("波特率无效: %1").arg(m_rtuBaud->currentText()));
         url.parity = m_rtuParity->currentData().toString().at(0).toLatin1();
         url.dataBits = m_rtuData->currentData().toInt();
         url.stopBits = m_rtuStop->currentData().toInt();
@@ -275,9 +270,9 @@ QString CConnectDialog::Choice(QString* why) const
     } else {
         const QString host = m_tcpHost->text().trimmed();
         if (host.isEmpty())
-            return fail(u8("请输入驱动器的主机地址。"));
+            return fail(tr("请输入驱动器的主机地址。"));
         if (host.contains(bad) || host.contains(QLatin1Char('/')))
-            return fail(u8("主机地址无效: %1").arg(host));
+            return fail(tr("主机地址无效: %1").arg(host));
         url.host = host.toStdString();
         url.port = m_tcpPort->value();
         url.unit = m_tcpUnit->value();
@@ -307,7 +302,7 @@ void CConnectDialog::TestConnection()
     m_probeDone = false;
     const quint64 run = ++m_probeRun;
     m_testButton->setEnabled(false);
-    m_testResult->setText(u8("正在测试连接..."));
+    m_testResult->setText(tr("正在测试连接..."));
     std::promise<void> ended;
     m_probeEnded = ended.get_future();
     m_probe = std::thread([this, srv = m_probeSrv, run, ended = std::move(ended)]() mutable {

@@ -3,6 +3,8 @@
 #include "app/drive_text.h"
 #include "host/modbus_data_srv.h"
 
+#include <QCoreApplication>
+
 ProbeResult ProbeDrive(CModbusDataSrv& srv, unsigned timeoutMs)
 {
     ProbeResult r;
@@ -19,6 +21,6 @@ ProbeResult ProbeDrive(CModbusDataSrv& srv, unsigned timeoutMs)
 QString ProbeText(const ProbeResult& result)
 {
     if (result.error.ok())
-        return QString::fromUtf8("连接成功: H1B-08 (凸轮点数) = %1").arg(result.value);
-    return QString::fromUtf8("连接失败: %1").arg(DescribeDriveError(result.error));
+        return QCoreApplication::translate("DriveText", "连接成功: H1B-08 (凸轮点数) = %1").arg(result.value);
+    return QCoreApplication::translate("DriveText", "连接失败: %1").arg(DescribeDriveError(result.error));
 }

@@ -5,6 +5,8 @@
 #include "host/device_info.h"
 #include "host/device_manage.h"
 
+#include <QCoreApplication>
+
 CHostDrive::CHostDrive(IDeviceManage* devices, SimOptions simOptions)
     : m_devices(devices), m_simOptions(std::move(simOptions))
 {
@@ -38,7 +40,7 @@ bool CHostDrive::Resolve(const QString& choice, DeviceUrl& url, QString* why)
             if (!m_sim->Start(&error)) {
                 m_sim.reset();
                 if (why)
-                    *why = QString::fromUtf8("内置模拟驱动器未能启动: ") + QString::fromStdString(error);
+                    *why = QCoreApplication::translate("CHostDrive", "内置模拟驱动器未能启动: ") + QString::fromStdString(error);
                 return false;
             }
         }
@@ -100,9 +102,9 @@ void CHostDrive::SelectNone()
 QString CHostDrive::Describe() const
 {
     if (m_choice.isEmpty())
-        return QString::fromUtf8("无");
+        return QCoreApplication::translate("CHostDrive", "无");
     if (m_choice == Simulated())
-        return QString::fromUtf8("内置模拟驱动器 (%1)").arg(DescribeDeviceUrl(m_url));
+        return QCoreApplication::translate("CHostDrive", "内置模拟驱动器 (%1)").arg(DescribeDeviceUrl(m_url));
     return DescribeDeviceUrl(m_url);
 }
 
@@ -127,7 +129,7 @@ bool SelectStartupDrive(CHostDrive& drive, const QString& commandLine, QString* 
     const QString remembered = RememberedDevice();
     QString error;
     if (!remembered.isEmpty() && !drive.Select(remembered, &error) && why)
-        *why = QString::fromUtf8("上次的驱动器 %1 不可用: %2").arg(remembered, error);
+        *why = QCoreApplication::translate("CHostDrive", "上次的驱动器 %1 不可用: %2").arg(remembered, error);
     if (drive.Choice().isEmpty() && !drive.Select(CHostDrive::Simulated(), &error) && why)
         *why = error;
     return true;

@@ -16,37 +16,28 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-namespace {
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, QWidget* parent)
     : QMainWindow(parent), m_drive(drive), m_modalUi(modalUi ? std::move(modalUi) : std::make_shared<CQtModalUi>())
 {
-    setWindowTitle(u8("电子凸轮编辑器"));
+    setWindowTitle(tr("电子凸轮编辑器"));
     m_frame = new QWidget(this);
     m_frame->setObjectName(QStringLiteral("panelFrame"));
     setCentralWidget(m_frame);
 
-    QMenu* file = menuBar()->addMenu(u8("文件(&F)"));
-    file->addAction(u8("退出(&X)"), this, &QWidget::close);
-    QMenu* driveMenu = menuBar()->addMenu(u8("驱动器(&D)"));
-    QAction* connectDrive = driveMenu->addAction(u8("连接驱动器(&C)..."), this, &CHostWindow::OnConnectDrive);
+    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
+    file->addAction(tr("退出(&X)"), this, &QWidget::close);
+    QMenu* driveMenu = menuBar()->addMenu(tr("驱动器(&D)"));
+    QAction* connectDrive = driveMenu->addAction(tr("连接驱动器(&C)..."), this, &CHostWindow::OnConnectDrive);
     connectDrive->setObjectName(QStringLiteral("connectDrive"));
-    QMenu* settings = menuBar()->addMenu(u8("设置(&S)"));
-    QAction* verify = settings->addAction(u8("写入后校验(&V)"));
+    QMenu* settings = menuBar()->addMenu(tr("设置(&S)"));
+    QAction* verify = settings->addAction(tr("写入后校验(&V)"));
     verify->setObjectName(QStringLiteral("verifyAfterWrite"));
     verify->setCheckable(true);
     verify->setChecked(VerifyAfterWriteSetting());
     // The panel asks the setting at every write, so a change applies to the next one.
     connect(verify, &QAction::toggled, this, [](bool on) { SetVerifyAfterWriteSetting(on); });
-    QMenu* help = menuBar()->addMenu(u8("帮助(&H)"));
-    help->addAction(u8("关于(&A)..."), this, &CHostWindow::ShowAbout);
+    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
+    help->addAction(tr("关于(&A)..."), this, &CHostWindow::ShowAbout);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("deviceStatus"));
@@ -109,12 +100,12 @@ QString CHostWindow::AboutText()
     // The version as the panel records it in its files: "1.0.0.0".
     QString version = QStringLiteral(ECAM_VERSION_STRING);
     version.replace(QLatin1Char(','), QLatin1Char('.')).remove(QLatin1Char(' '));
-    return u8("电子凸轮编辑器\n版本 ") + version;
+    return tr("电子凸轮编辑器\n版本 ") + version;
 }
 
 void CHostWindow::ShowAbout()
 {
-    m_modalUi->Box(this, AboutText(), u8("关于"), MB_OK, MB_ICONINFORMATION);
+    m_modalUi->Box(this, AboutText(), tr("关于"), MB_OK, MB_ICONINFORMATION);
 }
 
 void CHostWindow::OnConnectDrive()
@@ -139,13 +130,13 @@ bool CHostWindow::Reconnect(const QString& choice)
         return true;
     }
     if (PanelBusy()) {
-        m_modalUi->Box(this, u8("凸轮数据正在传输, 不能更换驱动器。\n请等传输结束后再连接。"), u8("连接驱动器"),
+        m_modalUi->Box(this, tr("凸轮数据正在传输, 不能更换驱动器。\n请等传输结束后再连接。"), tr("连接驱动器"),
                        MB_OK, MB_ICONWARNING);
         return false;
     }
     QString why;
     if (!m_drive.Select(choice, &why)) {
-        m_modalUi->Box(this, u8("无法连接该驱动器:\n") + why, u8("连接驱动器"), MB_OK, MB_ICONWARNING);
+        m_modalUi->Box(this, tr("无法连接该驱动器:\n") + why, tr("连接驱动器"), MB_OK, MB_ICONWARNING);
         return false;
     }
     RememberDevice(m_drive.Choice());
@@ -160,7 +151,7 @@ bool CHostWindow::Reconnect(const QString& choice)
 
 void CHostWindow::ShowDrive()
 {
-    m_status->setText(u8("驱动器: ") + m_drive.Describe());
+    m_status->setText(tr("驱动器: ") + m_drive.Describe());
     ShowLinkState();
 }
 
@@ -178,11 +169,11 @@ void CHostWindow::ShowLinkState()
     m_linkUpdateQueued.store(false);
     const int code = m_lastOutcome.load();
     if (code < 0)
-        m_link->setText(m_drive.Choice().isEmpty() ? QString() : u8("未通信"));
+        m_link->setText(m_drive.Choice().isEmpty() ? QString() : tr("未通信"));
     else if (code == DriveError::Ok)
-        m_link->setText(u8("通信正常"));
+        m_link->setText(tr("通信正常"));
     else
-        m_link->setText(u8("通信失败: ") + DescribeDriveError(DriveError(code)));
+        m_link->setText(tr("通信失败: ") + DescribeDriveError(DriveError(code)));
 }
 
 bool CHostWindow::eventFilter(QObject* watched, QEvent* e)

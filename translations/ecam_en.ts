@@ -1,776 +1,1222 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
-    <context>
-        <name>CECamFuncSetDlg</name>
-        <message>
-            <location filename="../ui/funcode/ecam_func_set_dlg.cpp" line="+30" />
-            <source>参数编号</source>
-            <translation>No.</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>参数名称</source>
-            <translation>Name</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>参数值</source>
-            <translation>Value</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>出厂值</source>
-            <translation>Default</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>单位</source>
-            <translation>Unit</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>最小值</source>
-            <translation>Min</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>最大值</source>
-            <translation>Max</translation>
-        </message>
-        <message>
-            <location line="+16" />
-            <source>功能码设置</source>
-            <translation>Cam parameters</translation>
-        </message>
-        <message>
-            <location line="+12" />
-            <source>全选</source>
-            <translation>All</translation>
-        </message>
-        <message>
-            <location line="+5" />
-            <source>读取参数</source>
-            <translation>Read</translation>
-        </message>
-        <message>
-            <location line="+6" />
-            <source>写入参数</source>
-            <translation>Write</translation>
-        </message>
-        <message>
-            <location line="+94" />
-            <source>串口未连接!</source>
-            <translation>No connection to the drive!</translation>
-        </message>
-        <message>
-            <location line="+28" />
-            <source>读取数据失败!</source>
-            <translation>Reading from the drive failed!</translation>
-        </message>
-        <message>
-            <location line="+0" />
-            <source>请选择要读取的参数!</source>
-            <translation>Please tick the parameters to read!</translation>
-        </message>
-        <message>
-            <location line="+0" />
-            <source>读取成功!</source>
-            <translation>Parameters read.</translation>
-        </message>
-        <message>
-            <location line="+14" />
-            <source>写入数据失败!</source>
-            <translation>Writing to the drive failed!</translation>
-        </message>
-        <message>
-            <location line="+0" />
-            <source>请选择要写入的参数!</source>
-            <translation>Please tick the parameters to write!</translation>
-        </message>
-        <message>
-            <location line="+0" />
-            <source>写入成功!</source>
-            <translation>Parameters written.</translation>
-        </message>
-    </context>
-    <context>
-        <name>CListOperDlg</name>
-        <message>
-            <location filename="../ui/panel/list_oper_dlg.cpp" line="+25" />
-            <source>起始行号：</source>
-            <translation>First row:</translation>
-        </message>
-        <message>
-            <location line="+6" />
-            <source>行数：</source>
-            <translation>Rows:</translation>
-        </message>
-        <message>
-            <location line="+6" />
-            <source>确定</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <location line="+4" />
-            <source>取消</source>
-            <translation>Cancel</translation>
-        </message>
-    </context>
-    <context>
-        <name>CMyListCtrl</name>
-        <message>
-            <location filename="../ui/funcode/my_list_ctrl.cpp" line="+166" />
-            <source>输入错误</source>
-            <translation>Invalid input</translation>
-        </message>
-    </context>
-    <context>
-        <name>CPanelTransfers</name>
-        <message>
-            <location filename="../ui/panel/panel_transfers.cpp" line="+123" />
-            <source>写入数据失败!</source>
-            <translation>Writing to the drive failed!</translation>
-        </message>
-        <message>
-            <location line="+10" />
-            <source>串口未连接!</source>
-            <translation>No connection to the drive!</translation>
-        </message>
-        <message>
-            <location line="+9" />
-            <location line="+17" />
-            <source>读取数据失败!</source>
-            <translation>Reading from the drive failed!</translation>
-        </message>
-        <message>
-            <location line="+24" />
-            <source>写入凸轮点数失败!是否继续烧录?</source>
-            <translation>Writing the cam point count failed! Write the cam anyway?</translation>
-        </message>
-        <message>
-            <location line="+28" />
-            <source>启动线程失败
-!</source>
-            <translation>Could not start the transfer!</translation>
-        </message>
-        <message>
-            <location line="+129" />
-            <source>输入有效点数有误!请输入3~%1内的整数!</source>
-            <translation>Invalid number of points! Please enter a whole number from 3 to %1!</translation>
-        </message>
-        <message>
-            <location line="+85" />
-            <source>烧写凸轮点成功!</source>
-            <translation>Cam written to the drive!</translation>
-        </message>
-        <message>
-            <location line="+4" />
-            <source>烧写凸轮点后校验失败!</source>
-            <translation>The cam read back from the drive differs from what was written!</translation>
-        </message>
-        <message>
-            <location line="+3" />
-            <source>烧写凸轮点失败!</source>
-            <translation>Writing the cam failed!</translation>
-        </message>
-        <message>
-            <location line="+9" />
-            <source>凸轮点数量不能超过272</source>
-            <translation>A cam can have at most 272 points</translation>
-        </message>
-        <message>
-            <location line="+10" />
-            <source>凸轮点数量不能超过%1</source>
-            <translation>A cam can have at most %1 points</translation>
-        </message>
-        <message>
-            <location line="+11" />
-            <source>凸轮点读取成功!</source>
-            <translation>Cam points read from the drive!</translation>
-        </message>
-        <message>
-            <location line="+2" />
-            <source>凸轮点读取失败!</source>
-            <translation>Reading the cam points failed!</translation>
-        </message>
-        <message>
-            <location line="+10" />
-            <source>保存凸轮数据文件</source>
-            <translation>Save cam data file</translation>
-        </message>
-        <message>
-            <location line="+10" />
-            <source>保存文件失败!</source>
-            <translation>Saving the file failed!</translation>
-        </message>
-    </context>
-    <context>
-        <name>CPointTableEditor</name>
-        <message>
-            <location filename="../ui/panel/point_table_editor.cpp" line="+42" />
-            <source>主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!</source>
-            <translation>The master position must lie between its neighbours, at least 0.002 from each!</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>相邻两点间距太小，无法在其间增加点!</source>
-            <translation>The neighbouring points are too close to add points between them!</translation>
-        </message>
-        <message>
-            <location line="+177" />
-            <source>第一行不能删除!</source>
-            <translation>The first row cannot be deleted!</translation>
-        </message>
-        <message>
-            <location line="+24" />
-            <source>起始行请规范到%1 - %2</source>
-            <translation>The first row must be from %1 to %2</translation>
-        </message>
-        <message>
-            <location line="+4" />
-            <source>操作行数必须大于零!</source>
-            <translation>The number of rows must be greater than zero!</translation>
-        </message>
-        <message>
-            <location line="+10" />
-            <source>删除指定行</source>
-            <translation>Delete rows</translation>
-        </message>
-        <message>
-            <location line="+20" />
-            <source>增加指定行</source>
-            <translation>Insert rows</translation>
-        </message>
-        <message>
-            <location line="+4" />
-            <source>操作行数不能大于%1!</source>
-            <translation>The number of rows must not exceed %1!</translation>
-        </message>
-    </context>
-    <context>
-        <name>CRAZuvavivezUzoDlg</name>
-        <message>
-            <location filename="../ui/panel/panel_template.cpp" line="+64" />
-            <source>PUU设定</source>
-            <translation>PUU settings</translation>
-        </message>
-        <message>
-            <location line="+3" />
-            <source>主轴长度</source>
-            <translation>Master length</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>单位</source>
-            <translation>Unit</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲数</source>
-            <translation>Slave pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数</source>
-            <translation>Master pulses</translation>
-        </message>
-        <message>
-            <location line="+21" />
-            <source>功能码设置</source>
-            <translation>Parameters</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>标准写入</source>
-            <translation>Write cam</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>特殊点写入</source>
-            <translation>Write special</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>读  取</source>
-            <translation>Read</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>导入</source>
-            <translation>Open</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>保存</source>
-            <translation>Save</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>特殊点导入</source>
-            <translation>Import</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>特殊点保存</source>
-            <translation>Export</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>特殊点导出</source>
-            <translation>Upload</translation>
-        </message>
-        <message>
-            <location line="+3" />
-            <source>删除</source>
-            <translation>Delete</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>增加</source>
-            <translation>Insert</translation>
-        </message>
-        <message>
-            <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+42" />
-            <source>请输入一个正整数。</source>
-            <translation>Please enter a positive integer.</translation>
-        </message>
-        <message>
-            <location line="+125" />
-            <source>位置</source>
-            <translation>Position</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>速度</source>
-            <translation>Speed</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>加速度</source>
-            <translation>Acceleration</translation>
-        </message>
-        <message>
-            <location line="+58" />
-            <source>主轴位置</source>
-            <translation>Master</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴位置</source>
-            <translation>Slave</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>标幺速度</source>
-            <translation>Speed (pu)</translation>
-        </message>
-        <message>
-            <location line="+11" />
-            <source>类型</source>
-            <translation>Type</translation>
-        </message>
-        <message>
-            <location line="+85" />
-            <source>主轴长度不能小于10</source>
-            <translation>The master length must be at least 10</translation>
-        </message>
-        <message>
-            <location line="+5" />
-            <source>主轴长度不能大于1000000</source>
-            <translation>The master length must not exceed 1000000</translation>
-        </message>
-    </context>
-    <context>
-        <name>CSpecListCtrl</name>
-        <message>
-            <location filename="../ui/panel/spec_list_ctrl.cpp" line="+20" />
-            <source>添加点</source>
-            <translation>Add point</translation>
-        </message>
-        <message>
-            <location line="+0" />
-            <source>删除点</source>
-            <translation>Delete point</translation>
-        </message>
-    </context>
-    <context>
-        <name>FunCodeCatalogue</name>
-        <message>
-            <location filename="../ui/funcode/fun_code_texts.cpp" line="+14" />
-            <source>位置指令来源</source>
-            <translation>Position command source</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>脉冲指令</source>
-            <translation>Pulse command</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>步进量</source>
-            <translation>Step amount</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>多段位置指令</source>
-            <translation>Multi-segment position</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>电子凸轮</source>
-            <translation>Electronic cam</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲对应单位量</source>
-            <translation>Master units per pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数</source>
-            <translation>Master pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲对应单位量</source>
-            <translation>Slave units per pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲数</source>
-            <translation>Slave pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮启动方式</source>
-            <translation>Cam start</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>上电立即启动</source>
-            <translation>At power-on</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>DI信号启动</source>
-            <translation>By DI signal</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>通讯启动</source>
-            <translation>By communication</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮运行模式</source>
-            <translation>Cam run mode</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>单次运行</source>
-            <translation>Single cycle</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>循环运行</source>
-            <translation>Cyclic</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮点数</source>
-            <translation>Cam point count</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴来源选择</source>
-            <translation>Master source</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>外部编码器</source>
-            <translation>External encoder</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>脉冲指令输入</source>
-            <translation>Pulse command input</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>虚拟主轴</source>
-            <translation>Virtual master</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮相位偏移</source>
-            <translation>Cam phase offset</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮切入加速时间</source>
-            <translation>Cam engage accel. time</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴起始偏移</source>
-            <translation>Master start offset</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>用户单位</source>
-            <translation>user units</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴跟随误差阈值</source>
-            <translation>Slave following error limit</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮停止方式</source>
-            <translation>Cam stop</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>立即停止</source>
-            <translation>Immediately</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>周期结束后停止</source>
-            <translation>At end of cycle</translation>
-        </message>
-    </context>
-    <context>
-        <name>FunCodeInput</name>
-        <message>
-            <location line="+4" />
-            <source>数据不能为空!</source>
-            <translation>The value must not be empty!</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>请输入整形数据!</source>
-            <translation>Please enter a whole number!</translation>
-        </message>
-        <message>
-            <location line="+37" />
-            <source>数据有效范围:【%1-%2】</source>
-            <translation>Valid range: [%1, %2]</translation>
-        </message>
-    </context>
-    <context>
-        <name>Mismatch</name>
-        <message>
-            <location filename="../ui/panel/drive_messages.cpp" line="+23" />
-            <source>从轴脉冲数</source>
-            <translation>Slave pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲数对应的单位量</source>
-            <translation>Slave units</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数</source>
-            <translation>Master pulses</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数对应的单位量</source>
-            <translation>Master units</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>凸轮点数</source>
-            <translation>Point count</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴位置</source>
-            <translation>master</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴位置</source>
-            <translation>slave</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>标幺速度</source>
-            <translation>speed</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>类型</source>
-            <translation>type</translation>
-        </message>
-        <message>
-            <location line="+18" />
-            <source>第%1点 %2: 写入 %3, 读回失败</source>
-            <translation>Point %1 %2: wrote %3, could not read back</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>第%1点 %2: 写入 %3, 读回 %4</source>
-            <translation>Point %1 %2: wrote %3, read back %4</translation>
-        </message>
-        <message>
-            <location line="+4" />
-            <source>%1: 写入 %2, 读回失败</source>
-            <translation>%1: wrote %2, could not read back</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>%1: 写入 %2, 读回 %3</source>
-            <translation>%1: wrote %2, read back %3</translation>
-        </message>
-        <message>
-            <location line="+9" />
-            <source>共%1处不一致</source>
-            <translation>%1 differences in all</translation>
-        </message>
-    </context>
-    <context>
-        <name>PuuMessage</name>
-        <message>
-            <location line="-55" />
-            <source>请输入单位转换的换算比!</source>
-            <translation>Please enter the unit conversion ratios!</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>数据输入有误!</source>
-            <translation>Invalid input!</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲数超出范围(1~0x40000000)</source>
-            <translation>Slave pulses out of range (1 to 0x40000000)</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>从轴脉冲数对应的单位量超出范围(1~30000)</source>
-            <translation>Slave units out of range (1 to 30000)</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数超出范围(1~0x40000000)</source>
-            <translation>Master pulses out of range (1 to 0x40000000)</translation>
-        </message>
-        <message>
-            <location line="+1" />
-            <source>主轴脉冲数对应的单位量超出范围(1~30000)</source>
-            <translation>Master units out of range (1 to 30000)</translation>
-        </message>
-    </context>
-    <context>
-        <name>CCurveMenu</name>
-        <message>
-            <source>添加凸轮点</source>
-            <translation>Add cam point</translation>
-        </message>
-        <message>
-            <source>删除凸轮点</source>
-            <translation>Delete cam point</translation>
-        </message>
-        <message>
-            <source>显示凸轮点</source>
-            <translation>Show cam points</translation>
-        </message>
-        <message>
-            <source>此处已有凸轮点或超出主轴范围，不能添加凸轮点</source>
-            <translation>No cam point can be added here: there is one already, or it lies outside the master range</translation>
-        </message>
-    </context>
-    <context>
-        <name>CProfileCommands</name>
-        <message>
-            <source>打开凸轮数据文件</source>
-            <translation>Open cam data file</translation>
-        </message>
-        <message>
-            <source>保存凸轮数据文件</source>
-            <translation>Save cam data file</translation>
-        </message>
-        <message>
-            <source>打开数据文件失败!</source>
-            <translation>Opening the data file failed!</translation>
-        </message>
-        <message>
-            <source>文件已经存在，是否覆盖?</source>
-            <translation>The file exists already. Replace it?</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Note</translation>
-        </message>
-        <message>
-            <source>保存数据文件失败!</source>
-            <translation>Saving the data file failed!</translation>
-        </message>
-        <message>
-            <source>本地未安装Excel,请先安装再使用本功能!</source>
-            <translation>No spreadsheet support is installed; install it to use this function!</translation>
-        </message>
-        <message>
-            <source>保存文件失败!</source>
-            <translation>Saving the file failed!</translation>
-        </message>
-    </context>
-    <context>
-        <name>CHostWindow</name>
-        <message>
-            <source>电子凸轮编辑器</source>
-            <translation>ECam Editor</translation>
-        </message>
-        <message>
-            <source>文件(&amp;F)</source>
-            <translation>&amp;File</translation>
-        </message>
-        <message>
-            <source>退出(&amp;X)</source>
-            <translation>E&amp;xit</translation>
-        </message>
-        <message>
-            <source>设置(&amp;S)</source>
-            <translation>&amp;Settings</translation>
-        </message>
-        <message>
-            <source>写入后校验(&amp;V)</source>
-            <translation>&amp;Verify after writing</translation>
-        </message>
-        <message>
-            <source>帮助(&amp;H)</source>
-            <translation>&amp;Help</translation>
-        </message>
-        <message>
-            <source>关于(&amp;A)...</source>
-            <translation>&amp;About...</translation>
-        </message>
-        <message>
-            <source>设备: </source>
-            <translation>Device: </translation>
-        </message>
-        <message>
-            <source>电子凸轮编辑器
+<context>
+    <name>CConnectDialog</name>
+    <message>
+        <location filename="../app/connect_dialog.cpp" line="+53"/>
+        <source>连接驱动器</source>
+        <translation>Connect drive</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Modbus RTU (串口)</source>
+        <translation>Modbus RTU (serial)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>内置模拟驱动器</source>
+        <translation>Built-in simulated drive</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>主机地址:</source>
+        <translation>Host:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>端口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+42"/>
+        <source>站号:</source>
+        <translation>Unit ID:</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>例如 /dev/ttyUSB0</source>
+        <translation>e.g. /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>无 (N)</source>
+        <translation>None (N)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>偶 (E)</source>
+        <translation>Even (E)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>奇 (O)</source>
+        <translation>Odd (O)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>串口:</source>
+        <translation>Serial port:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>波特率:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>校验:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数据位:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>停止位:</source>
+        <translation>Stop bits:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>主机程序内运行的模拟驱动器 (Modbus TCP, 本机回环地址)，无需连接硬件。</source>
+        <translation>A simulated drive running inside this program (Modbus TCP on the loopback address); no hardware needed.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>默认 (1000 ms)</source>
+        <translation>Default (1000 ms)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>应答超时:</source>
+        <translation>Response timeout:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>测试连接</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>更换驱动器时凸轮编辑面板将重新打开，未保存的凸轮数据会丢失。</source>
+        <translation>Changing the drive reopens the cam editor panel; unsaved cam data is lost.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>请选择或输入串口设备。</source>
+        <translation>Please choose or enter a serial port.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>串口设备名无效: %1</source>
+        <translation>Invalid serial port name: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>波特率无效: %1</source>
+        <translation>Invalid baud rate: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>请输入驱动器的主机地址。</source>
+        <translation>Please enter the host address of the drive.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>主机地址无效: %1</source>
+        <translation>Invalid host address: %1</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>正在测试连接...</source>
+        <translation>Testing the connection...</translation>
+    </message>
+</context>
+<context>
+    <name>CCurveMenu</name>
+    <message>
+        <location filename="../ui/panel/curve_menu.cpp" line="+23"/>
+        <source>添加凸轮点</source>
+        <translation>Add cam point</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>删除凸轮点</source>
+        <translation>Delete cam point</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>显示凸轮点</source>
+        <translation>Show cam points</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>导出曲线图...</source>
+        <translation>Export curves...</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>此处已有凸轮点或超出主轴范围，不能添加凸轮点</source>
+        <translation>No cam point can be added here: there is one already, or it lies outside the master range</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>导出曲线图</source>
+        <translation>Export curves</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PNG 图片 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)</source>
+        <translation>PNG image (*.png);;SVG vector image (*.svg);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮曲线.png</source>
+        <translation>cam-curves.png</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>曲线图导出失败: %1
+%2</source>
+        <translation>Exporting the curves failed: %1
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CECamCurveWnd</name>
+    <message>
+        <location filename="../ui/ecam_curve_wnd_view.cpp" line="+169"/>
+        <source>最大 %g @ %g  最小 %g @ %g</source>
+        <translation>max %g @ %g  min %g @ %g</translation>
+    </message>
+</context>
+<context>
+    <name>CECamFuncSetDlg</name>
+    <message>
+        <location filename="../ui/funcode/ecam_func_set_dlg.cpp" line="+30"/>
+        <source>参数编号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出厂值</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>最小值</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>最大值</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>功能码设置</source>
+        <translation>Cam parameters</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>全选</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>读取参数</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>写入参数</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>串口未连接!</source>
+        <translation>No connection to the drive!</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>读取数据失败!</source>
+        <translation>Reading from the drive failed!</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>请选择要读取的参数!</source>
+        <translation>Please tick the parameters to read!</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>读取成功!</source>
+        <translation>Parameters read.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>写入数据失败!</source>
+        <translation>Writing to the drive failed!</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>请选择要写入的参数!</source>
+        <translation>Please tick the parameters to write!</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>写入成功!</source>
+        <translation>Parameters written.</translation>
+    </message>
+</context>
+<context>
+    <name>CHostDrive</name>
+    <message>
+        <location filename="../app/host_drive.cpp" line="+43"/>
+        <source>内置模拟驱动器未能启动: </source>
+        <translation>The built-in simulated drive did not start: </translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>内置模拟驱动器 (%1)</source>
+        <translation>Built-in simulated drive (%1)</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>上次的驱动器 %1 不可用: %2</source>
+        <translation>The drive used last time, %1, is not available: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CHostWindow</name>
+    <message>
+        <location filename="../app/host_window.cpp" line="+22"/>
+        <source>电子凸轮编辑器</source>
+        <translation>ECam Editor</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>驱动器(&amp;D)</source>
+        <translation>&amp;Drive</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>连接驱动器(&amp;C)...</source>
+        <translation>&amp;Connect drive...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设置(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写入后校验(&amp;V)</source>
+        <translation>&amp;Verify after writing</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>关于(&amp;A)...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>凸轮数据正在传输, 不能更换驱动器。
+请等传输结束后再连接。</source>
+        <translation>Cam data is being transferred; the drive cannot be changed now.
+Please connect when the transfer has ended.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+6"/>
+        <source>连接驱动器</source>
+        <translation>Connect drive</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>无法连接该驱动器:
+</source>
+        <translation>Cannot connect to this drive:
+</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>驱动器: </source>
+        <translation>Drive: </translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>未通信</source>
+        <translation>No exchange yet</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>通信正常</source>
+        <translation>Link OK</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>通信失败: </source>
+        <translation>Link failed: </translation>
+    </message>
+    <message>
+        <location line="-73"/>
+        <source>电子凸轮编辑器
 版本 </source>
-            <translation>ECam Editor
+        <translation>ECam Editor
 Version </translation>
-        </message>
-        <message>
-            <source>关于</source>
-            <translation>About</translation>
-        </message>
-        <message>
-            <source> (内置模拟驱动器)</source>
-            <translation> (built-in simulated drive)</translation>
-        </message>
-        <message>
-            <source>无</source>
-            <translation>none</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>CListOperDlg</name>
+    <message>
+        <location filename="../ui/panel/list_oper_dlg.cpp" line="+25"/>
+        <source>起始行号：</source>
+        <translation>First row:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>行数：</source>
+        <translation>Rows:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CMyListCtrl</name>
+    <message>
+        <location filename="../ui/funcode/my_list_ctrl.cpp" line="+166"/>
+        <source>输入错误</source>
+        <translation>Invalid input</translation>
+    </message>
+</context>
+<context>
+    <name>CPanelTransfers</name>
+    <message>
+        <location filename="../ui/panel/panel_transfers.cpp" line="+123"/>
+        <source>写入数据失败!</source>
+        <translation>Writing to the drive failed!</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>串口未连接!</source>
+        <translation>No connection to the drive!</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+17"/>
+        <source>读取数据失败!</source>
+        <translation>Reading from the drive failed!</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>写入凸轮点数失败!是否继续烧录?</source>
+        <translation>Writing the cam point count failed! Write the cam anyway?</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>启动线程失败
+!</source>
+        <translation>Could not start the transfer!</translation>
+    </message>
+    <message>
+        <location line="+129"/>
+        <source>输入有效点数有误!请输入3~%1内的整数!</source>
+        <translation>Invalid number of points! Please enter a whole number from 3 to %1!</translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>烧写凸轮点成功!</source>
+        <translation>Cam written to the drive!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>烧写凸轮点后校验失败!</source>
+        <translation>The cam read back from the drive differs from what was written!</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>烧写凸轮点失败!</source>
+        <translation>Writing the cam failed!</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>凸轮点数量不能超过272</source>
+        <translation>A cam can have at most 272 points</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>凸轮点数量不能超过%1</source>
+        <translation>A cam can have at most %1 points</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>凸轮点读取成功!</source>
+        <translation>Cam points read from the drive!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>凸轮点读取失败!</source>
+        <translation>Reading the cam points failed!</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>保存凸轮数据文件</source>
+        <translation>Save cam data file</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>保存文件失败!</source>
+        <translation>Saving the file failed!</translation>
+    </message>
+</context>
+<context>
+    <name>CPointTableEditor</name>
+    <message>
+        <location filename="../ui/panel/point_table_editor.cpp" line="+42"/>
+        <source>主轴位置必须在前后两点之间，且与相邻点的间距不小于0.002!</source>
+        <translation>The master position must lie between its neighbours, at least 0.002 from each!</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>相邻两点间距太小，无法在其间增加点!</source>
+        <translation>The neighbouring points are too close to add points between them!</translation>
+    </message>
+    <message>
+        <location line="+177"/>
+        <source>第一行不能删除!</source>
+        <translation>The first row cannot be deleted!</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>起始行请规范到%1 - %2</source>
+        <translation>The first row must be from %1 to %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>操作行数必须大于零!</source>
+        <translation>The number of rows must be greater than zero!</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>删除指定行</source>
+        <translation>Delete rows</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>增加指定行</source>
+        <translation>Insert rows</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>操作行数不能大于%1!</source>
+        <translation>The number of rows must not exceed %1!</translation>
+    </message>
+</context>
+<context>
+    <name>CProfileCommands</name>
+    <message>
+        <location filename="../ui/panel/profile_commands.cpp" line="+23"/>
+        <source>打开凸轮数据文件</source>
+        <translation>Open cam data file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>保存凸轮数据文件</source>
+        <translation>Save cam data file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打开数据文件失败!</source>
+        <translation>Opening the data file failed!</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>所选路径不是普通文件,无法打开!</source>
+        <translation>The chosen path is not a regular file and cannot be opened!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>文件过大或内容过多,无法打开!</source>
+        <translation>The file is too large or holds too much and cannot be opened!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>文件中的凸轮点超过%1个,无法导入!</source>
+        <translation>The file holds more than %1 cam points and cannot be imported!</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>读取文件超时,文件可能已损坏!</source>
+        <translation>Reading the file took too long; the file may be damaged!</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>文件已经存在，是否覆盖?</source>
+        <translation>The file exists already. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>保存数据文件失败!</source>
+        <translation>Saving the data file failed!</translation>
+    </message>
+    <message>
+        <location line="+70"/>
+        <source>本地未安装Excel,请先安装再使用本功能!</source>
+        <translation>No spreadsheet support is installed; install it to use this function!</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>保存文件失败!</source>
+        <translation>Saving the file failed!</translation>
+    </message>
+</context>
+<context>
+    <name>CRAZuvavivezUzoDlg</name>
+    <message>
+        <location filename="../ui/panel/panel_template.cpp" line="+64"/>
+        <source>PUU设定</source>
+        <translation>PUU settings</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>主轴长度</source>
+        <translation>Master length</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲数</source>
+        <translation>Slave pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数</source>
+        <translation>Master pulses</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>功能码设置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>标准写入</source>
+        <translation>Write cam</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>特殊点写入</source>
+        <translation>Write special</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>读  取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导入</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>特殊点导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>特殊点保存</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>特殊点导出</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>增加</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+42"/>
+        <source>请输入一个正整数。</source>
+        <translation>Please enter a positive integer.</translation>
+    </message>
+    <message>
+        <location line="+125"/>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>加速度</source>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>主轴位置</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴位置</source>
+        <translation>Slave</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>标幺速度</source>
+        <translation>Speed (pu)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>主轴长度不能小于10</source>
+        <translation>The master length must be at least 10</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>主轴长度不能大于1000000</source>
+        <translation>The master length must not exceed 1000000</translation>
+    </message>
+</context>
+<context>
+    <name>CSpecListCtrl</name>
+    <message>
+        <location filename="../ui/panel/spec_list_ctrl.cpp" line="+20"/>
+        <source>添加点</source>
+        <translation>Add point</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>删除点</source>
+        <translation>Delete point</translation>
+    </message>
+</context>
+<context>
+    <name>CurveExport</name>
+    <message>
+        <location filename="../ui/curve_export.cpp" line="+59"/>
+        <source>不支持的文件类型，请使用 .png、.svg 或 .pdf</source>
+        <translation>Unsupported file type; please use .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有可导出的曲线</source>
+        <translation>There are no curves to export</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无法创建文件: </source>
+        <translation>Cannot create the file: </translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location line="+13"/>
+        <source>凸轮曲线</source>
+        <translation>Cam curves</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>写入失败</source>
+        <translation>Writing failed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>写入失败: </source>
+        <translation>Writing failed: </translation>
+    </message>
+</context>
+<context>
+    <name>DriveText</name>
+    <message>
+        <location filename="../app/drive_probe.cpp" line="+24"/>
+        <source>连接成功: H1B-08 (凸轮点数) = %1</source>
+        <translation>Connected: H1B-08 (cam points) = %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>连接失败: %1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../app/drive_text.cpp" line="+18"/>
+        <source>非法功能码</source>
+        <translation>illegal function</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>非法数据地址</source>
+        <translation>illegal data address</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>非法数据值</source>
+        <translation>illegal data value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从站设备故障</source>
+        <translation>server device failure</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已确认, 处理中</source>
+        <translation>acknowledged, processing</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从站设备忙</source>
+        <translation>server device busy</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>存储奇偶校验错误</source>
+        <translation>memory parity error</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>网关路径不可用</source>
+        <translation>gateway path unavailable</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>网关目标无响应</source>
+        <translation>gateway target failed to respond</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未知异常</source>
+        <translation>unknown exception</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source> 站号 %1</source>
+        <translation> unit %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> 超时 %1 ms</source>
+        <translation> timeout %1 ms</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正常</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未选择驱动器</source>
+        <translation>No drive selected</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法连接驱动器</source>
+        <translation>Cannot connect to the drive</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>驱动器在超时时间内无应答</source>
+        <translation>The drive did not answer in time</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>与驱动器的连接已断开</source>
+        <translation>The connection to the drive was lost</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>地址、宽度或数值无效</source>
+        <translation>Invalid address, width or value</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>驱动器的应答不完整或与请求不符</source>
+        <translation>The drive&apos;s answer was incomplete or did not match the request</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>请求已取消</source>
+        <translation>Request cancelled</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>驱动器拒绝请求 (异常码 %1: %2)</source>
+        <translation>The drive refused the request (exception %1: %2)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>未知错误 %1</source>
+        <translation>Unknown error %1</translation>
+    </message>
+</context>
+<context>
+    <name>FunCodeCatalogue</name>
+    <message>
+        <location filename="../ui/funcode/fun_code_texts.cpp" line="+14"/>
+        <source>位置指令来源</source>
+        <translation>Position command source</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>脉冲指令</source>
+        <translation>Pulse command</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>步进量</source>
+        <translation>Step amount</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>多段位置指令</source>
+        <translation>Multi-segment position</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>电子凸轮</source>
+        <translation>Electronic cam</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲对应单位量</source>
+        <translation>Master units per pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数</source>
+        <translation>Master pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲对应单位量</source>
+        <translation>Slave units per pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲数</source>
+        <translation>Slave pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮启动方式</source>
+        <translation>Cam start</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>上电立即启动</source>
+        <translation>At power-on</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>DI信号启动</source>
+        <translation>By DI signal</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>通讯启动</source>
+        <translation>By communication</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮运行模式</source>
+        <translation>Cam run mode</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>单次运行</source>
+        <translation>Single cycle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>循环运行</source>
+        <translation>Cyclic</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮点数</source>
+        <translation>Cam point count</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴来源选择</source>
+        <translation>Master source</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>外部编码器</source>
+        <translation>External encoder</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>脉冲指令输入</source>
+        <translation>Pulse command input</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>虚拟主轴</source>
+        <translation>Virtual master</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮相位偏移</source>
+        <translation>Cam phase offset</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮切入加速时间</source>
+        <translation>Cam engage accel. time</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴起始偏移</source>
+        <translation>Master start offset</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>用户单位</source>
+        <translation>user units</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴跟随误差阈值</source>
+        <translation>Slave following error limit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮停止方式</source>
+        <translation>Cam stop</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>立即停止</source>
+        <translation>Immediately</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>周期结束后停止</source>
+        <translation>At end of cycle</translation>
+    </message>
+</context>
+<context>
+    <name>FunCodeInput</name>
+    <message>
+        <location line="+4"/>
+        <source>数据不能为空!</source>
+        <translation>The value must not be empty!</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>请输入整形数据!</source>
+        <translation>Please enter a whole number!</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>数据有效范围:【%1-%2】</source>
+        <translation>Valid range: [%1, %2]</translation>
+    </message>
+</context>
+<context>
+    <name>HostStrings</name>
+    <message>
+        <location filename="../ui/panel/profile_commands.cpp" line="-163"/>
+        <source>无法启动表格组件，不能读写特殊点表格文件!</source>
+        <translation>The spreadsheet component cannot start; special-point workbooks cannot be read or written!</translation>
+    </message>
+</context>
+<context>
+    <name>Mismatch</name>
+    <message>
+        <location filename="../ui/panel/drive_messages.cpp" line="+24"/>
+        <source>从轴脉冲数</source>
+        <translation>Slave pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲数对应的单位量</source>
+        <translation>Slave units</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数</source>
+        <translation>Master pulses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数对应的单位量</source>
+        <translation>Master units</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>凸轮点数</source>
+        <translation>Point count</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴位置</source>
+        <translation>master</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴位置</source>
+        <translation>slave</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>标幺速度</source>
+        <translation>speed</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>类型</source>
+        <translation>type</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>第%1点 %2: 写入 %3, 读回失败</source>
+        <translation>Point %1 %2: wrote %3, could not read back</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>第%1点 %2: 写入 %3, 读回 %4</source>
+        <translation>Point %1 %2: wrote %3, read back %4</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1: 写入 %2, 读回失败</source>
+        <translation>%1: wrote %2, could not read back</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: 写入 %2, 读回 %3</source>
+        <translation>%1: wrote %2, read back %3</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>共%1处不一致</source>
+        <translation>%1 differences in all</translation>
+    </message>
+</context>
+<context>
+    <name>PuuMessage</name>
+    <message>
+        <location line="-55"/>
+        <source>请输入单位转换的换算比!</source>
+        <translation>Please enter the unit conversion ratios!</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数据输入有误!</source>
+        <translation>Invalid input!</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲数超出范围(1~0x40000000)</source>
+        <translation>Slave pulses out of range (1 to 0x40000000)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴脉冲数对应的单位量超出范围(1~30000)</source>
+        <translation>Slave units out of range (1 to 30000)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数超出范围(1~0x40000000)</source>
+        <translation>Master pulses out of range (1 to 0x40000000)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数对应的单位量超出范围(1~30000)</source>
+        <translation>Master units out of range (1 to 30000)</translation>
+    </message>
+</context>
 </TS>

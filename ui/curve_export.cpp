@@ -2,6 +2,7 @@
 
 #include "ui/ecam_curve_wnd.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -55,17 +56,17 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
 {
     const CurveImageFormat format = CurveImageFormatOf(path);
     if (format == CurveImageFormat::Unknown)
-        return Failed(QString::fromUtf8("不支持的文件类型，请使用 .png、.svg 或 .pdf"));
+        return Failed(QCoreApplication::translate("CurveExport", "不支持的文件类型，请使用 .png、.svg 或 .pdf"));
     const QSize size = StackSize(plots);
     if (size.isEmpty())
-        return Failed(QString::fromUtf8("没有可导出的曲线"));
+        return Failed(QCoreApplication::translate("CurveExport", "没有可导出的曲线"));
     // Text is laid out in the windows' own resolution, so the file keeps the
     // proportions of the screen.
     const int dpi = plots.front()->logicalDpiY();
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Failed(QString::fromUtf8("无法创建文件: ") + file.errorString());
+        return Failed(QCoreApplication::translate("CurveExport", "无法创建文件: ") + file.errorString());
 
     bool written = false;
     switch (format) {
@@ -87,7 +88,7 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(dpi);
-        svg.setTitle(QString::fromUtf8("凸轮曲线"));
+        svg.setTitle(QCoreApplication::translate("CurveExport", "凸轮曲线"));
         QPainter p;
         if (p.begin(&svg)) {
             PaintStack(p, plots);
@@ -100,7 +101,7 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
         pdf.setResolution(dpi);
         pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QString::fromUtf8("凸轮曲线"));
+        pdf.setTitle(QCoreApplication::translate("CurveExport", "凸轮曲线"));
         QPainter p;
         if (p.begin(&pdf)) {
             PaintStack(p, plots);
@@ -113,9 +114,9 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
     if (!written || file.error() != QFileDevice::NoError) {
         const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QString();
         file.cancelWriting();
-        return Failed(QString::fromUtf8("写入失败") + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+        return Failed(QCoreApplication::translate("CurveExport", "写入失败") + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
     }
     if (!file.commit())
-        return Failed(QString::fromUtf8("写入失败: ") + file.errorString());
+        return Failed(QCoreApplication::translate("CurveExport", "写入失败: ") + file.errorString());
     return {true, QString()};
 }

@@ -165,7 +165,9 @@ QString CECamCurveWnd::PeakText() const
 {
     if (!m_peak.valid)
         return QString();
-    return QString::asprintf("最大 %g @ %g  最小 %g @ %g", m_peak.max, m_peak.maxAt, m_peak.min, m_peak.minAt);
+    // A printf format: the translation keeps its four %g.
+    const QByteArray format = tr("最大 %g @ %g  最小 %g @ %g").toUtf8();
+    return QString::asprintf(format.constData(), m_peak.max, m_peak.maxAt, m_peak.min, m_peak.minAt);
 }
 
 void CECamCurveWnd::DrawPeak(QPainter& p, const QRect& plotArea) const

@@ -6,6 +6,8 @@
 #include "ui/ecam_curve_wnd.h"
 #include "ui/modal_ui.h"
 
+#include <QCoreApplication>
+
 using namespace panel;
 
 void CCurveMenu::OnPositionCurveRightClick(const QPoint& clientPos, const QPoint& screenPos)
@@ -18,11 +20,11 @@ void CCurveMenu::OnPositionCurveRightClick(const QPoint& clientPos, const QPoint
         return;
     m_ptCurveMenu = clientPos;
     const std::vector<MenuItem> items = {
-        {ID_ADD_CAM_POINT, QString::fromUtf8("添加凸轮点"), true},
-        {ID_DEL_CAM_POINT, QString::fromUtf8("删除凸轮点"), m_position.HasKeyPointNear(clientPos)},
-        {ID_SHOW_CAM_POINT, QString::fromUtf8("显示凸轮点"), true},
+        {ID_ADD_CAM_POINT, QCoreApplication::translate("CCurveMenu", "添加凸轮点"), true},
+        {ID_DEL_CAM_POINT, QCoreApplication::translate("CCurveMenu", "删除凸轮点"), m_position.HasKeyPointNear(clientPos)},
+        {ID_SHOW_CAM_POINT, QCoreApplication::translate("CCurveMenu", "显示凸轮点"), true},
         MenuItem::Separator(),
-        {ID_EXPORT_CURVES, QString::fromUtf8("导出曲线图..."), true},
+        {ID_EXPORT_CURVES, QCoreApplication::translate("CCurveMenu", "导出曲线图..."), true},
     };
     const int id = m_view.ModalUi().PopupMenu(m_view.BoxOwner(), screenPos, items);
     if (id != 0)
@@ -47,7 +49,7 @@ void CCurveMenu::OnAddCamPoint()
     // cam, is refused with a message rather than moved somewhere unasked.
     const PlotPoint p = m_position.PixelToData(m_ptCurveMenu);
     if (!m_view.PointSet().KeepsOrderOnInsert(p.x)) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromUtf8("此处已有凸轮点或超出主轴范围，不能添加凸轮点"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), QCoreApplication::translate("CCurveMenu", "此处已有凸轮点或超出主轴范围，不能添加凸轮点"));
         return;
     }
     m_position.AddKeyPointAt(m_ptCurveMenu);
@@ -80,9 +82,9 @@ void CCurveMenu::OnExportCurves()
     // The dialog appends ".png" to a name typed without an extension; the
     // extension chooses the format.
     const QString path = m_view.ModalUi().SaveFileName(
-        m_view.BoxOwner(), QString::fromUtf8("导出曲线图"),
-        QString::fromUtf8("PNG 图片 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)"), QStringLiteral("png"),
-        QString::fromUtf8("凸轮曲线.png"));
+        m_view.BoxOwner(), QCoreApplication::translate("CCurveMenu", "导出曲线图"),
+        QCoreApplication::translate("CCurveMenu", "PNG 图片 (*.png);;SVG 矢量图 (*.svg);;PDF 文档 (*.pdf)"), QStringLiteral("png"),
+        QCoreApplication::translate("CCurveMenu", "凸轮曲线.png"));
     if (path.isEmpty())
         return;
     // The stacked plots as they stand, the position plot's siblings included.
@@ -91,6 +93,6 @@ void CCurveMenu::OnExportCurves()
         plots.push_back(w);
     const CurveExportResult r = ExportCurves(plots, path);
     if (!r.ok)
-        m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromUtf8("曲线图导出失败: %1\n%2").arg(path, r.reason),
+        m_view.ModalUi().Box(m_view.BoxOwner(), QCoreApplication::translate("CCurveMenu", "曲线图导出失败: %1\n%2").arg(path, r.reason),
                              QString(), MB_OK, MB_ICONERROR);
 }

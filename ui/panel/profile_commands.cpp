@@ -8,6 +8,7 @@
 #include "ui/modal_ui.h"
 #include "ui/panel/panel_ids.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QWidget>
 #include <algorithm>
@@ -19,13 +20,43 @@
 namespace {
 
 const char* const kECamFilter = "QZ ECam Files (*.ecam);;All Files (*.*)";
-const char* const kOpenTitle = "打开凸轮数据文件";
-const char* const kSaveTitle = "保存凸轮数据文件";
-const char* const kOpenFailed = "打开数据文件失败!";
+const char* const kOpenTitle = QT_TRANSLATE_NOOP("CProfileCommands", "打开凸轮数据文件");
+const char* const kSaveTitle = QT_TRANSLATE_NOOP("CProfileCommands", "保存凸轮数据文件");
+const char* const kOpenFailed = QT_TRANSLATE_NOOP("CProfileCommands", "打开数据文件失败!");
 
 QString u8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// Texts of the host's string table the panel shows, offered for translation
+// here; looked up by their text.
+[[maybe_unused]] const char* const kHostStrings[] = {
+    QT_TRANSLATE_NOOP("HostStrings", "无法启动表格组件，不能读写特殊点表格文件!"),
+};
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("CProfileCommands", text);
+}
+
+// The file layer's words for a refused file, in the UI's language; empty for
+// kinds it has no words for.
+QString ReadFailureWords(ecam::ReadFailure kind)
+{
+    switch (kind) {
+    case ecam::ReadFailure::NotRegular:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "所选路径不是普通文件,无法打开!"));
+    case ecam::ReadFailure::TooLarge:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件过大或内容过多,无法打开!"));
+    case ecam::ReadFailure::TooManyPoints:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件中的凸轮点超过%1个,无法导入!"))
+            .arg(ecam::kMaxFilePoints);
+    case ecam::ReadFailure::TimedOut:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "读取文件超时,文件可能已损坏!"));
+    default:
+        return QString::fromStdString(ecam::ReadFailureText(kind));
+    }
 }
 
 std::filesystem::path toPath(const QString& path)
@@ -39,13 +70,13 @@ using namespace panel;
 
 void CProfileCommands::OnOpenECamFile()
 {
-    const QString path = m_view.ModalUi().OpenFileName(nullptr, u8(kOpenTitle), u8(kECamFilter));
+    const QString path = m_view.ModalUi().OpenFileName(nullptr, Tr(kOpenTitle), u8(kECamFilter));
     if (path.isEmpty())
         return;
     if (ecam::LowerExtension(toPath(path)) != ".ecam")
         return; // not a profile: nothing to say, as with a cancelled dialog
     if (!ECamProfileReader(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(kOpenFailed));
 }
 
 void CProfileCommands::OnSaveECamFile()
@@ -54,17 +85,18 @@ void CProfileCommands::OnSaveECamFile()
     for (;;) {
         // The dialog itself must not ask about an existing file: the
         // question below is the one the user answers.
-        path = m_view.ModalUi().SaveFileName(nullptr, u8(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
+        path = m_view.ModalUi().SaveFileName(nullptr, Tr(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
                                              QString(), false);
         if (path.isEmpty())
             return;
         if (!QFileInfo::exists(path))
             break;
-        if (m_view.ModalUi().Box(m_view.BoxOwner(), u8("文件已经存在，是否覆盖?"), u8("提示"), MB_YESNO) == IDYES)
+        if (m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件已经存在，是否覆盖?")),
+                                 Tr(QT_TRANSLATE_NOOP("CProfileCommands", "提示")), MB_YESNO) == IDYES)
             break;
     }
     if (!ECamProfileWriter(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8("保存数据文件失败!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")));
 }
 
 bool CProfileCommands::ECamProfileWriter(const QString& path)
@@ -90,8 +122,10 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
     if (!ecam::ReadECamProfileFile(toPath(path), profile, &error, &kind)) {
         // A file that is no profile has nothing of its own to say: the
         // command's "open failed" tells it.
-        if (kind != ecam::ReadFailure::NotAProfile)
-            m_view.ModalUi().Box(m_view.BoxOwner(), QString::fromStdString(error).left(255));
+        if (kind != ecam::ReadFailure::NotAProfile) {
+            const QString words = ReadFailureWords(kind);
+            m_view.ModalUi().Box(m_view.BoxOwner(), words.isEmpty() ? QString::fromStdString(error).left(255) : words);
+        }
         return false;
     }
     // The master length field takes the integer as it stands; the points are
@@ -120,19 +154,19 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
 void CProfileCommands::OnSpecialImport()
 {
     const QString path =
-        m_view.ModalUi().OpenFileName(m_view.BoxOwner(), u8(kOpenTitle), u8("Excel Files(*.xls,*.xlsx) (*.xls*)"));
+        m_view.ModalUi().OpenFileName(m_view.BoxOwner(), Tr(kOpenTitle), u8("Excel Files(*.xls,*.xlsx) (*.xls*)"));
     if (path.isEmpty())
         return;
     const bool ok = ImportSpecialPoints(path);
     if (!ok)
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8(kOpenFailed));
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(kOpenFailed));
     m_view.EnableDlgItem(IDC_BTN_SPECIAL_WRITE, ok);
 }
 
 bool CProfileCommands::ImportSpecialPoints(const QString& path)
 {
     if (!CMSExcelHelper::CheckHasExcel()) {
-        m_view.ModalUi().Box(m_view.BoxOwner(), u8("本地未安装Excel,请先安装再使用本功能!"));
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "本地未安装Excel,请先安装再使用本功能!")));
         return false;
     }
     std::vector<ECamPoint> points;
@@ -142,8 +176,8 @@ bool CProfileCommands::ImportSpecialPoints(const QString& path)
     // user had stays, instead of being replaced by nothing.
     if (!ecam::ImportSpecialPointsWorkbook(m_excelHelper, toPath(path), points, &kind)) {
         // Limits and files that are no files get their own words.
-        const std::string words = ecam::ReadFailureText(kind);
-        m_view.ModalUi().Box(m_view.BoxOwner(), words.empty() ? u8(kOpenFailed) : QString::fromStdString(words));
+        const QString words = ReadFailureWords(kind);
+        m_view.ModalUi().Box(m_view.BoxOwner(), words.isEmpty() ? Tr(kOpenFailed) : words);
         return false;
     }
     m_view.ReplaceCam(points, true);
@@ -153,7 +187,7 @@ bool CProfileCommands::ImportSpecialPoints(const QString& path)
 void CProfileCommands::OnSpecialSave()
 {
     const QString path = m_view.ModalUi().SaveFileName(
-        m_view.BoxOwner(), u8(kSaveTitle), u8("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)"),
+        m_view.BoxOwner(), Tr(kSaveTitle), u8("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;All Files(*.*) (*.*)"),
         QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
     if (path.isEmpty())
         return;
@@ -161,7 +195,7 @@ void CProfileCommands::OnSpecialSave()
     // (the save then fails on it).
     ecam::RemoveExistingFile(toPath(path));
     if (!SaveSpecialPoints(path))
-        m_view.ModalUi().Box(nullptr, u8("保存文件失败!"));
+        m_view.ModalUi().Box(nullptr, Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")));
 }
 
 bool CProfileCommands::SaveSpecialPoints(const QString& path)
@@ -171,8 +205,9 @@ bool CProfileCommands::SaveSpecialPoints(const QString& path)
     // The same writer as the command-line tool's, so both give the same bytes.
     const ecam::SpecialSaveResult r = ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points);
     if (r == ecam::SpecialSaveResult::CannotCreate) {
-        const std::wstring text = CSingleton<CLogicManage>::Instance()->GetString(170);
-        m_view.ModalUi().Box(nullptr, QString::fromStdWString(text));
+        // The host's string table speaks Chinese only: its text is the key.
+        const QString text = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
+        m_view.ModalUi().Box(nullptr, QCoreApplication::translate("HostStrings", text.toUtf8().constData()));
         return false;
     }
     // A workbook that could not be written (full disk, more rows than a
