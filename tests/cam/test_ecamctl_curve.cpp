@@ -4,12 +4,11 @@
 // the printed CSV only has to be the one of the points given.
 #include "cam/ecam_point_set.h"
 #include "run_ecamctl.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -20,15 +19,8 @@ const std::string kUsage = "usage: ecamctl curve [FILE] | curve --length L\n";
 
 class EcamctlCurve : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("ecamctl_curve_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
-    }
+    ecamtest::TempDir dir{"ecamctl_curve"};
+    std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text).string(); }
 };
 
 // The documented output: a header, then one "%.9g" row per curve sample.
@@ -100,7 +92,7 @@ TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
         {{"curve", "--length"}, "ecamctl curve: --length takes one value\n" + kUsage},
         {{"curve", "a", "b"}, "ecamctl curve: too many arguments\n" + kUsage},
         {{"curve", missing}, "ecamctl curve: cannot open '" + missing + "'\n"},
-        {{"curve", dir.string()}, "ecamctl curve: " + dir.string() + ": cannot be read\n"},
+        {{"curve", dir.Path().string()}, "ecamctl curve: " + dir.Path().string() + ": cannot be read\n"},
     };
     for (const auto& [args, message] : refused) {
         const auto r = RunEcamctl(args);

@@ -6,14 +6,13 @@
 #include "cam/cam_peaks.h"
 #include "cam/ecam_point_set.h"
 #include "run_ecamctl.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -22,15 +21,8 @@ using ecamtest::RunEcamctl;
 
 class EcamctlPeaks : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("ecamctl_peaks_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
-    }
+    ecamtest::TempDir dir{"ecamctl_peaks"};
+    std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text).string(); }
 };
 
 std::vector<std::string> Fields(const std::string& line)

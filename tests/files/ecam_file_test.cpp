@@ -2,13 +2,13 @@
 #include "files/comma_sub_str.h"
 #include "files/ecam_file.h"
 #include "files/gbk.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace ecam;
 
@@ -95,8 +95,7 @@ TEST(ECamFileEncode, LongAndUnmappableTextsAreWrittenWholeWithoutOverrun)
 
 TEST(ECamFileIo, FileErrorsAreDescribed)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("ecam_file_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    const ecamtest::TempDir dir("ecam_file_test");
     std::string error;
     ECamProfile q;
     EXPECT_FALSE(WriteECamProfileFile(dir / "missing-dir" / "x.ecam", defaultProfile(), &error));
@@ -104,10 +103,9 @@ TEST(ECamFileIo, FileErrorsAreDescribed)
     EXPECT_FALSE(ReadECamProfileFile(dir / "absent.ecam", q, &error));
     EXPECT_EQ(error, "No such file or directory");
     ReadFailure kind = ReadFailure::None;
-    EXPECT_FALSE(ReadECamProfileFile(dir, q, &error, &kind)); // a directory is not a profile
+    EXPECT_FALSE(ReadECamProfileFile(dir.Path(), q, &error, &kind)); // a directory is not a profile
     EXPECT_EQ(kind, ReadFailure::NotRegular);
     EXPECT_EQ(error, "所选路径不是普通文件,无法打开!");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(ECamFileDecode, HandEditedFiles)

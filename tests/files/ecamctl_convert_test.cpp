@@ -4,6 +4,7 @@
 #include "files/ecam_file.h"
 #include "files/point_list_file.h"
 #include "run_ecamctl.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,6 @@ class EcamctlFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path()
-              / ("ecamctl_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                 + "_" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         profile.masterLength = L"720";
         profile.unit = L"毫米";
         profile.slavePulse = L"4096";
@@ -37,10 +33,9 @@ protected:
         profile.points = {{0, 0, 0, kECamLinear}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}};
         ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "in.ecam", profile));
     }
-    void TearDown() override { fs::remove_all(dir); }
     std::string p(const char* name) const { return (dir / name).string(); }
 
-    fs::path dir;
+    ecamtest::TempDir dir{"ecamctl_files"};
     ecam::ECamProfile profile;
 };
 

@@ -5,16 +5,14 @@
 #include "files/gbk.h"
 #include "files/ms_excel_helper.h"
 #include "files/point_list_file.h"
+#include "tests/support/temp_dir.h"
 #include "zip_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -24,21 +22,7 @@ using V = std::vector<std::wstring>;
 
 class Hostile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path()
-              / ("hostile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_"
-                 + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path write(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(dir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-        return dir / name;
-    }
+    fs::path write(const std::string& name, const std::string& bytes) { return dir.Write(name, bytes); }
     // Opens a workbook; the failure kind, None when it opened.
     ReadFailure open(const fs::path& path, V* first = nullptr,
                      std::chrono::milliseconds limit = ecam::kReadTimeLimit)
@@ -59,13 +43,7 @@ protected:
         ecam::ReadECamProfileFile(path, p, &error, &kind);
         return kind;
     }
-    std::string fixture(const char* name)
-    {
-        std::ifstream in(fs::path(ECAM_TEST_DATA) / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-
-    fs::path dir;
+    ecamtest::TempDir dir{"hostile"};
 };
 
 std::string profileText(const std::string& countLine, const std::string& rows)
@@ -79,7 +57,7 @@ std::string profileText(const std::string& countLine, const std::string& rows)
 TEST_F(Hostile, TruncatedZipAndCompoundDocumentsFailCleanly)
 {
     for (const char* name : {"office_formulas.xlsx", "office_formulas.ods", "office_formulas.xls"}) {
-        const std::string whole = fixture(name);
+        const std::string whole = ecamtest::ReadFileBytes(fs::path(ECAM_TEST_DATA) / name);
         ASSERT_GT(whole.size(), 1000u);
         const std::string ext = fs::path(name).extension().string();
         V full;

@@ -1,16 +1,15 @@
 // Special-point workbooks: written by us in each format we write and read
 // back, and workbooks in the other formats we read, made here by the test.
 #include "files/ms_excel_helper.h"
+#include "tests/support/temp_dir.h"
+#include "zip_builder.h"
 
 #include <xlsxwriter.h>
-#include <zlib.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -18,15 +17,6 @@ using V = std::vector<std::wstring>;
 
 class Workbook : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path()
-              / ("workbook_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                 + "_" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     // Writes rows of (column 1, column 2) texts into sheet "ECamInfo".
     bool save(const std::filesystem::path& path, const std::vector<V>& rows)
     {
@@ -48,43 +38,8 @@ protected:
         x.CloseExcel();
         return cells;
     }
-    void writeFile(const std::filesystem::path& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::filesystem::path dir;
+    ecamtest::TempDir dir{"workbook_test"};
 };
-
-void put16(std::string& s, uint16_t v) { s += char(v & 0xFF); s += char(v >> 8); }
-void put32(std::string& s, uint32_t v) { put16(s, v & 0xFFFF); put16(s, v >> 16); }
-
-// A zip archive with stored (uncompressed) members, enough for an ODS file.
-std::string storedZip(const std::vector<std::pair<std::string, std::string>>& members)
-{
-    std::string out, central;
-    for (const auto& [name, data] : members) {
-        const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), data.size());
-        const uint32_t offset = out.size();
-        put32(out, 0x04034b50); put16(out, 20); put16(out, 0); put16(out, 0);
-        put16(out, 0); put16(out, 0); put32(out, crc);
-        put32(out, data.size()); put32(out, data.size());
-        put16(out, name.size()); put16(out, 0);
-        out += name + data;
-        put32(central, 0x02014b50); put16(central, 20); put16(central, 20);
-        put16(central, 0); put16(central, 0); put16(central, 0); put16(central, 0);
-        put32(central, crc); put32(central, data.size()); put32(central, data.size());
-        put16(central, name.size()); put16(central, 0); put16(central, 0);
-        put16(central, 0); put16(central, 0); put32(central, 0); put32(central, offset);
-        central += name;
-    }
-    const uint32_t cdOffset = out.size();
-    out += central;
-    put32(out, 0x06054b50); put16(out, 0); put16(out, 0);
-    put16(out, members.size()); put16(out, members.size());
-    put32(out, central.size()); put32(out, cdOffset); put16(out, 0);
-    return out;
-}
 
 } // namespace
 
@@ -142,10 +97,10 @@ TEST_F(Workbook, DamagedOrMissingFilesDoNotOpen)
     const std::pair<const char*, std::string> files[] = {
         {"absent.xlsx", ""}, {"absent.xls", ""},
         {"junk.xlsx", "PK\x03\x04 not really a zip"}, {"junk.xls", std::string(600, '\x11')},
-        {"junk.ods", storedZip({{"content.xml", "<a><b"}})}, {"points.txt", "1,2\n"}};
+        {"junk.ods", ziptest::Zip({ziptest::Stored("content.xml", "<a><b")})}, {"points.txt", "1,2\n"}};
     for (const auto& [name, bytes] : files) {
         if (!bytes.empty())
-            writeFile(dir / name, bytes);
+            dir.Write(name, bytes);
         EXPECT_EQ(x.OpenExcel(dir / name), 0) << name;
     }
     V cells{L"stale"};
@@ -155,7 +110,7 @@ TEST_F(Workbook, DamagedOrMissingFilesDoNotOpen)
 
 TEST_F(Workbook, CsvCellsKeepTheirTextAndQuotes)
 {
-    writeFile(dir / "p.csv", "0.00,0.00\r\n\"10,5\",\"5\"\r\n,7\r\n30,\"a \"\"b\"\"\"\r\n");
+    dir.Write("p.csv", "0.00,0.00\r\n\"10,5\",\"5\"\r\n,7\r\n30,\"a \"\"b\"\"\"\r\n");
     EXPECT_EQ(column(dir / "p.csv", 1), (V{L"0.00", L"10,5", L"", L"30"}));
     EXPECT_EQ(column(dir / "p.csv", 2), (V{L"0.00", L"5", L"7", L"a \"b\""}));
 }
@@ -189,8 +144,8 @@ TEST_F(Workbook, OdsMadeByTheTestReads)
         "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"20.25\"><text:p>20.25</text:p></table:table-cell>"
         "<table:table-cell office:value-type=\"float\" office:value=\"9\"><text:p>9</text:p></table:table-cell></table:table-row>"
         "</table:table></office:spreadsheet></office:body></office:document-content>";
-    writeFile(dir / "p.ods", storedZip({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-                                        {"content.xml", content}}));
+    dir.Write("p.ods", ziptest::Zip({ziptest::Stored("mimetype", "application/vnd.oasis.opendocument.spreadsheet"),
+                                     ziptest::Stored("content.xml", content)}));
     EXPECT_EQ(column(dir / "p.ods", 1), (V{L"10", L"20.25"}));
     EXPECT_EQ(column(dir / "p.ods", 2), (V{L"5.50", L"9"}));
 }

@@ -1,60 +1,56 @@
-// Open/save of .ecam profiles and import/save of special-point workbooks,
-// clicked on a real panel; file dialogs and message boxes are answered by
-// recorders, and the test checks what the files, the cam and the fields hold.
+// The panel's file commands clicked on a real panel: open/save of .ecam
+// profiles and import/save of special-point workbooks, with file dialogs and
+// message boxes answered by recorders; the test checks what the files, the
+// cam and the fields hold. Hostile and damaged files are refused quickly with
+// their message and leave the user's cam as it was; the special-point save
+// and import agree byte for byte and speed for speed with ecamctl.
+#include "files/ecam_file.h"
 #include "files/gbk.h"
 #include "files/ms_excel_helper.h"
+#include "files/point_list_file.h"
+#include "files/read_limits.h"
 #include "host/logic_manage.h"
+#include "run_ecamctl.h"
 #include "tests/support/panel_harness.h"
+#include "tests/support/temp_dir.h"
 
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using ecamtest::ReadFileBytes;
+
+const QString kOpenFailed = QString::fromUtf8("打开数据文件失败!");
+
+QString words(ecam::ReadFailure kind)
+{
+    return QString::fromStdString(ecam::ReadFailureText(kind));
+}
+
+QString text170()
+{
+    return QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
+}
 
 class PanelFiles : public PanelHarness {
 protected:
     PanelFiles() : PanelHarness(QSize(1280, 800), Show::kExposed) {}
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path()
-              / ("panel_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                 + "_" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        PanelHarness::SetUp();
-    }
-    void TearDown() override
-    {
-        PanelHarness::TearDown();
-        fs::remove_all(dir);
-    }
 
-    void click(int id) { QTest::mouseClick(dlg->GetDlgItem(id), Qt::LeftButton); }
-    QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
-    std::vector<ECamPoint> points() const
+    QString path(const std::string& name) const { return QString::fromStdString((dir / name).string()); }
+    // Chooses `name` in the file dialog of button `id`; the messages shown.
+    QStringList open(int id, const std::string& name)
     {
-        std::vector<ECamPoint> out;
-        dlg->GetPoints(out);
-        return out;
-    }
-    std::string readBytes(const QString& p) const
-    {
-        std::ifstream in(p.toStdString(), std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    void writeBytes(const QString& p, const std::string& bytes) const
-    {
-        std::ofstream(p.toStdString(), std::ios::binary) << bytes;
+        const qsizetype seen = boxes.Calls().size();
+        files.QueueAnswer(path(name));
+        Click(id);
+        return boxes.Texts().mid(seen);
     }
     void setFields(const char* len, const char* unit, const char* sp, const char* su, const char* mp,
                    const char* mu)
@@ -71,25 +67,49 @@ protected:
         for (const ECamCurveSample& s : dlg->CamModel().Curve())
             ASSERT_TRUE(std::isfinite(s.position) && std::isfinite(s.speed) && std::isfinite(s.accel)
                         && std::isfinite(s.positionX));
-        EXPECT_EQ(Table()->GetItemCount(), static_cast<int>(points().size()));
+        EXPECT_EQ(Table()->GetItemCount(), static_cast<int>(Points().size()));
     }
 
-    fs::path dir;
+    ecamtest::TempDir dir{"panel_files"};
 };
 
-const QString kOpenFailed = QString::fromUtf8("打开数据文件失败!");
+// A cam of the user's that every refused file must leave as it was. It ends
+// at the panel's master length (1000), which clicks elsewhere apply.
+class PanelHostileFiles : public PanelFiles {
+protected:
+    void SetUp() override
+    {
+        PanelFiles::SetUp();
+        LoadCam({{0, 0, 0, kECamPoly}, {400, 30, 0, kECamLinear}, {1000, 80, 0, kECamPoly}});
+        dlg->RefreshTable();
+        before = Points();
+    }
+    void expectCamKept()
+    {
+        EXPECT_EQ(Points(), before);
+        EXPECT_EQ(Table()->GetItemCount(), static_cast<int>(before.size()));
+    }
+
+    std::vector<ECamPoint> before;
+};
+
+std::string profileHead(const std::string& countLine)
+{
+    return ecam::Utf8ToGbk("后台软件版本, 1.0.0.0\r\n文件保存时间, x\r\n主轴长度, 1000\r\n单位, mm\r\n"
+                           "从轴单位转换率, 1/1\r\n主轴单位转换率, 1/1\r\n" + countLine + "\r\nM,S,V,T\r\n");
+}
 
 } // namespace
 
 TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
 {
     const QString target = path("default.ecam");
-    writeBytes(target, "old");
+    dir.Write("default.ecam", "old");
     files.QueueAnswer(target);             // exists: answered No
     files.QueueAnswer(target);             // asked again: Yes
     boxes.QueueAnswer(IDNO);
     boxes.QueueAnswer(IDYES);
-    click(IDC_BTN_SAVE);
+    Click(IDC_BTN_SAVE);
 
     ASSERT_EQ(files.Calls().size(), 2u);
     const FileDialogCall& call = files.Calls()[0];
@@ -106,7 +126,7 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
     EXPECT_EQ(boxes.Calls()[0].buttons & 0xF, MB_YESNO);
 
     // Byte by byte except the time line (line 2).
-    std::string bytes = readBytes(target);
+    std::string bytes = ReadFileBytes(dir / "default.ecam");
     const size_t l2 = bytes.find("\r\n") + 2, l3 = bytes.find("\r\n", l2) + 2;
     EXPECT_EQ(bytes.substr(l2, 12), "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xb1\xbc\xe4");
     bytes.erase(l2, l3 - l2);
@@ -123,10 +143,10 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
     EXPECT_EQ(bytes, expected);
 
     // Cancelling writes nothing; a path that cannot be created is reported.
-    click(IDC_BTN_SAVE);
+    Click(IDC_BTN_SAVE);
     EXPECT_EQ(boxes.Calls().size(), 2u);
     files.QueueAnswer(path("no/such/dir.ecam"));
-    click(IDC_BTN_SAVE);
+    Click(IDC_BTN_SAVE);
     ASSERT_EQ(boxes.Calls().size(), 3u);
     EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!"));
 }
@@ -137,9 +157,9 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
                                {360, 90, 0, kECamPoly}});
     dlg->RefreshTable();
     setFields("360", "毫米", "131072", "10", "10000", "360");
-    const std::vector<ECamPoint> saved = points();
+    const std::vector<ECamPoint> saved = Points();
     files.QueueAnswer(path("round.ecam"));
-    click(IDC_BTN_SAVE);
+    Click(IDC_BTN_SAVE);
     ASSERT_TRUE(boxes.Calls().empty());
 
     // Scramble everything, then open the file again (upper-case extension).
@@ -149,7 +169,7 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_BTN_STD_WRITE})
         dlg->GetDlgItem(id)->setEnabled(false);
     files.QueueAnswer(path("ROUND.ECAM"));
-    click(IDC_BTN_IMPORT);
+    Click(IDC_BTN_IMPORT);
     ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
     const FileDialogCall& call = files.Calls().back();
     EXPECT_FALSE(call.save);
@@ -159,7 +179,7 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     // Six decimals: 123.4567891 comes back as 123.456789.
     std::vector<ECamPoint> rounded = saved;
     rounded[1].master = 123.456789;
-    EXPECT_EQ(points(), rounded);
+    EXPECT_EQ(Points(), rounded);
     EXPECT_EQ(dlg->MasterLength(), 360u);
     const std::pair<int, const char*> fields[] = {
         {IDC_EDIT_MASTER_LEN, "360"},       {IDC_EDIT_UNIT, "毫米"},
@@ -176,16 +196,14 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
 
 TEST_F(PanelFiles, OpenIgnoresOtherFilesAndReportsFileErrors)
 {
-    const std::vector<ECamPoint> before = points();
-    writeBytes(path("cam.txt"), "whatever");
+    const std::vector<ECamPoint> before = Points();
+    dir.Write("cam.txt", "whatever");
     files.QueueAnswer(path("cam.txt"));
-    click(IDC_BTN_IMPORT);          // wrong extension: silently nothing
-    click(IDC_BTN_IMPORT);          // cancelled
+    Click(IDC_BTN_IMPORT);          // wrong extension: silently nothing
+    Click(IDC_BTN_IMPORT);          // cancelled
     EXPECT_TRUE(boxes.Calls().empty());
-    files.QueueAnswer(path("absent.ecam"));
-    click(IDC_BTN_IMPORT);
-    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("No such file or directory"), kOpenFailed}));
-    EXPECT_EQ(points(), before);
+    EXPECT_EQ(open(IDC_BTN_IMPORT, "absent.ecam"), (QStringList{QStringLiteral("No such file or directory"), kOpenFailed}));
+    EXPECT_EQ(Points(), before);
 }
 
 TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
@@ -205,11 +223,9 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeBytes(path(c.name), c.body);
-        files.QueueAnswer(path(c.name));
-        click(IDC_BTN_IMPORT);
-        EXPECT_TRUE(boxes.Calls().empty());
-        EXPECT_EQ(points().size(), c.points);
+        dir.Write(c.name, c.body);
+        EXPECT_EQ(open(IDC_BTN_IMPORT, c.name), QStringList{});
+        EXPECT_EQ(Points().size(), c.points);
         expectUsableCam();
         // Editing goes on: a point added in the middle of the master range.
         InsertPoint({0.5, 0.25, 0, kECamPoly});
@@ -218,14 +234,6 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
     // "7" without "/": no pulse count, the whole text is the amount.
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_PULSE), QString());
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_UNITS), QStringLiteral("7"));
-
-    // Bytes without a count line are no profile: refused, the cam kept.
-    const std::vector<ECamPoint> kept = points();
-    writeBytes(path("garbage.ecam"), std::string("\xff\xfe\x00zz\n", 6));
-    files.QueueAnswer(path("garbage.ecam"));
-    click(IDC_BTN_IMPORT);
-    EXPECT_EQ(boxes.Texts(), QStringList{kOpenFailed});
-    EXPECT_EQ(points(), kept);
 }
 
 TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
@@ -240,14 +248,12 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
         x.WriteLine(1, 4, {L"40", L"20"});
         ASSERT_TRUE(x.CloseAndSaveExcel());
     }
-    files.QueueAnswer(path("pts.xlsx"));
-    click(IDC_BTN_SPECIAL_IMPORT);
-    ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "pts.xlsx"), QStringList{});
     EXPECT_EQ(files.Calls()[0].title, QString::fromUtf8("打开凸轮数据文件"));
     EXPECT_EQ(files.Calls()[0].filter, QStringLiteral("Excel Files(*.xls,*.xlsx) (*.xls*)"));
     // Origin first, the row with an empty cell skipped, Linear but the last,
     // line speeds re-derived (10..30 has slope 0.5).
-    const std::vector<ECamPoint> pts = points();
+    const std::vector<ECamPoint> pts = Points();
     EXPECT_EQ(pts, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear}, {10, 5, 0.5, kECamLinear},
                                            {30, 15, 0.5, kECamLinear}, {40, 20, 0.5, kECamPoly}}));
     EXPECT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
@@ -255,28 +261,21 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
     expectUsableCam();
 
     // An unreadable workbook: the message twice, the cam kept, 6033 off.
-    writeBytes(path("bad.xlsx"), "not a workbook");
-    files.QueueAnswer(path("bad.xlsx"));
-    click(IDC_BTN_SPECIAL_IMPORT);
-    EXPECT_EQ(boxes.Texts(), (QStringList{kOpenFailed, kOpenFailed}));
-    EXPECT_EQ(points(), pts);
+    dir.Write("bad.xlsx", "not a workbook");
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "bad.xlsx"), (QStringList{kOpenFailed, kOpenFailed}));
+    EXPECT_EQ(Points(), pts);
     EXPECT_FALSE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
 
     // A workbook without one complete row holds no cam: reported, cam kept.
-    writeBytes(path("empty.csv"), ",1\n,2\n");
-    files.QueueAnswer(path("empty.csv"));
-    click(IDC_BTN_SPECIAL_IMPORT);
-    EXPECT_EQ(boxes.Texts().mid(2), (QStringList{kOpenFailed, kOpenFailed}));
-    EXPECT_EQ(points(), pts);
+    dir.Write("empty.csv", ",1\n,2\n");
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "empty.csv"), (QStringList{kOpenFailed, kOpenFailed}));
+    EXPECT_EQ(Points(), pts);
 }
 
-TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
+TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsReplacesAFileAndRefusesOtherTargets)
 {
-    const QString target = path("SpecECam1.xls");
-    writeBytes(target, "old content that is not a workbook");
-    files.QueueAnswer(target);
-    click(IDC_BTN_SPECIAL_SAVE);
-    ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
+    dir.Write("SpecECam1.xls", "old content that is not a workbook");
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "SpecECam1.xls"), QStringList{});
     const FileDialogCall& call = files.Calls()[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.initialName, QStringLiteral("SpecECam1.xls"));
@@ -285,7 +284,7 @@ TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
     EXPECT_TRUE(call.filter.startsWith(QStringLiteral("Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;")));
 
     CMSExcelHelper x;
-    ASSERT_TRUE(x.OpenExcel(target.toStdString()));
+    ASSERT_TRUE(x.OpenExcel(dir / "SpecECam1.xls"));
     std::vector<std::wstring> first, second;
     x.ReadColumnFromBegin(1, 1, first);
     x.ReadColumnFromBegin(1, 2, second);
@@ -295,12 +294,10 @@ TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
     // Save and import again: two decimals, Linear but the last, speeds derived.
     LoadCam({{0, 0, 0, kECamPoly}, {100.004, 20.126, 0, kECamLinear},
                                {300, 60, 0, kECamPoly}});
-    files.QueueAnswer(path("again.xlsx"));
-    click(IDC_BTN_SPECIAL_SAVE);
-    files.QueueAnswer(path("again.xlsx"));
-    click(IDC_BTN_SPECIAL_IMPORT);
+    open(IDC_BTN_SPECIAL_SAVE, "again.xlsx");
+    open(IDC_BTN_SPECIAL_IMPORT, "again.xlsx");
     ASSERT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
-    const std::vector<ECamPoint> pts = points();
+    const std::vector<ECamPoint> pts = Points();
     ASSERT_EQ(pts.size(), 3u);
     EXPECT_EQ(pts[1].master, 100.0);
     EXPECT_EQ(pts[1].slave, 20.13);
@@ -308,11 +305,108 @@ TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsAndReplacesAnExistingFile)
     EXPECT_EQ(pts[1].type, kECamLinear);
     EXPECT_EQ(pts[2].type, kECamPoly);
 
-    // A target we cannot write: the host's text for id 170, then the failure.
-    files.QueueAnswer(path("points.txt"));
-    click(IDC_BTN_SPECIAL_SAVE);
-    const QString text170 = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
-    EXPECT_FALSE(text170.isEmpty());
-    EXPECT_EQ(boxes.Texts(), (QStringList{text170, QString::fromUtf8("保存文件失败!")}));
+    // A target we cannot write (not a workbook's name, or a directory, which
+    // is never deleted): the host's text for id 170, then the failure.
+    ASSERT_FALSE(text170().isEmpty());
+    const QStringList refused{text170(), QString::fromUtf8("保存文件失败!")};
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "points.txt"), refused);
     EXPECT_FALSE(fs::exists(dir / "points.txt"));
+    fs::create_directories(dir / "keep.xls" / "inside");
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "keep.xls"), refused);
+    EXPECT_TRUE(fs::is_directory(dir / "keep.xls" / "inside"));
+}
+
+TEST_F(PanelHostileFiles, FilesThatAreNoFilesAreRefusedAtOnce)
+{
+    // A FIFO with nobody writing would block a reader forever; a link to
+    // /dev/zero never ends; a directory is no file.
+    ASSERT_EQ(mkfifo((dir / "x.ecam").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((dir / "x.csv").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.ecam");
+    fs::create_symlink("/dev/zero", dir / "zero.xlsx");
+    fs::create_directory(dir / "folder.xls");
+    const QStringList refused{words(ecam::ReadFailure::NotRegular), kOpenFailed};
+    for (const char* name : {"x.ecam", "zero.ecam"}) {
+        EXPECT_EQ(open(IDC_BTN_IMPORT, name), refused) << name;
+        expectCamKept();
+    }
+    for (const char* name : {"x.csv", "zero.xlsx", "folder.xls"}) {
+        EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, name), refused) << name;
+        expectCamKept();
+        EXPECT_FALSE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
+    }
+}
+
+TEST_F(PanelHostileFiles, ProfilesThatAreNoProfilesOrTooLargeChangeNothing)
+{
+    // The count line not at line 7: not a profile, only the general message.
+    dir.Write("shifted.ecam", "凸轮点数量, 2\r\n0,0,0,1\r\n9,9,0,1\r\n");
+    EXPECT_EQ(open(IDC_BTN_IMPORT, "shifted.ecam"), QStringList{kOpenFailed});
+    expectCamKept();
+
+    // A huge count and 10 MB of empty lines: each line is a point, past the cap.
+    dir.Write("huge.ecam", profileHead("凸轮点数量,   999999999999") + std::string(10 << 20, '\n'));
+    EXPECT_EQ(open(IDC_BTN_IMPORT, "huge.ecam"), (QStringList{words(ecam::ReadFailure::TooManyPoints), kOpenFailed}));
+    expectCamKept();
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_UNIT), QString()); // the settings stay too
+
+    // A true profile with damaged rows still loads as the format says.
+    dir.Write("damaged.ecam", profileHead("凸轮点数量,   3") + "0,0,0,1\r\nabc\r\n500,x,,7\r\n");
+    EXPECT_EQ(open(IDC_BTN_IMPORT, "damaged.ecam"), QStringList{});
+    EXPECT_EQ(Points(), (std::vector<ECamPoint>{{0, 0, 0, kECamPoly}, {0, 0, 0, kECamLinear}, {500, 0, 0, kECamLinear}}));
+}
+
+TEST_F(PanelHostileFiles, WorkbooksBeyondTheCapsChangeNothing)
+{
+    // One point more than a workbook may hold.
+    {
+        std::ofstream out(dir / "many.csv", std::ios::binary);
+        for (size_t i = 1; i <= ecam::kMaxFilePoints + 1; ++i)
+            out << i << ',' << i << '\n';
+    }
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "many.csv"),
+              (QStringList{words(ecam::ReadFailure::TooManyPoints), kOpenFailed}));
+    expectCamKept();
+    // A file larger than any workbook we read: refused before it is read.
+    {
+        std::ofstream out(dir / "big.xlsx", std::ios::binary);
+        out.seekp(static_cast<std::streamoff>(ecam::kMaxWorkbookFileBytes));
+        out << 'x';
+    }
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "big.xlsx"), (QStringList{words(ecam::ReadFailure::TooLarge), kOpenFailed}));
+    expectCamKept();
+}
+
+TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctl)
+{
+    // Ties of "%.2f" round as C's printf does (0.125 -> 0.12, exact binary).
+    LoadCam({{0, 0, 0, kECamPoly}, {0.125, 0.375, 0, kECamLinear}, {2.5, -0.125, 0, kECamLinear},
+             {1000, 7, 0, kECamPoly}});
+    ecam::ECamProfile profile;
+    profile.points = Points();
+    ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "cam.ecam", profile));
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "panel.xls"), QStringList{});
+    auto r = ecamtest::RunEcamctl({"convert", (dir / "cam.ecam").string(), (dir / "tool.xls").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir / "panel.xls"), ReadFileBytes(dir / "tool.xls"));
+    CMSExcelHelper x;
+    ASSERT_TRUE(x.OpenExcel(dir / "panel.xls"));
+    std::vector<std::wstring> first, second;
+    x.ReadColumnFromBegin(1, 1, first);
+    x.ReadColumnFromBegin(1, 2, second);
+    EXPECT_EQ(first, (std::vector<std::wstring>{L"0.00", L"0.12", L"2.50", L"1000.00"}));
+    EXPECT_EQ(second, (std::vector<std::wstring>{L"0.00", L"0.38", L"-0.12", L"7.00"}));
+
+    // The import derives the same speeds as "ecamctl convert" (CSV keeps every bit).
+    const fs::path book = fs::path(ECAM_TEST_DATA) / "office_formulas.xlsx";
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_IMPORT, book.string()), QStringList{});  // an absolute path
+    r = ecamtest::RunEcamctl({"convert", book.string(), (dir / "book.csv").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::vector<ECamPoint> tool;
+    ASSERT_TRUE(ecam::LoadPointList(dir / "book.csv", tool));
+    EXPECT_EQ(tool, Points());
+    size_t moving = 0;
+    for (const ECamPoint& p : tool)
+        moving += p.speed != 0;
+    EXPECT_GE(moving, 5u); // speeds were derived, not left at 0
 }

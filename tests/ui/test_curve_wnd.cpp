@@ -31,7 +31,7 @@ struct Plot {
 };
 } // namespace
 
-TEST(CurveWnd, MappingsTruncateWithTheQuotientFirst)
+TEST(CurveWnd, MappingsPlaceThePlotAreaAndTruncateTowardZero)
 {
     Plot p(1140, 240);
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
@@ -42,14 +42,6 @@ TEST(CurveWnd, MappingsTruncateWithTheQuotientFirst)
     const PlotPoint d = p.wnd->PixelToData(QPoint(370, 70));
     EXPECT_DOUBLE_EQ(d.x, 250.0);
     EXPECT_DOUBLE_EQ(d.y, 50.0);
-
-    // Wp = 145, xMax = 1000: 200 * (145 / 1000) truncates to 28, where the
-    // product formed first would give 29. The same for y.
-    Plot q(285, 185);
-    q.wnd->m_yMin = 0;
-    q.wnd->m_yMax = 1000;
-    q.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
-    EXPECT_EQ(q.wnd->DataToPixel({200, 200}), QPoint(148, 165 - 28));
 }
 
 TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
@@ -189,35 +181,6 @@ TEST(CurveWnd, LimitEditorAcceptsOnlyNumbersThatKeepTheRange)
     // A second end notice (the later focus loss) changes nothing.
     EXPECT_EQ(SendModuleMessage(p.wnd, WM_EDIT_END), 0);
     EXPECT_EQ(p.wnd->m_yMin, 0.0);
-}
-
-TEST(CurveWnd, ClickingTheOtherLabelDiscardsTypedTextAndAClickElsewhereCommits)
-{
-    Plot p;
-    p.parent.show();
-    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
-    p.wnd->m_yMin = -500;
-    p.wnd->m_yMax = 500;
-
-    CSpecEdit* edit = ClickLabel(p.wnd, true);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("77"));
-    ClickLabel(p.wnd, false);
-    EXPECT_EQ(p.wnd->EditingLimit(), 1);
-    EXPECT_EQ(edit->text(), QStringLiteral("-500.000000"));
-    EXPECT_EQ(edit->y(), 240 - 30);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(p.wnd->m_yMax, 500.0);
-    EXPECT_EQ(p.wnd->m_yMin, -500.0);
-
-    // A click in the plot applies the typed value at once (sent, not posted).
-    edit = ClickLabel(p.wnd, true);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("250.5"));
-    QTest::mouseClick(p.wnd, Qt::LeftButton, {}, QPoint(600, 120));
-    EXPECT_EQ(p.wnd->m_yMax, 250.5);
-    EXPECT_TRUE(edit->isHidden());
 }
 
 TEST(CurveWnd, PaintShowsFrameGridCurveMarkersAndTitle)
@@ -390,7 +353,7 @@ TEST(CurveBalloon, NeverShowsAfterAClickOverAMenuOrDuringADrag)
     EXPECT_FALSE(tip->isVisible());
 }
 
-TEST(CurveWnd, EscapeAbandonsTheLimitEditAndAClickInAnotherPlotAppliesIt)
+TEST(CurveWnd, LimitEditEndsByEscapeTheOtherLabelOrAClickAnywhereElse)
 {
     MessageReceiver parent;
     parent.resize(1200, 520);
@@ -407,6 +370,7 @@ TEST(CurveWnd, EscapeAbandonsTheLimitEditAndAClickInAnotherPlotAppliesIt)
     }
     parent.show();
 
+    // Escape abandons the typed text.
     CSpecEdit* edit = ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
@@ -415,8 +379,27 @@ TEST(CurveWnd, EscapeAbandonsTheLimitEditAndAClickInAnotherPlotAppliesIt)
     QCoreApplication::processEvents();  // a focus-loss notice, if any
     EXPECT_EQ(a->m_yMax, 10.0);
 
-    // Leaving by a click in the other plot applies, as a click elsewhere in
-    // the editor's own plot does.
+    // Clicking the other label discards the typed text and edits that limit.
+    edit = ClickLabel(a, true);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("77"));
+    ClickLabel(a, false);
+    EXPECT_EQ(a->EditingLimit(), 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
+    EXPECT_EQ(edit->y(), 240 - 30);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(a->m_yMax, 10.0);
+    EXPECT_EQ(a->m_yMin, -10.0);
+
+    // A click in the editor's own plot applies the typed value at once (sent,
+    // not posted); so does a click in the other plot or on any other widget.
+    edit = ClickLabel(a, true);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("250.5"));
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(600, 120));
+    EXPECT_EQ(a->m_yMax, 250.5);
+    EXPECT_TRUE(edit->isHidden());
     edit = ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("7.5"));
@@ -424,8 +407,6 @@ TEST(CurveWnd, EscapeAbandonsTheLimitEditAndAClickInAnotherPlotAppliesIt)
     EXPECT_TRUE(edit->isHidden());
     EXPECT_EQ(a->m_yMax, 7.5);
     EXPECT_EQ(b->m_yMax, 10.0);
-
-    // So does a click on any other widget.
     edit = ClickLabel(a, false);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("-2"));

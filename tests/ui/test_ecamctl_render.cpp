@@ -4,6 +4,7 @@
 // (That the pictures match the panel's own windows is checked by the panel's
 // export test; both draw through the same export.)
 #include "run_ecamctl.h"
+#include "temp_dir.h"
 
 #include <QFile>
 #include <QImage>
@@ -24,20 +25,17 @@ const std::string kUsage = "usage: ecamctl render FILE|--length L OUT.{png,svg,p
 
 class EcamctlRender : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("ecamctl_render_" + std::to_string(::getpid()));
+    ecamtest::TempDir dir{"ecamctl_render"};
     std::string cam;
     void SetUp() override
     {
-        fs::create_directories(dir);
-        cam = (dir / "cam.txt").string();
-        std::ofstream(cam) << "0,0,0,1\n400,300,0,1\n1000,-200,0,1\n";
+        cam = dir.Write("cam.txt", "0,0,0,1\n400,300,0,1\n1000,-200,0,1\n").string();
         // No display at all, and a platform that would need one: ecamctl
         // must not try it.
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
-    void TearDown() override { fs::remove_all(dir); }
     std::string Out(const std::string& name) const { return (dir / name).string(); }
 };
 
