@@ -1,4 +1,5 @@
 #include "files/gbk.h"
+#include "files/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,26 +10,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = kReplacement;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Length of the UTF-8 sequence starting at s[i] (1 for a stray byte), and its
 // code point in `c` (U+FFFD when malformed).
@@ -120,7 +101,7 @@ std::string Utf8ToGbk(std::string_view utf8)
 std::string GbkToUtf8(std::string_view bytes)
 {
     return convert("UTF-8", "GBK", bytes, [](std::string& out, std::string_view) {
-        appendUtf8(out, kReplacement);
+        AppendUtf8(out, kReplacement);
         return size_t{1};
     });
 }
@@ -142,7 +123,7 @@ std::string WideToUtf8(std::wstring_view text)
     std::string out;
     out.reserve(text.size());
     for (wchar_t c : text)
-        appendUtf8(out, static_cast<char32_t>(c));
+        AppendUtf8(out, static_cast<char32_t>(c));
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "files/sheet_cells.h"
+#include "files/utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,24 +7,6 @@
 namespace ecam {
 namespace {
 
-void appendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Days from 1970-01-01 of a proleptic Gregorian date.
 long daysFromCivil(long y, unsigned m, unsigned d)
@@ -173,7 +156,7 @@ void AppendUtf16(std::string& out, const char16_t* units, size_t count)
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = 0xFFFD;
         }
-        appendUtf8(out, c);
+        AppendUtf8(out, c);
     }
 }
 

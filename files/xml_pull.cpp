@@ -1,4 +1,5 @@
 #include "files/xml_pull.h"
+#include "files/utf8.h"
 
 
 
@@ -15,24 +16,6 @@ bool isNameEnd(char c)
     return isSpace(c) || c == '>' || c == '/' || c == '=';
 }
 
-void appendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 } // namespace
 
@@ -223,7 +206,7 @@ void XmlPull::decodeInto(std::string_view raw, std::string& out) const
             }
             if (c == 0 || (c >= 0xD800 && c <= 0xDFFF))
                 c = 0xFFFD;
-            appendUtf8(out, c);
+            AppendUtf8(out, c);
         } else {
             FailRead(ReadFailure::Damaged);
         }
