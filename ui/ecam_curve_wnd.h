@@ -124,6 +124,8 @@ public:
     void ResetView();
     // Shows master range r (zoomed true) or the automatic one.
     void SetMasterView(bool zoomed, plotview::Range r);
+    // A zoomed value range (kept within reach of home), redrawn.
+    void SetValueView(const plotview::Range& home, const plotview::Range& r);
 
     // ---- peak read-out ----
     const CamPeak& Peak() const { return m_peak; }

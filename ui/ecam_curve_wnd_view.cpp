@@ -111,7 +111,11 @@ void CECamCurveWnd::ZoomValue(double y, double factor)
         return;
     plotview::Range r = plotview::ZoomAbout({m_yMin, m_yMax}, y, factor, home.Span() * kMinSpanRatio,
                                             home.Span() * kMaxSpanRatio);
-    r = plotview::KeepOverlap(r, home);
+    SetValueView(home, plotview::KeepOverlap(r, home));
+}
+
+void CECamCurveWnd::SetValueView(const plotview::Range& home, const plotview::Range& r)
+{
     m_yHome = home;
     m_yZoomed = true;
     m_yMin = r.lo;
@@ -136,14 +140,8 @@ void CECamCurveWnd::PanByPixels(QPoint delta)
     const plotview::Axis y = YAxis();
     if (delta.y() != 0 && y.range.Span() > 0.0 && y.length > 0.0) {
         const plotview::Range home = HomeValueRange();
-        const plotview::Range r =
-            plotview::KeepOverlap(plotview::Pan(y.range, delta.y() * (y.range.Span() / y.length)), home);
-        m_yHome = home;
-        m_yZoomed = true;
-        m_yMin = r.lo;
-        m_yMax = r.hi;
-        MoveTipZones();
-        update();
+        SetValueView(home,
+                     plotview::KeepOverlap(plotview::Pan(y.range, delta.y() * (y.range.Span() / y.length)), home));
     }
 }
 
