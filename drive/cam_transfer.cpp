@@ -1,5 +1,6 @@
 #include "drive/cam_transfer.h"
 
+#include "drive/block_read.h"
 #include "drive/transfer_stop.h"
 
 #include <thread>
@@ -115,18 +116,32 @@ int CCamTransfer::SpecialWrite(const std::vector<CamTable_Info>& table, const Re
 int CCamTransfer::Read(int count, std::vector<CamTable_Info>& table, const Report& report)
 {
     table.clear();
-    uint16_t address = camtable::kSpecialBase;
-    for (int i = 0; i < count; ++i) {
-        CamTable_Info e;
-        if (!ReadSpecialPoint(address, e)) {
-            if (Stopped())
-                return kStopped;
-            report(kReadDone, kPointFailed);
-            return kPointFailed;
-        }
-        table.push_back(e);
-        address = camtable::NextSpecialAddress(address);
-        report(kReadProgress, static_cast<uintptr_t>(i));
+    if (count <= 0) {
+        report(kReadDone, kOk);
+        return kOk;
+    }
+    // The whole table in checked block passes: a point is kept only from a
+    // pass the line did not disturb.
+    std::vector<uint16_t> words;
+    const auto ranges = blockread::TableRanges(static_cast<std::size_t>(count), true);
+    const std::size_t perPoint = 4;
+    std::size_t reported = 0;
+    CBlockReader reader(m_io, m_timing, m_stop);
+    const CBlockReader::Result r = reader.Read(ranges, words, [&](std::size_t done) {
+        for (; reported < done / perPoint; ++reported)
+            report(kReadProgress, reported);
+    });
+    if (r == CBlockReader::kStopped)
+        return kStopped;
+    if (r != CBlockReader::kOk) {
+        const int code = r == CBlockReader::kNoAnswer ? kNoAnswer : kPointFailed;
+        report(kReadDone, static_cast<uintptr_t>(code));
+        return code;
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        const uint16_t* w = &words[i * perPoint];
+        table.push_back({static_cast<int32_t>(w[0] | (uint32_t{w[1]} << 16)),
+                         static_cast<int32_t>(w[2] | (uint32_t{w[3]} << 16)), 0, 0});
     }
     if (Stopped())
         return kStopped;

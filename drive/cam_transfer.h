@@ -40,6 +40,8 @@ inline constexpr int kPointFailed = 1;
 inline constexpr int kTooManyPoints = 2;
 inline constexpr int kStopped = 3;   // returned only; nothing is reported
 inline constexpr int kVerifyFailed = 4;   // written, but the drive does not hold it all
+inline constexpr int kReadFailed = 5;     // the drive's answers could not be read cleanly
+inline constexpr int kNoAnswer = 6;       // the drive stopped answering
 
 struct Timing {
     std::chrono::milliseconds pause{50};
@@ -64,8 +66,10 @@ public:
     // reports its progress after every point and its result at the end.
     int StandardWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
     int SpecialWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
-    // Clears `table`, then appends each point read (so a failed read leaves
-    // the points read so far).
+    // Reads `count` special points in checked block passes (CBlockReader);
+    // `table` is cleared and holds the points only when all were read.
+    // Fails with kNoAnswer when the drive stays silent, kPointFailed when
+    // its answers cannot be read cleanly.
     int Read(int count, std::vector<CamTable_Info>& table, const camxfer::Report& report);
 
     // Number of field attempts that failed and were tried again (diagnostics).

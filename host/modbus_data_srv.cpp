@@ -9,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 // Why frames are built and read here instead of by modbus_read_registers and
@@ -217,6 +218,7 @@ DriveError CModbusDataSrv::ReadyLocked(unsigned timeoutMs, uint64_t generation)
     if (m_ctx) {
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, 0) > 0) {
+            ++m_lineFaults;
             if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL) || !m_url.rtu)
                 CloseLocked();
             else
@@ -320,6 +322,7 @@ DriveError CModbusDataSrv::ReceiveTcpLocked(uint16_t transaction, std::vector<ui
 
 DriveError CModbusDataSrv::AfterFailureLocked(DriveError why, uint64_t generation)
 {
+    ++m_lineFaults;
     if (why.kind() == DriveError::LinkBroken || !m_url.rtu) {
         // TCP: the transaction ids keep answers apart, but a link whose state
         // is unknown may still deliver the abandoned answer; start afresh.
@@ -378,18 +381,89 @@ DriveError CModbusDataSrv::ReadValue(uint16_t address, unsigned width, uint16_t 
 {
     if (width != 16 && width != 32)
         return Error(DriveError::BadArgument);
+    const RegSpan span{address, uint16_t(width / 16)};
+    return ReadSpansChecked(&span, 1, words, timeoutMs);
+}
+
+int CModbusDataSrv::ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs)
+{
+    return ReadSpansChecked(spans, n, out, timeoutMs).code();
+}
+
+DriveError CModbusDataSrv::ReadSpansChecked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs)
+{
     const uint64_t generation = m_generation.load();
     DriveError e;
     {
         std::lock_guard lock(m_lock);
-        const uint16_t count = uint16_t(width / 16);
-        std::vector<uint8_t> answer;
-        e = TransactLocked(mbframe::ReadRequest(address, count), answer, timeoutMs, generation);
-        if (e.ok())
-            for (uint16_t i = 0; i < count; ++i)
-                words[i] = uint16_t((answer[2 + 2 * i] << 8) | answer[3 + 2 * i]);
+        e = ReadPassLocked(spans, n, out, timeoutMs, generation);
     }
     return Notify(e);
+}
+
+// Why a pass can be trusted. Every request of the pass asks for a different
+// number of registers, so an answer (late or repeated) to any other request
+// of this pass fails the byte-count check; an answer to the same request of
+// an earlier attempt carries the same registers. A stale answer from before
+// the pass that happens to fit pushes the true answer back: that answer then
+// arrives unasked, either on the idle line (seen before the next request) or
+// in place of the next answer, whose length it does not have; the probe at
+// the end makes that true of the last run too. Either way the fault counter
+// moves and the whole pass is refused: one exchange never both fails and
+// confirms a value.
+DriveError CModbusDataSrv::ReadPassLocked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs,
+                                          uint64_t generation)
+{
+    constexpr unsigned kMaxRun = 125;
+    bool used[kMaxRun + 1] = {};
+    std::size_t total = 0;
+    if (!spans || !out || n == 0)
+        return Error(DriveError::BadArgument);
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned c = spans[i].count;
+        if (c < 1 || c > kMaxRun || used[c] || unsigned(spans[i].address) + c > 0x10000u)
+            return Error(DriveError::BadArgument);
+        used[c] = true;
+        total += c;
+    }
+    // The probe re-reads the start of the first run when a shorter unused
+    // length exists (addresses known to be there), else reads a little more
+    // (ending at the last register when the run sits at the very top).
+    unsigned probe = 0;
+    for (unsigned c = spans[0].count - 1; c >= 1 && !probe; --c)
+        if (!used[c])
+            probe = c;
+    for (unsigned c = spans[0].count + 1; c <= kMaxRun && !probe; ++c)
+        if (!used[c])
+            probe = c;
+    if (!probe)
+        return Error(DriveError::BadArgument);
+    const uint16_t probeAt = uint16_t(std::min(unsigned(spans[0].address), 0x10000u - probe));
+
+    // Whatever is on the line before the pass is stale: drained, not counted.
+    if (DriveError e = ReadyLocked(timeoutMs, generation); !e.ok())
+        return e;
+    const uint64_t faultsBefore = m_lineFaults;
+    std::vector<uint16_t> words;
+    words.reserve(total);
+    std::vector<uint8_t> answer;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (DriveError e = TransactLocked(mbframe::ReadRequest(spans[i].address, spans[i].count), answer, timeoutMs,
+                                          generation);
+            !e.ok())
+            return e;
+        for (unsigned k = 0; k < spans[i].count; ++k)
+            words.push_back(uint16_t((answer[2 + 2 * k] << 8) | answer[3 + 2 * k]));
+    }
+    // A refusal of the probe is as good as its data: a complete answer in turn.
+    const DriveError closing =
+        TransactLocked(mbframe::ReadRequest(probeAt, uint16_t(probe)), answer, timeoutMs, generation);
+    if (!closing.ok() && closing.kind() != DriveError::Exception)
+        return closing;
+    if (m_lineFaults != faultsBefore)
+        return Error(DriveError::BadAnswer);
+    std::copy(words.begin(), words.end(), out);
+    return DriveError();
 }
 
 int CModbusDataSrv::WriteFunCode(CFunCode* p, unsigned timeoutMs, bool /*waitAnswer*/, bool checkRange)

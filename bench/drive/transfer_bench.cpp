@@ -92,7 +92,7 @@ void StandardWrite272Verified(benchmark::State& state)
         CFunCodeFieldIo io(bench.access);
         CTransferStop stop;
         CCamTransfer transfer(io, camxfer::Timing{}, &stop);
-        CCamVerifier verifier(io, camxfer::Timing{}.attempts, &stop);
+        CCamVerifier verifier(io, camxfer::Timing{}, &stop);
         std::vector<camverify::Mismatch> mismatches;
         const auto t0 = std::chrono::steady_clock::now();
         const bool written = puu::WriteValues(io, *expected.scaling) && puu::WritePointCount(io, expected.pointCount)

@@ -238,7 +238,7 @@ TEST_F(PanelOnSim, SpecialExportSavesTheDriveTableByteForByte)
     EXPECT_TRUE(LastBoxIs("读取数据失败!"));
     EXPECT_FALSE(dlg->IsTransferRunning());
     EXPECT_FALSE(Progress()->isVisible());
-    EXPECT_EQ(link.sim->RequestCount(), before + 1);
+    EXPECT_EQ(link.sim->RequestCount(), before + 2);   // the count and its probe
 }
 
 TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)

@@ -3,6 +3,7 @@
 //   ecamctl param get NUMBER|ADDR:WIDTH --device URL [--catalogue PATH]
 //   ecamctl param set NUMBER|ADDR:WIDTH VALUE --device URL [--catalogue PATH]
 #include "command.h"
+#include "drive_session.h"
 
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
@@ -127,8 +128,12 @@ int RunParam(const std::vector<std::string>& args)
         return 0;
     }
     uint32_t v = 0;
-    const bool ok = target.byAddress ? access.ReadFunCodeByAddr(target.address, target.width, v, &error)
-                                     : access.ReadFunCodeByNum(target.number, v, &error);
+    const bool ok = ecamctl::ReadAgainOnLineFault(
+        [&](DriveError& e) {
+            return target.byAddress ? access.ReadFunCodeByAddr(target.address, target.width, v, &e)
+                                    : access.ReadFunCodeByNum(target.number, v, &e);
+        },
+        error);
     if (!ok) {
         std::fprintf(stderr, "ecamctl param: cannot read %s: %s\n", target.text.c_str(), error.text().c_str());
         return 1;

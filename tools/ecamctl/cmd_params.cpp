@@ -88,7 +88,8 @@ int RunParams(const std::vector<std::string>& argsIn)
         for (CFunCode* p : rows) {
             uint32_t v = 0;
             DriveError why;
-            if (!access.ReadFunCodeByNum(p->m_strNum, v, &why))
+            if (!ecamctl::ReadAgainOnLineFault([&](DriveError& e) { return access.ReadFunCodeByNum(p->m_strNum, v, &e); },
+                                               why))
                 return Fail("读取数据失败! " + ecamctl::ToUtf8(p->m_strNum) + ": " + why.text());
             p->m_nCurValue = v;
             PrintRow(*p, camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(v)));

@@ -51,6 +51,18 @@ int DriveSession::OpenConnected(const std::string& url, std::string& error)
     return 0;
 }
 
+bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts)
+{
+    for (int i = 0; i < attempts; ++i) {
+        if (once(why))
+            return true;
+        const DriveError::Kind k = why.kind();
+        if (k != DriveError::Timeout && k != DriveError::BadAnswer && k != DriveError::LinkBroken)
+            return false;
+    }
+    return false;
+}
+
 void TerminalProgress::Update(std::size_t done, std::size_t total)
 {
     constexpr int kWidth = 40;

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <string>
@@ -66,6 +67,11 @@ private:
     std::thread m_waiter;
     sigset_t m_old;
 };
+
+// Runs one checked read up to `attempts` times while it fails for a reason a
+// new attempt can cure (no answer, a stale or garbled answer, a broken link);
+// `why` holds the last failure.
+bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts = 10);
 
 // Takes "--name value" out of args (also "--name=value"); false when absent.
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);

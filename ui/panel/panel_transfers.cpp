@@ -155,7 +155,7 @@ bool CPanelTransfers::ReadCamPointCount(int& count)
     int n = 0;
     // A count beyond the special-point table would read past its last group;
     // it cannot be a table this panel wrote, so it is treated as a bad read.
-    if (!puu::ReadPointCount(io, n) || n > camtable::kSpecialMaxPoints) {
+    if (!puu::ReadPointCount(io, n, m_timing.attempts) || n > camtable::kSpecialMaxPoints) {
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("读取数据失败!"));
         return false;
     }
@@ -289,7 +289,7 @@ static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, camv
             return;
         std::vector<camverify::Mismatch> mismatches;
         if (result == camxfer::kOk && verify) {
-            CCamVerifier verifier(io, timing.attempts, &stop);
+            CCamVerifier verifier(io, timing, &stop);
             result = verifier.Verify(expected, mismatches, report);
             if (result == camxfer::kStopped)
                 return;
@@ -428,7 +428,11 @@ void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, 
         const QString lines = list ? MismatchList(*list, kMismatchesShown) : QString();
         m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + lines);
     }
-    else if (result == camxfer::kPointFailed) {
+    else if (result == camxfer::kNoAnswer) {
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + tr("驱动器无响应"));
+    } else if (result == camxfer::kReadFailed) {
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + tr("读回数据有误, 无法确认驱动器中的值"));
+    } else if (result == camxfer::kPointFailed) {
         m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!"));
     } else if (result == camxfer::kTooManyPoints) {
         m_view.ModalUi().Box(owner, tooMany);
@@ -460,7 +464,9 @@ LRESULT CPanelTransfers::OnCamReadDone(WPARAM wParam, const std::vector<CamTable
     if (wParam == camxfer::kOk) {
         ExportReadBackCsv();
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取成功!"));
-    } else if (wParam == camxfer::kPointFailed) {
+    } else if (wParam == camxfer::kNoAnswer) {
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取失败!") + QLatin1Char('\n') + tr("驱动器无响应"));
+    } else if (wParam != camxfer::kStopped) {
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取失败!"));
     }
     m_bTransferRunning = false;
