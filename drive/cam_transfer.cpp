@@ -85,6 +85,7 @@ int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camx
         return kTooManyPoints;
     }
     uint16_t address = base;
+    m_pointsWritten = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (!(this->*writePoint)(table[i], address)) {
             if (Stopped())
@@ -92,8 +93,16 @@ int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camx
             report(done, kPointFailed);
             return kPointFailed;
         }
+        m_pointsWritten = i + 1;
         address = nextAddress(address);
         report(kWriteProgress, i);
+    }
+    if (m_countAfter >= 0
+        && !WriteField(camtable::kAddrPointCount, 16, static_cast<uint32_t>(m_countAfter) & 0xFFFFu)) {
+        if (Stopped())
+            return kStopped;
+        report(done, kPointFailed);
+        return kPointFailed;
     }
     if (Stopped())
         return kStopped;

@@ -72,6 +72,15 @@ public:
     // its answers cannot be read cleanly.
     int Read(int count, std::vector<CamTable_Info>& table, const camxfer::Report& report);
 
+    // The writes then put `count` into the point count register (0x1B08),
+    // paced and retried like a field, after the last point and only when
+    // every point is in place. The caller writes 0 there before the table,
+    // so a write that stops or fails half-way never leaves a count that
+    // claims a complete table (docs/transfer-state-choices.md).
+    void SetCountAfterTable(int count) { m_countAfter = count; }
+    // Points put in place by the last write (for the messages of a stopped one).
+    std::size_t PointsWritten() const { return m_pointsWritten; }
+
     // Number of field attempts that failed and were tried again (diagnostics).
     int Retries() const { return m_retries; }
 
@@ -92,4 +101,6 @@ private:
     camxfer::Timing m_timing;
     CTransferStop* m_stop;
     int m_retries = 0;
+    int m_countAfter = -1;
+    std::size_t m_pointsWritten = 0;
 };

@@ -37,6 +37,38 @@ TEST(CamTransfer, RetriesUpToTheLimitThenFailsThePointAtOnce)
     EXPECT_EQ(rec2.msgs, (std::vector<Msg>{{camxfer::kWriteProgress, 0}, {camxfer::kWriteDone, 1}}));
 }
 
+TEST(CamTransfer, TheCountFollowsTheLastPointAndOnlyACompleteTableGetsIt)
+{
+    // Which field fails every attempt (0: none), whether a stop ends the
+    // write at point 1's report, and what the count register holds after.
+    struct Case {
+        uint16_t failing;
+        bool stop;
+        int result;
+        std::size_t written;
+        uint16_t count;
+    };
+    for (const Case c : {Case{0, false, camxfer::kOk, 3, 3}, Case{0x1E0C, false, camxfer::kPointFailed, 2, 0},
+                         Case{0, true, camxfer::kStopped, 2, 0}, Case{0x1B08, false, camxfer::kPointFailed, 3, 0}}) {
+        SCOPED_TRACE(std::to_string(c.failing) + (c.stop ? " stopped" : ""));
+        FakeFieldIo io;
+        io.regs[0x1B08] = 0;   // as the caller leaves it before the table
+        io.failuresLeft[c.failing] = 10;
+        CTransferStop stop;
+        CCamTransfer x(io, {0ms, 10}, &stop);
+        x.SetCountAfterTable(3);
+        EXPECT_EQ(x.StandardWrite(Ramp(3), [&](unsigned m, uintptr_t w) {
+            if (c.stop && m == camxfer::kWriteProgress && w == 1)
+                stop.RequestStop();
+        }), c.result);
+        EXPECT_EQ(x.PointsWritten(), c.written);
+        EXPECT_EQ(io.regs[0x1B08], c.count);
+        if (c.result == camxfer::kOk) {
+            EXPECT_EQ(io.calls.back().address, 0x1B08);   // last, after every point
+        }
+    }
+}
+
 TEST(CamTransfer, OversizeTablesEmptyAndFailedReads)
 {
     FakeFieldIo io;

@@ -281,6 +281,7 @@ static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, camv
                 sender->Send(MessageOf(kind), value);
         };
         CCamTransfer transfer(io, timing, &stop);
+        transfer.SetCountAfterTable(expected.pointCount);
         if (expected.special)
             transfer.SpecialWrite(expected.table, report);
         else
@@ -322,7 +323,8 @@ void CPanelTransfers::OnStandardWrite()
     if (!WritePuuParams(scaling))
         return;
     m_camTable = camtable::BuildStandardTable(points);
-    if (!SendPointCount(static_cast<int>(points.size())))
+    // 0 until the table is complete; the worker writes the real count last.
+    if (!SendPointCount(0))
         return;
     StartWrite(false, scaling, static_cast<int>(points.size()));
 }
@@ -342,7 +344,7 @@ void CPanelTransfers::OnSpecialWrite()
     }
     m_camTable = camtable::BuildSpecialTable(points, v);
     const int count = static_cast<int>(points.size()) <= v ? static_cast<int>(points.size()) : v;
-    if (!SendPointCount(count))
+    if (!SendPointCount(0))
         return;
     StartWrite(true, std::nullopt, count);
 }
@@ -433,7 +435,7 @@ void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, 
     } else if (result == camxfer::kReadFailed) {
         m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + tr("读回数据有误, 无法确认驱动器中的值"));
     } else if (result == camxfer::kPointFailed) {
-        m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!"));
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!") + QLatin1Char('\n') + tr("驱动器中的凸轮表不完整, 凸轮点数为0"));
     } else if (result == camxfer::kTooManyPoints) {
         m_view.ModalUi().Box(owner, tooMany);
     }
