@@ -5,6 +5,7 @@
 #include "command.h"
 #include "drive_session.h"
 
+#include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/fun_code_interface.h"
@@ -114,6 +115,21 @@ int RunParam(const std::vector<std::string>& args)
     if (!target.byAddress && !access.FunCodeInterface()->GetFunCodePtrByNum(target.number)) {
         std::fprintf(stderr, "ecamctl param: no parameter %s in the catalogue\n", target.text.c_str());
         return 2;
+    }
+    if (set && !target.byAddress) {
+        // A catalogued parameter takes what the settings dialog would let
+        // through, and only a whole decimal number or one of its options.
+        const CFunCode& p = *access.FunCodeInterface()->GetFunCodePtrByNum(target.number);
+        int32_t checked = 0;
+        std::string why = camfuncodes::CheckTypedValue(p, ecamctl::FromUtf8(positional[2]), &checked);
+        if (why == camfuncodes::kNotAnOption)
+            for (const FunCodeOption& o : p.m_options)
+                why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        if (!why.empty()) {
+            std::fprintf(stderr, "ecamctl param: %s %s: %s\n", target.text.c_str(), positional[2].c_str(), why.c_str());
+            return 2;
+        }
+        value = checked;
     }
 
     DriveError error;

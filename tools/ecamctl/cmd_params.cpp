@@ -40,24 +40,15 @@ void PrintRow(const CFunCode& p, const std::wstring& value)
                 ToUtf8(p.m_strUnit).c_str(), static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
 }
 
-// The value for a parameter from typed text: a number within the limits, or
-// for an option parameter one of its option values (typed as "2" or "2-label").
+// The value for a parameter from typed text: a whole decimal number within
+// the limits, or for an option parameter one of its option values (typed as
+// "2" or "2-label").
 bool ParseValue(const CFunCode& p, const std::wstring& text, int32_t& value, std::string& why)
 {
-    if (p.m_nKind == 1 && !p.m_options.empty()) {
-        const int32_t v = camfuncodes::ParseInt(text);
-        for (const FunCodeOption& o : p.m_options) {
-            if (o.value == v && !text.empty()) {
-                value = v;
-                return true;
-            }
-        }
-        why = "not one of the options:";
+    why = camfuncodes::CheckTypedValue(p, text, &value);
+    if (why == camfuncodes::kNotAnOption)
         for (const FunCodeOption& o : p.m_options)
             why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
-        return false;
-    }
-    why = camfuncodes::CheckFunCodeInput(text, p.m_nMin, p.m_nMax, &value);
     return why.empty();
 }
 
