@@ -2,6 +2,7 @@
 
 #include "drive/cam_table.h"
 #include "drive/transfer_stop.h"
+#include "host/modbus_data_srv.h"
 
 #include <algorithm>
 #include <bitset>
@@ -86,8 +87,13 @@ CBlockReader::Result CBlockReader::Read(const std::vector<blockread::Range>& ran
             if (read)
                 break;
             silent = m_io.LastFailureWasSilence() ? silent + 1 : 0;
-            if (silent >= blockread::kSilentAttempts)
+            if (silent >= blockread::kSilentAttempts) {
+                TraceModbus("no answer " + std::to_string(silent) + " times in a row: drive not answering");
                 return Stopped() ? kStopped : kNoAnswer;
+            }
+            if (attempt + 1 < m_timing.attempts)
+                TraceModbus("read pass refused; retried (attempt " + std::to_string(attempt + 2) + " of "
+                            + std::to_string(m_timing.attempts) + ")");
         }
         if (!read)
             return Stopped() ? kStopped : kFailed;

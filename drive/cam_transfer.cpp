@@ -2,6 +2,7 @@
 
 #include "drive/block_read.h"
 #include "drive/transfer_stop.h"
+#include "host/modbus_data_srv.h"
 
 #include <thread>
 
@@ -32,6 +33,8 @@ bool CCamTransfer::PauseThenTry(const std::function<bool()>& once)
             if (Stopped())
                 return false;
             ++m_retries;
+            TraceModbus("field retried (attempt " + std::to_string(attempt + 1) + " of "
+                        + std::to_string(m_timing.attempts) + ")");
         }
         if (once())
             return true;

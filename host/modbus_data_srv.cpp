@@ -2,6 +2,7 @@
 
 #include "host/modbus_frame.h"
 
+#include <QLoggingCategory>
 #include <modbus.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -21,9 +22,18 @@
 // that also watches a cancel event. libmodbus still opens the link, where its
 // serial and TCP set-up is what we want.
 
+// Every request, answer and decision, for diagnosing a noisy line on site:
+// QT_LOGGING_RULES="ecam.modbus.debug=true", or ecamctl --trace.
+Q_LOGGING_CATEGORY(lcModbus, "ecam.modbus", QtWarningMsg)
+
 namespace {
 
 using std::chrono::milliseconds;
+
+QByteArray Hex(const std::vector<uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex(' ').toUpper();
+}
 
 DriveError Error(DriveError::Kind kind)
 {
@@ -39,6 +49,11 @@ int PollMs(std::chrono::steady_clock::duration d)
 }
 
 } // namespace
+
+void TraceModbus(const std::string& line)
+{
+    qCDebug(lcModbus, "%s", line.c_str());
+}
 
 CModbusDataSrv::CModbusDataSrv(const DeviceUrl& url)
     : m_url(url), m_cancelFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
@@ -219,6 +234,8 @@ DriveError CModbusDataSrv::ReadyLocked(unsigned timeoutMs, uint64_t generation)
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, 0) > 0) {
             ++m_lineFaults;
+            qCDebug(lcModbus, "stale: bytes on the line before the request; %s",
+                    m_url.rtu ? "draining until silent" : "reconnecting");
             if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL) || !m_url.rtu)
                 CloseLocked();
             else
@@ -347,6 +364,7 @@ DriveError CModbusDataSrv::TransactLocked(const std::vector<uint8_t>& request, s
     const uint16_t transaction = ++m_transaction;
     // The one path of both links: only the envelope differs.
     const auto adu = m_url.rtu ? mbframe::RtuAdu(unit, request) : mbframe::TcpAdu(transaction, unit, request);
+    qCDebug(lcModbus, "request %s", Hex(adu).constData());
     DriveError e = SendLocked(adu);
     if (e.ok())
         e = m_url.rtu ? ReceiveRtuLocked(request, answer, generation)
@@ -354,8 +372,12 @@ DriveError CModbusDataSrv::TransactLocked(const std::vector<uint8_t>& request, s
     if (e.ok())
         e = mbframe::CheckAnswer(request, answer);
     // A drive exception is a complete, matching answer: the line is clean.
-    if (e.ok() || e.kind() == DriveError::Exception)
+    if (e.ok() || e.kind() == DriveError::Exception) {
+        qCDebug(lcModbus, "answer  %s: %s", Hex(answer).constData(), e.ok() ? "accepted" : "accepted (drive exception)");
         return e;
+    }
+    qCDebug(lcModbus, "failed: %s; %s", e.text().c_str(),
+            m_url.rtu ? "draining the line until silent" : "closing the link");
     return AfterFailureLocked(e, generation);
 }
 
@@ -460,8 +482,11 @@ DriveError CModbusDataSrv::ReadPassLocked(const RegSpan* spans, std::size_t n, u
         TransactLocked(mbframe::ReadRequest(probeAt, uint16_t(probe)), answer, timeoutMs, generation);
     if (!closing.ok() && closing.kind() != DriveError::Exception)
         return closing;
-    if (m_lineFaults != faultsBefore)
+    if (m_lineFaults != faultsBefore) {
+        qCDebug(lcModbus, "stale: the line carried a frame nobody asked for during this read; all of it refused");
         return Error(DriveError::BadAnswer);
+    }
+    qCDebug(lcModbus, "read of %zu run(s) confirmed by the probe", n);
     std::copy(words.begin(), words.end(), out);
     return DriveError();
 }

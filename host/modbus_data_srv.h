@@ -35,9 +35,15 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 typedef struct _modbus modbus_t;
+
+// One line on the logging category "ecam.modbus" (debug level), where the
+// data service traces every request, answer and decision; callers add theirs
+// (a read or write tried again). Any thread.
+ECAM_HOST_API void TraceModbus(const std::string& line);
 
 class ECAM_HOST_API CModbusDataSrv : public CDataSrvBase {
 public:

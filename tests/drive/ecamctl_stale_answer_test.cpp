@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -118,6 +119,29 @@ TEST_P(EcamctlStaleAnswer, ParamGetAndParamsReadShowEachParametersOwnValue)
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, "22\n");
     }
+}
+
+TEST_P(EcamctlStaleAnswer, TraceShowsEachExchangeAndWhatWasMadeOfIt)
+{
+    sim.SetRegister(0x1B10, 11);
+    sim.SetRegister(0x1B11, 22);
+    const auto r = RunWithFault({"--trace", "param", "get", "H1B-16", "--device", Device()}, kDuplicate, 1);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "11\n");
+    // "[hh:mm:ss.zzz] what": the repeated answer spoils the probe, the read
+    // is refused and made again.
+    std::vector<std::string> what, answers;
+    std::istringstream lines(r.err);
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_EQ(line.size() > 15 && line[0] == '[' && line[13] == ']', true) << line;
+        what.push_back(line.substr(15, line.find_first_of(" :", 15) - 15));
+        if (what.back() == "answer")
+            answers.push_back(line.substr(15));
+    }
+    EXPECT_EQ(what, (std::vector<std::string>{"request", "answer", "request", "failed", "read", "request", "answer",
+                                              "request", "answer", "read"}));
+    const std::string value = "answer  03 02 00 0B: accepted", probe = "answer  03 04 00 0B 00 16: accepted";
+    EXPECT_EQ(answers, (std::vector<std::string>{value, value, probe}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, EcamctlStaleAnswer, ::testing::Values(false, true),

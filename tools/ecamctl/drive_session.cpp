@@ -1,5 +1,7 @@
 #include "drive_session.h"
 
+#include "host/modbus_data_srv.h"
+
 #include "drive/transfer_stop.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
@@ -59,6 +61,9 @@ bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveErr
         const DriveError::Kind k = why.kind();
         if (k != DriveError::Timeout && k != DriveError::BadAnswer && k != DriveError::LinkBroken)
             return false;
+        if (i + 1 < attempts)
+            TraceModbus("read refused (" + why.text() + "); retried (attempt " + std::to_string(i + 2) + " of "
+                        + std::to_string(attempts) + ")");
     }
     return false;
 }
