@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -118,6 +119,43 @@ TEST_P(EcamctlStaleAnswer, ParamGetAndParamsReadShowEachParametersOwnValue)
         const auto r = RunEcamctl({"param", "get", "H1B-17", "--device", Device()});
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, "22\n");
+    }
+}
+
+TEST_P(EcamctlStaleAnswer, ReadCamGivesBackTheWrittenProfileOrRefusesWhatIsNoCleanTable)
+{
+    const std::string written = Save("cam.ecam"), back = (dir / "back.ecam").string();
+    ASSERT_EQ(RunEcamctl({"write", written, "--device", Device()}).exitCode, 0);
+    // Requests: scaling, count and table, each with its probe.
+    for (const Fault fault : {kDuplicate, kLate})
+        for (uint64_t at = 1; at <= 6; ++at) {
+            SCOPED_TRACE("fault " + std::to_string(fault.kind) + " on request " + std::to_string(at));
+            std::filesystem::remove(back);
+            const auto r = RunWithFault({"read-cam", "--device", Device(), back}, fault, at);
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            ecam::ECamProfile got;
+            ASSERT_TRUE(ecam::ReadECamProfileFile(back, got));
+            EXPECT_EQ(got.points, profile.points);
+            EXPECT_EQ(std::vector<std::wstring>({got.masterLength, got.slavePulse, got.slaveUnits, got.masterPulse,
+                                                 got.masterUnits}),
+                      std::vector<std::wstring>({L"1000", L"131072", L"360", L"10000", L"25"}));
+        }
+
+    const std::pair<std::function<void()>, std::string> refused[] = {
+        {[&] { sim.SetRegister(0x1B08, 273); },
+         "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为273, 不是2~272内的完整凸轮表; nothing saved\n"},
+        {[&] { sim.SetRegister(0x1B08, 0); },
+         "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为0, 不是2~272内的完整凸轮表; nothing saved\n"},
+        {[&] { sim.SetRegister(0x1B08, 4), sim.SetRegister(0x1E11, 2); },
+         "ecamctl read-cam: 从驱动器读取凸轮表失败! 第2点的类型码 2 不是 0 (Poly) 或 1 (Linear); nothing saved\n"},
+    };
+    for (const auto& [drive, message] : refused) {
+        std::filesystem::remove(back);
+        drive();
+        const auto r = RunEcamctl({"read-cam", "--device", Device(), back});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, message);
+        EXPECT_FALSE(std::filesystem::exists(back));
     }
 }
 
