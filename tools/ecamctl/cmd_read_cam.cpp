@@ -43,12 +43,11 @@ int RunReadCam(const std::vector<std::string>& argsIn)
     std::string url, error;
     if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
         return Fail(std::string("usage: ecamctl ") + kUsage, 2);
-    ecamctl::DriveSession session;
-    if (const int status = session.OpenConnected(url, error))
+    ecamctl::DriveCommand drive;
+    if (const int status = drive.Open(url, error))
         return Fail(error, status);
-    CFunCodeFieldIo io(session.Access());
-    CTransferStop stop;
-    ecamctl::InterruptToStop interrupt(stop);
+    CFunCodeFieldIo& io = *drive.io;
+    CTransferStop& stop = drive.stop;
 
     puu::Values scaling;
     bool read = false;

@@ -53,6 +53,15 @@ int DriveSession::OpenConnected(const std::string& url, std::string& error)
     return 0;
 }
 
+int DriveCommand::Open(const std::string& url, std::string& error)
+{
+    if (const int status = session.OpenConnected(url, error))
+        return status;
+    io.emplace(session.Access());
+    interrupt.emplace(stop);
+    return 0;
+}
+
 bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts)
 {
     for (int i = 0; i < attempts; ++i) {
