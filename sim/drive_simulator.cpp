@@ -1,6 +1,7 @@
 #include "sim/drive_simulator.h"
 
 #include "host/fun_code_interface.h"
+#include "host/modbus_frame.h"
 #include "sim/sim_register_bank.h"
 
 #include <modbus.h>
@@ -35,17 +36,6 @@ bool Fail(std::string* error, const std::string& text)
     if (error)
         *error = text;
     return false;
-}
-
-uint16_t Crc16(const uint8_t* data, size_t size)
-{
-    uint16_t crc = 0xFFFF;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
-    }
-    return crc;
 }
 
 void CloseFd(int& fd)
@@ -215,7 +205,7 @@ std::vector<uint8_t> CDriveSimulator::Impl::Answer(int fd, const uint8_t* req, i
     case SimScriptedFault::OtherUnit:
         if (opt.rtu) {
             answer[0] = uint8_t(answer[0] + 1);
-            const uint16_t crc = Crc16(answer.data(), answer.size() - 2);
+            const uint16_t crc = mbframe::Crc16(answer.data(), answer.size() - 2);
             answer[answer.size() - 2] = uint8_t(crc & 0xFF);
             answer[answer.size() - 1] = uint8_t(crc >> 8);
         } else {

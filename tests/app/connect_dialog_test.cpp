@@ -4,8 +4,8 @@
 #include "app/connect_dialog.h"
 #include "app/host_drive.h"
 #include "host/logic_manage.h"
-#include "sim/drive_simulator.h"
 #include "tests/support/modal_ui_recorder.h"
+#include "tests/support/sim_drive.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -68,15 +68,7 @@ protected:
     qint64 lastTestMs = 0;
 };
 
-std::unique_ptr<CDriveSimulator> StartSim(SimFaults faults = {})
-{
-    SimOptions o;
-    o.faults = faults;
-    auto sim = std::make_unique<CDriveSimulator>(o);
-    std::string error;
-    EXPECT_TRUE(sim->Start(&error)) << error;
-    return sim;
-}
+using ecamtest::StartSim;
 
 } // namespace
 
@@ -204,7 +196,7 @@ TEST_F(ConnectDialogTest, TestingAClosedPortOrASilentDriveReportsTheErrorInBound
     // events meanwhile (RunTest saw "正在测试连接..." and waited in its loop).
     SimFaults silent;
     silent.dropRate = 1.0;
-    auto mute = StartSim(silent);
+    auto mute = ecamtest::StartSimWithFaults(silent);
     ASSERT_TRUE(dlg.SetChoice(QString::fromStdString(mute->Url()) + QStringLiteral("&timeout=300")));
     EXPECT_EQ(RunTest(), u8("连接失败: 驱动器在超时时间内无应答"));
     EXPECT_GE(lastTestMs, 250);
@@ -221,7 +213,7 @@ TEST_F(ConnectDialogTest, ClosingDuringATestWaitsNoLongerThanTheCutShortRequest)
 {
     SimFaults silent;
     silent.dropRate = 1.0;
-    auto mute = StartSim(silent);
+    auto mute = ecamtest::StartSimWithFaults(silent);
     QElapsedTimer clock;
     {
         CConnectDialog closing(drive, ui);

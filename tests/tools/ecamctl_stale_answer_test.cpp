@@ -35,7 +35,7 @@ protected:
     // Runs ecamctl with `fault` on its request number `at` (1-based within the run).
     ecamtest::ProcessResult RunWithFault(const std::vector<std::string>& args, Fault fault, uint64_t at)
     {
-        sim.ScriptFault(sim.RequestCount() + at, fault);
+        sim->ScriptFault(sim->RequestCount() + at, fault);
         return RunEcamctl(args);
     }
 };
@@ -45,14 +45,14 @@ protected:
 TEST_P(EcamctlStaleAnswer, ReadSpecialSavesExactlyTheDrivesPointsWhateverRequestIsRepeatedOrLate)
 {
     constexpr int kPoints = 5;
-    sim.SetRegister(0x1B08, kPoints);
+    sim->SetRegister(0x1B08, kPoints);
     std::string expected;
     for (int k = 0; k < kPoints; ++k) {
-        sim.SetRegister32(static_cast<uint16_t>(0x4000 + 4 * k), static_cast<uint32_t>(1000 + k));
-        sim.SetRegister32(static_cast<uint16_t>(0x4002 + 4 * k), static_cast<uint32_t>(-2000 - k));
+        sim->SetRegister32(static_cast<uint16_t>(0x4000 + 4 * k), static_cast<uint32_t>(1000 + k));
+        sim->SetRegister32(static_cast<uint16_t>(0x4002 + 4 * k), static_cast<uint32_t>(-2000 - k));
         expected += std::to_string(1000 + k) + " , " + std::to_string(-2000 - k) + "\r\n";
     }
-    const std::string csv = (dir / "back.csv").string();
+    const std::string csv = Path("back.csv");
     // Requests: the count and its probe, the table (20 words) and its probe.
     for (const Fault fault : {kDuplicate, kLate})
         for (uint64_t at = 1; at <= 4; ++at) {
@@ -61,7 +61,7 @@ TEST_P(EcamctlStaleAnswer, ReadSpecialSavesExactlyTheDrivesPointsWhateverRequest
             const auto r = RunWithFault({"read-special", "--device", Device(), csv}, fault, at);
             ASSERT_EQ(r.exitCode, 0) << r.err;
             EXPECT_EQ(r.out, "凸轮点读取成功! 5 points -> " + csv + "\n");
-            EXPECT_EQ(Slurp(csv), expected);
+            EXPECT_EQ(ecamtest::ReadFileBytes(csv), expected);
         }
 }
 
@@ -73,12 +73,12 @@ TEST_P(EcamctlStaleAnswer, VerifyIsNeitherFooledNorFalselyAlarmedAndGivesUpOnASi
     for (const Fault fault : {kDuplicate, kLate})
         for (uint64_t at = 1; at <= 3; ++at) {
             SCOPED_TRACE("fault " + std::to_string(fault.kind) + " on request " + std::to_string(at));
-            sim.SetRegister32(0x1E0E, 3250);   // point 2 slave, as written
+            sim->SetRegister32(0x1E0E, 3250);   // point 2 slave, as written
             auto r = RunWithFault({"verify", file, "--device", Device()}, fault, at);
             EXPECT_EQ(r.exitCode, 0) << r.err;
             EXPECT_EQ(r.out, "凸轮点校验成功! 4 points\n");
 
-            sim.SetRegister32(0x1E0E, 4660);
+            sim->SetRegister32(0x1E0E, 4660);
             r = RunWithFault({"verify", file, "--device", Device()}, fault, at);
             EXPECT_EQ(r.exitCode, 3) << r.err;
             EXPECT_EQ(r.out, "");
@@ -86,11 +86,11 @@ TEST_P(EcamctlStaleAnswer, VerifyIsNeitherFooledNorFalselyAlarmedAndGivesUpOnASi
                                        "ecamctl verify: 凸轮点校验失败! 共1处不一致\n"
                                        "第2点 从轴位置: 写入 3250, 读回 4660\n");
         }
-    EXPECT_EQ(static_cast<int32_t>(sim.Register32(0x1E0E)), 4660);   // verifying writes nothing
+    EXPECT_EQ(static_cast<int32_t>(sim->Register32(0x1E0E)), 4660);   // verifying writes nothing
 
     // Dead from the second request on: a few silent attempts, not every field's.
     for (uint64_t n = 2; n <= 100; ++n)
-        sim.ScriptFault(sim.RequestCount() + n, {Fault::Silent, 0});
+        sim->ScriptFault(sim->RequestCount() + n, {Fault::Silent, 0});
     const auto start = std::chrono::steady_clock::now();
     const auto r = RunEcamctl({"verify", file, "--device", Device()});
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
@@ -101,8 +101,8 @@ TEST_P(EcamctlStaleAnswer, VerifyIsNeitherFooledNorFalselyAlarmedAndGivesUpOnASi
 TEST_P(EcamctlStaleAnswer, ParamGetAndParamsReadShowEachParametersOwnValue)
 {
     // H1B-16 and H1B-17 hold values no neighbour holds.
-    sim.SetRegister(0x1B10, 11);
-    sim.SetRegister(0x1B11, 22);
+    sim->SetRegister(0x1B10, 11);
+    sim->SetRegister(0x1B11, 22);
     const auto clean = RunEcamctl({"params", "--device", Device(), "read"});
     ASSERT_EQ(clean.exitCode, 0) << clean.err;
     const std::size_t requests = 2 * 10;   // each parameter and its probe
@@ -114,7 +114,7 @@ TEST_P(EcamctlStaleAnswer, ParamGetAndParamsReadShowEachParametersOwnValue)
             EXPECT_EQ(r.out, clean.out);
         }
         // A repeated or late answer of H1B-16 is not H1B-17's.
-        sim.ScriptFault(sim.RequestCount() + 1, fault);
+        sim->ScriptFault(sim->RequestCount() + 1, fault);
         EXPECT_EQ(RunEcamctl({"param", "get", "H1B-16", "--device", Device()}).out, "11\n");
         const auto r = RunEcamctl({"param", "get", "H1B-17", "--device", Device()});
         EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -124,7 +124,7 @@ TEST_P(EcamctlStaleAnswer, ParamGetAndParamsReadShowEachParametersOwnValue)
 
 TEST_P(EcamctlStaleAnswer, ReadCamGivesBackTheWrittenProfileOrRefusesWhatIsNoCleanTable)
 {
-    const std::string written = Save("cam.ecam"), back = (dir / "back.ecam").string();
+    const std::string written = Save("cam.ecam"), back = Path("back.ecam");
     ASSERT_EQ(RunEcamctl({"write", written, "--device", Device()}).exitCode, 0);
     // Requests: scaling, count and table, each with its probe.
     for (const Fault fault : {kDuplicate, kLate})
@@ -142,11 +142,11 @@ TEST_P(EcamctlStaleAnswer, ReadCamGivesBackTheWrittenProfileOrRefusesWhatIsNoCle
         }
 
     const std::pair<std::function<void()>, std::string> refused[] = {
-        {[&] { sim.SetRegister(0x1B08, 273); },
+        {[&] { sim->SetRegister(0x1B08, 273); },
          "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为273, 不是2~272内的完整凸轮表; nothing saved\n"},
-        {[&] { sim.SetRegister(0x1B08, 0); },
+        {[&] { sim->SetRegister(0x1B08, 0); },
          "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为0, 不是2~272内的完整凸轮表; nothing saved\n"},
-        {[&] { sim.SetRegister(0x1B08, 4), sim.SetRegister(0x1E11, 2); },
+        {[&] { sim->SetRegister(0x1B08, 4), sim->SetRegister(0x1E11, 2); },
          "ecamctl read-cam: 从驱动器读取凸轮表失败! 第2点的类型码 2 不是 0 (Poly) 或 1 (Linear); nothing saved\n"},
     };
     for (const auto& [drive, message] : refused) {
@@ -161,8 +161,8 @@ TEST_P(EcamctlStaleAnswer, ReadCamGivesBackTheWrittenProfileOrRefusesWhatIsNoCle
 
 TEST_P(EcamctlStaleAnswer, TraceShowsEachExchangeAndWhatWasMadeOfIt)
 {
-    sim.SetRegister(0x1B10, 11);
-    sim.SetRegister(0x1B11, 22);
+    sim->SetRegister(0x1B10, 11);
+    sim->SetRegister(0x1B11, 22);
     const auto r = RunWithFault({"--trace", "param", "get", "H1B-16", "--device", Device()}, kDuplicate, 1);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "11\n");

@@ -14,7 +14,7 @@ using EcamctlParamValue = EcamctlOnSim;
 TEST_F(EcamctlParamValue, NonNumbersAndValuesOutsideRangeOrOptionsAreRefusedAndNothingIsSent)
 {
     const uint16_t h1b11 = 0x1B0B;
-    sim.SetRegister(h1b11, 250);
+    sim->SetRegister(h1b11, 250);
     const std::string options = "not one of the options: 0-";
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"params", "write", "H1B-11=abc"}, "ecamctl params: H1B-11=abc: 请输入整形数据!\n"},
@@ -29,7 +29,7 @@ TEST_F(EcamctlParamValue, NonNumbersAndValuesOutsideRangeOrOptionsAreRefusedAndN
         {{"param", "set", "H1B-10", "-3601"}, "ecamctl param: H1B-10 -3601: 数据有效范围:【-3600-3600】\n"},
         {{"param", "set", "H1B-06", "7"}, "ecamctl param: H1B-06 7: " + options},
     };
-    const auto before = sim.RequestCount();
+    const auto before = sim->RequestCount();
     for (const auto& [args, message] : refused) {
         std::vector<std::string> all = args;
         all.insert(all.end(), {"--device", Device()});
@@ -43,15 +43,15 @@ TEST_F(EcamctlParamValue, NonNumbersAndValuesOutsideRangeOrOptionsAreRefusedAndN
         else
             EXPECT_EQ(r.err, message);
     }
-    EXPECT_EQ(sim.RequestCount(), before);
-    EXPECT_EQ(sim.Register(h1b11), 250);
+    EXPECT_EQ(sim->RequestCount(), before);
+    EXPECT_EQ(sim->Register(h1b11), 250);
 
     // The same parameters take good values, an option also by its text.
     auto r = RunEcamctl({"param", "set", "H1B-11", "10000", "--device", Device()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(sim.Register(h1b11), 10000);
+    EXPECT_EQ(sim->Register(h1b11), 10000);
     r = RunEcamctl({"params", "--device", Device(), "write", "H1B-10=-3600", "H1B-06=2-" + std::string("通讯启动")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(sim.Register(0x1B0A), 0xF1F0);
-    EXPECT_EQ(sim.Register(0x1B06), 2);
+    EXPECT_EQ(sim->Register(0x1B0A), 0xF1F0);
+    EXPECT_EQ(sim->Register(0x1B06), 2);
 }
