@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
 namespace ecam {
@@ -247,36 +246,12 @@ std::wstring ECamSaveTimeText(std::time_t when)
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error)
 {
-    std::string refused;
-    if (!WritableTarget(path, refused)) {
-        if (error)
-            *error = refused;
-        return false;
-    }
-    const std::string bytes = EncodeECamProfile(profile);
-    // Writers on this system do not lock files against each other; the file
-    // is written in one piece right after it is created.
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    out.close();
-    if (out.fail()) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    return true;
+    std::string why;
+    if (SaveFile(path, EncodeECamProfile(profile), why))
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,

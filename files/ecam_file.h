@@ -52,7 +52,7 @@ std::wstring ECamSaveTimeText(std::time_t when);
 
 // File access. On failure `error` (if given) receives a readable description
 // of the file error (UTF-8), and the functions return false. A failed write
-// may leave a partly written file on disk.
+// leaves the file that was there as it was (safe_file.h).
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error = nullptr);
 // Reads a regular file only (ReadFailure::NotRegular otherwise); a file whose

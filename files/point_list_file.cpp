@@ -103,15 +103,8 @@ bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& po
                       p.type == kECamPoly ? 1 : 0);
         text += buf;
     }
-    if (!WritableTarget(path, error)) {
+    if (!SaveFile(path, text, error)) {
         error = path.string() + ": " + error;
-        return false;
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (out.fail()) {
-        error = path.string() + ": " + std::strerror(errno ? errno : EIO);
         return false;
     }
     return true;
@@ -225,12 +218,12 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
         CMSExcelHelper excel;
         const SpecialSaveResult r = LowerExtension(path) == ".ods"
                                         ? SpecialSaveResult::CannotCreate
-                                        : SaveSpecialPointsWorkbook(excel, path, points);
+                                        : SaveSpecialPointsWorkbook(excel, path, points, &err);
         ok = r == SpecialSaveResult::Saved;
         if (r == SpecialSaveResult::CannotCreate)
             err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
         else if (r == SpecialSaveResult::CannotWrite)
-            err = path.string() + ": cannot write the workbook";
+            err = path.string() + ": cannot write the workbook: " + err;
         break;
     }
     case PointFileKind::Unknown:
@@ -286,7 +279,7 @@ std::wstring SpecialPointText(double v)
 }
 
 SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
-                                            const std::vector<ECamPoint>& points)
+                                            const std::vector<ECamPoint>& points, std::string* error)
 {
     if (!excel.InitExcel(path))
         return SpecialSaveResult::CannotCreate;
@@ -296,7 +289,11 @@ SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::fi
         excel.WriteLine(1, row++, {SpecialPointText(p.master), SpecialPointText(p.slave)});
     // A workbook that could not be written (full disk, more rows than a
     // legacy workbook holds) is reported apart from one that could not start.
-    return excel.CloseAndSaveExcel() ? SpecialSaveResult::Saved : SpecialSaveResult::CannotWrite;
+    if (excel.CloseAndSaveExcel())
+        return SpecialSaveResult::Saved;
+    if (error)
+        *error = excel.LastError();
+    return SpecialSaveResult::CannotWrite;
 }
 
 bool RemoveExistingFile(const std::filesystem::path& path)

@@ -52,8 +52,11 @@ void DeriveImportSpeeds(std::vector<ECamPoint>& points);
 // Save: sheet "ECamInfo", one row per point, master and slave as "%.2f"
 // texts (C rounding of the exact binary value: 0.125 gives "0.12").
 enum class SpecialSaveResult { Saved, CannotCreate, CannotWrite };
+// CannotWrite leaves the file that was there untouched, and `error` (if
+// given) receives the reason.
 SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
-                                            const std::vector<ECamPoint>& points);
+                                            const std::vector<ECamPoint>& points,
+                                            std::string* error = nullptr);
 // The cell text of a saved position.
 std::wstring SpecialPointText(double v);
 // Deletes what stands at `path` when it is a regular file (or a link to

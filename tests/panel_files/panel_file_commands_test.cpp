@@ -142,13 +142,14 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
         " 1000.000000,\t     0.000000,\t     0.000000,\t            1\t\r\n";
     EXPECT_EQ(bytes, expected);
 
-    // Cancelling writes nothing; a path that cannot be created is reported.
+    // Cancelling writes nothing; a path that cannot be created is reported
+    // with the system's reason.
     Click(IDC_BTN_SAVE);
     EXPECT_EQ(boxes.Calls().size(), 2u);
     files.QueueAnswer(path("no/such/dir.ecam"));
     Click(IDC_BTN_SAVE);
     ASSERT_EQ(boxes.Calls().size(), 3u);
-    EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!"));
+    EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!\nNo such file or directory"));
 }
 
 TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)

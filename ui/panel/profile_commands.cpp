@@ -59,6 +59,12 @@ QString ReadFailureWords(ecam::ReadFailure kind)
     }
 }
 
+// The command's own failure message, then why the system refused the file.
+QString WithReason(const QString& message, const std::string& reason)
+{
+    return reason.empty() ? message : message + QLatin1Char('\n') + QString::fromStdString(reason);
+}
+
 std::filesystem::path toPath(const QString& path)
 {
     return std::filesystem::path(path.toStdString()); // file names are UTF-8 here
@@ -96,7 +102,8 @@ void CProfileCommands::OnSaveECamFile()
             break;
     }
     if (!ECamProfileWriter(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")));
+        m_view.ModalUi().Box(m_view.BoxOwner(), WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")),
+                                                           m_saveError));
 }
 
 bool CProfileCommands::ECamProfileWriter(const QString& path)
@@ -111,7 +118,8 @@ bool CProfileCommands::ECamProfileWriter(const QString& path)
     profile.masterPulse = m_view.GetDlgItemText(IDC_EDIT_MASTER_PULSE).toStdWString();
     profile.masterUnits = m_view.GetDlgItemText(IDC_EDIT_MASTER_UNITS).toStdWString();
     m_view.GetPoints(profile.points);
-    return ecam::WriteECamProfileFile(toPath(path), profile);
+    m_saveError.clear();
+    return ecam::WriteECamProfileFile(toPath(path), profile, &m_saveError);
 }
 
 bool CProfileCommands::ECamProfileReader(const QString& path)
@@ -191,11 +199,10 @@ void CProfileCommands::OnSpecialSave()
         QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
     if (path.isEmpty())
         return;
-    // An existing file is replaced; a directory of that name is never removed
-    // (the save then fails on it).
-    ecam::RemoveExistingFile(toPath(path));
+    // An existing file is replaced only by a complete new one (not deleted
+    // first), so a failed save keeps it; a directory of that name stays.
     if (!SaveSpecialPoints(path))
-        m_view.ModalUi().Box(nullptr, Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")));
+        m_view.ModalUi().Box(nullptr, WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")), m_saveError));
 }
 
 bool CProfileCommands::SaveSpecialPoints(const QString& path)
@@ -203,7 +210,9 @@ bool CProfileCommands::SaveSpecialPoints(const QString& path)
     std::vector<ECamPoint> points;
     m_view.GetPoints(points);
     // The same writer as the command-line tool's, so both give the same bytes.
-    const ecam::SpecialSaveResult r = ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points);
+    m_saveError.clear();
+    const ecam::SpecialSaveResult r =
+        ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points, &m_saveError);
     if (r == ecam::SpecialSaveResult::CannotCreate) {
         // The host's string table speaks Chinese only: its text is the key.
         const QString text = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
