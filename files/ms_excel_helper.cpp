@@ -38,6 +38,11 @@ void readWorkbook(std::string_view bytes, ecam::CellSink& sink)
         else
             ecam::FailRead(ReadFailure::Damaged);
     } else if (ecam::LooksLikeText(bytes)) {
+        // Markup is no list of values: a web page saved as .xls would read
+        // as rows of tags and give wrong points.
+        const ecam::ReadFailure markup = ecam::MarkupKind(bytes);
+        if (markup != ReadFailure::None)
+            ecam::FailRead(markup);
         ecam::ReadCsv(bytes, sink);
     } else {
         ecam::FailRead(ReadFailure::Damaged);

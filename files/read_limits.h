@@ -41,6 +41,9 @@ enum class ReadFailure {
     TooLarge,      // beyond a size, cell or repeat cap
     TooManyPoints, // more than kMaxFilePoints points
     TimedOut,      // the deadline passed
+    HtmlPage,      // a web page (what web programs call "export to Excel"), not a workbook
+    XmlDocument,   // an XML document that is no workbook we read
+    ShortProfile,  // (a warning) fewer point rows than the count line announces
 };
 
 // The user's words for a failure kind (UTF-8), empty for kinds that have no

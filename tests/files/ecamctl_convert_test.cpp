@@ -84,9 +84,9 @@ TEST_F(EcamctlFiles, RefusalsSayWhyAndWriteNothing)
         {{"convert", p("absent.ecam"), p("x.ecam")}, 2,
          "ecamctl convert: " + p("absent.ecam") + ": No such file or directory\n"},
         {{"convert", p("bad.csv"), p("x.xlsx")}, 2,
-         "ecamctl convert: " + p("bad.csv") + ":3: master, slave and speed must be finite numbers, type 0 or 1\n"},
-        {{"convert", p("in.ecam"), p("x.ods")}, 1,
-         "ecamctl convert: " + p("x.ods") + ": cannot create the workbook (.xls or .xlsx)\n"},
+         "ecamctl convert: " + p("bad.csv") + ":3: master, slave and speed must be finite numbers\n"},
+        {{"convert", p("in.ecam"), p("x.ods")}, 2,
+         "ecamctl convert: " + p("x.ods") + ": .ods is read only\n" + kUsage},
         {{"convert", p("in.ecam"), p("no/dir/x.csv")}, 1,
          "ecamctl convert: " + p("no/dir/x.csv") + ": No such file or directory\n"},
     };

@@ -54,6 +54,10 @@ QString ReadFailureWords(ecam::ReadFailure kind)
             .arg(ecam::kMaxFilePoints);
     case ecam::ReadFailure::TimedOut:
         return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "读取文件超时,文件可能已损坏!"));
+    case ecam::ReadFailure::HtmlPage:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是网页(HTML),不是表格文件,无法打开!"));
+    case ecam::ReadFailure::XmlDocument:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是XML文档,不是表格文件,无法打开!"));
     default:
         return QString::fromStdString(ecam::ReadFailureText(kind));
     }
@@ -156,6 +160,11 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
         m_view.EnableDlgItem(id, true);
+    // A file cut short loads what it holds, and the user is told.
+    if (profile.announcedPoints > static_cast<long>(profile.points.size()))
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件中只有%1个凸轮点,少于文件所写的%2个!"))
+                                                    .arg(profile.points.size())
+                                                    .arg(profile.announcedPoints));
     return true;
 }
 
@@ -201,8 +210,15 @@ void CProfileCommands::OnSpecialSave()
         return;
     // An existing file is replaced only by a complete new one (not deleted
     // first), so a failed save keeps it; a directory of that name stays.
-    if (!SaveSpecialPoints(path))
+    if (!SaveSpecialPoints(path)) {
         m_view.ModalUi().Box(nullptr, WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")), m_saveError));
+        return;
+    }
+    // The workbook holds two columns; the user learns what stayed behind.
+    std::vector<ECamPoint> points;
+    m_view.GetPoints(points);
+    if (!ecam::SpecialSaveLosses(points).empty())
+        m_view.ModalUi().Box(nullptr, Tr(QT_TRANSLATE_NOOP("CProfileCommands", "特殊点表格只保存主轴和从轴位置,标幺速度和曲线类型未保存!")));
 }
 
 bool CProfileCommands::SaveSpecialPoints(const QString& path)
