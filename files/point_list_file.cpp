@@ -244,6 +244,12 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
 {
     std::string err;
     bool ok = false;
+    // Never write what could not be opened again.
+    if (points.size() > kMaxFilePoints) {
+        if (error)
+            *error = path.string() + ": " + ReadFailureText(ReadFailure::TooManyPoints);
+        return false;
+    }
     switch (PointFileKindOf(path)) {
     case PointFileKind::ECam: {
         // A file made outside the panel carries the panel's default scaling:
@@ -306,8 +312,12 @@ bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::p
     excel.ReadColumnFromBegin(1, 2, second);
     excel.CloseExcel();
     // At most a sheet's rows (a million): small enough to build, then check.
+    // The cap counts the rows the file holds, not the origin point the
+    // import adds, so a workbook of kMaxFilePoints rows opens again.
     std::vector<ECamPoint> list = SpecialPointsFromColumns(first, second);
-    if (list.size() > kMaxFilePoints)
+    const bool addedOrigin = !first.empty()
+                             && !(LeadingDouble(first[0]) == 0.0 && (second.empty() || LeadingDouble(second[0]) == 0.0));
+    if (list.size() - (addedOrigin ? 1 : 0) > kMaxFilePoints)
         return fail(ReadFailure::TooManyPoints, ReadFailureText(ReadFailure::TooManyPoints));
     // A workbook without a single complete row holds no cam.
     if (list.empty())
