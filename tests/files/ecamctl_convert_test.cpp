@@ -4,6 +4,7 @@
 #include "files/ecam_file.h"
 #include "files/point_list_file.h"
 #include "run_ecamctl.h"
+#include "sample_profile.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,7 @@ class EcamctlFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        profile.masterLength = L"720";
-        profile.unit = L"毫米";
-        profile.slavePulse = L"4096";
-        profile.slaveUnits = L"5";
-        profile.masterPulse = L"10000";
-        profile.masterUnits = L"2";
-        profile.points = {{0, 0, 0, kECamLinear}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}};
+        profile = ecamtest::SampleProfile();
         ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "in.ecam", profile));
     }
     std::string p(const char* name) const { return (dir / name).string(); }

@@ -6,6 +6,7 @@
 #include "files/gbk.h"
 #include "files/ms_excel_helper.h"
 #include "files/point_list_file.h"
+#include "sample_profile.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +25,7 @@ std::string replaceAll(std::string s, const std::string& from, const std::string
 TEST(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
 {
     ecamtest::TempDir dir("by_content_profiles");
-    ecam::ECamProfile profile;
-    profile.masterLength = L"720";
-    profile.unit = L"毫米";
-    profile.slavePulse = L"4096";
-    profile.slaveUnits = L"5";
-    profile.masterPulse = L"10000";
-    profile.masterUnits = L"2";
-    profile.points = {{0, 0, 0, kECamPoly}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}};
+    const ecam::ECamProfile profile = ecamtest::SampleProfile();
     const std::string utf8Crlf = ecam::GbkToUtf8(ecam::EncodeECamProfile(profile));
     const std::string utf8Lf = replaceAll(utf8Crlf, "\r\n", "\n");
     for (const auto& [name, bytes] : {std::pair{"bom-crlf.ecam", "\xEF\xBB\xBF" + utf8Crlf},
