@@ -33,37 +33,19 @@ std::string slurp(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Runs `body` in a child; its return value (problems found, empty when none)
-// comes back through a pipe.
-std::string inChild(const std::function<std::string()>& body)
+// Runs `body` in a child; its report (problems found, empty when none)
+// comes back through a file.
+std::string inChild(const fs::path& report, const std::function<std::string()>& body)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "pipe failed";
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::close(fds[0]);
-        const std::string report = body();
-        std::string_view rest = report;
-        while (!rest.empty()) {
-            const ssize_t n = ::write(fds[1], rest.data(), rest.size());
-            if (n <= 0)
-                break;
-            rest.remove_prefix(static_cast<size_t>(n));
-        }
+        std::ofstream(report, std::ios::binary) << body();
         ::_exit(0);
     }
-    ::close(fds[1]);
-    std::string report;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        report.append(buf, static_cast<size_t>(n));
-    ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        report += "child died (status " + std::to_string(status) + ")";
-    return report;
+    const std::string text = slurp(report);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : text + "child died\n";
 }
 
 void setFileSizeLimit(rlim_t bytes)
@@ -74,16 +56,7 @@ void setFileSizeLimit(rlim_t bytes)
     ::setrlimit(RLIMIT_FSIZE, &lim);
 }
 
-// Names left in `dir` besides `keep`: temporaries a failed save forgot.
-std::string leftovers(const fs::path& dir, const fs::path& keep)
-{
-    std::string names;
-    for (const auto& e : fs::directory_iterator(dir))
-        if (e.path().filename() != keep.filename())
-            names += " " + e.path().filename().string();
-    return names;
-}
-
+const char* const kFormats[] = {"cam.ecam", "points.csv", "special.xls", "special.xlsx"};
 const std::vector<ECamPoint> kOld = {{0, 0, 0, kECamPoly}, {500, 10, 0, kECamPoly}};
 const std::vector<ECamPoint> kNew = {{0, 0, 0, kECamLinear}, {120.5, 30.25, 0, kECamLinear}, {360, 90, 0, kECamPoly}};
 
@@ -107,13 +80,35 @@ std::string checkOutcome(const fs::path& target, const std::string& oldBytes, bo
         if (slurp(target) != oldBytes)
             problems += what + ": old file changed\n";
     }
-    const std::string extra = leftovers(target.parent_path(), target);
-    if (!extra.empty())
-        problems += what + ": left" + extra + "\n";
+    for (const auto& e : fs::directory_iterator(target.parent_path()))
+        if (e.path().filename() != target.filename())
+            problems += what + ": left " + e.path().filename().string() + "\n";
     return problems;
 }
 
-const char* const kFormats[] = {"cam.ecam", "points.csv", "special.xls", "special.xlsx"};
+// Saves kNew over kOld in every format while `block` holds (until `unblock`):
+// each save must fail with `reason` and change nothing.
+std::string blockedSaves(const fs::path& folder, const std::string& how, const std::string& reason,
+                         const std::function<void()>& block, const std::function<void()>& unblock)
+{
+    std::string problems;
+    for (const char* name : kFormats) {
+        const fs::path target = folder / name;
+        std::string error;
+        if (!ecam::SavePointList(target, kOld, &error))
+            return std::string(name) + ": old file: " + error;
+        const std::string oldBytes = slurp(target);
+        block();
+        error.clear();
+        const bool ok = ecam::SavePointList(target, kNew, &error);
+        unblock();
+        problems += checkOutcome(target, oldBytes, ok, error, name + how);
+        if (ok || error.find(reason) == std::string::npos)
+            problems += name + how + ": '" + error + "'\n";
+        fs::remove(target);
+    }
+    return problems;
+}
 
 // Drops the privilege that lets root write into any folder, so a read-only
 // folder is read-only here too.
@@ -149,21 +144,21 @@ bool ownMountNamespace()
 TEST(SafeSave, EveryFormatUnderAFileSizeLimitAtEveryByteCompletesOrKeepsTheOldFile)
 {
     ecamtest::TempDir dir("safe_save");
-    const std::string report = inChild([&] {
+    const fs::path inside = dir / "folder";
+    fs::create_directory(inside);
+    const std::string report = inChild(dir / "report", [&] {
         // On tmpfs where the system allows one: thousands of saves, each
         // synced, would otherwise wait on the disk.
         if (ownMountNamespace())
-            ::mount("none", dir.Path().c_str(), "tmpfs", 0, "size=1m");
+            ::mount("none", inside.c_str(), "tmpfs", 0, "size=1m");
         std::signal(SIGXFSZ, SIG_IGN);
         std::string problems;
         for (const char* name : kFormats) {
-            const fs::path target = dir / name;
-            fs::remove(target);
+            const fs::path target = inside / name;
             std::string error;
-            if (!ecam::SavePointList(dir / (std::string("ref-") + name), kNew, &error))
+            if (!ecam::SavePointList(target, kNew, &error))
                 return std::string(name) + ": reference save failed: " + error;
-            const auto full = fs::file_size(dir / (std::string("ref-") + name));
-            fs::remove(dir / (std::string("ref-") + name));
+            const auto full = fs::file_size(target);
             // A failed save leaves the old file, so it is written once.
             if (!ecam::SavePointList(target, kOld, &error))
                 return std::string(name) + ": old file: " + error;
@@ -192,66 +187,35 @@ TEST(SafeSave, EveryFormatUnderAFileSizeLimitAtEveryByteCompletesOrKeepsTheOldFi
 TEST(SafeSave, ReadOnlyAndFullFoldersKeepTheOldFileAndAFullTempFolderDoesNotMatter)
 {
     ecamtest::TempDir dir("safe_save_dirs");
-    const std::string readOnly = inChild([&] {
-        dropDacOverride();
-        std::string problems;
-        for (const char* name : kFormats) {
-            const fs::path target = dir / name;
-            std::string error;
-            ::chmod(dir.Path().c_str(), 0755);
-            if (!ecam::SavePointList(target, kOld, &error))
-                return std::string(name) + ": old file: " + error;
-            const std::string oldBytes = slurp(target);
-            ::chmod(dir.Path().c_str(), 0555);
-            error.clear();
-            const bool ok = ecam::SavePointList(target, kNew, &error);
-            problems += checkOutcome(target, oldBytes, ok, error, std::string(name) + " in a read-only folder");
-            if (ok || error.find("Permission denied") == std::string::npos)
-                problems += std::string(name) + ": in a read-only folder: '" + error + "'\n";
-            ::chmod(dir.Path().c_str(), 0755);
-            fs::remove(target);
-        }
-        return problems;
-    });
-    EXPECT_EQ(readOnly, "");
+    const fs::path inside = dir / "folder";
+    fs::create_directory(inside);
+    EXPECT_EQ(inChild(dir / "report", [&] {
+                  dropDacOverride();
+                  return blockedSaves(
+                      inside, " in a read-only folder", "Permission denied",
+                      [&] { ::chmod(inside.c_str(), 0555); }, [&] { ::chmod(inside.c_str(), 0755); });
+              }),
+              "");
 
-    const std::string full = inChild([&] {
-        if (!ownMountNamespace())
+    const std::string full = inChild(dir / "report", [&] {
+        if (!ownMountNamespace() || ::mount("none", inside.c_str(), "tmpfs", 0, "size=64k") != 0)
             return std::string("SKIP");
-        std::string problems;
-        const fs::path small = dir / "small";
-        fs::create_directory(small);
-        if (::mount("none", small.c_str(), "tmpfs", 0, "size=64k") != 0)
-            return std::string("SKIP");
-        for (const char* name : kFormats) {
-            const fs::path target = small / name;
-            std::string error;
-            if (!ecam::SavePointList(target, kOld, &error))
-                return std::string(name) + ": old file: " + error;
-            const std::string oldBytes = slurp(target);
-            {
-                std::ofstream filler(small / "filler", std::ios::binary);
-                const std::string block(4096, 'x');
-                while (filler.write(block.data(), block.size()))
+        std::string problems = blockedSaves(
+            inside, " in a full folder", "No space left on device",
+            [&] {
+                std::ofstream filler(inside / "filler", std::ios::binary);
+                for (const std::string block(4096, 'x'); filler.write(block.data(), block.size());)
                     ;
-            }
-            error.clear();
-            const bool ok = ecam::SavePointList(target, kNew, &error);
-            fs::remove(small / "filler");
-            problems += checkOutcome(target, oldBytes, ok, error, std::string(name) + " in a full folder");
-            if (ok || error.find("No space left on device") == std::string::npos)
-                problems += std::string(name) + ": in a full folder: '" + error + "'\n";
-            fs::remove(target);
-        }
+            },
+            [&] { fs::remove(inside / "filler"); });
         // The system's temp folder full: the workbook's temporaries go beside
         // the target, so the save still completes.
-        const int keep = ::open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
+        const int keep = ::open(inside.c_str(), O_RDONLY | O_DIRECTORY);
         if (::mount("none", "/tmp", "tmpfs", 0, "size=4k") != 0)
             return problems + "cannot mount /tmp\n";
         std::ofstream("/tmp/filler", std::ios::binary) << std::string(8192, 'x');
-        const fs::path target = "/proc/self/fd/" + std::to_string(keep) + "/special.xlsx";
         std::string error;
-        if (!ecam::SavePointList(target, kNew, &error))
+        if (!ecam::SavePointList("/proc/self/fd/" + std::to_string(keep) + "/special.xlsx", kNew, &error))
             problems += "xlsx with a full temp folder: " + error + "\n";
         return problems;
     });
