@@ -382,18 +382,4 @@ SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::fi
     return SpecialSaveResult::CannotWrite;
 }
 
-bool RemoveExistingFile(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    const std::filesystem::file_status st = std::filesystem::symlink_status(path, ec);
-    if (ec || st.type() == std::filesystem::file_type::not_found)
-        return true;
-    const bool fileOrLink = st.type() == std::filesystem::file_type::regular
-                            || (st.type() == std::filesystem::file_type::symlink
-                                && std::filesystem::is_regular_file(path, ec));
-    if (!fileOrLink)
-        return false;
-    return std::filesystem::remove(path, ec) && !ec;
-}
-
 } // namespace ecam

@@ -77,9 +77,5 @@ SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::fi
 std::string SpecialSaveLosses(const std::vector<ECamPoint>& points);
 // The cell text of a saved position.
 std::wstring SpecialPointText(double v);
-// Deletes what stands at `path` when it is a regular file (or a link to
-// one, which is deleted itself); a directory or anything else stays. True
-// when nothing is left at the path.
-bool RemoveExistingFile(const std::filesystem::path& path);
 
 } // namespace ecam

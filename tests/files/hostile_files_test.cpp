@@ -5,6 +5,7 @@
 #include "files/gbk.h"
 #include "files/ms_excel_helper.h"
 #include "files/point_list_file.h"
+#include "files/safe_file.h"
 #include "tests/support/temp_dir.h"
 #include "zip_builder.h"
 
@@ -164,7 +165,9 @@ TEST_F(Hostile, FilesThatAreNoFilesAreRefusedBeforeTheyAreRead)
     CMSExcelHelper x;
     EXPECT_EQ(x.InitExcel(dir / "zero.xls"), 0);
     EXPECT_EQ(x.InitExcel(dir / "dir.xlsx"), 0);
-    EXPECT_FALSE(ecam::RemoveExistingFile(dir / "dir.xlsx"));
+    std::string error;
+    EXPECT_FALSE(ecam::SaveFile(dir / "dir.xlsx", "x", error));
+    EXPECT_EQ(error, "Is a directory");
     EXPECT_TRUE(fs::is_directory(dir / "dir.xlsx"));
 }
 
