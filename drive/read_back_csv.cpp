@@ -1,5 +1,7 @@
 #include "drive/read_back_csv.h"
 
+#include "files/safe_file.h"
+
 #include <cstdio>
 
 namespace camtable {
@@ -17,17 +19,16 @@ std::string FormatReadBackCsv(const std::vector<CamTable_Info>& table)
     return out;
 }
 
-bool WriteReadBackCsv(const std::string& path, const std::vector<CamTable_Info>& table)
+bool WriteReadBackCsv(const std::string& path, const std::vector<CamTable_Info>& table, std::string* error)
 {
-    // Binary mode: the CR LF pairs are part of the format. (Other writers are
-    // not locked out as on the original platform; nothing here shares files.)
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    const std::string text = FormatReadBackCsv(table);
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const bool flushed = std::fflush(f) == 0;
-    return (std::fclose(f) == 0) && written && flushed;
+    // Binary bytes: the CR LF pairs are part of the format. The file that was
+    // there stays until the new one is complete.
+    std::string why;
+    if (ecam::SaveFile(path, FormatReadBackCsv(table), why))
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 } // namespace camtable

@@ -9,8 +9,10 @@
 namespace camtable {
 
 std::string FormatReadBackCsv(const std::vector<CamTable_Info>& table);
-// Creates (or replaces) the file and writes the lines; false when it cannot
-// be created or written completely.
-bool WriteReadBackCsv(const std::string& path, const std::vector<CamTable_Info>& table);
+// Creates (or replaces) the file with the lines, in one step; false, with the
+// reason in `error` (if given) and the old file untouched, when it cannot be
+// written completely.
+bool WriteReadBackCsv(const std::string& path, const std::vector<CamTable_Info>& table,
+                      std::string* error = nullptr);
 
 } // namespace camtable

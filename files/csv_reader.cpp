@@ -33,6 +33,22 @@ bool LooksLikeText(std::string_view bytes)
     });
 }
 
+ReadFailure MarkupKind(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    const size_t start = bytes.find_first_not_of(" \t\r\n\f");
+    if (start == std::string_view::npos || bytes[start] != '<')
+        return ReadFailure::None;
+    std::string head(bytes.substr(start, 1024));
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    for (const char* tag : {"<!doctype html", "<html", "<table", "<head", "<body", "<meta"})
+        if (head.find(tag) != std::string::npos)
+            return ReadFailure::HtmlPage;
+    return ReadFailure::XmlDocument;
+}
+
 void ReadCsv(std::string_view bytes, CellSink& sink)
 {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
@@ -42,6 +58,13 @@ void ReadCsv(std::string_view bytes, CellSink& sink)
         converted = GbkToUtf8(bytes);
         bytes = converted;
     }
+    // The separator is what the first line uses: a semicolon (office suites
+    // in locales with a decimal comma), else a tab, else a comma.
+    const std::string_view first = bytes.substr(0, bytes.find_first_of("\r\n"));
+    const char sep = first.find(';') != std::string_view::npos    ? ';'
+                     : first.find('\t') != std::string_view::npos ? '\t'
+                                                                  : ',';
+    const char stops[] = {sep, '\r', '\n', '\0'};
     sink.BeginSheet();
     int row = 1, col = 1;
     std::string cell;
@@ -78,17 +101,18 @@ void ReadCsv(std::string_view bytes, CellSink& sink)
             }
             continue;
         }
-        if (c == ',') {
+        if (c == sep) {
             endCell();
             ++i;
-        } else if (c == '\n' || (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
+        } else if (c == '\n' || c == '\r') {
+            // LF, CR LF, or CR alone (old Mac programs)
             endCell();
-            i += c == '\r' ? 2 : 1;
+            i += c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
             if (++row > kMaxRows)
                 FailRead(ReadFailure::TooLarge);
             col = 1;
         } else {
-            const size_t stop = bytes.find_first_of(",\r\n", i);
+            const size_t stop = bytes.find_first_of(stops, i);
             const size_t end = stop == std::string_view::npos ? bytes.size() : std::max(stop, i + 1);
             if (cell.size() < kMaxCellBytes + 4)
                 cell.append(bytes.substr(i, std::min(end - i, kMaxCellBytes + 4)));

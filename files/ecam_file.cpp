@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
 namespace ecam {
@@ -155,16 +154,36 @@ std::wstring rowText(const std::string& line)
 // The decoder over a source of lines (bytes without their LF). With a
 // budget it is the file reader: line 7 must be the count line and the rows
 // are capped; without, it takes whatever the bytes hold.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Whether a text editor re-saved the file as UTF-8: a byte order mark, or
+// the count label of line 7 in UTF-8 bytes. Only then is the header read as
+// UTF-8; otherwise it is GBK, as written.
+bool headerIsUtf8(const std::vector<std::string>& lines)
+{
+    return lines[0].compare(0, kUtf8Bom.size(), kUtf8Bom) == 0
+           || lines[6].compare(0, std::string_view("凸轮点数量").size(), "凸轮点数量") == 0;
+}
+
+// The decoder over a source of lines (bytes without their LF). With a
+// budget it is the file reader: line 7 must be the count line and the rows
+// are capped; without, it takes whatever the bytes hold.
 template <class NextLine>
 ReadFailure decodeLines(NextLine&& nextLine, ECamProfile& p, ReadBudget* budget)
 {
     std::string line;
     CCommaSubStr sub;
-    // Only the header can hold non-ASCII text: GBK matters there.
+    std::vector<std::string> head(8);
+    for (std::string& h : head)
+        if (!nextLine(h))
+            h.clear();
+    const bool utf8 = headerIsUtf8(head);
+    if (utf8 && head[0].compare(0, kUtf8Bom.size(), kUtf8Bom) == 0)
+        head[0].erase(0, kUtf8Bom.size());
+    size_t at = 0;
     auto header = [&]() {
-        if (!nextLine(line))
-            line.clear();
-        sub.SetLine(GbkToWide(line));
+        const std::string& text = head[at++];
+        sub.SetLine(utf8 ? Utf8ToWide(text) : GbkToWide(text));
         return sub.GetField(1);
     };
     p.hostVersion = header();
@@ -174,6 +193,7 @@ ReadFailure decodeLines(NextLine&& nextLine, ECamProfile& p, ReadBudget* budget)
     splitRatio(header(), p.slavePulse, p.slaveUnits);
     splitRatio(header(), p.masterPulse, p.masterUnits);
     const long count = LeadingLong(header());
+    p.announcedPoints = count;
     if (budget && sub.GetField(0) != kCountLabel)
         return ReadFailure::NotAProfile;
     header(); // column labels
@@ -247,36 +267,12 @@ std::wstring ECamSaveTimeText(std::time_t when)
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error)
 {
-    std::string refused;
-    if (!WritableTarget(path, refused)) {
-        if (error)
-            *error = refused;
-        return false;
-    }
-    const std::string bytes = EncodeECamProfile(profile);
-    // Writers on this system do not lock files against each other; the file
-    // is written in one piece right after it is created.
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    out.close();
-    if (out.fail()) {
-        if (error)
-            *error = describeErrno(errno ? errno : EIO);
-        return false;
-    }
-    return true;
+    std::string why;
+    if (SaveFile(path, EncodeECamProfile(profile), why))
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile,

@@ -30,6 +30,9 @@ struct ECamProfile {
     std::wstring masterPulse;   // line 6 before "/" (6013)
     std::wstring masterUnits;   // line 6 after "/"  (6011)
     std::vector<ECamPoint> points;
+    // Read only: the count line's value. More than points.size() when the
+    // file was cut short (the rows that are there are loaded).
+    long announcedPoints = 0;
 };
 
 // The reader's view of line 3: the leading integer of the master length text.
@@ -40,7 +43,9 @@ std::string EncodeECamProfile(const ECamProfile& profile);
 
 // Reads what the bytes hold. Lines 1 and 2 are kept for information only.
 // Data rows stop at the count of line 7 or at the end of the bytes, whichever
-// comes first; LF and CR LF line ends are both accepted.
+// comes first; LF and CR LF line ends are both accepted, and a file a text
+// editor re-saved as UTF-8 (with or without a byte order mark) reads as the
+// GBK original did.
 ECamProfile DecodeECamProfile(std::string_view bytes);
 
 // Host version text for line 1: "1, 0, 2, 5" -> "1.0.2.5" ("," to ".", blanks removed).
@@ -52,7 +57,7 @@ std::wstring ECamSaveTimeText(std::time_t when);
 
 // File access. On failure `error` (if given) receives a readable description
 // of the file error (UTF-8), and the functions return false. A failed write
-// may leave a partly written file on disk.
+// leaves the file that was there as it was (safe_file.h).
 bool WriteECamProfileFile(const std::filesystem::path& path, const ECamProfile& profile,
                           std::string* error = nullptr);
 // Reads a regular file only (ReadFailure::NotRegular otherwise); a file whose

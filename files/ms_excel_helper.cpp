@@ -13,7 +13,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,30 +38,56 @@ void readWorkbook(std::string_view bytes, ecam::CellSink& sink)
         else
             ecam::FailRead(ReadFailure::Damaged);
     } else if (ecam::LooksLikeText(bytes)) {
+        // Markup is no list of values: a web page saved as .xls would read
+        // as rows of tags and give wrong points.
+        const ecam::ReadFailure markup = ecam::MarkupKind(bytes);
+        if (markup != ReadFailure::None)
+            ecam::FailRead(markup);
         ecam::ReadCsv(bytes, sink);
     } else {
         ecam::FailRead(ReadFailure::Damaged);
     }
 }
 
-bool writeXlsx(const std::filesystem::path& path, const std::vector<ecam::XlsSheetData>& sheets)
+// libxlsxwriter writes each sheet into a temporary file of its own before it
+// zips them: those go into the target's folder, not the system's, and a
+// failure among them shows only in workbook_close's result.
+bool writeXlsx(const std::filesystem::path& path, const std::vector<ecam::XlsSheetData>& sheets,
+               std::string& error)
 {
-    lxw_workbook* wb = workbook_new(path.c_str());
-    if (!wb)
+    std::filesystem::path dir = path.parent_path();
+    if (dir.empty())
+        dir = ".";
+    std::string tmpdir = dir.string();
+    auto content = [&](int, const std::filesystem::path& temp, std::string& why) {
+        lxw_workbook_options options{};
+        options.tmpdir = tmpdir.data();
+        errno = 0;
+        lxw_workbook* wb = workbook_new_opt(temp.c_str(), &options);
+        if (!wb) {
+            why = std::strerror(errno ? errno : EIO);
+            return false;
+        }
+        for (const ecam::XlsSheetData& sh : sheets) {
+            const std::string name = ecam::WideToUtf8(sh.name);
+            lxw_worksheet* ws = workbook_add_worksheet(wb, name.empty() ? nullptr : name.c_str());
+            if (!ws)
+                ws = workbook_add_worksheet(wb, nullptr); // a name the format refuses
+            if (!ws)
+                continue;
+            for (const auto& [rc, text] : sh.cells)
+                worksheet_write_string(ws, static_cast<lxw_row_t>(rc.first),
+                                       static_cast<lxw_col_t>(rc.second),
+                                       ecam::WideToUtf8(text).c_str(), nullptr);
+        }
+        errno = 0;
+        const lxw_error result = workbook_close(wb);
+        if (result == LXW_NO_ERROR)
+            return true;
+        why = errno ? std::strerror(errno) : lxw_strerror(result);
         return false;
-    for (const ecam::XlsSheetData& sh : sheets) {
-        const std::string name = ecam::WideToUtf8(sh.name);
-        lxw_worksheet* ws = workbook_add_worksheet(wb, name.empty() ? nullptr : name.c_str());
-        if (!ws)
-            ws = workbook_add_worksheet(wb, nullptr); // a name the format refuses
-        if (!ws)
-            continue;
-        for (const auto& [rc, text] : sh.cells)
-            worksheet_write_string(ws, static_cast<lxw_row_t>(rc.first),
-                                   static_cast<lxw_col_t>(rc.second),
-                                   ecam::WideToUtf8(text).c_str(), nullptr);
-    }
-    return workbook_close(wb) == LXW_NO_ERROR;
+    };
+    return ecam::SaveFile(path, content, error);
 }
 
 } // namespace
@@ -181,13 +208,13 @@ int CMSExcelHelper::CloseAndSaveExcel()
         sheets.push_back(std::move(data));
     }
     m_write.clear();
+    m_error.clear();
     if (ecam::LowerExtension(m_savePath) == ".xlsx")
-        return writeXlsx(m_savePath, sheets) ? 1 : 0;
+        return writeXlsx(m_savePath, sheets, m_error) ? 1 : 0;
     const std::string bytes = ecam::BuildXlsWorkbook(sheets);
-    if (bytes.empty())
+    if (bytes.empty()) {
+        m_error = "more rows, columns or bytes than a legacy .xls workbook holds";
         return 0;
-    std::ofstream out(m_savePath, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return out.fail() ? 0 : 1;
+    }
+    return ecam::SaveFile(m_savePath, bytes, m_error) ? 1 : 0;
 }

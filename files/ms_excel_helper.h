@@ -52,6 +52,8 @@ public:
     // Writes `cells` as texts into columns 1, 2, ... of row `row` (from 1).
     int WriteLine(int sheet, int row, const std::vector<std::wstring>& cells);
     // Writes the workbook to the path given to InitExcel; nonzero on success.
+    // The file is replaced in one step or not at all; on failure LastError()
+    // has the reason.
     int CloseAndSaveExcel();
 
 private:

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <sstream>
+#include <utility>
 
 namespace ecam {
 namespace {
@@ -41,6 +41,30 @@ bool parseFinite(const std::string& field, double& v)
     return ec == std::errc() && end == t.data() + t.size() && std::isfinite(v);
 }
 
+// The next line of `text` from `pos`: LF, CR LF and a lone CR (old Mac
+// programs) all end a line.
+bool nextLine(std::string_view text, size_t& pos, std::string_view& line)
+{
+    if (pos >= text.size())
+        return false;
+    const size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+    line = text.substr(pos, end - pos);
+    pos = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    return true;
+}
+
+std::vector<std::string> splitFields(std::string_view line, char sep)
+{
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+        const size_t at = line.find(sep, start);
+        fields.emplace_back(line.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+        if (at == std::string_view::npos)
+            return fields;
+        start = at + 1;
+    }
+}
+
 bool loadCsv(const std::filesystem::path& path, std::vector<ECamPoint>& points, std::string& error)
 {
     std::string bytes;
@@ -50,46 +74,7 @@ bool loadCsv(const std::filesystem::path& path, std::vector<ECamPoint>& points, 
         error = path.string() + ": " + error;
         return false;
     }
-    std::istringstream in(std::move(bytes));
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(in, line)) {
-        if (points.size() >= kMaxFilePoints) {
-            error = path.string() + ": " + ReadFailureText(ReadFailure::TooManyPoints);
-            return false;
-        }
-        ++lineNo;
-        if (const auto hash = line.find('#'); hash != std::string::npos)
-            line.erase(hash);
-        if (trim(line).empty())
-            continue;
-        std::vector<std::string> fields;
-        size_t start = 0;
-        for (;;) {
-            const size_t comma = line.find(',', start);
-            fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos
-                                                                            : comma - start));
-            if (comma == std::string::npos)
-                break;
-            start = comma + 1;
-        }
-        const std::string where = path.string() + ":" + std::to_string(lineNo) + ": ";
-        if (fields.size() != 4) {
-            error = where + "expected 4 fields master,slave,speed,type";
-            return false;
-        }
-        ECamPoint p;
-        double type = 0;
-        if (!parseFinite(fields[0], p.master) || !parseFinite(fields[1], p.slave)
-            || !parseFinite(fields[2], p.speed) || !parseFinite(fields[3], type)
-            || (type != kECamLinear && type != kECamPoly)) {
-            error = where + "master, slave and speed must be finite numbers, type 0 or 1";
-            return false;
-        }
-        p.type = static_cast<int32_t>(type);
-        points.push_back(p);
-    }
-    return true;
+    return ParsePointLines(bytes, path.string(), points, error, false);
 }
 
 bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& points,
@@ -103,21 +88,70 @@ bool saveCsv(const std::filesystem::path& path, const std::vector<ECamPoint>& po
                       p.type == kECamPoly ? 1 : 0);
         text += buf;
     }
-    if (!WritableTarget(path, error)) {
+    if (!SaveFile(path, text, error)) {
         error = path.string() + ": " + error;
-        return false;
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (out.fail()) {
-        error = path.string() + ": " + std::strerror(errno ? errno : EIO);
         return false;
     }
     return true;
 }
 
 } // namespace
+
+bool ParsePointLines(std::string_view text, const std::string& name, std::vector<ECamPoint>& points,
+                     std::string& error, bool strictlyIncreasing)
+{
+    points.clear();
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::string_view raw;
+    size_t pos = 0;
+    int lineNo = 0;
+    char sep = 0;
+    bool firstData = true;
+    while (nextLine(text, pos, raw)) {
+        ++lineNo;
+        std::string line(raw.substr(0, raw.find('#')));
+        if (trim(line).empty())
+            continue;
+        if (points.size() >= kMaxFilePoints) {
+            error = name + ": " + ReadFailureText(ReadFailure::TooManyPoints);
+            return false;
+        }
+        // The first line fixes the separator: a semicolon, else a tab, else
+        // a comma.
+        if (!sep)
+            sep = line.find(';') != std::string::npos ? ';' : line.find('\t') != std::string::npos ? '\t' : ',';
+        const std::vector<std::string> fields = splitFields(line, sep);
+        const std::string where = name + ":" + std::to_string(lineNo) + ": ";
+        double first = 0;
+        // A first line of column names ("master,slave,...") is a header.
+        if (std::exchange(firstData, false) && !parseFinite(fields[0], first))
+            continue;
+        if (fields.size() != 4 && fields.size() != 2) {
+            error = where + "expected 4 fields master,slave,speed,type, found " + std::to_string(fields.size());
+            return false;
+        }
+        ECamPoint p{0, 0, 0, kECamLinear};
+        double type = 0;
+        if (!parseFinite(fields[0], p.master) || !parseFinite(fields[1], p.slave)
+            || (fields.size() == 4 && !parseFinite(fields[2], p.speed))) {
+            error = where + "master, slave and speed must be finite numbers";
+            return false;
+        }
+        if (fields.size() == 4
+            && (!parseFinite(fields[3], type) || (type != kECamLinear && type != kECamPoly))) {
+            error = where + "type must be 0 (Linear) or 1 (Poly)";
+            return false;
+        }
+        if (strictlyIncreasing && !points.empty() && !(p.master > points.back().master)) {
+            error = where + "master positions must strictly increase";
+            return false;
+        }
+        p.type = static_cast<int32_t>(type);
+        points.push_back(p);
+    }
+    return true;
+}
 
 PointFileKind PointFileKindOf(const std::filesystem::path& path)
 {
@@ -158,9 +192,19 @@ std::vector<ECamPoint> SpecialPointsFromColumns(const std::vector<std::wstring>&
     return points;
 }
 
-bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& points,
-                   std::string* error)
+std::string ShortProfileWarning(const std::filesystem::path& path, size_t rows, long announced)
 {
+    if (announced <= static_cast<long>(rows))
+        return {};
+    return path.string() + ": holds " + std::to_string(rows) + " point rows, fewer than the "
+           + std::to_string(announced) + " its count line announces (file cut short?)";
+}
+
+bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& points,
+                   std::string* error, std::string* warning)
+{
+    if (warning)
+        warning->clear();
     std::string err;
     bool ok = false;
     points.clear();
@@ -168,6 +212,8 @@ bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& po
     case PointFileKind::ECam: {
         ECamProfile profile;
         ok = ReadECamProfileFile(path, profile, &err);
+        if (ok && warning)
+            *warning = ShortProfileWarning(path, profile.points.size(), profile.announcedPoints);
         if (ok)
             points = std::move(profile.points);
         else
@@ -198,6 +244,12 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
 {
     std::string err;
     bool ok = false;
+    // Never write what could not be opened again.
+    if (points.size() > kMaxFilePoints) {
+        if (error)
+            *error = path.string() + ": " + ReadFailureText(ReadFailure::TooManyPoints);
+        return false;
+    }
     switch (PointFileKindOf(path)) {
     case PointFileKind::ECam: {
         // A file made outside the panel carries the panel's default scaling:
@@ -225,12 +277,12 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
         CMSExcelHelper excel;
         const SpecialSaveResult r = LowerExtension(path) == ".ods"
                                         ? SpecialSaveResult::CannotCreate
-                                        : SaveSpecialPointsWorkbook(excel, path, points);
+                                        : SaveSpecialPointsWorkbook(excel, path, points, &err);
         ok = r == SpecialSaveResult::Saved;
         if (r == SpecialSaveResult::CannotCreate)
             err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
         else if (r == SpecialSaveResult::CannotWrite)
-            err = path.string() + ": cannot write the workbook";
+            err = path.string() + ": cannot write the workbook: " + err;
         break;
     }
     case PointFileKind::Unknown:
@@ -260,8 +312,12 @@ bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::p
     excel.ReadColumnFromBegin(1, 2, second);
     excel.CloseExcel();
     // At most a sheet's rows (a million): small enough to build, then check.
+    // The cap counts the rows the file holds, not the origin point the
+    // import adds, so a workbook of kMaxFilePoints rows opens again.
     std::vector<ECamPoint> list = SpecialPointsFromColumns(first, second);
-    if (list.size() > kMaxFilePoints)
+    const bool addedOrigin = !first.empty()
+                             && !(LeadingDouble(first[0]) == 0.0 && (second.empty() || LeadingDouble(second[0]) == 0.0));
+    if (list.size() - (addedOrigin ? 1 : 0) > kMaxFilePoints)
         return fail(ReadFailure::TooManyPoints, ReadFailureText(ReadFailure::TooManyPoints));
     // A workbook without a single complete row holds no cam.
     if (list.empty())
@@ -280,13 +336,36 @@ void DeriveImportSpeeds(std::vector<ECamPoint>& points)
     set.GetPoints(points);
 }
 
+std::string SpecialSaveLosses(const std::vector<ECamPoint>& points)
+{
+    std::vector<std::wstring> first, second;
+    for (const ECamPoint& p : points) {
+        first.push_back(SpecialPointText(p.master));
+        second.push_back(SpecialPointText(p.slave));
+    }
+    // Read back exactly as the import reads it.
+    std::vector<ECamPoint> back = SpecialPointsFromColumns(first, second);
+    DeriveImportSpeeds(back);
+    if (back.size() != points.size())
+        return "the point list (the import adds an origin point at 0, 0)";
+    bool kinds = false, places = false;
+    for (size_t i = 0; i < points.size(); ++i) {
+        kinds = kinds || back[i].type != points[i].type || std::fabs(back[i].speed - points[i].speed) > 1e-9;
+        places = places || back[i].master != points[i].master || back[i].slave != points[i].slave;
+    }
+    std::string losses = kinds ? "speeds and segment types" : "";
+    if (places)
+        losses += std::string(kinds ? " and " : "") + "positions beyond two decimals";
+    return losses;
+}
+
 std::wstring SpecialPointText(double v)
 {
     return FixedText(v, 2);
 }
 
 SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
-                                            const std::vector<ECamPoint>& points)
+                                            const std::vector<ECamPoint>& points, std::string* error)
 {
     if (!excel.InitExcel(path))
         return SpecialSaveResult::CannotCreate;
@@ -296,21 +375,11 @@ SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::fi
         excel.WriteLine(1, row++, {SpecialPointText(p.master), SpecialPointText(p.slave)});
     // A workbook that could not be written (full disk, more rows than a
     // legacy workbook holds) is reported apart from one that could not start.
-    return excel.CloseAndSaveExcel() ? SpecialSaveResult::Saved : SpecialSaveResult::CannotWrite;
-}
-
-bool RemoveExistingFile(const std::filesystem::path& path)
-{
-    std::error_code ec;
-    const std::filesystem::file_status st = std::filesystem::symlink_status(path, ec);
-    if (ec || st.type() == std::filesystem::file_type::not_found)
-        return true;
-    const bool fileOrLink = st.type() == std::filesystem::file_type::regular
-                            || (st.type() == std::filesystem::file_type::symlink
-                                && std::filesystem::is_regular_file(path, ec));
-    if (!fileOrLink)
-        return false;
-    return std::filesystem::remove(path, ec) && !ec;
+    if (excel.CloseAndSaveExcel())
+        return SpecialSaveResult::Saved;
+    if (error)
+        *error = excel.LastError();
+    return SpecialSaveResult::CannotWrite;
 }
 
 } // namespace ecam

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CMSExcelHelper;
@@ -20,9 +21,22 @@ enum class PointFileKind { Unknown, ECam, Csv, Workbook };
 
 PointFileKind PointFileKindOf(const std::filesystem::path& path);
 
+// Point lines as the tool writes and reads them: "master,slave,speed,type"
+// or "master,slave" (speed 0, Linear) per line; '#' starts a comment; LF,
+// CR LF or CR end lines; a UTF-8 byte order mark and a first line of column
+// names are skipped; the first line's semicolon or tab, if any, separates
+// the fields instead of the comma. False with "name:line: why" in `error`,
+// also for a master position that does not increase if so asked.
+bool ParsePointLines(std::string_view text, const std::string& name, std::vector<ECamPoint>& points,
+                     std::string& error, bool strictlyIncreasing);
+
 // On failure `error` receives a readable reason (UTF-8) and false is returned.
+// A load that succeeded but lost something (a profile cut short) says so in
+// `warning`; it is cleared otherwise.
 bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& points,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, std::string* warning = nullptr);
+// The warning for a profile with fewer rows than its count line, or empty.
+std::string ShortProfileWarning(const std::filesystem::path& path, size_t rows, long announced);
 // Workbooks are written as the panel saves special points (sheet "ECamInfo",
 // "%.2f" texts); an .ecam file gets default scaling texts around the points.
 bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoint>& points,
@@ -52,13 +66,16 @@ void DeriveImportSpeeds(std::vector<ECamPoint>& points);
 // Save: sheet "ECamInfo", one row per point, master and slave as "%.2f"
 // texts (C rounding of the exact binary value: 0.125 gives "0.12").
 enum class SpecialSaveResult { Saved, CannotCreate, CannotWrite };
+// CannotWrite leaves the file that was there untouched, and `error` (if
+// given) receives the reason.
 SpecialSaveResult SaveSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::path& path,
-                                            const std::vector<ECamPoint>& points);
+                                            const std::vector<ECamPoint>& points,
+                                            std::string* error = nullptr);
+// What a special-point workbook of `points` would not give back when it is
+// imported again: "speeds and segment types", "positions beyond two
+// decimals", both joined by " and ", or empty when nothing is lost.
+std::string SpecialSaveLosses(const std::vector<ECamPoint>& points);
 // The cell text of a saved position.
 std::wstring SpecialPointText(double v);
-// Deletes what stands at `path` when it is a regular file (or a link to
-// one, which is deleted itself); a directory or anything else stays. True
-// when nothing is left at the path.
-bool RemoveExistingFile(const std::filesystem::path& path);
 
 } // namespace ecam

@@ -13,6 +13,10 @@ std::string ReadFailureText(ReadFailure kind)
         return "文件中的凸轮点超过" + std::to_string(kMaxFilePoints) + "个,无法导入!";
     case ReadFailure::TimedOut:
         return "读取文件超时,文件可能已损坏!";
+    case ReadFailure::HtmlPage:
+        return "文件是网页(HTML),不是表格文件,无法打开!";
+    case ReadFailure::XmlDocument:
+        return "文件是XML文档,不是表格文件,无法打开!";
     default:
         return {};
     }

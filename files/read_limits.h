@@ -17,12 +17,15 @@
 namespace ecam {
 
 // Caps, chosen far above what a real cam needs (the drive holds 1500 points)
-// and far below what would hurt the machine (the whole read stays within
-// about 512 MB and 2 s).
+// and far below what would hurt the machine (a hostile package read stays
+// within about 64 MB besides its own bytes, and 2 s).
 inline constexpr size_t kMaxFilePoints = 100000;           // points of one profile or workbook
 inline constexpr uint64_t kMaxWorkbookFileBytes = 64u << 20; // a workbook file as a whole
-inline constexpr uint64_t kMaxPartBytes = 128u << 20;       // one inflated part of a zip package
-inline constexpr uint64_t kMaxInflatedBytes = 256u << 20;   // all inflated parts together
+// A part grows by doubling, so a hostile package holds at most about 1.5
+// times the part cap while it inflates: the caps keep that under 64 MB,
+// with room for 100000 points (a 10 MB sheet).
+inline constexpr uint64_t kMaxPartBytes = 24u << 20;        // one inflated part of a zip package
+inline constexpr uint64_t kMaxInflatedBytes = 40u << 20;    // all inflated parts together
 inline constexpr size_t kMaxZipEntries = 10000;
 inline constexpr size_t kMaxCells = 1000000;                // non-empty cells of all sheets
 inline constexpr size_t kMaxSheets = 256;
@@ -41,6 +44,9 @@ enum class ReadFailure {
     TooLarge,      // beyond a size, cell or repeat cap
     TooManyPoints, // more than kMaxFilePoints points
     TimedOut,      // the deadline passed
+    HtmlPage,      // a web page (what web programs call "export to Excel"), not a workbook
+    XmlDocument,   // an XML document that is no workbook we read
+    ShortProfile,  // (a warning) fewer point rows than the count line announces
 };
 
 // The user's words for a failure kind (UTF-8), empty for kinds that have no

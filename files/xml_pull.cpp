@@ -1,217 +1,182 @@
 #include "files/xml_pull.h"
-#include "files/utf8.h"
 
+#include <expat.h>
 
+#include <climits>
+#include <new>
 
 namespace ecam {
-namespace {
 
-bool isSpace(char c)
+// expat pushes; the reader pulls. The parser stops (resumably) once a batch
+// of events is queued, so memory holds a few hundred events whatever the
+// size of the part.
+struct XmlPull::Parser {
+    XML_Parser xml = nullptr;
+    ReadBudget* budget = nullptr;
+    std::vector<Record> records; // the batch: records[next, used) are still to come
+    size_t used = 0;
+    size_t next = 0;
+    Record eof;
+    std::string text; // character data since the last tag
+    ReadFailure failure = ReadFailure::None;
+    bool started = false;
+    bool finished = false;
+    bool paused = false;
+
+    Record& push(Event event)
+    {
+        if (used == records.size())
+            records.emplace_back();
+        Record& r = records[used++];
+        r.event = event;
+        r.attrCount = 0;
+        return r;
+    }
+    void flushText()
+    {
+        if (text.empty())
+            return;
+        Record& r = push(Text);
+        r.text.swap(text);
+        text.clear();
+    }
+    void pauseIfFull()
+    {
+        if (used >= 512 && !paused) {
+            paused = true;
+            XML_StopParser(xml, XML_TRUE);
+        }
+    }
+    void stop(ReadFailure why)
+    {
+        failure = why;
+        XML_StopParser(xml, XML_FALSE);
+    }
+
+    // No exception may cross expat's C frames: the handlers catch and stop.
+    template <class Body>
+    void guarded(Body&& body)
+    {
+        try {
+            body();
+        } catch (const ReadFailed& f) {
+            stop(f.Kind());
+        } catch (const std::bad_alloc&) {
+            stop(ReadFailure::TooLarge);
+        }
+    }
+
+    static void onStart(void* self, const XML_Char* name, const XML_Char** atts)
+    {
+        auto* p = static_cast<Parser*>(self);
+        p->guarded([&] {
+            p->flushText();
+            Record& r = p->push(Start);
+            r.name.assign(name);
+            for (; atts[0]; atts += 2) {
+                if (r.attrCount == r.attrs.size())
+                    r.attrs.emplace_back();
+                r.attrs[r.attrCount].first.assign(atts[0]);
+                r.attrs[r.attrCount++].second.assign(atts[1]);
+            }
+            p->pauseIfFull();
+        });
+    }
+    static void onEnd(void* self, const XML_Char* name)
+    {
+        auto* p = static_cast<Parser*>(self);
+        p->guarded([&] {
+            p->flushText();
+            p->push(End).name.assign(name);
+            p->pauseIfFull();
+        });
+    }
+    static void onText(void* self, const XML_Char* s, int len)
+    {
+        auto* p = static_cast<Parser*>(self);
+        p->guarded([&] {
+            p->budget->Tick();
+            p->text.append(s, static_cast<size_t>(len));
+        });
+    }
+    // Workbook parts have no document type; one could only bring entities.
+    static void onDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int)
+    {
+        static_cast<Parser*>(self)->stop(ReadFailure::Damaged);
+    }
+};
+
+XmlPull::XmlPull(std::string_view doc, ReadBudget& budget)
+    : m_doc(doc), m_budget(budget), m_parser(std::make_unique<Parser>())
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    if (doc.size() > static_cast<size_t>(INT_MAX))
+        FailRead(ReadFailure::TooLarge);
+    m_parser->xml = XML_ParserCreate(nullptr);
+    if (!m_parser->xml)
+        throw std::bad_alloc();
+    m_parser->budget = &budget;
+    XML_SetUserData(m_parser->xml, m_parser.get());
+    XML_SetElementHandler(m_parser->xml, &Parser::onStart, &Parser::onEnd);
+    XML_SetCharacterDataHandler(m_parser->xml, &Parser::onText);
+    XML_SetStartDoctypeDeclHandler(m_parser->xml, &Parser::onDoctype);
+    XML_SetParamEntityParsing(m_parser->xml, XML_PARAM_ENTITY_PARSING_NEVER);
 }
 
-bool isNameEnd(char c)
+XmlPull::~XmlPull()
 {
-    return isSpace(c) || c == '>' || c == '/' || c == '=';
-}
-
-
-} // namespace
-
-XmlPull::XmlPull(std::string_view doc, ReadBudget& budget) : m_doc(doc), m_budget(budget)
-{
-    // A byte order mark before the declaration.
-    if (m_doc.substr(0, 3) == "\xEF\xBB\xBF")
-        m_pos = 3;
-}
-
-std::string_view XmlPull::Local(std::string_view qname)
-{
-    const size_t colon = qname.rfind(':');
-    return colon == std::string_view::npos ? qname : qname.substr(colon + 1);
-}
-
-std::string_view XmlPull::LocalName() const
-{
-    return Local(m_name);
+    if (m_parser->xml)
+        XML_ParserFree(m_parser->xml);
 }
 
 XmlPull::Event XmlPull::Next()
 {
-    m_budget.Tick();
-    if (m_pendingEnd) {
-        m_pendingEnd = false;
-        m_attrs.clear();
-        return End;
+    Parser& p = *m_parser;
+    if (p.next == p.used)
+        p.next = p.used = 0; // the batch is read: its records are reused
+    while (p.used == 0 && !p.finished) {
+        m_budget.Check();
+        XML_Status status;
+        if (!p.started) {
+            p.started = true;
+            status = XML_Parse(p.xml, m_doc.data(), static_cast<int>(m_doc.size()), XML_TRUE);
+        } else {
+            p.paused = false;
+            status = XML_ResumeParser(p.xml);
+        }
+        if (status == XML_STATUS_ERROR)
+            FailRead(p.failure != ReadFailure::None ? p.failure : ReadFailure::Damaged);
+        if (status == XML_STATUS_OK) {
+            p.flushText();
+            p.finished = true;
+        }
     }
-    for (;;) {
-        if (m_pos >= m_doc.size())
-            return Eof;
-        if (m_doc[m_pos] != '<') {
-            const size_t lt = m_doc.find('<', m_pos);
-            const size_t end = lt == std::string_view::npos ? m_doc.size() : lt;
-            decodeInto(m_doc.substr(m_pos, end - m_pos), m_text);
-            m_pos = end;
-            return Text;
-        }
-        const std::string_view rest = m_doc.substr(m_pos);
-        if (rest.substr(0, 4) == "<!--") {
-            const size_t end = m_doc.find("-->", m_pos + 4);
-            if (end == std::string_view::npos)
-                FailRead(ReadFailure::Damaged);
-            m_pos = end + 3;
-            continue;
-        }
-        if (rest.substr(0, 9) == "<![CDATA[") {
-            const size_t end = m_doc.find("]]>", m_pos + 9);
-            if (end == std::string_view::npos)
-                FailRead(ReadFailure::Damaged);
-            m_text.assign(m_doc.substr(m_pos + 9, end - m_pos - 9));
-            m_pos = end + 3;
-            return Text;
-        }
-        if (rest.substr(0, 2) == "<?") {
-            const size_t end = m_doc.find("?>", m_pos + 2);
-            if (end == std::string_view::npos)
-                FailRead(ReadFailure::Damaged);
-            m_pos = end + 2;
-            continue;
-        }
-        if (rest.substr(0, 2) == "<!")
-            FailRead(ReadFailure::Damaged); // DOCTYPE and the like: never in a workbook
-        if (rest.substr(0, 2) == "</") {
-            size_t p = m_pos + 2;
-            const size_t start = p;
-            while (p < m_doc.size() && !isNameEnd(m_doc[p]))
-                ++p;
-            m_name = m_doc.substr(start, p - start);
-            const size_t gt = m_doc.find('>', p);
-            if (gt == std::string_view::npos || m_name.empty())
-                FailRead(ReadFailure::Damaged);
-            m_pos = gt + 1;
-            m_attrs.clear();
-            return End;
-        }
-        parseStartTag();
-        return Start;
-    }
+    if (p.used == 0)
+        return Eof;
+    return p.records[p.next++].event;
 }
 
-void XmlPull::parseStartTag()
+const XmlPull::Record& XmlPull::current() const
 {
-    size_t p = m_pos + 1;
-    const size_t start = p;
-    while (p < m_doc.size() && !isNameEnd(m_doc[p]))
-        ++p;
-    m_name = m_doc.substr(start, p - start);
-    if (m_name.empty())
-        FailRead(ReadFailure::Damaged);
-    m_attrs.clear();
-    for (;;) {
-        while (p < m_doc.size() && isSpace(m_doc[p]))
-            ++p;
-        if (p >= m_doc.size())
-            FailRead(ReadFailure::Damaged);
-        if (m_doc[p] == '>') {
-            m_pos = p + 1;
-            return;
-        }
-        if (m_doc[p] == '/') {
-            if (p + 1 >= m_doc.size() || m_doc[p + 1] != '>')
-                FailRead(ReadFailure::Damaged);
-            m_pos = p + 2;
-            m_pendingEnd = true;
-            return;
-        }
-        const size_t nameStart = p;
-        while (p < m_doc.size() && !isNameEnd(m_doc[p]))
-            ++p;
-        const std::string_view name = m_doc.substr(nameStart, p - nameStart);
-        while (p < m_doc.size() && isSpace(m_doc[p]))
-            ++p;
-        if (name.empty() || p >= m_doc.size() || m_doc[p] != '=')
-            FailRead(ReadFailure::Damaged);
-        ++p;
-        while (p < m_doc.size() && isSpace(m_doc[p]))
-            ++p;
-        if (p >= m_doc.size() || (m_doc[p] != '"' && m_doc[p] != '\''))
-            FailRead(ReadFailure::Damaged);
-        const char quote = m_doc[p++];
-        const size_t close = m_doc.find(quote, p);
-        if (close == std::string_view::npos)
-            FailRead(ReadFailure::Damaged);
-        m_attrs.push_back({name, m_doc.substr(p, close - p)});
-        if (m_attrs.size() > 4096)
-            FailRead(ReadFailure::Damaged);
-        p = close + 1;
-    }
+    const Parser& p = *m_parser;
+    return p.next > 0 ? p.records[p.next - 1] : p.eof;
 }
 
 bool XmlPull::Attr(std::string_view local, std::string& value) const
 {
-    for (const RawAttr& a : m_attrs) {
-        if (Local(a.name) == local) {
-            decodeInto(a.value, value);
+    const Record& r = current();
+    for (size_t i = 0; i < r.attrCount; ++i) {
+        if (Local(r.attrs[i].first) == local) {
+            value = r.attrs[i].second;
             return true;
         }
     }
     return false;
 }
 
-void XmlPull::decodeInto(std::string_view raw, std::string& out) const
+std::string_view XmlPull::Local(std::string_view qname)
 {
-    out.clear();
-    size_t p = 0;
-    while (p < raw.size()) {
-        const size_t amp = raw.find('&', p);
-        if (amp == std::string_view::npos) {
-            out.append(raw.substr(p));
-            break;
-        }
-        out.append(raw.substr(p, amp - p));
-        const size_t semi = raw.find(';', amp);
-        if (semi == std::string_view::npos || semi - amp > 12)
-            FailRead(ReadFailure::Damaged);
-        const std::string_view ent = raw.substr(amp + 1, semi - amp - 1);
-        if (ent == "amp")
-            out += '&';
-        else if (ent == "lt")
-            out += '<';
-        else if (ent == "gt")
-            out += '>';
-        else if (ent == "quot")
-            out += '"';
-        else if (ent == "apos")
-            out += '\'';
-        else if (ent.size() >= 2 && ent[0] == '#') {
-            const bool hex = ent[1] == 'x' || ent[1] == 'X';
-            uint32_t c = 0;
-            const std::string_view digits = ent.substr(hex ? 2 : 1);
-            if (digits.empty())
-                FailRead(ReadFailure::Damaged);
-            for (char d : digits) {
-                int v;
-                if (d >= '0' && d <= '9')
-                    v = d - '0';
-                else if (hex && d >= 'a' && d <= 'f')
-                    v = d - 'a' + 10;
-                else if (hex && d >= 'A' && d <= 'F')
-                    v = d - 'A' + 10;
-                else
-                    FailRead(ReadFailure::Damaged);
-                c = c * (hex ? 16 : 10) + static_cast<uint32_t>(v);
-                if (c > 0x10FFFF)
-                    FailRead(ReadFailure::Damaged);
-            }
-            if (c == 0 || (c >= 0xD800 && c <= 0xDFFF))
-                c = 0xFFFD;
-            AppendUtf8(out, c);
-        } else {
-            FailRead(ReadFailure::Damaged);
-        }
-        p = semi + 1;
-    }
+    const size_t colon = qname.rfind(':');
+    return colon == std::string_view::npos ? qname : qname.substr(colon + 1);
 }
 
 } // namespace ecam

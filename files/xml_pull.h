@@ -1,19 +1,21 @@
 #pragma once
-// A small pull tokenizer for the XML parts of workbooks (sheets, shared
-// strings, workbook, relationships, content.xml). It reports start tags
-// with their attributes, end tags and text; comments, processing
-// instructions and the XML declaration are skipped, CDATA is text. It knows
-// the five standard entities and numeric character references only: a
-// document type declaration or any other entity is refused, so no external
-// or expanding entity is ever read. Names are reported as written
+// A pull reader for the XML parts of workbooks (sheets, shared strings,
+// workbook, relationships, content.xml), over expat: declared encodings
+// (UTF-16 included), character references, CDATA and well-formedness are
+// expat's. It reports start tags with their attributes, end tags and text
+// (UTF-8); comments, processing instructions and the XML declaration are
+// skipped. A document type declaration is refused, so no external or
+// expanding entity is ever read. Names are reported as written
 // (prefix:local); callers match local names. A self-closing tag gives a
-// start and an end. Malformed input throws ReadFailed(Damaged); the budget's
-// deadline is checked as tokens go by. Views into the caller's text, which
-// must outlive the tokenizer; one thread.
+// start and an end. Malformed input (an unclosed element included) throws
+// ReadFailed(Damaged); the budget's deadline is checked as events go by.
+// The caller's text must outlive the reader; one thread.
 #include "files/read_limits.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ecam {
@@ -23,35 +25,40 @@ public:
     enum Event { Start, End, Text, Eof };
 
     XmlPull(std::string_view doc, ReadBudget& budget);
+    ~XmlPull();
+    XmlPull(const XmlPull&) = delete;
+    XmlPull& operator=(const XmlPull&) = delete;
 
     Event Next();
     // Name of the current Start or End (prefix included) and its local part.
-    std::string_view Name() const { return m_name; }
-    std::string_view LocalName() const;
-    // The decoded value of the current start tag's attribute whose local
-    // name is `local`; false when there is none.
+    std::string_view Name() const { return current().name; }
+    std::string_view LocalName() const { return Local(current().name); }
+    // The value of the current start tag's attribute whose local name is
+    // `local`; false when there is none.
     bool Attr(std::string_view local, std::string& value) const;
-    // Decoded text of the current Text event.
-    const std::string& TextValue() const { return m_text; }
+    // Text of the current Text event.
+    const std::string& TextValue() const { return current().text; }
 
     // Local part of a qualified name.
     static std::string_view Local(std::string_view qname);
 
-private:
-    struct RawAttr {
-        std::string_view name;
-        std::string_view value;
+    // One event as the parser's handlers queue it; records are reused from
+    // batch to batch, so their strings keep their capacity.
+    struct Record {
+        Event event = Eof;
+        std::string name;
+        std::string text;
+        std::vector<std::pair<std::string, std::string>> attrs;
+        size_t attrCount = 0;
     };
-    void parseStartTag();
-    void decodeInto(std::string_view raw, std::string& out) const;
+    struct Parser;
+
+private:
+    const Record& current() const;
 
     std::string_view m_doc;
-    size_t m_pos = 0;
     ReadBudget& m_budget;
-    std::string_view m_name;
-    std::vector<RawAttr> m_attrs;
-    std::string m_text;
-    bool m_pendingEnd = false;
+    std::unique_ptr<Parser> m_parser;
 };
 
 } // namespace ecam

@@ -117,8 +117,9 @@ std::string ZipReader::Read(std::string_view name)
     if (data > m_bytes.size() || e->packed > m_bytes.size() - data)
         FailRead(ReadFailure::Damaged);
     const std::string_view packed = m_bytes.substr(data, e->packed);
-    // The claimed size only sizes the first allocation; the caps hold
-    // whatever it says.
+    // What the archive claims plays no part in the allocations: the buffer
+    // starts from the packed data's size and doubles with what actually
+    // inflates, up to the caps.
     const uint64_t cap = std::min<uint64_t>(kMaxPartBytes, kMaxInflatedBytes - m_inflated);
     std::string out;
     if (e->method == 0) {
@@ -126,7 +127,7 @@ std::string ZipReader::Read(std::string_view name)
             FailRead(ReadFailure::TooLarge);
         out.assign(packed);
     } else if (e->method == 8) {
-        out.resize(static_cast<size_t>(std::min<uint64_t>(std::max<uint64_t>(e->size, 4096), cap)));
+        out.resize(static_cast<size_t>(std::min<uint64_t>(uint64_t(packed.size()) * 4 + 4096, cap)));
         z_stream z{};
         if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
             FailRead(ReadFailure::Damaged);

@@ -630,6 +630,22 @@ Version </translation>
         <translation>Reading the file took too long; the file may be damaged!</translation>
     </message>
     <message>
+        <source>文件是网页(HTML),不是表格文件,无法打开!</source>
+        <translation>The file is a web page (HTML), not a workbook, and cannot be opened!</translation>
+    </message>
+    <message>
+        <source>文件是XML文档,不是表格文件,无法打开!</source>
+        <translation>The file is an XML document, not a workbook, and cannot be opened!</translation>
+    </message>
+    <message>
+        <source>文件中只有%1个凸轮点,少于文件所写的%2个!</source>
+        <translation>The file holds only %1 cam points, fewer than the %2 it announces!</translation>
+    </message>
+    <message>
+        <source>特殊点表格只保存主轴和从轴位置,标幺速度和曲线类型未保存!</source>
+        <translation>A special-point workbook keeps only the master and slave positions; the normalised speeds and segment types were not saved!</translation>
+    </message>
+    <message>
         <location line="+38"/>
         <source>文件已经存在，是否覆盖?</source>
         <translation>The file exists already. Replace it?</translation>

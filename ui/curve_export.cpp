@@ -1,16 +1,20 @@
 #include "ui/curve_export.h"
 
+#include "files/safe_file.h"
 #include "ui/ecam_curve_wnd.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -64,9 +68,12 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
     // proportions of the screen.
     const int dpi = plots.front()->logicalDpiY();
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failed(QCoreApplication::translate("CurveExport", "无法创建文件: ") + file.errorString());
+    // Drawn into memory first; the file is then saved the way every file of
+    // this program is (files/safe_file.h), so an old picture stays whole
+    // until the new one is complete.
+    QByteArray bytes;
+    QBuffer file(&bytes);
+    file.open(QIODevice::WriteOnly);
 
     bool written = false;
     switch (format) {
@@ -111,12 +118,11 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
     }
     case CurveImageFormat::Unknown: break;
     }
-    if (!written || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QString();
-        file.cancelWriting();
-        return Failed(QCoreApplication::translate("CurveExport", "写入失败") + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
-    }
-    if (!file.commit())
-        return Failed(QCoreApplication::translate("CurveExport", "写入失败: ") + file.errorString());
+    if (!written)
+        return Failed(QCoreApplication::translate("CurveExport", "写入失败"));
+    std::string why;
+    if (!ecam::SaveFile(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), why))
+        return Failed(QCoreApplication::translate("CurveExport", "无法创建文件: ") + QString::fromStdString(why));
     return {true, QString()};
 }

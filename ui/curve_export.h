@@ -4,7 +4,7 @@
 // "导出曲线图..." and "ecamctl render" both draw through here, with the
 // windows' own painting, so a file shows what the screen shows.
 //
-// The file is written through a temporary and renamed at the end, so a
+// The picture is drawn in memory and saved through files/safe_file.h, so a
 // failed export never leaves half a picture in place of an older file.
 // GUI thread only (it paints widgets).
 #include <QString>

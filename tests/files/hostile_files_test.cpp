@@ -5,6 +5,7 @@
 #include "files/gbk.h"
 #include "files/ms_excel_helper.h"
 #include "files/point_list_file.h"
+#include "files/safe_file.h"
 #include "tests/support/temp_dir.h"
 #include "zip_builder.h"
 
@@ -162,7 +163,9 @@ TEST_F(Hostile, FilesThatAreNoFilesAreRefusedBeforeTheyAreRead)
     CMSExcelHelper x;
     EXPECT_EQ(x.InitExcel(dir / "zero.xls"), 0);
     EXPECT_EQ(x.InitExcel(dir / "dir.xlsx"), 0);
-    EXPECT_FALSE(ecam::RemoveExistingFile(dir / "dir.xlsx"));
+    std::string error;
+    EXPECT_FALSE(ecam::SaveFile(dir / "dir.xlsx", "x", error));
+    EXPECT_EQ(error, "Is a directory");
     EXPECT_TRUE(fs::is_directory(dir / "dir.xlsx"));
 }
 
@@ -213,9 +216,9 @@ TEST_F(Hostile, CountLinesThatLieOrAreMissing)
 TEST_F(Hostile, WorkbooksOfMorePointsThanTheCap)
 {
     std::string csv;
-    for (size_t i = 1; i <= ecam::kMaxFilePoints; ++i)
+    for (size_t i = 1; i <= ecam::kMaxFilePoints + 1; ++i)
         csv += std::to_string(i) + "," + std::to_string(i) + "\n";
-    // The cap counts points: with the origin point added, one too many.
+    // The cap counts the rows the file holds: one row too many.
     // (The reading time is not what is tested: sanitizers may slow the
     // reading of a hundred thousand rows past the user's two seconds.)
     const std::chrono::seconds unhurried{50};
@@ -225,8 +228,8 @@ TEST_F(Hostile, WorkbooksOfMorePointsThanTheCap)
     EXPECT_FALSE(ecam::ImportSpecialPointsWorkbook(x, write("over.csv", csv), pts, &kind, nullptr, unhurried));
     EXPECT_EQ(kind, ReadFailure::TooManyPoints);
     EXPECT_EQ(pts, (std::vector<ECamPoint>{{1, 2, 3, 0}}));
-    // Starting at the origin, exactly the cap.
+    // Exactly the cap opens, the origin point the import adds included.
     ASSERT_TRUE(ecam::ImportSpecialPointsWorkbook(
-        x, write("cap.csv", "0,0\n" + csv.substr(csv.find('\n') + 1)), pts, nullptr, nullptr, unhurried));
-    EXPECT_EQ(pts.size(), ecam::kMaxFilePoints);
+        x, write("cap.csv", csv.substr(0, csv.rfind('\n', csv.size() - 2) + 1)), pts, nullptr, nullptr, unhurried));
+    EXPECT_EQ(pts.size(), ecam::kMaxFilePoints + 1);
 }

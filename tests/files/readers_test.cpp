@@ -68,9 +68,14 @@ TEST(XmlPull, DecodesEntitiesAndSkipsWhatCarriesNoData)
 {
     EXPECT_EQ(tokens("\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- c --><x:r a='1 &amp; 2'><c/>"
                      "a&lt;b&gt;&quot;&apos;&#27627;&#x7C73;<![CDATA[<raw&>]]></x:r>"),
-              "<r a=1 & 2><c></c>\"a<b>\"'毫米\"\"<raw&>\"</r>");
-    // A reference to nothing or a surrogate becomes the replacement character.
-    EXPECT_EQ(tokens("<t>&#0;&#xD800;</t>"), "<t>\"\xEF\xBF\xBD\xEF\xBF\xBD\"</t>");
+              "<r a=1 & 2><c></c>\"a<b>\"'毫米<raw&>\"</r>");
+    // A part in UTF-16, as its declaration says, reads as the same text.
+    std::string le = "\xFF\xFE";
+    for (char32_t c : std::u32string{U"<?xml version=\"1.0\" encoding=\"UTF-16\"?><t v='毫'>米</t>"}) {
+        le += static_cast<char>(c & 0xFF);
+        le += static_cast<char>(c >> 8);
+    }
+    EXPECT_EQ(tokens(le, "v"), "<t a=毫>\"米\"</t>");
 }
 
 TEST(XmlPull, RefusesDeclarationsUnknownEntitiesAndBrokenMarkup)
@@ -79,8 +84,11 @@ TEST(XmlPull, RefusesDeclarationsUnknownEntitiesAndBrokenMarkup)
     EXPECT_EQ(failure("<!DOCTYPE x [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;\">]><x>&b;</x>"),
               ReadFailure::Damaged);
     EXPECT_EQ(failure("<!DOCTYPE x SYSTEM \"file:///etc/passwd\"><x/>"), ReadFailure::Damaged);
+    // References to nothing or to a surrogate, and elements left open, are
+    // no XML either.
     for (const char* doc : {"<x>&nbsp;</x>", "<x>&#xZZ;</x>", "<x>&#1114112;</x>", "<x>& </x>", "<x a=1/>",
-                            "<x a=\"1/>", "<x", "<!-- open", "<![CDATA[ open", "</>", "<x a></x>"})
+                            "<x a=\"1/>", "<x", "<!-- open", "<![CDATA[ open", "</>", "<x a></x>", "<t>&#0;</t>",
+                            "<t>&#xD800;</t>", "<x><y>", "<x><y></x>"})
         EXPECT_EQ(failure(doc), ReadFailure::Damaged) << doc;
 }
 

@@ -28,6 +28,9 @@ namespace fs = std::filesystem;
 using ecamtest::ReadFileBytes;
 
 const QString kOpenFailed = QString::fromUtf8("打开数据文件失败!");
+// After a special-point save of a cam whose speeds or types a workbook
+// cannot hold.
+const QString kSpeedsNotSaved = QString::fromUtf8("特殊点表格只保存主轴和从轴位置,标幺速度和曲线类型未保存!");
 
 QString words(ecam::ReadFailure kind)
 {
@@ -142,13 +145,14 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
         " 1000.000000,\t     0.000000,\t     0.000000,\t            1\t\r\n";
     EXPECT_EQ(bytes, expected);
 
-    // Cancelling writes nothing; a path that cannot be created is reported.
+    // Cancelling writes nothing; a path that cannot be created is reported
+    // with the system's reason.
     Click(IDC_BTN_SAVE);
     EXPECT_EQ(boxes.Calls().size(), 2u);
     files.QueueAnswer(path("no/such/dir.ecam"));
     Click(IDC_BTN_SAVE);
     ASSERT_EQ(boxes.Calls().size(), 3u);
-    EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!"));
+    EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!\nNo such file or directory"));
 }
 
 TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
@@ -215,16 +219,19 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
         const char* name;
         std::string body;
         size_t points;
+        QStringList boxes;
     } cases[] = {
-        {"none.ecam", head + count + "0\nh\n", 0},
-        {"one.ecam", head + count + "1\nh\n5,5,0,1\n", 1},
-        {"short.ecam", head + count + "4\nh\n0,0,0,1\n10,1,0,0\n", 2},
-        {"unordered.ecam", head + count + "4\nh\n0,0,0,1\n50,5,0,1\n20,2,0,0\n20,3,0,2\n", 4},
+        {"none.ecam", head + count + "0\nh\n", 0, {}},
+        {"one.ecam", head + count + "1\nh\n5,5,0,1\n", 1, {}},
+        // Cut short: what is there loads, and the user is told.
+        {"short.ecam", head + count + "4\nh\n0,0,0,1\n10,1,0,0\n", 2,
+         {QString::fromUtf8("文件中只有2个凸轮点,少于文件所写的4个!")}},
+        {"unordered.ecam", head + count + "4\nh\n0,0,0,1\n50,5,0,1\n20,2,0,0\n20,3,0,2\n", 4, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dir.Write(c.name, c.body);
-        EXPECT_EQ(open(IDC_BTN_IMPORT, c.name), QStringList{});
+        EXPECT_EQ(open(IDC_BTN_IMPORT, c.name), c.boxes);
         EXPECT_EQ(Points().size(), c.points);
         expectUsableCam();
         // Editing goes on: a point added in the middle of the master range.
@@ -275,7 +282,7 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
 TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsReplacesAFileAndRefusesOtherTargets)
 {
     dir.Write("SpecECam1.xls", "old content that is not a workbook");
-    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "SpecECam1.xls"), QStringList{});
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "SpecECam1.xls"), QStringList{kSpeedsNotSaved});
     const FileDialogCall& call = files.Calls()[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.initialName, QStringLiteral("SpecECam1.xls"));
@@ -385,7 +392,7 @@ TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctl)
     ecam::ECamProfile profile;
     profile.points = Points();
     ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "cam.ecam", profile));
-    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "panel.xls"), QStringList{});
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "panel.xls"), QStringList{kSpeedsNotSaved});
     auto r = ecamtest::RunEcamctl({"convert", (dir / "cam.ecam").string(), (dir / "tool.xls").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFileBytes(dir / "panel.xls"), ReadFileBytes(dir / "tool.xls"));

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <iterator>
 
 namespace ecamctl {
 
@@ -49,52 +49,18 @@ bool ParseLong(const std::string& field, long& value)
 bool ReadPointLines(std::istream& in, const std::string& name, std::vector<ECamPoint>& points,
                     std::string& error)
 {
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const auto hash = line.find('#');
-        if (hash != std::string::npos)
-            line.erase(hash);
-        if (Trim(line).empty())
-            continue;
-        std::vector<std::string> fields;
-        std::stringstream ss(line);
-        std::string f;
-        while (std::getline(ss, f, ','))
-            fields.push_back(f);
-        if (!line.empty() && line.back() == ',')
-            fields.push_back({});
-        const std::string where = name + ":" + std::to_string(lineNo) + ": ";
-        if (fields.size() != 4) {
-            error = where + "expected 4 fields master,slave,speed,type, found " +
-                    std::to_string(fields.size());
-            return false;
-        }
-        ECamPoint p;
-        if (!ParseDouble(fields[0], p.master) || !ParseDouble(fields[1], p.slave) ||
-            !ParseDouble(fields[2], p.speed)) {
-            error = where + "master, slave and speed must be finite numbers";
-            return false;
-        }
-        long type = 0;
-        if (!ParseLong(fields[3], type) || (type != kECamLinear && type != kECamPoly)) {
-            error = where + "type must be 0 (Linear) or 1 (Poly)";
-            return false;
-        }
-        p.type = static_cast<int32_t>(type);
-        if (!points.empty() && !(p.master > points.back().master)) {
-            error = where + "master positions must strictly increase";
-            return false;
-        }
-        points.push_back(p);
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    } catch (const std::exception&) {
+        in.setstate(std::ios::badbit);
     }
     if (in.bad()) {
         // e.g. a directory given as FILE: opening works, reading does not
         error = name + ": cannot be read";
         return false;
     }
-    return true;
+    return ecam::ParsePointLines(text, name, points, error, true);
 }
 
 bool LoadCamPoints(const std::string& arg, std::vector<ECamPoint>& points, std::string& error)
@@ -102,8 +68,13 @@ bool LoadCamPoints(const std::string& arg, std::vector<ECamPoint>& points, std::
     if (arg == "-")
         return ReadPointLines(std::cin, "<stdin>", points, error);
     const ecam::PointFileKind kind = ecam::PointFileKindOf(arg);
-    if (kind == ecam::PointFileKind::ECam || kind == ecam::PointFileKind::Workbook)
-        return ecam::LoadPointList(arg, points, &error);  // as the panel takes them
+    if (kind == ecam::PointFileKind::ECam || kind == ecam::PointFileKind::Workbook) {
+        std::string warning;
+        const bool ok = ecam::LoadPointList(arg, points, &error, &warning);  // as the panel takes them
+        if (!warning.empty())
+            std::cerr << "ecamctl: warning: " << warning << "\n";
+        return ok;
+    }
     std::ifstream file(arg);
     if (!file) {
         error = "cannot open '" + arg + "'";

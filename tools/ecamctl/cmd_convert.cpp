@@ -6,6 +6,7 @@
 #include "command.h"
 
 #include "files/ecam_file.h"
+#include "files/file_extension.h"
 #include "files/point_list_file.h"
 
 #include <cstdio>
@@ -29,6 +30,11 @@ int RunConvert(const std::vector<std::string>& args)
             return 2;
         }
     }
+    if (ecam::LowerExtension(out) == ".ods") {
+        std::fprintf(stderr, "ecamctl convert: %s: .ods is read only\nusage: ecamctl %s\n",
+                     out.string().c_str(), kUsage);
+        return 2;
+    }
     std::string error;
     if (ecam::PointFileKindOf(in) == ecam::PointFileKind::ECam
         && ecam::PointFileKindOf(out) == ecam::PointFileKind::ECam) {
@@ -37,6 +43,9 @@ int RunConvert(const std::vector<std::string>& args)
             std::fprintf(stderr, "ecamctl convert: %s: %s\n", in.string().c_str(), error.c_str());
             return 2;
         }
+        const std::string cut = ecam::ShortProfileWarning(in, profile.points.size(), profile.announcedPoints);
+        if (!cut.empty())
+            std::fprintf(stderr, "ecamctl convert: warning: %s\n", cut.c_str());
         profile.hostVersion = ecam::ECamHostVersionText();
         profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
         if (!ecam::WriteECamProfileFile(out, profile, &error)) {
@@ -47,9 +56,18 @@ int RunConvert(const std::vector<std::string>& args)
         return 0;
     }
     std::vector<ECamPoint> points;
-    if (!ecam::LoadPointList(in, points, &error)) {
+    std::string warning;
+    if (!ecam::LoadPointList(in, points, &error, &warning)) {
         std::fprintf(stderr, "ecamctl convert: %s\n", error.c_str());
         return 2;
+    }
+    if (!warning.empty())
+        std::fprintf(stderr, "ecamctl convert: warning: %s\n", warning.c_str());
+    if (ecam::PointFileKindOf(out) == ecam::PointFileKind::Workbook) {
+        const std::string lost = ecam::SpecialSaveLosses(points);
+        if (!lost.empty())
+            std::fprintf(stderr, "ecamctl convert: warning: %s: a special-point workbook does not keep %s\n",
+                         out.string().c_str(), lost.c_str());
     }
     if (!ecam::SavePointList(out, points, &error)) {
         std::fprintf(stderr, "ecamctl convert: %s\n", error.c_str());

@@ -55,8 +55,9 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
         return Fail("凸轮点读取失败! 驱动器无响应 (drive not answering); nothing saved");
     if (code != camxfer::kOk)
         return Fail("凸轮点读取失败! " + io.LastError().text() + "; nothing saved");
-    if (!camtable::WriteReadBackCsv(args[0], table))
-        return Fail("保存文件失败! " + args[0]);
+    std::string why;
+    if (!camtable::WriteReadBackCsv(args[0], table, &why))
+        return Fail("保存文件失败! " + args[0] + ": " + why);
     std::printf("凸轮点读取成功! %d points -> %s\n", count, args[0].c_str());
     return 0;
 }

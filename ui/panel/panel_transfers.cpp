@@ -484,10 +484,9 @@ void CPanelTransfers::ExportReadBackCsv()
                                                        QStringLiteral("csv"), QStringLiteral("ReadECam1.csv"));
     if (path.isEmpty())
         return;
-    std::error_code ec;
+    // The file that was there is replaced only by a complete new one.
     const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
-    if (std::filesystem::exists(fsPath, ec))
-        std::filesystem::remove(fsPath, ec);
-    if (!camtable::WriteReadBackCsv(fsPath.string(), m_camTable))
-        m_view.ModalUi().Box(nullptr, tr("保存文件失败!"));
+    std::string why;
+    if (!camtable::WriteReadBackCsv(fsPath.string(), m_camTable, &why))
+        m_view.ModalUi().Box(nullptr, tr("保存文件失败!") + QLatin1Char('\n') + QString::fromStdString(why));
 }

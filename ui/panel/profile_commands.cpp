@@ -54,9 +54,19 @@ QString ReadFailureWords(ecam::ReadFailure kind)
             .arg(ecam::kMaxFilePoints);
     case ecam::ReadFailure::TimedOut:
         return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "读取文件超时,文件可能已损坏!"));
+    case ecam::ReadFailure::HtmlPage:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是网页(HTML),不是表格文件,无法打开!"));
+    case ecam::ReadFailure::XmlDocument:
+        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是XML文档,不是表格文件,无法打开!"));
     default:
         return QString::fromStdString(ecam::ReadFailureText(kind));
     }
+}
+
+// The command's own failure message, then why the system refused the file.
+QString WithReason(const QString& message, const std::string& reason)
+{
+    return reason.empty() ? message : message + QLatin1Char('\n') + QString::fromStdString(reason);
 }
 
 std::filesystem::path toPath(const QString& path)
@@ -96,7 +106,8 @@ void CProfileCommands::OnSaveECamFile()
             break;
     }
     if (!ECamProfileWriter(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")));
+        m_view.ModalUi().Box(m_view.BoxOwner(), WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")),
+                                                           m_saveError));
 }
 
 bool CProfileCommands::ECamProfileWriter(const QString& path)
@@ -111,7 +122,8 @@ bool CProfileCommands::ECamProfileWriter(const QString& path)
     profile.masterPulse = m_view.GetDlgItemText(IDC_EDIT_MASTER_PULSE).toStdWString();
     profile.masterUnits = m_view.GetDlgItemText(IDC_EDIT_MASTER_UNITS).toStdWString();
     m_view.GetPoints(profile.points);
-    return ecam::WriteECamProfileFile(toPath(path), profile);
+    m_saveError.clear();
+    return ecam::WriteECamProfileFile(toPath(path), profile, &m_saveError);
 }
 
 bool CProfileCommands::ECamProfileReader(const QString& path)
@@ -148,6 +160,11 @@ bool CProfileCommands::ECamProfileReader(const QString& path)
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
         m_view.EnableDlgItem(id, true);
+    // A file cut short loads what it holds, and the user is told.
+    if (profile.announcedPoints > static_cast<long>(profile.points.size()))
+        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件中只有%1个凸轮点,少于文件所写的%2个!"))
+                                                    .arg(profile.points.size())
+                                                    .arg(profile.announcedPoints));
     return true;
 }
 
@@ -191,11 +208,17 @@ void CProfileCommands::OnSpecialSave()
         QStringLiteral("xls"), QStringLiteral("SpecECam1.xls"));
     if (path.isEmpty())
         return;
-    // An existing file is replaced; a directory of that name is never removed
-    // (the save then fails on it).
-    ecam::RemoveExistingFile(toPath(path));
-    if (!SaveSpecialPoints(path))
-        m_view.ModalUi().Box(nullptr, Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")));
+    // An existing file is replaced only by a complete new one (not deleted
+    // first), so a failed save keeps it; a directory of that name stays.
+    if (!SaveSpecialPoints(path)) {
+        m_view.ModalUi().Box(nullptr, WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存文件失败!")), m_saveError));
+        return;
+    }
+    // The workbook holds two columns; the user learns what stayed behind.
+    std::vector<ECamPoint> points;
+    m_view.GetPoints(points);
+    if (!ecam::SpecialSaveLosses(points).empty())
+        m_view.ModalUi().Box(nullptr, Tr(QT_TRANSLATE_NOOP("CProfileCommands", "特殊点表格只保存主轴和从轴位置,标幺速度和曲线类型未保存!")));
 }
 
 bool CProfileCommands::SaveSpecialPoints(const QString& path)
@@ -203,7 +226,9 @@ bool CProfileCommands::SaveSpecialPoints(const QString& path)
     std::vector<ECamPoint> points;
     m_view.GetPoints(points);
     // The same writer as the command-line tool's, so both give the same bytes.
-    const ecam::SpecialSaveResult r = ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points);
+    m_saveError.clear();
+    const ecam::SpecialSaveResult r =
+        ecam::SaveSpecialPointsWorkbook(m_excelHelper, toPath(path), points, &m_saveError);
     if (r == ecam::SpecialSaveResult::CannotCreate) {
         // The host's string table speaks Chinese only: its text is the key.
         const QString text = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));

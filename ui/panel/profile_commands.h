@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CECamPointSet;
@@ -56,4 +57,5 @@ public:
 private:
     IProfileView& m_view;
     CMSExcelHelper m_excelHelper;
+    std::string m_saveError; // why the last save failed, shown after the command's message
 };
