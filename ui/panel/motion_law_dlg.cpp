@@ -137,6 +137,9 @@ CMotionLawDlg::CMotionLawDlg(const std::vector<DesignSegment>& segments, uint32_
     rowButtons->addWidget(add);
     rowButtons->addWidget(remove);
     rowButtons->addStretch(1);
+    // The labels keep their whole text; the fields give way.
+    for (QLabel* l : {toleranceLabel, maxLabel})
+        l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* fields = new QHBoxLayout;
     fields->addWidget(toleranceLabel);
     fields->addWidget(m_tolerance);
