@@ -296,6 +296,14 @@ bool ParseNumber(std::string_view text, double& value)
 
 } // namespace
 
+std::vector<DesignSegment> RiseDwellReturnDwell(double l)
+{
+    return {{MotionLaw::Cycloidal, std::round(l / 3), 100.0},
+            {MotionLaw::Dwell, std::round(l / 2), 100.0},
+            {MotionLaw::ModifiedSine, std::round(l * 5 / 6), 0.0},
+            {MotionLaw::Dwell, l, 0.0}};
+}
+
 bool ParseDesignSegment(std::string_view text, DesignSegment& segment, DesignError& error)
 {
     const size_t c1 = text.find(':');

@@ -75,6 +75,11 @@ struct CamDesign {
     std::vector<SegmentReport> segments;
 };
 
+// A rise of 100 by a cycloidal law over the first third of masterLength, a
+// dwell to the half, a modified-sine return to five sixths and a dwell to
+// the end (masters rounded to whole numbers): where a new design starts.
+std::vector<DesignSegment> RiseDwellReturnDwell(double masterLength);
+
 // "LAW:END_MASTER:END_SLAVE" with whole-field numbers.
 bool ParseDesignSegment(std::string_view text, DesignSegment& segment, DesignError& error);
 

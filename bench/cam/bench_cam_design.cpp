@@ -9,10 +9,7 @@ namespace {
 
 void FitExample(benchmark::State& state, double tolerance)
 {
-    const std::vector<DesignSegment> segments = {{MotionLaw::Cycloidal, 1200, 100},
-                                                 {MotionLaw::Dwell, 1800, 100},
-                                                 {MotionLaw::ModifiedSine, 3000, 0},
-                                                 {MotionLaw::Dwell, 3600, 0}};
+    const std::vector<DesignSegment> segments = RiseDwellReturnDwell(3600);
     CamDesign design;
     DesignError error;
     for (auto _ : state) {

@@ -39,11 +39,7 @@ TEST(HostWindowTest, MotionLawMenuEntryReplacesThePanelsCam)
     EXPECT_EQ(length->text(), "1000");
     CamDesign expected;
     DesignError e;
-    ASSERT_TRUE(DesignCam({{MotionLaw::Cycloidal, 333, 100},
-                           {MotionLaw::Dwell, 500, 100},
-                           {MotionLaw::ModifiedSine, 833, 0},
-                           {MotionLaw::Dwell, 1000, 0}},
-                          {}, expected, e));
+    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(1000), {}, expected, e));
     // The table lists one row per key point.
     auto* table = window.Frame()->findChild<QAbstractItemView*>(QStringLiteral("idc6018"));
     ASSERT_NE(table, nullptr);

@@ -11,10 +11,7 @@
 
 namespace {
 
-const std::vector<DesignSegment> kExample = {{MotionLaw::Cycloidal, 1200, 100},
-                                             {MotionLaw::Dwell, 1800, 100},
-                                             {MotionLaw::ModifiedSine, 3000, 0},
-                                             {MotionLaw::Dwell, 3600, 0}};
+const std::vector<DesignSegment> kExample = RiseDwellReturnDwell(3600);  // 1200, 1800, 3000, 3600
 
 // The example's law at x: position and speed.
 std::pair<double, double> ExampleLaw(double x)

@@ -22,11 +22,7 @@ TEST(EcamctlDesign, WritesTheFittedProfileAndItsReport)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     CamDesign d;
     DesignError e;
-    ASSERT_TRUE(DesignCam({{MotionLaw::Cycloidal, 1200, 100},
-                           {MotionLaw::Dwell, 1800, 100},
-                           {MotionLaw::ModifiedSine, 3000, 0},
-                           {MotionLaw::Dwell, 3600, 0}},
-                          {0.01, 272}, d, e));
+    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(3600), {0.01, 272}, d, e));
     ecam::ECamProfile profile;
     ASSERT_TRUE(ecam::ReadECamProfileFile(out, profile));
     EXPECT_EQ(profile.masterLength, L"3600");

@@ -25,10 +25,7 @@ void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     QCoreApplication::processEvents();  // the delegate commits through a queued call
 }
 
-const std::vector<DesignSegment> kExample = {{MotionLaw::Cycloidal, 1200, 100},
-                                             {MotionLaw::Dwell, 1800, 100},
-                                             {MotionLaw::ModifiedSine, 3000, 0},
-                                             {MotionLaw::Dwell, 3600, 0}};
+const std::vector<DesignSegment> kExample = RiseDwellReturnDwell(3600);  // 1200, 1800, 3000, 3600
 
 } // namespace
 

@@ -168,16 +168,8 @@ CMotionLawDlg::CMotionLawDlg(const std::vector<DesignSegment>& segments, uint32_
     connect(m_tolerance, &QLineEdit::textChanged, this, [this] { Refit(); });
     connect(m_maxPoints, &QSpinBox::valueChanged, this, [this] { Refit(); });
 
-    if (segments.empty()) {
-        const double l = masterLength >= kDesignMinMasterLength ? masterLength : 1000.0;
-        const double rise = 100.0;
-        FillTable({{MotionLaw::Cycloidal, std::round(l / 3), rise},
-                   {MotionLaw::Dwell, std::round(l / 2), rise},
-                   {MotionLaw::ModifiedSine, std::round(l * 5 / 6), 0.0},
-                   {MotionLaw::Dwell, l, 0.0}});
-    } else {
-        FillTable(segments);
-    }
+    FillTable(segments.empty() ? RiseDwellReturnDwell(masterLength >= kDesignMinMasterLength ? masterLength : 1000.0)
+                               : segments);
     m_table->setCurrentCell(0, 0);
     m_table->setFocus();
 }
