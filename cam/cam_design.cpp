@@ -132,6 +132,9 @@ bool Check(const std::vector<DesignSegment>& segments, const DesignOptions& opti
     if (!(options.tolerance > 0.0) || !std::isfinite(options.tolerance))
         return Fail(error, DesignErrorKind::BadTolerance, -1,
                     Format("tolerance %g is not a positive number", options.tolerance));
+    if (options.tolerance < kDesignFinestTolerance)
+        return Fail(error, DesignErrorKind::ToleranceTooFine, -1,
+                    Format("tolerance %g is finer than the 0.000001 a profile file keeps", options.tolerance));
     if (options.maxPoints < 2)
         return Fail(error, DesignErrorKind::BadPointLimit, -1,
                     Format("a cam needs at least 2 key points; the limit %d allows fewer", options.maxPoints));

@@ -28,6 +28,8 @@ struct DesignSegment {
 };
 
 inline constexpr double kDesignDefaultTolerance = 0.01;
+// A profile file keeps six decimals: a finer tolerance could not be told.
+inline constexpr double kDesignFinestTolerance = 0.000001;
 inline constexpr int kDesignDefaultMaxPoints = 272;  // the drive's standard table
 // The master length of a profile: a whole number in this range.
 inline constexpr double kDesignMinMasterLength = 10.0;
@@ -48,6 +50,7 @@ enum class DesignErrorKind {
     SpeedJump,            // at the junction after `segment`
     BadMasterLength,
     BadTolerance,
+    ToleranceTooFine,     // below kDesignFinestTolerance
     BadPointLimit,
     ToleranceUnreachable, // bestTolerance holds what maxPoints allows (0: none)
 };

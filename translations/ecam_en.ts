@@ -602,6 +602,11 @@ Version </translation>
         <translation>The position tolerance must be a positive number.</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>位置容差 %1 比凸轮文件保存的精度 0.000001 还细。</source>
+        <translation>Tolerance %1 is finer than the 0.000001 a profile file keeps.</translation>
+    </message>
+    <message>
         <location line="-43"/>
         <source>第%1段的终点主轴位置 %2 不大于其起点 %3。</source>
         <translation>Segment %1 ends at master %2, which is not after its start %3.</translation>

@@ -117,6 +117,8 @@ TEST(CamDesign, RefusesBadProfilesWithTheirCause)
         {{"poly345:100.5:5"}, {}, DesignErrorKind::BadMasterLength,
          "the last end master 100.5 is the master length: a whole number from 10 to 1e+06"},
         {{"poly345:100:5"}, {0, 272}, DesignErrorKind::BadTolerance, "tolerance 0 is not a positive number"},
+        {{"poly345:100:5"}, {1e-7, 272}, DesignErrorKind::ToleranceTooFine,
+         "tolerance 1e-07 is finer than the 0.000001 a profile file keeps"},
         {{"poly345:100:5", "dwell:200:5"}, {0.01, 2}, DesignErrorKind::ToleranceUnreachable,
          "2 segments need at least 3 key points, more than the limit 2"},
         {{"cycloidal:1200:100", "dwell:1800:100", "modified-sine:3000:0", "dwell:3600:0"}, {0.001, 120},

@@ -258,6 +258,8 @@ QString CMotionLawDlg::ErrorText(const DesignError& e) const
         return tr("没有运动段。");
     case DesignErrorKind::BadTolerance:
         return tr("位置容差须为正数。");
+    case DesignErrorKind::ToleranceTooFine:
+        return tr("位置容差 %1 比凸轮文件保存的精度 0.000001 还细。").arg(m_tolerance->text().trimmed());
     case DesignErrorKind::MastersNotIncreasing:
         return tr("第%1段的终点主轴位置 %2 不大于其起点 %3。")
             .arg(e.segment + 1)
