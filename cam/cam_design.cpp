@@ -226,7 +226,8 @@ bool Fit(const std::vector<Geometry>& geo, double tolerance, int limit, std::vec
             while (good * 2.0 < bad && fits(Round6(from.master + good * 2.0)))
                 good *= 2.0;
             bad = std::min(bad, good * 2.0);
-            for (int i = 0; i < 12 && bad - good > kMinKeyGap; ++i) {
+            // A gap within 1 % of the longest costs at most 1 % more points.
+            while (bad - good > std::max(kMinKeyGap, good * 0.01)) {
                 const double mid = 0.5 * (good + bad);
                 (fits(Round6(from.master + mid)) ? good : bad) = mid;
             }
@@ -242,28 +243,63 @@ bool Fit(const std::vector<Geometry>& geo, double tolerance, int limit, std::vec
     return int(points.size()) <= limit;
 }
 
-// The smallest tolerance (two significant digits, rounded up) that `limit`
-// points can meet; 0 when none can.
+// The smallest tolerance of two significant digits that `limit` points can
+// meet; 0 when none can. A fit near the limit costs the whole limit in
+// points, so few are run: the blends miss a law by about a*h*h, so the key
+// points needed go as tolerance^-1/2; cheap fits at a quarter of the limit
+// give the estimate, and full fits only check its last digit.
 double BestTolerance(const std::vector<Geometry>& geo, double tolerance, int limit)
 {
     std::vector<ECamPoint> points;
     std::vector<int> firsts;
-    double lo = tolerance, hi = tolerance * 2.0;
-    for (int i = 0; i < 80 && !Fit(geo, hi, limit, points, firsts); ++i) {
-        lo = hi;
+    double stroke = 0.0;
+    for (const Geometry& g : geo)
+        stroke = std::max(stroke, std::abs(g.ye - g.ys));
+    double hi = std::max(tolerance * 2.0, stroke);
+    for (int i = 0; i < 60 && !Fit(geo, hi, limit, points, firsts); ++i)
         hi *= 2.0;
-    }
     if (!Fit(geo, hi, limit, points, firsts))
         return 0.0;
-    for (int i = 0; i < 30 && hi / lo > 1.001; ++i) {
-        const double mid = std::sqrt(lo * hi);
-        (Fit(geo, mid, limit, points, firsts) ? hi : lo) = mid;
+    const double fixed = double(geo.size()) + 1.0;
+    const double spare = double(limit) - fixed;
+    double used = double(points.size()) - fixed;
+    double lo = tolerance;
+    for (int i = 0; i < 30 && used < spare / 8.0; ++i) {
+        // At most four times the points per step, so the estimate stays near.
+        const double ratio = 4.0 * used / spare;
+        const double guess = used > 0.0 ? std::max(hi * ratio * ratio, hi / 16.0) : hi / 4.0;
+        if (!(guess > lo))
+            break;
+        if (!Fit(geo, guess, limit, points, firsts)) {
+            lo = guess;
+            break;
+        }
+        hi = guess;
+        used = double(points.size()) - fixed;
     }
-    const double unit = std::pow(10.0, std::floor(std::log10(hi)) - 1.0);
-    double best = std::ceil(hi / unit) * unit;
-    for (int i = 0; i < 20 && !Fit(geo, best, limit, points, firsts); ++i)
-        best += unit;
-    return best;
+    const double estimate =
+        std::clamp(used > 0.0 ? hi * (used / spare) * (used / spare) : hi, lo, hi);
+    const auto roundUp = [](double v) {
+        const double unit = std::pow(10.0, std::floor(std::log10(v)) - 1.0);
+        return std::ceil(v / unit * (1.0 - 1e-12)) * unit;
+    };
+    double best = roundUp(estimate);
+    if (Fit(geo, best, limit, points, firsts)) {
+        // One digit down, while that still fits.
+        for (int i = 0; i < 5; ++i) {
+            const double unit = std::pow(10.0, std::floor(std::log10(best)) - 1.0);
+            if (!(best - unit > lo) || !Fit(geo, best - unit, limit, points, firsts))
+                break;
+            best -= unit;
+        }
+        return best;
+    }
+    for (int i = 0; i < 40 && best < hi; ++i) {
+        best = roundUp(best * 1.03);
+        if (Fit(geo, best, limit, points, firsts))
+            return best;
+    }
+    return roundUp(hi);
 }
 
 void Report(const std::vector<Geometry>& geo, CamDesign& design, std::vector<int> firsts)

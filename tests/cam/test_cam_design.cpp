@@ -123,7 +123,7 @@ TEST(CamDesign, RefusesBadProfilesWithTheirCause)
          "2 segments need at least 3 key points, more than the limit 2"},
         {{"cycloidal:1200:100", "dwell:1800:100", "modified-sine:3000:0", "dwell:3600:0"}, {0.001, 120},
          DesignErrorKind::ToleranceUnreachable,
-         "tolerance 0.001 needs more than 120 key points; the best reachable with 120 is 0.0033"},
+         "tolerance 0.001 needs more than 120 key points; the best reachable with 120 is 0.0034"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

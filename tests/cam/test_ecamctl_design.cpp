@@ -51,7 +51,7 @@ TEST(EcamctlDesign, WritesTheFittedProfileAndItsReport)
         {{"spiral:100:5"}, "unknown law 'spiral' in 'spiral:100:5' (known: dwell, harmonic, cycloidal, "
                            "modified-sine, modified-trapezoid, poly345, poly4567, linear, poly5)"},
         {{"--tolerance", "0.0001", "cycloidal:1200:100"},
-         "tolerance 0.0001 needs more than 272 key points; the best reachable with 272 is 0.00016"},
+         "tolerance 0.0001 needs more than 272 key points; the best reachable with 272 is 0.00017"},
         {{"--max-points", "1", "poly345:100:5"}, "--max-points '1' is not a whole number from 2 to 100000"},
         {{"--tolerance", "x", "poly345:100:5"}, "--tolerance 'x' is not a number"},
         {{}, "no segments given"},
