@@ -124,6 +124,9 @@ CMotionLawDlg::CMotionLawDlg(const std::vector<DesignSegment>& segments, uint32_
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
+    // Room for a refusal of three lines, so the layout never clips one.
+    m_status->setMinimumHeight(m_status->fontMetrics().lineSpacing() * 3 + 4);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_preview = new CMotionLawPreview(this);
     m_preview->setObjectName(QStringLiteral("preview"));
 
