@@ -1,6 +1,7 @@
 #include "sim/drive_simulator.h"
 
 #include "host/fun_code_interface.h"
+#include "host/modbus_frame.h"
 #include "sim/sim_register_bank.h"
 
 #include <modbus.h>
@@ -35,17 +36,6 @@ bool Fail(std::string* error, const std::string& text)
     if (error)
         *error = text;
     return false;
-}
-
-uint16_t Crc16(const uint8_t* data, size_t size)
-{
-    uint16_t crc = 0xFFFF;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
-    }
-    return crc;
 }
 
 void CloseFd(int& fd)
@@ -97,6 +87,7 @@ struct CDriveSimulator::Impl {
     // The answer's bytes as the library frames them, changed by `fault`.
     std::vector<uint8_t> Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault);
     void CountClosed();
+    void Send(int fd, const std::vector<uint8_t>& bytes);
     bool WaitUnlessStopping(std::chrono::microseconds d);
     void Close();
 };
@@ -214,7 +205,7 @@ std::vector<uint8_t> CDriveSimulator::Impl::Answer(int fd, const uint8_t* req, i
     case SimScriptedFault::OtherUnit:
         if (opt.rtu) {
             answer[0] = uint8_t(answer[0] + 1);
-            const uint16_t crc = Crc16(answer.data(), answer.size() - 2);
+            const uint16_t crc = mbframe::Crc16(answer.data(), answer.size() - 2);
             answer[answer.size() - 2] = uint8_t(crc & 0xFF);
             answer[answer.size() - 1] = uint8_t(crc >> 8);
         } else {
@@ -275,15 +266,23 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     }
 
     const std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
+    Send(fd, answer);
+    if (scripted && scripted->kind == SimScriptedFault::Duplicate &&
+        WaitUnlessStopping(std::chrono::milliseconds(scripted->value)))
+        Send(fd, answer);
+    return true;
+}
+
+void CDriveSimulator::Impl::Send(int fd, const std::vector<uint8_t>& bytes)
+{
     size_t sent = 0;
-    while (sent < answer.size()) {
-        const ssize_t n = opt.rtu ? ::write(fd, answer.data() + sent, answer.size() - sent)
-                                  : ::send(fd, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+    while (sent < bytes.size()) {
+        const ssize_t n = opt.rtu ? ::write(fd, bytes.data() + sent, bytes.size() - sent)
+                                  : ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0 && errno != EINTR)
             break;
         sent += n > 0 ? size_t(n) : 0;
     }
-    return true;
 }
 
 void CDriveSimulator::Impl::ServeTcp()

@@ -4,8 +4,8 @@
 #include "app/connect_dialog.h"
 #include "app/host_drive.h"
 #include "host/logic_manage.h"
-#include "sim/drive_simulator.h"
 #include "tests/support/modal_ui_recorder.h"
+#include "tests/support/sim_drive.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -68,15 +68,7 @@ protected:
     qint64 lastTestMs = 0;
 };
 
-std::unique_ptr<CDriveSimulator> StartSim(SimFaults faults = {})
-{
-    SimOptions o;
-    o.faults = faults;
-    auto sim = std::make_unique<CDriveSimulator>(o);
-    std::string error;
-    EXPECT_TRUE(sim->Start(&error)) << error;
-    return sim;
-}
+using ecamtest::StartSim;
 
 } // namespace
 
@@ -178,7 +170,7 @@ TEST_F(ConnectDialogTest, TestingADriveReportsTheRegisterItRead)
     dlg.show();
     ASSERT_TRUE(dlg.SetChoice(QString::fromStdString(sim->Url())));
     EXPECT_EQ(RunTest(), u8("连接成功: H1B-08 (凸轮点数) = 37"));
-    EXPECT_EQ(sim->RequestCount(), 1u);
+    EXPECT_EQ(sim->RequestCount(), 2u);   // the read and its closing probe
 
     // The built-in drive, started by the test itself.
     Click("kindSim");
@@ -186,7 +178,7 @@ TEST_F(ConnectDialogTest, TestingADriveReportsTheRegisterItRead)
     ASSERT_NE(drive.Simulator(), nullptr);
     drive.Simulator()->SetRegister(0x1B08, 1234);
     EXPECT_EQ(RunTest(), u8("连接成功: H1B-08 (凸轮点数) = 1234"));
-    EXPECT_EQ(drive.Simulator()->RequestCount(), 2u);
+    EXPECT_EQ(drive.Simulator()->RequestCount(), 4u);
 }
 
 TEST_F(ConnectDialogTest, TestingAClosedPortOrASilentDriveReportsTheErrorInBoundedTime)
@@ -204,7 +196,7 @@ TEST_F(ConnectDialogTest, TestingAClosedPortOrASilentDriveReportsTheErrorInBound
     // events meanwhile (RunTest saw "正在测试连接..." and waited in its loop).
     SimFaults silent;
     silent.dropRate = 1.0;
-    auto mute = StartSim(silent);
+    auto mute = ecamtest::StartSimWithFaults(silent);
     ASSERT_TRUE(dlg.SetChoice(QString::fromStdString(mute->Url()) + QStringLiteral("&timeout=300")));
     EXPECT_EQ(RunTest(), u8("连接失败: 驱动器在超时时间内无应答"));
     EXPECT_GE(lastTestMs, 250);
@@ -221,7 +213,7 @@ TEST_F(ConnectDialogTest, ClosingDuringATestWaitsNoLongerThanTheCutShortRequest)
 {
     SimFaults silent;
     silent.dropRate = 1.0;
-    auto mute = StartSim(silent);
+    auto mute = ecamtest::StartSimWithFaults(silent);
     QElapsedTimer clock;
     {
         CConnectDialog closing(drive, ui);

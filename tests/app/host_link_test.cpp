@@ -7,9 +7,9 @@
 #include "app/host_window.h"
 #include "host/logic_manage.h"
 #include "host/modbus_data_srv.h"
-#include "sim/drive_simulator.h"
 #include "tests/support/modal_driver.h"
 #include "tests/support/modal_ui_recorder.h"
+#include "tests/support/sim_drive.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,13 +29,7 @@ QString u8(const char* text)
     return QString::fromUtf8(text);
 }
 
-std::unique_ptr<CDriveSimulator> StartSim()
-{
-    auto sim = std::make_unique<CDriveSimulator>();
-    std::string error;
-    EXPECT_TRUE(sim->Start(&error)) << error;
-    return sim;
-}
+using ecamtest::StartSim;
 
 QString UrlOf(const CDriveSimulator& sim)
 {

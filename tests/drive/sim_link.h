@@ -4,7 +4,7 @@
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
-#include "sim/drive_simulator.h"
+#include "tests/support/sim_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,8 @@ struct SimLink {
     // timeoutMs: response timeout the data service uses (short, so dropped
     // answers cost little in tests).
     explicit SimLink(int timeoutMs = 150, SimOptions options = {})
-        : sim(std::make_unique<CDriveSimulator>(options))
+        : sim(ecamtest::StartSim(options))
     {
-        std::string error;
-        EXPECT_TRUE(sim->Start(&error)) << error;
         EXPECT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(
             sim->Url() + "&timeout=" + std::to_string(timeoutMs)));
     }

@@ -23,15 +23,13 @@ using V = std::vector<std::wstring>;
 class Hostile : public ::testing::Test {
 protected:
     fs::path write(const std::string& name, const std::string& bytes) { return dir.Write(name, bytes); }
-    // Opens a workbook; the failure kind, None when it opened.
-    ReadFailure open(const fs::path& path, V* first = nullptr,
-                     std::chrono::milliseconds limit = ecam::kReadTimeLimit)
+    // Opens a workbook; the failure kind, None when it opened. The deadline
+    // is a backstop far beyond any machine's speed, so the kind depends on the
+    // file only, not on the machine's load.
+    ReadFailure open(const fs::path& path, V* first = nullptr, std::chrono::milliseconds limit = std::chrono::minutes(1))
     {
         CMSExcelHelper x;
-        const auto start = std::chrono::steady_clock::now();
         const int ok = x.OpenExcel(path, limit);
-        // Whatever happened, it happened within the limit and a little.
-        EXPECT_LT(std::chrono::steady_clock::now() - start, limit + std::chrono::milliseconds(1500)) << path;
         if (ok && first)
             x.ReadColumnFromBegin(1, 1, *first);
         return ok ? ReadFailure::None : x.LastFailure();
@@ -40,7 +38,7 @@ protected:
     {
         ReadFailure kind = ReadFailure::None;
         std::string error;
-        ecam::ReadECamProfileFile(path, p, &error, &kind);
+        ecam::ReadECamProfileFile(path, p, &error, &kind, std::chrono::minutes(1));
         return kind;
     }
     ecamtest::TempDir dir{"hostile"};
@@ -85,7 +83,7 @@ TEST_F(Hostile, TruncatedZipAndCompoundDocumentsFailCleanly)
     EXPECT_EQ(first, (V{L"", L"20.00", L"30.00"}));
 }
 
-TEST_F(Hostile, ZipBombStopsAtTheInflatedCapOrTheDeadline)
+TEST_F(Hostile, ZipBombStopsAtTheInflatedCapOrAPassedDeadline)
 {
     // 160 MB of spaces in a sheet part of about 160 KB, claiming 4 KB.
     ziptest::Member bomb = ziptest::Deflated("xl/worksheets/sheet1.xml", std::string(1 << 20, ' '), 160);
@@ -101,8 +99,8 @@ TEST_F(Hostile, ZipBombStopsAtTheInflatedCapOrTheDeadline)
     ASSERT_LT(pkg.size(), 4u << 20);
     const fs::path p = write("bomb.xlsx", pkg);
     EXPECT_EQ(open(p), ReadFailure::TooLarge);
-    // With little time the deadline ends it first: the inflating loop looks at it.
-    EXPECT_EQ(open(p, nullptr, std::chrono::milliseconds(20)), ReadFailure::TimedOut);
+    // A deadline already passed ends it at the inflating loop's first look.
+    EXPECT_EQ(open(p, nullptr, std::chrono::milliseconds(0)), ReadFailure::TimedOut);
 }
 
 TEST_F(Hostile, HugeRepeatsAndFarCornerCells)
@@ -174,9 +172,7 @@ TEST_F(Hostile, HundredMegabytesOfLines)
     // A profile of 3 rows followed by 100 MB: only what the count names is read.
     ecam::ECamProfile p;
     const fs::path tail = write("tail.ecam", profileText("凸轮点数量,   3", "1,1,0,0\r\n2,2,0,0\r\n3,3,0,1\r\n") + lines);
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(openProfile(tail, p), ReadFailure::None);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     ASSERT_EQ(p.points.size(), 3u);
     EXPECT_EQ(p.points[2], (ECamPoint{3, 3, 0, kECamPoly}));
     // With a count that reaches into them, every line is a point: past the cap.

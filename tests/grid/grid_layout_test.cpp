@@ -110,6 +110,8 @@ TEST_F(GridTest, RowHeightFactorStretchesRowsNotFonts)
 
     grid->SetRowHeightFactor(0.0);  // nonsense is ignored
     EXPECT_EQ(grid->rowHeight(0), triple);
+    grid->SetRowHeightFactor(1.0 + 0.75 / fontHeight);  // a part of a pixel is cut off, not rounded up
+    EXPECT_EQ(grid->rowHeight(0), single);
 }
 
 TEST_F(GridTest, EmptyGridShowsItsText)

@@ -1,12 +1,11 @@
 // CFunCodeAccess through the host services against a simulated drive, over
 // TCP loopback and over RTU on a pseudo-terminal.
-#include "sim_per_link.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/fun_code.h"
 #include "host/fun_code_interface.h"
 #include "host/logic_manage.h"
-#include "sim/drive_simulator.h"
+#include "tests/support/sim_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,10 @@
 #include <thread>
 
 namespace {
+
+using ecamtest::Link;
+using ecamtest::LinkName;
+using ecamtest::StartSim;
 
 constexpr int kTimeoutMs = 200;  // replaces the product's 1000 ms via the URL
 

@@ -2,13 +2,13 @@
 // TCP: the failure kind each one is reported as, what the drive holds
 // afterwards, and that the very next request gets its own answer (never the
 // late or spoilt one). Also cancelling a request that waits for its answer.
-#include "sim_per_link.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/device_url.h"
 #include "host/logic_manage.h"
 #include "host/modbus_data_srv.h"
 #include "sim/drive_simulator.h"
+#include "tests/support/sim_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,10 @@
 #include <thread>
 
 namespace {
+
+using ecamtest::Link;
+using ecamtest::LinkName;
+using ecamtest::StartSim;
 
 using Fault = SimScriptedFault;
 constexpr int kTimeoutMs = 150;

@@ -74,6 +74,9 @@ TEST(CurveDrag, PositionEndsArePinnedFirstFullyLastHorizontally)
     EXPECT_NEAR(after[3].master, 1000.0, 1e-9);
     EXPECT_DOUBLE_EQ(after[3].slave, 300 - (150 - 20) * 2.0);
     EXPECT_DOUBLE_EQ(d.wnd->CurvePoints().back().y, after[3].slave);
+    // Released above the plot: the top of the range, not beyond it.
+    d.Run(d.Marker(3), QPoint(900, 60), QPoint(900, 3));
+    EXPECT_DOUBLE_EQ(d.Points()[3].slave, 300.0);
 }
 
 TEST(CurveDrag, InnerPointStopsOnePixelShortOfItsNeighbours)

@@ -137,6 +137,10 @@ TEST(CurveZoom, WheelZoomsTheSharedMasterAxisAndCtrlWheelOneValueAxis)
     EXPECT_EQ(s.speed->m_yMax, 100.0);
     EXPECT_EQ(s.speed->m_yMin, -100.0);
     EXPECT_EQ(XLabels(s.pos).back(), "1000");
+    // Above the plot, Ctrl+wheel zooms about the top of the value range.
+    Wheel(s.speed, QPoint(600, 5), 1, Qt::ControlModifier);
+    EXPECT_NEAR(s.speed->m_yMax, 100.0, 1e-9);
+    EXPECT_NEAR(s.speed->m_yMin, -60.0, 1e-9);
 }
 
 TEST(CurveZoom, MiddleDragPansAndDoubleClickOnEmptyAreaResets)

@@ -3,6 +3,9 @@
 
 #include "ecam_version.h"
 
+#include <QLoggingCategory>
+#include <QtGlobal>
+
 #include <cstdio>
 
 namespace ecamctl {
@@ -15,13 +18,21 @@ std::map<std::string, Command>& registry()
 
 static void printUsage()
 {
-    std::fprintf(stderr, "usage: ecamctl COMMAND [ARGS...]\ncommands:\n");
+    std::fprintf(stderr, "usage: ecamctl [--trace] COMMAND [ARGS...]\ncommands:\n");
     for (const auto& [name, cmd] : ecamctl::registry())
         std::fprintf(stderr, "  ecamctl %s\n", cmd.usage.c_str());
 }
 
 int main(int argc, char** argv)
 {
+    // --trace (before the command): every Modbus request and answer with its
+    // time and what was made of it, on stderr.
+    if (argc >= 2 && std::string(argv[1]) == "--trace") {
+        QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
+        qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
+        ++argv;
+        --argc;
+    }
     if (argc < 2) {
         printUsage();
         return 2;

@@ -3,8 +3,7 @@
 // and bad arguments and unwritable files are refused with a clear message.
 // (That the pictures match the panel's own windows is checked by the panel's
 // export test; both draw through the same export.)
-#include "run_ecamctl.h"
-#include "temp_dir.h"
+#include "ecamctl_fixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -23,20 +22,18 @@ using ecamtest::RunEcamctl;
 
 const std::string kUsage = "usage: ecamctl render FILE|--length L OUT.{png,svg,pdf} [--size WxH]\n";
 
-class EcamctlRender : public ::testing::Test {
+class EcamctlRender : public EcamctlTest {
 protected:
-    ecamtest::TempDir dir{"ecamctl_render"};
     std::string cam;
     void SetUp() override
     {
-        cam = dir.Write("cam.txt", "0,0,0,1\n400,300,0,1\n1000,-200,0,1\n").string();
+        cam = Write("cam.txt", "0,0,0,1\n400,300,0,1\n1000,-200,0,1\n");
         // No display at all, and a platform that would need one: ecamctl
         // must not try it.
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
-    std::string Out(const std::string& name) const { return (dir / name).string(); }
 };
 
 // Plot i of a stack of plots `h` high: its frame corner is grey, and the
@@ -56,31 +53,31 @@ void ExpectPlot(const QImage& image, int top, int h)
 
 TEST_F(EcamctlRender, WritesEachFormatWithoutADisplay)
 {
-    auto r = RunEcamctl({"render", cam, Out("c.png")});
+    auto r = RunEcamctl({"render", cam, Path("c.png")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
     QImage image;
-    ASSERT_TRUE(image.load(QString::fromStdString(Out("c.png")), "PNG"));
+    ASSERT_TRUE(image.load(QString::fromStdString(Path("c.png")), "PNG"));
     EXPECT_EQ(image.size(), QSize(960, 900));
     for (int i = 0; i < 3; ++i)
         ExpectPlot(image, i * 300, 300);
 
-    r = RunEcamctl({"render", "--size", "640x481", cam, Out("small.png")});
+    r = RunEcamctl({"render", "--size", "640x481", cam, Path("small.png")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    ASSERT_TRUE(image.load(QString::fromStdString(Out("small.png")), "PNG"));
+    ASSERT_TRUE(image.load(QString::fromStdString(Path("small.png")), "PNG"));
     EXPECT_EQ(image.size(), QSize(640, 481));
     ExpectPlot(image, 0, 160);
     ExpectPlot(image, 320, 161);  // the last plot takes the odd row
 
     // The default cam of a length: flat, drawn on the panel's ranges.
-    r = RunEcamctl({"render", "--length", "2000", Out("default.png")});
+    r = RunEcamctl({"render", "--length", "2000", Path("default.png")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(image.load(QString::fromStdString(Out("default.png")), "PNG"));
+    EXPECT_TRUE(image.load(QString::fromStdString(Path("default.png")), "PNG"));
 
-    r = RunEcamctl({"render", cam, Out("c.svg"), "--size", "800x600"});
+    r = RunEcamctl({"render", cam, Path("c.svg"), "--size", "800x600"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    QFile svg(QString::fromStdString(Out("c.svg")));
+    QFile svg(QString::fromStdString(Path("c.svg")));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&svg);
     ASSERT_TRUE(xml.readNextStartElement());
@@ -90,34 +87,31 @@ TEST_F(EcamctlRender, WritesEachFormatWithoutADisplay)
         xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 
-    r = RunEcamctl({"render", cam, Out("c.pdf")});
+    r = RunEcamctl({"render", cam, Path("c.pdf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    QFile pdf(QString::fromStdString(Out("c.pdf")));
+    QFile pdf(QString::fromStdString(Path("c.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
 }
 
 TEST_F(EcamctlRender, RefusesBadArgumentsAndTellsWhyAWriteFailed)
 {
-    const std::string missing = Out("missing.txt");
+    const std::string missing = Path("missing.txt");
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"render", cam}, "ecamctl render: FILE and OUT are needed\n" + kUsage},
-        {{"render", cam, Out("c.bmp")}, "ecamctl render: OUT must end in .png, .svg or .pdf: '" + Out("c.bmp") + "'\n" + kUsage},
-        {{"render", cam, Out("c.png"), "--size", "640"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
-        {{"render", cam, Out("c.png"), "--size", "100x900"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
-        {{"render", "--length", "5", Out("c.png")}, "ecamctl render: master length must be an integer from 10 to 1000000\n" + kUsage},
-        {{"render", "--length", "100", cam, Out("c.png")}, "ecamctl render: --length takes the place of FILE\n" + kUsage},
-        {{"render", missing, Out("c.png")}, "ecamctl render: cannot open '" + missing + "'\n"},
+        {{"render", cam, Path("c.bmp")}, "ecamctl render: OUT must end in .png, .svg or .pdf: '" + Path("c.bmp") + "'\n" + kUsage},
+        {{"render", cam, Path("c.png"), "--size", "640"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
+        {{"render", cam, Path("c.png"), "--size", "100x900"}, "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + kUsage},
+        {{"render", "--length", "5", Path("c.png")}, "ecamctl render: master length must be an integer from 10 to 1000000\n" + kUsage},
+        {{"render", "--length", "100", cam, Path("c.png")}, "ecamctl render: --length takes the place of FILE\n" + kUsage},
+        {{"render", missing, Path("c.png")}, "ecamctl render: cannot open '" + missing + "'\n"},
     };
-    for (const auto& [args, message] : refused) {
-        const auto r = RunEcamctl(args);
-        EXPECT_EQ(r.exitCode, 2) << message;
-        EXPECT_EQ(r.err, message);
-    }
-    EXPECT_FALSE(fs::exists(Out("c.png")));
+    for (const auto& [args, message] : refused)
+        ExpectRefusal(args, 2, message);
+    EXPECT_FALSE(fs::exists(Path("c.png")));
 
     // A folder that is not there: status 1 and the reason.
-    const std::string nowhere = Out("no/such/c.png");
+    const std::string nowhere = Path("no/such/c.png");
     const auto r = RunEcamctl({"render", cam, nowhere});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("ecamctl render: cannot write '" + nowhere + "': 无法创建文件: ", 0), 0u) << r.err;

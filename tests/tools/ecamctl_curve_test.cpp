@@ -3,25 +3,18 @@
 // input is refused. The curve mathematics are the cam tests' business; here
 // the printed CSV only has to be the one of the points given.
 #include "cam/ecam_point_set.h"
-#include "run_ecamctl.h"
-#include "tests/support/temp_dir.h"
+#include "ecamctl_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace {
 
-namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
 const std::string kUsage = "usage: ecamctl curve [FILE] | curve --length L\n";
 
-class EcamctlCurve : public ::testing::Test {
-protected:
-    ecamtest::TempDir dir{"ecamctl_curve"};
-    std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text).string(); }
-};
+using EcamctlCurve = EcamctlTest;
 
 // The documented output: a header, then one "%.9g" row per curve sample.
 std::string CurveCsv(const CECamPointSet& set)
@@ -72,18 +65,12 @@ TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
         {"0,0,0,1\n10,5,inf,1\n", ":2: master, slave and speed must be finite numbers"},
         {"0,0,0,1\n10,5,0,1\n10,6,0,1\n", ":3: master positions must strictly increase"},
     };
-    for (const auto& [text, message] : cases) {
-        const std::string path = Write("bad.txt", text);
-        const auto r = RunEcamctl({"curve", path});
-        EXPECT_EQ(r.exitCode, 2) << text;
-        EXPECT_EQ(r.out, "") << text;
-        EXPECT_EQ(r.err, "ecamctl curve: " + path + message + "\n");
-    }
-    const auto piped = RunEcamctl({"curve"}, "0,0,0,1\noops\n");
-    EXPECT_EQ(piped.exitCode, 2);
-    EXPECT_EQ(piped.err, "ecamctl curve: <stdin>:2: expected 4 fields master,slave,speed,type, found 1\n");
+    for (const auto& [text, message] : cases)
+        ExpectRefusal({"curve", Write("bad.txt", text)}, 2, "ecamctl curve: " + Path("bad.txt") + message + "\n");
+    ExpectRefusal({"curve"}, 2, "ecamctl curve: <stdin>:2: expected 4 fields master,slave,speed,type, found 1\n",
+                  "0,0,0,1\noops\n");
 
-    const std::string missing = (dir / "missing.txt").string();
+    const std::string missing = Path("missing.txt");
     const std::pair<std::vector<std::string>, std::string> refused[] = {
         {{"curve", "--length", "9"}, "ecamctl curve: master length must be an integer from 10 to 1000000, got '9'\n" + kUsage},
         {{"curve", "--length", "1000001"},
@@ -94,12 +81,8 @@ TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
         {{"curve", missing}, "ecamctl curve: cannot open '" + missing + "'\n"},
         {{"curve", dir.Path().string()}, "ecamctl curve: " + dir.Path().string() + ": cannot be read\n"},
     };
-    for (const auto& [args, message] : refused) {
-        const auto r = RunEcamctl(args);
-        EXPECT_EQ(r.exitCode, 2) << args.back();
-        EXPECT_EQ(r.out, "") << args.back();
-        EXPECT_EQ(r.err, message);
-    }
+    for (const auto& [args, message] : refused)
+        ExpectRefusal(args, 2, message);
     // The lowest accepted length, for contrast.
     EXPECT_EQ(RunEcamctl({"curve", "--length", "10"}).exitCode, 0);
 }

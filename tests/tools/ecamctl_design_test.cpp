@@ -3,8 +3,7 @@
 // message and leaves the output file as it was (or absent).
 #include "cam/cam_design.h"
 #include "files/ecam_file.h"
-#include "run_ecamctl.h"
-#include "tests/support/temp_dir.h"
+#include "ecamctl_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +12,11 @@
 
 using ecamtest::RunEcamctl;
 
-TEST(EcamctlDesign, WritesTheFittedProfileAndItsReport)
+class EcamctlDesign : public EcamctlTest {};
+
+TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
 {
-    ecamtest::TempDir dir("ecamctl_design");
-    const std::string out = (dir / "cam.ecam").string();
+    const std::string out = Path("cam.ecam");
     const auto r = RunEcamctl({"design", out, "--tolerance", "0.01", "cycloidal:1200:100", "dwell:1800:100",
                                "modified-sine:3000:0", "dwell:3600:0"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -39,8 +39,8 @@ TEST(EcamctlDesign, WritesTheFittedProfileAndItsReport)
               std::string::npos);
 
     // Refusals: nothing written, the old file untouched.
-    const std::string old = dir.Write("old.ecam", "keep me").string();
-    const std::string none = (dir / "none.ecam").string();
+    const std::string old = Write("old.ecam", "keep me");
+    const std::string none = Path("none.ecam");
     struct Case {
         std::vector<std::string> args;
         std::string message;
