@@ -29,6 +29,12 @@ CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, Q
     QMenu* driveMenu = menuBar()->addMenu(tr("驱动器(&D)"));
     QAction* connectDrive = driveMenu->addAction(tr("连接驱动器(&C)..."), this, &CHostWindow::OnConnectDrive);
     connectDrive->setObjectName(QStringLiteral("connectDrive"));
+    QMenu* cam = menuBar()->addMenu(tr("凸轮(&M)"));
+    QAction* motionLaws = cam->addAction(tr("运动规律..."), this, [this] {
+        if (m_panelAlive)
+            m_panel.ShowRuvIzoMotionLaws();
+    });
+    motionLaws->setObjectName(QStringLiteral("motionLaws"));
     QMenu* settings = menuBar()->addMenu(tr("设置(&S)"));
     QAction* verify = settings->addAction(tr("写入后校验(&V)"));
     verify->setObjectName(QStringLiteral("verifyAfterWrite"));

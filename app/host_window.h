@@ -2,7 +2,8 @@
 // only through the plug-in's exported CDOVadAdiZOR: creates it in the
 // central frame, shows it, resizes it on every frame resize and destroys it
 // when the window closes. The menus hold what the panel lets its host
-// decide: the drive (驱动器 › 连接驱动器...) and the read-back after a write.
+// decide: the drive (驱动器 › 连接驱动器...), the read-back after a write, and
+// the cam laid out from motion laws (凸轮 › 运动规律...).
 // The status line names the drive and whether the last exchange with it
 // worked.
 //

@@ -348,6 +348,16 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>凸轮(&amp;M)</source>
+        <translation>Ca&amp;m</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>运动规律...</source>
+        <translation>Motion laws...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>设置(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
@@ -440,6 +450,219 @@ Version </translation>
         <location line="+4"/>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CMotionLawDlg</name>
+    <message>
+        <location filename="../ui/panel/motion_law_dlg.cpp" line="+30"/>
+        <source>停歇</source>
+        <translation>Dwell</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>简谐</source>
+        <translation>Simple harmonic</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>摆线</source>
+        <translation>Cycloidal</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>修正正弦</source>
+        <translation>Modified sine</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>修正梯形</source>
+        <translation>Modified trapezoid</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>3-4-5 多项式</source>
+        <translation>3-4-5 polynomial</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>4-5-6-7 多项式</source>
+        <translation>4-5-6-7 polynomial</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>匀速</source>
+        <translation>Constant speed</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>五次过渡</source>
+        <translation>Fifth-order blend</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>运动规律</source>
+        <translation>Motion laws</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+31"/>
+        <source>规律</source>
+        <translation>Law</translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <source>终点主轴位置</source>
+        <translation>End master</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>终点从轴位置</source>
+        <translation>End slave</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>运动段(&amp;S):</source>
+        <translation>&amp;Segments:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>添加段(&amp;A)</source>
+        <translation>&amp;Add segment</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>删除段(&amp;D)</source>
+        <translation>&amp;Delete segment</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>位置容差(&amp;T):</source>
+        <translation>Position &amp;tolerance:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>关键点上限(&amp;N):</source>
+        <translation>Key point limit (&amp;N):</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>段</source>
+        <translation>Segment</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>关键点</source>
+        <translation>Key points</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最大位置偏差</source>
+        <translation>Max position deviation</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最大速度偏差</source>
+        <translation>Max speed deviation</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>峰值速度</source>
+        <translation>Peak speed</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+117"/>
+        <source>第%1段的终点从轴位置不是数字。</source>
+        <translation>The end slave of segment %1 is not a number.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>第%1段的终点主轴位置不是数字。</source>
+        <translation>The end master of segment %1 is not a number.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>没有运动段。</source>
+        <translation>There are no segments.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+45"/>
+        <source>位置容差须为正数。</source>
+        <translation>The position tolerance must be a positive number.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>位置容差 %1 比凸轮文件保存的精度 0.000001 还细。</source>
+        <translation>Tolerance %1 is finer than the 0.000001 a profile file keeps.</translation>
+    </message>
+    <message>
+        <location line="-43"/>
+        <source>第%1段的终点主轴位置 %2 不大于其起点 %3。</source>
+        <translation>Segment %1 ends at master %2, which is not after its start %3.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>第%1段为停歇, 从轴却从 %2 移到 %3。</source>
+        <translation>Segment %1 is a dwell but moves the slave from %2 to %3.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>主轴位置 %1 处 (第%2段与第%3段之间) 速度从 %4 跳变为 %5。</source>
+        <translation>At master %1 (between segments %2 and %3) the speed jumps from %4 to %5.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>最后一段的终点主轴位置 %1 即主轴长度, 须为 10 到 1000000 之间的整数。</source>
+        <translation>The last end master %1 is the master length: a whole number from 10 to 1000000.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>位置容差 %1 需要超过 %2 个关键点; %2 个关键点能达到的最小容差为 %3。</source>
+        <translation>Tolerance %1 needs more than %2 key points; the best reachable with %2 is %3.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 个运动段至少需要 %2 个关键点, 超过上限 %3。</source>
+        <translation>%1 segments need at least %2 key points, more than the limit %3.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>位置容差 %1 在 %2 个关键点内无法达到。</source>
+        <translation>Tolerance %1 cannot be met within %2 key points.</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>共 %1 个关键点, 位置偏差最大 %2。</source>
+        <translation>%1 key points, largest position deviation %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CMotionLawPreview</name>
+    <message>
+        <location filename="../ui/panel/motion_law_preview.cpp" line="+39"/>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>加速度</source>
+        <translation>Acceleration</translation>
     </message>
 </context>
 <context>

@@ -181,7 +181,9 @@ QStringList TextsCutOff(QWidget* root)
                 style->subElementRect(box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &opt, b);
             check(b, b->text(), fm.horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))), contents.width());
         } else if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && !l->text().isEmpty()) {
-            check(l, l->text(), fm.horizontalAdvance(l->text()) + 2 * l->margin(), l->contentsRect().width());
+            // A label with a buddy shows its mnemonic '&' as an underline only.
+            const QString shown = l->buddy() ? QString(l->text()).remove(QLatin1Char('&')) : l->text();
+            check(l, l->text(), fm.horizontalAdvance(shown) + 2 * l->margin(), l->contentsRect().width());
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             // The title sits between the frame's corners.
             check(g, g->title(), fm.horizontalAdvance(g->title()) + 16, g->width());

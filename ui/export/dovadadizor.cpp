@@ -85,3 +85,8 @@ int CDOVadAdiZOR::IsRuvIzoBusy()
 {
     return g_pPanel && g_pPanel->IsTransferRunning() ? 1 : 0;
 }
+
+int CDOVadAdiZOR::ShowRuvIzoMotionLaws()
+{
+    return m_bCreated && g_pPanel && g_pPanel->ShowMotionLawDialog() ? 1 : 0;
+}

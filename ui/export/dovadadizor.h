@@ -43,6 +43,10 @@ public:
     // report), else 0: a host must not switch drives or destroy the panel
     // under a running write. An addition for hosts that want to know.
     int IsRuvIzoBusy();
+    // Opens the panel's motion-law dialog ("运动规律..."); 1 when the user
+    // accepted a design and it replaced the cam, else 0. An addition for
+    // hosts that offer it in their menus.
+    int ShowRuvIzoMotionLaws();
 
 private:
     int m_bCreated;

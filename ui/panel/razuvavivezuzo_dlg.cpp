@@ -9,6 +9,7 @@
 #include "ui/ecam_curve_wnd.h"
 #include "ui/funcode/ecam_func_set_dlg.h"
 #include "ui/modal_ui.h"
+#include "ui/panel/motion_law_dlg.h"
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/spec_list_ctrl.h"
 #include "ui/panel_look.h"
@@ -387,6 +388,22 @@ void CRAZuvavivezUzoDlg::ShowMasterLength(uint32_t length)
 {
     m_nMasterLength = length;
     DoDataExchange(false);
+}
+
+bool CRAZuvavivezUzoDlg::ShowMotionLawDialog()
+{
+    if (IsTransferRunning() || !m_history)
+        return false;
+    FlushHistoryRecord();
+    CMotionLawDlg dlg(m_motionLaws, m_nMasterLength, this);
+    if (dlg.exec() != QDialog::Accepted || !dlg.HasDesign())
+        return false;
+    m_motionLaws = dlg.Segments();
+    ShowMasterLength(dlg.MasterLength());
+    ReplaceCam(dlg.Design().points, false);
+    // Length and points together: one step back undoes both.
+    m_history->Record(CurrentCamState());
+    return true;
 }
 
 void CRAZuvavivezUzoDlg::OnFunCodeSet()

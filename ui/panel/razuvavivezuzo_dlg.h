@@ -19,6 +19,7 @@
 // messages, which the panel's destructor releases before it joins the worker.
 #pragma once
 
+#include "cam/cam_design.h"
 #include "cam/ecam_point.h"
 #include "cam/ecam_point_set.h"
 #include "drive/cam_transfer.h"
@@ -103,6 +104,11 @@ public:
     bool RedoCamEdit();
     const CCamHistory& History() const { return *m_history; }
 
+    // The motion-law dialog (CMotionLawDlg), opened with the laws last
+    // accepted; OK replaces the cam and the master length as one undoable
+    // step. Refused while a transfer runs. True when the cam was replaced.
+    bool ShowMotionLawDialog();
+
 protected:
     bool event(QEvent* e) override;                           // module messages
     bool eventFilter(QObject* watched, QEvent* e) override;   // pre-filter
@@ -163,4 +169,5 @@ private:
     std::unique_ptr<CCamHistory> m_history;
     bool m_historyRecordPending = false;
     bool m_applyingHistory = false;
+    std::vector<DesignSegment> m_motionLaws;   // the laws last accepted
 };
