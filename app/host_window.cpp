@@ -141,10 +141,8 @@ bool CHostWindow::Reconnect(const QString& choice)
     }
     RememberDevice(m_drive.Choice());
     m_lastOutcome.store(-1);
-    // The panel takes the selected drive when it is created.
-    DestroyPanel();
-    CreatePanel();
-    m_frame->installEventFilter(this);
+    // The panel binds to the selected drive at its next drive command; the
+    // user's cam and its undo history stay as they are.
     ShowDrive();
     return true;
 }

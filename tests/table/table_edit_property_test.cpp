@@ -308,9 +308,17 @@ protected:
         profile.masterUnits = std::to_wstring(Uniform(1, 1000));
         const QString path = dir.filePath(QStringLiteral("p%1.ecam").arg(++files));
         ASSERT_TRUE(ecam::WriteECamProfileFile(path.toStdString(), profile));
+        // Unsaved changes are dropped ("否"), as a user opening another file does.
+        QCoreApplication::processEvents();
+        const bool modified = dlg->History().Modified();
+        if (modified)
+            boxes.QueueAnswer(IDNO);
+        const size_t boxesBefore = boxes.Calls().size();
         ui->files.QueueAnswer(path);
         QTest::mouseClick(Button(IDC_BTN_IMPORT), Qt::LeftButton);
+        EXPECT_EQ(boxes.Calls().size(), boxesBefore + (modified ? 1 : 0));
         EXPECT_EQ(Points().size(), profile.points.size());
+        EXPECT_FALSE(dlg->History().Modified());
     }
 
     // Special points from a two-column sheet, through the import command.

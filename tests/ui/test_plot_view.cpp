@@ -1,6 +1,6 @@
 // Axis arithmetic of the plots on its own: mappings both ways, zoom about a
 // point, pan and the limits that keep a view usable.
-#include "ui/plot_view.h"
+#include "ui/plot/plot_view.h"
 
 #include <gtest/gtest.h>
 
