@@ -46,6 +46,9 @@ public:
     bool SavePanelPicture(const QString& path);
     // The About box text (version included).
     static QString AboutText();
+    // The size of a first window (none remembered) on a screen offering
+    // `available` (invalid: unknown).
+    static QSize FirstWindowSize(const QSize& available);
     // Whether closing the window stores its geometry (off for pictures).
     void SetRememberGeometry(bool on) { m_rememberGeometry = on; }
 

@@ -749,13 +749,25 @@ void CRAZuvavivezUzoDlg::ApplyHistoryState(const CamState& state)
     if (GetDlgItemText(IDC_EDIT_UNIT) != unitBefore)
         OnUniEditEnter(IDC_EDIT_UNIT, 0);
     const bool sameRows = m_controls.table->GetItemCount() == static_cast<int>(state.points.size());
+    // The cell the user was on stays the current one (the last row when it
+    // went), with the focus if the table had it: the next undo or edit goes
+    // on from there.
+    CSpecListCtrl* table = m_controls.table;
+    const QModelIndex current = table->currentIndex();
+    const bool tableHadFocus = table->hasFocus() || table->isAncestorOf(QApplication::focusWidget());
     m_pointSet.SetPoints(state.points);
     RefreshCurves();
     if (sameRows) {
-        m_controls.table->EndActiveEdit(true);
+        table->EndActiveEdit(true);
         m_tableEditor->SyncRows();
     } else {
         RefreshTable();
+    }
+    if (current.isValid() && table->GetItemCount() > 0) {
+        const int row = std::min(current.row(), table->GetItemCount() - 1);
+        table->setCurrentIndex(table->model()->index(row, current.column()));
+        if (tableHadFocus)
+            table->setFocus(Qt::OtherFocusReason);
     }
     m_applyingHistory = false;
 }

@@ -319,33 +319,20 @@ void CPlotPainter::DrawCurve(QPainter& p, const PlotScene& s) const
     p.restore();
 }
 
-void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
+void CPlotPainter::DrawTexts(QPainter& p, const PlotScene& s) const
 {
-    const int w = s.size.width();
-    const int h = s.size.height();
-    p.setBackgroundMode(Qt::TransparentMode);
-    p.fillRect(QRect(QPoint(0, 0), s.size), QColor(255, 255, 255));
+    // Title, rotated to read bottom to top, its cell's top-left at the point.
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(16);
+    titleFont.setWeight(QFont::Bold);
+    p.save();
+    p.setFont(titleFont);
+    p.setPen(Qt::black);
+    p.translate(12, s.size.height() / 2 + 30);
+    p.rotate(-90);
+    p.drawText(QPoint(0, QFontMetrics(titleFont).ascent()), s.title);
+    p.restore();
 
-    if (!polylineOnly) {
-        // Title, rotated to read bottom to top, its cell's top-left at the point.
-        QFont titleFont(QStringLiteral("Arial"));
-        titleFont.setPixelSize(16);
-        titleFont.setWeight(QFont::Bold);
-        p.save();
-        p.setFont(titleFont);
-        p.setPen(Qt::black);
-        p.translate(12, h / 2 + 30);
-        p.rotate(-90);
-        p.drawText(QPoint(0, QFontMetrics(titleFont).ascent()), s.title);
-        p.restore();
-    }
-
-    DrawCurve(p, s);
-    if (polylineOnly)
-        return;
-
-    const QColor grey(100, 100, 100);
-    LayOutLabels(s, p.device());
     p.setPen(Qt::black);
     int font = -1;
     for (size_t i = 0; i < m_labels.size(); ++i) {
@@ -355,6 +342,47 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
             p.setFont(m_fonts[static_cast<size_t>(font)]);
         }
         p.drawText(QPoint(l.rect.left(), l.rect.top() - m_labelInkTop[static_cast<size_t>(font)]), l.text);
+    }
+}
+
+void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
+{
+    const int w = s.size.width();
+    const int h = s.size.height();
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.fillRect(QRect(QPoint(0, 0), s.size), QColor(255, 255, 255));
+
+    DrawCurve(p, s);
+    if (polylineOnly)
+        return;
+
+    const QColor grey(100, 100, 100);
+    QPaintDevice* device = p.device();
+    const bool wasValid = m_labelsValid;
+    const LabelKey before = m_labelKey;
+    LayOutLabels(s, device);
+    const int type = device->devType();
+    if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) {
+        // Text is the dearest part of a frame and changes only with the
+        // axes: drawn once into an image of the plot's resolution, then
+        // copied. The strips hold nothing else (the curve and the markers'
+        // centres stay inside the frame), so the pixels are the same.
+        if (!m_textsValid || !wasValid || !(before == m_labelKey) || m_textsTitle != s.title) {
+            m_texts = QImage(s.size, QImage::Format_RGB32);
+            m_texts.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
+            m_texts.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
+            m_texts.fill(Qt::white);
+            QPainter tp(&m_texts);
+            DrawTexts(tp, s);
+            m_textsTitle = s.title;
+            m_textsValid = true;
+        }
+        const QRect left(0, 0, kLeft, h);
+        const QRect bottom(kLeft, h - kMargin + 1, w - kLeft, kMargin - 1);
+        p.drawImage(left, m_texts, left);
+        p.drawImage(bottom, m_texts, bottom);
+    } else {
+        DrawTexts(p, s);
     }
 
     // Grid in whole pixels; the last line may fall short of the plot edge.

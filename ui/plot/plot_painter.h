@@ -17,6 +17,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -119,6 +120,8 @@ private:
     };
 
     void LayOutLabels(const PlotScene& s, QPaintDevice* device);
+    // Title and axis labels, all outside the plot frame on white.
+    void DrawTexts(QPainter& p, const PlotScene& s) const;
     void LayOutPeak(const PlotScene& s, QPaintDevice* device);
     void DrawCurve(QPainter& p, const PlotScene& s) const;
 
@@ -128,6 +131,12 @@ private:
     std::vector<int> m_labelFont;        // index into m_fonts, per label
     std::vector<QFont> m_fonts;
     std::vector<int> m_labelInkTop;      // digit ink top per font
+
+    // The texts rendered once on white, for raster targets: the strips left
+    // of and below the frame are copied from it while the layout holds.
+    QImage m_texts;
+    QString m_textsTitle;
+    bool m_textsValid = false;
 
     bool m_peakValid = false;
     PeakKey m_peakKey;
