@@ -46,19 +46,12 @@ plotview::Range CECamCurveWnd::MasterRange() const { return m_xZoomed ? m_xView 
 
 plotview::Axis CECamCurveWnd::XAxis() const
 {
-    PlotScene s;
-    s.size = size();
-    s.xRange = MasterRange();
-    return CPlotPainter::XAxis(s);
+    return CPlotPainter::XAxis({.size = size(), .xRange = MasterRange()});
 }
 
 plotview::Axis CECamCurveWnd::YAxis() const
 {
-    PlotScene s;
-    s.size = size();
-    s.yMin = m_yMin;
-    s.yMax = m_yMax;
-    return CPlotPainter::YAxis(s);
+    return CPlotPainter::YAxis({.size = size(), .yMin = m_yMin, .yMax = m_yMax});
 }
 
 QPoint CECamCurveWnd::DataToPixel(const PlotPoint& p) const
@@ -475,20 +468,9 @@ void CECamCurveWnd::paintEvent(QPaintEvent*)
 
 PlotScene CECamCurveWnd::Scene() const
 {
-    PlotScene s;
-    s.size = size();
-    s.title = m_title;
-    s.curve = m_curvePoints;
-    s.keys = m_keyPoints;
-    s.showKeys = m_showKeyPoints;
-    s.curveColor = m_curveColor;
-    s.xRange = MasterRange();
-    s.xZoomed = m_xZoomed;
-    s.yMin = m_yMin;
-    s.yMax = m_yMax;
-    s.peak = m_peak;
-    s.dataVersion = m_dataVersion;
-    return s;
+    return {.size = size(), .title = m_title, .curve = m_curvePoints, .keys = m_keyPoints,
+            .showKeys = m_showKeyPoints, .curveColor = m_curveColor, .xRange = MasterRange(), .xZoomed = m_xZoomed,
+            .yMin = m_yMin, .yMax = m_yMax, .peak = m_peak, .dataVersion = m_dataVersion};
 }
 
 void CECamCurveWnd::DrawPlot(QPainter& painter, bool polylineOnly) const

@@ -58,17 +58,17 @@ struct AxisLabel {
 
 // What one plot shows.
 struct PlotScene {
-    QSize size;                       // the plot's pixels; (0, 0) is its top left
-    QString title;
-    std::span<const PlotPoint> curve;
-    std::span<const PlotPoint> keys;  // markers; drawn only when showKeys
+    QSize size{};                     // the plot's pixels; (0, 0) is its top left
+    QString title{};
+    std::span<const PlotPoint> curve{};
+    std::span<const PlotPoint> keys{};  // markers; drawn only when showKeys
     bool showKeys = true;
     QColor curveColor{0, 0, 255};
-    plotview::Range xRange;           // master range shown
+    plotview::Range xRange{};         // master range shown
     bool xZoomed = false;             // not the automatic [0, xMax]
     double yMin = -100.0;
     double yMax = 100.0;
-    CamPeak peak;
+    CamPeak peak{};
     // Changes whenever curve, keys or peak change; 0 means "unknown", and
     // then nothing that depends on the data is kept between paints.
     uint64_t dataVersion = 0;
