@@ -384,6 +384,12 @@ void CRAZuvavivezUzoDlg::LoadPoints(const std::vector<ECamPoint>& points)
     m_pointSet.SetPoints(points);
     RefreshCurves();
     RefreshTable();
+    // A cam handed in whole comes from outside, like an opened file: it is
+    // one step, and nothing the user has yet to save.
+    if (m_history) {
+        FlushHistoryRecord();
+        m_history->MarkSaved();
+    }
 }
 
 void CRAZuvavivezUzoDlg::ReplaceCam(const std::vector<ECamPoint>& points, bool relinkLinear)
