@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
 CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, QWidget* parent)
@@ -53,7 +55,8 @@ CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, Q
     statusBar()->addPermanentWidget(m_link);
     ShowDrive();
 
-    resize(1280, 800);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/org.ecameditor.ECamEditor.svg")));
+    resize(FirstWindowSize(screen() ? screen()->availableGeometry().size() : QSize()));
     const QByteArray geometry = RememberedWindowGeometry();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
@@ -69,6 +72,17 @@ CHostWindow::~CHostWindow()
     // window that is gone.
     m_drive.SetExchangeObserver({});
     DestroyPanel();
+}
+
+QSize CHostWindow::FirstWindowSize(const QSize& available)
+{
+    // 1280 x 800 where it fits; on a smaller screen (a 1366 x 768 laptop
+    // offers about 1366 x 728) the window and its title bar stay on it.
+    const QSize wanted(1280, 800);
+    if (!available.isValid())
+        return wanted;
+    constexpr int kFrameRoom = 40;   // title bar and borders the window manager adds
+    return wanted.boundedTo(available - QSize(kFrameRoom / 2, kFrameRoom));
 }
 
 QString CHostWindow::StatusText() const { return m_status->text(); }
@@ -147,10 +161,8 @@ bool CHostWindow::Reconnect(const QString& choice)
     }
     RememberDevice(m_drive.Choice());
     m_lastOutcome.store(-1);
-    // The panel takes the selected drive when it is created.
-    DestroyPanel();
-    CreatePanel();
-    m_frame->installEventFilter(this);
+    // The panel binds to the selected drive at its next drive command; the
+    // user's cam and its undo history stay as they are.
     ShowDrive();
     return true;
 }

@@ -7,9 +7,9 @@
 // The status line names the drive and whether the last exchange with it
 // worked.
 //
-// The panel binds to the drive selected when it is created, so connecting
-// another drive selects it and creates the panel anew; a running transfer
-// refuses that. Window geometry and the chosen drive are remembered.
+// Connecting another drive selects it; the panel follows the selection at
+// its next drive command and keeps the cam and its undo history. A running
+// transfer refuses the change. Window geometry and the chosen drive are remembered.
 //
 // The window owns its frame widget and the API object; the panel belongs to
 // the plug-in, the drive to the caller (it must outlive the window). GUI
@@ -47,6 +47,9 @@ public:
     bool SavePanelPicture(const QString& path);
     // The About box text (version included).
     static QString AboutText();
+    // The size of a first window (none remembered) on a screen offering
+    // `available` (invalid: unknown).
+    static QSize FirstWindowSize(const QSize& available);
     // Whether closing the window stores its geometry (off for pictures).
     void SetRememberGeometry(bool on) { m_rememberGeometry = on; }
 

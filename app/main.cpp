@@ -32,6 +32,8 @@ int main(int argc, char** argv)
         !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // The desktop entry names the icon and groups the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ecameditor.ECamEditor"));
     const UiTranslatorsLoaded loaded =
         InstallUiTranslators(app, ChooseUiLanguage(QLocale::system().name(), options.lang));
     if (!loaded.panel)

@@ -91,7 +91,16 @@ void CECamPointSet::InsertPoint(const ECamPoint& point)
 
 void CECamPointSet::DeletePoint(double m)
 {
-    auto it = Find(m);
+    DeleteAt(Find(m));
+}
+
+void CECamPointSet::DeletePointAt(std::size_t index)
+{
+    DeleteAt(At(index));
+}
+
+void CECamPointSet::DeleteAt(Iter it)
+{
     // The first point carries the start of the cam and is never removed; the
     // request is ignored silently (the callers choose any words).
     if (it == m_points.end() || it == m_points.begin()) {

@@ -46,6 +46,7 @@ public:
     void MovePointAt(std::size_t index, double newMaster, double newSlave);
     void SetPointSpeedAt(std::size_t index, double speed);
     void SetPointTypeAt(std::size_t index, int32_t type);
+    void DeletePointAt(std::size_t index);
     // Replaces all points with the list as it stands (no sorting, no checks).
     void SetPoints(const std::vector<ECamPoint>& points);
     // Re-derives every Linear speed and the Poly speed after each line.
@@ -91,6 +92,7 @@ private:
     Iter At(std::size_t index);
     bool KeepsOrderAt(std::list<ECamPoint>::const_iterator it, double newMaster) const;
     void MoveAt(Iter it, double newMaster, double newSlave);
+    void DeleteAt(Iter it);
     void SpeedAt(Iter it, double speed);
     void TypeAt(Iter it, int32_t type);
 

@@ -21,6 +21,10 @@ bool Report(DriveError* why, int code)
 
 bool CFunCodeAccess::Init()
 {
+    // Binding again (the host selected another drive) forgets the old link.
+    m_pDataSrv.store(nullptr);
+    m_pDevInfo = nullptr;
+    m_pFunCodeIf = nullptr;
     CLogicManage* logic = CSingleton<CLogicManage>::Instance();
     m_pDevManage = logic ? logic->GetDeviceManage() : nullptr;
     if (!m_pDevManage)

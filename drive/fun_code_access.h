@@ -1,6 +1,6 @@
 #pragma once
-// CFunCodeAccess: the panel's single doorway to the drive. Binds once (Init)
-// to the device the host selected, keeps the host service objects it got
+// CFunCodeAccess: the panel's single doorway to the drive. Binds (Init) to
+// the device the host selected, keeps the host service objects it got
 // (none owned), and offers one-shot reads and writes of a single drive
 // parameter by number text or by address and width. One attempt each, no
 // pauses, no messages: the callers choose retries and words.
@@ -9,7 +9,8 @@
 // already widened (sign- or zero-extended) and is never truncated here.
 //
 // Threads: used from the GUI thread and one transfer worker at the same time.
-// Init runs once on the GUI thread before any worker. After it, the object's
+// Init runs on the GUI thread before any worker, and again (to follow the
+// host's selection) only while no worker runs. After it, the object's
 // own state changes only in CheckConnect (an atomic store of the data-service
 // pointer the host answers), but every read and write also stores the value
 // in the catalogue's CFunCode object it goes through (amended and current

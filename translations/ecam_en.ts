@@ -982,6 +982,12 @@ Version </translation>
         <translation>Please enter a positive integer.</translation>
     </message>
     <message>
+        <source>当前凸轮数据已修改，尚未保存。
+是否先保存到文件?</source>
+        <translation>The cam has changed and is not saved yet.
+Save it to a file first?</translation>
+    </message>
+    <message>
         <location line="+125"/>
         <source>位置</source>
         <translation>Position</translation>

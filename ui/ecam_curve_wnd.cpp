@@ -46,12 +46,12 @@ plotview::Range CECamCurveWnd::MasterRange() const { return m_xZoomed ? m_xView 
 
 plotview::Axis CECamCurveWnd::XAxis() const
 {
-    return {MasterRange(), kLeft, static_cast<double>((width() - kMargin) - kLeft), false};
+    return CPlotPainter::XAxis({.size = size(), .xRange = MasterRange()});
 }
 
 plotview::Axis CECamCurveWnd::YAxis() const
 {
-    return {{m_yMin, m_yMax}, height() - kMargin, static_cast<double>((height() - kMargin) - kMargin), true};
+    return CPlotPainter::YAxis({.size = size(), .yMin = m_yMin, .yMax = m_yMax});
 }
 
 QPoint CECamCurveWnd::DataToPixel(const PlotPoint& p) const
@@ -83,30 +83,15 @@ void CECamCurveWnd::DataChanged()
     if (m_xZoomed && XMax() != m_xZoomExtent)
         m_xZoomed = false;
     m_peak = FindPeak(m_curvePoints, [](const PlotPoint& p) { return p.x; }, [](const PlotPoint& p) { return p.y; });
+    ++m_dataVersion;
     BuildTipZones();
 }
 
 void CECamCurveWnd::AutoScaleY()
 {
-    double mx = 0.0, mn = 0.0;
-    if (!m_curvePoints.empty()) {
-        mx = mn = m_curvePoints.front().y;
-        for (const PlotPoint& p : m_curvePoints) {
-            mx = std::max(mx, p.y);
-            mn = std::min(mn, p.y);
-        }
-    }
-    double mid = (mx + mn) * 0.5;
-    if (mn != 0.0) {
-        const double ratio = mx / mn;
-        if (ratio > -1.2 && ratio < -0.8)
-            mid = 0.0;  // swings about equally both ways: centre on zero
-    }
-    double half = (mx - mn) * 0.1 * 1.2 * 5.0;
-    if (half == 0.0)  // flat curve: the same 0.6 of its level each way, or 1 about zero
-        half = mid != 0.0 ? std::fabs(mid) * 0.6 : 1.0;
-    m_yMax = mid + half;
-    m_yMin = mid - half;
+    const plotview::Range r = FitValueRange(m_curvePoints);
+    m_yMax = r.hi;
+    m_yMin = r.lo;
     m_yZoomed = false;  // the fitted range is the new home
     update();
 }
@@ -114,20 +99,7 @@ void CECamCurveWnd::AutoScaleY()
 void CECamCurveWnd::BuildLists(const std::vector<ECamCurveSample>& samples, CurveKind kind,
                                std::vector<PlotPoint>& keys, std::vector<PlotPoint>& curve)
 {
-    keys.clear();
-    curve.clear();
-    curve.reserve(samples.size());
-    for (const ECamCurveSample& s : samples) {
-        PlotPoint p;
-        switch (kind) {
-        case CURVE_POSITION: p = {s.positionX, s.position}; break;
-        case CURVE_SPEED: p = {s.speedX, s.speed}; break;
-        default: p = {s.accelX, s.accel}; break;
-        }
-        curve.push_back(p);
-        if (kind != CURVE_ACCEL && s.isKeyPoint)
-            keys.push_back(p);
-    }
+    BuildPlotLists(samples, kind, keys, curve);
 }
 
 void CECamCurveWnd::RebuildFromPointSet()
@@ -156,15 +128,22 @@ void CECamCurveWnd::AddKeyPointAt(QPoint point)
 
 bool CECamCurveWnd::HitTestKeyPoint(QPoint point, int& index) const
 {
+    // Markers of close points overlap: the one whose centre is nearest wins,
+    // and among equals the one drawn last (on top), as the user sees it.
+    int best = -1;
+    int bestDistance = 0;
     for (size_t i = 0; i < m_keyPoints.size(); ++i) {
         const QPoint c = DataToPixel(m_keyPoints[i]);
         const QRect box(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 2 * kMarkerHalf, 2 * kMarkerHalf);
-        if (box.contains(point)) {
-            index = static_cast<int>(i);
-            return true;
+        const int distance = (c - point).manhattanLength();
+        if (box.contains(point) && (best < 0 || distance <= bestDistance)) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
         }
     }
-    return false;
+    if (best >= 0)
+        index = best;
+    return best >= 0;
 }
 
 bool CECamCurveWnd::HasKeyPointNear(QPoint point) const
@@ -487,255 +466,14 @@ void CECamCurveWnd::paintEvent(QPaintEvent*)
     DrawPlot(dc.Painter());
 }
 
-namespace {
-
-struct LabelFace {
-    QFont font;
-    int ascent = 0;
-    int height = 0;
-    int inkTop = 0;     // digit ink relative to the baseline (negative: above)
-    int inkBottom = 0;
-};
-
-LabelFace FaceOf(const QFont& font, QPaintDevice* device)
+PlotScene CECamCurveWnd::Scene() const
 {
-    const QFontMetrics fm(font, device);
-    const QRect ink = fm.tightBoundingRect(QStringLiteral("0123456789-+.e"));
-    return {font, fm.ascent(), fm.height(), ink.top(), ink.bottom()};
+    return {.size = size(), .title = m_title, .curve = m_curvePoints, .keys = m_keyPoints,
+            .showKeys = m_showKeyPoints, .curveColor = m_curveColor, .xRange = MasterRange(), .xZoomed = m_xZoomed,
+            .yMin = m_yMin, .yMax = m_yMax, .peak = m_peak, .dataVersion = m_dataVersion};
 }
 
-QFont LabelFont(int points)
+void CECamCurveWnd::DrawPlot(QPainter& painter, bool polylineOnly) const
 {
-    return QFont(QStringLiteral("Arial"), points);
-}
-
-// True when the labels at every stride-th slot keep gap pixels between them
-// along the axis (x: left to right, y: top to bottom).
-bool FitsAtStride(const std::vector<AxisLabel>& labels, int stride, int gap, bool vertical)
-{
-    for (size_t i = 0; i + stride < labels.size(); i += stride) {
-        const QRect& a = labels[i].rect;
-        const QRect& b = labels[i + stride].rect;
-        if (vertical ? a.bottom() + gap >= b.top() : a.right() + gap >= b.left())
-            return false;
-    }
-    return true;
-}
-
-// Keeps every stride-th label, the smallest stride (1, 2, 5, 10) that keeps
-// them apart; the first label always stays.
-void Thin(std::vector<AxisLabel>& labels, int gap, bool vertical)
-{
-    int chosen = 0;
-    for (int stride : {1, 2, 5, 10})
-        if (FitsAtStride(labels, stride, gap, vertical)) {
-            chosen = stride;
-            break;
-        }
-    std::vector<AxisLabel> kept;
-    for (size_t i = 0; i < labels.size(); ++i)
-        if (chosen ? i % static_cast<size_t>(chosen) == 0 : i == 0)
-            kept.push_back(labels[i]);
-    labels.swap(kept);
-}
-
-} // namespace
-
-std::vector<AxisLabel> CECamCurveWnd::LayOutLabels(QPainter& p) const
-{
-    const int w = width();
-    const int h = height();
-    std::vector<AxisLabel> out;
-    std::vector<QFont> fonts;
-
-    // X labels: "%.0f" centred under each grid line, kept inside the window.
-    const LabelFace xf = FaceOf(LabelFont(9), p.device());
-    const QFontMetrics xfm(xf.font, p.device());
-    const int stepPx = (w - 140) / 10;
-    const plotview::Range xr = MasterRange();
-    const double stepX = xr.Span() / 10.0;
-    // Zoomed in, whole numbers would repeat: as many decimals as the step needs.
-    const int xDecimals = m_xZoomed ? plotview::DecimalsForStep(stepX) : 0;
-    std::vector<AxisLabel> xs;
-    for (int i = 0; i <= 10; ++i) {
-        const int x = kLeft + i * stepPx;
-        double v = xr.lo + i * stepX;
-        if (std::fabs(v) < std::fabs(stepX) * 1e-9)
-            v = 0.0;  // no "-0.00" where the sum only nearly cancels
-        const QString text = QString::asprintf("%.*f", xDecimals, v);
-        const int adv = xfm.horizontalAdvance(text);
-        int left = x - adv / 2;
-        left = std::max(0, std::min(left, w - adv));
-        const int baseline = h - 15 + xf.ascent;
-        xs.push_back({QRect(left, baseline + xf.inkTop, adv, xf.inkBottom - xf.inkTop + 1), text, false});
-    }
-    Thin(xs, 4, false);
-
-    // Y labels: "%f" as long as it fits between the title and the plot;
-    // longer limits lose decimals first (never below what tells the grid
-    // steps apart), then font size, then go to exponent form. The sign stays.
-    const double stepY = (m_yMax - m_yMin) / 10.0;
-    const double absStep = std::fabs(stepY);
-    int minDecimals = 0;
-    if (absStep > 0.0 && std::isfinite(absStep))
-        minDecimals = std::clamp(static_cast<int>(std::ceil(-std::log10(absStep))), 0, 6);
-    const int room = kYLabelRight - kYLabelLeft;
-    auto texts = [&](const char* fmt, int precision) {
-        std::vector<QString> t;
-        for (int i = 0; i <= 10; ++i)
-            t.push_back(QString::asprintf(fmt, precision, m_yMax - i * stepY));
-        return t;
-    };
-    auto widest = [&](const std::vector<QString>& t, const QFont& f) {
-        const QFontMetrics fm(f, p.device());
-        int m = 0;
-        for (const QString& s : t)
-            m = std::max(m, fm.horizontalAdvance(s));
-        return m;
-    };
-    std::vector<QString> yTexts;
-    QFont yFont;
-    // The largest font first, then the most digits (down to `leastDigits`)
-    // that fit the room.
-    auto fit = [&](const char* format, int leastDigits) {
-        for (int pt : {9, 8, 7}) {
-            for (int d = 6; d >= leastDigits; --d) {
-                auto t = texts(format, d);
-                if (widest(t, LabelFont(pt)) <= room) {
-                    yTexts = std::move(t);
-                    yFont = LabelFont(pt);
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
-    const bool found = fit("%.*f", minDecimals) || fit("%.*e", 1);
-    if (!found) {
-        // Nothing fits whole: cut at the right end, so the sign survives.
-        yFont = LabelFont(7);
-        const QFontMetrics fm(yFont, p.device());
-        yTexts = texts("%.*e", 1);
-        for (QString& s : yTexts)
-            s = fm.elidedText(s, Qt::ElideRight, room);
-    }
-    const LabelFace yf = FaceOf(yFont, p.device());
-    const QFontMetrics yfm(yFont, p.device());
-    const int stepPy = (h - 40) / 10;
-    std::vector<AxisLabel> ys;
-    for (int i = 0; i <= 10; ++i) {
-        const int y = kMargin + i * stepPy;
-        const int adv = yfm.horizontalAdvance(yTexts[static_cast<size_t>(i)]);
-        const int baseline = y - yf.height / 2 + yf.ascent;
-        ys.push_back({QRect(kYLabelRight - adv, baseline + yf.inkTop, adv, yf.inkBottom - yf.inkTop + 1),
-                      yTexts[static_cast<size_t>(i)], true});
-    }
-    Thin(ys, 2, true);
-
-    for (AxisLabel& l : xs) {
-        out.push_back(l);
-        fonts.push_back(xf.font);
-    }
-    for (AxisLabel& l : ys) {
-        out.push_back(l);
-        fonts.push_back(yFont);
-    }
-    m_lastLabelFonts = std::move(fonts);
-    return out;
-}
-
-void CECamCurveWnd::DrawPlot(QPainter& p, bool polylineOnly) const
-{
-    const int w = width();
-    const int h = height();
-    p.setBackgroundMode(Qt::TransparentMode);
-    p.fillRect(rect(), QColor(255, 255, 255));
-
-    if (!polylineOnly) {
-        // Title, rotated to read bottom to top, its cell's top-left at the point.
-        QFont titleFont(QStringLiteral("Arial"));
-        titleFont.setPixelSize(16);
-        titleFont.setWeight(QFont::Bold);
-        p.save();
-        p.setFont(titleFont);
-        p.setPen(Qt::black);
-        p.translate(12, h / 2 + 30);
-        p.rotate(-90);
-        p.drawText(QPoint(0, QFontMetrics(titleFont).ascent()), m_title);
-        p.restore();
-    }
-
-    // The curve stays inside the frame; off-range parts are cut at its edge.
-    const QRect plotArea = PlotArea();
-    if (!m_curvePoints.empty()) {
-        // Zoomed in, only the samples in view (and one beyond each side) are
-        // drawn, which keeps the pixel coordinates small. A curve that is not
-        // in master order is drawn whole.
-        size_t first = 0, last = m_curvePoints.size() - 1;
-        const auto byX = [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; };
-        if (m_xZoomed && std::is_sorted(m_curvePoints.begin(), m_curvePoints.end(), byX)) {
-            const plotview::Range r = MasterRange();
-            const auto lo = std::lower_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.lo, 0.0}, byX);
-            const auto hi = std::upper_bound(m_curvePoints.begin(), m_curvePoints.end(), PlotPoint{r.hi, 0.0}, byX);
-            first = static_cast<size_t>(std::max<std::ptrdiff_t>(0, lo - m_curvePoints.begin() - 1));
-            last = static_cast<size_t>(std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(last),
-                                                                 hi - m_curvePoints.begin()));
-        }
-        // The axes once for the whole curve; each point as DataToPixel maps it.
-        const plotview::Axis xa = XAxis(), ya = YAxis();
-        const auto pixel = [&](const PlotPoint& c) { return QPoint(xa.ToPixel(c.x), ya.ToPixel(c.y)); };
-        QPolygon line;
-        line.reserve(static_cast<int>(last - first) + 2);
-        line << pixel(m_curvePoints[first]);
-        for (size_t i = first; i <= last; ++i)
-            line << pixel(m_curvePoints[i]);
-        p.save();
-        p.setClipRect(plotArea);
-        p.setPen(QPen(m_curveColor, 1, Qt::SolidLine));
-        p.drawPolyline(line);
-        p.restore();
-    }
-    if (polylineOnly)
-        return;
-
-    const QColor grey(100, 100, 100);
-    m_lastLabels = LayOutLabels(p);
-    p.setPen(Qt::black);
-    for (size_t i = 0; i < m_lastLabels.size(); ++i) {
-        const AxisLabel& l = m_lastLabels[i];
-        const QFont& f = m_lastLabelFonts[i];
-        p.setFont(f);
-        const QRect ink = QFontMetrics(f, p.device()).tightBoundingRect(QStringLiteral("0123456789-+.e"));
-        p.drawText(QPoint(l.rect.left(), l.rect.top() - ink.top()), l.text);
-    }
-
-    // Grid in whole pixels; the last line may fall short of the plot edge.
-    const int stepPx = (w - 140) / 10;
-    const int stepPy = (h - 40) / 10;
-    QVector<QLine> grid;
-    grid.reserve(22);
-    for (int i = 0; i <= 10; ++i) {
-        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
-        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
-    }
-    p.setPen(QPen(grey, 1, Qt::DotLine));
-    p.drawLines(grid);
-
-    p.setPen(QPen(grey, 1, Qt::SolidLine));
-    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
-                            {kLeft, h - kMargin}, {kLeft, kMargin}};
-    p.drawPolyline(frame, 5);
-
-    DrawPeak(p, plotArea);
-
-    if (m_showKeyPoints) {
-        p.setPen(Qt::black);
-        p.setBrush(QColor(255, 0, 0));
-        for (const PlotPoint& k : m_keyPoints) {
-            const QPoint c = DataToPixel(k);
-            if (plotArea.contains(c))  // an off-range point has no place on the plot
-                p.drawEllipse(QRect(c.x() - 5, c.y() - 5, 9, 9));
-        }
-        p.setBrush(Qt::NoBrush);
-    }
+    m_painter.Paint(painter, Scene(), polylineOnly);
 }

@@ -29,48 +29,30 @@
 
 #include "cam/cam_peaks.h"
 #include "ui/module_message.h"
-#include "ui/plot_view.h"
+#include "ui/plot/plot_painter.h"
+#include "ui/plot/plot_view.h"
 
 class CECamPointSet;
 struct ECamCurveSample;
 class CSpecEdit;
 class CSpecToolTip;
 
-struct PlotPoint {
-    double x = 0.0;  // master position
-    double y = 0.0;  // slave position, normalized speed or acceleration
-};
-
-enum CurveKind : int32_t {
-    CURVE_POSITION = 0,
-    CURVE_SPEED = 1,
-    CURVE_ACCEL = 2,
-};
-
 struct TipZone {
     QRect rect;    // client pixels, right/bottom exclusive as a point test
     double x, y;   // the sample it tells about; its text is made when shown
-};
-
-// One axis label as the last paint laid it out: the ink box of its text
-// (advance wide, digit height high) in client pixels.
-struct AxisLabel {
-    QRect rect;
-    QString text;
-    bool yAxis = false;
 };
 
 class CECamCurveWnd : public QWidget {
     Q_OBJECT
 public:
     // Plot layout (client pixels).
-    static constexpr int kLeft = 120;
-    static constexpr int kMargin = 20;
-    static constexpr int kMarkerHalf = 5;
+    static constexpr int kLeft = CPlotPainter::kLeft;
+    static constexpr int kMargin = CPlotPainter::kMargin;
+    static constexpr int kMarkerHalf = CPlotPainter::kMarkerHalf;
     static constexpr int kZoneHalf = 2;
     // Y labels end here and stay right of the rotated title.
-    static constexpr int kYLabelRight = 118;
-    static constexpr int kYLabelLeft = 30;
+    static constexpr int kYLabelRight = CPlotPainter::kYLabelRight;
+    static constexpr int kYLabelLeft = CPlotPainter::kYLabelLeft;
 
     explicit CECamCurveWnd(QWidget* parent = nullptr);
     ~CECamCurveWnd() override;
@@ -132,7 +114,7 @@ public:
     // "最大 %g @ %g  最小 %g @ %g", empty without a curve.
     QString PeakText() const;
     // Where the last paint put the read-out (client pixels), empty if none.
-    QRect PeakRect() const { return m_lastPeakRect; }
+    QRect PeakRect() const { return m_painter.PeakRect(); }
 
     // The mouse rules, one step each (also used by the mouse handlers).
     QPoint ApplyDragConstraints(QPoint q) const;
@@ -158,8 +140,10 @@ public:
     CSpecEdit* LimitEditor() const { return m_limitEditor; }
     CSpecToolTip* ToolTip() const { return m_toolTip; }
     // The axis labels drawn by the last paint, x labels first.
-    const std::vector<AxisLabel>& LabelRects() const { return m_lastLabels; }
+    const std::vector<AxisLabel>& LabelRects() const { return m_painter.Labels(); }
 
+    // What the plot shows now, for a painter (valid until the data changes).
+    PlotScene Scene() const;
     // Paints the plot onto painter (client coordinates); the paint event
     // routes it through CMemoryDC. polylineOnly draws just the curve.
     void DrawPlot(QPainter& painter, bool polylineOnly = false) const;
@@ -188,9 +172,7 @@ private:
     double XMax() const;
     void EndDrag(QPoint q);
     void CloseLimitEditor();
-    std::vector<AxisLabel> LayOutLabels(QPainter& p) const;
     void DataChanged();
-    void DrawPeak(QPainter& p, const QRect& plotArea) const;
     QRect PlotArea() const;
     QPoint ClampToPlot(QPoint q) const;
 
@@ -206,8 +188,8 @@ private:
     int m_editingLimit = -1;
     std::vector<TipZone> m_tipZones;
     CSpecToolTip* m_toolTip = nullptr;   // child popup
-    mutable std::vector<AxisLabel> m_lastLabels;
-    mutable std::vector<QFont> m_lastLabelFonts;
+    mutable CPlotPainter m_painter;   // keeps the layout between paints
+    uint64_t m_dataVersion = 0;      // counts the changes of the plotted data
 
     bool m_xZoomed = false;
     plotview::Range m_xView;
@@ -217,5 +199,4 @@ private:
     bool m_panning = false;
     QPoint m_panLast;
     CamPeak m_peak;
-    mutable QRect m_lastPeakRect;
 };

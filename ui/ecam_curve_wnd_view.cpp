@@ -56,7 +56,7 @@ void CECamCurveWnd::keyPressEvent(QKeyEvent* event)
 QRect CECamCurveWnd::PlotArea() const
 {
     // Right and bottom edges included: they carry the last grid line.
-    return QRect(QPoint(kLeft, kMargin), QPoint(width() - kMargin, height() - kMargin));
+    return CPlotPainter::PlotArea(size());
 }
 
 QPoint CECamCurveWnd::ClampToPlot(QPoint q) const
@@ -161,49 +161,5 @@ void CECamCurveWnd::ResetView()
 
 QString CECamCurveWnd::PeakText() const
 {
-    if (!m_peak.valid)
-        return QString();
-    // A printf format: the translation keeps its four %g.
-    const QByteArray format = tr("最大 %g @ %g  最小 %g @ %g").toUtf8();
-    return QString::asprintf(format.constData(), m_peak.max, m_peak.maxAt, m_peak.min, m_peak.minAt);
-}
-
-void CECamCurveWnd::DrawPeak(QPainter& p, const QRect& plotArea) const
-{
-    m_lastPeakRect = QRect();
-    const QString text = PeakText();
-    const int inset = 2;
-    const int room = plotArea.width() - 2 * inset - 6;
-    if (text.isEmpty() || room <= 0)
-        return;
-    p.save();
-    const QFont font(QStringLiteral("Arial"), 8);
-    const QFontMetrics fm(font, p.device());
-    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
-    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
-    if (size.height() <= plotArea.height() - 2 * inset) {
-        // The corner that hides the fewest curve points, top right first.
-        const QRect inner = plotArea.adjusted(inset, inset, -inset, -inset);
-        const QRect corners[] = {
-            QRect(QPoint(inner.right() - size.width() + 1, inner.top()), size),
-            QRect(inner.topLeft(), size),
-            QRect(QPoint(inner.right() - size.width() + 1, inner.bottom() - size.height() + 1), size),
-            QRect(QPoint(inner.left(), inner.bottom() - size.height() + 1), size),
-        };
-        size_t hidden[4] = {0, 0, 0, 0};
-        const plotview::Axis xa = XAxis(), ya = YAxis();
-        for (const PlotPoint& pt : m_curvePoints) {
-            const QPoint q(xa.ToPixel(pt.x), ya.ToPixel(pt.y));
-            for (int c = 0; c < 4; ++c)
-                hidden[c] += corners[c].contains(q) ? 1 : 0;
-        }
-        const int best = static_cast<int>(std::min_element(hidden, hidden + 4) - hidden);
-        const QRect box = corners[best];
-        p.fillRect(box, QColor(255, 255, 255, 220));
-        p.setFont(font);
-        p.setPen(Qt::black);
-        p.drawText(box, Qt::AlignCenter, shown);
-        m_lastPeakRect = box;
-    }
-    p.restore();
+    return CPlotPainter::PeakText(m_peak);
 }

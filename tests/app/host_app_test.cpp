@@ -62,6 +62,7 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.StatusText(), QString::fromUtf8("驱动器: Modbus TCP 127.0.0.1:1 站号 1"));
     EXPECT_EQ(window.LinkText(), QString::fromUtf8("未通信"));
+    EXPECT_FALSE(window.windowIcon().pixmap(32).isNull());
 
     QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
     ASSERT_NE(panel, nullptr);
@@ -90,8 +91,12 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
     EXPECT_TRUE(watch.isNull());
 }
 
-TEST(HostWindowTest, AboutTextCarriesTheProjectVersion)
+TEST(HostWindowTest, AboutTextCarriesTheProjectVersionAndTheFirstWindowFitsTheScreen)
 {
+    // A 1366 x 768 laptop offers about 1366 x 728 below its panel.
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1366, 728)), QSize(1280, 688));
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1920, 1040)), QSize(1280, 800));
+
     const QString text = CHostWindow::AboutText();
     EXPECT_TRUE(text.contains(QString("%1.%2.%3.0").arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR)
                                   .arg(ECAM_VERSION_PATCH)))

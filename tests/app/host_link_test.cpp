@@ -97,6 +97,7 @@ TEST_F(HostLinkTest, ConnectingAnotherDriveThroughTheMenuMovesThePanelToIt)
     const uint64_t readOfA = a->RequestCount();
     const uint64_t readOfB = b->RequestCount();
 
+    QWidget* const panelBefore = PanelItem("RAZuvavivezUzoDlg");
     QString shown;
     ModalDriver<CConnectDialog> connect([&](CConnectDialog* dlg) {
         shown = dlg->Choice();
@@ -116,6 +117,8 @@ TEST_F(HostLinkTest, ConnectingAnotherDriveThroughTheMenuMovesThePanelToIt)
     EXPECT_EQ(window->StatusText(), u8("驱动器: Modbus TCP 127.0.0.1:%1 站号 1").arg(b->Port()));
     EXPECT_EQ(window->LinkText(), u8("未通信"));
     EXPECT_TRUE(ui->boxes.Calls().empty());
+    // Another drive keeps the panel, and with it the cam and its history.
+    EXPECT_EQ(PanelItem("RAZuvavivezUzoDlg"), panelBefore);
 
     EXPECT_EQ(ReadCamPointCountThroughPanel(), QStringLiteral("7"));
     EXPECT_EQ(a->RequestCount(), readOfA);

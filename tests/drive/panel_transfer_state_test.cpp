@@ -1,8 +1,7 @@
-// The panel's enabled states hold while a transfer runs: whatever a field
-// commit would enable or disable among the controls the transfer holds waits
-// for the transfer's end, and then shows the state the commits asked for.
+// The panel's state holds while a transfer runs: everything that would
+// change what is written is locked, and comes back at the transfer's end.
 // The worker blocks on its first report until the test processes events,
-// so every commit below lands while the transfer runs.
+// so every action below lands while the transfer runs.
 #include "panel_on_sim.h"
 
 #include <QApplication>
@@ -31,94 +30,39 @@ protected:
         Click(IDC_BTN_STD_WRITE);
         ASSERT_TRUE(dlg->IsTransferRunning());
     }
-    // Starts a special write with no unit: 6006 is disabled at its start.
-    void StartSpecialWriteWithoutUnit()
-    {
-        CommitUnit("");
-        Item(IDC_BTN_SPECIAL_WRITE)->setEnabled(true);   // as a successful special import leaves it
-        Edit(IDC_EDIT_UNIT)->setFocus();
-        Click(IDC_BTN_SPECIAL_WRITE);
-        ASSERT_TRUE(dlg->IsTransferRunning());
-    }
-    void TypeUnit(const char* unit)
-    {
-        QLineEdit* e = Edit(IDC_EDIT_UNIT);
-        e->setFocus();
-        e->setText(QString::fromUtf8(unit));
-    }
     void WaitForEnd() { QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000); }
-    bool ScalingFieldsEnabled(bool enabled) const
-    {
-        for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS})
-            if (Item(id)->isEnabled() != enabled)
-                return false;
-        return true;
-    }
 };
 
 } // namespace
 
-TEST_F(PanelStateDuringTransfer, UnitCommittedByEnterDuringAWriteKeepsTheWriteButtonsLocked)
+TEST_F(PanelStateDuringTransfer, EverythingThatChangesTheWrittenCamIsLockedUntilTheWriteEnds)
 {
+    const auto cam = Points();
     StartStandardWrite();
-    TypeUnit("mm");
-    QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Return);
-    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    EXPECT_TRUE(ScalingFieldsEnabled(true));
-    WaitForEnd();
-    EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-
-    // An emptied unit during the next write: the write's end leaves 6006
-    // disabled, as the unit asks, with the scaling fields off at once.
-    StartStandardWrite();
-    TypeUnit("");
-    QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Return);
-    EXPECT_TRUE(ScalingFieldsEnabled(false));
-    EXPECT_EQ(dlg->GetDlgItemText(IDC_LBL_SLAVE_UNIT), QString());
-    WaitForEnd();
-    EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
-    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    EXPECT_TRUE(Item(IDC_BTN_FUNCODE)->isEnabled());
-}
-
-TEST_F(PanelStateDuringTransfer, UnitCommittedByAClickElsewhereWaitsForTheTransfersEnd)
-{
-    // Click on a label (no focus change): the pre-filter commits.
-    StartSpecialWriteWithoutUnit();
-    TypeUnit("deg");
-    QTest::mouseClick(Item(IDC_LBL_MASTER_LEN), Qt::LeftButton);
-    EXPECT_EQ(dlg->GetDlgItemText(IDC_LBL_MASTER_UNIT), QStringLiteral("deg"));
-    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    WaitForEnd();
-    EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    EXPECT_TRUE(ScalingFieldsEnabled(true));
-
-    // Click on the table (the focus moves there): the focus loss commits.
-    StartSpecialWriteWithoutUnit();
-    TypeUnit("mm");
-    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(0, kColId));
-    ASSERT_NE(QApplication::focusWidget(), Edit(IDC_EDIT_UNIT));
-    EXPECT_EQ(dlg->GetDlgItemText(IDC_LBL_SLAVE_UNIT), QStringLiteral("mm"));
-    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    WaitForEnd();
-    EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-}
-
-TEST_F(PanelStateDuringTransfer, MasterLengthCommittedDuringAWriteChangesTheCamNotTheLocksOrTheWrite)
-{
-    StartStandardWrite();
-    TypeMasterLength(QStringLiteral("320"), Qt::Key_Return);
-    EXPECT_DOUBLE_EQ(Points().back().master, 320.0);
-    for (int id : {IDC_BTN_STD_WRITE, IDC_BTN_FUNCODE, IDC_BTN_IMPORT, IDC_BTN_SPECIAL_IMPORT})
+    const int locked[] = {IDC_TABLE,           IDC_CURVE_POSITION,    IDC_CURVE_SPEED,       IDC_EDIT_MASTER_LEN,
+                          IDC_EDIT_UNIT,       IDC_EDIT_SLAVE_PULSE,  IDC_EDIT_SLAVE_UNITS,  IDC_EDIT_MASTER_PULSE,
+                          IDC_EDIT_MASTER_UNITS, IDC_BTN_IMPORT,      IDC_BTN_SPECIAL_IMPORT, IDC_BTN_FUNCODE};
+    for (int id : locked)
         EXPECT_FALSE(Item(id)->isEnabled()) << id;
-    // Again by clicking away from the field.
-    TypeMasterLength(QStringLiteral("640"));
-    QTest::mouseClick(Item(IDC_LBL_UNIT), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(Points().back().master, 640.0);
-    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
+    // What the user tries meanwhile reaches nothing: a length, a cell, the
+    // plot's menu, a drag, undo.
+    TypeMasterLength(QStringLiteral("320"), Qt::Key_Return);
+    EXPECT_EQ(OpenEditorByClicks(1, kColSlave), nullptr);
+    CECamCurveWnd* pos = PositionCurve();
+    const QPoint marker = pos->DataToPixel(pos->KeyPoints()[1]);
+    const std::size_t menus = ui->menus.Calls().size();
+    QTest::mouseClick(pos, Qt::RightButton, {}, marker);
+    EXPECT_EQ(ui->menus.Calls().size(), menus);
+    QTest::mousePress(pos, Qt::LeftButton, {}, marker);
+    QTest::mouseMove(pos, marker + QPoint(0, -30));
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, marker + QPoint(0, -30));
+    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Points(), cam);
     WaitForEnd();
     EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
-    EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    // The drive holds the cam as it was when the write started.
+    for (int id : locked)
+        EXPECT_TRUE(Item(id)->isEnabled()) << id;
+    // The drive holds the cam the panel shows.
+    EXPECT_EQ(Points(), cam);
     EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x1F00)), 160000);
 }

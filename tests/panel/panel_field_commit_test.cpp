@@ -33,13 +33,18 @@ TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
     EXPECT_EQ(Points().back().master, 4000.0);
     EXPECT_EQ(dlg->CamModel().Revision(), revision);
 
-    // 9 and 1000001 are refused with their messages; the cam stays, the field
-    // keeps the rejected text and the focus.
+    // 9 and 1000001 are refused with their messages; the cam and the undo
+    // history stay, the field shows the length in force again and keeps the
+    // focus.
     const auto before = Points();
+    const int steps = dlg->History().Index();
     for (const char* bad : {"9", "1000001"}) {
         TypeMasterLength(bad, Qt::Key_Return);
+        QCoreApplication::processEvents();
         EXPECT_EQ(Points(), before);
-        EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), bad);
+        EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "4000");
+        EXPECT_EQ(dlg->MasterLength(), 4000u);
+        EXPECT_EQ(dlg->History().Index(), steps);
         EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
     }
     ASSERT_EQ(boxes.Texts(), (QStringList{kTooSmall, kTooLarge}));
@@ -102,6 +107,7 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
 
     // A refused value committed by a click on the table: one message, the
     // focus comes back to the field, the cam stays.
+    TypeMasterLength("5");
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(boxes.Calls().size(), 2u);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(IDC_EDIT_MASTER_LEN)));

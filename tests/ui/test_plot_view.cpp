@@ -1,6 +1,6 @@
 // Axis arithmetic of the plots on its own: mappings both ways, zoom about a
 // point, pan and the limits that keep a view usable.
-#include "ui/plot_view.h"
+#include "ui/plot/plot_view.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +91,21 @@ TEST(PlotView, DecimalsTellGridStepsApart)
     EXPECT_EQ(DecimalsForStep(-0.02), 2);
     EXPECT_EQ(DecimalsForStep(1e-12), 6);
     EXPECT_EQ(DecimalsForStep(0), 0);
+}
+
+TEST(PlotView, LabelDecimalsShowEvenSteps)
+{
+    const struct {
+        double lo, step;
+        int decimals;
+    } cases[] = {
+        {0, 100, 0},            // a whole step from a whole start
+        {20, 5.12, 2},          // three wheel notches: 20.00, 25.12, ..., not 20, 25, ... 66, 71
+        {20.3333, 5.12, 2},     // panned: the start's own digits do not count
+        {0, 33.3, 1},           // a length of 333
+        {0, 10.0 / 3, 3},       // no finite decimals: three more than the step needs
+        {0, 1e-9, 6},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecimalsForLabels(c.lo, c.step, 11), c.decimals) << c.lo << " + " << c.step;
 }

@@ -1,17 +1,19 @@
 // "ecamctl render": draws the position, speed and acceleration plots of a
 // cam, stacked as in the panel, into a PNG, SVG or PDF file (by extension).
 // A cam file gets the y ranges the panel fits after opening a file; the
-// default cam of --length L the panel's starting ranges. The plots are the
-// panel's own windows, painted off screen: no display is needed.
+// default cam of --length L the panel's starting ranges. The plots are
+// painted by the curve windows' own painter, off screen: no display and no
+// widgets are needed.
 #include "command.h"
 
 #include "cam_source.h"
 
 #include "cam/ecam_point_set.h"
-#include "ui/curve_export.h"
-#include "ui/ecam_curve_wnd.h"
+#include "ui/plot/curve_export.h"
+#include "ui/plot/plot_painter.h"
 
-#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cstdio>
 #include <string>
 
@@ -97,7 +99,7 @@ int RunRender(const std::vector<std::string>& args)
     int argc = 1;
     char name[] = "ecamctl";
     char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
 
     // The panel's three windows, with its titles, colour and ranges.
     const struct {
@@ -105,29 +107,28 @@ int RunRender(const std::vector<std::string>& args)
         const char* title;
         double range;
     } kinds[] = {{CURVE_POSITION, "位置", 500}, {CURVE_SPEED, "速度", 10}, {CURVE_ACCEL, "加速度", 40}};
-    QWidget stack;  // the windows' common parent links their master axes
-    std::vector<const CECamCurveWnd*> plots;
     std::vector<ECamCurveSample> samples;
     set.GetCurve(samples);
-    int top = 0;
+    std::vector<PlotPoint> keys[3], curves[3];
+    std::vector<PlotScene> plots;
     for (int i = 0; i < 3; ++i) {
-        auto* wnd = new CECamCurveWnd(&stack);
-        const int h = i < 2 ? height / 3 : height - 2 * (height / 3);
-        wnd->setGeometry(0, top, width, h);
-        top += h;
-        wnd->m_pointSet = &set;
-        wnd->m_curveColor = QColor(255, 0, 0);
-        wnd->m_yMin = -kinds[i].range;
-        wnd->m_yMax = kinds[i].range;
-        wnd->SetTitle(QString::fromUtf8(kinds[i].title));
-        std::vector<PlotPoint> keys, curve;
-        CECamCurveWnd::BuildLists(samples, kinds[i].kind, keys, curve);
-        wnd->SetCurveData(keys, curve, kinds[i].kind);
-        if (length < 0)
-            wnd->AutoScaleY();
-        plots.push_back(wnd);
+        BuildPlotLists(samples, kinds[i].kind, keys[i], curves[i]);
+        PlotScene s;
+        s.size = QSize(width, i < 2 ? height / 3 : height - 2 * (height / 3));
+        s.title = QString::fromUtf8(kinds[i].title);
+        s.curve = curves[i];
+        s.keys = keys[i];
+        s.curveColor = QColor(255, 0, 0);
+        // The master axis all three share: [0, the last master].
+        s.xRange = {0.0, curves[i].empty() ? 0.0 : curves[i].back().x};
+        const plotview::Range y = length < 0 ? FitValueRange(curves[i]) : plotview::Range{-kinds[i].range, kinds[i].range};
+        s.yMin = y.lo;
+        s.yMax = y.hi;
+        s.peak = FindPeak(curves[i], [](const PlotPoint& p) { return p.x; }, [](const PlotPoint& p) { return p.y; });
+        plots.push_back(s);
     }
-    const CurveExportResult r = ExportCurves(plots, QString::fromStdString(out));
+    const int dpi = app.primaryScreen() ? static_cast<int>(app.primaryScreen()->logicalDotsPerInchY()) : 96;
+    const CurveExportResult r = ExportCurves(plots, dpi, QString::fromStdString(out));
     if (!r.ok) {
         std::fprintf(stderr, "ecamctl render: cannot write '%s': %s\n", out.c_str(), r.reason.toStdString().c_str());
         return 1;

@@ -49,6 +49,10 @@ public:
     // Bytes of points held by all steps.
     std::size_t Bytes() const;
     const CamState& Current() const { return m_state; }
+    // The state now applied is the one last saved to (or opened from) a
+    // file; Modified() stays true for any other, undo and redo included.
+    void MarkSaved() { m_stack.setClean(); }
+    bool Modified() const { return !m_stack.isClean(); }
 
 private:
     class Step;

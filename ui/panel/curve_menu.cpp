@@ -2,7 +2,7 @@
 #include "ui/panel/curve_menu.h"
 
 #include "cam/ecam_point_set.h"
-#include "ui/curve_export.h"
+#include "ui/plot/curve_export.h"
 #include "ui/ecam_curve_wnd.h"
 #include "ui/modal_ui.h"
 
@@ -59,10 +59,12 @@ void CCurveMenu::OnAddCamPoint()
 
 void CCurveMenu::OnDelCamPoint()
 {
+    // The marker under the pointer names its point by position: a look-up
+    // by master would take a neighbour closer than the tolerance.
     int index = -1;
     if (m_position.HitTestKeyPoint(m_ptCurveMenu, index) && index >= 0 &&
-        index < static_cast<int>(m_position.KeyPoints().size())) {
-        m_view.PointSet().DeletePoint(m_position.KeyPoints()[static_cast<size_t>(index)].x);
+        m_position.KeyPoints().size() == m_view.PointSet().PointCount()) {
+        m_view.PointSet().DeletePointAt(static_cast<size_t>(index));
         m_position.RebuildFromPointSet();
     }
     m_view.RefreshTable();
@@ -88,10 +90,10 @@ void CCurveMenu::OnExportCurves()
     if (path.isEmpty())
         return;
     // The stacked plots as they stand, the position plot's siblings included.
-    std::vector<const CECamCurveWnd*> plots;
+    std::vector<PlotScene> plots;
     for (const CECamCurveWnd* w : m_position.LinkedPlots())
-        plots.push_back(w);
-    const CurveExportResult r = ExportCurves(plots, path);
+        plots.push_back(w->Scene());
+    const CurveExportResult r = ExportCurves(plots, m_position.logicalDpiY(), path);
     if (!r.ok)
         m_view.ModalUi().Box(m_view.BoxOwner(), QCoreApplication::translate("CCurveMenu", "曲线图导出失败: %1\n%2").arg(path, r.reason),
                              QString(), MB_OK, MB_ICONERROR);

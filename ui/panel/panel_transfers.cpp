@@ -27,11 +27,16 @@ namespace {
 
 // Every control whose command would collide with a running transfer: the
 // transfer buttons, the imports (they re-enable 6006 / 6033) and the
-// function-code dialog (it shares the access object).
-constexpr std::initializer_list<int> kTransferLockIds = {IDC_BTN_FUNCODE,        IDC_BTN_STD_WRITE,
-                                                         IDC_BTN_READ,           IDC_BTN_IMPORT,
-                                                         IDC_BTN_SPECIAL_IMPORT, IDC_BTN_SPECIAL_EXPORT,
-                                                         IDC_BTN_SPECIAL_WRITE};
+// function-code dialog (it shares the access object); and everything that
+// changes the cam or the fields being written (table, key-point plots,
+// length, unit, scaling, the range buttons), so the drive gets the cam the
+// user sees.
+constexpr std::initializer_list<int> kTransferLockIds = {
+    IDC_BTN_FUNCODE,       IDC_BTN_STD_WRITE,    IDC_BTN_READ,          IDC_BTN_IMPORT,
+    IDC_BTN_SPECIAL_IMPORT, IDC_BTN_SPECIAL_EXPORT, IDC_BTN_SPECIAL_WRITE, IDC_TABLE,
+    IDC_CURVE_POSITION,    IDC_CURVE_SPEED,      IDC_EDIT_MASTER_LEN,   IDC_EDIT_UNIT,
+    IDC_EDIT_SLAVE_PULSE,  IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
+    IDC_EDIT_SPECIAL_COUNT, IDC_BTN_DELETE_ROWS, IDC_BTN_INSERT_ROWS};
 
 // The scaling field's control, in the order the checks visit them.
 int PuuFieldId(int field)

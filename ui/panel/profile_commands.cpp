@@ -78,18 +78,20 @@ std::filesystem::path toPath(const QString& path)
 
 using namespace panel;
 
-void CProfileCommands::OnOpenECamFile()
+bool CProfileCommands::OnOpenECamFile()
 {
     const QString path = m_view.ModalUi().OpenFileName(nullptr, Tr(kOpenTitle), u8(kECamFilter));
     if (path.isEmpty())
-        return;
+        return false;
     if (ecam::LowerExtension(toPath(path)) != ".ecam")
-        return; // not a profile: nothing to say, as with a cancelled dialog
-    if (!ECamProfileReader(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), Tr(kOpenFailed));
+        return false; // not a profile: nothing to say, as with a cancelled dialog
+    if (ECamProfileReader(path))
+        return true;
+    m_view.ModalUi().Box(m_view.BoxOwner(), Tr(kOpenFailed));
+    return false;
 }
 
-void CProfileCommands::OnSaveECamFile()
+bool CProfileCommands::OnSaveECamFile()
 {
     QString path;
     for (;;) {
@@ -98,16 +100,18 @@ void CProfileCommands::OnSaveECamFile()
         path = m_view.ModalUi().SaveFileName(nullptr, Tr(kSaveTitle), u8(kECamFilter), QStringLiteral("ecam"),
                                              QString(), false);
         if (path.isEmpty())
-            return;
+            return false;
         if (!QFileInfo::exists(path))
             break;
         if (m_view.ModalUi().Box(m_view.BoxOwner(), Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件已经存在，是否覆盖?")),
                                  Tr(QT_TRANSLATE_NOOP("CProfileCommands", "提示")), MB_YESNO) == IDYES)
             break;
     }
-    if (!ECamProfileWriter(path))
-        m_view.ModalUi().Box(m_view.BoxOwner(), WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")),
-                                                           m_saveError));
+    if (ECamProfileWriter(path))
+        return true;
+    m_view.ModalUi().Box(m_view.BoxOwner(), WithReason(Tr(QT_TRANSLATE_NOOP("CProfileCommands", "保存数据文件失败!")),
+                                                       m_saveError));
+    return false;
 }
 
 bool CProfileCommands::ECamProfileWriter(const QString& path)

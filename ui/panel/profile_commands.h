@@ -41,8 +41,9 @@ class CProfileCommands {
 public:
     explicit CProfileCommands(IProfileView& view) : m_view(view) {}
 
-    void OnOpenECamFile();   // 6024
-    void OnSaveECamFile();   // 6025
+    // True when a profile was opened or saved.
+    bool OnOpenECamFile();   // 6024
+    bool OnSaveECamFile();   // 6025
     void OnSpecialImport();  // 6026
     void OnSpecialSave();    // 6027
 

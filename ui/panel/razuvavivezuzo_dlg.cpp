@@ -41,6 +41,8 @@ namespace {
 // The data-exchange layer's own words for a field that must hold an unsigned
 // integer.
 const char* const kParseUintMessage = QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "请输入一个正整数。");
+const char* const kLeaveUnsavedMessage =
+    QT_TRANSLATE_NOOP("CRAZuvavivezUzoDlg", "当前凸轮数据已修改，尚未保存。\n是否先保存到文件?");
 
 // Reads an unsigned decimal number the way the dialog data exchange does:
 // blanks around it are allowed, anything else (signs, letters, fractions,
@@ -307,8 +309,8 @@ void CRAZuvavivezUzoDlg::WriteTableRow(const ECamPoint& point, int row)
 
 LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
 {
-    ScheduleHistoryRecord();
     if (wParam == IDC_EDIT_UNIT) {
+        ScheduleHistoryRecord();
         const QString unit = m_controls.unit->text();
         for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
                        IDC_BTN_STD_WRITE})
@@ -319,19 +321,31 @@ LRESULT CRAZuvavivezUzoDlg::OnUniEditEnter(WPARAM wParam, LPARAM)
     }
     if (wParam != IDC_EDIT_MASTER_LEN)
         return 0;
-    // A text that does not parse has been reported; the previous value is
-    // checked and applied as if it had been typed.
-    DoDataExchange(true);
-    if (m_nMasterLength < 10) {
-        m_modalUi->Box(this, tr("主轴长度不能小于10"));
-        RefocusMasterLength();
-        return -1;
+    // Only an accepted length reaches the cam, the history and the files: a
+    // refused text is reported and the field shows the length in force
+    // again; a length equal to the one in force changes nothing (a commit of
+    // the untouched field must not rescale points added beyond it).
+    const uint32_t inForce = m_nMasterLength;
+    uint32_t typed = 0;
+    if (ParseUnsigned(m_controls.masterLength->text(), typed) && typed == inForce) {
+        DoDataExchange(false);
+        return 0;
     }
-    if (m_nMasterLength > 1000000) {
-        m_modalUi->Box(this, tr("主轴长度不能大于1000000"));
+    auto refuse = [this, inForce](const QString& message) {
+        m_nMasterLength = inForce;
+        DoDataExchange(false);
+        if (!message.isEmpty())
+            m_modalUi->Box(this, message);
+        m_controls.masterLength->selectAll();
         RefocusMasterLength();
-        return -1;
-    }
+        return LRESULT(-1);
+    };
+    if (!DoDataExchange(true))
+        return refuse(QString());
+    if (m_nMasterLength < 10)
+        return refuse(tr("主轴长度不能小于10"));
+    if (m_nMasterLength > 1000000)
+        return refuse(tr("主轴长度不能大于1000000"));
     SetMasterLength(m_nMasterLength);
     RefreshCurves();
     RefreshTable();
@@ -371,6 +385,12 @@ void CRAZuvavivezUzoDlg::LoadPoints(const std::vector<ECamPoint>& points)
     m_pointSet.SetPoints(points);
     RefreshCurves();
     RefreshTable();
+    // A cam handed in whole comes from outside, like an opened file: it is
+    // one step, and nothing the user has yet to save.
+    if (m_history) {
+        FlushHistoryRecord();
+        m_history->MarkSaved();
+    }
 }
 
 void CRAZuvavivezUzoDlg::ReplaceCam(const std::vector<ECamPoint>& points, bool relinkLinear)
@@ -416,6 +436,48 @@ void CRAZuvavivezUzoDlg::OnFunCodeSet()
     dlg.exec();
 }
 
+void CRAZuvavivezUzoDlg::BindSelectedDrive()
+{
+    // The host may have selected another drive since the last command; the
+    // cam stays, only the link follows. A running worker keeps its binding.
+    if (!IsTransferRunning())
+        m_funCodeAccess.Init();
+}
+
+bool CRAZuvavivezUzoDlg::ConfirmLeaveCam()
+{
+    if (IsTransferRunning())
+        return false;
+    FlushHistoryRecord();
+    if (!m_history->Modified())
+        return true;
+    switch (m_modalUi->Box(this, tr(kLeaveUnsavedMessage), QString(), MB_YESNOCANCEL, MB_ICONQUESTION)) {
+    case IDYES: return SaveProfile();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+bool CRAZuvavivezUzoDlg::SaveProfile()
+{
+    FlushHistoryRecord();
+    if (!m_profiles->OnSaveECamFile())
+        return false;
+    m_history->MarkSaved();
+    return true;
+}
+
+bool CRAZuvavivezUzoDlg::OpenProfile()
+{
+    if (!ConfirmLeaveCam() || !m_profiles->OnOpenECamFile())
+        return false;
+    // The opened profile is one step (undo returns to the cam before it)
+    // and the state a later leave compares with.
+    FlushHistoryRecord();
+    m_history->MarkSaved();
+    return true;
+}
+
 void CRAZuvavivezUzoDlg::ConnectCommands()
 {
     // The collaborators exist once OnInitDialog has run; a click before
@@ -427,17 +489,33 @@ void CRAZuvavivezUzoDlg::ConnectCommands()
                 handler();
         });
     };
-    onClick(IDC_BTN_IMPORT, [this] { m_profiles->OnOpenECamFile(); });
-    onClick(IDC_BTN_SAVE, [this] { m_profiles->OnSaveECamFile(); });
-    onClick(IDC_BTN_STD_WRITE, [this] { m_transfers->OnStandardWrite(); });
-    onClick(IDC_BTN_FUNCODE, [this] { OnFunCodeSet(); });
-    onClick(IDC_BTN_READ, [this] { m_transfers->OnReadCam(); });
+    onClick(IDC_BTN_IMPORT, [this] { OpenProfile(); });
+    onClick(IDC_BTN_SAVE, [this] { SaveProfile(); });
+    onClick(IDC_BTN_STD_WRITE, [this] {
+        BindSelectedDrive();
+        m_transfers->OnStandardWrite();
+    });
+    onClick(IDC_BTN_FUNCODE, [this] {
+        BindSelectedDrive();
+        OnFunCodeSet();
+    });
+    onClick(IDC_BTN_READ, [this] {
+        BindSelectedDrive();
+        if (ConfirmLeaveCam())
+            m_transfers->OnReadCam();
+    });
     onClick(IDC_BTN_SPECIAL_IMPORT, [this] { m_profiles->OnSpecialImport(); });
     onClick(IDC_BTN_SPECIAL_SAVE, [this] { m_profiles->OnSpecialSave(); });
-    onClick(IDC_BTN_SPECIAL_EXPORT, [this] { m_transfers->OnSpecialExport(); });
+    onClick(IDC_BTN_SPECIAL_EXPORT, [this] {
+        BindSelectedDrive();
+        m_transfers->OnSpecialExport();
+    });
     onClick(IDC_BTN_DELETE_ROWS, [this] { m_tableEditor->OnDeleteRows(); });
     onClick(IDC_BTN_INSERT_ROWS, [this] { m_tableEditor->OnInsertRows(); });
-    onClick(IDC_BTN_SPECIAL_WRITE, [this] { m_transfers->OnSpecialWrite(); });
+    onClick(IDC_BTN_SPECIAL_WRITE, [this] {
+        BindSelectedDrive();
+        m_transfers->OnSpecialWrite();
+    });
     connect(m_controls.table, &CGridListCtrlEx::BeginLabelEdit, this, [this](int row, int col, int*) {
         if (m_tableEditor)
             m_tableEditor->OnBeginLabelEdit(row, col);
@@ -566,7 +644,7 @@ bool CRAZuvavivezUzoDlg::PreTranslateMessage(QObject* target, QEvent* e)
             SendModuleMessage(this, WM_UNI_EDIT_ENTER, IDC_EDIT_UNIT, 0);
         if (w != m_controls.masterLength && QApplication::focusWidget() == m_controls.masterLength)
             SendModuleMessage(this, WM_UNI_EDIT_ENTER, IDC_EDIT_MASTER_LEN, 0);
-    } else if (me->button() == Qt::RightButton && w == m_wndPosition && m_curveMenu) {
+    } else if (me->button() == Qt::RightButton && w == m_wndPosition && m_curveMenu && w->isEnabled()) {
         m_curveMenu->OnPositionCurveRightClick(me->position().toPoint(), me->globalPosition().toPoint());
     }
     // The click itself is still dispatched as usual.
@@ -641,8 +719,10 @@ CamState CRAZuvavivezUzoDlg::CurrentCamState() const
 {
     CamState state;
     m_pointSet.GetPoints(state.points);
+    // The master length in force, not the field's text: a text being typed
+    // or just refused is no state of the cam.
     for (int id : kHistoryFields)
-        state.fields.push_back(GetDlgItemText(id));
+        state.fields.push_back(id == IDC_EDIT_MASTER_LEN ? QString::number(m_nMasterLength) : GetDlgItemText(id));
     return state;
 }
 
@@ -692,13 +772,25 @@ void CRAZuvavivezUzoDlg::ApplyHistoryState(const CamState& state)
     if (GetDlgItemText(IDC_EDIT_UNIT) != unitBefore)
         OnUniEditEnter(IDC_EDIT_UNIT, 0);
     const bool sameRows = m_controls.table->GetItemCount() == static_cast<int>(state.points.size());
+    // The cell the user was on stays the current one (the last row when it
+    // went), with the focus if the table had it: the next undo or edit goes
+    // on from there.
+    CSpecListCtrl* table = m_controls.table;
+    const QModelIndex current = table->currentIndex();
+    const bool tableHadFocus = table->hasFocus() || table->isAncestorOf(QApplication::focusWidget());
     m_pointSet.SetPoints(state.points);
     RefreshCurves();
     if (sameRows) {
-        m_controls.table->EndActiveEdit(true);
+        table->EndActiveEdit(true);
         m_tableEditor->SyncRows();
     } else {
         RefreshTable();
+    }
+    if (current.isValid() && table->GetItemCount() > 0) {
+        const int row = std::min(current.row(), table->GetItemCount() - 1);
+        table->setCurrentIndex(table->model()->index(row, current.column()));
+        if (tableHadFocus)
+            table->setFocus(Qt::OtherFocusReason);
     }
     m_applyingHistory = false;
 }

@@ -108,6 +108,17 @@ public:
     // accepted; OK replaces the cam and the master length as one undoable
     // step. Refused while a transfer runs. True when the cam was replaced.
     bool ShowMotionLawDialog();
+    // Before a command replaces the cam (open a profile, read from the
+    // drive): with unsaved changes the user chooses to save first (false
+    // when that save fails or is cancelled), to drop them, or to cancel
+    // (false). True when the command may go on. False while a transfer runs.
+    bool ConfirmLeaveCam();
+    // Saves the profile through the save dialog; the saved state is then
+    // the unmodified one. Opens one the same way, asking first.
+    bool SaveProfile();
+    bool OpenProfile();
+    // Binds the drive access to the drive the host selects now.
+    void BindSelectedDrive();
 
 protected:
     bool event(QEvent* e) override;                           // module messages

@@ -1,16 +1,16 @@
 #pragma once
-// Writes curve windows, stacked top to bottom at their own sizes, into a
-// picture file: PNG, SVG or PDF, chosen by the file's extension. The panel's
+// Writes plots, stacked top to bottom at their own sizes, into a picture
+// file: PNG, SVG or PDF, chosen by the file's extension. The panel's
 // "导出曲线图..." and "ecamctl render" both draw through here, with the
-// windows' own painting, so a file shows what the screen shows.
+// curve windows' own painter, so a file shows what the screen shows.
 //
 // The picture is drawn in memory and saved through files/safe_file.h, so a
 // failed export never leaves half a picture in place of an older file.
-// GUI thread only (it paints widgets).
+// Needs a QGuiApplication (fonts); GUI thread only.
+#include "ui/plot/plot_painter.h"
+
 #include <QString>
 #include <vector>
-
-class CECamCurveWnd;
 
 enum class CurveImageFormat { Unknown, Png, Svg, Pdf };
 
@@ -22,4 +22,6 @@ struct CurveExportResult {
     QString reason;  // why it failed, for the user (empty on success)
 };
 
-CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, const QString& path);
+// dpi: the resolution the text is laid out in (the screen's, so the file
+// keeps the proportions of the windows).
+CurveExportResult ExportCurves(const std::vector<PlotScene>& plots, int dpi, const QString& path);

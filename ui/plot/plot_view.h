@@ -49,5 +49,9 @@ Range KeepOverlap(Range r, Range home);
 
 // Decimals that tell grid steps of this size apart (0 to 6).
 int DecimalsForStep(double step);
+// Decimals for the labels lo, lo + step, ... (count of them): the fewest,
+// from DecimalsForStep(step) on, that show them evenly spaced (20, 25.12
+// would misstate a step of 5.12), at most three more than that and 6.
+int DecimalsForLabels(double lo, double step, int count);
 
 } // namespace plotview

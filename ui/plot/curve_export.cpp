@@ -1,7 +1,6 @@
-#include "ui/curve_export.h"
+#include "ui/plot/curve_export.h"
 
 #include "files/safe_file.h"
-#include "ui/ecam_curve_wnd.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -18,25 +17,25 @@
 
 namespace {
 
-QSize StackSize(const std::vector<const CECamCurveWnd*>& plots)
+QSize StackSize(const std::vector<PlotScene>& plots)
 {
     QSize size(0, 0);
-    for (const CECamCurveWnd* w : plots) {
-        size.setWidth(std::max(size.width(), w->width()));
-        size.setHeight(size.height() + w->height());
+    for (const PlotScene& s : plots) {
+        size.setWidth(std::max(size.width(), s.size.width()));
+        size.setHeight(size.height() + s.size.height());
     }
     return size;
 }
 
-void PaintStack(QPainter& p, const std::vector<const CECamCurveWnd*>& plots)
+void PaintStack(QPainter& p, const std::vector<PlotScene>& plots)
 {
     int top = 0;
-    for (const CECamCurveWnd* w : plots) {
+    for (const PlotScene& s : plots) {
         p.save();
         p.translate(0, top);
-        w->DrawPlot(p);
+        CPlotPainter().Paint(p, s);
         p.restore();
-        top += w->height();
+        top += s.size.height();
     }
 }
 
@@ -56,7 +55,7 @@ CurveImageFormat CurveImageFormatOf(const QString& path)
     return CurveImageFormat::Unknown;
 }
 
-CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, const QString& path)
+CurveExportResult ExportCurves(const std::vector<PlotScene>& plots, int dpi, const QString& path)
 {
     const CurveImageFormat format = CurveImageFormatOf(path);
     if (format == CurveImageFormat::Unknown)
@@ -64,10 +63,6 @@ CurveExportResult ExportCurves(const std::vector<const CECamCurveWnd*>& plots, c
     const QSize size = StackSize(plots);
     if (size.isEmpty())
         return Failed(QCoreApplication::translate("CurveExport", "没有可导出的曲线"));
-    // Text is laid out in the windows' own resolution, so the file keeps the
-    // proportions of the screen.
-    const int dpi = plots.front()->logicalDpiY();
-
     // Drawn into memory first; the file is then saved the way every file of
     // this program is (files/safe_file.h), so an old picture stays whole
     // until the new one is complete.

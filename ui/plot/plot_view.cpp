@@ -1,4 +1,4 @@
-#include "ui/plot_view.h"
+#include "ui/plot/plot_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +64,25 @@ int DecimalsForStep(double step)
     if (!(s > 0.0) || !std::isfinite(s))
         return 0;
     return std::clamp(static_cast<int>(std::ceil(-std::log10(s) - 1e-9)), 0, 6);
+}
+
+int DecimalsForLabels(double lo, double step, int count)
+{
+    const int least = DecimalsForStep(step);
+    const int most = std::min(6, least + 3);
+    if (!std::isfinite(lo) || !std::isfinite(step) || count < 3)
+        return least;
+    for (int d = least; d < most; ++d) {
+        const double scale = std::pow(10.0, d);
+        const double first = std::round(lo * scale);
+        const double gap = std::round((lo + step) * scale) - first;
+        bool even = true;
+        for (int i = 2; i < count && even; ++i)
+            even = std::round((lo + i * step) * scale) - first == i * gap;
+        if (even)
+            return d;
+    }
+    return most;
 }
 
 } // namespace plotview

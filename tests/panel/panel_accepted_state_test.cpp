@@ -1,0 +1,98 @@
+// What the panel saves and keeps is what the user accepted: refused and
+// unchanged commits leave no trace, the plot menu acts on the marker under
+// the pointer, and leaving an unsaved cam asks first.
+#include "files/ecam_file.h"
+#include "tests/support/panel_harness.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kLeave = QStringLiteral("当前凸轮数据已修改，尚未保存。\n是否先保存到文件?");
+
+class AcceptedState : public PanelTest {
+protected:
+    QTemporaryDir dir;
+    ecam::ECamProfile Saved(const QString& path)
+    {
+        ecam::ECamProfile p;
+        EXPECT_TRUE(ecam::ReadECamProfileFile(path.toStdString(), p));
+        return p;
+    }
+};
+
+} // namespace
+
+TEST_F(AcceptedState, RefusedAndUnchangedLengthsLeaveNoStepAndNeverReachTheFile)
+{
+    TypeMasterLength("100", Qt::Key_Return);
+    const auto at100 = Points();
+    TypeMasterLength("5", Qt::Key_Return);   // refused: points lie beyond 5
+    EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "100");
+    TypeMasterLength("50", Qt::Key_Return);
+    EXPECT_EQ(Points().back().master, 50.0);
+    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "100");
+    EXPECT_EQ(Points(), at100);
+
+    // A point added after the last row, then the untouched field committed
+    // by a click elsewhere: nothing is rescaled, no step is added.
+    ChooseFromRowMenu(static_cast<int>(Points().size()) - 1, QStringLiteral("添加点"));
+    QCoreApplication::processEvents();
+    const auto added = Points();
+    const int steps = dlg->History().Index();
+    QTest::mouseClick(Edit(IDC_EDIT_MASTER_LEN), Qt::LeftButton);
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(0, kColId));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Points(), added);
+    EXPECT_EQ(dlg->History().Index(), steps);
+
+    const QString path = dir.filePath(QStringLiteral("a.ecam"));
+    files.QueueAnswer(path);
+    Click(IDC_BTN_SAVE);
+    const ecam::ECamProfile saved = Saved(path);
+    EXPECT_EQ(saved.masterLength, L"100");
+    EXPECT_EQ(saved.points, added);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("主轴长度不能小于10")});
+}
+
+TEST_F(AcceptedState, PlotMenuDeletesTheMarkerUnderThePointerAmongCloseOnes)
+{
+    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(60.0, 40, 0, kECamPoly), Pt(60.0006, 70, 0, kECamPoly),
+             Pt(100, 0, 0, kECamPoly)});
+    CECamCurveWnd* pos = PositionCurve();
+    ui->menus.QueueChoice(QStringLiteral("删除凸轮点"));
+    QTest::mouseClick(pos, Qt::RightButton, {}, pos->DataToPixel(pos->KeyPoints()[2]));
+    const auto after = Points();
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[1].master, 60.0);
+    EXPECT_EQ(after[1].slave, 40.0);
+}
+
+TEST_F(AcceptedState, OpeningAnotherProfileAsksFirstWhenTheCamIsUnsaved)
+{
+    const QString other = dir.filePath(QStringLiteral("other.ecam"));
+    files.QueueAnswer(other);
+    Click(IDC_BTN_SAVE);   // the default cam, saved: nothing to ask
+    files.QueueAnswer(other);
+    Click(IDC_BTN_IMPORT);
+    EXPECT_TRUE(boxes.Calls().empty());
+
+    ASSERT_TRUE(EditCellText(1, kColSlave, QStringLiteral("7")));
+    const auto edited = Points();
+    // Cancel: no file dialog, the cam stays.
+    boxes.QueueAnswer(IDCANCEL);
+    Click(IDC_BTN_IMPORT);
+    EXPECT_EQ(boxes.Texts(), QStringList{kLeave});
+    EXPECT_EQ(files.Calls().size(), 2u);
+    EXPECT_EQ(Points(), edited);
+    // Yes: saved first (where the user says), then the other one opens.
+    const QString mine = dir.filePath(QStringLiteral("mine.ecam"));
+    boxes.QueueAnswer(IDYES);
+    files.QueueAnswer(mine);
+    files.QueueAnswer(other);
+    Click(IDC_BTN_IMPORT);
+    EXPECT_EQ(Saved(mine).points, edited);
+    EXPECT_EQ(Points(), Saved(other).points);
+    EXPECT_FALSE(dlg->History().Modified());
+}
