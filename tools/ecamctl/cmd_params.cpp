@@ -53,8 +53,10 @@ bool ParseValue(const CFunCode& p, const std::wstring& text, int32_t& value, std
             }
         }
         why = "not one of the options:";
-        for (const FunCodeOption& o : p.m_options)
-            why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        for (const FunCodeOption& o : p.m_options) {
+            why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
+            why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        }
         return false;
     }
     why = camfuncodes::CheckFunCodeInput(text, p.m_nMin, p.m_nMax, &value);
