@@ -22,6 +22,7 @@
 #include "host/data_srv_base.h"
 #include "host/device_url.h"
 #include "host/drive_error.h"
+#include "host/link_failure.h"
 
 #include <atomic>
 #include <chrono>
@@ -42,6 +43,8 @@ public:
     // Opens the link if none is open. DriveError::Ok when a link is open.
     DriveError Connect(unsigned timeoutMs = 1000);
     bool IsConnected();
+    // Why the last connect attempt failed; None after one that succeeded.
+    LinkFailure ConnectFailure();
 
     int WriteFunCode(CFunCode* p, unsigned timeoutMs, bool waitAnswer, bool checkRange) override;
     int ReadFunCode(CFunCode* p, unsigned timeoutMs, bool waitAnswer) override;
@@ -95,6 +98,7 @@ private:
     Clock::duration m_byteTimeout{};
     bool m_drainFirst = false;    // RTU: a request was abandoned; wait for silence before the next
     uint16_t m_transaction = 0;   // TCP transaction id of the last request
+    LinkFailure m_connectFailure;
 
     // Cancelling: CancelPending advances the generation and wakes the waiter
     // through the event descriptor; a request compares the generation it

@@ -5,12 +5,14 @@
 #include "drive/cam_verify.h"
 #include "drive/puu_params.h"
 #include "host/fun_code_interface.h"
+#include "host/link_failure.h"
 #include "tests/lang/ui_text_walk.h"
 #include "ui/funcode/fun_code_texts.h"
 #include "ui/panel/drive_messages.h"
 #include "ui/ui_language.h"
 
 #include <QApplication>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using camverify::Field;
@@ -111,4 +113,22 @@ TEST_F(DriveMessages, EnglishHasNoChineseLeft)
         for (const QString& w : words)
             EXPECT_FALSE(HasCjk(w)) << w.toStdString();
     }
+}
+
+TEST_F(DriveMessages, LinkFailuresReadInEnglish)
+{
+    ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
+    const struct {
+        LinkFailure failure;
+        const char* text;
+    } cases[] = {
+        {LinkFailure::FromErrno(ECONNREFUSED, "127.0.0.1:1502", false),
+         "connection refused: nothing listens on 127.0.0.1:1502"},
+        {LinkFailure::FromErrno(ETIMEDOUT, "10.0.0.9:502", false), "connection timed out: 10.0.0.9:502 does not answer"},
+        {LinkFailure::FromErrno(ENOENT, "/dev/ttyUSB7", true), "no such device: /dev/ttyUSB7"},
+        {LinkFailure::FromErrno(EACCES, "/dev/ttyUSB7", true), "permission denied: this user may not open /dev/ttyUSB7"},
+        {LinkFailure::FromErrno(EBUSY, "/dev/ttyUSB0", true), "device busy: another program holds /dev/ttyUSB0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.failure.Text().toStdString(), c.text);
 }

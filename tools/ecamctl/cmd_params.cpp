@@ -85,7 +85,7 @@ int RunParams(const std::vector<std::string>& argsIn)
         return 0;
     }
     if (!access.CheckConnect())
-        return Fail("串口未连接! (" + url + ")");
+        return Fail(access.ConnectFailure().Under(QString::fromStdString("串口未连接! (" + url + ")")).toStdString());
     if (action == "read") {
         for (CFunCode* p : rows) {
             uint32_t v = 0;

@@ -45,7 +45,7 @@ int DriveSession::OpenConnected(const std::string& url, std::string& error)
     if (!Open(url, &error))
         return 2;
     if (!m_access.CheckConnect()) {
-        error = "串口未连接! (" + url + ")";
+        error = m_access.ConnectFailure().Under(QString::fromStdString("串口未连接! (" + url + ")")).toStdString();
         return 1;
     }
     return 0;
