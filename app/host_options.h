@@ -12,6 +12,7 @@ struct HostOptions {
     QSize size{1280, 800};  // panel size for the screenshot
     QString lang;         // empty: the system locale's (ui/ui_language.h)
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. False (and why) when an

@@ -46,6 +46,8 @@ public:
     bool SavePanelPicture(const QString& path);
     // The About box text (version included).
     static QString AboutText();
+    // The application's name in the UI's language: window and message box titles.
+    static QString DisplayName();
     // Whether closing the window stores its geometry (off for pictures).
     void SetRememberGeometry(bool on) { m_rememberGeometry = on; }
 

@@ -1,9 +1,14 @@
-// ecamctl dispatcher: "ecamctl COMMAND ARGS...".
+// ecamctl dispatcher: "ecamctl COMMAND ARGS...". The conventions
+// every command shares live here, so a command file only parses its own
+// arguments: --help (or -h) anywhere prints that command's usage on stdout
+// and exits 0; --version prints the version; an unknown command or option
+// before it is a usage error on stderr with exit 2.
 #include "command.h"
 
 #include "ecam_version.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace ecamctl {
 std::map<std::string, Command>& registry()
@@ -13,33 +18,69 @@ std::map<std::string, Command>& registry()
 }
 } // namespace ecamctl
 
-static void printUsage()
+namespace {
+
+void PrintUsage(std::FILE* to)
 {
-    std::fprintf(stderr, "usage: ecamctl COMMAND [ARGS...]\ncommands:\n");
+    std::fprintf(to, "usage: ecamctl COMMAND [ARGS...]\n"
+                     "       ecamctl --help | --version | help COMMAND\n"
+                     "commands:\n");
     for (const auto& [name, cmd] : ecamctl::registry())
-        std::fprintf(stderr, "  ecamctl %s\n", cmd.usage.c_str());
+        std::fprintf(to, "  ecamctl %s\n", cmd.usage.c_str());
+    std::fprintf(to, "COMMAND --help prints the usage of that command.\n");
 }
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "ecamctl: %s\n", message.c_str());
+    PrintUsage(stderr);
+    return 2;
+}
+
+bool IsHelp(const std::string& a)
+{
+    return a == "--help" || a == "-h";
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        printUsage();
-        return 2;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t at = 0;
+    for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
+        const std::string& a = args[at];
+        if (IsHelp(a)) {
+            PrintUsage(stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
+            return 0;
+        }
+        return UsageError("unknown option '" + a + "'");
     }
-    const std::string name = argv[1];
-    if (name == "-h" || name == "--help" || name == "help") {
-        printUsage();
+    if (at == args.size())
+        return UsageError("a command is needed");
+    std::string name = args[at++];
+    bool help = false;
+    if (name == "help") {
+        if (at == args.size()) {
+            PrintUsage(stdout);
+            return 0;
+        }
+        name = args[at++];
+        help = true;
+    }
+    const auto it = ecamctl::registry().find(name);
+    if (it == ecamctl::registry().end())
+        return UsageError("unknown command '" + name + "'");
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at), args.end());
+    for (const std::string& a : rest)
+        help = help || IsHelp(a);
+    if (help) {
+        std::printf("usage: ecamctl %s\n", it->second.usage.c_str());
         return 0;
     }
-    if (name == "--version") {
-        std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
-        return 0;
-    }
-    auto it = ecamctl::registry().find(name);
-    if (it == ecamctl::registry().end()) {
-        std::fprintf(stderr, "ecamctl: unknown command '%s'\n", name.c_str());
-        printUsage();
-        return 2;
-    }
-    return it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+    return it->second.run(rest);
 }
