@@ -3,6 +3,7 @@
 // catalogue describes them, read them from the drive, or write some. Typed
 // values are checked as the dialog checks them and written in its row order.
 #include "command.h"
+#include "display_width.h"
 #include "drive_session.h"
 
 #include "drive/cam_fun_codes.h"
@@ -34,10 +35,12 @@ std::vector<CFunCode*> CamParameters(CFunCodeInterface* catalogue)
 
 void PrintRow(const CFunCode& p, const std::wstring& value)
 {
-    using ecamctl::ToUtf8;
-    std::printf("%-7s %-24s %-16s default %-6s unit %-6s range %d..%d\n", ToUtf8(p.m_strNum).c_str(),
-                ToUtf8(p.m_strName).c_str(), ToUtf8(value).c_str(), ToUtf8(p.GetDefaultValue()).c_str(),
-                ToUtf8(p.m_strUnit).c_str(), static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
+    // Padded by terminal columns, not bytes: the names are Chinese.
+    using ecamctl::PadToWidth;
+    std::printf("%s %s %s default %s unit %s range %d..%d\n", PadToWidth(p.m_strNum, 7).c_str(),
+                PadToWidth(p.m_strName, 24).c_str(), PadToWidth(value, 16).c_str(),
+                PadToWidth(p.GetDefaultValue(), 6).c_str(), PadToWidth(p.m_strUnit, 6).c_str(),
+                static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
 }
 
 // The value for a parameter from typed text: a number within the limits, or
