@@ -173,6 +173,10 @@ TEST_F(EcamctlDrive, UsageErrorsTouchNoDriveAndAnAbsentDriveFails)
     r = RunEcamctl({"read-special", "--device", url, csv});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n" + whyRefused);
+    r = RunEcamctl({"--lang", "en", "read-special", "--device", url, csv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl read-special: No connection to the drive! (" + url +
+                         ")\nconnection refused: nothing listens on 127.0.0.1:" + std::to_string(sim.Port()) + "\n");
     EXPECT_FALSE(fs::exists(csv));
 }
 

@@ -10,6 +10,8 @@
 #include "host/fun_code.h"
 #include "host/fun_code_interface.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <optional>
 
@@ -88,7 +90,10 @@ int RunParams(const std::vector<std::string>& argsIn)
         return 0;
     }
     if (!access.CheckConnect())
-        return Fail(access.ConnectFailure().Under(QString::fromStdString("串口未连接! (" + url + ")")).toStdString());
+        return Fail(access.ConnectFailure()
+                        .Under(QCoreApplication::translate("CPanelTransfers", "串口未连接!") +
+                               QStringLiteral(" (%1)").arg(QString::fromStdString(url)))
+                        .toStdString());
     if (action == "read") {
         for (CFunCode* p : rows) {
             uint32_t v = 0;

@@ -12,6 +12,8 @@
 #include "ui/ecam_curve_wnd.h"
 
 #include <QApplication>
+
+#include <optional>
 #include <cstdio>
 #include <string>
 
@@ -97,7 +99,9 @@ int RunRender(const std::vector<std::string>& args)
     int argc = 1;
     char name[] = "ecamctl";
     char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    std::optional<QApplication> app;   // main made one already when it installed translators
+    if (!qApp)
+        app.emplace(argc, argv);
 
     // The panel's three windows, with its titles, colour and ranges.
     const struct {

@@ -1,14 +1,22 @@
-// ecamctl dispatcher: "ecamctl COMMAND ARGS...". The conventions
+// ecamctl dispatcher: "ecamctl [--lang en|zh_CN] COMMAND ARGS...". The conventions
 // every command shares live here, so a command file only parses its own
 // arguments: --help (or -h) anywhere prints that command's usage on stdout
 // and exits 0; --version prints the version; an unknown command or option
-// before it is a usage error on stderr with exit 2.
+// before it is a usage error on stderr with exit 2. The language follows the
+// locale as ecam-host's does (ui/ui_language.h): under English the panel's
+// translations are installed, so the texts the drive layer shares with the
+// panel read in English too.
 #include "command.h"
 
 #include "ecam_version.h"
+#include "ui/ui_language.h"
+
+#include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace ecamctl {
 std::map<std::string, Command>& registry()
@@ -22,7 +30,7 @@ namespace {
 
 void PrintUsage(std::FILE* to)
 {
-    std::fprintf(to, "usage: ecamctl COMMAND [ARGS...]\n"
+    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] COMMAND [ARGS...]\n"
                      "       ecamctl --help | --version | help COMMAND\n"
                      "commands:\n");
     for (const auto& [name, cmd] : ecamctl::registry())
@@ -42,12 +50,36 @@ bool IsHelp(const std::string& a)
     return a == "--help" || a == "-h";
 }
 
+// Translators need an application object. Only English needs one; it is
+// the off-screen application render paints with as well.
+std::unique_ptr<QApplication> ApplyLanguage(const std::string& lang)
+{
+    const UiLanguage language = ChooseUiLanguage(QLocale::system().name(), QString::fromStdString(lang));
+    if (language == UiLanguage::kChinese)
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "ecamctl";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // ecamctl says what it has to say itself; Qt's notes about the
+    // off-screen platform (no runtime folder...) are no concern of a user's.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg || type == QtCriticalMsg)
+            std::fprintf(stderr, "ecamctl: %s\n", qPrintable(text));
+    });
+    auto app = std::make_unique<QApplication>(argc, argv);
+    if (!InstallUiTranslators(*app, language).panel)
+        std::fprintf(stderr, "ecamctl: no English translation found; messages stay Chinese\n");
+    return app;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t at = 0;
+    std::string lang;
     for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
         const std::string& a = args[at];
         if (IsHelp(a)) {
@@ -58,8 +90,16 @@ int main(int argc, char** argv)
             std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
             return 0;
         }
+        if (a == "--lang" && at + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[at + 1]))) {
+            lang = args[++at];
+            continue;
+        }
+        if (a == "--lang")
+            return UsageError(at + 1 < args.size() ? "--lang wants en or zh_CN, not '" + args[at + 1] + "'"
+                                                   : "--lang needs a value");
         return UsageError("unknown option '" + a + "'");
     }
+    const std::unique_ptr<QApplication> app = ApplyLanguage(lang);
     if (at == args.size())
         return UsageError("a command is needed");
     std::string name = args[at++];
