@@ -118,17 +118,8 @@ TEST_F(DriveMessages, EnglishHasNoChineseLeft)
 TEST_F(DriveMessages, LinkFailuresReadInEnglish)
 {
     ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
-    const struct {
-        LinkFailure failure;
-        const char* text;
-    } cases[] = {
-        {LinkFailure::FromErrno(ECONNREFUSED, "127.0.0.1:1502", false),
-         "connection refused: nothing listens on 127.0.0.1:1502"},
-        {LinkFailure::FromErrno(ETIMEDOUT, "10.0.0.9:502", false), "connection timed out: 10.0.0.9:502 does not answer"},
-        {LinkFailure::FromErrno(ENOENT, "/dev/ttyUSB7", true), "no such device: /dev/ttyUSB7"},
-        {LinkFailure::FromErrno(EACCES, "/dev/ttyUSB7", true), "permission denied: this user may not open /dev/ttyUSB7"},
-        {LinkFailure::FromErrno(EBUSY, "/dev/ttyUSB0", true), "device busy: another program holds /dev/ttyUSB0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.failure.Text().toStdString(), c.text);
+    EXPECT_EQ(LinkFailure::FromErrno(ECONNREFUSED, "127.0.0.1:1502", false).Text().toStdString(),
+              "connection refused: nothing listens on 127.0.0.1:1502");
+    EXPECT_EQ(LinkFailure::FromErrno(EBUSY, "/dev/ttyUSB0", true).Text().toStdString(),
+              "device busy: another program holds /dev/ttyUSB0");
 }
