@@ -18,7 +18,7 @@ std::wstring FormatFunCodeValue(const CFunCode& p, int32_t value)
             if (o.value == value)
                 return OptionText(o);
         }
-        return {};
+        return std::to_wstring(value) + L" (不在选项中)";
     }
     return std::to_wstring(value);
 }
@@ -46,6 +46,38 @@ std::string CheckFunCodeInput(std::wstring_view text, int32_t min, int32_t max, 
     if (value)
         *value = v;
     return {};
+}
+
+namespace {
+bool IsDecimal(std::wstring_view text)
+{
+    if (!text.empty() && (text[0] == L'-' || text[0] == L'+'))
+        text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring_view::npos;
+}
+} // namespace
+
+std::string CheckTypedValue(const CFunCode& p, std::wstring_view text, int32_t* value)
+{
+    if (p.m_nKind == 1 && !p.m_options.empty()) {
+        const bool number = IsDecimal(text);
+        const int32_t v = ParseInt(text);
+        for (const FunCodeOption& o : p.m_options) {
+            if ((number && o.value == v) || text == OptionText(o)) {
+                if (value)
+                    *value = o.value;
+                return {};
+            }
+        }
+        return number ? kNotAnOption : "请输入整形数据!";
+    }
+    int32_t v = 0;
+    std::string problem = CheckFunCodeInput(text, p.m_nMin, p.m_nMax, &v);
+    if (problem.empty() && !IsDecimal(text))
+        problem = "请输入整形数据!";
+    if (problem.empty() && value)
+        *value = v;
+    return problem;
 }
 
 } // namespace camfuncodes

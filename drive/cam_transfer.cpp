@@ -1,6 +1,8 @@
 #include "drive/cam_transfer.h"
 
+#include "drive/block_read.h"
 #include "drive/transfer_stop.h"
+#include "host/modbus_data_srv.h"
 
 #include <thread>
 
@@ -31,6 +33,8 @@ bool CCamTransfer::PauseThenTry(const std::function<bool()>& once)
             if (Stopped())
                 return false;
             ++m_retries;
+            TraceModbus("field retried (attempt " + std::to_string(attempt + 1) + " of "
+                        + std::to_string(m_timing.attempts) + ")");
         }
         if (once())
             return true;
@@ -84,6 +88,7 @@ int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camx
         return kTooManyPoints;
     }
     uint16_t address = base;
+    m_pointsWritten = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (!(this->*writePoint)(table[i], address)) {
             if (Stopped())
@@ -91,8 +96,16 @@ int CCamTransfer::WriteTable(const std::vector<CamTable_Info>& table, const camx
             report(done, kPointFailed);
             return kPointFailed;
         }
+        m_pointsWritten = i + 1;
         address = nextAddress(address);
         report(kWriteProgress, i);
+    }
+    if (m_countAfter >= 0
+        && !WriteField(camtable::kAddrPointCount, 16, static_cast<uint32_t>(m_countAfter) & 0xFFFFu)) {
+        if (Stopped())
+            return kStopped;
+        report(done, kPointFailed);
+        return kPointFailed;
     }
     if (Stopped())
         return kStopped;
@@ -115,18 +128,32 @@ int CCamTransfer::SpecialWrite(const std::vector<CamTable_Info>& table, const Re
 int CCamTransfer::Read(int count, std::vector<CamTable_Info>& table, const Report& report)
 {
     table.clear();
-    uint16_t address = camtable::kSpecialBase;
-    for (int i = 0; i < count; ++i) {
-        CamTable_Info e;
-        if (!ReadSpecialPoint(address, e)) {
-            if (Stopped())
-                return kStopped;
-            report(kReadDone, kPointFailed);
-            return kPointFailed;
-        }
-        table.push_back(e);
-        address = camtable::NextSpecialAddress(address);
-        report(kReadProgress, static_cast<uintptr_t>(i));
+    if (count <= 0) {
+        report(kReadDone, kOk);
+        return kOk;
+    }
+    // The whole table in checked block passes: a point is kept only from a
+    // pass the line did not disturb.
+    std::vector<uint16_t> words;
+    const auto ranges = blockread::TableRanges(static_cast<std::size_t>(count), true);
+    const std::size_t perPoint = 4;
+    std::size_t reported = 0;
+    CBlockReader reader(m_io, m_timing, m_stop);
+    const CBlockReader::Result r = reader.Read(ranges, words, [&](std::size_t done) {
+        for (; reported < done / perPoint; ++reported)
+            report(kReadProgress, reported);
+    });
+    if (r == CBlockReader::kStopped)
+        return kStopped;
+    if (r != CBlockReader::kOk) {
+        const int code = r == CBlockReader::kNoAnswer ? kNoAnswer : kPointFailed;
+        report(kReadDone, static_cast<uintptr_t>(code));
+        return code;
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        const uint16_t* w = &words[i * perPoint];
+        table.push_back({static_cast<int32_t>(w[0] | (uint32_t{w[1]} << 16)),
+                         static_cast<int32_t>(w[2] | (uint32_t{w[3]} << 16)), 0, 0});
     }
     if (Stopped())
         return kStopped;

@@ -40,6 +40,8 @@ inline constexpr int kPointFailed = 1;
 inline constexpr int kTooManyPoints = 2;
 inline constexpr int kStopped = 3;   // returned only; nothing is reported
 inline constexpr int kVerifyFailed = 4;   // written, but the drive does not hold it all
+inline constexpr int kReadFailed = 5;     // the drive's answers could not be read cleanly
+inline constexpr int kNoAnswer = 6;       // the drive stopped answering
 
 struct Timing {
     std::chrono::milliseconds pause{50};
@@ -64,9 +66,20 @@ public:
     // reports its progress after every point and its result at the end.
     int StandardWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
     int SpecialWrite(const std::vector<CamTable_Info>& table, const camxfer::Report& report);
-    // Clears `table`, then appends each point read (so a failed read leaves
-    // the points read so far).
+    // Reads `count` special points in checked block passes (CBlockReader);
+    // `table` is cleared and holds the points only when all were read.
+    // Fails with kNoAnswer when the drive stays silent, kPointFailed when
+    // its answers cannot be read cleanly.
     int Read(int count, std::vector<CamTable_Info>& table, const camxfer::Report& report);
+
+    // The writes then put `count` into the point count register (0x1B08),
+    // paced and retried like a field, after the last point and only when
+    // every point is in place. The caller writes 0 there before the table,
+    // so a write that stops or fails half-way never leaves a count that
+    // claims a complete table (docs/transfer-state-choices.md).
+    void SetCountAfterTable(int count) { m_countAfter = count; }
+    // Points put in place by the last write (for the messages of a stopped one).
+    std::size_t PointsWritten() const { return m_pointsWritten; }
 
     // Number of field attempts that failed and were tried again (diagnostics).
     int Retries() const { return m_retries; }
@@ -88,4 +101,6 @@ private:
     camxfer::Timing m_timing;
     CTransferStop* m_stop;
     int m_retries = 0;
+    int m_countAfter = -1;
+    std::size_t m_pointsWritten = 0;
 };

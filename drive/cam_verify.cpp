@@ -1,5 +1,6 @@
 #include "drive/cam_verify.h"
 
+#include "drive/block_read.h"
 #include "drive/transfer_stop.h"
 
 #include <cstdio>
@@ -61,14 +62,9 @@ std::string DescribeList(const std::vector<Mismatch>& mismatches, std::size_t ma
 
 using namespace camverify;
 
-CCamVerifier::CCamVerifier(ICamFieldIo& io, int attempts, CTransferStop* stop)
-    : m_io(io), m_attempts(attempts < 1 ? 1 : attempts), m_stop(stop)
+CCamVerifier::CCamVerifier(ICamFieldIo& io, camxfer::Timing timing, CTransferStop* stop)
+    : m_io(io), m_timing(timing), m_stop(stop)
 {
-}
-
-bool CCamVerifier::Stopped() const
-{
-    return m_stop && m_stop->StopRequested();
 }
 
 std::size_t CCamVerifier::FieldCount(const Expected& expected)
@@ -76,70 +72,89 @@ std::size_t CCamVerifier::FieldCount(const Expected& expected)
     return (expected.scaling ? 4u : 0u) + 1u + expected.table.size() * (expected.special ? 2u : 4u);
 }
 
-bool CCamVerifier::Check(uint16_t address, uint32_t width, int point, Field field, int64_t written,
-                         std::vector<Mismatch>& out)
+namespace {
+
+// Reads fields out of the words of one pass, in the order they were asked for.
+class WordCursor {
+public:
+    explicit WordCursor(const std::vector<uint16_t>& words) : m_words(words) {}
+    void Skip(std::size_t n) { m_at += n; }
+    uint32_t Take(uint32_t width)
+    {
+        uint32_t v = m_words[m_at++];
+        if (width == 32)
+            v |= uint32_t{m_words[m_at++]} << 16;
+        return v;
+    }
+
+private:
+    const std::vector<uint16_t>& m_words;
+    std::size_t m_at = 0;
+};
+
+// Compared as the register holds it; shown as the field's own type.
+void Compare(uint32_t value, uint32_t width, int point, Field field, int64_t written, std::vector<Mismatch>& out)
 {
-    uint32_t value = 0;
-    bool read = false;
-    for (int attempt = 0; attempt < m_attempts && !read; ++attempt) {
-        if (Stopped())
-            return false;
-        read = m_io.ReadField(address, width, value);
-    }
-    if (!read) {
-        // A read cut short by a stop says nothing about the drive.
-        if (Stopped())
-            return false;
-        out.push_back({point, field, written, 0, true});
-        return true;
-    }
-    // Compared as the register holds it; shown as the field's own type.
-    int64_t got;
     const uint32_t mask = width == 16 ? 0xFFFFu : 0xFFFFFFFFu;
     const bool isSigned = field != Field::kSegment && field != Field::kPointCount;
+    int64_t got;
     if (width == 16)
         got = isSigned ? int64_t(int16_t(value & 0xFFFF)) : int64_t(value & 0xFFFF);
     else
         got = isSigned ? int64_t(int32_t(value)) : int64_t(value);
     if ((static_cast<uint32_t>(got) & mask) != (static_cast<uint32_t>(written) & mask))
         out.push_back({point, field, written, got, false});
-    return true;
 }
+
+} // namespace
 
 int CCamVerifier::Verify(const Expected& expected, std::vector<Mismatch>& mismatches, const camxfer::Report& report)
 {
     mismatches.clear();
+    // The scaling and the count in one run (0x1B00..0x1B08), then the table.
+    std::vector<blockread::Range> ranges;
+    if (expected.scaling)
+        ranges.push_back({camtable::kAddrMasterUnit, camtable::kAddrPointCount - camtable::kAddrMasterUnit + 1u});
+    else
+        ranges.push_back({camtable::kAddrPointCount, 1});
+    const std::vector<blockread::Range> table = blockread::TableRanges(expected.table.size(), expected.special);
+    ranges.insert(ranges.end(), table.begin(), table.end());
+
+    std::vector<uint16_t> words;
+    CBlockReader reader(m_io, m_timing, m_stop);
+    switch (reader.Read(ranges, words)) {
+    case CBlockReader::kOk: break;
+    case CBlockReader::kStopped: return camxfer::kStopped;
+    case CBlockReader::kNoAnswer: return camxfer::kNoAnswer;
+    case CBlockReader::kFailed: return camxfer::kReadFailed;
+    }
+
+    WordCursor at(words);
     if (expected.scaling) {
         const puu::Values& v = *expected.scaling;
-        if (!Check(camtable::kAddrSlavePulse, 32, -1, Field::kSlavePulse, v.slavePulse, mismatches)
-            || !Check(camtable::kAddrSlaveUnit, 16, -1, Field::kSlaveUnit, v.slaveUnit, mismatches)
-            || !Check(camtable::kAddrMasterPulse, 32, -1, Field::kMasterPulse, v.masterPulse, mismatches)
-            || !Check(camtable::kAddrMasterUnit, 16, -1, Field::kMasterUnit, v.masterUnit, mismatches))
-            return camxfer::kStopped;
+        const uint32_t masterUnit = at.Take(16);
+        const uint32_t masterPulse = at.Take(32);
+        const uint32_t slaveUnit = at.Take(16);
+        const uint32_t slavePulse = at.Take(32);
+        at.Skip(2);   // 0x1B06, 0x1B07: not the cam's
+        // Listed in the order the write sends them.
+        Compare(slavePulse, 32, -1, Field::kSlavePulse, v.slavePulse, mismatches);
+        Compare(slaveUnit, 16, -1, Field::kSlaveUnit, v.slaveUnit, mismatches);
+        Compare(masterPulse, 32, -1, Field::kMasterPulse, v.masterPulse, mismatches);
+        Compare(masterUnit, 16, -1, Field::kMasterUnit, v.masterUnit, mismatches);
     }
-    if (!Check(camtable::kAddrPointCount, 16, -1, Field::kPointCount, expected.pointCount & 0xFFFF, mismatches))
-        return camxfer::kStopped;
+    Compare(at.Take(16), 16, -1, Field::kPointCount, expected.pointCount & 0xFFFF, mismatches);
     for (std::size_t i = 0; i < expected.table.size(); ++i) {
         const CamTable_Info& e = expected.table[i];
         const int point = static_cast<int>(i);
-        bool going;
-        if (expected.special) {
-            const uint16_t a = camtable::SpecialPointAddress(i);
-            going = Check(a, 32, point, Field::kMaster, e.master, mismatches)
-                    && Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches);
-        } else {
-            const uint16_t a = camtable::StandardPointAddress(i);
-            going = Check(a, 32, point, Field::kMaster, e.master, mismatches)
-                    && Check(static_cast<uint16_t>(a + 2), 32, point, Field::kSlave, e.slave, mismatches)
-                    && Check(static_cast<uint16_t>(a + 4), 16, point, Field::kSpeed, e.speed, mismatches)
-                    && Check(static_cast<uint16_t>(a + 5), 16, point, Field::kSegment, e.segment, mismatches);
+        Compare(at.Take(32), 32, point, Field::kMaster, e.master, mismatches);
+        Compare(at.Take(32), 32, point, Field::kSlave, e.slave, mismatches);
+        if (!expected.special) {
+            Compare(at.Take(16), 16, point, Field::kSpeed, e.speed, mismatches);
+            Compare(at.Take(16), 16, point, Field::kSegment, e.segment, mismatches);
         }
-        if (!going)
-            return camxfer::kStopped;
         if (report)
             report(camxfer::kVerifyProgress, i);
     }
-    if (Stopped())
-        return camxfer::kStopped;
     return mismatches.empty() ? camxfer::kOk : camxfer::kVerifyFailed;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // CCamVerifier: reads back what a cam write put into the drive (the axis
 // scaling, the point count and every field of the table) and lists every
-// field that differs or cannot be read. Reads need no pacing; each field is
-// tried up to the transfer's attempt count. Used after a write by the panel's
-// worker and by ecamctl (write --verify, verify).
+// field that differs. It reads in blocks (CBlockReader: checked passes of up
+// to 125 registers a request), so a stale answer cannot pass for the drive's
+// contents and the check costs a few percent of the write. A table that
+// cannot be read cleanly is a failure of its own (kReadFailed, or kNoAnswer
+// when the drive stays silent), never a list of invented differences.
+// Used after a write by the panel's worker and by ecamctl.
 //
 // Runs on one thread at a time; borrows the field access and the stop object,
-// which must outlive it. After a stop request it ends at the next field.
+// which must outlive it. After a stop request it ends at the next attempt.
 #include "drive/cam_field_io.h"
 #include "drive/cam_table.h"
 #include "drive/cam_transfer.h"
@@ -63,25 +66,20 @@ std::string DescribeList(const std::vector<Mismatch>& mismatches, std::size_t ma
 
 class CCamVerifier {
 public:
-    CCamVerifier(ICamFieldIo& io, int attempts, CTransferStop* stop = nullptr);
+    CCamVerifier(ICamFieldIo& io, camxfer::Timing timing, CTransferStop* stop = nullptr);
 
     // Number of fields Verify reads for `expected`, for a progress bar.
     static std::size_t FieldCount(const camverify::Expected& expected);
     // Reads every field back and fills `mismatches` (cleared first). Reports
     // kVerifyProgress with the table index after each point. Returns kOk
-    // when everything matches, kVerifyFailed otherwise, kStopped when asked
-    // to stop.
+    // when everything matches, kVerifyFailed when something differs,
+    // kReadFailed or kNoAnswer when the drive could not be read (mismatches
+    // then empty), kStopped when asked to stop.
     int Verify(const camverify::Expected& expected, std::vector<camverify::Mismatch>& mismatches,
                const camxfer::Report& report = {});
 
 private:
-    bool Stopped() const;
-    // One field: read with retries, compare the low `width` bits. False
-    // when a stop request ended it; nothing is recorded then.
-    bool Check(uint16_t address, uint32_t width, int point, camverify::Field field, int64_t written,
-               std::vector<camverify::Mismatch>& out);
-
     ICamFieldIo& m_io;
-    int m_attempts;
+    camxfer::Timing m_timing;
     CTransferStop* m_stop;
 };

@@ -108,6 +108,13 @@ bool CFunCodeAccess::ReadFunCodeByNum(const std::wstring& number, uint32_t& out,
     return Read(m_pFunCodeIf->GetFunCodePtrByNum(number), out, why);
 }
 
+bool CFunCodeAccess::ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, DriveError* why)
+{
+    if (!CheckConnect())
+        return Report(why, m_pDevInfo ? DriveError::NotConnected : DriveError::NotSelected);
+    return Report(why, m_pDataSrv.load()->ReadSpans(spans, n, out, kTimeoutMs));
+}
+
 void CFunCodeAccess::CancelPending()
 {
     if (CDataSrvBase* srv = m_pDataSrv.load())

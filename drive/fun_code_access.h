@@ -18,6 +18,7 @@
 // addresses, and the GUI thread's parameter commands are locked out while a
 // transfer runs. The data service serialises the exchanges themselves. The optional DriveError out-parameters
 // tell the command-line tool and the tests why a call failed.
+#include "host/data_srv_base.h"
 #include "host/drive_error.h"
 #include "host/link_failure.h"
 
@@ -28,7 +29,6 @@
 class IDeviceManage;
 class IGetDeviceInfo;
 class CFunCodeInterface;
-class CDataSrvBase;
 class CFunCode;
 
 class CFunCodeAccess {
@@ -50,6 +50,9 @@ public:
     // out is set only when true is returned.
     bool ReadFunCodeByAddr(uint32_t address, uint32_t width, uint32_t& out, DriveError* why = nullptr);
     bool ReadFunCodeByNum(const std::wstring& number, uint32_t& out, DriveError* why = nullptr);
+    // One checked read pass of several register runs (CDataSrvBase::ReadSpans);
+    // out (the words of all runs in order) is filled only when true is returned.
+    bool ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, DriveError* why = nullptr);
 
     // Any thread: a read or write waiting for the drive's answer gives up
     // promptly (DriveError::Cancelled); later calls are not affected. Does

@@ -19,6 +19,11 @@ public:
     bool CheckConnect() override;
     bool WriteField(uint16_t address, uint32_t width, uint32_t value) override;
     bool ReadField(uint16_t address, uint32_t width, uint32_t& out) override;
+    bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>& out) override;
+    bool LastFailureWasSilence() const override
+    {
+        return m_lastError.kind() == DriveError::Timeout || m_lastError.kind() == DriveError::NotConnected;
+    }
 
     // Why the most recent failed call failed (Ok when none failed yet).
     const DriveError& LastError() const { return m_lastError; }

@@ -49,14 +49,15 @@ bool WriteValues(ICamFieldIo& io, const Values& v)
 
 bool ReadValues(ICamFieldIo& io, Values& v)
 {
-    uint32_t mu = 0, mp = 0, su = 0, sp = 0;
-    if (!io.ReadField(camtable::kAddrMasterUnit, 16, mu) || !io.ReadField(camtable::kAddrMasterPulse, 32, mp)
-        || !io.ReadField(camtable::kAddrSlaveUnit, 16, su) || !io.ReadField(camtable::kAddrSlavePulse, 32, sp))
+    // 0x1B00..0x1B05 in one checked request: master unit, master pulses
+    // (two words), slave unit, slave pulses (two words).
+    std::vector<uint16_t> w;
+    if (!io.ReadSpans({{camtable::kAddrMasterUnit, 6}}, w))
         return false;
-    v.masterUnit = static_cast<int32_t>(mu);
-    v.masterPulse = static_cast<int32_t>(mp);
-    v.slaveUnit = static_cast<int32_t>(su);
-    v.slavePulse = static_cast<int32_t>(sp);
+    v.masterUnit = static_cast<int32_t>(w[0]);
+    v.masterPulse = static_cast<int32_t>(w[1] | (uint32_t{w[2]} << 16));
+    v.slaveUnit = static_cast<int32_t>(w[3]);
+    v.slavePulse = static_cast<int32_t>(w[4] | (uint32_t{w[5]} << 16));
     return true;
 }
 
@@ -65,10 +66,13 @@ bool WritePointCount(ICamFieldIo& io, int count)
     return io.WriteField(camtable::kAddrPointCount, 16, static_cast<uint32_t>(count) & 0xFFFFu);
 }
 
-bool ReadPointCount(ICamFieldIo& io, int& count)
+bool ReadPointCount(ICamFieldIo& io, int& count, int attempts)
 {
     uint32_t v = 0;
-    if (!io.ReadField(camtable::kAddrPointCount, 16, v))
+    bool read = false;
+    for (int i = 0; i < attempts && !read; ++i)
+        read = io.ReadField(camtable::kAddrPointCount, 16, v);
+    if (!read)
         return false;
     count = static_cast<int>(v & 0xFFFFu);
     return true;

@@ -48,10 +48,12 @@ Problem CheckRanges(const Texts& texts, Values* out);
 // One attempt each: 0x1B00, 0x1B01, 0x1B03, 0x1B04; stops at the first
 // failure (the ones before stay written).
 bool WriteValues(ICamFieldIo& io, const Values& v);
-// One attempt each, same order; v is complete only on success.
+// One checked read of 0x1B00..0x1B05; v is complete only on success.
 bool ReadValues(ICamFieldIo& io, Values& v);
 
 bool WritePointCount(ICamFieldIo& io, int count);
-bool ReadPointCount(ICamFieldIo& io, int& count);
+// Up to `attempts` checked reads of 0x1B08 (a read that met a stale or lost
+// answer is tried again).
+bool ReadPointCount(ICamFieldIo& io, int& count, int attempts = 1);
 
 } // namespace puu

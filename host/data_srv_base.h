@@ -8,6 +8,15 @@
 #include "host/fun_code.h"
 #include "host/host_api.h"
 
+#include <cstddef>
+#include <cstdint>
+
+// A run of consecutive holding registers.
+struct RegSpan {
+    uint16_t address = 0;
+    uint16_t count = 0;
+};
+
 class ECAM_HOST_API CDataSrvBase {
 public:
     virtual ~CDataSrvBase();
@@ -24,4 +33,9 @@ public:
     // promptly with DriveError::Cancelled. Requests started after this returns
     // are not affected. Default: nothing to cancel.
     virtual void CancelPending() {}
+    // One checked pass over several register runs (function 03, 1 to 125
+    // registers each, every run a different length): `out` receives the
+    // words of all runs in order, and only when the whole pass was clean.
+    // Default: not supported (BadArgument).
+    virtual int ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs);
 };

@@ -2,6 +2,7 @@
 
 #include "host/modbus_frame.h"
 
+#include <QLoggingCategory>
 #include <modbus.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -9,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 // Why frames are built and read here instead of by modbus_read_registers and
@@ -20,9 +22,18 @@
 // that also watches a cancel event. libmodbus still opens the link, where its
 // serial and TCP set-up is what we want.
 
+// Every request, answer and decision, for diagnosing a noisy line on site:
+// QT_LOGGING_RULES="ecam.modbus.debug=true", or ecamctl --trace.
+Q_LOGGING_CATEGORY(lcModbus, "ecam.modbus", QtWarningMsg)
+
 namespace {
 
 using std::chrono::milliseconds;
+
+QByteArray Hex(const std::vector<uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex(' ').toUpper();
+}
 
 DriveError Error(DriveError::Kind kind)
 {
@@ -38,6 +49,11 @@ int PollMs(std::chrono::steady_clock::duration d)
 }
 
 } // namespace
+
+void TraceModbus(const std::string& line)
+{
+    qCDebug(lcModbus, "%s", line.c_str());
+}
 
 CModbusDataSrv::CModbusDataSrv(const DeviceUrl& url)
     : m_url(url), m_cancelFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
@@ -227,6 +243,9 @@ DriveError CModbusDataSrv::ReadyLocked(unsigned timeoutMs, uint64_t generation)
     if (m_ctx) {
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, 0) > 0) {
+            ++m_lineFaults;
+            qCDebug(lcModbus, "stale: bytes on the line before the request; %s",
+                    m_url.rtu ? "draining until silent" : "reconnecting");
             if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL) || !m_url.rtu)
                 CloseLocked();
             else
@@ -330,6 +349,7 @@ DriveError CModbusDataSrv::ReceiveTcpLocked(uint16_t transaction, std::vector<ui
 
 DriveError CModbusDataSrv::AfterFailureLocked(DriveError why, uint64_t generation)
 {
+    ++m_lineFaults;
     if (why.kind() == DriveError::LinkBroken || !m_url.rtu) {
         // TCP: the transaction ids keep answers apart, but a link whose state
         // is unknown may still deliver the abandoned answer; start afresh.
@@ -354,6 +374,7 @@ DriveError CModbusDataSrv::TransactLocked(const std::vector<uint8_t>& request, s
     const uint16_t transaction = ++m_transaction;
     // The one path of both links: only the envelope differs.
     const auto adu = m_url.rtu ? mbframe::RtuAdu(unit, request) : mbframe::TcpAdu(transaction, unit, request);
+    qCDebug(lcModbus, "request %s", Hex(adu).constData());
     DriveError e = SendLocked(adu);
     if (e.ok())
         e = m_url.rtu ? ReceiveRtuLocked(request, answer, generation)
@@ -361,8 +382,12 @@ DriveError CModbusDataSrv::TransactLocked(const std::vector<uint8_t>& request, s
     if (e.ok())
         e = mbframe::CheckAnswer(request, answer);
     // A drive exception is a complete, matching answer: the line is clean.
-    if (e.ok() || e.kind() == DriveError::Exception)
+    if (e.ok() || e.kind() == DriveError::Exception) {
+        qCDebug(lcModbus, "answer  %s: %s", Hex(answer).constData(), e.ok() ? "accepted" : "accepted (drive exception)");
         return e;
+    }
+    qCDebug(lcModbus, "failed: %s; %s", e.text().c_str(),
+            m_url.rtu ? "draining the line until silent" : "closing the link");
     return AfterFailureLocked(e, generation);
 }
 
@@ -388,18 +413,92 @@ DriveError CModbusDataSrv::ReadValue(uint16_t address, unsigned width, uint16_t 
 {
     if (width != 16 && width != 32)
         return Error(DriveError::BadArgument);
+    const RegSpan span{address, uint16_t(width / 16)};
+    return ReadSpansChecked(&span, 1, words, timeoutMs);
+}
+
+int CModbusDataSrv::ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs)
+{
+    return ReadSpansChecked(spans, n, out, timeoutMs).code();
+}
+
+DriveError CModbusDataSrv::ReadSpansChecked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs)
+{
     const uint64_t generation = m_generation.load();
     DriveError e;
     {
         std::lock_guard lock(m_lock);
-        const uint16_t count = uint16_t(width / 16);
-        std::vector<uint8_t> answer;
-        e = TransactLocked(mbframe::ReadRequest(address, count), answer, timeoutMs, generation);
-        if (e.ok())
-            for (uint16_t i = 0; i < count; ++i)
-                words[i] = uint16_t((answer[2 + 2 * i] << 8) | answer[3 + 2 * i]);
+        e = ReadPassLocked(spans, n, out, timeoutMs, generation);
     }
     return Notify(e);
+}
+
+// Why a pass can be trusted. Every request of the pass asks for a different
+// number of registers, so an answer (late or repeated) to any other request
+// of this pass fails the byte-count check; an answer to the same request of
+// an earlier attempt carries the same registers. A stale answer from before
+// the pass that happens to fit pushes the true answer back: that answer then
+// arrives unasked, either on the idle line (seen before the next request) or
+// in place of the next answer, whose length it does not have; the probe at
+// the end makes that true of the last run too. Either way the fault counter
+// moves and the whole pass is refused: one exchange never both fails and
+// confirms a value.
+DriveError CModbusDataSrv::ReadPassLocked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs,
+                                          uint64_t generation)
+{
+    constexpr unsigned kMaxRun = 125;
+    bool used[kMaxRun + 1] = {};
+    std::size_t total = 0;
+    if (!spans || !out || n == 0)
+        return Error(DriveError::BadArgument);
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned c = spans[i].count;
+        if (c < 1 || c > kMaxRun || used[c] || unsigned(spans[i].address) + c > 0x10000u)
+            return Error(DriveError::BadArgument);
+        used[c] = true;
+        total += c;
+    }
+    // The probe re-reads the start of the first run when a shorter unused
+    // length exists (addresses known to be there), else reads a little more
+    // (ending at the last register when the run sits at the very top).
+    unsigned probe = 0;
+    for (unsigned c = spans[0].count - 1; c >= 1 && !probe; --c)
+        if (!used[c])
+            probe = c;
+    for (unsigned c = spans[0].count + 1; c <= kMaxRun && !probe; ++c)
+        if (!used[c])
+            probe = c;
+    if (!probe)
+        return Error(DriveError::BadArgument);
+    const uint16_t probeAt = uint16_t(std::min(unsigned(spans[0].address), 0x10000u - probe));
+
+    // Whatever is on the line before the pass is stale: drained, not counted.
+    if (DriveError e = ReadyLocked(timeoutMs, generation); !e.ok())
+        return e;
+    const uint64_t faultsBefore = m_lineFaults;
+    std::vector<uint16_t> words;
+    words.reserve(total);
+    std::vector<uint8_t> answer;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (DriveError e = TransactLocked(mbframe::ReadRequest(spans[i].address, spans[i].count), answer, timeoutMs,
+                                          generation);
+            !e.ok())
+            return e;
+        for (unsigned k = 0; k < spans[i].count; ++k)
+            words.push_back(uint16_t((answer[2 + 2 * k] << 8) | answer[3 + 2 * k]));
+    }
+    // A refusal of the probe is as good as its data: a complete answer in turn.
+    const DriveError closing =
+        TransactLocked(mbframe::ReadRequest(probeAt, uint16_t(probe)), answer, timeoutMs, generation);
+    if (!closing.ok() && closing.kind() != DriveError::Exception)
+        return closing;
+    if (m_lineFaults != faultsBefore) {
+        qCDebug(lcModbus, "stale: the line carried a frame nobody asked for during this read; all of it refused");
+        return Error(DriveError::BadAnswer);
+    }
+    qCDebug(lcModbus, "read of %zu run(s) confirmed by the probe", n);
+    std::copy(words.begin(), words.end(), out);
+    return DriveError();
 }
 
 int CModbusDataSrv::WriteFunCode(CFunCode* p, unsigned timeoutMs, bool /*waitAnswer*/, bool checkRange)

@@ -12,6 +12,13 @@
 // until silent (see DrainLocked) so a late answer cannot be taken for the
 // next request; a TCP link in that state is closed and opened again.
 //
+// Reads: an RTU read answer names no address, so a late or duplicated answer
+// of the right length would pass every frame check. ReadSpans therefore reads
+// in passes whose requests all differ in length, closes each pass with a
+// probe of yet another length, and accepts a pass only when the line carried
+// nothing but the answers asked for (see docs/drive-link.md). Single values
+// (ReadValue, ReadFunCode) are passes of one run.
+//
 // Owned by its CDeviceInfo. Connects on demand (Connect, and again before a
 // request whenever the link was lost), so a drive plugged in later, or a link
 // the drive closed, is picked up at the next request. One mutex serialises
@@ -29,9 +36,15 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 typedef struct _modbus modbus_t;
+
+// One line on the logging category "ecam.modbus" (debug level), where the
+// data service traces every request, answer and decision; callers add theirs
+// (a read or write tried again). Any thread.
+ECAM_HOST_API void TraceModbus(const std::string& line);
 
 class ECAM_HOST_API CModbusDataSrv : public CDataSrvBase {
 public:
@@ -53,6 +66,8 @@ public:
     // Register-level access under the same lock (width 16 or 32).
     DriveError WriteValue(uint16_t address, unsigned width, uint32_t value, unsigned timeoutMs);
     DriveError ReadValue(uint16_t address, unsigned width, uint16_t words[2], unsigned timeoutMs);
+    int ReadSpans(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs) override;
+    DriveError ReadSpansChecked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs);
 
     const DeviceUrl& Url() const { return m_url; }
 
@@ -86,6 +101,8 @@ private:
     // What follows a failed exchange: drain the RTU line or drop the TCP link.
     DriveError AfterFailureLocked(DriveError why, uint64_t generation);
     DriveError DrainLocked(uint64_t generation);
+    DriveError ReadPassLocked(const RegSpan* spans, std::size_t n, uint16_t* out, unsigned timeoutMs,
+                              uint64_t generation);
     Wait WaitReadable(Clock::duration d, uint64_t generation);
     bool CancelledSince(uint64_t generation) const { return m_generation.load() != generation; }
     DriveError Notify(DriveError outcome);
@@ -99,6 +116,9 @@ private:
     bool m_drainFirst = false;    // RTU: a request was abandoned; wait for silence before the next
     uint16_t m_transaction = 0;   // TCP transaction id of the last request
     LinkFailure m_connectFailure;
+    // Every exchange that failed and every frame found on the line unasked;
+    // a read pass is good only when this did not move during it.
+    uint64_t m_lineFaults = 0;
 
     // Cancelling: CancelPending advances the generation and wakes the waiter
     // through the event descriptor; a request compares the generation it

@@ -97,6 +97,7 @@ struct CDriveSimulator::Impl {
     // The answer's bytes as the library frames them, changed by `fault`.
     std::vector<uint8_t> Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault);
     void CountClosed();
+    void Send(int fd, const std::vector<uint8_t>& bytes);
     bool WaitUnlessStopping(std::chrono::microseconds d);
     void Close();
 };
@@ -275,15 +276,23 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     }
 
     const std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
+    Send(fd, answer);
+    if (scripted && scripted->kind == SimScriptedFault::Duplicate &&
+        WaitUnlessStopping(std::chrono::milliseconds(scripted->value)))
+        Send(fd, answer);
+    return true;
+}
+
+void CDriveSimulator::Impl::Send(int fd, const std::vector<uint8_t>& bytes)
+{
     size_t sent = 0;
-    while (sent < answer.size()) {
-        const ssize_t n = opt.rtu ? ::write(fd, answer.data() + sent, answer.size() - sent)
-                                  : ::send(fd, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+    while (sent < bytes.size()) {
+        const ssize_t n = opt.rtu ? ::write(fd, bytes.data() + sent, bytes.size() - sent)
+                                  : ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0 && errno != EINTR)
             break;
         sent += n > 0 ? size_t(n) : 0;
     }
-    return true;
 }
 
 void CDriveSimulator::Impl::ServeTcp()

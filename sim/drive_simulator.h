@@ -31,6 +31,8 @@ struct SimScriptedFault {
         OtherUnit,        // carry the request out, answer well-formed but as unit + 1
         Silent,           // neither carry out nor answer
         AckWithoutStore,  // answer a write as done without storing it (reads are answered normally)
+        Duplicate,        // answer, then send the same answer again `value` ms later (the
+                          // server answers nothing else meanwhile, as a line that repeats a frame)
     };
     Kind kind = Silent;
     int value = 0;

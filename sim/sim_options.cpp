@@ -19,8 +19,8 @@ const char* SimUsage()
 {
     return "usage: ecam-drive-sim [--tcp [HOST:]PORT | --rtu [--baud B] [--line-timing]] [--unit N]\n"
            "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n"
-           "                      [--fault N:KIND]...  KIND: late=MS exception=CODE close bad-frame truncated\n"
-           "                                           other-unit silent ack-no-store\n"
+           "                      [--fault N:KIND]...  KIND: late=MS duplicate=MS exception=CODE close bad-frame\n"
+           "                                           truncated other-unit silent ack-no-store\n"
            "       ecam-drive-sim --help | --version\n";
 }
 
@@ -28,7 +28,7 @@ bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScr
 {
     auto fail = [&]() {
         if (why)
-            *why = "bad --fault " + text + " (expected N:KIND, N >= 1, KIND one of late=MS exception=CODE close "
+            *why = "bad --fault " + text + " (expected N:KIND, N >= 1, KIND one of late=MS duplicate=MS exception=CODE close "
                    "bad-frame truncated other-unit silent ack-no-store)";
         return false;
     };
@@ -46,10 +46,13 @@ bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScr
         {"silent", SimScriptedFault::Silent},       {"ack-no-store", SimScriptedFault::AckWithoutStore},
     };
     SimScriptedFault f;
-    if (name == "late" || name == "exception") {
-        f.kind = name == "late" ? SimScriptedFault::Late : SimScriptedFault::Exception;
-        const int most = name == "late" ? 3600000 : 255;
-        if (!ToNumber(value, f.value) || f.value < (name == "late" ? 0 : 1) || f.value > most)
+    if (name == "late" || name == "duplicate" || name == "exception") {
+        const bool delay = name != "exception";
+        f.kind = name == "late" ? SimScriptedFault::Late
+                 : delay        ? SimScriptedFault::Duplicate
+                                : SimScriptedFault::Exception;
+        const int most = delay ? 3600000 : 255;
+        if (!ToNumber(value, f.value) || f.value < (delay ? 0 : 1) || f.value > most)
             return fail();
     } else {
         const auto it = std::find_if(std::begin(plain), std::end(plain), [&](const auto& p) { return name == p.first; });

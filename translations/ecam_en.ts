@@ -198,7 +198,7 @@
 <context>
     <name>CECamCurveWnd</name>
     <message>
-        <location filename="../ui/ecam_curve_wnd_view.cpp" line="+169"/>
+        <location filename="../ui/ecam_curve_wnd_view.cpp" line="+167"/>
         <source>最大 %g @ %g  最小 %g @ %g</source>
         <translation>max %g @ %g  min %g @ %g</translation>
     </message>
@@ -480,7 +480,7 @@ Version </translation>
         <translation>Could not start the transfer!</translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+131"/>
         <source>输入有效点数有误!请输入3~%1内的整数!</source>
         <translation>Invalid number of points! Please enter a whole number from 3 to %1!</translation>
     </message>
@@ -491,13 +491,31 @@ Version </translation>
     </message>
     <message>
         <location line="+4"/>
+        <location line="+3"/>
+        <location line="+2"/>
         <source>烧写凸轮点后校验失败!</source>
         <translation>The cam read back from the drive differs from what was written!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-2"/>
+        <location line="+36"/>
+        <source>驱动器无响应</source>
+        <translation>The drive does not answer</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <source>读回数据有误, 无法确认驱动器中的值</source>
+        <translation>The answers read back were garbled; the drive&apos;s values could not be confirmed</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>烧写凸轮点失败!</source>
         <translation>Writing the cam failed!</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>驱动器中的凸轮表不完整, 凸轮点数为0</source>
+        <translation>The cam table in the drive is incomplete; its point count is 0</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -515,6 +533,7 @@ Version </translation>
         <translation>Cam points read from the drive!</translation>
     </message>
     <message>
+        <location line="+2"/>
         <location line="+2"/>
         <source>凸轮点读取失败!</source>
         <translation>Reading the cam points failed!</translation>
@@ -1100,7 +1119,12 @@ Version </translation>
         <translation>Please enter a whole number!</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+23"/>
+        <source>%1 (不在选项中)</source>
+        <translation>%1 (not an option)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>数据有效范围:【%1-%2】</source>
         <translation>Valid range: [%1, %2]</translation>
     </message>

@@ -178,7 +178,7 @@ TEST_F(ConnectDialogTest, TestingADriveReportsTheRegisterItRead)
     dlg.show();
     ASSERT_TRUE(dlg.SetChoice(QString::fromStdString(sim->Url())));
     EXPECT_EQ(RunTest(), u8("连接成功: H1B-08 (凸轮点数) = 37"));
-    EXPECT_EQ(sim->RequestCount(), 1u);
+    EXPECT_EQ(sim->RequestCount(), 2u);   // the read and its closing probe
 
     // The built-in drive, started by the test itself.
     Click("kindSim");
@@ -186,7 +186,7 @@ TEST_F(ConnectDialogTest, TestingADriveReportsTheRegisterItRead)
     ASSERT_NE(drive.Simulator(), nullptr);
     drive.Simulator()->SetRegister(0x1B08, 1234);
     EXPECT_EQ(RunTest(), u8("连接成功: H1B-08 (凸轮点数) = 1234"));
-    EXPECT_EQ(drive.Simulator()->RequestCount(), 2u);
+    EXPECT_EQ(drive.Simulator()->RequestCount(), 4u);
 }
 
 TEST_F(ConnectDialogTest, TestingAClosedPortOrASilentDriveReportsTheErrorInBoundedTime)

@@ -1,12 +1,16 @@
-// Read-back after a write, against the in-memory drive: the fields read and
-// their order, what a damaged, refused or unreadable field turns into, the
-// lines shown for it, and stop requests.
+// Read-back after a write, against the in-memory drive: the block requests
+// made (every length different within a pass), what a damaged field turns
+// into and the lines shown for it, an unreadable or silent drive, and stop
+// requests.
 #include "drive/cam_verify.h"
 
+#include "drive/block_read.h"
 #include "drive/transfer_stop.h"
 #include "fake_field_io.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 
 using namespace std::chrono_literals;
@@ -33,59 +37,80 @@ camverify::Expected Standard(int points)
     return {puu::Values{131072, 360, 10000, 25}, points, Ramp(points), false};
 }
 
-std::vector<std::pair<uint16_t, uint32_t>> Walk(const FakeFieldIo& io)
+using Spans = std::vector<std::pair<uint16_t, uint16_t>>;
+Spans Pass(const std::vector<RegSpan>& spans)
 {
-    std::vector<std::pair<uint16_t, uint32_t>> walk;
-    for (const auto& c : io.calls)
-        walk.emplace_back(c.address, c.width);
-    return walk;
+    Spans out;
+    for (const RegSpan& s : spans)
+        out.emplace_back(s.address, s.count);
+    return out;
 }
 
 } // namespace
 
-TEST(CamVerify, CleanWritesReadEveryFieldOnceInTableOrder)
+TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
 {
-    // 17 standard points cross into the second group (point 16 at 0x1F00).
+    // 17 standard points cross into the second group (point 16 at 0x1F00):
+    // the scaling and count in one request, then each group's points.
     FakeFieldIo io;
     const auto standard = Standard(17);
     Write(io, standard);
-    CCamVerifier v(io, 10);
+    CCamVerifier v(io, {0ms, 10});
     std::vector<Mismatch> found = {Mismatch{}};   // stale contents are cleared
     Recorder rec;
     EXPECT_EQ(v.Verify(standard, found, rec.Fn()), camxfer::kOk);
     EXPECT_TRUE(found.empty());
-
-    std::vector<std::pair<uint16_t, uint32_t>> walk = {{0x1B04, 32}, {0x1B03, 16}, {0x1B01, 32}, {0x1B00, 16}, {0x1B08, 16}};
+    ASSERT_EQ(io.passes.size(), 1u);
+    EXPECT_EQ(Pass(io.passes[0]), (Spans{{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}));
     std::vector<Msg> progress;
-    for (uint16_t k = 0; k < 17; ++k) {
-        const uint16_t a = k < 16 ? static_cast<uint16_t>(0x1E00 + 6 * k) : 0x1F00;
-        walk.insert(walk.end(), {{a, 32}, {a + 2, 32}, {a + 4, 16}, {a + 5, 16}});
+    for (uint16_t k = 0; k < 17; ++k)
         progress.push_back({camxfer::kVerifyProgress, k});
-    }
-    EXPECT_EQ(Walk(io), walk);
-    EXPECT_EQ(CCamVerifier::FieldCount(standard), walk.size());
     EXPECT_EQ(rec.msgs, progress);
+    EXPECT_TRUE(io.calls.empty());
 
-    // A special write: no scaling, two fields a point, point 25 at 0x4100.
+    // A special write: no scaling, four words a point, point 25 at 0x4100.
     FakeFieldIo sio;
     const camverify::Expected special = {std::nullopt, 26, Ramp(26), true};
     Write(sio, special);
-    CCamVerifier sv(sio, 10);
-    rec.msgs.clear();
-    EXPECT_EQ(sv.Verify(special, found, rec.Fn()), camxfer::kOk);
-    EXPECT_TRUE(found.empty());
-    walk = {{0x1B08, 16}};
-    for (uint16_t k = 0; k < 26; ++k) {
-        const uint16_t a = k < 25 ? static_cast<uint16_t>(0x4000 + 4 * k) : 0x4100;
-        walk.insert(walk.end(), {{a, 32}, {a + 2, 32}});
-    }
-    EXPECT_EQ(Walk(sio), walk);
-    EXPECT_EQ(CCamVerifier::FieldCount(special), walk.size());
-    EXPECT_EQ(rec.msgs.size(), 26u);
-    EXPECT_EQ(rec.msgs.back(), (Msg{camxfer::kVerifyProgress, 25}));
+    CCamVerifier sv(sio, {0ms, 10});
+    EXPECT_EQ(sv.Verify(special, found), camxfer::kOk);
+    ASSERT_EQ(sio.passes.size(), 1u);
+    EXPECT_EQ(Pass(sio.passes[0]), (Spans{{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}));
 }
 
-TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
+TEST(CamVerify, BlockPlansCoverEveryRegisterWithDistinctLengthsPerPass)
+{
+    struct Case {
+        std::size_t points;
+        bool special;
+        std::size_t passes;
+    };
+    for (const Case c : {Case{272, false, 1}, Case{100, false, 1}, Case{1, false, 1}, Case{1500, true, 2},
+                         Case{1250, true, 1}}) {
+        SCOPED_TRACE(std::to_string(c.points) + (c.special ? " special" : " standard"));
+        const auto ranges = blockread::TableRanges(c.points, c.special);
+        const auto plan = blockread::Plan(ranges);
+        EXPECT_EQ(plan.size(), c.passes);
+        // Walking the plan's spans visits the ranges' registers in order.
+        std::vector<uint16_t> planned, wanted;
+        for (const auto& pass : plan) {
+            std::set<uint16_t> lengths;
+            for (const RegSpan& s : pass) {
+                EXPECT_TRUE(s.count >= 1 && s.count <= 125) << s.count;
+                EXPECT_TRUE(lengths.insert(s.count).second) << "length " << s.count << " twice in a pass";
+                for (uint16_t k = 0; k < s.count; ++k)
+                    planned.push_back(static_cast<uint16_t>(s.address + k));
+            }
+        }
+        for (const auto& r : ranges)
+            for (uint32_t k = 0; k < r.count; ++k)
+                wanted.push_back(static_cast<uint16_t>(r.address + k));
+        EXPECT_EQ(planned, wanted);
+        EXPECT_EQ(wanted.size(), c.points * (c.special ? 4 : 6));
+    }
+}
+
+TEST(CamVerify, EveryDifferingFieldIsListedAndAnUnreadableDriveIsNoDifference)
 {
     FakeFieldIo io;
     const auto expected = Standard(5);
@@ -94,28 +119,28 @@ TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
     io.regs[0x1E15] = 0x0007;                   // point 3 slave -21 -> 0x0007FFEB (both words count)
     io.regs[0x1B08] = 4;                        // the count
     io.regs[0x1B03] = 0xFFFF;                   // slave units, a 16-bit signed field
-    io.failuresLeft[0x1B01] = 10;               // master pulses: every attempt fails
-    io.failuresLeft[0x1E18] = 9;                // point 4 master: the tenth attempt reads it
+    io.regs[0x1B01] = 0;                        // master pulses 10000 -> 0x00000000
+    io.failuresLeft[0x1E18] = 9;                // the tenth pass reads it
 
-    CCamVerifier v(io, 10);
+    CCamVerifier v(io, {0ms, 10});
     std::vector<Mismatch> found;
     EXPECT_EQ(v.Verify(expected, found), camxfer::kVerifyFailed);
     const std::vector<Mismatch> want = {
         {-1, Field::kSlaveUnit, 360, -1, false},
-        {-1, Field::kMasterPulse, 10000, 0, true},
+        {-1, Field::kMasterPulse, 10000, 0, false},
         {-1, Field::kPointCount, 5, 4, false},
         {3, Field::kMaster, 2995, 0, false},
         {3, Field::kSlave, -21, 0x0007FFEB, false},
     };
     EXPECT_EQ(found, want);
-    EXPECT_EQ(io.calls.size(), CCamVerifier::FieldCount(expected) + 9 + 9);
+    EXPECT_EQ(io.passes.size(), 10u);
 
     std::vector<std::string> lines;
     for (const Mismatch& m : found)
         lines.push_back(camverify::Describe(m));
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "从轴脉冲数对应的单位量: 写入 360, 读回 -1",
-                         "主轴脉冲数: 写入 10000, 读回失败",
+                         "主轴脉冲数: 写入 10000, 读回 0",
                          "凸轮点数: 写入 5, 读回 4",
                          "第3点 主轴位置: 写入 2995, 读回 0",
                          "第3点 从轴位置: 写入 -21, 读回 524267",
@@ -123,15 +148,22 @@ TEST(CamVerify, EveryDifferingOrUnreadableFieldIsListedWithItsLine)
     EXPECT_EQ(camverify::Describe({-1, Field::kSlavePulse, 131072, 0, true}), "从轴脉冲数: 写入 131072, 读回失败");
     EXPECT_EQ(camverify::Describe({-1, Field::kMasterUnit, 25, 26, false}), "主轴脉冲数对应的单位量: 写入 25, 读回 26");
 
-    // A dead link: every field unreadable, each after exactly its attempts.
+    // Garbled every time: a read failure after exactly the attempts, nothing listed.
+    io.failuresLeft[0x1E18] = 100;
+    io.passes.clear();
+    CCamVerifier three(io, {0ms, 3});
+    EXPECT_EQ(three.Verify(expected, found), camxfer::kReadFailed);
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(io.passes.size(), 3u);
+
+    // Silent: given up after a few attempts, not all of them.
     FakeFieldIo dead;
     dead.connected = false;
-    CCamVerifier d(dead, 3);
+    CCamVerifier d(dead, {0ms, 10});
     const camverify::Expected special = {std::nullopt, 3, Ramp(3), true};
-    EXPECT_EQ(d.Verify(special, found), camxfer::kVerifyFailed);
-    EXPECT_EQ(found.size(), 7u);
-    EXPECT_EQ(found.back(), (Mismatch{2, Field::kSlave, -14, 0, true}));
-    EXPECT_EQ(dead.calls.size(), 7u * 3);
+    EXPECT_EQ(d.Verify(special, found), camxfer::kNoAnswer);
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(dead.passes.size(), std::size_t{blockread::kSilentAttempts});
 }
 
 TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirType)
@@ -143,7 +175,7 @@ TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirType)
     e.table[2].speed = -32768;
     e.table[2].segment = 1;
     Write(io, e);
-    CCamVerifier v(io, 10);
+    CCamVerifier v(io, {0ms, 10});
     std::vector<Mismatch> found;
     EXPECT_EQ(v.Verify(e, found), camxfer::kOk);   // -1 went out sign-extended, comes back as 0xFFFF
     EXPECT_TRUE(found.empty());
@@ -175,63 +207,39 @@ TEST(CamVerify, DescribeListStopsAtTheLimitAndCountsTheRest)
 }
 
 namespace {
-// Requests the stop while `address` is being read, and that read fails.
+// Requests the stop while a pass is read, and that pass fails.
 class StopWhileReading : public FakeFieldIo {
 public:
-    StopWhileReading(CTransferStop& stop, uint16_t address) : m_stop(stop), m_address(address) {}
-    bool ReadField(uint16_t address, uint32_t width, uint32_t& out) override
+    explicit StopWhileReading(CTransferStop& stop) : m_stop(stop) {}
+    bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>&) override
     {
-        if (address != m_address)
-            return FakeFieldIo::ReadField(address, width, out);
         m_stop.RequestStop();
-        calls.push_back({address, width, 0});
+        passes.push_back(spans);
         return false;
     }
 
 private:
     CTransferStop& m_stop;
-    uint16_t m_address;
 };
 } // namespace
 
-TEST(CamVerify, StopEndsAtTheNextFieldAndListsNothingUnread)
+TEST(CamVerify, StopEndsAtTheNextAttemptAndListsNothingUnread)
 {
     const auto expected = Standard(6);
-
-    // Asked after point 1's report: nothing of point 2 is read.
-    FakeFieldIo io;
-    Write(io, expected);
-    io.regs[0x1E02] = 1;   // a real difference before the stop is kept: point 0 slave
+    // Asked while a pass fails: no further attempt (nor its long pause), nothing listed.
     CTransferStop stop;
-    CCamVerifier v(io, 10, &stop);
-    std::vector<Mismatch> found;
+    StopWhileReading io(stop);
+    CCamVerifier v(io, {10s, 10}, &stop);
+    std::vector<Mismatch> found = {Mismatch{}};
     Recorder rec;
-    const int code = v.Verify(expected, found, [&](unsigned m, uintptr_t w) {
-        rec.msgs.push_back({m, w});
-        if (w == 1)
-            stop.RequestStop();
-    });
-    EXPECT_EQ(code, camxfer::kStopped);
-    EXPECT_EQ(rec.msgs, (std::vector<Msg>{{camxfer::kVerifyProgress, 0}, {camxfer::kVerifyProgress, 1}}));
-    EXPECT_EQ(io.calls.size(), 5u + 2 * 4);
-    EXPECT_EQ(found, (std::vector<Mismatch>{{0, Field::kSlave, 0, 1, false}}));
-
-    // Asked during a failing read: no retry, no field after it, and the
-    // field is not reported as unreadable.
-    CTransferStop stop2;
-    StopWhileReading sio(stop2, 0x1B01);
-    Write(sio, expected);
-    CCamVerifier sv(sio, 10, &stop2);
-    rec.msgs.clear();
-    EXPECT_EQ(sv.Verify(expected, found, rec.Fn()), camxfer::kStopped);
-    EXPECT_EQ(Walk(sio), (std::vector<std::pair<uint16_t, uint32_t>>{{0x1B04, 32}, {0x1B03, 16}, {0x1B01, 32}}));
+    EXPECT_EQ(v.Verify(expected, found, rec.Fn()), camxfer::kStopped);
+    EXPECT_EQ(io.passes.size(), 1u);
     EXPECT_TRUE(found.empty());
     EXPECT_TRUE(rec.msgs.empty());
 
     // Asked before the start: nothing is read.
     FakeFieldIo idle;
-    CCamVerifier iv(idle, 10, &stop2);
+    CCamVerifier iv(idle, {0ms, 10}, &stop);
     EXPECT_EQ(iv.Verify(expected, found), camxfer::kStopped);
-    EXPECT_TRUE(idle.calls.empty());
-    EXPECT_TRUE(found.empty());
+    EXPECT_TRUE(idle.passes.empty());
 }

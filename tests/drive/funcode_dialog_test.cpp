@@ -89,10 +89,10 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
     EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 5), QStringLiteral("-3600"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
-    // A current value that matches no option shows an empty cell.
+    // A current value that matches no option is shown as the number, marked.
     Code("H1B-07")->m_nCurValue = 9;
     CECamFuncSetDlg again(&link.access, modal);
-    EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString());
+    EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString::fromUtf8("9 (不在选项中)"));
     Code("H1B-07")->m_nCurValue = 1;
 }
 

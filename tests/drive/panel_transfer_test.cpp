@@ -64,19 +64,18 @@ TEST_F(PanelOnSim, WriteIsReadBackAndADifferenceIsAFailureWithTheFieldListed)
     CommitUnit("mm");
     SetPuu("131072", "360", "10000", "25");
     SetProfile(6, 10.0, 2.0);
-    // Something else changes point 3's master and the count between the
-    // write and the read-back: the worker waits in its last write report.
+    // Something else changes point 3's master between the write and the
+    // read-back: the worker waits in its last write report.
     QObject::connect(Progress(), &QProgressBar::valueChanged, Progress(), [this](int value) {
         if (value == 5) {
             link.sim->SetRegister32(camtable::StandardPointAddress(3), 0x7FFF0000);
-            link.sim->SetRegister(camtable::kAddrPointCount, 2);
         }
     });
     Click(IDC_BTN_STD_WRITE);
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点后校验失败!\n"
-                                                           "凸轮点数: 写入 6, 读回 2\n"
                                                            "第3点 主轴位置: 写入 30000, 读回 2147418112")});
+    EXPECT_EQ(link.sim->Register(camtable::kAddrPointCount), 6);
     EXPECT_EQ(Progress()->value(), 11);
     EXPECT_TRUE(Item(IDC_BTN_STD_WRITE)->isEnabled());
 
@@ -88,8 +87,8 @@ TEST_F(PanelOnSim, WriteIsReadBackAndADifferenceIsAFailureWithTheFieldListed)
     EXPECT_EQ(Progress()->maximum(), 6);
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
-    // Scaling (4), count (1) and 6 points of 4 fields: writes only.
-    EXPECT_EQ(link.sim->RequestCount() - before, 4u + 1u + 24u);
+    // Scaling (4), count 0, 6 points of 4 fields, the count: writes only.
+    EXPECT_EQ(link.sim->RequestCount() - before, 4u + 1u + 24u + 1u);
 }
 
 TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
@@ -124,7 +123,7 @@ TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
     EXPECT_FALSE(dlg->IsTransferRunning());
 }
 
-TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWrittenAndAFailedCountAsks)
+TEST_F(PanelOnSim, OversizeTableIsRefusedWithTheCountAtZeroAndAFailedCountAsks)
 {
     CommitUnit("mm");
     SetPuu("1000", "1", "1000", "1");
@@ -133,13 +132,14 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWrittenAndAFailedCountA
     Click(6006);
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("凸轮点数量不能超过272")});
-    EXPECT_EQ(link.sim->Register(0x1B08), 273);
+    EXPECT_EQ(link.sim->Register(0x1B08), 0);   // no table claimed
     EXPECT_EQ(link.sim->Register32(0x1E00), 0x5A5A5A5Au);
     EXPECT_TRUE(Item(6006)->isEnabled());
     EXPECT_FALSE(Progress()->isVisible());
 
-    // 1501 is beyond the drive's limit for 0x1B08: the user is asked, No stops.
-    SetProfile(1501, 1.0, 1.0);
+    // The drive refuses the count (after the four scaling writes): the user
+    // is asked, No stops.
+    link.sim->ScriptFault(link.sim->RequestCount() + 5, {SimScriptedFault::Exception, 4});
     boxes.QueueAnswer(IDNO);
     Click(6006);
     ASSERT_EQ(boxes.Calls().size(), 2u);
@@ -147,6 +147,7 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedAfterTheCountWasWrittenAndAFailedCountA
     EXPECT_EQ(boxes.Calls()[1].buttons, MB_YESNO);
     EXPECT_EQ(boxes.Calls()[1].icon, MB_ICONQUESTION);
     EXPECT_FALSE(dlg->IsTransferRunning());
+    link.sim->ScriptFault(link.sim->RequestCount() + 5, {SimScriptedFault::Exception, 4});
     boxes.QueueAnswer(IDYES);   // going on: the worker then refuses the table
     Click(6006);
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
@@ -238,7 +239,7 @@ TEST_F(PanelOnSim, SpecialExportSavesTheDriveTableByteForByte)
     EXPECT_TRUE(LastBoxIs("读取数据失败!"));
     EXPECT_FALSE(dlg->IsTransferRunning());
     EXPECT_FALSE(Progress()->isVisible());
-    EXPECT_EQ(link.sim->RequestCount(), before + 1);
+    EXPECT_EQ(link.sim->RequestCount(), before + 2);   // the count and its probe
 }
 
 TEST_F(PanelOnSim, ReadCommandFillsScalingFieldsAndGivesBothButtonsBack)
@@ -297,7 +298,7 @@ TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
     QTRY_VERIFY_WITH_TIMEOUT(Progress()->value() >= 3, 10000);
     link.sim->Stop();
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000);
-    EXPECT_TRUE(LastBoxIs("烧写凸轮点失败!"));
+    EXPECT_TRUE(LastBoxIs("烧写凸轮点失败!\n驱动器中的凸轮表不完整, 凸轮点数为0"));
     EXPECT_EQ(boxes.Calls().size(), 2u);
     EXPECT_TRUE(Item(6006)->isEnabled());
     EXPECT_FALSE(Progress()->isVisible());

@@ -101,7 +101,9 @@ TEST(PuuRegisters, WriteOrderWidthsStopAtFailureAndReadBack)
 
     int n = -1;
     ASSERT_TRUE(WritePointCount(io, 273));
-    ASSERT_TRUE(ReadPointCount(io, n));
+    io.failuresLeft[0x1B08] = 2;
+    EXPECT_FALSE(ReadPointCount(io, n, 2));
+    ASSERT_TRUE(ReadPointCount(io, n, 2));
     EXPECT_EQ(n, 273);
     io.connected = false;
     n = 7;

@@ -39,7 +39,7 @@ TEST(DriveSimulator, LimitsGuardWholeParametersEvenWhenWrittenInPart)
     EXPECT_EQ(sim.Register32(0x7B62), 0xFFFFFFFFu);
     uint16_t words[2] = {};
     EXPECT_EQ(c->ReadValue(0xFFFF, 16, words, 1000), DriveError());
-    EXPECT_EQ(sim.RequestCount(), 5u);
+    EXPECT_EQ(sim.RequestCount(), 6u);   // the read and its closing probe
 }
 
 TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnit)

@@ -69,7 +69,7 @@ bool PrepareCamWrite(const std::string& file, bool special, const std::string& s
 int VerifyCamWrite(ICamFieldIo& io, const camverify::Expected& expected, CTransferStop& stop, const char* command)
 {
     TerminalProgress progress("verify");
-    CCamVerifier verifier(io, camxfer::Timing{}.attempts, &stop);
+    CCamVerifier verifier(io, camxfer::Timing{}, &stop);
     std::vector<camverify::Mismatch> mismatches;
     const int code = verifier.Verify(expected, mismatches, [&](unsigned kind, uintptr_t point) {
         if (kind == camxfer::kVerifyProgress)
@@ -78,6 +78,12 @@ int VerifyCamWrite(ICamFieldIo& io, const camverify::Expected& expected, CTransf
     progress.Finish();
     if (code == camxfer::kStopped) {
         std::fprintf(stderr, "ecamctl %s: interrupted; the check is incomplete\n", command);
+        return 1;
+    }
+    if (code == camxfer::kNoAnswer || code == camxfer::kReadFailed) {
+        std::fprintf(stderr, "ecamctl %s: 凸轮点校验失败! %s\n", command,
+                     code == camxfer::kNoAnswer ? "驱动器无响应 (drive not answering)"
+                                                : "读回数据有误 (the drive's answers could not be read cleanly)");
         return 1;
     }
     if (code != camxfer::kOk) {

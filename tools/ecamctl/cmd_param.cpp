@@ -3,7 +3,9 @@
 //   ecamctl param get NUMBER|ADDR:WIDTH --device URL [--catalogue PATH]
 //   ecamctl param set NUMBER|ADDR:WIDTH VALUE --device URL [--catalogue PATH]
 #include "command.h"
+#include "drive_session.h"
 
+#include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/fun_code_interface.h"
@@ -114,6 +116,24 @@ int RunParam(const std::vector<std::string>& args)
         std::fprintf(stderr, "ecamctl param: no parameter %s in the catalogue\n", target.text.c_str());
         return 2;
     }
+    if (set && !target.byAddress) {
+        // A catalogued parameter takes what the settings dialog would let
+        // through, and only a whole decimal number or one of its options.
+        const CFunCode& p = *access.FunCodeInterface()->GetFunCodePtrByNum(target.number);
+        int32_t checked = 0;
+        std::string why = camfuncodes::CheckTypedValue(p, ecamctl::FromUtf8(positional[2]), &checked);
+        if (why == camfuncodes::kNotAnOption) {
+            for (const FunCodeOption& o : p.m_options) {
+                why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
+                why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
+            }
+        }
+        if (!why.empty()) {
+            std::fprintf(stderr, "ecamctl param: %s %s: %s\n", target.text.c_str(), positional[2].c_str(), why.c_str());
+            return 2;
+        }
+        value = checked;
+    }
 
     DriveError error;
     if (set) {
@@ -127,8 +147,12 @@ int RunParam(const std::vector<std::string>& args)
         return 0;
     }
     uint32_t v = 0;
-    const bool ok = target.byAddress ? access.ReadFunCodeByAddr(target.address, target.width, v, &error)
-                                     : access.ReadFunCodeByNum(target.number, v, &error);
+    const bool ok = ecamctl::ReadAgainOnLineFault(
+        [&](DriveError& e) {
+            return target.byAddress ? access.ReadFunCodeByAddr(target.address, target.width, v, &e)
+                                    : access.ReadFunCodeByNum(target.number, v, &e);
+        },
+        error);
     if (!ok) {
         std::fprintf(stderr, "ecamctl param: cannot read %s: %s\n", target.text.c_str(), error.text().c_str());
         return 1;

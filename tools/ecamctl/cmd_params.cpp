@@ -45,26 +45,18 @@ void PrintRow(const CFunCode& p, const std::wstring& value)
                 static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
 }
 
-// The value for a parameter from typed text: a number within the limits, or
-// for an option parameter one of its option values (typed as "2" or "2-label").
+// The value for a parameter from typed text: a whole decimal number within
+// the limits, or for an option parameter one of its option values (typed as
+// "2" or "2-label").
 bool ParseValue(const CFunCode& p, const std::wstring& text, int32_t& value, std::string& why)
 {
-    if (p.m_nKind == 1 && !p.m_options.empty()) {
-        const int32_t v = camfuncodes::ParseInt(text);
-        for (const FunCodeOption& o : p.m_options) {
-            if (o.value == v && !text.empty()) {
-                value = v;
-                return true;
-            }
-        }
-        why = "not one of the options:";
+    why = camfuncodes::CheckTypedValue(p, text, &value);
+    if (why == camfuncodes::kNotAnOption) {
         for (const FunCodeOption& o : p.m_options) {
             why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
             why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
         }
-        return false;
     }
-    why = camfuncodes::CheckFunCodeInput(text, p.m_nMin, p.m_nMax, &value);
     return why.empty();
 }
 
@@ -98,7 +90,8 @@ int RunParams(const std::vector<std::string>& argsIn)
         for (CFunCode* p : rows) {
             uint32_t v = 0;
             DriveError why;
-            if (!access.ReadFunCodeByNum(p->m_strNum, v, &why))
+            if (!ecamctl::ReadAgainOnLineFault([&](DriveError& e) { return access.ReadFunCodeByNum(p->m_strNum, v, &e); },
+                                               why))
                 return Fail("读取数据失败! " + ecamctl::ToUtf8(p->m_strNum) + ": " + why.text());
             p->m_nCurValue = v;
             PrintRow(*p, camfuncodes::FormatFunCodeValue(*p, static_cast<int32_t>(v)));

@@ -34,7 +34,7 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
         return Fail(error, status);
     CFunCodeFieldIo io(session.Access());
     int count = 0;
-    if (!puu::ReadPointCount(io, count))
+    if (!puu::ReadPointCount(io, count, camxfer::Timing{}.attempts))
         return Fail("读取数据失败! " + io.LastError().text());
     if (count > camtable::kSpecialMaxPoints)
         return Fail("读取数据失败! point count " + std::to_string(count) + " exceeds 1500");
@@ -51,8 +51,10 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
     progress.Finish();
     if (code == camxfer::kStopped)
         return Fail("interrupted; nothing saved");
+    if (code == camxfer::kNoAnswer)
+        return Fail("凸轮点读取失败! 驱动器无响应 (drive not answering); nothing saved");
     if (code != camxfer::kOk)
-        return Fail("凸轮点读取失败! " + io.LastError().text());
+        return Fail("凸轮点读取失败! " + io.LastError().text() + "; nothing saved");
     if (!camtable::WriteReadBackCsv(args[0], table))
         return Fail("保存文件失败! " + args[0]);
     std::printf("凸轮点读取成功! %d points -> %s\n", count, args[0].c_str());

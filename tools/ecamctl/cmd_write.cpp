@@ -47,17 +47,24 @@ int RunWrite(const std::vector<std::string>& argsIn)
     if (const int status = session.OpenConnected(url, error))
         return Fail(error, status);
     CFunCodeFieldIo io(session.Access());
-    if (job.scaling && !puu::WriteValues(io, *job.scaling))
-        return Fail("写入数据失败! " + Why(io));
-    // Unlike the panel there is nobody to ask whether to go on, so a count
-    // that did not reach the drive ends the command.
-    if (!puu::WritePointCount(io, job.pointCount))
-        return Fail("写入凸轮点数失败! " + Why(io));
-
+    // From the first request on, Ctrl+C ends the command with a word on what
+    // the drive holds instead of killing it half-way.
     CTransferStop stop;
     ecamctl::InterruptToStop interrupt(stop);
+    if (job.scaling && !puu::WriteValues(io, *job.scaling))
+        return Fail("写入数据失败! " + Why(io));
+    // The count is 0 while the table is incomplete and takes its value after
+    // the last point (docs/transfer-state-choices.md). Unlike the panel there
+    // is nobody to ask whether to go on, so a count that did not reach the
+    // drive ends the command.
+    if (!puu::WritePointCount(io, 0))
+        return Fail("写入凸轮点数失败! " + Why(io));
+    if (stop.StopRequested())
+        return Fail("interrupted before the table; the drive's point count is 0 (no cam)");
+
     ecamctl::TerminalProgress progress(isSpecial ? "special" : "standard");
     CCamTransfer transfer(io, camxfer::Timing{}, &stop);
+    transfer.SetCountAfterTable(job.pointCount);
     int result = camxfer::kStopped;
     auto report = [&](unsigned message, uintptr_t w) {
         if (message == camxfer::kWriteProgress)
@@ -67,12 +74,15 @@ int RunWrite(const std::vector<std::string>& argsIn)
     };
     const int code = isSpecial ? transfer.SpecialWrite(job.table, report) : transfer.StandardWrite(job.table, report);
     progress.Finish();
+    const std::string holds = "the drive holds " + std::to_string(transfer.PointsWritten()) + " of "
+                              + std::to_string(job.table.size())
+                              + " points and its point count is 0 (its cam table is incomplete)";
     if (code == camxfer::kStopped)
-        return Fail("interrupted; the drive holds part of the table");
+        return Fail("interrupted; " + holds);
     if (result == camxfer::kTooManyPoints)
         return Fail(isSpecial ? "凸轮点数量不能超过1500" : "凸轮点数量不能超过272");
     if (result != camxfer::kOk)
-        return Fail("烧写凸轮点失败! " + Why(io));
+        return Fail("烧写凸轮点失败! " + Why(io) + "; " + holds);
     std::printf("烧写凸轮点成功! %zu points, %d retries\n", job.table.size(), transfer.Retries());
     if (!verify)
         return 0;

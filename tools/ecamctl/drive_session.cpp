@@ -1,5 +1,7 @@
 #include "drive_session.h"
 
+#include "host/modbus_data_srv.h"
+
 #include "drive/transfer_stop.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
@@ -51,6 +53,30 @@ int DriveSession::OpenConnected(const std::string& url, std::string& error)
         return 1;
     }
     return 0;
+}
+
+int DriveCommand::Open(const std::string& url, std::string& error)
+{
+    if (const int status = session.OpenConnected(url, error))
+        return status;
+    io.emplace(session.Access());
+    interrupt.emplace(stop);
+    return 0;
+}
+
+bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts)
+{
+    for (int i = 0; i < attempts; ++i) {
+        if (once(why))
+            return true;
+        const DriveError::Kind k = why.kind();
+        if (k != DriveError::Timeout && k != DriveError::BadAnswer && k != DriveError::LinkBroken)
+            return false;
+        if (i + 1 < attempts)
+            TraceModbus("read refused (" + why.text() + "); retried (attempt " + std::to_string(i + 2) + " of "
+                        + std::to_string(attempts) + ")");
+    }
+    return false;
 }
 
 void TerminalProgress::Update(std::size_t done, std::size_t total)

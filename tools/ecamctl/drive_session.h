@@ -7,16 +7,19 @@
 // Single-threaded use from main(), apart from the transfer worker the
 // commands run themselves.
 #include "drive/fun_code_access.h"
+#include "drive/fun_code_field_io.h"
+#include "drive/transfer_stop.h"
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <string>
 #include <vector>
 
 class CDriveSimulator;
-class CTransferStop;
 
 namespace ecamctl {
 
@@ -66,6 +69,23 @@ private:
     std::thread m_waiter;
     sigset_t m_old;
 };
+
+// What a drive command holds while it runs: the session, the field access
+// over it, and Ctrl+C turned into a stop request from the first request on.
+struct DriveCommand {
+    DriveSession session;
+    CTransferStop stop;
+    std::optional<CFunCodeFieldIo> io;
+    std::optional<InterruptToStop> interrupt;
+    // OpenConnected, then the field access and the interrupt: 0 when ready,
+    // otherwise the exit status and why.
+    int Open(const std::string& url, std::string& error);
+};
+
+// Runs one checked read up to `attempts` times while it fails for a reason a
+// new attempt can cure (no answer, a stale or garbled answer, a broken link);
+// `why` holds the last failure.
+bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts = 10);
 
 // Takes "--name value" out of args (also "--name=value"); false when absent.
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);

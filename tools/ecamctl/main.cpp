@@ -1,4 +1,4 @@
-// ecamctl dispatcher: "ecamctl [--lang en|zh_CN] COMMAND ARGS...". The conventions
+// ecamctl dispatcher: "ecamctl [--lang en|zh_CN] [--trace] COMMAND ARGS...". The conventions
 // every command shares live here, so a command file only parses its own
 // arguments: --help (or -h) anywhere prints that command's usage on stdout
 // and exits 0; --version prints the version; an unknown command or option
@@ -13,6 +13,9 @@
 
 #include <QApplication>
 #include <QLocale>
+
+#include <QLoggingCategory>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstring>
@@ -30,7 +33,7 @@ namespace {
 
 void PrintUsage(std::FILE* to)
 {
-    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] COMMAND [ARGS...]\n"
+    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
                      "       ecamctl --help | --version | help COMMAND\n"
                      "commands:\n");
     for (const auto& [name, cmd] : ecamctl::registry())
@@ -52,7 +55,7 @@ bool IsHelp(const std::string& a)
 
 // Translators need an application object. Only English needs one; it is
 // the off-screen application render paints with as well.
-std::unique_ptr<QApplication> ApplyLanguage(const std::string& lang)
+std::unique_ptr<QApplication> ApplyLanguage(const std::string& lang, bool trace)
 {
     const UiLanguage language = ChooseUiLanguage(QLocale::system().name(), QString::fromStdString(lang));
     if (language == UiLanguage::kChinese)
@@ -63,10 +66,13 @@ std::unique_ptr<QApplication> ApplyLanguage(const std::string& lang)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // ecamctl says what it has to say itself; Qt's notes about the
     // off-screen platform (no runtime folder...) are no concern of a user's.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg || type == QtCriticalMsg)
-            std::fprintf(stderr, "ecamctl: %s\n", qPrintable(text));
-    });
+    // A trace asked for keeps Qt's own output.
+    if (!trace) {
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtFatalMsg || type == QtCriticalMsg)
+                std::fprintf(stderr, "ecamctl: %s\n", qPrintable(text));
+        });
+    }
     auto app = std::make_unique<QApplication>(argc, argv);
     if (!InstallUiTranslators(*app, language).panel)
         std::fprintf(stderr, "ecamctl: no English translation found; messages stay Chinese\n");
@@ -80,6 +86,7 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t at = 0;
     std::string lang;
+    bool trace = false;
     for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
         const std::string& a = args[at];
         if (IsHelp(a)) {
@@ -94,12 +101,20 @@ int main(int argc, char** argv)
             lang = args[++at];
             continue;
         }
+        if (a == "--trace") {
+            // Every Modbus request and answer with its time and what was
+            // made of it, on stderr.
+            QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
+            qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
+            trace = true;
+            continue;
+        }
         if (a == "--lang")
             return UsageError(at + 1 < args.size() ? "--lang wants en or zh_CN, not '" + args[at + 1] + "'"
                                                    : "--lang needs a value");
         return UsageError("unknown option '" + a + "'");
     }
-    const std::unique_ptr<QApplication> app = ApplyLanguage(lang);
+    const std::unique_ptr<QApplication> app = ApplyLanguage(lang, trace);
     if (at == args.size())
         return UsageError("a command is needed");
     std::string name = args[at++];

@@ -66,7 +66,8 @@ QString FunCodeValueText(const CFunCode& p, int32_t value)
         for (const FunCodeOption& o : p.m_options)
             if (o.value == value)
                 return FunCodeOptionText(o);
-        return QString();
+        // The drive holds a value the catalogue does not offer: show it, marked.
+        return QCoreApplication::translate("FunCodeInput", "%1 (不在选项中)").arg(value);
     }
     return QString::number(value);
 }

@@ -155,7 +155,7 @@ bool CPanelTransfers::ReadCamPointCount(int& count)
     int n = 0;
     // A count beyond the special-point table would read past its last group;
     // it cannot be a table this panel wrote, so it is treated as a bad read.
-    if (!puu::ReadPointCount(io, n) || n > camtable::kSpecialMaxPoints) {
+    if (!puu::ReadPointCount(io, n, m_timing.attempts) || n > camtable::kSpecialMaxPoints) {
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("读取数据失败!"));
         return false;
     }
@@ -281,6 +281,7 @@ static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, camv
                 sender->Send(MessageOf(kind), value);
         };
         CCamTransfer transfer(io, timing, &stop);
+        transfer.SetCountAfterTable(expected.pointCount);
         if (expected.special)
             transfer.SpecialWrite(expected.table, report);
         else
@@ -289,7 +290,7 @@ static std::function<void(CTransferStop&)> WriteJob(CFunCodeAccess& access, camv
             return;
         std::vector<camverify::Mismatch> mismatches;
         if (result == camxfer::kOk && verify) {
-            CCamVerifier verifier(io, timing.attempts, &stop);
+            CCamVerifier verifier(io, timing, &stop);
             result = verifier.Verify(expected, mismatches, report);
             if (result == camxfer::kStopped)
                 return;
@@ -322,7 +323,8 @@ void CPanelTransfers::OnStandardWrite()
     if (!WritePuuParams(scaling))
         return;
     m_camTable = camtable::BuildStandardTable(points);
-    if (!SendPointCount(static_cast<int>(points.size())))
+    // 0 until the table is complete; the worker writes the real count last.
+    if (!SendPointCount(0))
         return;
     StartWrite(false, scaling, static_cast<int>(points.size()));
 }
@@ -342,7 +344,7 @@ void CPanelTransfers::OnSpecialWrite()
     }
     m_camTable = camtable::BuildSpecialTable(points, v);
     const int count = static_cast<int>(points.size()) <= v ? static_cast<int>(points.size()) : v;
-    if (!SendPointCount(count))
+    if (!SendPointCount(0))
         return;
     StartWrite(true, std::nullopt, count);
 }
@@ -428,8 +430,12 @@ void CPanelTransfers::ShowWriteResult(uintptr_t result, const QString& tooMany, 
         const QString lines = list ? MismatchList(*list, kMismatchesShown) : QString();
         m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + lines);
     }
-    else if (result == camxfer::kPointFailed) {
-        m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!"));
+    else if (result == camxfer::kNoAnswer) {
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + tr("驱动器无响应"));
+    } else if (result == camxfer::kReadFailed) {
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点后校验失败!") + QLatin1Char('\n') + tr("读回数据有误, 无法确认驱动器中的值"));
+    } else if (result == camxfer::kPointFailed) {
+        m_view.ModalUi().Box(owner, tr("烧写凸轮点失败!") + QLatin1Char('\n') + tr("驱动器中的凸轮表不完整, 凸轮点数为0"));
     } else if (result == camxfer::kTooManyPoints) {
         m_view.ModalUi().Box(owner, tooMany);
     }
@@ -460,7 +466,9 @@ LRESULT CPanelTransfers::OnCamReadDone(WPARAM wParam, const std::vector<CamTable
     if (wParam == camxfer::kOk) {
         ExportReadBackCsv();
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取成功!"));
-    } else if (wParam == camxfer::kPointFailed) {
+    } else if (wParam == camxfer::kNoAnswer) {
+        m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取失败!") + QLatin1Char('\n') + tr("驱动器无响应"));
+    } else if (wParam != camxfer::kStopped) {
         m_view.ModalUi().Box(m_view.BoxOwner(), tr("凸轮点读取失败!"));
     }
     m_bTransferRunning = false;
