@@ -1,6 +1,6 @@
 #include "app/host_options.h"
 
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QRegularExpression>
 
@@ -15,6 +15,10 @@ bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why)
         const QString& a = args[i];
         if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
             out.help = true;
+            continue;
+        }
+        if (a == QLatin1String("--version")) {
+            out.version = true;
             continue;
         }
         const bool takesValue = a == QLatin1String("--device") || a == QLatin1String("--screenshot") ||
@@ -47,6 +51,7 @@ QString HostUsage()
 {
     return QStringLiteral(
         "usage: ecam-host [--device URL] [--lang en|zh_CN] [--screenshot FILE.png [--size WxH]]\n"
+        "       ecam-host --help | --version\n"
         "  --device URL      drive to use for this run, e.g. tcp://127.0.0.1:1502?unit=1,\n"
         "                    rtu:/dev/ttyUSB0?baud=115200&parity=N&data=8&stop=1&unit=1\n"
         "                    or sim, a simulated drive started inside the host\n"

@@ -10,8 +10,9 @@ struct HostOptions {
     QString device;       // "sim", a device URL, or empty: the drive of the last run
     QString screenshot;   // non-empty: render the panel to this PNG and exit
     QSize size{1280, 800};  // panel size for the screenshot
-    QString lang;         // empty: the system locale's (ui/ui_language.h)
+    QString lang;         // empty: the system locale's (ui/lang/ui_language.h)
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. False (and why) when an

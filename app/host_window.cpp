@@ -21,7 +21,7 @@
 CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, QWidget* parent)
     : QMainWindow(parent), m_drive(drive), m_modalUi(modalUi ? std::move(modalUi) : std::make_shared<CQtModalUi>())
 {
-    setWindowTitle(tr("电子凸轮编辑器"));
+    setWindowTitle(DisplayName());
     m_frame = new QWidget(this);
     m_frame->setObjectName(QStringLiteral("panelFrame"));
     setCentralWidget(m_frame);
@@ -115,12 +115,16 @@ bool CHostWindow::SavePanelPicture(const QString& path)
     return m_frame->grab().save(path, "PNG");
 }
 
+QString CHostWindow::DisplayName()
+{
+    return tr("电子凸轮编辑器");
+}
+
 QString CHostWindow::AboutText()
 {
-    // The version as the panel records it in its files: "1.0.0.0".
-    QString version = QStringLiteral(ECAM_VERSION_STRING);
-    version.replace(QLatin1Char(','), QLatin1Char('.')).remove(QLatin1Char(' '));
-    return tr("电子凸轮编辑器\n版本 ") + version;
+    // The package's version, as apt and --version show it (the panel's
+    // files carry a fourth field of their own).
+    return tr("电子凸轮编辑器\n版本 ") + QStringLiteral("%1.%2.%3").arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH);
 }
 
 void CHostWindow::ShowAbout()

@@ -50,6 +50,8 @@ public:
     // The size of a first window (none remembered) on a screen offering
     // `available` (invalid: unknown).
     static QSize FirstWindowSize(const QSize& available);
+    // The application's name in the UI's language: window and message box titles.
+    static QString DisplayName();
     // Whether closing the window stores its geometry (off for pictures).
     void SetRememberGeometry(bool on) { m_rememberGeometry = on; }
 

@@ -4,8 +4,9 @@
 #include "app/host_drive.h"
 #include "app/host_options.h"
 #include "app/host_window.h"
+#include "ecam_version.h"
 #include "host/logic_manage.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(HostUsage()), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("ecam-host %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
+        return 0;
+    }
     // A picture needs no screen: draw off-screen when there is none.
     if (!options.screenshot.isEmpty() && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("QT_QPA_PLATFORM"))
@@ -38,6 +43,8 @@ int main(int argc, char** argv)
         InstallUiTranslators(app, ChooseUiLanguage(QLocale::system().name(), options.lang));
     if (!loaded.panel)
         std::fprintf(stderr, "ecam-host: no translation %s, the windows stay Chinese\n", qPrintable(loaded.panelFile));
+    // Message boxes without a caption of their own are titled with this.
+    QGuiApplication::setApplicationDisplayName(CHostWindow::DisplayName());
 
     CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
     why.clear();

@@ -48,12 +48,25 @@ endforeach()
 add_custom_target(ecam_man_pages ALL DEPENDS ${ECAM_MAN_PAGES})
 install(FILES ${ECAM_MAN_PAGES} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
+# What Debian policy asks of every package's documentation folder: the
+# machine-readable copyright file and the changelog, compressed as dpkg
+# expects (gzip -9n, so the package is reproducible). A version without a
+# Debian revision makes this a native package, hence changelog.gz.
+set(ECAM_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/ecam-editor")
+set(ECAM_CHANGELOG_GZ "${CMAKE_BINARY_DIR}/packaging/changelog.gz")
+file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/packaging")
+add_custom_command(OUTPUT "${ECAM_CHANGELOG_GZ}"
+                   COMMAND sh -c "gzip -9n -c '${ECAM_PACKAGING_DIR}/debian/changelog' > '${ECAM_CHANGELOG_GZ}'"
+                   DEPENDS "${ECAM_PACKAGING_DIR}/debian/changelog" VERBATIM)
+add_custom_target(ecam_changelog ALL DEPENDS "${ECAM_CHANGELOG_GZ}")
+install(FILES "${ECAM_PACKAGING_DIR}/debian/copyright" "${ECAM_CHANGELOG_GZ}" DESTINATION "${ECAM_INSTALL_DOCDIR}")
+
 # The Debian package: ecam-editor_<version>_<arch>.deb.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ecam-editor)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "ECam Editor developers")
-set(CPACK_PACKAGE_CONTACT "ECam Editor developers <ecam-editor@localhost>")
+set(CPACK_PACKAGE_CONTACT "ECam Editor developers <maintainers@ecameditor.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "electronic cam editor for servo drives")
 # CPack puts the summary on the Description line and indents the body.
 set(CPACK_PACKAGE_DESCRIPTION

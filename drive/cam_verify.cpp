@@ -34,7 +34,14 @@ std::string Describe(const Mismatch& m)
         line = "第" + std::to_string(m.point) + "点 ";
     line += FieldName(m.field);
     line += ": 写入 " + std::to_string(m.written) + ", 读回";
-    line += m.unreadable ? std::string("失败") : " " + std::to_string(m.read);
+    // Appended piece by piece: `" " + std::string` trips GCC 12's
+    // -Wrestrict false positive.
+    if (m.unreadable) {
+        line += "失败";
+    } else {
+        line += ' ';
+        line += std::to_string(m.read);
+    }
     return line;
 }
 

@@ -50,6 +50,11 @@ bool CFunCodeAccess::CheckConnect()
     return srv != nullptr;
 }
 
+LinkFailure CFunCodeAccess::ConnectFailure() const
+{
+    return m_pDevInfo ? m_pDevInfo->GetConnectFailure(m_strDevName) : LinkFailure();
+}
+
 bool CFunCodeAccess::Write(CFunCode* p, uint32_t value, DriveError* why)
 {
     if (!p)

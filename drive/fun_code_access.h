@@ -21,6 +21,7 @@
 // tell the command-line tool and the tests why a call failed.
 #include "host/data_srv_base.h"
 #include "host/drive_error.h"
+#include "host/link_failure.h"
 
 #include <atomic>
 #include <cstdint>
@@ -42,6 +43,8 @@ public:
     // True when a data service is held after the call (asks the host again
     // each time none is held).
     bool CheckConnect();
+    // Why the last CheckConnect found no data service (None when unknown).
+    LinkFailure ConnectFailure() const;
 
     bool WriteFunCodeByNum(const std::wstring& number, uint32_t value, DriveError* why = nullptr);
     bool WriteFunCodeByAddr(uint32_t address, uint32_t width, uint32_t value, DriveError* why = nullptr);

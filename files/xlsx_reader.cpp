@@ -199,8 +199,10 @@ void readSheet(ZipReader& zip, const std::string& part, const std::vector<std::s
                 hasValue = false;
                 value.clear();
                 inlineText.clear();
+                // A char, not "n": GCC 12 misreads assigning a literal to a
+                // string as an overlapping copy (-Wrestrict false positive).
                 if (!x.Attr("t", type))
-                    type = "n";
+                    type = 'n';
                 int r = row, c = column + 1;
                 if (x.Attr("r", ref) && !parseRef(ref, r, c))
                     FailRead(ReadFailure::Damaged);

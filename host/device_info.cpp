@@ -17,6 +17,11 @@ CDataSrvBase* CDeviceInfo::GetDataSrv(const std::wstring& name)
     return m_srv->Connect().ok() ? m_srv.get() : nullptr;
 }
 
+LinkFailure CDeviceInfo::GetConnectFailure(const std::wstring& name)
+{
+    return name == m_name ? m_srv->ConnectFailure() : LinkFailure();
+}
+
 CFunCodeInterface* CDeviceInfo::GetFunCodeInterface(const std::wstring& name, int /*reserved*/)
 {
     if (name != m_name)

@@ -20,6 +20,7 @@ public:
     // Null for another name or while the drive cannot be reached.
     CDataSrvBase* GetDataSrv(const std::wstring& name) override;
     CFunCodeInterface* GetFunCodeInterface(const std::wstring& name, int reserved) override;
+    LinkFailure GetConnectFailure(const std::wstring& name) override;
 
     // Why the last GetFunCodeInterface answered null (file and entry named).
     std::string CatalogueError();

@@ -14,6 +14,7 @@
 // Threads: all operations are safe from any thread.
 #include "host/drive_error.h"
 #include "host/host_api.h"
+#include "host/link_failure.h"
 
 #include <string>
 
@@ -30,6 +31,9 @@ public:
     // The device's parameter catalogue (second argument unused, 0), null
     // when the catalogue file could not be loaded.
     virtual CFunCodeInterface* GetFunCodeInterface(const std::wstring& name, int reserved) = 0;
+    // Why the last GetDataSrv answered null (None when it did not, or when
+    // the implementation cannot tell).
+    virtual LinkFailure GetConnectFailure(const std::wstring& name);
 };
 
 class ECAM_HOST_API IDeviceManage {

@@ -7,6 +7,11 @@
 #include <QString>
 
 IGetDeviceInfo::~IGetDeviceInfo() = default;
+
+LinkFailure IGetDeviceInfo::GetConnectFailure(const std::wstring&)
+{
+    return {};
+}
 IDeviceManage::~IDeviceManage() = default;
 
 CDeviceManager::CDeviceManager() : m_cataloguePath(CFunCodeInterface::DefaultPath()) {}

@@ -96,9 +96,13 @@ DriveError CModbusDataSrv::ConnectLocked(unsigned timeoutMs)
     const unsigned ms = m_url.timeoutMs > 0 ? unsigned(m_url.timeoutMs) : timeoutMs;
     modbus_set_response_timeout(ctx, ms / 1000, (ms % 1000) * 1000);
     if (modbus_connect(ctx) != 0) {
+        const int error = errno;
         modbus_free(ctx);
+        m_connectFailure = m_url.rtu ? LinkFailure::FromErrno(error, m_url.device, true)
+                                     : LinkFailure::FromErrno(error, m_url.host + ":" + std::to_string(m_url.port), false);
         return Error(DriveError::NotConnected);
     }
+    m_connectFailure = LinkFailure();
     m_ctx = ctx;
     m_fd = modbus_get_socket(ctx);
     return DriveError();
@@ -135,6 +139,12 @@ DriveError CModbusDataSrv::Notify(DriveError outcome)
     if (m_observer)
         m_observer(outcome);
     return outcome;
+}
+
+LinkFailure CModbusDataSrv::ConnectFailure()
+{
+    std::lock_guard lock(m_lock);
+    return m_connectFailure;
 }
 
 bool CModbusDataSrv::IsConnected()

@@ -29,6 +29,7 @@
 #include "host/data_srv_base.h"
 #include "host/device_url.h"
 #include "host/drive_error.h"
+#include "host/link_failure.h"
 
 #include <atomic>
 #include <chrono>
@@ -55,6 +56,8 @@ public:
     // Opens the link if none is open. DriveError::Ok when a link is open.
     DriveError Connect(unsigned timeoutMs = 1000);
     bool IsConnected();
+    // Why the last connect attempt failed; None after one that succeeded.
+    LinkFailure ConnectFailure();
 
     int WriteFunCode(CFunCode* p, unsigned timeoutMs, bool waitAnswer, bool checkRange) override;
     int ReadFunCode(CFunCode* p, unsigned timeoutMs, bool waitAnswer) override;
@@ -112,6 +115,7 @@ private:
     Clock::duration m_byteTimeout{};
     bool m_drainFirst = false;    // RTU: a request was abandoned; wait for silence before the next
     uint16_t m_transaction = 0;   // TCP transaction id of the last request
+    LinkFailure m_connectFailure;
     // Every exchange that failed and every frame found on the line unasked;
     // a read pass is good only when this did not move during it.
     uint64_t m_lineFaults = 0;

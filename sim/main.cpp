@@ -3,6 +3,8 @@
 #include "sim/drive_simulator.h"
 #include "sim/sim_options.h"
 
+#include "ecam_version.h"
+
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
@@ -11,9 +13,18 @@ int main(int argc, char** argv)
 {
     SimOptions options;
     std::string why;
-    if (!ParseSimArgs(std::vector<std::string>(argv + 1, argv + argc), options, &why)) {
-        std::fprintf(stderr, "%s%s", why.c_str(), why.back() == '\n' ? "" : "\n");
-        return why == SimUsage() ? 0 : 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args) {
+        if (a == "--version") {
+            std::printf("ecam-drive-sim %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
+            return 0;
+        }
+    }
+    if (!ParseSimArgs(args, options, &why)) {
+        // Asked-for help is the program's output; a usage error is not.
+        const bool help = why == SimUsage();
+        std::fprintf(help ? stdout : stderr, "%s%s", why.c_str(), why.back() == '\n' ? "" : "\n");
+        return help ? 0 : 2;
     }
     // Block the stop signals before the server thread starts, so only the
     // sigwait below receives them.

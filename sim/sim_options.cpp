@@ -20,7 +20,8 @@ const char* SimUsage()
     return "usage: ecam-drive-sim [--tcp [HOST:]PORT | --rtu [--baud B] [--line-timing]] [--unit N]\n"
            "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n"
            "                      [--fault N:KIND]...  KIND: late=MS duplicate=MS exception=CODE close bad-frame\n"
-           "                                           truncated other-unit silent ack-no-store\n";
+           "                                           truncated other-unit silent ack-no-store\n"
+           "       ecam-drive-sim --help | --version\n";
 }
 
 bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScriptedFault& fault, std::string* why)

@@ -1383,6 +1383,49 @@ Save it to a file first?</translation>
     </message>
 </context>
 <context>
+    <name>LinkFailure</name>
+    <message>
+        <location filename="../host/link_failure.cpp" line="+66"/>
+        <source>连接被拒绝: %1 上没有程序在监听</source>
+        <translation>connection refused: nothing listens on %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>连接超时: %1 没有应答</source>
+        <translation>connection timed out: %1 does not answer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法到达 %1: 没有通往该主机的路由</source>
+        <translation>cannot reach %1: no route to the host</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>设备不存在: %1</source>
+        <translation>no such device: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>设备忙: %1 已被其他程序占用</source>
+        <translation>device busy: another program holds %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>权限不足: 当前用户不能打开 %1; 请加入 %2 组 (sudo usermod -aG %2 $USER) 后重新登录</source>
+        <translation>permission denied: this user may not open %1; join the group %2 (sudo usermod -aG %2 $USER) and log in again</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>权限不足: 当前用户不能打开 %1</source>
+        <translation>permission denied: this user may not open %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无法打开 %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Mismatch</name>
     <message>
         <location filename="../ui/panel/drive_messages.cpp" line="+24"/>

@@ -54,7 +54,7 @@ int CQtModalUi::MessageBox(const MessageBoxCall& call)
 {
     QMessageBox box(call.owner);
     box.setText(call.text);
-    box.setWindowTitle(call.caption.isEmpty() ? QApplication::applicationName() : call.caption);
+    box.setWindowTitle(call.caption.isEmpty() ? QApplication::applicationDisplayName() : call.caption);
     switch (call.icon) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

@@ -230,4 +230,13 @@ TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)
     dlg.OnBtnRead();
     dlg.OnBtnWrite();
     EXPECT_EQ(boxes.Texts(), (QStringList{QString::fromUtf8("串口未连接!"), QString::fromUtf8("串口未连接!")}));
+
+    // A drive that has gone away: the same first line, and why underneath.
+    SimLink link;
+    ASSERT_TRUE(link.Bind());
+    const QString port = QString::number(link.sim->Port());
+    link.sim->Stop();
+    CECamFuncSetDlg stopped(&link.access, modal);
+    stopped.OnBtnRead();
+    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("串口未连接!\n连接被拒绝: 127.0.0.1:%1 上没有程序在监听").arg(port));
 }

@@ -29,12 +29,20 @@ std::string tokens(std::string_view doc, const char* attr = "a")
     XmlPull x(doc, budget);
     std::string out, value;
     for (XmlPull::Event e; (e = x.Next()) != XmlPull::Eof;) {
-        if (e == XmlPull::Start)
-            out += "<" + std::string(x.LocalName()) + (x.Attr(attr, value) ? " a=" + value : "") + ">";
-        else if (e == XmlPull::End)
+        if (e == XmlPull::Start) {
+            // Appended piece by piece: `" a=" + value` trips GCC 12's -Wrestrict false positive.
+            out += '<';
+            out += x.LocalName();
+            if (x.Attr(attr, value)) {
+                out += " a=";
+                out += value;
+            }
+            out += '>';
+        } else if (e == XmlPull::End) {
             out += "</" + std::string(x.LocalName()) + ">";
-        else
+        } else {
             out += "\"" + x.TextValue() + "\"";
+        }
     }
     return out;
 }

@@ -5,12 +5,14 @@
 #include "drive/cam_verify.h"
 #include "drive/puu_params.h"
 #include "host/fun_code_interface.h"
+#include "host/link_failure.h"
 #include "tests/lang/ui_text_walk.h"
 #include "ui/funcode/fun_code_texts.h"
 #include "ui/panel/drive_messages.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QApplication>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 using camverify::Field;
@@ -111,4 +113,13 @@ TEST_F(DriveMessages, EnglishHasNoChineseLeft)
         for (const QString& w : words)
             EXPECT_FALSE(HasCjk(w)) << w.toStdString();
     }
+}
+
+TEST_F(DriveMessages, LinkFailuresReadInEnglish)
+{
+    ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
+    EXPECT_EQ(LinkFailure::FromErrno(ECONNREFUSED, "127.0.0.1:1502", false).Text().toStdString(),
+              "connection refused: nothing listens on 127.0.0.1:1502");
+    EXPECT_EQ(LinkFailure::FromErrno(EBUSY, "/dev/ttyUSB0", true).Text().toStdString(),
+              "device busy: another program holds /dev/ttyUSB0");
 }

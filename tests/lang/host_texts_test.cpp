@@ -12,7 +12,7 @@
 #include "tests/lang/ui_text_walk.h"
 #include "tests/support/modal_driver.h"
 #include "tests/support/modal_ui_recorder.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // cell and message (a refusal included) translated and shown whole.
 #include "tests/lang/ui_text_walk.h"
 #include "ui/panel/motion_law_dlg.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -11,7 +11,7 @@
 #include "ui/funcode/my_list_ctrl.h"
 #include "ui/panel/curve_menu.h"
 #include "ui/spec_edit.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
 

@@ -95,7 +95,8 @@ TEST(TranslationFile, CoversEveryTextTheCodeOffers)
     QProcess lupdate;
     lupdate.setWorkingDirectory(QStringLiteral(ECAM_SOURCE_DIR));
     lupdate.start(QStringLiteral(ECAM_LUPDATE),
-                  {QStringLiteral("-silent"), QStringLiteral("ui"), QStringLiteral("app"), QStringLiteral("-ts"), copy});
+                  {QStringLiteral("-silent"), QStringLiteral("ui"), QStringLiteral("app"), QStringLiteral("host"),
+                   QStringLiteral("-ts"), copy});
     ASSERT_TRUE(lupdate.waitForFinished(50000)) << lupdate.errorString().toStdString();
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
     QStringList untranslated;

@@ -1,7 +1,7 @@
 // The choice of the UI language and the translators it installs: Qt's own
 // (standard dialogs and buttons) and the panel's.
 #include "tests/lang/ui_text_walk.h"
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include <QApplication>
 #include <QFileDialog>

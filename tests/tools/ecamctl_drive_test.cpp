@@ -157,14 +157,20 @@ TEST_F(EcamctlDrive, UsageErrorsTouchNoDriveAndAnAbsentDriveFails)
     EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! point count 1501 exceeds 1500\n");
     EXPECT_FALSE(fs::exists(csv));
 
+    // A stopped drive: the port refuses, and the message says so.
     const std::string url = Device();
+    const std::string whyRefused = "连接被拒绝: 127.0.0.1:" + std::to_string(sim->Port()) + " 上没有程序在监听\n";
     sim->Stop();
     r = RunEcamctl({"write", file, "--device", url});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "ecamctl write: 串口未连接! (" + url + ")\n");
+    EXPECT_EQ(r.err, "ecamctl write: 串口未连接! (" + url + ")\n" + whyRefused);
     r = RunEcamctl({"read-special", "--device", url, csv});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n");
+    EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n" + whyRefused);
+    r = RunEcamctl({"--lang", "en", "read-special", "--device", url, csv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "ecamctl read-special: No connection to the drive! (" + url +
+                         ")\nconnection refused: nothing listens on 127.0.0.1:" + std::to_string(sim->Port()) + "\n");
     EXPECT_FALSE(fs::exists(csv));
 }
 

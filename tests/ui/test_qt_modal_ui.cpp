@@ -42,8 +42,8 @@ TEST(QtModalUi, BoxAnswersAreTheClassicIds)
 {
     QString title;
     EXPECT_EQ(AnswerBox(MB_OK, QMessageBox::Ok, &title), IDOK);
-    // No caption of its own: the application's name, as the classic box shows.
-    EXPECT_EQ(title, QApplication::applicationName());
+    // No caption of its own: the application's display name, as the classic box shows.
+    EXPECT_EQ(title, QApplication::applicationDisplayName());
     EXPECT_EQ(AnswerBox(MB_YESNO, QMessageBox::Yes), IDYES);
     EXPECT_EQ(AnswerBox(MB_YESNO, QMessageBox::No), IDNO);
     EXPECT_EQ(AnswerBox(MB_OKCANCEL, QMessageBox::Cancel), IDCANCEL);

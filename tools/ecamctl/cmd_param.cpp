@@ -122,9 +122,12 @@ int RunParam(const std::vector<std::string>& args)
         const CFunCode& p = *access.FunCodeInterface()->GetFunCodePtrByNum(target.number);
         int32_t checked = 0;
         std::string why = camfuncodes::CheckTypedValue(p, ecamctl::FromUtf8(positional[2]), &checked);
-        if (why == camfuncodes::kNotAnOption)
-            for (const FunCodeOption& o : p.m_options)
-                why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        if (why == camfuncodes::kNotAnOption) {
+            for (const FunCodeOption& o : p.m_options) {
+                why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
+                why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
+            }
+        }
         if (!why.empty()) {
             std::fprintf(stderr, "ecamctl param: %s %s: %s\n", target.text.c_str(), positional[2].c_str(), why.c_str());
             return 2;

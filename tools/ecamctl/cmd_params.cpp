@@ -3,11 +3,14 @@
 // catalogue describes them, read them from the drive, or write some. Typed
 // values are checked as the dialog checks them and written in its row order.
 #include "command.h"
+#include "display_width.h"
 #include "drive_session.h"
 
 #include "drive/cam_fun_codes.h"
 #include "host/fun_code.h"
 #include "host/fun_code_interface.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <optional>
@@ -34,10 +37,12 @@ std::vector<CFunCode*> CamParameters(CFunCodeInterface* catalogue)
 
 void PrintRow(const CFunCode& p, const std::wstring& value)
 {
-    using ecamctl::ToUtf8;
-    std::printf("%-7s %-24s %-16s default %-6s unit %-6s range %d..%d\n", ToUtf8(p.m_strNum).c_str(),
-                ToUtf8(p.m_strName).c_str(), ToUtf8(value).c_str(), ToUtf8(p.GetDefaultValue()).c_str(),
-                ToUtf8(p.m_strUnit).c_str(), static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
+    // Padded by terminal columns, not bytes: the names are Chinese.
+    using ecamctl::PadToWidth;
+    std::printf("%s %s %s default %s unit %s range %d..%d\n", PadToWidth(p.m_strNum, 7).c_str(),
+                PadToWidth(p.m_strName, 24).c_str(), PadToWidth(value, 16).c_str(),
+                PadToWidth(p.GetDefaultValue(), 6).c_str(), PadToWidth(p.m_strUnit, 6).c_str(),
+                static_cast<int>(p.m_nMin), static_cast<int>(p.m_nMax));
 }
 
 // The value for a parameter from typed text: a whole decimal number within
@@ -46,9 +51,12 @@ void PrintRow(const CFunCode& p, const std::wstring& value)
 bool ParseValue(const CFunCode& p, const std::wstring& text, int32_t& value, std::string& why)
 {
     why = camfuncodes::CheckTypedValue(p, text, &value);
-    if (why == camfuncodes::kNotAnOption)
-        for (const FunCodeOption& o : p.m_options)
-            why += " " + ecamctl::ToUtf8(camfuncodes::OptionText(o));
+    if (why == camfuncodes::kNotAnOption) {
+        for (const FunCodeOption& o : p.m_options) {
+            why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
+            why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
+        }
+    }
     return why.empty();
 }
 
@@ -74,7 +82,10 @@ int RunParams(const std::vector<std::string>& argsIn)
         return 0;
     }
     if (!access.CheckConnect())
-        return Fail("串口未连接! (" + url + ")");
+        return Fail(access.ConnectFailure()
+                        .Under(QCoreApplication::translate("CPanelTransfers", "串口未连接!") +
+                               QStringLiteral(" (%1)").arg(QString::fromStdString(url)))
+                        .toStdString());
     if (action == "read") {
         for (CFunCode* p : rows) {
             uint32_t v = 0;

@@ -14,6 +14,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <optional>
 #include <cstdio>
 #include <string>
 
@@ -99,7 +101,9 @@ int RunRender(const std::vector<std::string>& args)
     int argc = 1;
     char name[] = "ecamctl";
     char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    std::optional<QGuiApplication> app;   // main made one already when it installed translators
+    if (!qApp)
+        app.emplace(argc, argv);
 
     // The panel's three windows, with its titles, colour and ranges.
     const struct {
@@ -127,7 +131,8 @@ int RunRender(const std::vector<std::string>& args)
         s.peak = FindPeak(curves[i], [](const PlotPoint& p) { return p.x; }, [](const PlotPoint& p) { return p.y; });
         plots.push_back(s);
     }
-    const int dpi = app.primaryScreen() ? static_cast<int>(app.primaryScreen()->logicalDotsPerInchY()) : 96;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
     const CurveExportResult r = ExportCurves(plots, dpi, QString::fromStdString(out));
     if (!r.ok) {
         std::fprintf(stderr, "ecamctl render: cannot write '%s': %s\n", out.c_str(), r.reason.toStdString().c_str());

@@ -7,6 +7,7 @@
 #include "host/logic_manage.h"
 #include "sim/drive_simulator.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
@@ -47,7 +48,8 @@ int DriveSession::OpenConnected(const std::string& url, std::string& error)
     if (!Open(url, &error))
         return 2;
     if (!m_access.CheckConnect()) {
-        error = "串口未连接! (" + url + ")";
+        const QString first = QCoreApplication::translate("CPanelTransfers", "串口未连接!") + QStringLiteral(" (%1)").arg(QString::fromStdString(url));
+        error = m_access.ConnectFailure().Under(first).toStdString();
         return 1;
     }
     return 0;

@@ -1,12 +1,25 @@
-// ecamctl dispatcher: "ecamctl COMMAND ARGS...".
+// ecamctl dispatcher: "ecamctl [--lang en|zh_CN] [--trace] COMMAND ARGS...". The conventions
+// every command shares live here, so a command file only parses its own
+// arguments: --help (or -h) anywhere prints that command's usage on stdout
+// and exits 0; --version prints the version; an unknown command or option
+// before it is a usage error on stderr with exit 2. The language follows the
+// locale as ecam-host's does (ui/lang/ui_language.h): under English the panel's
+// translations are installed, so the texts the drive layer shares with the
+// panel read in English too.
 #include "command.h"
 
 #include "ecam_version.h"
+#include "ui/lang/ui_language.h"
+
+#include <QGuiApplication>
+#include <QLocale>
 
 #include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace ecamctl {
 std::map<std::string, Command>& registry()
@@ -16,41 +29,113 @@ std::map<std::string, Command>& registry()
 }
 } // namespace ecamctl
 
-static void printUsage()
+namespace {
+
+void PrintUsage(std::FILE* to)
 {
-    std::fprintf(stderr, "usage: ecamctl [--trace] COMMAND [ARGS...]\ncommands:\n");
+    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
+                     "       ecamctl --help | --version | help COMMAND\n"
+                     "commands:\n");
     for (const auto& [name, cmd] : ecamctl::registry())
-        std::fprintf(stderr, "  ecamctl %s\n", cmd.usage.c_str());
+        std::fprintf(to, "  ecamctl %s\n", cmd.usage.c_str());
+    std::fprintf(to, "COMMAND --help prints the usage of that command.\n");
 }
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "ecamctl: %s\n", message.c_str());
+    PrintUsage(stderr);
+    return 2;
+}
+
+bool IsHelp(const std::string& a)
+{
+    return a == "--help" || a == "-h";
+}
+
+// Translators need an application object. Only English needs one; it is
+// the off-screen application render paints with as well.
+std::unique_ptr<QGuiApplication> ApplyLanguage(const std::string& lang, bool trace)
+{
+    const UiLanguage language = ChooseUiLanguage(QLocale::system().name(), QString::fromStdString(lang));
+    if (language == UiLanguage::kChinese)
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "ecamctl";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // ecamctl says what it has to say itself; Qt's notes about the
+    // off-screen platform (no runtime folder...) are no concern of a user's.
+    // A trace asked for keeps Qt's own output.
+    if (!trace) {
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtFatalMsg || type == QtCriticalMsg)
+                std::fprintf(stderr, "ecamctl: %s\n", qPrintable(text));
+        });
+    }
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    if (!InstallUiTranslators(*app, language).panel)
+        std::fprintf(stderr, "ecamctl: no English translation found; messages stay Chinese\n");
+    return app;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    // --trace (before the command): every Modbus request and answer with its
-    // time and what was made of it, on stderr.
-    if (argc >= 2 && std::string(argv[1]) == "--trace") {
-        QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
-        qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
-        ++argv;
-        --argc;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t at = 0;
+    std::string lang;
+    bool trace = false;
+    for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
+        const std::string& a = args[at];
+        if (IsHelp(a)) {
+            PrintUsage(stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
+            return 0;
+        }
+        if (a == "--lang" && at + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[at + 1]))) {
+            lang = args[++at];
+            continue;
+        }
+        if (a == "--trace") {
+            // Every Modbus request and answer with its time and what was
+            // made of it, on stderr.
+            QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
+            qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
+            trace = true;
+            continue;
+        }
+        if (a == "--lang")
+            return UsageError(at + 1 < args.size() ? "--lang wants en or zh_CN, not '" + args[at + 1] + "'"
+                                                   : "--lang needs a value");
+        return UsageError("unknown option '" + a + "'");
     }
-    if (argc < 2) {
-        printUsage();
-        return 2;
+    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(lang, trace);
+    if (at == args.size())
+        return UsageError("a command is needed");
+    std::string name = args[at++];
+    bool help = false;
+    if (name == "help") {
+        if (at == args.size()) {
+            PrintUsage(stdout);
+            return 0;
+        }
+        name = args[at++];
+        help = true;
     }
-    const std::string name = argv[1];
-    if (name == "-h" || name == "--help" || name == "help") {
-        printUsage();
+    const auto it = ecamctl::registry().find(name);
+    if (it == ecamctl::registry().end())
+        return UsageError("unknown command '" + name + "'");
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at), args.end());
+    for (const std::string& a : rest)
+        help = help || IsHelp(a);
+    if (help) {
+        std::printf("usage: ecamctl %s\n", it->second.usage.c_str());
         return 0;
     }
-    if (name == "--version") {
-        std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
-        return 0;
-    }
-    auto it = ecamctl::registry().find(name);
-    if (it == ecamctl::registry().end()) {
-        std::fprintf(stderr, "ecamctl: unknown command '%s'\n", name.c_str());
-        printUsage();
-        return 2;
-    }
-    return it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+    return it->second.run(rest);
 }

@@ -166,7 +166,8 @@ void CECamFuncSetDlg::TransferCheckedRows(const std::function<bool(int row, CFun
                                           const char* failed, const char* none, const char* done)
 {
     if (!m_pAccess || !m_pAccess->CheckConnect()) {
-        m_modalUi.Box(this, tr("串口未连接!"));
+        const LinkFailure why = m_pAccess ? m_pAccess->ConnectFailure() : LinkFailure();
+        m_modalUi.Box(this, why.Under(tr("串口未连接!")));
         return;
     }
     int counted = 0;

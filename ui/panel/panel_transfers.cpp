@@ -135,7 +135,7 @@ bool CPanelTransfers::CheckConnected()
 {
     if (m_access.CheckConnect())
         return true;
-    m_view.ModalUi().Box(m_view.BoxOwner(), tr("串口未连接!"));
+    m_view.ModalUi().Box(m_view.BoxOwner(), m_access.ConnectFailure().Under(tr("串口未连接!")));
     return false;
 }
 

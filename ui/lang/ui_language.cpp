@@ -1,4 +1,4 @@
-#include "ui/ui_language.h"
+#include "ui/lang/ui_language.h"
 
 #include "host/data_location.h"
 

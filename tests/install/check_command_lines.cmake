@@ -1,0 +1,106 @@
+# The command-line conventions of the three programs, and their man pages
+# kept in step with them:
+#  - --help prints on stdout, nothing on stderr, exit 0; --version prints
+#    "PROGRAM VERSION"; an unknown option is a usage error on stderr, exit 2;
+#  - every option --help names is in the man page and every option the man
+#    page names is in --help;
+#  - every ecamctl command is in its man page, and "ecamctl COMMAND --help"
+#    prints that command's usage, whose options the man page names too.
+# Run as cmake -DBIN_DIR=... -DMAN_DIR=... -DVERSION=... -P check_command_lines.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(failures 0)
+macro(fail text)
+  message(NOTICE "CommandLines: ${text}")
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+macro(run)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${ARGN}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
+endmacro()
+
+# The long options a text names, sorted and unique.
+function(options_in text outvar)
+  string(REGEX MATCHALL "--[a-z][a-z-]*[a-z]" found "${text}")
+  list(REMOVE_DUPLICATES found)
+  list(SORT found)
+  set(${outvar} "${found}" PARENT_SCOPE)
+endfunction()
+
+foreach(program ecamctl ecam-host ecam-drive-sim)
+  file(READ "${MAN_DIR}/${program}.1" page)
+  string(REPLACE "\\-" "-" page "${page}")
+  string(REGEX REPLACE "\\\\f[BIRP]" "" page "${page}")
+
+  run("${BIN_DIR}/${program}" --help)
+  if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "^usage: ${program} ")
+    fail("${program} --help: exit ${rc}, stderr '${err}', stdout '${out}'")
+  endif()
+  set(help "${out}")
+  run("${BIN_DIR}/${program}" -h)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL help)
+    fail("${program} -h differs from --help (exit ${rc})")
+  endif()
+  run("${BIN_DIR}/${program}" --version)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "${program} ${VERSION}\n")
+    fail("${program} --version: exit ${rc}, '${out}'")
+  endif()
+  run("${BIN_DIR}/${program}" --no-such-option)
+  if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR err STREQUAL "")
+    fail("${program} --no-such-option: exit ${rc} (want 2), stdout '${out}', stderr '${err}'")
+  endif()
+
+  # ecamctl: the commands' own usages belong to its --help as well.
+  if(program STREQUAL "ecamctl")
+    string(REGEX MATCHALL "\n  ecamctl [a-z-]+" lines "${help}")
+    set(commands "")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "\n  ecamctl " "" command "${line}")
+      list(APPEND commands ${command})
+    endforeach()
+    list(REMOVE_DUPLICATES commands)
+    list(LENGTH commands count)
+    if(count LESS 9)
+      fail("ecamctl --help lists ${count} commands: ${commands}")
+    endif()
+    foreach(command IN LISTS commands)
+      if(NOT page MATCHES "\n\\.TP\n[^\n]*${command}")
+        fail("man ecamctl has no entry for the command ${command}")
+      endif()
+      run("${BIN_DIR}/ecamctl" ${command} --help)
+      if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "^usage: ecamctl ${command}")
+        fail("ecamctl ${command} --help: exit ${rc}, stderr '${err}', stdout '${out}'")
+      endif()
+      run("${BIN_DIR}/ecamctl" help ${command})
+      if(NOT rc EQUAL 0 OR NOT out MATCHES "^usage: ecamctl ${command}")
+        fail("ecamctl help ${command}: exit ${rc}, stdout '${out}'")
+      endif()
+    endforeach()
+    run("${BIN_DIR}/ecamctl" no-such-command)
+    if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "^ecamctl: unknown command 'no-such-command'")
+      fail("ecamctl no-such-command: exit ${rc}, stdout '${out}', stderr '${err}'")
+    endif()
+  endif()
+
+  options_in("${help}" said)
+  options_in("${page}" documented)
+  set(undocumented ${said})
+  if(documented)
+    list(REMOVE_ITEM undocumented ${documented})
+  endif()
+  set(unsaid ${documented})
+  if(said)
+    list(REMOVE_ITEM unsaid ${said})
+  endif()
+  if(undocumented)
+    fail("${program}: --help names ${undocumented}, the man page does not")
+  endif()
+  if(unsaid)
+    fail("${program}: the man page names ${unsaid}, --help does not")
+  endif()
+endforeach()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "CommandLines: ${failures} failure(s)")
+endif()
