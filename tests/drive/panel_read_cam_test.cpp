@@ -49,8 +49,7 @@ TEST_F(PanelOnSim, ReadCamFromDriveOpensTheDriveTableAsOneUndoStepOrRefusesIt)
         ASSERT_TRUE(dlg->ReadCamFromDrive());
         QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
         EXPECT_TRUE(boxes.LastIs(QString::fromUtf8("从驱动器读取凸轮表失败!\n驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表")
-                                     .arg(count)))
-            << boxes.Texts().join(QLatin1Char('|')).toStdString();
+                                     .arg(count)));
         EXPECT_EQ(Points(), read);
     }
 
