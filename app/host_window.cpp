@@ -31,6 +31,11 @@ CHostWindow::CHostWindow(CHostDrive& drive, std::shared_ptr<IModalUi> modalUi, Q
     QMenu* driveMenu = menuBar()->addMenu(tr("驱动器(&D)"));
     QAction* connectDrive = driveMenu->addAction(tr("连接驱动器(&C)..."), this, &CHostWindow::OnConnectDrive);
     connectDrive->setObjectName(QStringLiteral("connectDrive"));
+    QAction* readCam = driveMenu->addAction(tr("从驱动器读取凸轮表..."), this, [this] {
+        if (m_panelAlive)
+            m_panel.ReadRuvIzoCamFromDrive();
+    });
+    readCam->setObjectName(QStringLiteral("readCamFromDrive"));
     QMenu* cam = menuBar()->addMenu(tr("凸轮(&M)"));
     QAction* motionLaws = cam->addAction(tr("运动规律..."), this, [this] {
         if (m_panelAlive)

@@ -428,6 +428,10 @@ Version </translation>
         <source>关于</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>从驱动器读取凸轮表...</source>
+        <translation>Read cam table from drive...</translation>
+    </message>
 </context>
 <context>
     <name>CListOperDlg</name>
@@ -771,6 +775,16 @@ Version </translation>
         <source>保存文件失败!</source>
         <translation>Saving the file failed!</translation>
     </message>
+    <message>
+        <source>从驱动器读取凸轮表成功! 共%1点。
+速度按驱动器保存的精度读回, 保留两位小数。</source>
+        <translation>Cam table read from the drive: %1 points.
+Speeds come back as the drive holds them, with two decimals.</translation>
+    </message>
+    <message>
+        <source>从驱动器读取凸轮表失败!</source>
+        <translation>Reading the cam table from the drive failed!</translation>
+    </message>
 </context>
 <context>
     <name>CPointTableEditor</name>
@@ -1044,6 +1058,25 @@ Save it to a file first?</translation>
         <location line="+0"/>
         <source>删除点</source>
         <translation>Delete point</translation>
+    </message>
+</context>
+<context>
+    <name>CamReadBack</name>
+    <message>
+        <source>驱动器无响应</source>
+        <translation>The drive does not answer</translation>
+    </message>
+    <message>
+        <source>读回数据有误, 无法确认驱动器中的值</source>
+        <translation>The answers could not be read cleanly; the values in the drive cannot be confirmed</translation>
+    </message>
+    <message>
+        <source>驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表</source>
+        <translation>The drive holds %1 cam points: not a complete table of 2 to 272 points</translation>
+    </message>
+    <message>
+        <source>第%1点的类型码 %2 不是 0 (Poly) 或 1 (Linear)</source>
+        <translation>Point %1 has segment code %2, not 0 (Poly) or 1 (Linear)</translation>
     </message>
 </context>
 <context>

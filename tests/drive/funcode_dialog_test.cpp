@@ -84,6 +84,8 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
         EXPECT_GE(list->columnWidth(c), widths[c]);   // grows to fit its texts (below)
     }
     EXPECT_EQ(list->ValueColumn(), 2);
+    // Every column, the limits last, lies in view without scrolling.
+    EXPECT_LE(list->columnViewportPosition(6) + list->columnWidth(6), list->viewport()->width());
     // Option parameters show "value-label"; plain ones the number.
     EXPECT_EQ(list->GetItemText(RowOf("H1B-06"), 2), QString::fromUtf8("1-DI信号启动"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));

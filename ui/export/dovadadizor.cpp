@@ -90,3 +90,8 @@ int CDOVadAdiZOR::ShowRuvIzoMotionLaws()
 {
     return m_bCreated && g_pPanel && g_pPanel->ShowMotionLawDialog() ? 1 : 0;
 }
+
+int CDOVadAdiZOR::ReadRuvIzoCamFromDrive()
+{
+    return m_bCreated && g_pPanel && g_pPanel->ReadCamFromDrive() ? 1 : 0;
+}

@@ -47,6 +47,11 @@ public:
     // accepted a design and it replaced the cam, else 0. An addition for
     // hosts that offer it in their menus.
     int ShowRuvIzoMotionLaws();
+    // Reads the cam table from the drive the host selected ("从驱动器读取凸轮
+    // 表..."), asking first about unsaved changes; 1 when the read started
+    // (it replaces the cam when it ends cleanly), else 0. An addition for
+    // hosts that offer it in their menus.
+    int ReadRuvIzoCamFromDrive();
 
 private:
     int m_bCreated;

@@ -157,6 +157,17 @@ void CECamFuncSetDlg::FitColumnsToText()
             needed = std::max(needed, width(cellFm, m_list->GetItemText(r, c)) + cellMargin);
         m_list->setColumnWidth(c, std::max(m_list->columnWidth(c), needed));
     }
+    // The grown columns no longer fit the template's list, which pushed the
+    // limits out of sight behind a scroll bar: list and dialog widen instead.
+    int columns = 0;
+    for (int c = 0; c < m_list->columnCount(); ++c)
+        columns += m_list->columnWidth(c);
+    const int chrome = 2 * m_list->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    const int grow = columns + chrome - m_list->width();
+    if (grow > 0) {
+        m_list->resize(m_list->width() + grow, m_list->height());
+        setFixedSize(QWidget::width() + grow, QWidget::height());
+    }
 }
 
 // Read and Write share this walk: connection first, then every checked row in

@@ -1,6 +1,7 @@
 #include "ui/panel/drive_messages.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -64,4 +65,34 @@ QString MismatchList(const std::vector<camverify::Mismatch>& mismatches, std::si
     if (mismatches.size() > max)
         lines << Tr(QT_TRANSLATE_NOOP("Mismatch", "共%1处不一致")).arg(mismatches.size());
     return lines.join(QLatin1Char('\n'));
+}
+
+QString CamReadBackMessage(const camreadback::Outcome& outcome)
+{
+    const QString said = QString::fromStdString(outcome.message);
+    QStringList numbers;
+    for (const auto& m : QRegularExpression(QStringLiteral("\\d+")).globalMatch(said))
+        numbers << m.captured();
+    auto tr = [](const char* text) { return QCoreApplication::translate("CamReadBack", text); };
+    // The numbers are the drive layer's; the words are translated when the
+    // Chinese text is exactly the one this function knows, else shown as said.
+    auto withNumbers = [&](const char* text) {
+        QString chinese = QString::fromUtf8(text), shown = tr(text);
+        for (int i = 0; i < numbers.size() && chinese.contains(QLatin1Char('%') + QString::number(i + 1)); ++i) {
+            chinese = chinese.arg(numbers[i]);
+            shown = shown.arg(numbers[i]);
+        }
+        return chinese == said ? shown : said;
+    };
+    switch (outcome.result) {
+    case camreadback::kOk:
+    case camreadback::kStopped: return QString();
+    case camreadback::kNoAnswer: return tr(QT_TRANSLATE_NOOP("CamReadBack", "驱动器无响应"));
+    case camreadback::kReadFailed: return withNumbers(QT_TRANSLATE_NOOP("CamReadBack", "读回数据有误, 无法确认驱动器中的值"));
+    case camreadback::kBadCount:
+        return withNumbers(QT_TRANSLATE_NOOP("CamReadBack", "驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表"));
+    case camreadback::kBadSegment:
+        return withNumbers(QT_TRANSLATE_NOOP("CamReadBack", "第%1点的类型码 %2 不是 0 (Poly) 或 1 (Linear)"));
+    }
+    return said;
 }

@@ -5,6 +5,7 @@
 // nothing of Qt, so they are translated where the panel shows them; in
 // Chinese the texts are the drive layer's own, byte for byte.
 // GUI thread, after the translators are installed.
+#include "drive/cam_read_back.h"
 #include "drive/cam_verify.h"
 
 #include <QString>
@@ -19,3 +20,6 @@ QString PuuMessage(const char* message);
 // camverify::Describe and camverify::DescribeList.
 QString MismatchLine(const camverify::Mismatch& m);
 QString MismatchList(const std::vector<camverify::Mismatch>& mismatches, std::size_t max);
+
+// Why camreadback::ReadStandardCam refused the drive's table (empty for kOk).
+QString CamReadBackMessage(const camreadback::Outcome& outcome);

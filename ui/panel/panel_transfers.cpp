@@ -1,6 +1,7 @@
 // Drive transfer commands of the cam panel and their reports.
 #include "ui/panel/panel_transfers.h"
 
+#include "drive/cam_read_back.h"
 #include "drive/cam_verify.h"
 #include "drive/fun_code_access.h"
 #include "drive/fun_code_field_io.h"
@@ -18,6 +19,7 @@
 #include <QProgressBar>
 
 #include <filesystem>
+#include <utility>
 
 using namespace panel;
 
@@ -399,6 +401,45 @@ void CPanelTransfers::OnSpecialExport()
     StartTransfer({IDC_BTN_SPECIAL_IMPORT}, ReadJob(m_access, count, m_timing, Sender()));
 }
 
+// The final report of a read into key points: why it ended, and the points.
+struct CPanelTransfers::ProfileRead {
+    camreadback::Outcome outcome;
+    std::vector<ECamPoint> points;
+};
+
+void CPanelTransfers::OnReadCamProfile(std::function<void(const std::vector<ECamPoint>&)> onRead)
+{
+    if (m_bTransferRunning)
+        return;
+    if (!CheckConnected())
+        return;
+    m_onProfileRead = std::move(onRead);
+    // The count is read inside the job, so the bar cannot know the length: busy.
+    ShowProgress(0);
+    StartTransfer({}, [io = CFunCodeFieldIo(m_access), timing = m_timing, sender = Sender()](CTransferStop& stop) mutable {
+        ProfileRead read;
+        read.outcome = camreadback::ReadStandardCam(io, timing, &stop, read.points);
+        sender->Send(WM_CAM_READ_DONE, read.outcome.result, 0, nullptr, std::any(std::move(read)));
+    });
+}
+
+LRESULT CPanelTransfers::OnCamProfileReadDone(const ProfileRead& read)
+{
+    EndTransfer();
+    m_bTransferRunning = false;   // the cam may change now
+    const auto onRead = std::exchange(m_onProfileRead, nullptr);
+    QWidget* owner = m_view.BoxOwner();
+    if (read.outcome.result == camreadback::kOk) {
+        if (onRead)
+            onRead(read.points);
+        m_view.ModalUi().Box(owner, tr("从驱动器读取凸轮表成功! 共%1点。\n速度按驱动器保存的精度读回, 保留两位小数。")
+                                        .arg(read.points.size()));
+    } else if (read.outcome.result != camreadback::kStopped) {
+        m_view.ModalUi().Box(owner, tr("从驱动器读取凸轮表失败!") + QLatin1Char('\n') + CamReadBackMessage(read.outcome));
+    }
+    return 0;
+}
+
 // ---- reports (GUI thread, while the worker waits) -----------------------------
 
 bool CPanelTransfers::HandleReport(CModuleMessageEvent& m)
@@ -410,6 +451,10 @@ bool CPanelTransfers::HandleReport(CModuleMessageEvent& m)
     case WM_CAM_WRITE_DONE: m.SetResult(OnCamWriteDone(w, m.Payload())); return true;
     case WM_CAM_SPECIAL_WRITE_DONE: m.SetResult(OnCamSpecialWriteDone(w, m.Payload())); return true;
     case WM_CAM_READ_DONE:
+        if (const auto* read = std::any_cast<ProfileRead>(&m.Payload())) {
+            m.SetResult(OnCamProfileReadDone(*read));
+            return true;
+        }
         m.SetResult(OnCamReadDone(w, std::any_cast<std::vector<CamTable_Info>>(&m.Payload())));
         return true;
     default: return false;

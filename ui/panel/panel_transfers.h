@@ -64,6 +64,10 @@ public:
     void OnSpecialWrite();    // 6033
     void OnReadCam();         // 6007
     void OnSpecialExport();   // 6028
+    // "从驱动器读取凸轮表": the standard table read back as key points (checked
+    // block reads), handed to onRead when the read is clean; otherwise the
+    // reason is shown and the cam stays. The progress bar runs busy meanwhile.
+    void OnReadCamProfile(std::function<void(const std::vector<ECamPoint>&)> onRead);
 
     // Handles a WM_CAM_* report (true) or leaves the message alone (false).
     bool HandleReport(CModuleMessageEvent& m);
@@ -106,6 +110,8 @@ private:
     LRESULT OnCamWriteDone(WPARAM wParam, const std::any& mismatches);
     LRESULT OnCamSpecialWriteDone(WPARAM wParam, const std::any& mismatches);
     LRESULT OnCamReadDone(WPARAM wParam, const std::vector<CamTable_Info>* read);
+    struct ProfileRead;
+    LRESULT OnCamProfileReadDone(const ProfileRead& read);
 
     ITransferView& m_view;
     QObject& m_receiver;
@@ -117,4 +123,5 @@ private:
     std::unique_ptr<CTransferLock> m_lock;
     std::shared_ptr<CBlockingMessageSender> m_sender;
     std::unique_ptr<CCamTransferWorker> m_worker;
+    std::function<void(const std::vector<ECamPoint>&)> m_onProfileRead;
 };

@@ -33,6 +33,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace panel;
 
@@ -424,6 +425,27 @@ bool CRAZuvavivezUzoDlg::ShowMotionLawDialog()
     // Length and points together: one step back undoes both.
     m_history->Record(CurrentCamState());
     return true;
+}
+
+bool CRAZuvavivezUzoDlg::ReadCamFromDrive()
+{
+    if (IsTransferRunning() || !m_history)
+        return false;
+    BindSelectedDrive();
+    if (!ConfirmLeaveCam())
+        return false;
+    FlushHistoryRecord();
+    m_transfers->OnReadCamProfile([this](const std::vector<ECamPoint>& points) {
+        // The drive holds no master length: the cam's last master position
+        // is it, when that is a length the field accepts; otherwise the
+        // length in force stays (the points are kept as read either way).
+        const double last = points.back().master;
+        if (last >= kDesignMinMasterLength && last <= kDesignMaxMasterLength && last == std::floor(last))
+            ShowMasterLength(static_cast<uint32_t>(last));
+        ReplaceCam(points, false);
+        m_history->Record(CurrentCamState());
+    });
+    return IsTransferRunning();
 }
 
 void CRAZuvavivezUzoDlg::OnFunCodeSet()

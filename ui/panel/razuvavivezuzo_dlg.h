@@ -117,6 +117,11 @@ public:
     // the unmodified one. Opens one the same way, asking first.
     bool SaveProfile();
     bool OpenProfile();
+    // "从驱动器读取凸轮表": binds the selected drive, asks about unsaved
+    // changes, then reads the drive's standard table in the background; a
+    // clean read replaces the cam and the master length as one undoable
+    // step. True when the read was started.
+    bool ReadCamFromDrive();
     // Binds the drive access to the drive the host selects now.
     void BindSelectedDrive();
 
