@@ -149,12 +149,11 @@ TEST_F(Hostile, FilesThatAreNoFilesAreRefusedBeforeTheyAreRead)
     fs::create_symlink("/dev/zero", dir / "zero.xls");
     fs::create_symlink("/dev/zero", dir / "zero.ecam");
     fs::create_directory(dir / "dir.xlsx");
-    fs::create_directory(dir / "dir.ecam");
     for (const char* name : {"fifo.csv", "zero.xls", "dir.xlsx"})
         EXPECT_EQ(open(dir / name), ReadFailure::NotRegular) << name;
     ecam::ECamProfile p;
     p.unit = L"kept";
-    for (const char* name : {"fifo.ecam", "zero.ecam", "dir.ecam"}) {
+    for (const char* name : {"fifo.ecam", "zero.ecam"}) {  // a folder: the codec's own test
         EXPECT_EQ(openProfile(dir / name, p), ReadFailure::NotRegular) << name;
         EXPECT_EQ(p.unit, L"kept");
     }
