@@ -21,20 +21,6 @@ ECamCurveSample KeyRecord(const ECamPoint& p)
 
 } // namespace
 
-TEST(ECamAlgorithm, PolyRiseHasTheKnownShape)
-{
-    const ECamPoint a{0, 0, 0, kECamPoly}, b{1000, 100, 0, kECamPoly};
-    const auto s = Segment(a, b, 1.0);
-    ASSERT_EQ(s.size(), 1001u);
-    EXPECT_EQ(s.front(), KeyRecord(a));
-    EXPECT_EQ(s.back(), KeyRecord(b));
-    EXPECT_EQ(s[1].positionX, 1.0);
-    EXPECT_FALSE(s[1].isKeyPoint);
-    EXPECT_NEAR(s[500].position, 50.0, 1e-12);
-    EXPECT_NEAR(s[500].speed, 0.1875, 1e-12);
-    EXPECT_NEAR(s[500].accel, 0.0, 1e-12);  // the peaks' places: test_cam_peaks
-}
-
 TEST(ECamAlgorithm, PolyWithEndSpeedsIsSmoothAndSelfConsistent)
 {
     // Unequal end speeds exercise every coefficient: speed must be the slope

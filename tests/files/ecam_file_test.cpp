@@ -55,7 +55,7 @@ std::vector<std::string> splitCrlf(const std::string& bytes)
 
 // The default cam's ten golden lines are checked byte for byte through the
 // panel's save command.
-TEST(ECamFileEncode, ChineseUnitAndTimeAreGbkAndRowsKeepTheirFields)
+TEST(ECamFileEncode, ChineseTextsAreGbkWrittenWholeAndRowsKeepTheirFields)
 {
     ECamProfile p = defaultProfile();
     p.unit = L"毫米";
@@ -66,7 +66,7 @@ TEST(ECamFileEncode, ChineseUnitAndTimeAreGbkAndRowsKeepTheirFields)
     p.masterUnits = L"360";
     p.points = {{-12.5, 123456.75, -0.000001, kECamLinear}, {1234567.125, 1e-7, 2.5, 7}};
     const std::string bytes = EncodeECamProfile(p);
-    const auto lines = splitCrlf(bytes);
+    auto lines = splitCrlf(bytes);
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(bytes.substr(0, kVersion.size()), kVersion);   // no byte-order mark
     EXPECT_EQ(lines[1], kTime + ", 2026\xc4\xea" "12\xd4\xc2" "05\xc8\xd5" "14:38:36");
@@ -76,13 +76,10 @@ TEST(ECamFileEncode, ChineseUnitAndTimeAreGbkAndRowsKeepTheirFields)
     EXPECT_EQ(lines[8], "  -12.500000,\t 123456.750000,\t    -0.000001,\t            0\t");
     // Values wider than 12 characters are never cut; the type is written as held.
     EXPECT_EQ(lines[9], "1234567.125000,\t     0.000000,\t     2.500000,\t            7\t");
-}
 
-TEST(ECamFileEncode, LongAndUnmappableTextsAreWrittenWholeWithoutOverrun)
-{
-    ECamProfile p = defaultProfile();
+    // Long and unmappable texts are written whole, without overrun.
     p.unit = std::wstring(5000, L'单') + L"\U0001F600€";
-    const auto lines = splitCrlf(EncodeECamProfile(p));
+    lines = splitCrlf(EncodeECamProfile(p));
     ASSERT_EQ(lines.size(), 10u);
     std::string expected = kUnit + ", ";
     for (int i = 0; i < 5000; ++i)

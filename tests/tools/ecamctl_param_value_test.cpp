@@ -20,9 +20,14 @@ TEST_F(EcamctlParamValue, NonNumbersAndValuesOutsideRangeOrOptionsAreRefusedAndN
         {{"params", "write", "H1B-11=abc"}, "ecamctl params: H1B-11=abc: 请输入整形数据!\n"},
         {{"params", "write", "H1B-11=５"}, "ecamctl params: H1B-11=５: 请输入整形数据!\n"},
         {{"params", "write", "H1B-11=0x10"}, "ecamctl params: H1B-11=0x10: 请输入整形数据!\n"},
-        {{"params", "write", "H1B-11=12abc"}, "ecamctl params: H1B-11=12abc: 请输入整形数据!\n"},
+        // A good value before a bad one is not sent either.
+        {{"params", "write", "H1B-10=-5", "H1B-11=12abc"}, "ecamctl params: H1B-11=12abc: 请输入整形数据!\n"},
         {{"params", "write", "H1B-11=10001"}, "ecamctl params: H1B-11=10001: 数据有效范围:【0-10000】\n"},
         {{"params", "write", "H1B-06=x"}, "ecamctl params: H1B-06=x: 请输入整形数据!\n"},
+        {{"params", "write", "H1B-13=1"}, "ecamctl params: 'H1B-13' is not one of the cam parameters\n"},
+        {{"params", "write", "H1B-11"}, "ecamctl params: expected NUMBER=VALUE, got 'H1B-11'\n"},
+        {{"params", "write", "H1B-11=300", "H1B-06=1", "H1B-11=400"}, "ecamctl params: 'H1B-11' is given more than once\n"},
+        {{"params", "write", "H1B-06=7"}, "ecamctl params: H1B-06=7: " + options},
         {{"param", "set", "H1B-11", "abc"}, ""},   // not an integer at all: usage
         {{"param", "set", "H1B-11", "0x10"}, "ecamctl param: H1B-11 0x10: 请输入整形数据!\n"},
         {{"param", "set", "H1B-11", "10001"}, "ecamctl param: H1B-11 10001: 数据有效范围:【0-10000】\n"},
