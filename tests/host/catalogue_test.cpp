@@ -22,7 +22,7 @@ std::string LoadError(const std::string& json)
 
 } // namespace
 
-TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
+TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimitsAndByAddressObjects)
 {
     std::string error;
     auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);
@@ -43,6 +43,25 @@ TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
     EXPECT_EQ(cat->FindByRegister(0x1B08)->m_strNum, L"H1B-08");
     EXPECT_EQ(cat->FindByRegister(0x1B02)->m_strNum, L"H1B-01");  // high word of a 32-bit parameter
     EXPECT_EQ(cat->GetFunCodePtrByIndex(cat->GetFunCodeCount()), nullptr);
+
+    // By-address objects: one per address and width, per thread.
+    CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
+    EXPECT_EQ(std::tuple(a->m_nAddr, a->m_nWidth), std::tuple(0x1E00, 32));
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 8), nullptr);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0xFFFF, 32), nullptr);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0xFFFF, 16), nullptr);
+    CFunCode* other = nullptr;
+    std::thread([&] { other = cat->CreateFunCodePtrByAddr(0x1E00, 32); }).join();
+    EXPECT_NE(other, nullptr);
+    EXPECT_NE(other, a);
+    // An address of a catalogue entry carries its description and signedness.
+    CFunCode* phase = cat->CreateFunCodePtrByAddr(0x1B0A, 16);
+    EXPECT_EQ(phase->m_strNum, L"H1B-10");
+    EXPECT_TRUE(phase->IsSigned());
+    EXPECT_NE(phase, cat->GetFunCodePtrByNum(L"H1B-10"));
 }
 
 TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
@@ -112,30 +131,4 @@ TEST(Catalogue, RangeFollowsWidthAndSign)
     for (const auto& [num, v, in] : cases)
         EXPECT_EQ(cat->GetFunCodePtrByNum(num)->InRange(v), in) << v;
     EXPECT_FALSE(cat->GetFunCodePtrByNum(L"U")->IsSigned());
-}
-
-TEST(Catalogue, ByAddressObjectsAreReusedPerThreadAndDescribed)
-{
-    auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath());
-    ASSERT_TRUE(cat);
-    CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
-    EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
-    EXPECT_EQ(a->m_nAddr, 0x1E00);
-    EXPECT_EQ(a->m_nWidth, 32);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 8), nullptr);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0xFFFF, 32), nullptr);
-    EXPECT_NE(cat->CreateFunCodePtrByAddr(0xFFFF, 16), nullptr);
-
-    // An address of a catalogue entry carries its description and signedness.
-    CFunCode* phase = cat->CreateFunCodePtrByAddr(0x1B0A, 16);
-    EXPECT_EQ(phase->m_strNum, L"H1B-10");
-    EXPECT_TRUE(phase->IsSigned());
-    EXPECT_NE(phase, cat->GetFunCodePtrByNum(L"H1B-10"));
-
-    CFunCode* other = nullptr;
-    std::thread([&] { other = cat->CreateFunCodePtrByAddr(0x1E00, 32); }).join();
-    EXPECT_NE(other, nullptr);
-    EXPECT_NE(other, a);
 }
