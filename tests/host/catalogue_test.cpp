@@ -96,14 +96,13 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-1", "32767"), "cat.json"));
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-32768", "\"0x7FFF\""), "cat.json"));
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("0", "65535"), "cat.json"));   // unsigned: the whole word
-    EXPECT_EQ(LoadError(signed16("-1", "32768")),
-              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
-              "signed, so 'max' must be at most 32767, not 32768");
-    EXPECT_EQ(LoadError(signed16("-3600", "\"0xFFFF\"")),
-              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
-              "signed, so 'max' must be at most 32767, not 65535");
-    EXPECT_EQ(LoadError(signed16("-32769", "0")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
-    EXPECT_EQ(LoadError(signed16("0", "65536")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
+    const std::string noFit = "cat.json: entry 0 (S): 'min'/'max' do not fit the width";
+    const std::string signedMax = noFit + ": a negative 'min' makes the 16-bit entry signed, so 'max' must be at "
+                                          "most 32767, not ";
+    EXPECT_EQ(LoadError(signed16("-1", "32768")), signedMax + "32768");
+    EXPECT_EQ(LoadError(signed16("-3600", "\"0xFFFF\"")), signedMax + "65535");
+    EXPECT_EQ(LoadError(signed16("-32769", "0")), noFit);
+    EXPECT_EQ(LoadError(signed16("0", "65536")), noFit);
 
     // Two entries sharing a register (the second is the high word of the first).
     const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
