@@ -143,11 +143,8 @@ TEST(CamTransfer, ReadsTheFullSpecialTableOf1500PointsFromTheirAddresses)
     FakeFieldIo io;
     for (int k = 0; k < kPoints; ++k) {
         const uint16_t a = addressOf(k);
-        const uint32_t m = static_cast<uint32_t>(masterOf(k)), s = static_cast<uint32_t>(slaveOf(k));
-        io.regs[a] = m & 0xFFFF;
-        io.regs[a + 1] = m >> 16;
-        io.regs[a + 2] = s & 0xFFFF;
-        io.regs[a + 3] = s >> 16;
+        io.WriteField(a, 32, static_cast<uint32_t>(masterOf(k)));
+        io.WriteField(static_cast<uint16_t>(a + 2), 32, static_cast<uint32_t>(slaveOf(k)));
     }
     CCamTransfer x(io, {0ms, 10});
     Recorder rec;

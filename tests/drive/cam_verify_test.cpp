@@ -166,7 +166,7 @@ TEST(CamVerify, EveryDifferingFieldIsListedAndAnUnreadableDriveIsNoDifference)
     EXPECT_EQ(dead.passes.size(), std::size_t{blockread::kSilentAttempts});
 }
 
-TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirType)
+TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirTypeInALimitedList)
 {
     FakeFieldIo io;
     camverify::Expected e = Standard(3);
@@ -191,10 +191,8 @@ TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirType)
     EXPECT_EQ(camverify::Describe(found[1]), "第1点 类型: 写入 65535, 读回 65534");
     EXPECT_EQ(camverify::Describe(found[2]), "第2点 类型: 写入 1, 读回 65535");
     EXPECT_EQ(camverify::Describe({2, Field::kSpeed, -32768, -1, false}), "第2点 标幺速度: 写入 -32768, 读回 -1");
-}
 
-TEST(CamVerify, DescribeListStopsAtTheLimitAndCountsTheRest)
-{
+    // The list stops at its limit and counts the rest.
     std::vector<Mismatch> m;
     for (int i = 0; i < 5; ++i)
         m.push_back({i, Field::kMaster, i * 1000, 0, false});

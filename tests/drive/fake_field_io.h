@@ -18,6 +18,7 @@ public:
         uint16_t address;
         uint32_t width;
         uint32_t value;
+        bool operator==(const Call&) const = default;
     };
 
     bool connected = true;
@@ -32,28 +33,22 @@ public:
         std::lock_guard lock(m_mutex);
         const bool ok = Admit(address);
         if (ok) {
-            regs[address] = static_cast<uint16_t>(value & 0xFFFF);
+            regs[address] = static_cast<uint16_t>(value);
             if (width == 32)
                 regs[static_cast<uint16_t>(address + 1)] = static_cast<uint16_t>(value >> 16);
         }
         calls.push_back({address, width, value});
         return ok;
     }
-
     bool ReadField(uint16_t address, uint32_t width, uint32_t& out) override
     {
         std::lock_guard lock(m_mutex);
         const bool ok = Admit(address);
-        if (ok) {
-            uint32_t v = regs[address];
-            if (width == 32)
-                v |= uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16;
-            out = v;
-        }
+        if (ok)
+            out = regs[address] | (width == 32 ? uint32_t{regs[static_cast<uint16_t>(address + 1)]} << 16 : 0u);
         calls.push_back({address, width, ok ? out : 0});
         return ok;
     }
-
     // A pass fails when any register in it still has failures left (one is
     // used up per pass); every pass is logged.
     bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>& out) override
@@ -79,14 +74,8 @@ public:
 private:
     bool Admit(uint16_t address)
     {
-        if (!connected)
-            return false;
         auto it = failuresLeft.find(address);
-        if (it != failuresLeft.end() && it->second > 0) {
-            --it->second;
-            return false;
-        }
-        return true;
+        return connected && !(it != failuresLeft.end() && it->second > 0 && it->second--);
     }
     std::mutex m_mutex;
 };

@@ -8,13 +8,11 @@
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/spec_edit.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -45,8 +43,7 @@ protected:
     void Type(const char* number, const char* text)
     {
         DoubleClick(RowOf(number), 2);
-        ASSERT_NE(list->CellEdit(), nullptr);
-        ASSERT_TRUE(list->CellEdit()->isVisible());
+        ASSERT_TRUE(list->CellEdit() && list->CellEdit()->isVisible());
         list->CellEdit()->selectAll();
         if (*text)
             QTest::keyClicks(list->CellEdit(), QString::fromUtf8(text));
@@ -69,20 +66,16 @@ protected:
 
 } // namespace
 
-TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
+TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogueEachCellShownWhole)
 {
     EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("功能码设置"));
-    ASSERT_EQ(list->rowCount(), 10);
-    const char* numbers[] = {"H05-00", "H1B-06", "H1B-07", "H1B-08", "H1B-09",
-                             "H1B-10", "H1B-11", "H1B-12", "H1B-16", "H1B-17"};
-    for (int r = 0; r < 10; ++r)
-        EXPECT_EQ(list->GetItemText(r, 0), QLatin1String(numbers[r]));
-    const char* headings[] = {"参数编号", "参数名称", "参数值", "出厂值", "单位", "最小值", "最大值"};
-    const int widths[] = {70, 140, 90, 60, 70, 62, 65};
-    for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(list->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
-        EXPECT_GE(list->columnWidth(c), widths[c]);   // grows to fit its texts (below)
-    }
+    QStringList numbers, headings;
+    for (int r = 0; r < list->rowCount(); ++r)
+        numbers << list->GetItemText(r, 0);
+    EXPECT_EQ(numbers.join(' '), "H05-00 H1B-06 H1B-07 H1B-08 H1B-09 H1B-10 H1B-11 H1B-12 H1B-16 H1B-17");
+    for (int c = 0; c < list->columnCount(); ++c)
+        headings << list->horizontalHeaderItem(c)->text();
+    EXPECT_EQ(headings.join(' '), QString::fromUtf8("参数编号 参数名称 参数值 出厂值 单位 最小值 最大值"));
     EXPECT_EQ(list->ValueColumn(), 2);
     // Every column, the limits last, lies in view without scrolling.
     EXPECT_LE(list->columnViewportPosition(6) + list->columnWidth(6), list->viewport()->width());
@@ -91,16 +84,8 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogue)
     EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 5), QStringLiteral("-3600"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
-    // A current value that matches no option is shown as the number, marked.
-    Code("H1B-07")->m_nCurValue = 9;
-    CECamFuncSetDlg again(&link.access, modal);
-    EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString::fromUtf8("9 (不在选项中)"));
-    Code("H1B-07")->m_nCurValue = 1;
-}
 
-TEST_F(FunCodeDialog, EveryCellAndHeadingIsShownWhole)
-{
-    // The limits of H1B-12 (-1073741824) were drawn as "-10737…".
+    // Columns grow to their texts: the limits of H1B-12 (-1073741824) were drawn as "-10737…".
     ASSERT_EQ(list->GetItemText(RowOf("H1B-12"), 5), QStringLiteral("-1073741824"));
     QStyle* style = list->style();
     const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 1;
@@ -114,6 +99,12 @@ TEST_F(FunCodeDialog, EveryCellAndHeadingIsShownWhole)
         const QString heading = list->horizontalHeaderItem(c)->text();
         EXPECT_LE(list->horizontalHeader()->fontMetrics().horizontalAdvance(heading), list->columnWidth(c)) << c;
     }
+
+    // A current value that matches no option is shown as the number, marked.
+    Code("H1B-07")->m_nCurValue = 9;
+    CECamFuncSetDlg again(&link.access, modal);
+    EXPECT_EQ(again.List()->GetItemText(RowOf("H1B-07"), 2), QString::fromUtf8("9 (不在选项中)"));
+    Code("H1B-07")->m_nCurValue = 1;
 }
 
 TEST_F(FunCodeDialog, CellInputIsCheckedRangeFirstThenEmptyThenDecimal)
@@ -162,8 +153,7 @@ TEST_F(FunCodeDialog, OptionComboSetsTheAmendedValueAndWritesReachTheDrive)
     const int row = RowOf("H1B-06");
     DoubleClick(row, 2);
     CMyComboBox* combo = list->CellCombo();
-    ASSERT_NE(combo, nullptr);
-    ASSERT_TRUE(combo->isVisible());
+    ASSERT_TRUE(combo && combo->isVisible());
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->currentText(), QString::fromUtf8("1-DI信号启动"));
     combo->hidePopup();
@@ -226,12 +216,11 @@ TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)
 {
     CFunCodeAccess unbound;   // never bound: no device info, no catalogue
     CModalUiRecorder modal;
-    CModalUiRecorder::Boxes& boxes = modal.boxes;
     CECamFuncSetDlg dlg(&unbound, modal);
     EXPECT_EQ(dlg.List()->rowCount(), 0);
     dlg.OnBtnRead();
     dlg.OnBtnWrite();
-    EXPECT_EQ(boxes.Texts(), (QStringList{QString::fromUtf8("串口未连接!"), QString::fromUtf8("串口未连接!")}));
+    EXPECT_EQ(modal.boxes.Texts(), (QStringList{QString::fromUtf8("串口未连接!"), QString::fromUtf8("串口未连接!")}));
 
     // A drive that has gone away: the same first line, and why underneath.
     SimLink link;
@@ -240,5 +229,5 @@ TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)
     link.sim->Stop();
     CECamFuncSetDlg stopped(&link.access, modal);
     stopped.OnBtnRead();
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("串口未连接!\n连接被拒绝: 127.0.0.1:%1 上没有程序在监听").arg(port));
+    EXPECT_EQ(modal.boxes.Texts().back(), QString::fromUtf8("串口未连接!\n连接被拒绝: 127.0.0.1:%1 上没有程序在监听").arg(port));
 }

@@ -78,15 +78,8 @@ TEST(PuuRegisters, WriteOrderWidthsStopAtFailureAndReadBack)
     FakeFieldIo io;
     Values v{131072, 360, 10000, 25};   // slave pulse, slave unit, master pulse, master unit
     ASSERT_TRUE(WriteValues(io, v));
-    ASSERT_EQ(io.calls.size(), 4u);
-    const uint16_t order[] = {0x1B00, 0x1B01, 0x1B03, 0x1B04};
-    const uint32_t widths[] = {16, 32, 16, 32};
-    const uint32_t values[] = {25, 10000, 360, 131072};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(io.calls[i].address, order[i]);
-        EXPECT_EQ(io.calls[i].width, widths[i]);
-        EXPECT_EQ(io.calls[i].value, values[i]);
-    }
+    EXPECT_EQ(io.calls, (std::vector<FakeFieldIo::Call>{{0x1B00, 16, 25}, {0x1B01, 32, 10000}, {0x1B03, 16, 360},
+                                                         {0x1B04, 32, 131072}}));
     Values back;
     ASSERT_TRUE(ReadValues(io, back));
     EXPECT_EQ(std::tuple(back.slavePulse, back.slaveUnit, back.masterPulse, back.masterUnit),

@@ -52,33 +52,25 @@ TEST(SimTransfer, LostAnswersAreRetriedAndTheDriveHoldsExactlyTheTable)
     const auto table = camtable::BuildStandardTable(Profile(40, 3.5, 2.25));
     std::vector<uintptr_t> progress;
     int done = -1;
-    ASSERT_EQ(x.StandardWrite(table,
-                              [&](unsigned m, uintptr_t w) {
-                                  if (m == camxfer::kWriteProgress)
-                                      progress.push_back(w);
-                                  else
-                                      done = static_cast<int>(w);
-                              }),
-              camxfer::kOk);
+    ASSERT_EQ(x.StandardWrite(table, [&](unsigned m, uintptr_t w) {
+        if (m == camxfer::kWriteProgress)
+            progress.push_back(w);
+        else
+            done = static_cast<int>(w);
+    }), camxfer::kOk);
     EXPECT_EQ(done, 0);
     EXPECT_EQ(progress.size(), table.size());
     EXPECT_GT(x.Retries(), 0);   // the drops did happen and were absorbed
     link.sim->SetFaults({});
     ExpectStandardTableInDrive(*link.sim, table);
     EXPECT_EQ(S32(*link.sim, camtable::StandardPointAddress(40)), 0);   // nothing beyond the table
-}
 
-TEST(SimTransfer, RealPacingOnAFewPoints)
-{
     // The product's 50 ms before every field, kept real for three points.
-    SimLink link;
-    ASSERT_TRUE(link.Bind());
-    CFunCodeFieldIo io(link.access);
     CTransferStop stop;
-    CCamTransfer x(io, camxfer::Timing{}, &stop);
-    const auto table = camtable::BuildStandardTable(Profile(3, 1.0, 1.0));
+    CCamTransfer paced(io, camxfer::Timing{}, &stop);
+    const auto few = camtable::BuildStandardTable(Profile(3, 1.0, 1.0));
     const auto t0 = std::chrono::steady_clock::now();
-    ASSERT_EQ(x.StandardWrite(table, [](unsigned, uintptr_t) {}), camxfer::kOk);
+    ASSERT_EQ(paced.StandardWrite(few, [](unsigned, uintptr_t) {}), camxfer::kOk);
     EXPECT_GE(std::chrono::steady_clock::now() - t0, 3 * 4 * 50ms);
-    ExpectStandardTableInDrive(*link.sim, table);
+    ExpectStandardTableInDrive(*link.sim, few);
 }

@@ -22,7 +22,7 @@ std::string LoadError(const std::string& json)
 
 } // namespace
 
-TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
+TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimitsAndByAddressObjects)
 {
     std::string error;
     auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);
@@ -43,6 +43,25 @@ TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimits)
     EXPECT_EQ(cat->FindByRegister(0x1B08)->m_strNum, L"H1B-08");
     EXPECT_EQ(cat->FindByRegister(0x1B02)->m_strNum, L"H1B-01");  // high word of a 32-bit parameter
     EXPECT_EQ(cat->GetFunCodePtrByIndex(cat->GetFunCodeCount()), nullptr);
+
+    // By-address objects: one per address and width, per thread.
+    CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
+    EXPECT_EQ(std::tuple(a->m_nAddr, a->m_nWidth), std::tuple(0x1E00, 32));
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 8), nullptr);
+    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0xFFFF, 32), nullptr);
+    EXPECT_NE(cat->CreateFunCodePtrByAddr(0xFFFF, 16), nullptr);
+    CFunCode* other = nullptr;
+    std::thread([&] { other = cat->CreateFunCodePtrByAddr(0x1E00, 32); }).join();
+    EXPECT_NE(other, nullptr);
+    EXPECT_NE(other, a);
+    // An address of a catalogue entry carries its description and signedness.
+    CFunCode* phase = cat->CreateFunCodePtrByAddr(0x1B0A, 16);
+    EXPECT_EQ(phase->m_strNum, L"H1B-10");
+    EXPECT_TRUE(phase->IsSigned());
+    EXPECT_NE(phase, cat->GetFunCodePtrByNum(L"H1B-10"));
 }
 
 TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
@@ -77,14 +96,13 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-1", "32767"), "cat.json"));
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("-32768", "\"0x7FFF\""), "cat.json"));
     EXPECT_TRUE(CFunCodeInterface::LoadJson(signed16("0", "65535"), "cat.json"));   // unsigned: the whole word
-    EXPECT_EQ(LoadError(signed16("-1", "32768")),
-              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
-              "signed, so 'max' must be at most 32767, not 32768");
-    EXPECT_EQ(LoadError(signed16("-3600", "\"0xFFFF\"")),
-              "cat.json: entry 0 (S): 'min'/'max' do not fit the width: a negative 'min' makes the 16-bit entry "
-              "signed, so 'max' must be at most 32767, not 65535");
-    EXPECT_EQ(LoadError(signed16("-32769", "0")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
-    EXPECT_EQ(LoadError(signed16("0", "65536")), "cat.json: entry 0 (S): 'min'/'max' do not fit the width");
+    const std::string noFit = "cat.json: entry 0 (S): 'min'/'max' do not fit the width";
+    const std::string signedMax = noFit + ": a negative 'min' makes the 16-bit entry signed, so 'max' must be at "
+                                          "most 32767, not ";
+    EXPECT_EQ(LoadError(signed16("-1", "32768")), signedMax + "32768");
+    EXPECT_EQ(LoadError(signed16("-3600", "\"0xFFFF\"")), signedMax + "65535");
+    EXPECT_EQ(LoadError(signed16("-32769", "0")), noFit);
+    EXPECT_EQ(LoadError(signed16("0", "65536")), noFit);
 
     // Two entries sharing a register (the second is the high word of the first).
     const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
@@ -112,30 +130,4 @@ TEST(Catalogue, RangeFollowsWidthAndSign)
     for (const auto& [num, v, in] : cases)
         EXPECT_EQ(cat->GetFunCodePtrByNum(num)->InRange(v), in) << v;
     EXPECT_FALSE(cat->GetFunCodePtrByNum(L"U")->IsSigned());
-}
-
-TEST(Catalogue, ByAddressObjectsAreReusedPerThreadAndDescribed)
-{
-    auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath());
-    ASSERT_TRUE(cat);
-    CFunCode* a = cat->CreateFunCodePtrByAddr(0x1E00, 32);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 32), a);
-    EXPECT_NE(cat->CreateFunCodePtrByAddr(0x1E00, 16), a);
-    EXPECT_EQ(a->m_nAddr, 0x1E00);
-    EXPECT_EQ(a->m_nWidth, 32);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0x1E00, 8), nullptr);
-    EXPECT_EQ(cat->CreateFunCodePtrByAddr(0xFFFF, 32), nullptr);
-    EXPECT_NE(cat->CreateFunCodePtrByAddr(0xFFFF, 16), nullptr);
-
-    // An address of a catalogue entry carries its description and signedness.
-    CFunCode* phase = cat->CreateFunCodePtrByAddr(0x1B0A, 16);
-    EXPECT_EQ(phase->m_strNum, L"H1B-10");
-    EXPECT_TRUE(phase->IsSigned());
-    EXPECT_NE(phase, cat->GetFunCodePtrByNum(L"H1B-10"));
-
-    CFunCode* other = nullptr;
-    std::thread([&] { other = cat->CreateFunCodePtrByAddr(0x1E00, 32); }).join();
-    EXPECT_NE(other, nullptr);
-    EXPECT_NE(other, a);
 }

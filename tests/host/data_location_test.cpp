@@ -13,7 +13,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsNamed)
+TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsNamedForDataAndCatalogue)
 {
     const fs::path root = fs::temp_directory_path() / ("ecam-data-location-" + std::to_string(::getpid()));
     const fs::path bin = root / "prefix" / "bin", source = root / "src" / "resources";
@@ -41,10 +41,7 @@ TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsName
     // A program whose location is unknown takes the source tree's copy.
     EXPECT_EQ(fs::path(ecam::FindDataFile("funcodes.json", "", source.string())), source / "funcodes.json");
     fs::remove_all(root);
-}
 
-TEST(DataLocation, RunningProgramAndCatalogue)
-{
     // The test binary lives in the program folder the lookup starts from.
     ASSERT_TRUE(fs::exists(fs::path(ecam::ProgramDir()) / "host_tests"));
 

@@ -10,7 +10,7 @@
 
 #include <tuple>
 
-TEST(DeviceUrlTest, ParsesTcpAndRtuWithDefaults)
+TEST(DeviceUrlTest, ParsesTcpAndRtuWithDefaultsAndRejectsBadUrlsWithAReason)
 {
     DeviceUrl u;
     ASSERT_TRUE(DeviceUrl::Parse("tcp://192.168.1.5:1502?unit=3", u));
@@ -26,22 +26,18 @@ TEST(DeviceUrlTest, ParsesTcpAndRtuWithDefaults)
     EXPECT_EQ(back.ToString(), u.ToString());
     ASSERT_TRUE(DeviceUrl::Parse("rtu:/dev/ttyS1", u));
     EXPECT_EQ(std::tuple(u.baud, u.parity), std::tuple(115200, 'N'));
-}
 
-TEST(DeviceUrlTest, RejectsBadUrlsWithAReason)
-{
     for (const char* bad : {"", "udp://x:1", "tcp://:1502", "tcp://h:0", "tcp://h:70000", "tcp://h:12ab",
                             "tcp://h:1?unit=300", "tcp://h:1?color=red", "tcp://h:1?timeout=0", "rtu:",
                             "rtu:/dev/x?parity=X", "rtu:/dev/x?data=9", "rtu:/dev/x?stop=3", "rtu:/dev/x?baud=-1",
                             "rtu:/dev/x?unit=248"}) {
-        DeviceUrl u;
         std::string why;
         EXPECT_FALSE(DeviceUrl::Parse(bad, u, &why)) << bad;
         EXPECT_FALSE(why.empty()) << bad;
     }
 }
 
-TEST(DriveErrorTest, TextSaysWhatWentWrong)
+TEST(DriveErrorTest, TextSaysWhatWentWrongAndTheHostHasItsStrings)
 {
     const DriveError refused = DriveError::FromException(3);
     EXPECT_EQ(refused.exceptionCode(), 3);
@@ -52,6 +48,11 @@ TEST(DriveErrorTest, TextSaysWhatWentWrong)
     EXPECT_EQ(DriveError(DriveError::Cancelled).text(), "request cancelled before the drive answered");
     EXPECT_EQ(DriveError(DriveError::Cancelled).kind(), DriveError::Cancelled);
     EXPECT_EQ(DriveError(DriveError::Timeout).exceptionCode(), 0);
+
+    CLogicManage* a = CSingleton<CLogicManage>::Instance();
+    EXPECT_EQ(a->GetString(817), L"WenQuanYi Micro Hei");
+    EXPECT_FALSE(a->GetString(170).empty());
+    EXPECT_TRUE(a->GetString(1).empty());
 }
 
 TEST(DeviceManagerTest, SelectionAndServiceObjects)
@@ -90,12 +91,4 @@ TEST(DeviceManagerTest, SelectionAndServiceObjects)
     ASSERT_NE(broken, nullptr);
     EXPECT_EQ(broken->GetFunCodeInterface(L"tcp://127.0.0.1:2", 0), nullptr);
     EXPECT_NE(broken->CatalogueError().find("/nonexistent/cat.json"), std::string::npos);
-}
-
-TEST(LogicManageTest, StringsTheHostProvides)
-{
-    CLogicManage* a = CSingleton<CLogicManage>::Instance();
-    EXPECT_EQ(a->GetString(817), L"WenQuanYi Micro Hei");
-    EXPECT_FALSE(a->GetString(170).empty());
-    EXPECT_TRUE(a->GetString(1).empty());
 }

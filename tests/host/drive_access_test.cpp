@@ -16,31 +16,20 @@
 namespace {
 
 using ecamtest::Link;
-using ecamtest::LinkName;
-using ecamtest::StartSim;
 
-constexpr int kTimeoutMs = 200;  // replaces the product's 1000 ms via the URL
-
-IDeviceManage* Devices()
+// The URL's timeout replaces the product's 1000 ms.
+bool Select(const std::string& url)
 {
-    return CSingleton<CLogicManage>::Instance()->GetDeviceManage();
-}
-
-std::string WithTimeout(const std::string& url)
-{
-    return url + "&timeout=" + std::to_string(kTimeoutMs);
+    return CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(url + "&timeout=200");
 }
 
 class DriveAccess : public ::testing::TestWithParam<Link> {
 protected:
     void SetUp() override
     {
-        sim = StartSim(GetParam());
-        ASSERT_TRUE(sim->Running());
-        ASSERT_TRUE(Devices()->SelectDevice(WithTimeout(sim->Url())));
-        ASSERT_TRUE(access.Init());
+        sim = ecamtest::StartSim(GetParam());
+        ASSERT_TRUE(sim->Running() && Select(sim->Url()) && access.Init());
     }
-
     CFunCode* ByNum(const wchar_t* number) { return access.FunCodeInterface()->GetFunCodePtrByNum(number); }
 
     std::unique_ptr<CDriveSimulator> sim;
@@ -49,16 +38,14 @@ protected:
 
 } // namespace
 
-TEST_P(DriveAccess, WritesLowWordFirstAndReadsWidenBySignedness)
+TEST_P(DriveAccess, WritesLowWordFirstReadsWidenBySignednessAndRefusalsKeepTheDrive)
 {
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 7));
     EXPECT_EQ(sim->Register(0x1B00), 7);
-
     // -123456 = 0xFFFE1DC0: low word at the address, high word after it.
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E00, 32, uint32_t(-123456)));
     EXPECT_EQ(sim->Register(0x1E00), 0x1DC0);
     EXPECT_EQ(sim->Register(0x1E01), 0xFFFE);
-
     // A negative 16-bit speed arrives sign-extended and fills one register only.
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E04, 16, uint32_t(int32_t(-300))));
     EXPECT_EQ(sim->Register(0x1E04), 0xFED4);
@@ -71,44 +58,35 @@ TEST_P(DriveAccess, WritesLowWordFirstAndReadsWidenBySignedness)
     EXPECT_EQ(phase->m_nAmendValue, uint32_t(-5));
     EXPECT_EQ(phase->m_nCurValue, uint32_t(-5));
 
-    // Reads: a 32-bit pair joined, 16 bits widened by the parameter's signedness.
+    // Reads: a 32-bit pair joined; a bare 16-bit register zero-extended, a
+    // signed parameter sign-extended; factory values there from the start.
     uint32_t out = 0;
     sim->SetRegister32(0x4000, 0x80000001u);
     ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
     EXPECT_EQ(out, 0x80000001u);
-
-    // A bare 16-bit register reads zero-extended; a signed parameter sign-extended.
-    sim->SetRegister(0x1E04, 0xFED4);
     ASSERT_TRUE(access.ReadFunCodeByAddr(0x1E04, 16, out));
     EXPECT_EQ(out, 0x0000FED4u);
     sim->SetRegister(0x1B0A, 0xFFF6);
     ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-10", out));
     EXPECT_EQ(out, uint32_t(-10));
-    EXPECT_EQ(ByNum(L"H1B-10")->m_nCurValue, uint32_t(-10));
-
-    // Factory values are in the drive from the start.
+    EXPECT_EQ(phase->m_nCurValue, uint32_t(-10));
     ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-16", out));
     EXPECT_EQ(out, 3000u);
     ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B01, 32, out));
     EXPECT_EQ(out, 10000u);
-}
 
-TEST_P(DriveAccess, RejectedWriteKeepsCurrentValueAndRegisters)
-{
-    CFunCode* phase = ByNum(L"H1B-10");
+    // Refused by the drive: the current value and the registers stay.
     ASSERT_TRUE(access.WriteFunCodeByNum(L"H1B-10", 100));
     DriveError why;
     EXPECT_FALSE(access.WriteFunCodeByNum(L"H1B-10", 5000, &why));
     EXPECT_EQ(why, DriveError::FromException(3));
     EXPECT_EQ(phase->m_nCurValue, 100u);
     EXPECT_EQ(sim->Register(0x1B0A), 100);
-
     // A 32-bit parameter below its minimum: neither word is stored.
     EXPECT_FALSE(access.WriteFunCodeByAddr(0x1B01, 32, 0, &why));
     EXPECT_EQ(why.exceptionCode(), 3);
     EXPECT_EQ(sim->Register32(0x1B01), 10000u);
-
-    // Values that do not fit 16 bits never reach the drive.
+    // Values that do not fit, unknown numbers and widths never reach the drive.
     const uint64_t before = sim->RequestCount();
     EXPECT_FALSE(access.WriteFunCodeByAddr(0x2000, 16, 70000, &why));
     EXPECT_EQ(why.kind(), DriveError::BadArgument);
@@ -127,11 +105,9 @@ TEST_P(DriveAccess, FailedReadLeavesCallersValueAndTimesOutInTime)
     DriveError why;
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out, &why));
-    const auto elapsed = std::chrono::steady_clock::now() - t0;
-    EXPECT_EQ(why.kind(), DriveError::Timeout);
-    EXPECT_EQ(out, 0xDEADBEEF);
     // Bounded by the device's timeout, not the product's 1000 ms.
-    EXPECT_LT(elapsed, std::chrono::milliseconds(900));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(900));
+    EXPECT_EQ(why.kind(), DriveError::Timeout);
     EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-16", out, &why));
     EXPECT_EQ(out, 0xDEADBEEF);
     EXPECT_FALSE(access.WriteFunCodeByAddr(0x2000, 16, 5, &why));
@@ -168,24 +144,30 @@ TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, DriveAccess, ::testing::Values(Link::Tcp, Link::Rtu), LinkName);
+INSTANTIATE_TEST_SUITE_P(Links, DriveAccess, ::testing::Values(Link::Tcp, Link::Rtu), ecamtest::LinkName);
 
 TEST(DriveAccessTcp, DriveAbsentAtStartIsFoundLater)
 {
+    // No device selected: every call fails without touching values.
+    CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectNone();
+    CFunCodeAccess none;
+    EXPECT_FALSE(none.Init() || none.CheckConnect());
+    DriveError why;
+    EXPECT_FALSE(none.WriteFunCodeByNum(L"H1B-06", 1, &why));
+    EXPECT_EQ(why.kind(), DriveError::NotSelected);
+    uint32_t out = 77;
+    EXPECT_FALSE(none.ReadFunCodeByNum(L"H1B-06", out) || none.ReadFunCodeByAddr(0x1B06, 16, out));
+
     CDriveSimulator sim;
     ASSERT_TRUE(sim.Start());
-    const std::string url = WithTimeout(sim.Url());
     sim.SetRegister32(0x4000, 123456);
     sim.Stop();  // the port is known, nobody listens on it
-
-    ASSERT_TRUE(Devices()->SelectDevice(url));
+    ASSERT_TRUE(Select(sim.Url()));
     CFunCodeAccess access;
     ASSERT_TRUE(access.Init());
     EXPECT_FALSE(access.CheckConnect());
-    DriveError why;
     EXPECT_FALSE(access.WriteFunCodeByAddr(0x1B00, 16, 9, &why));
     EXPECT_EQ(why.kind(), DriveError::NotConnected);
-    uint32_t out = 77;
     EXPECT_FALSE(access.ReadFunCodeByAddr(0x1B00, 16, out));
     EXPECT_EQ(out, 77u);
 
@@ -203,7 +185,7 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
     o.faults.closeAfter = 2;
     CDriveSimulator sim(o);
     CFunCodeAccess access;
-    ASSERT_TRUE(sim.Start() && Devices()->SelectDevice(WithTimeout(sim.Url())) && access.Init());
+    ASSERT_TRUE(sim.Start() && Select(sim.Url()) && access.Init());
     for (uint32_t i = 0; i < 6; ++i) {
         DriveError why;
         EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
@@ -213,17 +195,4 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
     }
     for (uint16_t i = 0; i < 6; ++i)
         EXPECT_EQ(sim.Register(0x2100 + i), 40 + i);
-}
-
-TEST(DriveAccessNoDevice, EveryCallFailsWithoutTouchingValues)
-{
-    Devices()->SelectNone();
-    CFunCodeAccess access;
-    EXPECT_FALSE(access.Init() || access.CheckConnect());
-    DriveError why;
-    EXPECT_FALSE(access.WriteFunCodeByNum(L"H1B-06", 1, &why));
-    EXPECT_EQ(why.kind(), DriveError::NotSelected);
-    uint32_t out = 5;
-    EXPECT_FALSE(access.ReadFunCodeByNum(L"H1B-06", out) || access.ReadFunCodeByAddr(0x1B06, 16, out));
-    EXPECT_EQ(out, 5u);
 }

@@ -1,5 +1,5 @@
-// Frames of the data service byte for byte, and every way an answer can fail
-// to be the answer to its request.
+// Frames of the data service byte for byte, and every way an answer (or its
+// envelope) can fail to be the answer to its request.
 #include "host/modbus_frame.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ const DriveError kBad(DriveError::BadAnswer);
 
 } // namespace
 
-TEST(ModbusFrame, RequestsAndEnvelopesByteForByte)
+TEST(ModbusFrame, AnAnswerMustAnswerItsOwnRequest)
 {
     // The textbook frame: unit 1 reads 10 registers from 0, CRC C5 CD.
     EXPECT_EQ(RtuAdu(1, ReadRequest(0x0000, 10)), (Bytes{0x01, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD}));
@@ -23,14 +23,11 @@ TEST(ModbusFrame, RequestsAndEnvelopesByteForByte)
               (Bytes{0x10, 0x40, 0x00, 0x00, 0x02, 0x04, 0x1D, 0xC0, 0xFF, 0xFE}));
     EXPECT_EQ(TcpAdu(0x1234, 7, ReadRequest(0x4002, 2)),
               (Bytes{0x12, 0x34, 0x00, 0x00, 0x00, 0x06, 0x07, 0x03, 0x40, 0x02, 0x00, 0x02}));
-}
 
-TEST(ModbusFrame, AnAnswerMustAnswerItsOwnRequest)
-{
     const Bytes read = ReadRequest(0x4000, 2);
     const Bytes write16 = WriteSingleRequest(0x4000, 0x0102);
-    const uint16_t words[2] = {0x03E8, 0x0000};
-    const Bytes write32 = WriteMultipleRequest(0x4000, words, 2);
+    const uint16_t thousand[2] = {0x03E8, 0x0000};
+    const Bytes write32 = WriteMultipleRequest(0x4000, thousand, 2);
 
     EXPECT_EQ(CheckAnswer(read, {0x03, 0x04, 0x03, 0xE8, 0x00, 0x00}), kOk);
     EXPECT_EQ(CheckAnswer(write16, {0x06, 0x40, 0x00, 0x01, 0x02}), kOk);
@@ -62,10 +59,8 @@ TEST(ModbusFrame, AnAnswerMustAnswerItsOwnRequest)
     EXPECT_EQ(AnswerPduLength(read, shortCount, 2), -1);
     EXPECT_EQ(AnswerPduLength(write32, readHead, 1), -1);
     EXPECT_EQ(AnswerPduLength(write32, write32.data(), 1), 5);
-}
 
-TEST(ModbusFrame, EnvelopesNameTheUnitAndTheTransaction)
-{
+    // Envelopes name the unit and the transaction.
     Bytes pdu;
     const Bytes good = RtuAdu(5, {0x06, 0x40, 0x00, 0x01, 0x02});
     ASSERT_EQ(UnwrapRtu(5, good.data(), good.size(), &pdu), kOk);

@@ -3,6 +3,7 @@
 #include "host/modbus_data_srv.h"
 #include "sim/drive_simulator.h"
 #include "sim/sim_options.h"
+#include "tests/support/sim_drive.h"
 
 #include <gtest/gtest.h>
 
@@ -42,33 +43,27 @@ TEST(DriveSimulator, LimitsGuardWholeParametersEvenWhenWrittenInPart)
     EXPECT_EQ(sim.RequestCount(), 6u);   // the read and its closing probe
 }
 
-TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnit)
+TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnitAndSeededDropsRepeat)
 {
     SimOptions o;
     o.rtu = true;
     o.unit = 5;
-    CDriveSimulator sim(o);
-    ASSERT_TRUE(sim.Start());
-    EXPECT_EQ(sim.Url().find("rtu:" + sim.PtyPath() + "?"), 0u);
-    EXPECT_NE(sim.Url().find("unit=5"), std::string::npos);
-    std::string other = sim.Url();
+    auto sim = ecamtest::StartSim(o);
+    EXPECT_EQ(sim->Url().find("rtu:" + sim->PtyPath() + "?"), 0u);
+    std::string other = sim->Url();
     other.replace(other.find("unit=5"), 6, "unit=6");
     EXPECT_EQ(Client(other)->WriteValue(0x2000, 16, 1, 200).kind(), DriveError::Timeout);
-    EXPECT_EQ(Client(sim.Url())->WriteValue(0x2000, 16, 2, 200), DriveError());
-    EXPECT_EQ(sim.Register(0x2000), 2);
-}
+    EXPECT_EQ(Client(sim->Url())->WriteValue(0x2000, 16, 2, 200), DriveError());
+    EXPECT_EQ(sim->Register(0x2000), 2);
 
-TEST(DriveSimulator, SeededDropsRepeat)
-{
     // The same seed drops the same requests: fault runs are reproducible.
     std::vector<bool> runs[2];
     for (auto& answered : runs) {
-        SimOptions o;
-        o.faults.dropRate = 0.5;
-        o.faults.seed = 42;
-        CDriveSimulator sim(o);
-        ASSERT_TRUE(sim.Start());
-        auto c = Client(sim.Url(), 50);
+        SimFaults f;
+        f.dropRate = 0.5;
+        f.seed = 42;
+        auto dropping = ecamtest::StartSimWithFaults(f);
+        auto c = Client(dropping->Url(), 50);
         for (int i = 0; i < 12; ++i)
             answered.push_back(c->WriteValue(0x2000, 16, uint32_t(i), 1000).ok());
     }
