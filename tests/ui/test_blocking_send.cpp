@@ -39,53 +39,43 @@ TEST(BlockingSend, WorkerGetsEachResultInOrder)
     EXPECT_EQ(r.received.size(), 7u);
 }
 
-TEST(BlockingSend, CancelReleasesAWorkerWhileTheGuiThreadWaitsForIt)
+TEST(BlockingSend, CancelOrTheReceiversEndReleasesAWorkerWhileTheGuiThreadWaits)
 {
-    MessageReceiver r;
-    CBlockingMessageSender sender(&r);
-    std::promise<void> started;
-    auto sent = std::async(std::launch::async, [&] {
-        started.set_value();
-        return sender.Send(WM_CAM_READ_PROGRESS, 7);
-    });
-    started.get_future().wait();
-    // The GUI thread does not process events: it stops the worker and waits,
-    // as a closing panel does. Without the release this would hang.
-    sender.Cancel();
-    ASSERT_EQ(sent.wait_for(10s), std::future_status::ready);
-    EXPECT_FALSE(sent.get());
-    // The queued delivery is skipped later; later sends fail at once.
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(r.received.empty());
-    EXPECT_FALSE(sender.Send(WM_CAM_READ_DONE, 0));
-    EXPECT_TRUE(sender.IsCancelled());
-
-    // Reset re-arms it for the next transfer.
-    sender.Reset();
-    EXPECT_FALSE(sender.IsCancelled());
-    std::atomic<bool> ok{false};
-    std::thread again([&] { ok = sender.Send(WM_CAM_READ_DONE, 0); });
-    QTRY_VERIFY_WITH_TIMEOUT(ok.load(), 10000);
-    again.join();
-    ASSERT_EQ(r.received.size(), 1u);
-    EXPECT_EQ(r.received[0].message, WM_CAM_READ_DONE);
-}
-
-TEST(BlockingSend, ReceiverDestructionReleasesThePendingSend)
-{
-    auto* r = new MessageReceiver;
-    CBlockingMessageSender sender(r);
-    std::promise<void> begun;
-    auto res = std::async(std::launch::async, [&] {
-        begun.set_value();
-        return sender.Send(WM_CAM_WRITE_PROGRESS, 3);
-    });
-    begun.get_future().wait();
-    delete r;  // no explicit cancel, no event processing
-    ASSERT_EQ(res.wait_for(10s), std::future_status::ready);
-    EXPECT_FALSE(res.get());
-    EXPECT_FALSE(sender.Send(WM_CAM_WRITE_PROGRESS, 4));
-    EXPECT_TRUE(sender.IsCancelled());
-    sender.Reset();  // cannot re-arm without a receiver
-    EXPECT_TRUE(sender.IsCancelled());
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancel" : "receiver deleted");
+        auto* r = new MessageReceiver;
+        CBlockingMessageSender sender(r);
+        std::promise<void> started;
+        auto sent = std::async(std::launch::async, [&] {
+            started.set_value();
+            return sender.Send(WM_CAM_READ_PROGRESS, 7);
+        });
+        started.get_future().wait();
+        // The GUI thread does not process events: it stops the worker and
+        // waits, as a closing panel does. Without the release this would hang.
+        if (cancel)
+            sender.Cancel();
+        else
+            delete r;
+        ASSERT_EQ(sent.wait_for(10s), std::future_status::ready);
+        EXPECT_FALSE(sent.get());
+        QCoreApplication::processEvents();  // the queued delivery is skipped
+        if (cancel) {
+            EXPECT_TRUE(r->received.empty());
+        }
+        EXPECT_FALSE(sender.Send(WM_CAM_READ_DONE, 0));  // later sends fail at once
+        EXPECT_TRUE(sender.IsCancelled());
+        sender.Reset();  // re-arms for the next transfer, with a receiver only
+        EXPECT_EQ(sender.IsCancelled(), !cancel);
+        if (!cancel)
+            continue;
+        // Re-armed, it delivers again.
+        std::atomic<bool> ok{false};
+        std::thread again([&] { ok = sender.Send(WM_CAM_READ_DONE, 0); });
+        QTRY_VERIFY_WITH_TIMEOUT(ok.load(), 10000);
+        again.join();
+        ASSERT_EQ(r->received.size(), 1u);
+        EXPECT_EQ(r->received[0].message, WM_CAM_READ_DONE);
+        delete r;
+    }
 }

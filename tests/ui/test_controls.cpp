@@ -63,7 +63,7 @@ TEST(UniECamEdit, EnterSendsItsIdAndIsConsumed)
     EXPECT_EQ(parent.received[1].wParam, 6009u);
 }
 
-TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlag)
+TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlagFontFromTheHost)
 {
     QWidget top;
     auto* field = new CVelaEdit(&top);
@@ -89,15 +89,12 @@ TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlag)
     field->setEnabled(true);
     field->repaint();
     EXPECT_EQ(field->EditState(), 0);
-}
 
-TEST(VelaEdit, OwnFontFaceComesFromTheHost)
-{
-    CVelaEdit field;
+    // Its own font: the face the host names, 14 pixels.
     const QString face = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(817));
     ASSERT_FALSE(face.isEmpty());
-    EXPECT_EQ(field.OwnFont().family(), face);
-    EXPECT_EQ(field.OwnFont().pixelSize(), 14);
+    EXPECT_EQ(field->OwnFont().family(), face);
+    EXPECT_EQ(field->OwnFont().pixelSize(), 14);
 }
 
 TEST(PanelLook, PanelAndControlsTurnWhiteButPopupsKeepTheirOwn)

@@ -1,51 +1,20 @@
 // Dragging key points in the curve windows, against a real point set.
-#include "message_receiver.h"
-
-#include "cam/ecam_point_set.h"
-#include "ui/ecam_curve_wnd.h"
+#include "curve_stack.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Plot area 1000 x 200 pixels; masters 0..1000 map one to one.
-struct Drag {
-    MessageReceiver parent;
-    CECamPointSet set;
-    CECamCurveWnd* wnd = new CECamCurveWnd(&parent);
-
-    Drag(CurveKind kind, std::vector<ECamPoint> points, double yMin, double yMax)
+struct Drag : CurveStack {
+    Drag(CurveKind kind, const std::vector<ECamPoint>& points, double yMin, double yMax)
+        : CurveStack({kind}, points, yMin, yMax)
     {
-        parent.resize(1200, 300);
-        wnd->setGeometry(0, 0, 1140, 240);
-        set.SetPoints(points);
-        wnd->m_pointSet = &set;
-        wnd->m_yMin = yMin;
-        wnd->m_yMax = yMax;
-        std::vector<PlotPoint> keys, curve;
-        CECamCurveWnd::BuildLists(set.Curve(), kind, keys, curve);
-        wnd->SetCurveData(keys, curve, kind);
     }
-
-    QPoint Marker(int i) const { return wnd->DataToPixel(wnd->KeyPoints()[static_cast<size_t>(i)]); }
-
-    void Run(QPoint from, QPoint via, QPoint to)
-    {
-        QTest::mousePress(wnd, Qt::LeftButton, {}, from);
-        QTest::mouseMove(wnd, via);
-        QTest::mouseMove(wnd, to);
-        QTest::mouseRelease(wnd, Qt::LeftButton, {}, to);
-    }
-
-    std::vector<ECamPoint> Points() const
-    {
-        std::vector<ECamPoint> out;
-        set.GetPoints(out);
-        return out;
-    }
+    CECamCurveWnd* wnd = plots[0];
+    QPoint Marker(int i) const { return CurveStack::Marker(wnd, i); }
+    void Run(QPoint from, QPoint via, QPoint to) { Stroke(wnd, {from, via, to}); }
 };
 
 std::vector<ECamPoint> FourPoints()
@@ -58,11 +27,18 @@ std::vector<ECamPoint> FourPoints()
 TEST(CurveDrag, PositionEndsArePinnedFirstFullyLastHorizontally)
 {
     Drag d(CURVE_POSITION, FourPoints(), -100, 300);
-    const auto before = d.Points();
+    // The context menu's helpers: a marker's exact reach, and no point left
+    // of the first (adding through the window is covered with the panel).
+    int k = -1;
+    EXPECT_TRUE(d.wnd->HitTestKeyPoint(d.Marker(2) + QPoint(4, -5), k));
+    EXPECT_EQ(k, 2);
+    EXPECT_FALSE(d.wnd->HasKeyPointNear(d.Marker(2) + QPoint(5, 0)));
+    d.wnd->AddKeyPointAt(QPoint(60, 120));
+    EXPECT_EQ(d.Points(), FourPoints());
 
     // First point: stays put, nothing committed, the dialog is still told.
     d.Run(d.Marker(0), QPoint(400, 60), QPoint(300, 100));
-    EXPECT_EQ(d.Points(), before);
+    EXPECT_EQ(d.Points(), FourPoints());
     ASSERT_EQ(d.parent.received.size(), 1u);
     EXPECT_EQ(d.parent.received[0].message, WM_CURVE_DRAG_END);
     EXPECT_EQ(d.parent.received[0].wParam, 0u);
@@ -100,24 +76,21 @@ TEST(CurveDrag, InnerPointStopsOnePixelShortOfItsNeighbours)
     pts = d.Points();
     EXPECT_DOUBLE_EQ(pts[1].master, 499.0);
     EXPECT_DOUBLE_EQ(pts[1].slave, 100.0);
-}
 
-TEST(CurveDrag, NeighboursTooCloseRefuseTheMove)
-{
     // Masters 250, 250.5 and 251 share two pixel columns: no master strictly
-    // between the neighbours is reachable, so the set must stay unchanged.
-    Drag d(CURVE_POSITION,
-           {{0, 0, 0, kECamPoly}, {250, 0, 0, kECamPoly}, {250.5, 100, 0, kECamPoly}, {251, 0, 0, kECamPoly},
-            {1000, 0, 0, kECamPoly}},
-           -100, 300);
-    const auto before = d.Points();
-    d.Run(d.Marker(2), QPoint(300, 50), QPoint(372, 40));
-    EXPECT_EQ(d.Points(), before);
-    // The markers show the set again after the refused drag.
-    EXPECT_DOUBLE_EQ(d.wnd->KeyPoints()[2].x, 250.5);
+    // between the neighbours is reachable, so the set must stay unchanged,
+    // and the markers show the set again.
+    Drag close(CURVE_POSITION,
+               {{0, 0, 0, kECamPoly}, {250, 0, 0, kECamPoly}, {250.5, 100, 0, kECamPoly}, {251, 0, 0, kECamPoly},
+                {1000, 0, 0, kECamPoly}},
+               -100, 300);
+    const auto before = close.Points();
+    close.Run(close.Marker(2), QPoint(300, 50), QPoint(372, 40));
+    EXPECT_EQ(close.Points(), before);
+    EXPECT_DOUBLE_EQ(close.wnd->KeyPoints()[2].x, 250.5);
 }
 
-TEST(CurveDrag, SpeedPointsMoveOnlyVerticallyAndCommitTheirSpeed)
+TEST(CurveDrag, SpeedPointsMoveOnlyVerticallyAccelerationNotAtAll)
 {
     Drag d(CURVE_SPEED, FourPoints(), -10, 10);
     d.Run(d.Marker(1), QPoint(900, 100), QPoint(600, 50));
@@ -132,15 +105,10 @@ TEST(CurveDrag, SpeedPointsMoveOnlyVerticallyAndCommitTheirSpeed)
     pts = d.Points();
     EXPECT_DOUBLE_EQ(pts[0].master, 0.0);
     EXPECT_NEAR(pts[0].speed, 10 - (170 - 20) * 0.1, 1e-12);
-}
 
-TEST(CurveDrag, AccelerationIgnoresDrags)
-{
     Drag a(CURVE_ACCEL, FourPoints(), -40, 40);
-    const auto before = a.Points();
-    const QPoint onCurve = a.wnd->DataToPixel(a.wnd->CurvePoints()[0]);
-    a.Run(onCurve, QPoint(500, 100), QPoint(600, 120));
-    EXPECT_EQ(a.Points(), before);
+    a.Run(a.wnd->DataToPixel(a.wnd->CurvePoints()[0]), QPoint(500, 100), QPoint(600, 120));
+    EXPECT_EQ(a.Points(), FourPoints());
     EXPECT_TRUE(a.parent.received.empty());
 }
 
@@ -177,17 +145,4 @@ TEST(CurveDrag, ReleaseOutsideOrMissedEndsTheDragWhereTheMarkerIs)
     EXPECT_EQ(d.parent.received.size(), 2u);
     QTest::mouseRelease(d.wnd, Qt::LeftButton, {}, QPoint(400, 60));
     EXPECT_EQ(d.parent.received.size(), 2u);
-}
-
-// Adding through the window is covered with the panel's curve menu; here the
-// exact reach of a marker and the point left of the first.
-TEST(CurveDrag, ContextMenuHelpersFindPointsAndRefuseLeftOfTheFirst)
-{
-    Drag d(CURVE_POSITION, FourPoints(), -100, 300);
-    int k = -1;
-    EXPECT_TRUE(d.wnd->HitTestKeyPoint(d.Marker(2) + QPoint(4, -5), k));
-    EXPECT_EQ(k, 2);
-    EXPECT_FALSE(d.wnd->HasKeyPointNear(d.Marker(2) + QPoint(5, 0)));
-    d.wnd->AddKeyPointAt(QPoint(60, 120));
-    EXPECT_EQ(d.Points(), FourPoints());
 }

@@ -3,6 +3,7 @@
 // goes) and limits of +-1e8: every axis label stays whole, apart from the
 // others and inside its window. With ECAM_SHOT_DIR set, the panels are also
 // saved there as PNG.
+#include "curve_label_checks.h"
 #include "tests/support/panel_harness.h"
 #include "ui/c_number.h"
 
@@ -23,16 +24,8 @@ protected:
     {
         for (CECamCurveWnd* wnd : {PositionCurve(), SpeedCurve(), AccelCurve()}) {
             wnd->grab();
-            const auto& labels = wnd->LabelRects();
-            ASSERT_GE(labels.size(), 4u) << cam;
-            for (size_t i = 0; i < labels.size(); ++i) {
-                EXPECT_TRUE(wnd->rect().contains(labels[i].rect))
-                    << cam << " " << wnd->Title().toStdString() << " " << labels[i].text.toStdString();
-                for (size_t j = i + 1; j < labels.size(); ++j)
-                    EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
-                        << cam << " " << wnd->Title().toStdString() << " " << labels[i].text.toStdString()
-                        << " / " << labels[j].text.toStdString();
-            }
+            ASSERT_GE(wnd->LabelRects().size(), 4u) << cam;
+            ExpectLabelsApartAndInside(wnd, std::string(cam) + " " + wnd->Title().toStdString());
         }
         Save(cam);
     }

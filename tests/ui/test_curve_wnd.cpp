@@ -1,5 +1,6 @@
 // Curve window: mappings, scaling, hover texts, limit editor and drawing.
-#include "message_receiver.h"
+#include "curve_label_checks.h"
+#include "curve_stack.h"
 
 #include "cam/ecam_curve_sample.h"
 #include "ui/ecam_curve_wnd.h"
@@ -31,9 +32,9 @@ struct Plot {
 };
 } // namespace
 
-TEST(CurveWnd, MappingsPlaceThePlotAreaAndTruncateTowardZero)
+TEST(CurveWnd, MappingsTruncateTowardZeroAndEmptyFlatOrZeroWidthCurvesStayDrawable)
 {
-    Plot p(1140, 240);
+    Plot p;
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
     EXPECT_EQ(p.wnd->DataToPixel({0, -100}), QPoint(120, 220));
     EXPECT_EQ(p.wnd->DataToPixel({1000, 100}), QPoint(1120, 20));
@@ -42,36 +43,9 @@ TEST(CurveWnd, MappingsPlaceThePlotAreaAndTruncateTowardZero)
     const PlotPoint d = p.wnd->PixelToData(QPoint(370, 70));
     EXPECT_DOUBLE_EQ(d.x, 250.0);
     EXPECT_DOUBLE_EQ(d.y, 50.0);
-}
 
-TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
-{
-    Plot p;
-    p.wnd->SetCurveData({}, Line({{0, 0}, {10, -3}, {20, 3}, {30, 1}}), CURVE_SPEED);
-    p.wnd->AutoScaleY();
-    EXPECT_NEAR(p.wnd->m_yMax, 3.6, 1e-12);
-    EXPECT_NEAR(p.wnd->m_yMin, -3.6, 1e-12);
-
-    p.wnd->SetCurveData({}, Line({{0, 0}, {10, 100}, {20, 40}}), CURVE_POSITION);
-    p.wnd->AutoScaleY();
-    EXPECT_NEAR(p.wnd->m_yMax, 110.0, 1e-9);
-    EXPECT_NEAR(p.wnd->m_yMin, -10.0, 1e-9);
-
-    // Lopsided swing (ratio -4): centred on the data, not on zero.
-    p.wnd->SetCurveData({}, Line({{0, -1}, {10, 4}}), CURVE_POSITION);
-    p.wnd->AutoScaleY();
-    EXPECT_NEAR(p.wnd->m_yMax, 4.5, 1e-12);
-    EXPECT_NEAR(p.wnd->m_yMin, -1.5, 1e-12);
-}
-
-TEST(CurveWnd, EmptyFlatAndZeroWidthCurvesStayDrawableAndResponsive)
-{
-    Plot p;
-    // Empty: nothing to hit, no texts, a zero range after scaling.
+    // Empty: nothing to hit, no texts.
     p.wnd->SetCurveData({}, {}, CURVE_POSITION);
-    p.wnd->AutoScaleY();
-    EXPECT_EQ(p.wnd->m_yMax, 1.0);
-    EXPECT_EQ(p.wnd->m_yMin, -1.0);
     int k = 42;
     EXPECT_FALSE(p.wnd->HitTestKeyPoint(QPoint(120, 120), k));
     EXPECT_EQ(k, 42);
@@ -92,6 +66,30 @@ TEST(CurveWnd, EmptyFlatAndZeroWidthCurvesStayDrawableAndResponsive)
     EXPECT_EQ(p.wnd->DataToPixel({0, 5}).x(), 120);
     EXPECT_FALSE(p.wnd->grab().isNull());
 }
+
+TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
+{
+    const struct {
+        CurveKind kind;
+        std::vector<PlotPoint> curve;
+        double max, min;
+    } cases[] = {
+        {CURVE_SPEED, {{0, 0}, {10, -3}, {20, 3}, {30, 1}}, 3.6, -3.6},
+        {CURVE_POSITION, {{0, 0}, {10, 100}, {20, 40}}, 110, -10},
+        {CURVE_POSITION, {{0, -1}, {10, 4}}, 4.5, -1.5},  // lopsided: centred on the data, not on zero
+        {CURVE_POSITION, {}, 1, -1},
+        {CURVE_ACCEL, {{0, 5}, {1000, 5}}, 8, 2},  // flat: a symmetric range about it
+        {CURVE_ACCEL, {{0, 0}, {1000, 0}}, 1, -1},
+    };
+    Plot p;
+    for (const auto& c : cases) {
+        p.wnd->SetCurveData({}, c.curve, c.kind);
+        p.wnd->AutoScaleY();
+        EXPECT_NEAR(p.wnd->m_yMax, c.max, 1e-9) << c.curve.size();
+        EXPECT_NEAR(p.wnd->m_yMin, c.min, 1e-9) << c.curve.size();
+    }
+}
+
 
 TEST(CurveWnd, DataListsFollowTheKindAndHoverShowsCoordinates)
 {
@@ -142,47 +140,6 @@ void TypeAndEnter(CSpecEdit* edit, const QString& text)
 }
 } // namespace
 
-TEST(CurveWnd, LimitEditorAcceptsOnlyNumbersThatKeepTheRange)
-{
-    Plot p;
-    p.parent.show();
-    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_SPEED);
-    p.wnd->m_yMin = -10;
-    p.wnd->m_yMax = 10;
-
-    CSpecEdit* edit = ClickLabel(p.wnd, true);
-    ASSERT_NE(edit, nullptr);
-    EXPECT_FALSE(edit->isHidden());
-    EXPECT_EQ(edit->geometry(), QRect(30, 10, 88, 20));
-    EXPECT_EQ(edit->text(), QStringLiteral("10.000000"));
-    EXPECT_EQ(edit->selectedText(), edit->text());
-
-    // Letters: the editor closes, the limit stays.
-    TypeAndEnter(edit, QStringLiteral("abc"));
-    EXPECT_TRUE(edit->isHidden());
-    EXPECT_EQ(p.wnd->m_yMax, 10.0);
-
-    // -5 above a lower limit of -10 becomes the upper limit.
-    TypeAndEnter(ClickLabel(p.wnd, true), QStringLiteral("-5"));
-    EXPECT_EQ(p.wnd->m_yMax, -5.0);
-    p.wnd->m_yMax = 10;
-
-    // 20 as lower limit under an upper limit of 10 is dropped silently.
-    edit = ClickLabel(p.wnd, false);
-    EXPECT_EQ(edit->geometry(), QRect(30, 240 - 30, 88, 20));
-    EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
-    TypeAndEnter(edit, QStringLiteral("20"));
-    EXPECT_EQ(p.wnd->m_yMin, -10.0);
-    EXPECT_TRUE(edit->isHidden());
-
-    // An empty text is numeric and reads as 0.
-    TypeAndEnter(ClickLabel(p.wnd, false), QString());
-    EXPECT_EQ(p.wnd->m_yMin, 0.0);
-    // A second end notice (the later focus loss) changes nothing.
-    EXPECT_EQ(SendModuleMessage(p.wnd, WM_EDIT_END), 0);
-    EXPECT_EQ(p.wnd->m_yMin, 0.0);
-}
-
 TEST(CurveWnd, PaintShowsFrameGridCurveMarkersAndTitle)
 {
     Plot p(1140, 240);
@@ -205,23 +162,6 @@ TEST(CurveWnd, PaintShowsFrameGridCurveMarkersAndTitle)
 }
 
 namespace {
-// No two label boxes meet, each lies inside the window, y labels keep clear
-// of the title column.
-void ExpectLabelsApartAndInside(const CECamCurveWnd* wnd)
-{
-    const auto& labels = wnd->LabelRects();
-    ASSERT_FALSE(labels.empty());
-    for (size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_TRUE(wnd->rect().contains(labels[i].rect)) << labels[i].text.toStdString();
-        if (labels[i].yAxis) {
-            EXPECT_GE(labels[i].rect.left(), CECamCurveWnd::kYLabelLeft) << labels[i].text.toStdString();
-        }
-        for (size_t j = i + 1; j < labels.size(); ++j)
-            EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
-                << labels[i].text.toStdString() << " / " << labels[j].text.toStdString();
-    }
-}
-
 std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
 {
     std::vector<QString> out;
@@ -232,43 +172,32 @@ std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
 }
 } // namespace
 
-TEST(CurveLabels, NarrowPlotThinsXLabelsAndLongLimitsKeepSignAndDigits)
+TEST(CurveLabels, NarrowPlotThinsXLabelsLongLimitsKeepSignAndDigitsCurvesStayInTheFrame)
 {
     // The window of an 800 x 600 panel: eleven "%.0f" labels 26 pixels apart.
     Plot p(400, 190);
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
-    p.wnd->m_yMax = 100000000;
-    p.wnd->m_yMin = -100000000;
-    p.wnd->grab();
-    ExpectLabelsApartAndInside(p.wnd);
+    // Ordinary limits keep the "%f" text; limits no fixed-point text fits go
+    // to exponent form, sign first.
+    for (const double limit : {1e8, 500.0, 1e300}) {
+        p.wnd->m_yMax = limit;
+        p.wnd->m_yMin = -limit;
+        p.wnd->grab();
+        ExpectLabelsApartAndInside(p.wnd, std::to_string(limit));
+        const auto ys = Texts(p.wnd, true);
+        ASSERT_GE(ys.size(), 2u);
+        EXPECT_EQ(CToF(ys.front()), limit);
+        EXPECT_EQ(CToF(ys.back()), -limit);
+        if (limit == 500.0) {
+            EXPECT_EQ(ys.back(), QStringLiteral("-500.000000"));
+        }
+    }
     const auto xs = Texts(p.wnd, false);
     ASSERT_GE(xs.size(), 2u);
     EXPECT_EQ(xs.front(), QStringLiteral("0"));
     EXPECT_EQ(xs.back(), QStringLiteral("1000"));
-    const auto ys = Texts(p.wnd, true);
-    ASSERT_GE(ys.size(), 2u);
-    EXPECT_TRUE(ys.back().startsWith(QLatin1Char('-'))) << ys.back().toStdString();
-    EXPECT_EQ(CToF(ys.front()), 100000000.0);
-    EXPECT_EQ(CToF(ys.back()), -100000000.0);
 
-    // Ordinary limits keep the "%f" text.
-    p.wnd->m_yMax = 500;
-    p.wnd->m_yMin = -500;
-    p.wnd->grab();
-    ExpectLabelsApartAndInside(p.wnd);
-    EXPECT_EQ(Texts(p.wnd, true).back(), QStringLiteral("-500.000000"));
-
-    // Limits no fixed-point text fits go to exponent form, sign first.
-    p.wnd->m_yMax = 1e300;
-    p.wnd->m_yMin = -1e300;
-    p.wnd->grab();
-    ExpectLabelsApartAndInside(p.wnd);
-    EXPECT_EQ(CToF(Texts(p.wnd, true).back()), -1e300);
-}
-
-TEST(CurveLabels, FlatCurveGetsASymmetricRangeAndTheCurveStaysInItsFrame)
-{
-    Plot p(400, 190);
+    // A flat curve gets a symmetric range.
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_ACCEL);
     p.wnd->AutoScaleY();
     p.wnd->grab();
@@ -276,10 +205,6 @@ TEST(CurveLabels, FlatCurveGetsASymmetricRangeAndTheCurveStaysInItsFrame)
     EXPECT_EQ(std::set<QString>(ys.begin(), ys.end()).size(), ys.size());
     EXPECT_EQ(ys.front(), QStringLiteral("1.000000"));
     EXPECT_EQ(ys.back(), QStringLiteral("-1.000000"));
-    p.wnd->SetCurveData({}, Line({{0, 5}, {1000, 5}}), CURVE_ACCEL);
-    p.wnd->AutoScaleY();
-    EXPECT_DOUBLE_EQ(p.wnd->m_yMax, 8.0);
-    EXPECT_DOUBLE_EQ(p.wnd->m_yMin, 2.0);
 
     // A curve far beyond the limits is cut at the frame, not drawn over the
     // labels and the margins.
@@ -353,25 +278,51 @@ TEST(CurveBalloon, NeverShowsAfterAClickOverAMenuOrDuringADrag)
     EXPECT_FALSE(tip->isVisible());
 }
 
-TEST(CurveWnd, LimitEditEndsByEscapeTheOtherLabelOrAClickAnywhereElse)
+TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere)
 {
-    MessageReceiver parent;
-    parent.resize(1200, 520);
-    CECamCurveWnd* a = new CECamCurveWnd(&parent);
-    CECamCurveWnd* b = new CECamCurveWnd(&parent);
-    QWidget* other = new QWidget(&parent);
-    a->setGeometry(0, 0, 1140, 240);
-    b->setGeometry(0, 250, 1140, 240);
+    // Two speed plots from -10 to 10 and a widget beside them.
+    CurveStack s({CURVE_SPEED, CURVE_SPEED}, {{0, 0, 0, kECamPoly}, {1000, 0, 0, kECamPoly}}, -10, 10);
+    CECamCurveWnd* a = s.plots[0];
+    CECamCurveWnd* b = s.plots[1];
+    QWidget* other = new QWidget(&s.parent);
     other->setGeometry(1150, 0, 40, 40);
-    for (CECamCurveWnd* w : {a, b}) {
-        w->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_SPEED);
-        w->m_yMin = -10;
-        w->m_yMax = 10;
-    }
-    parent.show();
+    s.parent.show();
+
+    CSpecEdit* edit = ClickLabel(a, true);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(edit->isHidden());
+    EXPECT_EQ(edit->geometry(), QRect(30, 10, 88, 20));
+    EXPECT_EQ(edit->text(), QStringLiteral("10.000000"));
+    EXPECT_EQ(edit->selectedText(), edit->text());
+
+    // Letters: the editor closes, the limit stays.
+    TypeAndEnter(edit, QStringLiteral("abc"));
+    EXPECT_TRUE(edit->isHidden());
+    EXPECT_EQ(a->m_yMax, 10.0);
+
+    // -5 above a lower limit of -10 becomes the upper limit.
+    TypeAndEnter(ClickLabel(a, true), QStringLiteral("-5"));
+    EXPECT_EQ(a->m_yMax, -5.0);
+    a->m_yMax = 10;
+
+    // 20 as lower limit under an upper limit of 10 is dropped silently.
+    edit = ClickLabel(a, false);
+    EXPECT_EQ(edit->geometry(), QRect(30, 240 - 30, 88, 20));
+    EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
+    TypeAndEnter(edit, QStringLiteral("20"));
+    EXPECT_EQ(a->m_yMin, -10.0);
+    EXPECT_TRUE(edit->isHidden());
+
+    // An empty text is numeric and reads as 0.
+    TypeAndEnter(ClickLabel(a, false), QString());
+    EXPECT_EQ(a->m_yMin, 0.0);
+    // A second end notice (the later focus loss) changes nothing.
+    EXPECT_EQ(SendModuleMessage(a, WM_EDIT_END), 0);
+    EXPECT_EQ(a->m_yMin, 0.0);
+    a->m_yMin = -10;
 
     // Escape abandons the typed text.
-    CSpecEdit* edit = ClickLabel(a, true);
+    edit = ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
     QTest::keyClick(edit, Qt::Key_Escape);
@@ -394,23 +345,22 @@ TEST(CurveWnd, LimitEditEndsByEscapeTheOtherLabelOrAClickAnywhereElse)
 
     // A click in the editor's own plot applies the typed value at once (sent,
     // not posted); so does a click in the other plot or on any other widget.
-    edit = ClickLabel(a, true);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("250.5"));
-    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(600, 120));
-    EXPECT_EQ(a->m_yMax, 250.5);
-    EXPECT_TRUE(edit->isHidden());
-    edit = ClickLabel(a, true);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("7.5"));
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(600, 120));
-    EXPECT_TRUE(edit->isHidden());
-    EXPECT_EQ(a->m_yMax, 7.5);
+    const struct {
+        bool upper;
+        const char* typed;
+        QWidget* clicked;
+        double CECamCurveWnd::*limit;
+        double value;
+    } clicks[] = {{true, "250.5", a, &CECamCurveWnd::m_yMax, 250.5},
+                  {true, "7.5", b, &CECamCurveWnd::m_yMax, 7.5},
+                  {false, "-2", other, &CECamCurveWnd::m_yMin, -2}};
+    for (const auto& c : clicks) {
+        edit = ClickLabel(a, c.upper);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+        QTest::mouseClick(c.clicked, Qt::LeftButton, {}, c.clicked == other ? QPoint(5, 5) : QPoint(600, 120));
+        EXPECT_TRUE(edit->isHidden()) << c.typed;
+        EXPECT_EQ(a->*c.limit, c.value);
+    }
     EXPECT_EQ(b->m_yMax, 10.0);
-    edit = ClickLabel(a, false);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("-2"));
-    QTest::mouseClick(other, Qt::LeftButton);
-    EXPECT_TRUE(edit->isHidden());
-    EXPECT_EQ(a->m_yMin, -2.0);
 }

@@ -1,61 +1,27 @@
 // Zoom, pan and the peak read-out of the curve windows, driven with real
 // wheel, button and key input on three stacked plots under one parent.
-#include "message_receiver.h"
-
-#include "cam/ecam_point_set.h"
-#include "ui/ecam_curve_wnd.h"
+#include "curve_stack.h"
 #include "ui/spec_edit.h"
 
 #include <QApplication>
-#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
 
-// Three plots of 1000 x 200 pixels (masters 0..1000 one per pixel, values
-// -100..100 one per pixel) stacked as in the panel, fed from one point set.
-struct Stack {
-    MessageReceiver parent;
-    CECamPointSet set;
-    CECamCurveWnd* pos = new CECamCurveWnd(&parent);
-    CECamCurveWnd* speed = new CECamCurveWnd(&parent);
-    CECamCurveWnd* accel = new CECamCurveWnd(&parent);
-
-    explicit Stack(std::vector<ECamPoint> points = {{0, -50, 0, kECamPoly},
-                                                    {250, 0, 0, kECamPoly},
-                                                    {500, 50, 0, kECamPoly},
-                                                    {1000, -50, 0, kECamPoly}})
+// Three plots (values -100..100 one per pixel) stacked as in the panel.
+struct Stack : CurveStack {
+    explicit Stack(const std::vector<ECamPoint>& points = {{0, -50, 0, kECamPoly},
+                                                           {250, 0, 0, kECamPoly},
+                                                           {500, 50, 0, kECamPoly},
+                                                           {1000, -50, 0, kECamPoly}})
+        : CurveStack({CURVE_POSITION, CURVE_SPEED, CURVE_ACCEL}, points, -100, 100)
     {
-        parent.resize(1140, 760);
-        int top = 0;
-        for (CECamCurveWnd* w : Plots()) {
-            w->setGeometry(0, top, 1140, 240);
-            top += 260;
-            w->m_pointSet = &set;
-            w->m_yMin = -100;
-            w->m_yMax = 100;
-        }
-        set.SetPoints(points);
-        Refresh();
     }
-    std::vector<CECamCurveWnd*> Plots() const { return {pos, speed, accel}; }
-    void Refresh()
-    {
-        const CurveKind kinds[] = {CURVE_POSITION, CURVE_SPEED, CURVE_ACCEL};
-        for (int i = 0; i < 3; ++i) {
-            std::vector<PlotPoint> keys, curve;
-            CECamCurveWnd::BuildLists(set.Curve(), kinds[i], keys, curve);
-            Plots()[static_cast<size_t>(i)]->SetCurveData(keys, curve, kinds[i]);
-        }
-    }
-    std::vector<ECamPoint> Points() const
-    {
-        std::vector<ECamPoint> out;
-        set.GetPoints(out);
-        return out;
-    }
+    CECamCurveWnd* pos = plots[0];
+    CECamCurveWnd* speed = plots[1];
+    CECamCurveWnd* accel = plots[2];
 };
 
 // One wheel turn of `notches` (positive: away from the user) at pixel at.
@@ -93,7 +59,7 @@ TEST(CurveZoom, WheelZoomsTheSharedMasterAxisAndCtrlWheelOneValueAxis)
     // One notch forward at master 250 (pixel 370): the span shrinks to 0.8
     // of itself about 250, in all three plots; 250 keeps its pixel.
     Wheel(s.pos, QPoint(370, 100), 1);
-    for (CECamCurveWnd* w : s.Plots()) {
+    for (CECamCurveWnd* w : s.plots) {
         EXPECT_TRUE(w->IsMasterZoomed());
         EXPECT_NEAR(w->MasterRange().lo, 50.0, 1e-9);
         EXPECT_NEAR(w->MasterRange().hi, 850.0, 1e-9);
@@ -131,7 +97,7 @@ TEST(CurveZoom, WheelZoomsTheSharedMasterAxisAndCtrlWheelOneValueAxis)
 
     // Home on the speed plot: every master axis and its own value axis back.
     QTest::keyClick(s.speed, Qt::Key_Home);
-    for (CECamCurveWnd* w : s.Plots())
+    for (CECamCurveWnd* w : s.plots)
         EXPECT_FALSE(w->IsMasterZoomed());
     EXPECT_FALSE(s.speed->IsValueZoomed());
     EXPECT_EQ(s.speed->m_yMax, 100.0);
@@ -149,11 +115,8 @@ TEST(CurveZoom, MiddleDragPansAndDoubleClickOnEmptyAreaResets)
     s.parent.show();
     // The picture follows the pointer: 100 px right shows 100 smaller
     // masters, 20 px down 20 larger values (one unit per pixel).
-    QTest::mousePress(s.pos, Qt::MiddleButton, {}, QPoint(600, 120));
-    QTest::mouseMove(s.pos, QPoint(650, 130));
-    QTest::mouseMove(s.pos, QPoint(700, 140));
-    QTest::mouseRelease(s.pos, Qt::MiddleButton, {}, QPoint(700, 140));
-    for (CECamCurveWnd* w : s.Plots()) {
+    Stack::Stroke(s.pos, {{600, 120}, {650, 130}, {700, 140}}, Qt::MiddleButton);
+    for (CECamCurveWnd* w : s.plots) {
         EXPECT_NEAR(w->MasterRange().lo, -100.0, 1e-9);
         EXPECT_NEAR(w->MasterRange().hi, 900.0, 1e-9);
     }
@@ -165,24 +128,21 @@ TEST(CurveZoom, MiddleDragPansAndDoubleClickOnEmptyAreaResets)
     EXPECT_NEAR(s.pos->MasterRange().lo, -100.0, 1e-9);
 
     // Panned far away (970 px twice), some of the cam stays in sight.
-    for (int i = 0; i < 2; ++i) {
-        QTest::mousePress(s.pos, Qt::MiddleButton, {}, QPoint(1100, 120));
-        QTest::mouseMove(s.pos, QPoint(130, 120));
-        QTest::mouseRelease(s.pos, Qt::MiddleButton, {}, QPoint(130, 120));
-    }
+    for (int i = 0; i < 2; ++i)
+        Stack::Stroke(s.pos, {{1100, 120}, {130, 120}}, Qt::MiddleButton);
     EXPECT_NEAR(s.pos->MasterRange().lo, 1000.0, 1e-9);
     EXPECT_NEAR(s.pos->MasterRange().hi, 2000.0, 1e-9);
 
     // A double click on a key point marker is a press on it, not a reset.
     const int drags = static_cast<int>(s.parent.received.size());
     s.pos->SetMasterView(true, {0, 600});
-    const QPoint marker = s.pos->DataToPixel(s.pos->KeyPoints()[1]);
+    const QPoint marker = Stack::Marker(s.pos, 1);
     DoubleClick(s.pos, marker);
     EXPECT_TRUE(s.pos->IsMasterZoomed());
     EXPECT_GT(static_cast<int>(s.parent.received.size()), drags);  // the drag ended as usual
     // On empty plot area: back to the automatic ranges.
     DoubleClick(s.pos, QPoint(1000, 60));
-    for (CECamCurveWnd* w : s.Plots())
+    for (CECamCurveWnd* w : s.plots)
         EXPECT_FALSE(w->IsMasterZoomed());
     EXPECT_EQ(s.pos->m_yMax, 100.0);
     EXPECT_EQ(s.pos->m_yMin, -100.0);
@@ -197,17 +157,14 @@ TEST(CurveZoom, DragsHitsAndTheLimitEditorWorkThroughTheZoomedAxes)
     Wheel(s.pos, QPoint(370, 100), 4);
     const double upp = 0.4096;
     ASSERT_NEAR(s.pos->XAxis().UnitsPerPixel(), upp, 1e-12);
-    QPoint marker = s.pos->DataToPixel(s.pos->KeyPoints()[1]);
+    QPoint marker = Stack::Marker(s.pos, 1);
     EXPECT_EQ(marker.x(), 370);
     int hit = -1;
     EXPECT_TRUE(s.pos->HitTestKeyPoint(marker + QPoint(4, -4), hit));
     EXPECT_EQ(hit, 1);
 
     // 30 px right and 20 px up: 12.288 master units and 20 value units.
-    QTest::mousePress(s.pos, Qt::LeftButton, {}, marker);
-    QTest::mouseMove(s.pos, marker + QPoint(15, -10));
-    QTest::mouseMove(s.pos, marker + QPoint(30, -20));
-    QTest::mouseRelease(s.pos, Qt::LeftButton, {}, marker + QPoint(30, -20));
+    Stack::Stroke(s.pos, {marker, marker + QPoint(15, -10), marker + QPoint(30, -20)});
     std::vector<ECamPoint> pts = s.Points();
     EXPECT_NEAR(pts[1].master, 250 + 30 * upp, upp);
     EXPECT_NEAR(pts[1].slave, 20.0, 1.0);
@@ -218,10 +175,8 @@ TEST(CurveZoom, DragsHitsAndTheLimitEditorWorkThroughTheZoomedAxes)
     s.Refresh();
     Wheel(s.pos, QPoint(1120, 100), 0);  // no turn: nothing changes
     s.pos->SetMasterView(true, {600, 1100});
-    marker = s.pos->DataToPixel(s.pos->KeyPoints().back());
-    QTest::mousePress(s.pos, Qt::LeftButton, {}, marker);
-    QTest::mouseMove(s.pos, marker + QPoint(-40, -30));
-    QTest::mouseRelease(s.pos, Qt::LeftButton, {}, marker + QPoint(-40, -30));
+    marker = Stack::Marker(s.pos, 3);
+    Stack::Stroke(s.pos, {marker, marker + QPoint(-40, -30)});
     pts = s.Points();
     EXPECT_EQ(pts.back().master, 1000.0);
     EXPECT_NEAR(pts.back().slave, -50 + 30.0, 1.0);

@@ -82,19 +82,12 @@ TEST(PlotView, PanMovesAndKeepOverlapHoldsSomeOfHomeInSight)
     EXPECT_EQ(KeepOverlap({-50, 2000}, home), (Range{-50, 2000}));
 }
 
-TEST(PlotView, DecimalsTellGridStepsApart)
+TEST(PlotView, DecimalsTellGridStepsApartAndLabelsShowEvenSteps)
 {
-    EXPECT_EQ(DecimalsForStep(100), 0);
-    EXPECT_EQ(DecimalsForStep(1), 0);
-    EXPECT_EQ(DecimalsForStep(0.5), 1);
-    EXPECT_EQ(DecimalsForStep(0.1), 1);
-    EXPECT_EQ(DecimalsForStep(-0.02), 2);
-    EXPECT_EQ(DecimalsForStep(1e-12), 6);
-    EXPECT_EQ(DecimalsForStep(0), 0);
-}
+    const std::pair<double, int> steps[] = {{100, 0}, {1, 0}, {0.5, 1}, {0.1, 1}, {-0.02, 2}, {1e-12, 6}, {0, 0}};
+    for (const auto& [step, decimals] : steps)
+        EXPECT_EQ(DecimalsForStep(step), decimals) << step;
 
-TEST(PlotView, LabelDecimalsShowEvenSteps)
-{
     const struct {
         double lo, step;
         int decimals;
