@@ -138,21 +138,13 @@ TEST_F(ConnectDialogTest, AUrlShownInTheFieldsComesBackUnchanged)
         ASSERT_TRUE(dlg.SetChoice(QString::fromLatin1(url))) << url;
         EXPECT_EQ(dlg.Choice(), QString::fromLatin1(url));
     }
-    // The fields themselves, for one of each.
+    // The URL is read back from the fields, so the round trips above are the
+    // fields' check; here what the user sees of them.
     ASSERT_TRUE(dlg.SetChoice(QStringLiteral("rtu:/dev/pts/7?baud=57600&parity=O&data=7&stop=2&unit=247&timeout=80")));
     EXPECT_TRUE(Child<QRadioButton>("kindRtu")->isChecked());
-    EXPECT_EQ(Child<QComboBox>("rtuPort")->currentText(), QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(Child<QComboBox>("rtuBaud")->currentText(), QStringLiteral("57600"));
     EXPECT_EQ(Child<QComboBox>("rtuParity")->currentText(), u8("奇 (O)"));
-    EXPECT_EQ(Child<QComboBox>("rtuData")->currentText(), QStringLiteral("7"));
-    EXPECT_EQ(Child<QComboBox>("rtuStop")->currentText(), QStringLiteral("2"));
-    EXPECT_EQ(Child<QSpinBox>("rtuUnit")->value(), 247);
-    EXPECT_EQ(Child<QSpinBox>("timeout")->value(), 80);
-    ASSERT_TRUE(dlg.SetChoice(QStringLiteral("tcp://drive.local?unit=9")));   // port left out: 502
+    ASSERT_TRUE(dlg.SetChoice(QStringLiteral("tcp://drive.local?unit=9")));   // port left out: 502, no timeout
     EXPECT_TRUE(Child<QRadioButton>("kindTcp")->isChecked());
-    EXPECT_EQ(Child<QLineEdit>("tcpHost")->text(), QStringLiteral("drive.local"));
-    EXPECT_EQ(Child<QSpinBox>("tcpPort")->value(), 502);
-    EXPECT_EQ(Child<QSpinBox>("timeout")->value(), 0);
     EXPECT_EQ(dlg.Choice(), QStringLiteral("tcp://drive.local:502?unit=9"));
 
     ASSERT_TRUE(dlg.SetChoice(CHostDrive::Simulated()));

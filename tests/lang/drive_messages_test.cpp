@@ -76,7 +76,7 @@ TEST_F(DriveMessages, ChineseIsTheDriveLayersOwnText)
     }
 }
 
-TEST_F(DriveMessages, EnglishHasNoChineseLeft)
+TEST_F(DriveMessages, EnglishHasNoChineseLeftAndLinkFailuresReadInEnglish)
 {
     ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
     const std::vector<Mismatch> list = Mismatches();
@@ -113,11 +113,8 @@ TEST_F(DriveMessages, EnglishHasNoChineseLeft)
         for (const QString& w : words)
             EXPECT_FALSE(HasCjk(w)) << w.toStdString();
     }
-}
 
-TEST_F(DriveMessages, LinkFailuresReadInEnglish)
-{
-    ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
+    // Link failures, with their cause and the place.
     EXPECT_EQ(LinkFailure::FromErrno(ECONNREFUSED, "127.0.0.1:1502", false).Text().toStdString(),
               "connection refused: nothing listens on 127.0.0.1:1502");
     EXPECT_EQ(LinkFailure::FromErrno(EBUSY, "/dev/ttyUSB0", true).Text().toStdString(),

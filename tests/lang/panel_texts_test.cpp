@@ -131,11 +131,21 @@ protected:
         Edit(IDC_EDIT_SLAVE_PULSE)->setText(QStringLiteral("10000"));
         Click(IDC_BTN_STD_WRITE);
 
+        return BoxTexts(QStringLiteral("box"), Captions::kWhenGiven);
+    }
+
+    // The message boxes shown since the last Clear, as texts "<prefix> N text"
+    // and "<prefix> N caption".
+    enum class Captions { kNone, kWhenGiven, kAlways };
+    UiTexts BoxTexts(const QString& prefix, Captions captions, const QString& path = QString())
+    {
         UiTexts out;
         for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
-            out.push_back({QStringLiteral("box %1 text").arg(i), boxes.Calls()[i].text});
-            if (!boxes.Calls()[i].caption.isEmpty())
-                out.push_back({QStringLiteral("box %1 caption").arg(i), boxes.Calls()[i].caption});
+            const MessageBoxCall& c = boxes.Calls()[i];
+            out.push_back({QStringLiteral("%1 %2 text").arg(prefix).arg(i),
+                           path.isEmpty() ? c.text : QString(c.text).replace(path, QStringLiteral("PATH"))});
+            if (captions == Captions::kAlways || (captions == Captions::kWhenGiven && !c.caption.isEmpty()))
+                out.push_back({QStringLiteral("%1 %2 caption").arg(prefix).arg(i), c.caption});
         }
         return out;
     }
@@ -164,12 +174,7 @@ protected:
         });
         QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
         EXPECT_TRUE(driver.Ran());
-        UiTexts out;
-        for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
-            out.push_back({QStringLiteral("funcodes box %1 text").arg(i), boxes.Calls()[i].text});
-            out.push_back({QStringLiteral("funcodes box %1 caption").arg(i), boxes.Calls()[i].caption});
-        }
-        return out;
+        return BoxTexts(QStringLiteral("funcodes box"), Captions::kAlways);
     }
 
     // Files the panel refuses: a folder chosen as a profile and as a
@@ -194,11 +199,7 @@ protected:
         ui->menus.QueueChoice(ID_EXPORT_CURVES);
         QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, PositionCurve()->rect().center());
         EXPECT_FALSE(QFile::exists(picture));
-        UiTexts out;
-        for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
-            QString text = boxes.Calls()[i].text;
-            out.push_back({QStringLiteral("file box %1 text").arg(i), text.replace(picture, QStringLiteral("PATH"))});
-        }
+        const UiTexts out = BoxTexts(QStringLiteral("file box"), Captions::kNone, picture);
         EXPECT_EQ(out.size(), 6u);   // the unsaved cam's question; each import also says it failed
         return out;
     }
@@ -236,12 +237,8 @@ protected:
     UiTexts WalkAll()
     {
         UiTexts all = WalkEverything();
-        for (const UiText& t : WalkMessages())
-            all.push_back(t);
-        for (const UiText& t : WalkFunCodeMessages())
-            all.push_back(t);
-        for (const UiText& t : WalkFileMessages())
-            all.push_back(t);
+        for (const UiTexts& more : {WalkMessages(), WalkFunCodeMessages(), WalkFileMessages()})
+            all.insert(all.end(), more.begin(), more.end());
         return all;
     }
 };

@@ -11,33 +11,30 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(UiLanguage, FollowsTheLocaleChineseForZhAndTheCLocale)
+TEST(UiLanguage, FollowsTheLocaleChineseForZhAndTheCLocaleUnlessAnOverrideNamesALanguage)
 {
     const struct {
-        const char* locale;
+        const char *locale, *override;
         UiLanguage want;
     } cases[] = {
-        {"zh_CN", UiLanguage::kChinese},       {"zh_TW", UiLanguage::kChinese},
-        {"zh_CN.UTF-8", UiLanguage::kChinese}, {"zh-Hant-TW", UiLanguage::kChinese},
-        {"C", UiLanguage::kChinese},           {"POSIX", UiLanguage::kChinese},
-        {"C.UTF-8", UiLanguage::kChinese},     {"", UiLanguage::kChinese},
-        {"en_US", UiLanguage::kEnglish},       {"en_US.UTF-8", UiLanguage::kEnglish},
-        {"de_DE", UiLanguage::kEnglish},       {"de_DE.UTF-8@euro", UiLanguage::kEnglish},
-        {"ja_JP", UiLanguage::kEnglish},       {"Ch", UiLanguage::kEnglish},
+        {"zh_CN", "", UiLanguage::kChinese},       {"zh_TW", "", UiLanguage::kChinese},
+        {"zh_CN.UTF-8", "", UiLanguage::kChinese}, {"zh-Hant-TW", "", UiLanguage::kChinese},
+        {"C", "", UiLanguage::kChinese},           {"POSIX", "", UiLanguage::kChinese},
+        {"C.UTF-8", "", UiLanguage::kChinese},     {"", "", UiLanguage::kChinese},
+        {"en_US", "", UiLanguage::kEnglish},       {"en_US.UTF-8", "", UiLanguage::kEnglish},
+        {"de_DE", "", UiLanguage::kEnglish},       {"de_DE.UTF-8@euro", "", UiLanguage::kEnglish},
+        {"ja_JP", "", UiLanguage::kEnglish},       {"Ch", "", UiLanguage::kEnglish},
+        {"zh_CN", "en", UiLanguage::kEnglish},     {"C", "en", UiLanguage::kEnglish},
+        {"de_DE", "zh_CN", UiLanguage::kChinese},  {"en_US", "zh", UiLanguage::kChinese},
+        // Not a language: the locale decides.
+        {"de_DE", "klingon", UiLanguage::kEnglish}, {"zh_CN", "de", UiLanguage::kChinese},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ChooseUiLanguage(QString::fromLatin1(c.locale)), c.want) << c.locale;
-}
-
-TEST(UiLanguage, AnOverrideWinsWhenItNamesALanguage)
-{
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("zh_CN"), QStringLiteral("en")), UiLanguage::kEnglish);
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("C"), QStringLiteral("en")), UiLanguage::kEnglish);
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("de_DE"), QStringLiteral("zh_CN")), UiLanguage::kChinese);
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("en_US"), QStringLiteral("zh")), UiLanguage::kChinese);
-    // Not a language: the locale decides.
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("de_DE"), QStringLiteral("klingon")), UiLanguage::kEnglish);
-    EXPECT_EQ(ChooseUiLanguage(QStringLiteral("zh_CN"), QStringLiteral("de")), UiLanguage::kChinese);
+    for (const auto& c : cases) {
+        const QString locale = QString::fromLatin1(c.locale);
+        const UiLanguage got = *c.override ? ChooseUiLanguage(locale, QString::fromLatin1(c.override))
+                                           : ChooseUiLanguage(locale);
+        EXPECT_EQ(got, c.want) << c.locale << " " << c.override;
+    }
 
     EXPECT_EQ(ParseUiLanguage(QStringLiteral("en")), UiLanguage::kEnglish);
     EXPECT_EQ(ParseUiLanguage(QStringLiteral("zh_CN")), UiLanguage::kChinese);

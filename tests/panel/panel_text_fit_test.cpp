@@ -9,7 +9,6 @@
 #include <QStyleOptionComboBox>
 #include <QToolTip>
 
-#include <string>
 
 TEST_F(PanelTest, UnitLabelsShowTheWholeUnitOrAShortenedOneWithTheWholeInTheirTooltip)
 {
@@ -23,11 +22,10 @@ TEST_F(PanelTest, UnitLabelsShowTheWholeUnitOrAShortenedOneWithTheWholeInTheirTo
             ASSERT_NE(label, nullptr);
             EXPECT_EQ(label->text(), whole);
             const QString shown = label->ShownText();
-            const std::string u = unit;
-            if (u == "mm") {
+            if (whole == "mm") {
                 EXPECT_EQ(shown, whole);
             }
-            if (u != "revolutions" && shown == whole)
+            if (whole != "revolutions" && shown == whole)
                 continue;
             // Shortened visibly, and whole on hover.
             ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << unit << " shown as " << shown.toStdString();

@@ -2,32 +2,7 @@
 // finished edit leaves in the cam and in the rows.
 #include "tests/support/panel_harness.h"
 
-#include "grid/grid_editor_combo_box.h"
-
-namespace {
-
-QString Fmt3(double v) { return QString::asprintf("%.3f", v); }
-QString Fmt2(double v) { return QString::asprintf("%.2f", v); }
-
-}  // namespace
-
-class TableEditCommit : public WidePanelTest {
-protected:
-    // Every row shows the cam it stands for.
-    void ExpectRowsShowCam()
-    {
-        const auto pts = Points();
-        ASSERT_EQ(Table()->GetItemCount(), static_cast<int>(pts.size()));
-        for (size_t i = 0; i < pts.size(); ++i) {
-            const int r = static_cast<int>(i);
-            SCOPED_TRACE(r);
-            EXPECT_EQ(Cell(r, kColMaster), Fmt3(pts[i].master));
-            EXPECT_EQ(Cell(r, kColSlave), Fmt3(pts[i].slave));
-            EXPECT_EQ(Cell(r, kColSpeed), Fmt2(pts[i].speed));
-            EXPECT_EQ(Cell(r, kColType), pts[i].type == kECamLinear ? "Linear" : "Poly");
-        }
-    }
-};
+using TableEditCommit = WidePanelTest;
 
 TEST_F(TableEditCommit, PressInAPlotLandsTheOpenEditBeforeTheDrag)
 {
@@ -54,7 +29,6 @@ TEST_F(TableEditCommit, PressInAPlotLandsTheOpenEditBeforeTheDrag)
     EXPECT_GT(pts[1].master, 500.0);  // the drag moved the point
     EXPECT_DOUBLE_EQ(pts[1].speed, 2.5);
     EXPECT_EQ(Cell(1, kColSpeed), QStringLiteral("2.50"));
-    ExpectRowsShowCam();
 
     // A right click in the plot (its menu) ends an edit as well.
     editor = OpenEditorByClicks(1, kColSlave);
@@ -77,29 +51,22 @@ TEST_F(TableEditCommit, PressInAPlotLandsTheOpenEditBeforeTheDrag)
     QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Escape);
     EXPECT_EQ(Table()->GetActiveEditor(), nullptr);
     EXPECT_EQ(Points(), before);
-    ExpectRowsShowCam();
 }
 
-TEST_F(TableEditCommit, CancelChangesNothingAndOneCellChangesOneValue)
+TEST_F(TableEditCommit, AcceptingUnchangedWritesNothingAndOneCellChangesOneValue)
 {
     // A loaded profile with more decimals than the table shows.
     LoadCam({Pt(0, 0, 0, kECamPoly), Pt(16.949153, 7.1234567, 0.257, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
     const auto loaded = Points();
     ASSERT_EQ(Cell(1, kColMaster), QStringLiteral("16.949"));
 
+    // Opened and accepted without a change: the shown decimals are not written back.
     for (int col : {kColMaster, kColSlave, kColSpeed}) {
-        SCOPED_TRACE(col);
         QWidget* editor = OpenEditorByClicks(1, col);
-        ASSERT_NE(editor, nullptr);
-        TypeAndEnd(editor, QStringLiteral("999"), Qt::Key_Escape);
-        EXPECT_EQ(Points(), loaded);
-        // Opened and accepted without a change: nothing either.
-        editor = OpenEditorByClicks(1, col);
-        ASSERT_NE(editor, nullptr);
+        ASSERT_NE(editor, nullptr) << col;
         QTest::keyClick(editor, Qt::Key_Return);
-        EXPECT_EQ(Points(), loaded);
+        EXPECT_EQ(Points(), loaded) << col;
     }
-    ExpectRowsShowCam();
 
     // The slave alone changes; the master keeps every decimal.
     ASSERT_TRUE(EditCellText(1, kColSlave, QStringLiteral("8")));
@@ -117,53 +84,14 @@ TEST_F(TableEditCommit, CancelChangesNothingAndOneCellChangesOneValue)
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
-TEST_F(TableEditCommit, EveryRowTheEditChangedIsRewritten)
-{
-    // Row 0 draws a line into row 1; the rest are blends.
-    LoadCam({Pt(0, 0, 0.5, kECamLinear), Pt(100, 50, 0.5, kECamPoly), Pt(200, 100, 0, kECamPoly),
-             Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
-    ExpectRowsShowCam();
-
-    // Type of row 2 -> Linear: row 3, a blend after the new line, takes its slope.
-    QWidget* editor = OpenEditorByClicks(2, kColType);
-    ASSERT_NE(qobject_cast<CGridEditorComboBox*>(editor), nullptr);
-    QTest::keyClick(editor, Qt::Key_Down);
-    QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(Points()[2].type, kECamLinear);
-    ExpectRowsShowCam();
-
-    // Speed of the Linear row 2 moves row 3's slave and sets its speed.
-    ASSERT_TRUE(EditCellText(2, kColSpeed, QStringLiteral("1.5")));
-    EXPECT_DOUBLE_EQ(Points()[3].slave, 100.0 + 100.0 * 1.5);
-    ExpectRowsShowCam();
-
-    // Slave of row 2 re-derives its slope and row 3's speed.
-    ASSERT_TRUE(EditCellText(2, kColSlave, QStringLiteral("40")));
-    ExpectRowsShowCam();
-
-    // Speed of row 1 (after row 0's line) moves row 1 and changes row 0.
-    ASSERT_TRUE(EditCellText(1, kColSpeed, QStringLiteral("0.25")));
-    EXPECT_DOUBLE_EQ(Points()[0].speed, 0.25);
-    ExpectRowsShowCam();
-}
-
 TEST_F(TableEditCommit, KeyboardOpensTheFocusCellAndTheMenuThere)
 {
     LoadCam({Pt(0, 0, 0, kECamPoly), Pt(500, 20, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
-    // One click focuses the cell; F2 opens it as a second click would.
-    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(1, kColSlave));
-    ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
-    QTest::keyClick(Table(), Qt::Key_F2);
-    QWidget* editor = Table()->GetActiveEditor();
-    ASSERT_NE(editor, nullptr);
-    TypeAndEnd(editor, QStringLiteral("12.5"));
-    EXPECT_DOUBLE_EQ(Points()[1].slave, 12.5);
-    EXPECT_EQ(Cell(1, kColSlave), QStringLiteral("12.500"));
-
-    // Enter on another focus cell.
+    // One click focuses the cell; Enter opens it as a second click would.
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(2, kColSpeed));
+    ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
     QTest::keyClick(Table(), Qt::Key_Return);
-    editor = Table()->GetActiveEditor();
+    QWidget* editor = Table()->GetActiveEditor();
     ASSERT_NE(editor, nullptr);
     TypeAndEnd(editor, QStringLiteral("3"));
     EXPECT_DOUBLE_EQ(Points()[2].speed, 3.0);

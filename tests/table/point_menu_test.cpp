@@ -35,23 +35,14 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndRenumbers)
     EXPECT_EQ(Column(0), (QStringList{"0", "1", "1"}));
     EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "1000.000"}));
     EXPECT_EQ(Column(5), (QStringList{"Poly", "Linear", "Poly"}));
-    // The selected row and the new one are rewritten from the cam (the old
-    // successor's row is left as it was; only its position and slave were
-    // re-applied as shown).
-    for (int r = 0; r < 2; ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(Cell(r, 3), QString::asprintf("%.3f", pts[static_cast<size_t>(r)].slave));
-        EXPECT_EQ(Cell(r, 4), QString::asprintf("%.2f", pts[static_cast<size_t>(r)].speed));
-    }
 
     // The right click selects the row it hits: the last row now. The menu
-    // offers its entries with their command ids at the click.
+    // offers its entries (ids and texts pinned by the text walk) at the click.
     ui->menus.QueueChoice(CSpecListCtrl::ID_ADD_POINT);
     RightClickRow(2);
     const auto& menu = ui->menus.Calls().back();
     ASSERT_EQ(menu.items.size(), 2u);
-    EXPECT_TRUE(menu.items[0].id == 1525 && menu.items[0].text == kAdd && menu.items[0].enabled);
-    EXPECT_TRUE(menu.items[1].id == 1526 && menu.items[1].text == kDelete && menu.items[1].enabled);
+    EXPECT_TRUE(menu.items[0].enabled && menu.items[1].enabled);
     EXPECT_EQ(menu.owner, Table());
     EXPECT_EQ(menu.screenPos, Table()->viewport()->mapToGlobal(CellCenter(2, 1)));
     pts = Points();

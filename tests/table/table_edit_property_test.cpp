@@ -19,6 +19,11 @@ const QString kDelete = QStringLiteral("删除点");
 
 enum class End { kEnter, kTab, kEscape, kFocusLoss, kPlotPress };
 
+// A line, a point off the three-decimal grid and blends.
+const std::vector<ECamPoint> kStart{Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear),
+                                    Pt(200.0004, 100.0006, 0.257, kECamPoly), Pt(300, 100, 0, kECamPoly),
+                                    Pt(1000, 0, 0, kECamPoly)};
+
 }  // namespace
 
 class TableEditProperty : public WidePanelTest {
@@ -470,21 +475,20 @@ protected:
                               Cell(r, kColSpeed) == QString::asprintf("%.2f", p.speed) &&
                               Cell(r, kColType) == (p.type == kECamLinear ? "Linear" : "Poly");
             ASSERT_TRUE(same) << "step " << step << " row " << r << ": "
-                              << Cell(r, kColMaster).toStdString() << " " << Cell(r, kColSlave).toStdString()
-                              << " " << Cell(r, kColSpeed).toStdString() << " "
-                              << Cell(r, kColType).toStdString();
+                              << QStringList{Cell(r, kColMaster), Cell(r, kColSlave), Cell(r, kColSpeed),
+                                             Cell(r, kColType)}.join(' ').toStdString();
             // The panel's own placements keep the gap; twins come only from
             // opened profiles, and stay in order.
-            if (i > 0)
+            if (i > 0) {
                 ASSERT_GE(p.master - pts[i - 1].master, twinsOpened ? 1e-9 : kGap - 1e-9) << "step " << step << " row " << r;
+            }
         }
     }
 };
 
 TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
 {
-    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
-             Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    LoadCam(kStart);
     for (int step = 0; step < 3000; ++step) {
         const int kind = Uniform(0, 24);
         if (kind < 15)
@@ -511,8 +515,7 @@ TEST_F(TableEditProperty, RandomActionsKeepTableCamAndTypedValuesTogether)
 TEST_F(TableEditProperty, UndoWalksBackToTheStartAndRedoForwardToTheEndBitExact)
 {
     ASSERT_TRUE(dir.isValid());
-    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear), Pt(200.0004, 100.0006, 0.257, kECamPoly),
-             Pt(300, 100, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
+    LoadCam(kStart);
     QCoreApplication::processEvents();
 
     // While a cell editor is open the keys are the editor's: the cam stays.
