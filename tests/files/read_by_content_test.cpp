@@ -118,10 +118,16 @@ TEST(ReadByContent, TheLargestCamASaveAllowsOpensAgainInEveryFormat)
         // (Reading time is not what is tested: a loaded machine may take
         // longer than the user's two seconds.)
         CMSExcelHelper excel;
-        ASSERT_TRUE(std::string(name) == "big.xlsx"
-                        ? ecam::ImportSpecialPointsWorkbook(excel, dir / name, back, nullptr, &error, std::chrono::seconds(50))
-                        : ecam::LoadPointList(dir / name, back, &error))
+        ecam::ECamProfile profile;
+        const std::string n = name;
+        ASSERT_TRUE(n == "big.xlsx"   ? ecam::ImportSpecialPointsWorkbook(excel, dir / name, back, nullptr, &error,
+                                                                        std::chrono::seconds(50))
+                    : n == "big.ecam" ? ecam::ReadECamProfileFile(dir / name, profile, &error, nullptr,
+                                                                  std::chrono::seconds(50))
+                                      : ecam::LoadPointList(dir / name, back, &error))
             << error;
+        if (n == "big.ecam")
+            back = profile.points;
         EXPECT_EQ(back.size(), points.size() + (std::string(name) == "big.xlsx" ? 1 : 0));
     }
     // One more is refused at the save, with the words the reader would use.
