@@ -4,6 +4,7 @@
 #include "grid/grid_edit_result.h"
 #include "grid/grid_editor.h"
 #include "grid/grid_item_delegate.h"
+#include "grid/grid_model.h"
 #include "grid/grid_row_trait_text.h"
 
 #include <QApplication>
@@ -13,22 +14,22 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSet>
+#include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Space a row needs beyond its font: the text margins and the grid line.
 constexpr int kRowPadding = 4;
-// Item data of a row lives on its column-0 item.
-constexpr int kItemDataRole = Qt::UserRole;
-// The value behind a cell's text.
-constexpr int kItemValueRole = Qt::UserRole + 1;
 }  // namespace
 
 CGridListCtrlEx::CGridListCtrlEx(QWidget* parent)
-    : QTableWidget(parent),
+    : QTableView(parent),
+      m_model(new CGridModel(this)),
       m_rowTrait(std::make_unique<CGridRowTraitText>()),
       m_emptyText(QStringLiteral("There are no items to show in this view."))
 {
+    setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Only the column traits open editors; the table's own editing is off.
@@ -93,11 +94,9 @@ int CGridListCtrlEx::AddTraitColumn(int position, const QString& heading, Qt::Al
     if (!trait || position < 0)
         return -1;
     EndActiveEdit(true);
-    position = std::min(position, columnCount());
-    insertColumn(position);
-    auto* headerItem = new QTableWidgetItem(heading);
-    headerItem->setTextAlignment(format | Qt::AlignVCenter);
-    setHorizontalHeaderItem(position, headerItem);
+    position = std::min(position, GetColumnCount());
+    m_model->InsertColumn(position, heading, format);
+    m_fit.InsertColumn(position);
     m_columnTraits.insert(m_columnTraits.begin() + position, std::move(owned));
     setColumnWidth(position, std::max(width, 0));
     setColumnHidden(position, trait->IsAlwaysHidden());
@@ -111,95 +110,121 @@ CGridColumnTrait* CGridListCtrlEx::GetColumnTrait(int col) const
     return m_columnTraits[static_cast<size_t>(col)].get();
 }
 
+int CGridListCtrlEx::GetColumnCount() const
+{
+    return m_model->columnCount();
+}
+
+void CGridListCtrlEx::SetColumnFormat(int col, CGridColumnFormat format)
+{
+    m_model->SetColumnFormat(col, std::move(format));
+    m_fit.Clear();
+    if (m_redraw)
+        FitColumn(col);
+}
+
+// The cell as drawn: a text margin on each side and the grid line.
+int CGridListCtrlEx::CellMargins() const
+{
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+}
+
+void CGridListCtrlEx::FitColumn(int col)
+{
+    if (isColumnHidden(col))
+        return;
+    const int text = m_fit.WidestText(*m_model, col, QFontMetrics(m_cellFont));
+    if (text > 0 && text + CellMargins() > columnWidth(col))
+        setColumnWidth(col, text + CellMargins());
+}
+
+void CGridListCtrlEx::FitCell(int row, int col)
+{
+    if (!m_redraw || isColumnHidden(col))
+        return;  // the whole column is fitted when drawing resumes
+    const int text = m_fit.CellText(*m_model, row, col, QFontMetrics(m_cellFont));
+    if (text > 0 && text + CellMargins() > columnWidth(col))
+        setColumnWidth(col, text + CellMargins());
+}
+
 // ---- rows --------------------------------------------------------------
 
-QTableWidgetItem* CGridListCtrlEx::EnsureItem(int row, int col)
+int CGridListCtrlEx::GetItemCount() const
 {
-    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount())
-        return nullptr;
-    QTableWidgetItem* cell = item(row, col);
-    if (!cell) {
-        cell = new QTableWidgetItem;
-        cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        if (const QTableWidgetItem* head = horizontalHeaderItem(col))
-            cell->setTextAlignment(Qt::Alignment(head->textAlignment()));
-        setItem(row, col, cell);
-    }
-    return cell;
+    return m_model->rowCount();
+}
+
+void CGridListCtrlEx::SetItemCount(int count)
+{
+    m_model->ResetRows(count);
 }
 
 int CGridListCtrlEx::InsertItem(int row, const QString& label)
 {
-    row = std::clamp(row, 0, rowCount());
-    insertRow(row);
-    if (QTableWidgetItem* cell = EnsureItem(row, 0))
-        cell->setText(label);
+    row = std::clamp(row, 0, GetItemCount());
+    m_model->InsertRow(row);
+    SetItemText(row, 0, label);
     return row;
 }
 
 bool CGridListCtrlEx::DeleteItem(int row)
 {
-    if (row < 0 || row >= rowCount())
-        return false;
-    removeRow(row);
-    return true;
+    return m_model->RemoveRow(row);
 }
 
 void CGridListCtrlEx::DeleteAllItems()
 {
-    setRowCount(0);
+    m_model->ResetRows(0);
 }
 
 bool CGridListCtrlEx::SetItemText(int row, int col, const QString& text)
 {
-    QTableWidgetItem* cell = EnsureItem(row, col);
-    if (!cell)
+    if (!m_model->SetText(row, col, text))
         return false;
-    cell->setText(text);
+    FitCell(row, col);
     return true;
 }
 
 QString CGridListCtrlEx::GetItemText(int row, int col) const
 {
-    const QTableWidgetItem* cell = item(row, col);
-    return cell ? cell->text() : QString();
+    return m_model->Text(row, col);
 }
 
 bool CGridListCtrlEx::SetItemValue(int row, int col, const QVariant& value)
 {
-    QTableWidgetItem* cell = EnsureItem(row, col);
-    if (!cell)
+    if (!m_model->SetValue(row, col, value))
         return false;
-    cell->setData(kItemValueRole, value);
+    FitCell(row, col);
     return true;
 }
 
 QVariant CGridListCtrlEx::GetItemValue(int row, int col) const
 {
-    const QTableWidgetItem* cell = item(row, col);
-    return cell ? cell->data(kItemValueRole) : QVariant();
+    return m_model->Value(row, col);
 }
 
 bool CGridListCtrlEx::SetItemData(int row, quintptr data)
 {
-    QTableWidgetItem* cell = EnsureItem(row, 0);
-    if (!cell)
-        return false;
-    cell->setData(kItemDataRole, QVariant::fromValue(data));
-    return true;
+    return m_model->SetRowData(row, data);
 }
 
 quintptr CGridListCtrlEx::GetItemData(int row) const
 {
-    const QTableWidgetItem* cell = item(row, 0);
-    return cell ? cell->data(kItemDataRole).value<quintptr>() : 0;
+    return m_model->RowData(row);
 }
 
 void CGridListCtrlEx::SetRedraw(bool redraw)
 {
+    if (redraw == m_redraw)
+        return;
+    m_redraw = redraw;
     setUpdatesEnabled(redraw);
-    if (redraw)
-        viewport()->update();
+    m_model->SetQuiet(!redraw);
+    if (!redraw)
+        return;
+    for (int col = 0; col < GetColumnCount(); ++col)
+        FitColumn(col);
+    viewport()->update();
 }
 
 // ---- selection and focus cell --------------------------------------------
@@ -267,7 +292,7 @@ void CGridListCtrlEx::ApplyRowHeight()
     const int fontHeight = QFontMetrics(m_cellFont).height();
     const int rowHeight = static_cast<int>(fontHeight * m_rowHeightFactor) + kRowPadding;
     verticalHeader()->setDefaultSectionSize(rowHeight);
-    for (int row = 0; row < rowCount(); ++row)
+    for (int row = 0; row < GetItemCount(); ++row)
         setRowHeight(row, rowHeight);
 }
 
@@ -286,7 +311,7 @@ QWidget* CGridListCtrlEx::EditCell(int row, int col)
     if (m_activeEditor)
         EndActiveEdit(true);
     // The parent may have rebuilt the rows while the old edit ended.
-    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount())
+    if (!m_model->Contains(row, col))
         return nullptr;
     CGridColumnTrait* trait = GetColumnTrait(col);
     if (!trait || !trait->IsEditable())
@@ -332,7 +357,7 @@ void CGridListCtrlEx::OnEditorEnd(QWidget* editor, const CGridEditResult& result
     const int col = result.col;
     // The cell shows the new text before the parent hears of it, so the
     // parent reads the row as the user left it.
-    if (row >= 0 && row < rowCount() && col >= 0 && col < columnCount()) {
+    if (m_model->Contains(row, col)) {
         CGridColumnTrait* trait = GetColumnTrait(col);
         if (trait && trait->AcceptEditResult(*this, result) && result.HasText())
             SetItemText(row, col, result.text);
@@ -357,7 +382,7 @@ bool CGridListCtrlEx::edit(const QModelIndex&, EditTrigger, QEvent*)
 void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton) {
-        QTableWidget::mousePressEvent(e);
+        QTableView::mousePressEvent(e);
         return;
     }
     // The second press of a double click reaches widgets only as the double
@@ -365,7 +390,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
     const bool doubleClick = m_inDoubleClick;
     const QPoint pos = e->position().toPoint();
     if (!indexAt(pos).isValid()) {
-        QTableWidget::mousePressEvent(e);
+        QTableView::mousePressEvent(e);
         return;
     }
     // Taking the focus ends an open editor (it loses the focus) before the
@@ -373,7 +398,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(pos);
     if (!index.isValid()) {
-        QTableWidget::mousePressEvent(e);
+        QTableView::mousePressEvent(e);
         return;
     }
     const int row = index.row();
@@ -381,7 +406,7 @@ void CGridListCtrlEx::mousePressEvent(QMouseEvent* e)
     const CGridColumnTrait* trait = GetColumnTrait(col);
     const bool startEdit = trait && trait->StartsEditOnClick(*this, row, col, e->modifiers(), doubleClick);
     // The default handling moves the focus cell here and selects the row.
-    QTableWidget::mousePressEvent(e);
+    QTableView::mousePressEvent(e);
     if (startEdit)
         EditCell(row, col);
 }
@@ -391,7 +416,7 @@ void CGridListCtrlEx::mouseDoubleClickEvent(QMouseEvent* e)
     // The view turns a double click on a cell other than the pressed one
     // into a press; that press must not edit either.
     m_inDoubleClick = true;
-    QTableWidget::mouseDoubleClickEvent(e);
+    QTableView::mouseDoubleClickEvent(e);
     m_inDoubleClick = false;
 }
 
@@ -410,7 +435,7 @@ void CGridListCtrlEx::keyPressEvent(QKeyEvent* e)
             return;
         }
     }
-    QTableWidget::keyPressEvent(e);
+    QTableView::keyPressEvent(e);
 }
 
 void CGridListCtrlEx::contextMenuEvent(QContextMenuEvent* e)
@@ -449,8 +474,8 @@ void CGridListCtrlEx::OnContextMenuGrid(QWidget*, const QPoint&) {}
 
 void CGridListCtrlEx::paintEvent(QPaintEvent* e)
 {
-    QTableWidget::paintEvent(e);
-    if (rowCount() != 0 || m_emptyText.isEmpty())
+    QTableView::paintEvent(e);
+    if (GetItemCount() != 0 || m_emptyText.isEmpty())
         return;
     QPainter painter(viewport());
     painter.setFont(font());
@@ -461,10 +486,13 @@ void CGridListCtrlEx::paintEvent(QPaintEvent* e)
 
 void CGridListCtrlEx::changeEvent(QEvent* e)
 {
-    QTableWidget::changeEvent(e);
+    QTableView::changeEvent(e);
     if (e->type() == QEvent::FontChange) {
         m_cellFont = font();
+        m_fit.Clear();
         ApplyRowHeight();
+        for (int col = 0; col < GetColumnCount(); ++col)
+            FitColumn(col);
     }
 }
 
@@ -472,5 +500,5 @@ void CGridListCtrlEx::scrollContentsBy(int dx, int dy)
 {
     // The editor does not scroll with the rows: accept it first.
     EndActiveEdit(true);
-    QTableWidget::scrollContentsBy(dx, dy);
+    QTableView::scrollContentsBy(dx, dy);
 }

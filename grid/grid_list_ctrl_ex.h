@@ -1,4 +1,11 @@
-// CGridListCtrlEx: an editable report list on QTableWidget.
+// CGridListCtrlEx: an editable report list, a QTableView on its own
+// CGridModel.
+//
+// A view on a model rather than a table of items: a refill of many rows is
+// one reset and a store of values, and the texts of columns with a format
+// (SetColumnFormat) are made only for the rows that are drawn. Such columns
+// widen when a text would not fit, judged over all rows by CGridColumnFit
+// without formatting them; the program never narrows a column.
 //
 // Every column carries a column trait (CGridColumnTrait and derived) that
 // decides whether and how its cells are edited in place; every row is drawn by
@@ -35,16 +42,20 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 #include <memory>
 #include <vector>
 
+#include "grid/grid_column_fit.h"
+#include "grid/grid_column_format.h"
+
 class CGridColumnTrait;
 class CGridEditor;
+class CGridModel;
 class CGridRowTrait;
 struct CGridEditResult;
 
-class CGridListCtrlEx : public QTableWidget {
+class CGridListCtrlEx : public QTableView {
     Q_OBJECT
 public:
     explicit CGridListCtrlEx(QWidget* parent = nullptr);
@@ -62,12 +73,17 @@ public:
     // (negative position, null trait).
     int AddTraitColumn(int position, const QString& heading, Qt::Alignment format, int width,
                        int subItem, CGridColumnTrait* trait);
-    int GetColumnCount() const { return columnCount(); }
+    int GetColumnCount() const;
     // Null when col is out of range.
     CGridColumnTrait* GetColumnTrait(int col) const;
+    // Cells of the column then show their values through format; a text
+    // set on a cell shows until its next value.
+    void SetColumnFormat(int col, CGridColumnFormat format);
 
     // ---- rows ----------------------------------------------------------
-    int GetItemCount() const { return rowCount(); }
+    int GetItemCount() const;
+    // Drops every row and makes count empty ones, in one step.
+    void SetItemCount(int count);
     // Inserts a row at row (clamped to 0..count) with label in column 0;
     // returns its index.
     int InsertItem(int row, const QString& label);
@@ -81,7 +97,8 @@ public:
     QVariant GetItemValue(int row, int col) const;
     bool SetItemData(int row, quintptr data);
     quintptr GetItemData(int row) const;  // 0 when out of range
-    // Off: no repaint while many rows change; on again repaints once.
+    // Off: no repaint and no change notice while many rows change; on again
+    // repaints once and fits the formatted columns to all rows.
     void SetRedraw(bool redraw);
 
     // ---- selection and focus cell ----------------------------------------
@@ -147,7 +164,13 @@ protected:
 
 private:
     void ApplyRowHeight();
-    QTableWidgetItem* EnsureItem(int row, int col);
+    void FitColumn(int col);
+    void FitCell(int row, int col);
+    int CellMargins() const;
+
+    CGridModel* m_model;
+    CGridColumnFit m_fit;
+    bool m_redraw = true;
 
     std::vector<std::unique_ptr<CGridColumnTrait>> m_columnTraits;  // index = column
     std::unique_ptr<CGridRowTrait> m_rowTrait;

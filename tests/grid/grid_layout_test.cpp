@@ -51,7 +51,8 @@ TEST_F(GridTest, TraitColumnsAndTheHiddenLabelColumn)
     EXPECT_EQ(grid->GetColumnTrait(kType + 1), combo);
     EXPECT_EQ(grid->GetItemText(1, kMaster + 1), "500.000");
     grid->SetItemText(1, 2, "x");
-    EXPECT_EQ(grid->item(1, 2)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(grid->model()->index(1, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
     // Past the end appends; a negative position or no trait fails.
     EXPECT_EQ(grid->AddTraitColumn(99, "Last", Qt::AlignLeft, 30, -1, new CGridColumnTraitText), 7);
     EXPECT_EQ(grid->AddTraitColumn(-1, "Bad", Qt::AlignLeft, 30, -1, new CGridColumnTraitText), -1);

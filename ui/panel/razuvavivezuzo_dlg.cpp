@@ -2,6 +2,7 @@
 // pre-filter and the dispatch of commands and module messages.
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
+#include "grid/grid_column_format.h"
 #include "grid/grid_column_trait_combo.h"
 #include "grid/grid_column_trait_edit.h"
 #include "grid/grid_column_trait_text.h"
@@ -63,11 +64,6 @@ bool ParseUnsigned(const QString& text, uint32_t& out)
     }
     out = static_cast<uint32_t>(value);
     return true;
-}
-
-QString FormatFixed(double v, int decimals)
-{
-    return QString::asprintf(decimals == 3 ? "%.3f" : "%.2f", v);
 }
 
 // True when e reaches `watched` only because a child under the cursor let it
@@ -243,6 +239,19 @@ void CRAZuvavivezUzoDlg::SetupTableColumns()
         probe.addItem(choice.second);
     t->AddTraitColumn(kColType, tr("类型"), left, std::max(60, probe.sizeHint().width()), kColType,
                       type);
+    // The rows hold the points' own values; the texts ("%d" indexes, "%.3f"
+    // positions, "%.2f" speeds) are made only for the rows on screen.
+    t->SetColumnFormat(kColLabel, GridIntegerFormat());
+    t->SetColumnFormat(kColId, GridIntegerFormat());
+    t->SetColumnFormat(kColMaster, GridFixedFormat(3));
+    t->SetColumnFormat(kColSlave, GridFixedFormat(3));
+    t->SetColumnFormat(kColSpeed, GridFixedFormat(2));
+    CGridColumnFormat typeFormat;
+    typeFormat.text = [](const QVariant& v) {
+        return v.toInt() == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly");
+    };
+    typeFormat.widthKey = [](const QVariant& v) { return qint64{v.toInt() == kECamLinear}; };
+    t->SetColumnFormat(kColType, std::move(typeFormat));
 }
 
 void CRAZuvavivezUzoDlg::SetMasterLength(uint32_t length)
@@ -278,30 +287,26 @@ void CRAZuvavivezUzoDlg::RefreshTable()
 {
     // An edit still open belongs to the cam as it was: it lands first, so
     // the rebuilt rows show it.
-    m_controls.table->EndActiveEdit(true);
-    m_controls.table->DeleteAllItems();
+    CSpecListCtrl* t = m_controls.table;
+    t->EndActiveEdit(true);
     std::vector<ECamPoint> points;
     m_pointSet.GetPoints(points);
-    m_controls.table->SetRedraw(false);
+    t->SetRedraw(false);
+    t->SetItemCount(static_cast<int>(points.size()));
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
-        const QString index = QString::asprintf("%d", i);
-        const int row = m_controls.table->InsertItem(i, index);
-        m_controls.table->SetItemData(row, static_cast<quintptr>(i));
-        WriteTableRow(points[static_cast<size_t>(i)], row);
-        m_controls.table->SetItemText(row, kColId, index);
+        t->SetItemValue(i, kColLabel, i);
+        t->SetItemValue(i, kColId, i);
+        t->SetItemData(i, static_cast<quintptr>(i));
+        WriteTableRow(points[static_cast<size_t>(i)], i);
     }
-    m_controls.table->SetRedraw(true);
+    t->SetRedraw(true);
 }
 
 void CRAZuvavivezUzoDlg::WriteTableRow(const ECamPoint& point, int row)
 {
-    // The texts are rounded; the values behind them are the point's own, so
-    // the table editing never works from the rounded ones.
+    // The texts shown are rounded from these values, the point's own, so the
+    // table editing never works from the rounded ones.
     CSpecListCtrl* t = m_controls.table;
-    t->SetItemText(row, kColMaster, FormatFixed(point.master, 3));
-    t->SetItemText(row, kColSlave, FormatFixed(point.slave, 3));
-    t->SetItemText(row, kColSpeed, FormatFixed(point.speed, 2));
-    t->SetItemText(row, kColType, point.type == kECamLinear ? QStringLiteral("Linear") : QStringLiteral("Poly"));
     t->SetItemValue(row, kColMaster, point.master);
     t->SetItemValue(row, kColSlave, point.slave);
     t->SetItemValue(row, kColSpeed, point.speed);

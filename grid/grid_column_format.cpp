@@ -1,0 +1,46 @@
+#include "grid/grid_column_format.h"
+
+#include <cmath>
+
+namespace {
+
+// Digits before the point of a non-negative a printed with `decimals`
+// places: a value that rounds up to the next power of ten gains one.
+int IntegerDigits(double a, int decimals)
+{
+    const double half = 0.5 * std::pow(10.0, -decimals);
+    int digits = 1;
+    for (double limit = 10.0; digits < 400 && a + half >= limit; limit *= 10.0)
+        ++digits;
+    return digits;
+}
+
+// Sign and digit count decide a printed number's width; infinities and
+// NaN print as words and get keys of their own.
+qint64 NumberKey(double v, int decimals)
+{
+    if (std::isnan(v))
+        return -1;
+    if (std::isinf(v))
+        return v < 0 ? -2 : -3;
+    // printf writes a minus for every negative value, even one shown as 0.
+    return IntegerDigits(std::fabs(v), decimals) * 2 + (std::signbit(v) ? 1 : 0);
+}
+
+}  // namespace
+
+CGridColumnFormat GridFixedFormat(int decimals)
+{
+    CGridColumnFormat format;
+    format.text = [decimals](const QVariant& v) { return QString::asprintf("%.*f", decimals, v.toDouble()); };
+    format.widthKey = [decimals](const QVariant& v) { return NumberKey(v.toDouble(), decimals); };
+    return format;
+}
+
+CGridColumnFormat GridIntegerFormat()
+{
+    CGridColumnFormat format;
+    format.text = [](const QVariant& v) { return QString::asprintf("%d", v.toInt()); };
+    format.widthKey = [](const QVariant& v) { return NumberKey(v.toInt(), 0); };
+    return format;
+}
