@@ -182,11 +182,9 @@ LRESULT CPointTableEditor::OnTablePointCmd(WPARAM wParam, LPARAM /*lParam*/)
     if (s >= n)
         return 0;  // table and cam out of step; nothing sensible to do
 
-    // The rows keep their labels, IDs and item data equal to their point
-    // index.
+    // The rows keep their IDs and item data equal to their point index.
     auto renumber = [this] {
         for (int i = 0; i < m_table.GetItemCount(); ++i) {
-            m_table.SetItemValue(i, kColLabel, i);
             m_table.SetItemValue(i, kColId, i);
             m_table.SetItemData(i, static_cast<quintptr>(i));
         }
