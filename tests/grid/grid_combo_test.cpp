@@ -5,49 +5,71 @@
 #include "grid/grid_editor_combo_box.h"
 #include "grid/grid_editor_combo_box_edit.h"
 
-TEST_F(GridTest, DropDownListEditsTheTypeColumn)
+#include <functional>
+
+TEST_F(GridTest, ComboEditsEndWithTheShownTextAndTheChoiceValue)
 {
-    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(0, kType));
-    ASSERT_NE(editor, nullptr);
-    EXPECT_FALSE(editor->isEditable());
-    ASSERT_EQ(editor->count(), 2);
-    EXPECT_EQ(editor->currentText(), "Poly");
-    EXPECT_TRUE(editor->hasFocus());
-
-    QTest::keyClick(editor, Qt::Key_Down);
-    QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(grid->GetItemText(0, kType), "Linear");
-    ASSERT_EQ(Ends().size(), 1u);
-    EXPECT_EQ(Ends()[0].text, "Linear");
-    EXPECT_EQ(Ends()[0].choiceValue, 1);
-    EXPECT_EQ(Ends()[0].cellAtNotify, "Linear");
-    EXPECT_TRUE(grid->hasFocus());
-
-    // Escape after a change leaves the cell as it was.
-    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(0, kType));
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->currentText(), "Linear");
-    QTest::keyClick(editor, Qt::Key_Up);
-    QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_EQ(grid->GetItemText(0, kType), "Linear");
-    ASSERT_EQ(Ends().size(), 2u);
-    EXPECT_FALSE(Ends()[1].text.has_value());
-
-    // Focus moving elsewhere accepts a changed selection.
-    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Down);
-    other->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(grid->GetItemText(2, kType), "Linear");
-    EXPECT_EQ(Ends().back().choiceValue, 1);
+    const auto keys = [](std::vector<Qt::Key> ks) {
+        return [ks](QWidget* e) {
+            for (Qt::Key k : ks)
+                QTest::keyClick(e, k);
+        };
+    };
+    const auto typed = [](const char* text, Qt::Key k) {
+        return [text, k](QWidget* e) {
+            QTest::keyClicks(e, text);
+            QTest::keyClick(e, k);
+        };
+    };
+    const struct {
+        bool editable;
+        int row;
+        const char* shown;  // when the editor opens
+        std::function<void(QWidget*)> end;
+        const char* cell;
+        std::optional<QString> told;
+        int value;
+    } cases[] = {
+        {false, 0, "Poly", keys({Qt::Key_Down, Qt::Key_Return}), "Linear", "Linear", 1},
+        {false, 0, "Linear", keys({Qt::Key_Up, Qt::Key_Escape}), "Linear", std::nullopt, 0},
+        {false, 2, "Poly", [&](QWidget* e) { keys({Qt::Key_Down})(e); other->setFocus(Qt::MouseFocusReason); },
+         "Linear", "Linear", 1},
+        // Free text that is no choice is carried as typed, with no value;
+        // typing a choice's text finds the choice's value.
+        {true, 1, "Linear", typed("Cubic", Qt::Key_Return), "Cubic", "Cubic", -1},
+        {true, 1, "Cubic", typed("Linear", Qt::Key_Enter), "Linear", "Linear", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        combo->SetStyle(c.editable ? CGridColumnTraitCombo::ComboStyle::DropDown
+                                   : CGridColumnTraitCombo::ComboStyle::DropDownList);
+        auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(c.row, kType));
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->isEditable(), c.editable);
+        EXPECT_EQ(editor->EditPart() != nullptr, c.editable);
+        EXPECT_EQ(editor->currentText(), c.shown);
+        EXPECT_TRUE(editor->hasFocus() || (editor->EditPart() && editor->EditPart()->hasFocus()));
+        const size_t ends = Ends().size();
+        c.end(editor);
+        EXPECT_EQ(editor->count(), 2);  // typed text never joins the list
+        EXPECT_EQ(grid->GetItemText(c.row, kType), c.cell);
+        ASSERT_EQ(Ends().size(), ends + 1);
+        EXPECT_EQ(Ends().back().text, c.told);
+        if (c.told) {
+            EXPECT_EQ(Ends().back().choiceValue, c.value);
+        }
+        EXPECT_EQ(Ends().back().cellAtNotify, c.cell);
+        EXPECT_NE(grid->hasFocus(), other->hasFocus());  // back to the grid unless taken elsewhere
+    }
 
     // Choices added later reach the next editor; opening and closing its
     // list does not end the edit.
+    combo->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDownList);
     for (int i = 2; i < 20; ++i)
         combo->AddChoice(i, QString("Extra %1").arg(i));
     combo->SetMaxItems(5);
     const size_t ends = Ends().size();
-    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(1, kType));
+    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(1, kType));
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->itemText(19), "Extra 19");
     EXPECT_EQ(editor->itemData(19).toInt(), 19);
@@ -58,30 +80,4 @@ TEST_F(GridTest, DropDownListEditsTheTypeColumn)
     QTRY_VERIFY(!editor->view()->isVisible());
     EXPECT_EQ(grid->GetActiveEditor(), editor);
     EXPECT_EQ(Ends().size(), ends);
-}
-
-TEST_F(GridTest, EditableComboTakesTypedText)
-{
-    combo->SetStyle(CGridColumnTraitCombo::ComboStyle::DropDown);
-    auto* editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
-    ASSERT_NE(editor, nullptr);
-    ASSERT_NE(editor->EditPart(), nullptr);
-    EXPECT_EQ(editor->currentText(), "Poly");
-
-    // Free text that is no choice: carried as typed, value -1, list unchanged.
-    QTest::keyClicks(editor, "Cubic");
-    QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(grid->GetItemText(2, kType), "Cubic");
-    ASSERT_EQ(Ends().size(), 1u);
-    EXPECT_EQ(Ends()[0].choiceValue, -1);
-    EXPECT_EQ(editor->count(), 2);
-
-    // Typing a choice's text finds the choice's value.
-    editor = qobject_cast<CGridEditorComboBox*>(OpenEditor(2, kType));
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, "Linear");
-    QTest::keyClick(editor, Qt::Key_Enter);
-    ASSERT_EQ(Ends().size(), 2u);
-    EXPECT_EQ(Ends()[1].text, "Linear");
-    EXPECT_EQ(Ends()[1].choiceValue, 1);
 }

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QImage>
+#include <QStyle>
 #include <QWindow>
 
 namespace {
@@ -157,4 +158,47 @@ TEST_F(GridContextMenu, EveryRequestIsDispatched)
     QApplication::sendEvent(grid, &menuKey);
 
     EXPECT_EQ(menus->calls, (QStringList{"cell 2 2 selected 2", "grid", "header 1", "keyboard"}));
+}
+
+TEST_F(GridTest, FormattedColumnsFormatOnlyDrawnRowsAndFitTheWidestTextOfAllRows)
+{
+    int formatted = 0;
+    const CGridColumnFormat fixed = GridFixedFormat(3);
+    grid->SetColumnFormat(kSlave, {[&](const QVariant& v) { return ++formatted, fixed.text(v); }, fixed.widthKey});
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    const QFontMetrics fm(grid->GetCellFont());
+    constexpr int kRows = 2000;
+    // The widest text sits in the last row, far below the drawn ones, behind
+    // a value of the same digit count unrounded, or of the other sign.
+    const struct {
+        double first, last;
+        const char* widest;
+    } cases[] = {{9999.5, 9999.9996, "10000.000"}, {2.5, -1.5, "-1.500"}, {0.25, -0.0004, "-0.000"}};
+    for (const auto& c : cases) {
+        grid->setColumnWidth(kSlave, 10);
+        grid->SetRedraw(false);
+        grid->SetItemCount(kRows);
+        for (int r = 0; r < kRows; ++r)
+            grid->SetItemValue(r, kSlave, r == 0 ? c.first : r == kRows - 1 ? c.last : 1.0);
+        formatted = 0;
+        grid->SetRedraw(true);
+        grid->viewport()->repaint();
+        EXPECT_TRUE(formatted > 0 && formatted < 50) << formatted;
+        EXPECT_EQ(grid->GetItemText(kRows - 1, kSlave), c.widest);
+        EXPECT_EQ(grid->columnWidth(kSlave), fm.horizontalAdvance(c.widest) + margins) << c.widest;
+    }
+    // One value stored while drawing widens at once; a narrower refill never
+    // narrows. A typed text shows until the next value, except in a column
+    // without a format.
+    grid->SetItemValue(5, kSlave, -123456789.0);
+    const int widest = fm.horizontalAdvance("-123456789.000") + margins;
+    EXPECT_EQ(grid->columnWidth(kSlave), widest);
+    grid->SetItemCount(1);
+    for (int col : {kMaster, kSlave}) {
+        grid->SetItemText(0, col, "typed");
+        grid->SetItemValue(0, col, 2.0);
+    }
+    EXPECT_EQ(grid->columnWidth(kSlave), widest);
+    EXPECT_EQ(grid->GetItemText(0, kSlave), "2.000");
+    EXPECT_EQ(grid->GetItemText(0, kMaster), "typed");
 }

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -105,9 +107,7 @@ protected:
     std::vector<GridNote> Ends() const
     {
         std::vector<GridNote> out;
-        for (const auto& n : notes)
-            if (!n.begin)
-                out.push_back(n);
+        std::copy_if(notes.begin(), notes.end(), std::back_inserter(out), [](const auto& n) { return !n.begin; });
         return out;
     }
 
