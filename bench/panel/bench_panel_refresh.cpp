@@ -1,8 +1,10 @@
 // RefreshCurves + RefreshTable of the cam panel for a cam of 1500 key points
 // (the largest table the drive takes), as after a master length commit.
 #include "ui/ecam_curve_wnd.h"
+#include "ui/panel/panel_ids.h"
 #include "ui/panel/razuvavivezuzo_dlg.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -58,6 +60,29 @@ void BM_RefreshTableOnly1500(benchmark::State& state)
         p.dlg->RefreshTable();
 }
 BENCHMARK(BM_RefreshTableOnly1500)->Unit(benchmark::kMillisecond);
+
+// The table drawn as on screen (the texts of the rows in view are made while
+// painting), alone (0) and after a refill (1).
+void BM_TablePaint1500(benchmark::State& state)
+{
+    Panel p;
+    p.host.resize(1280, 800);
+    p.host.show();
+    p.dlg->show();
+    QCoreApplication::processEvents();
+    auto* table = qobject_cast<QAbstractScrollArea*>(p.dlg->GetDlgItem(panel::IDC_TABLE));
+    QWidget* view = table ? table->viewport() : nullptr;
+    if (!view || !view->isVisible()) {
+        state.SkipWithError("the table is not on screen");
+        return;
+    }
+    for (auto _ : state) {
+        if (state.range(0) != 0)
+            p.dlg->RefreshTable();
+        view->repaint();
+    }
+}
+BENCHMARK(BM_TablePaint1500)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_RefreshCurvesOnly1500(benchmark::State& state)
 {
