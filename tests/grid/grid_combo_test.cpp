@@ -5,39 +5,28 @@
 #include "grid/grid_editor_combo_box.h"
 #include "grid/grid_editor_combo_box_edit.h"
 
-#include <functional>
+#include <vector>
 
 TEST_F(GridTest, ComboEditsEndWithTheShownTextAndTheChoiceValue)
 {
-    const auto keys = [](std::vector<Qt::Key> ks) {
-        return [ks](QWidget* e) {
-            for (Qt::Key k : ks)
-                QTest::keyClick(e, k);
-        };
-    };
-    const auto typed = [](const char* text, Qt::Key k) {
-        return [text, k](QWidget* e) {
-            QTest::keyClicks(e, text);
-            QTest::keyClick(e, k);
-        };
-    };
     const struct {
         bool editable;
         int row;
         const char* shown;  // when the editor opens
-        std::function<void(QWidget*)> end;
+        const char* typed;
+        std::vector<Qt::Key> keys;
+        bool focusOther;  // then the focus moves elsewhere
         const char* cell;
         std::optional<QString> told;
         int value;
     } cases[] = {
-        {false, 0, "Poly", keys({Qt::Key_Down, Qt::Key_Return}), "Linear", "Linear", 1},
-        {false, 0, "Linear", keys({Qt::Key_Up, Qt::Key_Escape}), "Linear", std::nullopt, 0},
-        {false, 2, "Poly", [&](QWidget* e) { keys({Qt::Key_Down})(e); other->setFocus(Qt::MouseFocusReason); },
-         "Linear", "Linear", 1},
+        {false, 0, "Poly", "", {Qt::Key_Down, Qt::Key_Return}, false, "Linear", "Linear", 1},
+        {false, 0, "Linear", "", {Qt::Key_Up, Qt::Key_Escape}, false, "Linear", std::nullopt, -1},
+        {false, 2, "Poly", "", {Qt::Key_Down}, true, "Linear", "Linear", 1},
         // Free text that is no choice is carried as typed, with no value;
         // typing a choice's text finds the choice's value.
-        {true, 1, "Linear", typed("Cubic", Qt::Key_Return), "Cubic", "Cubic", -1},
-        {true, 1, "Cubic", typed("Linear", Qt::Key_Enter), "Linear", "Linear", 1},
+        {true, 1, "Linear", "Cubic", {Qt::Key_Return}, false, "Cubic", "Cubic", -1},
+        {true, 1, "Cubic", "Linear", {Qt::Key_Enter}, false, "Linear", "Linear", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
@@ -50,7 +39,11 @@ TEST_F(GridTest, ComboEditsEndWithTheShownTextAndTheChoiceValue)
         EXPECT_EQ(editor->currentText(), c.shown);
         EXPECT_TRUE(editor->hasFocus() || (editor->EditPart() && editor->EditPart()->hasFocus()));
         const size_t ends = Ends().size();
-        c.end(editor);
+        QTest::keyClicks(editor, c.typed);
+        for (Qt::Key k : c.keys)
+            QTest::keyClick(editor, k);
+        if (c.focusOther)
+            other->setFocus(Qt::MouseFocusReason);
         EXPECT_EQ(editor->count(), 2);  // typed text never joins the list
         EXPECT_EQ(grid->GetItemText(c.row, kType), c.cell);
         ASSERT_EQ(Ends().size(), ends + 1);

@@ -102,18 +102,15 @@ TEST_F(GridTest, RowHeightFactorStretchesRowsNotFonts)
     const int single = grid->rowHeight(0);
     EXPECT_GE(single, fontHeight);
     EXPECT_LT(single, fontHeight * 3 / 2);
-
-    grid->SetRowHeightFactor(3.0);
-    const int triple = grid->rowHeight(0);
-    EXPECT_EQ(triple - single, static_cast<int>(3.0 * fontHeight) - fontHeight);
-    EXPECT_EQ(grid->rowHeight(grid->InsertItem(3, "3")), triple);
+    // Nonsense is ignored; a part of a pixel is cut off, not rounded up.
+    const std::pair<double, int> cases[] = {{3.0, 2 * fontHeight}, {0.0, 2 * fontHeight}, {1.0 + 0.75 / fontHeight, 0}};
+    for (const auto& [factor, extra] : cases) {
+        grid->SetRowHeightFactor(factor);
+        EXPECT_EQ(grid->rowHeight(0), single + extra) << factor;
+        EXPECT_EQ(grid->rowHeight(grid->InsertItem(3, "3")), single + extra) << factor;
+    }
     EXPECT_EQ(grid->GetCellFont(), cellFont);
     EXPECT_EQ(grid->horizontalHeader()->font(), headerFont);
-
-    grid->SetRowHeightFactor(0.0);  // nonsense is ignored
-    EXPECT_EQ(grid->rowHeight(0), triple);
-    grid->SetRowHeightFactor(1.0 + 0.75 / fontHeight);  // a part of a pixel is cut off, not rounded up
-    EXPECT_EQ(grid->rowHeight(0), single);
 }
 
 TEST_F(GridTest, EmptyGridShowsItsText)
