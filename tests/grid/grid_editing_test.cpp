@@ -63,10 +63,19 @@ TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
              grid->SetFocusCell(2, kSlave);
              QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(2, kSlave));
          }},
-        {"text column", [&] { Click(1, kId), Click(1, kId), Click(1, kId); }},
-        {"text column keys", [&] { QTest::keyClick(grid, Qt::Key_F2), QTest::keyClick(grid, Qt::Key_Return); }},
+        {"text column",
+         [&] {
+             for (int i = 0; i < 3; ++i)
+                 Click(1, kId);
+             QTest::keyClick(grid, Qt::Key_F2);
+             QTest::keyClick(grid, Qt::Key_Return);
+         }},
         // The table's own editing is off.
-        {"typing", [&] { Click(2, kMaster), QTest::keyClick(grid, Qt::Key_7); }},
+        {"typing",
+         [&] {
+             Click(2, kMaster);
+             QTest::keyClick(grid, Qt::Key_7);
+         }},
     };
     for (const auto& [name, act] : neverEdit) {
         SCOPED_TRACE(name);
@@ -134,9 +143,7 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         EXPECT_TRUE(end.row == c.row && end.col == c.col);
         EXPECT_EQ(end.text, c.told);
         EXPECT_EQ(end.cellAtNotify, c.cell);
-        if (c.end.target<decltype(focusOther)>() == nullptr) {
-            EXPECT_TRUE(grid->hasFocus());
-        }
+        EXPECT_NE(grid->hasFocus(), other->hasFocus());  // back to the grid unless taken elsewhere
     }
     EXPECT_EQ(Ends().size(), std::size(cases));
     // Editor windows go away once control is back in the event loop.
