@@ -91,15 +91,10 @@ TEST_F(ConnectDialogTest, FieldsMakeTheUrlOfEachKindAndInvalidFieldsAreRefused)
     Click("kindRtu");
     TypeCombo("rtuPort", QStringLiteral("/dev/ttyUSB3"));
     TypeCombo("rtuBaud", QStringLiteral("9600"));
-    auto* parity = Child<QComboBox>("rtuParity");
-    parity->setFocus();
-    QTest::keyClick(parity, Qt::Key_Down);   // 无 -> 偶
-    auto* data = Child<QComboBox>("rtuData");
-    data->setFocus();
-    QTest::keyClick(data, Qt::Key_Down);     // 8 -> 7
-    auto* stop = Child<QComboBox>("rtuStop");
-    stop->setFocus();
-    QTest::keyClick(stop, Qt::Key_Down);     // 1 -> 2
+    for (const char* name : {"rtuParity", "rtuData", "rtuStop"}) {   // 无 -> 偶, 8 -> 7, 1 -> 2
+        Child<QComboBox>(name)->setFocus();
+        QTest::keyClick(Child<QComboBox>(name), Qt::Key_Down);
+    }
     Type("rtuUnit", QStringLiteral("5"));
     EXPECT_EQ(dlg.Choice(), QStringLiteral("rtu:/dev/ttyUSB3?baud=9600&parity=E&data=7&stop=2&unit=5"));
 

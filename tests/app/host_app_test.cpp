@@ -1,6 +1,6 @@
 // The host application shell: command line, the panel embedded through the
-// exported API and kept at the frame's size, the About text, what the host
-// remembers between runs.
+// exported API and kept at the frame's size, the motion-law entry that
+// reaches the panel's dialog, the About text, what the host remembers.
 #include "app/host_drive.h"
 #include "app/host_options.h"
 #include "app/host_settings.h"
@@ -8,11 +8,14 @@
 #include "ecam_version.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
+#include "cam/cam_design.h"
+#include "tests/support/modal_driver.h"
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/panel_settings.h"
 
+#include <QAbstractItemView>
 #include <QAction>
-
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QImage>
 #include <QSet>
@@ -53,7 +56,7 @@ IDeviceManage* Devices()
 
 } // namespace
 
-TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
+TEST(HostWindowTest, PanelFillsTheFrameFollowsEveryResizeAndTakesAMotionLawFromTheMenu)
 {
     CHostDrive drive(Devices());
     ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:1?unit=1"), nullptr));
@@ -84,6 +87,28 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
         for (int x = 0; x < img.width(); x += 7)
             colours.insert(img.pixel(x, y));
     EXPECT_GT(colours.size(), 3);
+
+    // 凸轮 › 运动规律...: the default laws over the panel's length 1000,
+    // accepted as they are, replace the cam (the dialog lives in the plug-in,
+    // so it is known here by name only); the table lists each key point.
+    auto* entry = window.findChild<QAction*>(QStringLiteral("motionLaws"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), QString::fromUtf8("运动规律..."));
+    ModalDriver<QDialog> driver([](QDialog* d) {
+        ASSERT_EQ(d->objectName(), "motionLawDlg");
+        d->accept();
+    });
+    entry->trigger();
+    EXPECT_TRUE(driver.Ran());
+    auto* length = window.Frame()->findChild<QLineEdit*>(QStringLiteral("idc6008"));
+    ASSERT_NE(length, nullptr);
+    EXPECT_EQ(length->text(), "1000");
+    CamDesign expected;
+    DesignError e;
+    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(1000), {}, expected, e));
+    auto* table = window.Frame()->findChild<QAbstractItemView*>(QStringLiteral("idc6018"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), int(expected.points.size()));
 
     // Closing the window destroys the panel through the API.
     QPointer<QWidget> watch(panel);

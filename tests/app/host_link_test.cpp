@@ -49,7 +49,7 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    void TearDown() override { window.reset(); }
+    void TearDown() override { window.reset(); RememberDevice(QString()); }
 
     QWidget* PanelItem(const char* name) const
     {
@@ -129,7 +129,6 @@ TEST_F(HostLinkTest, ConnectingAnotherDriveThroughTheMenuMovesThePanelToIt)
     QWidget* panel = PanelItem("RAZuvavivezUzoDlg");
     EXPECT_TRUE(window->Reconnect(QStringLiteral("tcp://127.0.0.1:%1").arg(b->Port())));
     EXPECT_EQ(PanelItem("RAZuvavivezUzoDlg"), panel);
-    RememberDevice(QString());
 }
 
 TEST_F(HostLinkTest, AReconnectWhileATransferRunsIsRefusedAndWorksAfterIt)
@@ -160,7 +159,6 @@ TEST_F(HostLinkTest, AReconnectWhileATransferRunsIsRefusedAndWorksAfterIt)
     EXPECT_FALSE(window->PanelBusy());
     EXPECT_TRUE(window->Reconnect(UrlOf(*b)));
     EXPECT_EQ(drive.Choice(), UrlOf(*b));
-    RememberDevice(QString());
 }
 
 TEST_F(HostLinkTest, TheStatusLineShowsTheLastExchangeOfAnyThread)
@@ -196,5 +194,4 @@ TEST_F(HostLinkTest, TheStatusLineShowsTheLastExchangeOfAnyThread)
     readOnWorker(1);   // still the old service: fails again
     QCoreApplication::processEvents();
     EXPECT_EQ(window->LinkText(), u8("未通信"));
-    RememberDevice(QString());
 }
