@@ -5,6 +5,7 @@
 #include "files/ms_excel_helper.h"
 #include "files/point_list_file.h"
 #include "cam/c_number.h"
+#include "tests/support/workbook_column.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,7 @@ namespace {
 
 using V = std::vector<std::wstring>;
 const std::filesystem::path kData = ECAM_TEST_DATA;
-
-V column(const std::filesystem::path& path, int col)
-{
-    CMSExcelHelper x;
-    V cells{L"<not opened>"};
-    if (x.OpenExcel(path))
-        x.ReadColumnFromBegin(1, col, cells);
-    return cells;
-}
+using ecamtest::WorkbookColumn;
 
 } // namespace
 
@@ -40,9 +33,9 @@ TEST(WorkbookFixtures, OfficeSuiteFormulasDatesBooleansAndTextReadAlikeInEveryFo
                              "office_formulas_xlsx_named.xls", "office_formulas_xls_named.xlsx",
                              "office_formulas_ods_named.xlsx"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(column(kData / name, 1), first);
-        EXPECT_EQ(column(kData / name, 2), second);
-        EXPECT_EQ(column(kData / name, 3), V{});
+        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
+        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
+        EXPECT_EQ(WorkbookColumn(kData / name, 3), V{});
 
         CMSExcelHelper x;
         std::vector<ECamPoint> pts;
@@ -67,8 +60,8 @@ TEST(WorkbookFixtures, PythonLibraryInlineStringsAbsolutePartsAndDates)
     const V second{L"0", L"6.25", L"12", L"8", L"1", L"-3.75", L"99", L"0.001"};
     for (const char* name : {"openpyxl_points.xlsx", "openpyxl_isodates.xlsx"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(column(kData / name, 1), first);
-        EXPECT_EQ(column(kData / name, 2), second);
+        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
+        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
     }
 }
 
@@ -94,7 +87,7 @@ TEST(WorkbookFixtures, OfficeSuite1500RowsInBothBinaryAndZippedFormats)
 TEST(WorkbookFixtures, OfficeSuiteSharedStringsRunningIntoContinueRecords)
 {
     // make_office.sh's texts: "<i>.25 " + "毫米" every third row + i%50 "x".
-    const V first = column(kData / "long_strings.xls", 1), second = column(kData / "long_strings.xls", 2);
+    const V first = WorkbookColumn(kData / "long_strings.xls", 1), second = WorkbookColumn(kData / "long_strings.xls", 2);
     ASSERT_EQ(first.size(), 400u);
     ASSERT_EQ(second.size(), 400u);
     for (int i = 0; i < 400; ++i) {

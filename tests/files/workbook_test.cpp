@@ -2,6 +2,7 @@
 // back, and workbooks in the other formats we read, made here by the test.
 #include "files/ms_excel_helper.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/workbook_column.h"
 #include "zip_builder.h"
 
 #include <xlsxwriter.h>
@@ -14,6 +15,7 @@
 namespace {
 
 using V = std::vector<std::wstring>;
+using ecamtest::WorkbookColumn;
 
 class Workbook : public ::testing::Test {
 protected:
@@ -28,15 +30,6 @@ protected:
             if (!rows[r].empty())
                 x.WriteLine(1, static_cast<int>(r) + 1, rows[r]);
         return x.CloseAndSaveExcel() != 0;
-    }
-    V column(const std::filesystem::path& path, int col, int sheet = 1)
-    {
-        CMSExcelHelper x;
-        V cells{L"<not opened>"};
-        if (x.OpenExcel(path))
-            x.ReadColumnFromBegin(sheet, col, cells);
-        x.CloseExcel();
-        return cells;
     }
     ecamtest::TempDir dir{"workbook_test"};
 };
@@ -54,7 +47,7 @@ TEST_F(Workbook, WrittenByUsReadsBackInEachFormat)
         SCOPED_TRACE(name);
         const auto path = dir / name;
         ASSERT_TRUE(save(path, rows));
-        const V first = column(path, 1), second = column(path, 2);
+        const V first = WorkbookColumn(path, 1), second = WorkbookColumn(path, 2);
         ASSERT_EQ(first.size(), 1500u);
         ASSERT_EQ(second.size(), 1500u);
         EXPECT_EQ(first[0], L"0.00");
@@ -62,17 +55,17 @@ TEST_F(Workbook, WrittenByUsReadsBackInEachFormat)
         EXPECT_EQ(first[3] + second[3], L"");
         EXPECT_EQ(first[7], L"毫米");
         EXPECT_EQ(second[7], L"");
-        EXPECT_EQ(column(path, 3), V{});
-        EXPECT_EQ(column(path, 1, 2), V{}); // no second sheet
+        EXPECT_EQ(WorkbookColumn(path, 3), V{});
+        EXPECT_EQ(WorkbookColumn(path, 1, 2), V{}); // no second sheet
     }
 }
 
 TEST_F(Workbook, EmptySheetAndRefusedTargets)
 {
     ASSERT_TRUE(save(dir / "empty.xls", {}));
-    EXPECT_EQ(column(dir / "empty.xls", 1), V{});
+    EXPECT_EQ(WorkbookColumn(dir / "empty.xls", 1), V{});
     ASSERT_TRUE(save(dir / "empty.xlsx", {}));
-    EXPECT_EQ(column(dir / "empty.xlsx", 1), V{});
+    EXPECT_EQ(WorkbookColumn(dir / "empty.xlsx", 1), V{});
 
     CMSExcelHelper x;
     EXPECT_EQ(x.InitExcel(dir / "a.ods"), 0);   // a format we do not write
@@ -117,6 +110,6 @@ TEST_F(Workbook, NumericCellsFromOtherProgramsReadAsTheirShortestText)
     worksheet_write_formula_num(ws, 3, 0, "=A1*2", nullptr, 20);
     worksheet_write_string(ws, 1, 300, "far to the right", nullptr); // a wide sheet reads too
     ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
-    EXPECT_EQ(column(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
-    EXPECT_EQ(column(path, 2), (V{L"2.5", L"", L"7.75"}));
+    EXPECT_EQ(WorkbookColumn(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
+    EXPECT_EQ(WorkbookColumn(path, 2), (V{L"2.5", L"", L"7.75"}));
 }
