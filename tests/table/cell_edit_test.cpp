@@ -1,4 +1,5 @@
 // Cell edits of the key-point table, driven by two clicks and typing.
+#include "tests/support/cam_match.h"
 #include "tests/support/panel_harness.h"
 
 #include "grid/grid_editor_combo_box.h"
@@ -77,11 +78,9 @@ TEST_F(TableCellEdit, TextReadsLikeTheCLibraryAndEditsReachTheRowsTheyChange)
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Down);
     QTest::keyClick(editor, Qt::Key_Return);
-    pts = Points();
-    EXPECT_EQ(pts[1].slave, 5.0);
-    EXPECT_EQ(pts[1].type, kECamPoly);
-    EXPECT_EQ(pts[2].slave, 7.0);
-    EXPECT_EQ(pts[2].type, kECamLinear);
+    const double line = -7 / (100 - 10.0004);   // row 2's new line, which the Poly after it follows
+    EXPECT_TRUE(ecamtest::SameCam(Points(), {Pt(0, 0, 0, kECamPoly), Pt(10, 5, 0, kECamPoly),
+                                             Pt(10.0004, 7, line, kECamLinear), Pt(100, 0, line, kECamPoly)}));
     EXPECT_EQ(Cell(2, 3), QStringLiteral("7.000"));
     EXPECT_EQ(Cell(1, 3), QStringLiteral("5.000"));
 }

@@ -70,17 +70,11 @@ TEST_F(TableEditCommit, AcceptingUnchangedWritesNothingAndOneCellChangesOneValue
 
     // The slave alone changes; the master keeps every decimal.
     ASSERT_TRUE(EditCellText(1, kColSlave, QStringLiteral("8")));
-    auto pts = Points();
-    EXPECT_EQ(pts[1].master, 16.949153);
-    EXPECT_EQ(pts[1].slave, 8.0);
-    EXPECT_EQ(pts[1].speed, 0.257);
+    EXPECT_EQ(Points()[1], Pt(16.949153, 8, 0.257, kECamPoly));
     // The master alone changes; the slave keeps what it was.
     LoadCam(loaded);
     ASSERT_TRUE(EditCellText(1, kColMaster, QStringLiteral("20")));
-    pts = Points();
-    EXPECT_EQ(pts[1].master, 20.0);
-    EXPECT_EQ(pts[1].slave, 7.1234567);
-    EXPECT_EQ(pts[1].speed, 0.257);
+    EXPECT_EQ(Points()[1], Pt(20, 7.1234567, 0.257, kECamPoly));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
