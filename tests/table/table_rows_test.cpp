@@ -1,4 +1,7 @@
-// The table's context menu: "添加点" / "删除点" on the row under the mouse.
+// Rows added and deleted: one at a time from the table's context menu
+// ("添加点" / "删除点" on the row under the mouse), and as a range through the
+// hidden buttons 6030 / 6031 and the row-range dialog, answered with real
+// keys and clicks.
 #include "tests/support/cam_match.h"
 #include "tests/support/panel_harness.h"
 
@@ -8,6 +11,7 @@ const QString kAdd = QStringLiteral("添加点");
 const QString kDelete = QStringLiteral("删除点");
 constexpr int L = kECamLinear, P = kECamPoly;
 using ecamtest::SameCam;
+const std::vector<ECamPoint> kFourCam{Pt(0, 0, 0, P), Pt(100, 10, 0, P), Pt(200, 30, 0, P), Pt(1000, 0, 0, P)};
 
 QStringList Numbers(int n)
 {
@@ -114,4 +118,90 @@ TEST_F(TablePointMenu, NoMenuWithoutASelectedRowAndDismissingChangesNothing)
     EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
     EXPECT_EQ(Points(), before);
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+using TableRangeOps = WidePanelTest;
+
+TEST_F(TableRangeOps, DeleteRemovesCountRowsFromStartOrUpToTheEnd)
+{
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "2", "2");
+    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[3]}));
+    EXPECT_EQ(Column(1), (QStringList{"0", "1"}));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "1000.000"}));
+
+    // A count beyond the last row, up to the largest number typed, removes
+    // everything from the start row on.
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "3", "2147483647");
+    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1]}));
+    EXPECT_EQ(Table()->GetItemCount(), 2);
+
+    // The last row alone.
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "4", "1");
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "200.000"}));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
+{
+    // Default cam, start 1, count 3: between the two points that were there.
+    // Linear speeds are re-derived from the new neighbours; the Poly point
+    // after the line takes its speed.
+    RunRangeButton(6031, "1", "3");
+    const double down = -3 / 999.7;
+    const std::vector<ECamPoint> inserted{Pt(0, 0, 0, P), Pt(0.1, 1, 10, L), Pt(0.2, 2, 10, L), Pt(0.3, 3, down, L),
+                                          Pt(1000, 0, down, P)};
+    EXPECT_TRUE(SameCam(Points(), inserted));
+    EXPECT_EQ(Column(1), (QStringList{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "0.200", "0.300", "1000.000"}));
+
+    // Start = rows appends after the last point.
+    RunRangeButton(6031, "5", "2");
+    std::vector<ECamPoint> appended = inserted, pts = Points();
+    appended.insert(appended.end(), {Pt(1000.1, 1, (2.0 - 1) / (1000.2 - 1000.1), L), Pt(1000.2, 2, 0, L)});
+    pts.back().speed = 0;   // a line at the end has no next point to follow: its speed is not checked
+    EXPECT_TRUE(SameCam(pts, appended));
+    EXPECT_EQ(Table()->GetItemCount(), 7);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
+{
+    LoadCam({Pt(0, 0, 0, P), Pt(0.2, 2, 0, P), Pt(1000, 0, 0, P)});
+    // Three steps of 0.1 would pass the point at 0.2.
+    RunRangeButton(6031, "1", "3");
+    EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(0.05, 0.5, 10, L), Pt(0.1, 1, 10, L), Pt(0.15, 1.5, 10, L),
+                                   Pt(0.2, 2, 10, P), Pt(1000, 0, 0, P)}));
+
+    // 200 points into a gap of 0.05 would lie closer than the table can tell.
+    const auto before = Points();
+    RunRangeButton(6031, "2", "200");
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+}
+
+TEST_F(TableRangeOps, HiddenButtonsAndBadStartOrCountIsRefused)
+{
+    ASSERT_TRUE(Button(6030) && Button(6031));
+    EXPECT_FALSE(Button(6030)->isVisible() || Button(6031)->isVisible());
+
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "1", "1");    // the first row is protected
+    RunRangeButton(6030, "5", "1");    // past the last row
+    RunRangeButton(6030, "abc", "1");  // reads as 0
+    RunRangeButton(6030, "2", "0");
+    RunRangeButton(6031, "0", "1");
+    RunRangeButton(6031, "5", "1");
+    RunRangeButton(6031, "1", "-3");
+    RunRangeButton(6031, "1", "100001");
+    RunRangeButton(6031, "1", "1", false);   // cancelled: nothing said
+    const QString badCount = QStringLiteral("操作行数必须大于零!");
+    const QString del = QStringLiteral("起始行请规范到2 - 4");
+    const QString ins = QStringLiteral("起始行请规范到1 - 4");
+    EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
+                                            QStringLiteral("操作行数不能大于100000!")}));
+    EXPECT_EQ(Points(), kFourCam);
+    EXPECT_EQ(Table()->GetItemCount(), 4);
 }
