@@ -1,7 +1,7 @@
 // Rows added and deleted: one at a time from the table's context menu
 // ("添加点" / "删除点" on the row under the mouse), and as a range through the
-// hidden buttons 6030 / 6031 and the row-range dialog, answered with real
-// keys and clicks.
+// hidden buttons 6030 / 6031 and the row-range dialog (also on its own),
+// answered with real keys and clicks.
 #include "tests/support/cam_match.h"
 #include "tests/support/panel_harness.h"
 
@@ -20,6 +20,8 @@ QStringList Numbers(int n)
         out << QString::number(i);
     return out;
 }
+
+QLineEdit* Field(CListOperDlg* d, const char* name) { return d->findChild<QLineEdit*>(QString::fromLatin1(name)); }
 
 }  // namespace
 
@@ -204,4 +206,38 @@ TEST_F(TableRangeOps, HiddenButtonsAndBadStartOrCountIsRefused)
                                             QStringLiteral("操作行数不能大于100000!")}));
     EXPECT_EQ(Points(), kFourCam);
     EXPECT_EQ(Table()->GetItemCount(), 4);
+}
+
+TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)
+{
+    CListOperDlg dlg(QStringLiteral("增加指定行"));
+    QStringList shown;  // start and count texts as each opening showed them
+    ModalDriver<CListOperDlg> typed([&](CListOperDlg* d) {
+        shown << Field(d, "idc6030")->text() << Field(d, "idc6031")->text();
+        QTest::keyClick(Field(d, "idc6030"), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Field(d, "idc6030"), QStringLiteral("5x"));
+        Field(d, "idc6031")->setFocus();
+        QTest::keyClicks(Field(d, "idc6031"), QStringLiteral("2"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("idc1")), Qt::LeftButton);
+    });
+    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
+    ASSERT_TRUE(typed.Ran());
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("5x"));
+    EXPECT_EQ(dlg.RowCountText(), QStringLiteral("12"));
+
+    // Reopened: the defaults again; Escape cancels and keeps the last texts.
+    ModalDriver<CListOperDlg> escaped([&](CListOperDlg* d) {
+        shown << Field(d, "idc6030")->text() << Field(d, "idc6031")->text();
+        QTest::keyClicks(Field(d, "idc6030"), QStringLiteral("9"));
+        QTest::keyClick(Field(d, "idc6030"), Qt::Key_Escape);
+    });
+    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDCANCEL);
+    EXPECT_EQ(shown, (QStringList{"2", "1", "2", "1"}));
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("5x"));
+
+    // Enter takes the default button, OK.
+    ModalDriver<CListOperDlg> entered([&](CListOperDlg* d) { QTest::keyClick(Field(d, "idc6031"), Qt::Key_Return); });
+    EXPECT_EQ(dlg.DoModal(), CListOperDlg::IDOK);
+    EXPECT_EQ(dlg.StartRowText(), QStringLiteral("2"));
+    EXPECT_EQ(dlg.RowCountText(), QStringLiteral("1"));
 }
