@@ -67,16 +67,14 @@ protected:
         Click(id);
         return boxes.Texts().mid(seen);
     }
-    void setFields(const char* len, const char* unit, const char* sp, const char* su, const char* mp,
-                   const char* mu)
+    // Master length, unit, slave pulses and units, master pulses and units.
+    void setFields(const QStringList& texts)
     {
-        dlg->SetDlgItemText(IDC_EDIT_MASTER_LEN, QString::fromUtf8(len));
-        dlg->SetDlgItemText(IDC_EDIT_UNIT, QString::fromUtf8(unit));
-        dlg->SetDlgItemText(IDC_EDIT_SLAVE_PULSE, QString::fromUtf8(sp));
-        dlg->SetDlgItemText(IDC_EDIT_SLAVE_UNITS, QString::fromUtf8(su));
-        dlg->SetDlgItemText(IDC_EDIT_MASTER_PULSE, QString::fromUtf8(mp));
-        dlg->SetDlgItemText(IDC_EDIT_MASTER_UNITS, QString::fromUtf8(mu));
+        for (int i = 0; i < 6; ++i)
+            dlg->SetDlgItemText(kFieldIds[i], texts[i]);
     }
+    static constexpr ControlId kFieldIds[] = {IDC_EDIT_MASTER_LEN,  IDC_EDIT_UNIT,         IDC_EDIT_SLAVE_PULSE,
+                                        IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS};
     void expectUsableCam()
     {
         for (const ECamCurveSample& s : dlg->CamModel().Curve())
@@ -90,7 +88,7 @@ protected:
 
 } // namespace
 
-TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
+TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwritingAndOpenReportsFileErrors)
 {
     const QString target = path("default.ecam");
     dir.Write("default.ecam", "old");
@@ -132,13 +130,25 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwriting)
     Click(IDC_BTN_SAVE);
     ASSERT_EQ(boxes.Calls().size(), 3u);
     EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!\nNo such file or directory"));
+
+    // Opening: a file of another extension is passed over in silence, a
+    // cancelled dialog does nothing, a missing file is reported.
+    boxes.Clear();
+    const std::vector<ECamPoint> before = Points();
+    dir.Write("cam.txt", "whatever");
+    files.QueueAnswer(path("cam.txt"));
+    Click(IDC_BTN_IMPORT);          // wrong extension: silently nothing
+    Click(IDC_BTN_IMPORT);          // cancelled
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(open(IDC_BTN_IMPORT, "absent.ecam"), (QStringList{QStringLiteral("No such file or directory"), kOpenFailed}));
+    EXPECT_EQ(Points(), before);
 }
 
 TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
 {
     LoadCam({{0, 0, 0, kECamLinear}, {123.4567891, 45.5, 0.5, kECamPoly},
                                {360, 90, 0, kECamPoly}});
-    setFields("360", "毫米", "131072", "10", "10000", "360");
+    setFields({"360", "毫米", "131072", "10", "10000", "360"});
     const std::vector<ECamPoint> saved = Points();
     files.QueueAnswer(path("round.ecam"));
     Click(IDC_BTN_SAVE);
@@ -147,7 +157,7 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     // Scramble everything, then open the file again (upper-case extension).
     fs::rename(dir / "round.ecam", dir / "ROUND.ECAM");
     LoadCam({{0, 0, 0, kECamPoly}, {50, 1, 0, kECamPoly}});
-    setFields("77", "x", "1", "2", "3", "4");
+    setFields({"77", "x", "1", "2", "3", "4"});
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_BTN_STD_WRITE})
         dlg->GetDlgItem(id)->setEnabled(false);
     files.QueueAnswer(path("ROUND.ECAM"));
@@ -160,29 +170,15 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     rounded[1].master = 123.456789;
     EXPECT_EQ(Points(), rounded);
     EXPECT_EQ(dlg->MasterLength(), 360u);
-    const std::pair<int, const char*> fields[] = {
-        {IDC_EDIT_MASTER_LEN, "360"},       {IDC_EDIT_UNIT, "毫米"},
-        {IDC_LBL_SLAVE_UNIT, "毫米"},       {IDC_LBL_MASTER_UNIT, "毫米"},
-        {IDC_EDIT_SLAVE_PULSE, "131072"},   {IDC_EDIT_SLAVE_UNITS, "10"},
-        {IDC_EDIT_MASTER_PULSE, "10000"},   {IDC_EDIT_MASTER_UNITS, "360"}};
-    for (const auto& [id, text] : fields)
-        EXPECT_EQ(dlg->GetDlgItemText(id), QString::fromUtf8(text)) << id;
+    QStringList shown;
+    for (int id : {kFieldIds[0], kFieldIds[1], IDC_LBL_SLAVE_UNIT, IDC_LBL_MASTER_UNIT, kFieldIds[2], kFieldIds[3],
+                   kFieldIds[4], kFieldIds[5]})
+        shown << dlg->GetDlgItemText(id);
+    EXPECT_EQ(shown, (QStringList{"360", "毫米", "毫米", "毫米", "131072", "10", "10000", "360"}));
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
     EXPECT_EQ(Table()->GetItemCount(), 3);
-}
-
-TEST_F(PanelFiles, OpenIgnoresOtherFilesAndReportsFileErrors)
-{
-    const std::vector<ECamPoint> before = Points();
-    dir.Write("cam.txt", "whatever");
-    files.QueueAnswer(path("cam.txt"));
-    Click(IDC_BTN_IMPORT);          // wrong extension: silently nothing
-    Click(IDC_BTN_IMPORT);          // cancelled
-    EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(open(IDC_BTN_IMPORT, "absent.ecam"), (QStringList{QStringLiteral("No such file or directory"), kOpenFailed}));
-    EXPECT_EQ(Points(), before);
 }
 
 TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
