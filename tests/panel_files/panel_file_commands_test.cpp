@@ -73,8 +73,8 @@ protected:
         for (int i = 0; i < 6; ++i)
             dlg->SetDlgItemText(kFieldIds[i], texts[i]);
     }
-    static constexpr ControlId kFieldIds[] = {IDC_EDIT_MASTER_LEN,  IDC_EDIT_UNIT,         IDC_EDIT_SLAVE_PULSE,
-                                        IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS};
+    static constexpr ControlId kFieldIds[] = {IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_EDIT_SLAVE_PULSE,
+                                              IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS};
     void expectUsableCam()
     {
         for (const ECamCurveSample& s : dlg->CamModel().Curve())
@@ -171,10 +171,10 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     EXPECT_EQ(Points(), rounded);
     EXPECT_EQ(dlg->MasterLength(), 360u);
     QStringList shown;
-    for (int id : {kFieldIds[0], kFieldIds[1], IDC_LBL_SLAVE_UNIT, IDC_LBL_MASTER_UNIT, kFieldIds[2], kFieldIds[3],
-                   kFieldIds[4], kFieldIds[5]})
+    for (int id : kFieldIds)
         shown << dlg->GetDlgItemText(id);
-    EXPECT_EQ(shown, (QStringList{"360", "毫米", "毫米", "毫米", "131072", "10", "10000", "360"}));
+    shown << dlg->GetDlgItemText(IDC_LBL_SLAVE_UNIT) << dlg->GetDlgItemText(IDC_LBL_MASTER_UNIT);
+    EXPECT_EQ(shown, (QStringList{"360", "毫米", "131072", "10", "10000", "360", "毫米", "毫米"}));
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE,
                    IDC_EDIT_MASTER_UNITS, IDC_BTN_STD_WRITE})
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
