@@ -127,28 +127,7 @@ TEST(HostWindowTest, AboutTextCarriesTheProjectVersionAndTheFirstWindowFitsTheSc
                                             .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
 }
 
-TEST(HostWindowTest, ReadBackSettingIsACheckItemRememberedAcrossRuns)
-{
-    ASSERT_TRUE(VerifyAfterWriteSetting());   // on until the user says otherwise
-    CHostDrive drive(Devices());
-    {
-        CHostWindow window(drive);
-        auto* item = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
-        ASSERT_NE(item, nullptr);
-        EXPECT_TRUE(item->isCheckable() && item->isChecked());
-        item->trigger();
-        EXPECT_FALSE(VerifyAfterWriteSetting());
-    }
-    // A later run starts with the user's choice.
-    CHostWindow again(drive);
-    auto* item = again.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_TRUE(VerifyAfterWriteSetting());
-}
-
-TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
+TEST(HostWindowTest, ReadBackGeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
 {
     const QString first = QStringLiteral("tcp://127.0.0.1:1?unit=4");
     const QString second = QStringLiteral("rtu:/dev/ttyECAM9?baud=9600&parity=E&data=8&stop=1&unit=2");
@@ -157,6 +136,12 @@ TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLine
         CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // The read-back setting: a check item, on until the user says otherwise.
+        auto* readBack = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+        ASSERT_NE(readBack, nullptr);
+        EXPECT_TRUE(VerifyAfterWriteSetting() && readBack->isCheckable() && readBack->isChecked());
+        readBack->trigger();
+        EXPECT_FALSE(VerifyAfterWriteSetting());
         window.setGeometry(QRect(30, 40, 700, 500));
         ASSERT_TRUE(window.Reconnect(first));
         window.close();
@@ -167,6 +152,11 @@ TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLine
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.geometry().size(), QSize(700, 500));
+        auto* readBack = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+        ASSERT_NE(readBack, nullptr);
+        EXPECT_FALSE(readBack->isChecked());   // the user's choice of the run before
+        readBack->trigger();
+        EXPECT_TRUE(VerifyAfterWriteSetting());
         // Drawing a picture does not change what the user's window keeps.
         window.SetRememberGeometry(false);
         window.SetPanelSize(QSize(500, 400));
