@@ -27,9 +27,22 @@ QLineEdit* Field(CListOperDlg* d, const char* name) { return d->findChild<QLineE
 
 using TablePointMenu = WidePanelTest;
 
-TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndRenumbers)
+TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesTheCam)
 {
-    // Default cam: (0, 0) and (1000, 0), both Poly.
+    // Default cam: (0, 0) and (1000, 0), both Poly. A dismissed menu, the
+    // menu key with nothing selected (no menu opens) and a message with no
+    // selected row change nothing.
+    const auto before = Points();
+    ChooseFromRowMenu(1, QString());
+    Table()->clearSelection();
+    ASSERT_EQ(Table()->GetFirstSelectedRow(), -1);
+    const std::size_t menus = ui->menus.Calls().size();
+    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), Table()->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(Table()->viewport(), &keyMenu);
+    EXPECT_EQ(ui->menus.Calls().size(), menus);
+    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
+    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
+    EXPECT_EQ(Points(), before);
     ASSERT_EQ(Table()->GetItemCount(), 2);
     EXPECT_EQ(ChooseFromRowMenu(0, kAdd), (QStringList{kAdd, kDelete}));
     // A Poly point after a line takes the line's speed.
@@ -97,29 +110,6 @@ TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P)}));
     EXPECT_EQ(Column(1), Numbers(3));
     EXPECT_EQ(boxes.Texts().size(), 1);
-}
-
-TEST_F(TablePointMenu, NoMenuWithoutASelectedRowAndDismissingChangesNothing)
-{
-    const auto before = Points();
-    // Dismissed menu.
-    ChooseFromRowMenu(1, QString());
-    EXPECT_EQ(Points(), before);
-
-    // The menu key with nothing selected opens no menu.
-    Table()->clearSelection();
-    ASSERT_EQ(Table()->GetFirstSelectedRow(), -1);
-    const std::size_t menusBefore = ui->menus.Calls().size();
-    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), Table()->viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(Table()->viewport(), &keyMenu);
-    EXPECT_EQ(ui->menus.Calls().size(), menusBefore);
-    EXPECT_EQ(Points(), before);
-
-    // A message with no selected row is ignored as well.
-    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
-    EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 0, 0), 0);
-    EXPECT_EQ(Points(), before);
-    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 using TableRangeOps = WidePanelTest;
