@@ -243,25 +243,6 @@ TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
     EXPECT_EQ(Points(), pts);
 }
 
-TEST_F(PanelFiles, SpecialSaveWritesTheKeyPointsReplacesAFileAndRefusesOtherTargets)
-{
-    dir.Write("SpecECam1.xls", "old content that is not a workbook");
-    ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "SpecECam1.xls"), QStringList{kSpeedsNotSaved});
-    EXPECT_EQ(dialog(files.Calls()[0]), "save | 保存凸轮数据文件 | Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;"
-                                         "All Files(*.*) (*.*) | xls | SpecECam1.xls | asks | owned");
-    EXPECT_EQ(WorkbookColumn(dir / "SpecECam1.xls", 1), (V{L"0.00", L"1000.00"}));
-
-    // A target we cannot write (not a workbook's name, or a directory, which
-    // is never deleted): the host's text for id 170, then the failure.
-    ASSERT_FALSE(text170().isEmpty());
-    const QStringList refused{text170(), QString::fromUtf8("保存文件失败!")};
-    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "points.txt"), refused);
-    EXPECT_FALSE(fs::exists(dir / "points.txt"));
-    fs::create_directories(dir / "keep.xls" / "inside");
-    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "keep.xls"), refused);
-    EXPECT_TRUE(fs::is_directory(dir / "keep.xls" / "inside"));
-}
-
 TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
 {
     // A cam of the user's, ending at the panel's master length (which clicks
@@ -306,7 +287,7 @@ TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_UNIT), QString()); // the settings stay too
 }
 
-TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctl)
+TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctlAndUnwritableTargetsAreRefused)
 {
     // Ties of "%.2f" round as C's printf does (0.125 -> 0.12, exact binary).
     LoadCam({{0, 0, 0, kECamPoly}, {0.125, 0.375, 0, kECamLinear}, {2.5, -0.125, 0, kECamLinear},
@@ -314,12 +295,25 @@ TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctl)
     ecam::ECamProfile profile;
     profile.points = Points();
     ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "cam.ecam", profile));
+    dir.Write("panel.xls", "old content that is not a workbook");
     ASSERT_EQ(open(IDC_BTN_SPECIAL_SAVE, "panel.xls"), QStringList{kSpeedsNotSaved});
+    EXPECT_EQ(dialog(files.Calls()[0]), "save | 保存凸轮数据文件 | Excel Files(*.xls;*.xlsx) (*.xls *.xlsx);;"
+                                         "All Files(*.*) (*.*) | xls | SpecECam1.xls | asks | owned");
     auto r = ecamtest::RunEcamctl({"convert", (dir / "cam.ecam").string(), (dir / "tool.xls").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFileBytes(dir / "panel.xls"), ReadFileBytes(dir / "tool.xls"));
     EXPECT_EQ(WorkbookColumn(dir / "panel.xls", 1), (V{L"0.00", L"0.12", L"2.50", L"1000.00"}));
     EXPECT_EQ(WorkbookColumn(dir / "panel.xls", 2), (V{L"0.00", L"0.38", L"-0.12", L"7.00"}));
+
+    // A target we cannot write (not a workbook's name, or a directory, which
+    // is never deleted): the host's text for id 170, then the failure.
+    ASSERT_FALSE(text170().isEmpty());
+    const QStringList refused{text170(), QString::fromUtf8("保存文件失败!")};
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "points.txt"), refused);
+    EXPECT_FALSE(fs::exists(dir / "points.txt"));
+    fs::create_directories(dir / "keep.xls" / "inside");
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "keep.xls"), refused);
+    EXPECT_TRUE(fs::is_directory(dir / "keep.xls" / "inside"));
 
     // The import derives the same speeds as "ecamctl convert" (CSV keeps every bit).
     const fs::path book = fs::path(ECAM_TEST_DATA) / "office_formulas.xlsx";
