@@ -114,9 +114,31 @@ TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
 
 using TableRangeOps = WidePanelTest;
 
-TEST_F(TableRangeOps, DeleteRemovesCountRowsFromStartOrUpToTheEnd)
+TEST_F(TableRangeOps, HiddenButtonsRefuseBadRangesAndDeleteCountRowsFromStartOrUpToTheEnd)
 {
+    ASSERT_TRUE(Button(6030) && Button(6031));
+    EXPECT_FALSE(Button(6030)->isVisible() || Button(6031)->isVisible());
+
     LoadCam(kFourCam);
+    RunRangeButton(6030, "1", "1");    // the first row is protected
+    RunRangeButton(6030, "5", "1");    // past the last row
+    RunRangeButton(6030, "abc", "1");  // reads as 0
+    RunRangeButton(6030, "2", "0");
+    RunRangeButton(6031, "0", "1");
+    RunRangeButton(6031, "5", "1");
+    RunRangeButton(6031, "1", "-3");
+    RunRangeButton(6031, "1", "100001");
+    RunRangeButton(6031, "1", "1", false);   // cancelled: nothing said
+    const QString badCount = QStringLiteral("操作行数必须大于零!");
+    const QString del = QStringLiteral("起始行请规范到2 - 4");
+    const QString ins = QStringLiteral("起始行请规范到1 - 4");
+    EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
+                                            QStringLiteral("操作行数不能大于100000!")}));
+    EXPECT_EQ(Points(), kFourCam);
+    EXPECT_EQ(Table()->GetItemCount(), 4);
+    boxes.Clear();
+
+    // Count rows from the start row.
     RunRangeButton(6030, "2", "2");
     EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[3]}));
     EXPECT_EQ(Column(1), (QStringList{"0", "1"}));
@@ -172,30 +194,6 @@ TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
     RunRangeButton(6031, "2", "200");
     EXPECT_EQ(Points(), before);
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
-}
-
-TEST_F(TableRangeOps, HiddenButtonsAndBadStartOrCountIsRefused)
-{
-    ASSERT_TRUE(Button(6030) && Button(6031));
-    EXPECT_FALSE(Button(6030)->isVisible() || Button(6031)->isVisible());
-
-    LoadCam(kFourCam);
-    RunRangeButton(6030, "1", "1");    // the first row is protected
-    RunRangeButton(6030, "5", "1");    // past the last row
-    RunRangeButton(6030, "abc", "1");  // reads as 0
-    RunRangeButton(6030, "2", "0");
-    RunRangeButton(6031, "0", "1");
-    RunRangeButton(6031, "5", "1");
-    RunRangeButton(6031, "1", "-3");
-    RunRangeButton(6031, "1", "100001");
-    RunRangeButton(6031, "1", "1", false);   // cancelled: nothing said
-    const QString badCount = QStringLiteral("操作行数必须大于零!");
-    const QString del = QStringLiteral("起始行请规范到2 - 4");
-    const QString ins = QStringLiteral("起始行请规范到1 - 4");
-    EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
-                                            QStringLiteral("操作行数不能大于100000!")}));
-    EXPECT_EQ(Points(), kFourCam);
-    EXPECT_EQ(Table()->GetItemCount(), 4);
 }
 
 TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)
