@@ -84,10 +84,8 @@ TEST(ECamFileEncode, ChineseTextsAreGbkWrittenWholeAndRowsKeepTheirFields)
     std::string expected = kUnit + ", ";
     for (int i = 0; i < 5000; ++i)
         expected += "\xb5\xa5";
-    EXPECT_EQ(lines[3].substr(0, expected.size()), expected);
     // The emoji has no GBK code and becomes the default character.
-    EXPECT_EQ(lines[3][expected.size()], '?');
-    EXPECT_EQ(GbkToWide(lines[3]).substr(4, 5000), std::wstring(5000, L'单'));
+    EXPECT_EQ(lines[3], expected + "?\x80");
 }
 
 TEST(ECamFileIo, FileErrorsAreDescribed)
