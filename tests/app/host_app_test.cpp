@@ -1,6 +1,6 @@
 // The host application shell: command line, the panel embedded through the
-// exported API and kept at the frame's size, the About text, what the host
-// remembers between runs.
+// exported API and kept at the frame's size, the motion-law entry that
+// reaches the panel's dialog, the About text, what the host remembers.
 #include "app/host_drive.h"
 #include "app/host_options.h"
 #include "app/host_settings.h"
@@ -8,11 +8,14 @@
 #include "ecam_version.h"
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
+#include "cam/cam_design.h"
+#include "tests/support/modal_driver.h"
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/panel_settings.h"
 
+#include <QAbstractItemView>
 #include <QAction>
-
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QImage>
 #include <QSet>
@@ -53,7 +56,7 @@ IDeviceManage* Devices()
 
 } // namespace
 
-TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
+TEST(HostWindowTest, PanelFillsTheFrameFollowsEveryResizeAndTakesAMotionLawFromTheMenu)
 {
     CHostDrive drive(Devices());
     ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:1?unit=1"), nullptr));
@@ -85,6 +88,28 @@ TEST(HostWindowTest, PanelFillsTheFrameAndFollowsEveryResize)
             colours.insert(img.pixel(x, y));
     EXPECT_GT(colours.size(), 3);
 
+    // 凸轮 › 运动规律...: the default laws over the panel's length 1000,
+    // accepted as they are, replace the cam (the dialog lives in the plug-in,
+    // so it is known here by name only); the table lists each key point.
+    auto* entry = window.findChild<QAction*>(QStringLiteral("motionLaws"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), QString::fromUtf8("运动规律..."));
+    ModalDriver<QDialog> driver([](QDialog* d) {
+        ASSERT_EQ(d->objectName(), "motionLawDlg");
+        d->accept();
+    });
+    entry->trigger();
+    EXPECT_TRUE(driver.Ran());
+    auto* length = window.Frame()->findChild<QLineEdit*>(QStringLiteral("idc6008"));
+    ASSERT_NE(length, nullptr);
+    EXPECT_EQ(length->text(), "1000");
+    CamDesign expected;
+    DesignError e;
+    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(1000), {}, expected, e));
+    auto* table = window.Frame()->findChild<QAbstractItemView*>(QStringLiteral("idc6018"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), int(expected.points.size()));
+
     // Closing the window destroys the panel through the API.
     QPointer<QWidget> watch(panel);
     window.close();
@@ -102,28 +127,7 @@ TEST(HostWindowTest, AboutTextCarriesTheProjectVersionAndTheFirstWindowFitsTheSc
                                             .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
 }
 
-TEST(HostWindowTest, ReadBackSettingIsACheckItemRememberedAcrossRuns)
-{
-    ASSERT_TRUE(VerifyAfterWriteSetting());   // on until the user says otherwise
-    CHostDrive drive(Devices());
-    {
-        CHostWindow window(drive);
-        auto* item = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
-        ASSERT_NE(item, nullptr);
-        EXPECT_TRUE(item->isCheckable() && item->isChecked());
-        item->trigger();
-        EXPECT_FALSE(VerifyAfterWriteSetting());
-    }
-    // A later run starts with the user's choice.
-    CHostWindow again(drive);
-    auto* item = again.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_TRUE(VerifyAfterWriteSetting());
-}
-
-TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
+TEST(HostWindowTest, ReadBackGeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
 {
     const QString first = QStringLiteral("tcp://127.0.0.1:1?unit=4");
     const QString second = QStringLiteral("rtu:/dev/ttyECAM9?baud=9600&parity=E&data=8&stop=1&unit=2");
@@ -132,6 +136,12 @@ TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLine
         CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // The read-back setting: a check item, on until the user says otherwise.
+        auto* readBack = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+        ASSERT_NE(readBack, nullptr);
+        EXPECT_TRUE(VerifyAfterWriteSetting() && readBack->isCheckable() && readBack->isChecked());
+        readBack->trigger();
+        EXPECT_FALSE(VerifyAfterWriteSetting());
         window.setGeometry(QRect(30, 40, 700, 500));
         ASSERT_TRUE(window.Reconnect(first));
         window.close();
@@ -142,6 +152,11 @@ TEST(HostWindowTest, GeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLine
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.geometry().size(), QSize(700, 500));
+        auto* readBack = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
+        ASSERT_NE(readBack, nullptr);
+        EXPECT_FALSE(readBack->isChecked());   // the user's choice of the run before
+        readBack->trigger();
+        EXPECT_TRUE(VerifyAfterWriteSetting());
         // Drawing a picture does not change what the user's window keeps.
         window.SetRememberGeometry(false);
         window.SetPanelSize(QSize(500, 400));

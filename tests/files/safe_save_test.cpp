@@ -27,11 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using ecamtest::ReadFileBytes;
 
 // Runs `body` in a child; its report (problems found, empty when none)
 // comes back through a file.
@@ -44,7 +40,7 @@ std::string inChild(const fs::path& report, const std::function<std::string()>& 
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    const std::string text = slurp(report);
+    const std::string text = ReadFileBytes(report);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : text + "child died\n";
 }
 
@@ -77,7 +73,7 @@ std::string checkOutcome(const fs::path& target, const std::string& oldBytes, bo
     } else {
         if (error.empty())
             problems += what + ": failed without a reason\n";
-        if (slurp(target) != oldBytes)
+        if (ReadFileBytes(target) != oldBytes)
             problems += what + ": old file changed\n";
     }
     for (const auto& e : fs::directory_iterator(target.parent_path()))
@@ -97,7 +93,7 @@ std::string blockedSaves(const fs::path& folder, const std::string& how, const s
         std::string error;
         if (!ecam::SavePointList(target, kOld, &error))
             return std::string(name) + ": old file: " + error;
-        const std::string oldBytes = slurp(target);
+        const std::string oldBytes = ReadFileBytes(target);
         block();
         error.clear();
         const bool ok = ecam::SavePointList(target, kNew, &error);
@@ -162,7 +158,7 @@ TEST(SafeSave, EveryFormatUnderAFileSizeLimitAtEveryByteCompletesOrKeepsTheOldFi
             // A failed save leaves the old file, so it is written once.
             if (!ecam::SavePointList(target, kOld, &error))
                 return std::string(name) + ": old file: " + error;
-            const std::string oldBytes = slurp(target);
+            const std::string oldBytes = ReadFileBytes(target);
             for (rlim_t limit = 0;; ++limit) {
                 error.clear();
                 setFileSizeLimit(limit);

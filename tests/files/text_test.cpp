@@ -57,19 +57,23 @@ TEST(LeadingNumber, ReadsLikeTheCLibraryWhateverTheLocale)
 TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
 {
     using V = std::vector<std::wstring>;
-    // First row (0, 0): no origin point added; one point per complete row.
-    auto a = SpecialPointsFromColumns(V{L"0", L"10", L"20"}, V{L"0.00", L"5", L"7"});
-    ASSERT_EQ(a.size(), 3u);
-    EXPECT_EQ(a[0], (ECamPoint{0, 0, 0, kECamLinear}));
-    EXPECT_EQ(a[1], (ECamPoint{10, 5, 0, kECamLinear}));
-    EXPECT_EQ(a[2], (ECamPoint{20, 7, 0, kECamPoly}));
-
-    // First row (10, 5): the origin comes first; an empty cell skips its row.
-    auto b = SpecialPointsFromColumns(V{L"10", L"", L"30", L"40"}, V{L"5", L"6", L"", L"9"});
-    ASSERT_EQ(b.size(), 3u);
-    EXPECT_EQ(b[0], (ECamPoint{0, 0, 0, kECamLinear}));
-    EXPECT_EQ(b[1], (ECamPoint{10, 5, 0, kECamLinear}));
-    EXPECT_EQ(b[2], (ECamPoint{40, 9, 0, kECamPoly}));
+    const ECamPoint o{0, 0, 0, kECamLinear};
+    const struct {
+        V masters, slaves;
+        std::vector<ECamPoint> points;
+    } cases[] = {
+        // First row (0, 0): no origin point added; one point per complete row.
+        {{L"0", L"10", L"20"}, {L"0.00", L"5", L"7"}, {o, {10, 5, 0, kECamLinear}, {20, 7, 0, kECamPoly}}},
+        // First row (10, 5): the origin comes first; an empty cell skips its row.
+        {{L"10", L"", L"30", L"40"}, {L"5", L"6", L"", L"9"}, {o, {10, 5, 0, kECamLinear}, {40, 9, 0, kECamPoly}}},
+        // The last row skipped: no Poly point at all. Text reads as its leading number.
+        {{L"1x", L"abc", L"nan", L"3"}, {L"2", L"4", L"inf", L""}, {o, {1, 2, 0, kECamLinear}, {0, 4, 0, kECamLinear}, o}},
+        // A shorter second column reads only the complete rows; an empty first
+        // column gives nothing, not even the origin.
+        {{L"0", L"1", L"2"}, {L"0"}, {o}},
+        {{}, {L"3"}, {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SpecialPointsFromColumns(c.masters, c.slaves), c.points) << c.masters.size();
 
     // Only a first row that is the origin on both axes stands for it: (0, s)
     // and (m, 0) get the origin in front; "-0" and "0e3" are the origin.
@@ -80,24 +84,9 @@ TEST(SpecialPoints, OriginRuleSkippedRowsAndTheOnePolyPoint)
         const auto pts = SpecialPointsFromColumns(V{m, L"20"}, V{sl, L"9"});
         std::vector<ECamPoint> expected;
         if (origin)
-            expected.push_back({0, 0, 0, kECamLinear});
+            expected.push_back(o);
         expected.push_back({LeadingDouble(m), LeadingDouble(sl), 0, kECamLinear});
         expected.push_back({20, 9, 0, kECamPoly});
         EXPECT_EQ(pts, expected) << std::string(m.begin(), m.end()) << ", " << std::string(sl.begin(), sl.end());
     }
-
-    // The last row skipped: no Poly point at all. Text reads as its leading number.
-    auto c = SpecialPointsFromColumns(V{L"1x", L"abc", L"nan", L"3"}, V{L"2", L"4", L"inf", L""});
-    ASSERT_EQ(c.size(), 4u);
-    EXPECT_EQ(c[2], (ECamPoint{0, 4, 0, kECamLinear}));
-    EXPECT_EQ(c[3], (ECamPoint{0, 0, 0, kECamLinear}));
-    for (const ECamPoint& p : c)
-        EXPECT_NE(p.type, kECamPoly);
-
-    // A shorter second column reads only the complete rows; an empty first
-    // column gives nothing, not even the origin.
-    auto d = SpecialPointsFromColumns(V{L"0", L"1", L"2"}, V{L"0"});
-    ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0], (ECamPoint{0, 0, 0, kECamLinear}));
-    EXPECT_TRUE(SpecialPointsFromColumns(V{}, V{L"3"}).empty());
 }

@@ -1,7 +1,13 @@
 // Special-point workbooks: written by us in each format we write and read
-// back, and workbooks in the other formats we read, made here by the test.
+// back; made here by the test in the other formats we read; and written by
+// the real programs users have (the office suite and a Python spreadsheet
+// library; tests/files/data/README says how they were made), where every
+// cell the suite shows is read, whatever the format and the file's name.
+#include "cam/c_number.h"
 #include "files/ms_excel_helper.h"
+#include "files/point_list_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/workbook_column.h"
 #include "zip_builder.h"
 
 #include <xlsxwriter.h>
@@ -9,11 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 
 namespace {
 
 using V = std::vector<std::wstring>;
+using ecamtest::WorkbookColumn;
+const std::filesystem::path kData = ECAM_TEST_DATA;
 
 class Workbook : public ::testing::Test {
 protected:
@@ -28,15 +37,6 @@ protected:
             if (!rows[r].empty())
                 x.WriteLine(1, static_cast<int>(r) + 1, rows[r]);
         return x.CloseAndSaveExcel() != 0;
-    }
-    V column(const std::filesystem::path& path, int col, int sheet = 1)
-    {
-        CMSExcelHelper x;
-        V cells{L"<not opened>"};
-        if (x.OpenExcel(path))
-            x.ReadColumnFromBegin(sheet, col, cells);
-        x.CloseExcel();
-        return cells;
     }
     ecamtest::TempDir dir{"workbook_test"};
 };
@@ -54,7 +54,7 @@ TEST_F(Workbook, WrittenByUsReadsBackInEachFormat)
         SCOPED_TRACE(name);
         const auto path = dir / name;
         ASSERT_TRUE(save(path, rows));
-        const V first = column(path, 1), second = column(path, 2);
+        const V first = WorkbookColumn(path, 1), second = WorkbookColumn(path, 2);
         ASSERT_EQ(first.size(), 1500u);
         ASSERT_EQ(second.size(), 1500u);
         EXPECT_EQ(first[0], L"0.00");
@@ -62,17 +62,17 @@ TEST_F(Workbook, WrittenByUsReadsBackInEachFormat)
         EXPECT_EQ(first[3] + second[3], L"");
         EXPECT_EQ(first[7], L"毫米");
         EXPECT_EQ(second[7], L"");
-        EXPECT_EQ(column(path, 3), V{});
-        EXPECT_EQ(column(path, 1, 2), V{}); // no second sheet
+        EXPECT_EQ(WorkbookColumn(path, 3), V{});
+        EXPECT_EQ(WorkbookColumn(path, 1, 2), V{}); // no second sheet
     }
 }
 
 TEST_F(Workbook, EmptySheetAndRefusedTargets)
 {
     ASSERT_TRUE(save(dir / "empty.xls", {}));
-    EXPECT_EQ(column(dir / "empty.xls", 1), V{});
+    EXPECT_EQ(WorkbookColumn(dir / "empty.xls", 1), V{});
     ASSERT_TRUE(save(dir / "empty.xlsx", {}));
-    EXPECT_EQ(column(dir / "empty.xlsx", 1), V{});
+    EXPECT_EQ(WorkbookColumn(dir / "empty.xlsx", 1), V{});
 
     CMSExcelHelper x;
     EXPECT_EQ(x.InitExcel(dir / "a.ods"), 0);   // a format we do not write
@@ -117,6 +117,84 @@ TEST_F(Workbook, NumericCellsFromOtherProgramsReadAsTheirShortestText)
     worksheet_write_formula_num(ws, 3, 0, "=A1*2", nullptr, 20);
     worksheet_write_string(ws, 1, 300, "far to the right", nullptr); // a wide sheet reads too
     ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
-    EXPECT_EQ(column(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
-    EXPECT_EQ(column(path, 2), (V{L"2.5", L"", L"7.75"}));
+    EXPECT_EQ(WorkbookColumn(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
+    EXPECT_EQ(WorkbookColumn(path, 2), (V{L"2.5", L"", L"7.75"}));
+}
+
+TEST(WorkbookFixtures, OfficeSuiteFormulasDatesBooleansAndTextReadAlikeInEveryFormat)
+{
+    // What the suite shows in office_formulas.fods, dates as serial numbers
+    // and booleans as 1 and 0. Row 4: a text "30.5" and TRUE from A3>B3; rows
+    // 5-6: a date and a date formula; row 6: a formula with a text result;
+    // row 8: no master; row 11: FALSE from B2<0.
+    const V first{L"0", L"10", L"20", L"30.5", L"45306", L"45307", L"0.125", L"", L"40", L"30", L"45"};
+    const V second{L"0", L"5", L"15", L"1", L"7", L"12.5", L"125", L"9", L"0", L"-0.001", L"0"};
+    for (const char* name : {"office_formulas.xls", "office_formulas.xlsx", "office_formulas.ods",
+                             // the content decides, not the extension
+                             "office_formulas_xlsx_named.xls", "office_formulas_xls_named.xlsx",
+                             "office_formulas_ods_named.xlsx"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
+        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
+        EXPECT_EQ(WorkbookColumn(kData / name, 3), V{});
+
+        CMSExcelHelper x;
+        std::vector<ECamPoint> pts;
+        ASSERT_TRUE(ecam::ImportSpecialPointsWorkbook(x, kData / name, pts));
+        ASSERT_EQ(pts.size(), 10u); // every complete row, the row without master skipped
+        EXPECT_EQ(pts[3].master, 30.5);
+        EXPECT_EQ(pts[3].slave, 1.0);
+        EXPECT_EQ(pts[4].master, 45306.0);
+        EXPECT_EQ(pts[9].master, 45.0);
+        EXPECT_EQ(pts[9].type, kECamPoly);
+        EXPECT_EQ(pts[8].type, kECamLinear);
+        // Linear speeds derived: the slope to the next point.
+        EXPECT_DOUBLE_EQ(pts[1].speed, (15.0 - 5.0) / (20.0 - 10.0));
+    }
+}
+
+TEST(WorkbookFixtures, PythonLibraryInlineStringsAbsolutePartsAndDates)
+{
+    // Inline strings (with character references), an absolute sheet part
+    // path, a boolean, a date as serial with a date format or as ISO text.
+    const V first{L"0", L"12.5", L"25", L"45306", L"50", L"毫米", L"", L"100"};
+    const V second{L"0", L"6.25", L"12", L"8", L"1", L"-3.75", L"99", L"0.001"};
+    for (const char* name : {"openpyxl_points.xlsx", "openpyxl_isodates.xlsx"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
+        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
+    }
+}
+
+TEST(WorkbookFixtures, OfficeSuite1500RowsInBothBinaryAndZippedFormats)
+{
+    for (const char* name : {"points1500.xls", "points1500.xlsx"}) {
+        SCOPED_TRACE(name);
+        CMSExcelHelper x;
+        std::vector<ECamPoint> pts;
+        ASSERT_TRUE(ecam::ImportSpecialPointsWorkbook(x, kData / name, pts));
+        ASSERT_EQ(pts.size(), 1500u);
+        // make_office.sh's rows, parsed from the same decimal texts.
+        for (int i = 0; i < 1500; ++i) {
+            char m[32], s[32];
+            std::snprintf(m, sizeof m, "%d.%02d", i * 2, i % 100);
+            std::snprintf(s, sizeof s, "%d.%02d", i * 3 % 997, i * 7 % 100);
+            ASSERT_EQ(pts[i].master, ecam::LeadingDouble(std::string_view(m))) << i;
+            ASSERT_EQ(pts[i].slave, ecam::LeadingDouble(std::string_view(s))) << i;
+        }
+    }
+}
+
+TEST(WorkbookFixtures, OfficeSuiteSharedStringsRunningIntoContinueRecords)
+{
+    // make_office.sh's texts: "<i>.25 " + "毫米" every third row + i%50 "x".
+    const V first = WorkbookColumn(kData / "long_strings.xls", 1), second = WorkbookColumn(kData / "long_strings.xls", 2);
+    ASSERT_EQ(first.size(), 400u);
+    ASSERT_EQ(second.size(), 400u);
+    for (int i = 0; i < 400; ++i) {
+        const std::wstring text = std::to_wstring(i) + L".25 " + (i % 3 == 0 ? L"毫米" : L"")
+                                  + std::wstring(static_cast<size_t>(i % 50), L'x');
+        ASSERT_EQ(first[i], text) << i;
+        ASSERT_EQ(second[i], std::to_wstring(i)) << i;
+    }
 }
