@@ -6,6 +6,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
+#include <QStaticText>
 #include <algorithm>
 #include <cmath>
 
@@ -286,6 +288,13 @@ void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
     }
     m_peakRect = corners[std::min_element(hidden, hidden + 4) - hidden];
     m_peakShown = shown;
+    // Laid out once: placed where centring in the box puts the text.
+    m_peakStatic = QStaticText(shown);
+    m_peakStatic.setTextFormat(Qt::PlainText);
+    m_peakStatic.prepare(QTransform(), font);
+    const QSizeF ink = m_peakStatic.size();
+    m_peakAt = QPointF(m_peakRect.x() + (m_peakRect.width() - ink.width()) / 2,
+                       m_peakRect.y() + (m_peakRect.height() - ink.height()) / 2);
 }
 
 void CPlotPainter::DrawCurve(QPainter& p, const PlotScene& s) const
@@ -345,6 +354,63 @@ void CPlotPainter::DrawTexts(QPainter& p, const PlotScene& s) const
     }
 }
 
+void CPlotPainter::DrawLines(QPainter& p, QSize size)
+{
+    const int w = size.width();
+    const int h = size.height();
+    const QColor grey(100, 100, 100);
+    // Grid in whole pixels; the last line may fall short of the plot edge.
+    const int stepPx = (w - 140) / 10;
+    const int stepPy = (h - 40) / 10;
+    QVector<QLine> grid;
+    grid.reserve(22);
+    for (int i = 0; i <= 10; ++i) {
+        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
+        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
+    }
+    p.setPen(QPen(grey, 1, Qt::DotLine));
+    p.drawLines(grid);
+
+    p.setPen(QPen(grey, 1, Qt::SolidLine));
+    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
+                            {kLeft, h - kMargin}, {kLeft, kMargin}};
+    p.drawPolyline(frame, 5);
+}
+
+void CPlotPainter::BuildLines(QSize size)
+{
+    m_lines = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_lines.fill(Qt::transparent);
+    {
+        QPainter lp(&m_lines);
+        DrawLines(lp, size);
+    }
+    // One strip per grid line and frame edge. Should any pixel of the layer
+    // lie outside them, the whole layer is laid instead.
+    const int w = size.width();
+    const int h = size.height();
+    const int stepPx = (w - 140) / 10;
+    const int stepPy = (h - 40) / 10;
+    m_lineStrips.clear();
+    QRegion covered;
+    for (int i = 0; i <= 10; ++i) {
+        m_lineStrips.push_back(QRect(QPoint(kLeft + i * stepPx, kMargin), QPoint(kLeft + i * stepPx, h - kMargin)));
+        m_lineStrips.push_back(QRect(QPoint(kLeft, kMargin + i * stepPy), QPoint(w - kMargin, kMargin + i * stepPy)));
+    }
+    m_lineStrips.push_back(QRect(QPoint(w - kMargin, kMargin), QPoint(w - kMargin, h - kMargin)));
+    m_lineStrips.push_back(QRect(QPoint(kLeft, h - kMargin), QPoint(w - kMargin, h - kMargin)));
+    for (const QRect& r : m_lineStrips)
+        covered += r;
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(m_lines.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            if (qAlpha(row[x]) != 0 && !covered.contains(QPoint(x, y))) {
+                m_lineStrips = {m_lines.rect()};
+                return;
+            }
+    }
+}
+
 void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
 {
     const int w = s.size.width();
@@ -356,13 +422,13 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
     if (polylineOnly)
         return;
 
-    const QColor grey(100, 100, 100);
     QPaintDevice* device = p.device();
     const bool wasValid = m_labelsValid;
     const LabelKey before = m_labelKey;
     LayOutLabels(s, device);
     const int type = device->devType();
-    if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) {
+    const bool raster = type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
+    if (raster) {
         // Text is the dearest part of a frame and changes only with the
         // axes: drawn once into an image of the plot's resolution, then
         // copied. The strips hold nothing else (the curve and the markers'
@@ -385,22 +451,17 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
         DrawTexts(p, s);
     }
 
-    // Grid in whole pixels; the last line may fall short of the plot edge.
-    const int stepPx = (w - 140) / 10;
-    const int stepPy = (h - 40) / 10;
-    QVector<QLine> grid;
-    grid.reserve(22);
-    for (int i = 0; i <= 10; ++i) {
-        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
-        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
+    if (raster) {
+        // Grid and frame change only with the size: drawn once into a
+        // transparent layer, then laid over the curve strip by strip. Their
+        // pixels are opaque or untouched, so this equals drawing them.
+        if (m_lines.size() != s.size)
+            BuildLines(s.size);
+        for (const QRect& r : m_lineStrips)
+            p.drawImage(r, m_lines, r);
+    } else {
+        DrawLines(p, s.size);
     }
-    p.setPen(QPen(grey, 1, Qt::DotLine));
-    p.drawLines(grid);
-
-    p.setPen(QPen(grey, 1, Qt::SolidLine));
-    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
-                            {kLeft, h - kMargin}, {kLeft, kMargin}};
-    p.drawPolyline(frame, 5);
 
     const QRect plotArea = PlotArea(s.size);
     if (s.showKeys) {
@@ -422,6 +483,9 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
         p.fillRect(m_peakRect, QColor(255, 255, 255, 220));
         p.setFont(QFont(QStringLiteral("Arial"), 8));
         p.setPen(Qt::black);
-        p.drawText(m_peakRect, Qt::AlignCenter, m_peakShown);
+        if (raster)
+            p.drawStaticText(m_peakAt, m_peakStatic);
+        else
+            p.drawText(m_peakRect, Qt::AlignCenter, m_peakShown);
     }
 }
