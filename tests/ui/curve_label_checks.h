@@ -1,22 +1,53 @@
 #pragma once
-// The axis labels of a painted curve window: none meets another, each lies
-// inside the window, and y labels keep clear of the title column.
+// What a painted curve window must show readably: every axis label whole,
+// inside the window and outside the plot frame, apart from the others, the
+// y labels clear of the title column; the x labels as evenly spaced as the
+// grid lines they name; the peak read-out inside the window, off the labels
+// and off every key-point marker shown.
+#include "ui/c_number.h"
 #include "ui/ecam_curve_wnd.h"
+#include "ui/plot/plot_painter.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <string>
 
 inline void ExpectLabelsApartAndInside(const CECamCurveWnd* wnd, const std::string& what = {})
 {
     const auto& labels = wnd->LabelRects();
     ASSERT_FALSE(labels.empty()) << what;
+    const QRect frame = CPlotPainter::PlotArea(wnd->size());
+    std::vector<double> xs;
     for (size_t i = 0; i < labels.size(); ++i) {
         const std::string text = what + " " + labels[i].text.toStdString();
         EXPECT_TRUE(wnd->rect().contains(labels[i].rect)) << text;
+        EXPECT_FALSE(labels[i].rect.intersects(frame)) << text;
         if (labels[i].yAxis) {
             EXPECT_GE(labels[i].rect.left(), CECamCurveWnd::kYLabelLeft) << text;
+        } else {
+            xs.push_back(CToF(labels[i].text));
         }
         for (size_t j = i + 1; j < labels.size(); ++j)
             EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect)) << text << " / " << labels[j].text.toStdString();
+    }
+    // Steps equal to the last printed digit: "20, 25, ... 66, 71" misstates them.
+    for (size_t i = 2; i < xs.size(); ++i)
+        EXPECT_NEAR(xs[i] - xs[i - 1], xs[1] - xs[0], std::fabs(xs[1] - xs[0]) * 1e-6) << what << " x label " << i;
+
+    const QRect peak = wnd->PeakRect();
+    if (peak.isEmpty())
+        return;
+    EXPECT_TRUE(wnd->rect().contains(peak)) << what;
+    for (const AxisLabel& l : labels)
+        EXPECT_FALSE(peak.intersects(l.rect)) << what << " read-out / " << l.text.toStdString();
+    if (!wnd->m_showKeyPoints)
+        return;
+    for (const PlotPoint& k : wnd->KeyPoints()) {
+        const QPoint c = wnd->DataToPixel(k);
+        const QRect marker(c.x() - CPlotPainter::kMarkerHalf, c.y() - CPlotPainter::kMarkerHalf,
+                           2 * CPlotPainter::kMarkerHalf, 2 * CPlotPainter::kMarkerHalf);
+        if (frame.contains(c)) {
+            EXPECT_FALSE(peak.intersects(marker)) << what << " read-out / marker at " << k.x << ", " << k.y;
+        }
     }
 }

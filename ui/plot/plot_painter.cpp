@@ -238,28 +238,10 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     m_labelsValid = true;
 }
 
-void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
+QRect CPlotPainter::CornerFor(const PlotScene& s, QSize size)
 {
-    const PeakKey key{s.dataVersion, s.size, s.xRange, s.yMin, s.yMax,
-                      device->logicalDpiX(), device->logicalDpiY(), s.showKeys};
-    if (m_peakValid && s.dataVersion != 0 && key == m_peakKey)
-        return;
-    m_peakRect = QRect();
-    m_peakShown.clear();
-    m_peakKey = key;
-    m_peakValid = true;
     const QRect plotArea = PlotArea(s.size);
-    const QString text = PeakText(s.peak);
     const int inset = 2;
-    const int room = plotArea.width() - 2 * inset - 6;
-    if (text.isEmpty() || room <= 0)
-        return;
-    const QFont font(QStringLiteral("Arial"), 8);
-    const QFontMetrics fm(font, device);
-    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
-    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
-    if (size.height() > plotArea.height() - 2 * inset)
-        return;
     // The corner that hides the fewest curve points, top right first; a key
     // point's marker counts as far more than a curve point, so the read-out
     // leaves the markers visible wherever a corner allows.
@@ -286,7 +268,38 @@ void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
                 hidden[c] += corners[c].intersects(marker) ? markerWeight : 0;
         }
     }
-    m_peakRect = corners[std::min_element(hidden, hidden + 4) - hidden];
+    return corners[std::min_element(hidden, hidden + 4) - hidden];
+}
+
+void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
+{
+    const PeakKey key{s.dataVersion, s.size, s.xRange, s.yMin, s.yMax,
+                      device->logicalDpiX(), device->logicalDpiY(), s.showKeys};
+    if (m_peakValid && s.dataVersion != 0 && key == m_peakKey)
+        return;
+    m_peakRect = QRect();
+    m_peakShown.clear();
+    m_peakKey = key;
+    m_peakValid = true;
+    const QRect plotArea = PlotArea(s.size);
+    const QString text = PeakText(s.peak);
+    const int inset = 2;
+    const int room = plotArea.width() - 2 * inset - 6;
+    if (text.isEmpty() || room <= 0)
+        return;
+    const QFont font(QStringLiteral("Arial"), 8);
+    const QFontMetrics fm(font, device);
+    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
+    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
+    if (size.height() <= kMargin - kMarkerHalf) {
+        // Above the frame, flush with its right edge: no marker, curve point
+        // or label reaches there, so nothing covers it and it covers nothing.
+        m_peakRect = QRect(QPoint(plotArea.right() - size.width() + 1, 0), size);
+    } else if (size.height() > plotArea.height() - 2 * inset) {
+        return;
+    } else {
+        m_peakRect = CornerFor(s, size);
+    }
     m_peakShown = shown;
     // Laid out once: placed where centring in the box puts the text.
     m_peakStatic = QStaticText(shown);

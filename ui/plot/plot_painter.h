@@ -125,6 +125,8 @@ private:
     // Title and axis labels, all outside the plot frame on white.
     void DrawTexts(QPainter& p, const PlotScene& s) const;
     void LayOutPeak(const PlotScene& s, QPaintDevice* device);
+    // Where a read-out too tall for the margin above the frame goes.
+    static QRect CornerFor(const PlotScene& s, QSize size);
     void DrawCurve(QPainter& p, const PlotScene& s) const;
     // Grid and frame.
     static void DrawLines(QPainter& p, QSize size);
