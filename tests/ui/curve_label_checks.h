@@ -8,12 +8,14 @@
 #include "ui/ecam_curve_wnd.h"
 #include "ui/plot/plot_painter.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <string>
 
-inline void ExpectLabelsApartAndInside(const CECamCurveWnd* wnd, const std::string& what = {})
+inline void ExpectLabelsApartAndInside(CECamCurveWnd* wnd, const std::string& what = {})
 {
+    const QImage shown = wnd->grab().toImage();
     const auto& labels = wnd->LabelRects();
     ASSERT_FALSE(labels.empty()) << what;
     const QRect frame = CPlotPainter::PlotArea(wnd->size());
@@ -22,6 +24,11 @@ inline void ExpectLabelsApartAndInside(const CECamCurveWnd* wnd, const std::stri
         const std::string text = what + " " + labels[i].text.toStdString();
         EXPECT_TRUE(wnd->rect().contains(labels[i].rect)) << text;
         EXPECT_FALSE(labels[i].rect.intersects(frame)) << text;
+        int red = 0;  // marker or curve ink over the label
+        for (int y = labels[i].rect.top(); y <= labels[i].rect.bottom(); ++y)
+            for (int x = labels[i].rect.left(); x <= labels[i].rect.right(); ++x)
+                red += shown.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+        EXPECT_EQ(red, 0) << text;
         if (labels[i].yAxis) {
             EXPECT_GE(labels[i].rect.left(), CECamCurveWnd::kYLabelLeft) << text;
         } else {

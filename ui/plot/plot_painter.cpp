@@ -479,6 +479,13 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
     const QRect plotArea = PlotArea(s.size);
     if (s.showKeys) {
         const plotview::Axis xa = XAxis(s), ya = YAxis(s);
+        p.save();
+        // A marker on the frame's left edge reaches into the y labels: the
+        // label boxes stay readable, the marker is cut there.
+        QRegion free(QRect(QPoint(0, 0), s.size));
+        for (const AxisLabel& l : m_labels)
+            free -= l.rect;
+        p.setClipRegion(free, Qt::IntersectClip);
         p.setPen(Qt::black);
         p.setBrush(QColor(255, 0, 0));
         for (const PlotPoint& k : s.keys) {
@@ -486,7 +493,7 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
             if (plotArea.contains(c))  // an off-range point has no place on the plot
                 p.drawEllipse(QRect(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 9, 9));
         }
-        p.setBrush(Qt::NoBrush);
+        p.restore();
     }
 
     // The read-out last, above the markers: whatever lies under it, it
