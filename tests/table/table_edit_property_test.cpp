@@ -525,6 +525,8 @@ protected:
         for (int id : {IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS,
                        IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS})
             c.fields.push_back(dlg->GetDlgItemText(id));
+        for (CECamCurveWnd* plot : {PositionCurve(), SpeedCurve(), AccelCurve()})
+            c.fields.push_back(plot->PeakText());   // the read-outs follow the cam, undo and redo too
         return c;
     }
     void ExpectAt(const Checkpoint& c, const char* phase)
