@@ -1,6 +1,6 @@
 // The three curve windows inside a real panel at the sizes the layout allows,
-// with several cams (the default, 1500 points, +-1e8 limits, key points in
-// all four corners) at several zooms reached by wheel notches: every plot
+// with several cams (the default, 1500 points, limits of +-500, +-1e8 and
+// +-1e300, key points in all four corners) at several zooms reached by wheel notches: every plot
 // stays readable (curve_label_checks.h). With ECAM_SHOT_DIR set, the panels
 // are also saved there as PNG.
 #include "curve_label_checks.h"
@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,12 +59,14 @@ TEST_P(CurveLabelsInPanel, EveryCamAtEveryZoomKeepsLabelsWholeAndTheReadOutClear
     }
     const struct {
         const char* name;
-        std::vector<ECamPoint> points;  // empty: the panel's own default cam
+        std::vector<ECamPoint> points;  // empty: the cam shown before (at first the panel's default)
         double limit;                   // fixed +-limit, 0: fitted to the curve
     } cams[] = {
         {"default", {}, 0},
         {"1500points", many, 0},
         {"1e8", {Pt(0, -1e8, 0, 1), Pt(500, 1e8, 0, 1), Pt(1000, -1e8, 0, 1)}, 1e8},
+        {"500", {}, 500},
+        {"1e300", {}, 1e300},   // no fixed-point text fits: exponent form, sign first
         {"corners", {Pt(0, 100, 0, 1), Pt(20, -100, 0, 1), Pt(980, -100, 0, 1), Pt(1000, 100, 0, 1)}, 0},
     };
     for (const auto& cam : cams) {
@@ -81,6 +84,16 @@ TEST_P(CurveLabelsInPanel, EveryCamAtEveryZoomKeepsLabelsWholeAndTheReadOutClear
         }
         const std::string name = cam.name;
         ExpectReadable(name);
+        if (cam.limit != 0) {   // the whole limits, "%f" as long as it fits
+            const auto& labels = PositionCurve()->LabelRects();
+            const auto firstY = std::find_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.yAxis; });
+            ASSERT_NE(firstY, labels.end());
+            EXPECT_EQ(CToF(firstY->text), cam.limit) << name;
+            EXPECT_EQ(CToF(labels.back().text), -cam.limit) << name;
+            if (cam.limit == 500) {
+                EXPECT_EQ(labels.back().text, QStringLiteral("-500.000000"));
+            }
+        }
         // Three notches of the master axis (a step of 5.12 per grid line at
         // 1000), then the value axes, then as deep as the wheel goes.
         Wheel(PositionCurve(), 3);
@@ -94,13 +107,6 @@ TEST_P(CurveLabelsInPanel, EveryCamAtEveryZoomKeepsLabelsWholeAndTheReadOutClear
             Wheel(wnd, 60, Qt::ControlModifier);
         ExpectReadable(name + "-deepest");
     }
-    // The lowest label of the position plot at +-1e8 is the whole limit.
-    PositionCurve()->ResetView();
-    dlg->LoadPoints(cams[2].points);
-    PositionCurve()->m_yMax = 1e8;
-    PositionCurve()->m_yMin = -1e8;
-    PositionCurve()->grab();
-    EXPECT_EQ(CToF(PositionCurve()->LabelRects().back().text), -1e8);
 }
 
 INSTANTIATE_TEST_SUITE_P(PanelSizes, CurveLabelsInPanel,
