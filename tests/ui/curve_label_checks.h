@@ -3,7 +3,7 @@
 // inside the window and outside the plot frame, apart from the others, the
 // y labels clear of the title column; the x labels as evenly spaced as the
 // grid lines they name; the peak read-out inside the window, off the labels
-// and off every key-point marker shown.
+// and off every key-point marker shown; zero as zero.
 #include "ui/c_number.h"
 #include "ui/ecam_curve_wnd.h"
 #include "ui/plot/plot_painter.h"
@@ -29,6 +29,10 @@ inline void ExpectLabelsApartAndInside(CECamCurveWnd* wnd, const std::string& wh
             for (int x = labels[i].rect.left(); x <= labels[i].rect.right(); ++x)
                 red += shown.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
         EXPECT_EQ(red, 0) << text;
+        // Zero reads as zero, not as the rounding error of the steps' sum.
+        const double v = CToF(labels[i].text);
+        const double step = labels[i].yAxis ? (wnd->m_yMax - wnd->m_yMin) / 10 : wnd->MasterRange().Span() / 10;
+        EXPECT_TRUE(v == 0 || std::fabs(v) >= std::fabs(step) * 1e-6) << text;
         if (labels[i].yAxis) {
             EXPECT_GE(labels[i].rect.left(), CECamCurveWnd::kYLabelLeft) << text;
         } else {

@@ -172,8 +172,12 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     const int room = kYLabelRight - kYLabelLeft;
     auto texts = [&](const char* fmt, int precision) {
         std::vector<QString> t;
-        for (int i = 0; i <= 10; ++i)
-            t.push_back(QString::asprintf(fmt, precision, s.yMax - i * stepY));
+        for (int i = 0; i <= 10; ++i) {
+            double v = s.yMax - i * stepY;
+            if (std::fabs(v) < std::fabs(stepY) * 1e-9)
+                v = 0.0;  // zero, not the sum's rounding error (-4.6e+282 between +-1e296)
+            t.push_back(QString::asprintf(fmt, precision, v));
+        }
         return t;
     };
     auto widest = [&](const std::vector<QString>& t, const QFont& f) {
