@@ -483,21 +483,30 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
     const QRect plotArea = PlotArea(s.size);
     if (s.showKeys) {
         const plotview::Axis xa = XAxis(s), ya = YAxis(s);
-        p.save();
-        // A marker on the frame's left edge reaches into the y labels: the
-        // label boxes stay readable, the marker is cut there.
-        QRegion free(QRect(QPoint(0, 0), s.size));
-        for (const AxisLabel& l : m_labels)
-            free -= l.rect;
-        p.setClipRegion(free, Qt::IntersectClip);
         p.setPen(Qt::black);
         p.setBrush(QColor(255, 0, 0));
         for (const PlotPoint& k : s.keys) {
             const QPoint c(xa.ToPixel(k.x), ya.ToPixel(k.y));
-            if (plotArea.contains(c))  // an off-range point has no place on the plot
-                p.drawEllipse(QRect(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 9, 9));
+            if (!plotArea.contains(c))  // an off-range point has no place on the plot
+                continue;
+            const QRect marker(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 9, 9);
+            // A marker on the frame's left edge reaches into the y labels:
+            // the label boxes stay readable, the marker is cut there.
+            QRegion under;
+            if (marker.left() < kLeft || marker.bottom() >= h - kMargin)  // the labels lie beyond the frame
+                for (const AxisLabel& l : m_labels)
+                    if (l.rect.intersects(marker.adjusted(0, 0, 1, 1)))
+                        under += l.rect;
+            if (under.isEmpty()) {
+                p.drawEllipse(marker);
+                continue;
+            }
+            p.save();
+            p.setClipRegion(QRegion(marker.adjusted(-1, -1, 1, 1)) - under, Qt::IntersectClip);
+            p.drawEllipse(marker);
+            p.restore();
         }
-        p.restore();
+        p.setBrush(Qt::NoBrush);
     }
 
     // The read-out last, above the markers: whatever lies under it, it
