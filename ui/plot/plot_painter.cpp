@@ -444,7 +444,10 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
     const LabelKey before = m_labelKey;
     LayOutLabels(s, device);
     const int type = device->devType();
-    const bool raster = type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
+    // Pictures kept at one pixel per plot pixel: only for a target of that
+    // resolution (a high-density screen draws everything itself, crisply).
+    const bool raster = (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) &&
+                        device->devicePixelRatioF() == 1.0;
     if (raster) {
         // Text is the dearest part of a frame and changes only with the
         // axes: drawn once into an image of the plot's resolution, then
