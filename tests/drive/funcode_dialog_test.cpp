@@ -4,7 +4,7 @@
 #include "ui/funcode/ecam_func_set_dlg.h"
 #include "ui/funcode/my_combo_box.h"
 #include "ui/funcode/my_list_ctrl.h"
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/spec_edit.h"
 

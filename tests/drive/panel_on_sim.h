@@ -1,7 +1,7 @@
 #pragma once
 // The panel harness bound to a simulated drive: the link is up before the
 // panel binds to the host's selected device.
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 #include "tests/support/panel_harness.h"
 
 class PanelOnSim : public PanelHarness {
@@ -29,6 +29,17 @@ protected:
         LoadCam(pts);
     }
     bool LastBoxIs(const char* text) const { return boxes.LastIs(QString::fromUtf8(text)); }
+    // Waits (bounded) for the running transfer to end; returns the last message shown.
+    QString WaitForEnd()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !dlg->IsTransferRunning(); }, 20000)) << "the transfer runs on";
+        return boxes.Calls().empty() ? QString() : boxes.Calls().back().text;
+    }
+    QString ClickToEnd(int id)
+    {
+        Click(id);
+        return WaitForEnd();
+    }
 
     SimLink link;
 };

@@ -10,16 +10,9 @@ TEST_F(PanelOnSim, ReadCamFromDriveOpensTheDriveTableAsOneUndoStepOrRefusesIt)
     CommitUnit("mm");   // unsaved: the read asks first
     const std::vector<ECamPoint> before = Points();
     const uint32_t lengthBefore = dlg->MasterLength();
-    // (master, slave, speed as the drive holds them, segment code)
-    const int32_t drive[][4] = {{0, 0, 0, 0}, {90500, -12345, 157, 1}, {180000, 2000, -3, 0}};
-    link.sim->SetRegister(camtable::kAddrPointCount, 3);
-    for (std::size_t k = 0; k < 3; ++k) {
-        const uint16_t a = camtable::StandardPointAddress(k);
-        link.sim->SetRegister32(a, static_cast<uint32_t>(drive[k][0]));
-        link.sim->SetRegister32(a + 2, static_cast<uint32_t>(drive[k][1]));
-        link.sim->SetRegister(a + 4, static_cast<uint16_t>(drive[k][2]));
-        link.sim->SetRegister(a + 5, static_cast<uint16_t>(drive[k][3]));
-    }
+    // Three points as the drive holds them: master and slave (32 bits), speed, segment code; point 0 all 0.
+    ecamtest::SetRegs(*link.sim, {{camtable::kAddrPointCount, 3}, {0x1E06, 90500, 32}, {0x1E08, -12345, 32},
+                                  {0x1E0A, 157}, {0x1E0B, 1}, {0x1E0C, 180000, 32}, {0x1E0E, 2000, 32}, {0x1E10, -3}});
 
     // Cancelled at the question: nothing read, nothing changed.
     boxes.QueueAnswer(IDCANCEL);
@@ -34,12 +27,11 @@ TEST_F(PanelOnSim, ReadCamFromDriveOpensTheDriveTableAsOneUndoStepOrRefusesIt)
     ASSERT_TRUE(dlg->ReadCamFromDrive());
     EXPECT_TRUE(Progress()->isVisible());
     EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+    EXPECT_EQ(WaitForEnd(), "从驱动器读取凸轮表成功! 共3点。\n速度按驱动器保存的精度读回, 保留两位小数。");
     const std::vector<ECamPoint> read = {
         {0.0, 0.0, 0.0, kECamPoly}, {90.5, -12.345, 1.57, kECamLinear}, {180.0, 2.0, -0.03, kECamPoly}};
     EXPECT_EQ(Points(), read);
     EXPECT_EQ(dlg->MasterLength(), 180u);
-    EXPECT_TRUE(LastBoxIs("从驱动器读取凸轮表成功! 共3点。\n速度按驱动器保存的精度读回, 保留两位小数。"));
     EXPECT_FALSE(Progress()->isVisible());
 
     // A count the standard table cannot hold: refused, the cam stays.
@@ -47,9 +39,8 @@ TEST_F(PanelOnSim, ReadCamFromDriveOpensTheDriveTableAsOneUndoStepOrRefusesIt)
         link.sim->SetRegister(camtable::kAddrPointCount, static_cast<uint16_t>(count));
         boxes.QueueAnswer(IDNO);   // the cam read is not saved yet
         ASSERT_TRUE(dlg->ReadCamFromDrive());
-        QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
-        EXPECT_TRUE(boxes.LastIs(QString::fromUtf8("从驱动器读取凸轮表失败!\n驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表")
-                                     .arg(count)));
+        EXPECT_EQ(WaitForEnd(), QString::fromUtf8("从驱动器读取凸轮表失败!\n驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表")
+                                    .arg(count));
         EXPECT_EQ(Points(), read);
     }
 

@@ -30,7 +30,6 @@ protected:
         Click(IDC_BTN_STD_WRITE);
         ASSERT_TRUE(dlg->IsTransferRunning());
     }
-    void WaitForEnd() { QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 20000); }
 };
 
 } // namespace
@@ -58,8 +57,7 @@ TEST_F(PanelStateDuringTransfer, EverythingThatChangesTheWrittenCamIsLockedUntil
     QTest::mouseRelease(pos, Qt::LeftButton, {}, marker + QPoint(0, -30));
     QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Points(), cam);
-    WaitForEnd();
-    EXPECT_TRUE(LastBoxIs("烧写凸轮点成功!"));
+    EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
     for (int id : locked)
         EXPECT_TRUE(Item(id)->isEnabled()) << id;
     // The drive holds the cam the panel shows.

@@ -7,7 +7,7 @@
 #include "drive/cam_transfer.h"
 #include "drive/fun_code_field_io.h"
 #include "drive/transfer_stop.h"
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 
 #include <gtest/gtest.h>
 

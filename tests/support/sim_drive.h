@@ -7,9 +7,42 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
+#include <vector>
 
 namespace ecamtest {
+
+// One register's value, or a 32-bit pair's (low word first, read as signed),
+// so that a test sets or checks many in one statement.
+struct Reg {
+    uint16_t address;
+    int64_t value;
+    int width = 16;
+    bool operator==(const Reg&) const = default;
+    friend void PrintTo(const Reg& r, std::ostream* os)
+    {
+        *os << std::hex << "0x" << r.address << std::dec << (r.width == 32 ? ":32=" : "=") << r.value;
+    }
+};
+
+inline void SetRegs(CDriveSimulator& sim, const std::vector<Reg>& regs)
+{
+    for (const Reg& r : regs)
+        if (r.width == 32)
+            sim.SetRegister32(r.address, static_cast<uint32_t>(r.value));
+        else
+            sim.SetRegister(r.address, static_cast<uint16_t>(r.value));
+}
+
+// The drive holds exactly `want`.
+inline void ExpectRegs(const CDriveSimulator& sim, const std::vector<Reg>& want)
+{
+    std::vector<Reg> got = want;
+    for (Reg& r : got)
+        r.value = r.width == 32 ? int64_t{static_cast<int32_t>(sim.Register32(r.address))} : sim.Register(r.address);
+    EXPECT_EQ(got, want);
+}
 
 inline std::unique_ptr<CDriveSimulator> StartSim(const SimOptions& options = {})
 {
@@ -29,12 +62,13 @@ inline std::unique_ptr<CDriveSimulator> StartSimWithFaults(const SimFaults& faul
 // For tests run once per link.
 enum class Link { Tcp, Rtu };
 
-inline std::unique_ptr<CDriveSimulator> StartSim(Link link)
+inline SimOptions OnLink(Link link)
 {
     SimOptions o;
     o.rtu = link == Link::Rtu;
-    return StartSim(o);
+    return o;
 }
+inline std::unique_ptr<CDriveSimulator> StartSim(Link link) { return StartSim(OnLink(link)); }
 
 inline std::string LinkName(const ::testing::TestParamInfo<Link>& info)
 {
