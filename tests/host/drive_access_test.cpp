@@ -1,11 +1,8 @@
 // CFunCodeAccess through the host services against a simulated drive, over
 // TCP loopback and over RTU on a pseudo-terminal.
-#include "drive/fun_code_access.h"
-#include "host/device_manage.h"
 #include "host/fun_code.h"
 #include "host/fun_code_interface.h"
-#include "host/logic_manage.h"
-#include "tests/support/sim_drive.h"
+#include "tests/support/sim_link.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +22,12 @@ bool Select(const std::string& url)
 
 class DriveAccess : public ::testing::TestWithParam<Link> {
 protected:
-    void SetUp() override
-    {
-        sim = ecamtest::StartSim(GetParam());
-        ASSERT_TRUE(sim->Running() && Select(sim->Url()) && access.Init());
-    }
+    void SetUp() override { ASSERT_TRUE(link.Bind()); }
     CFunCode* ByNum(const wchar_t* number) { return access.FunCodeInterface()->GetFunCodePtrByNum(number); }
 
-    std::unique_ptr<CDriveSimulator> sim;
-    CFunCodeAccess access;
+    SimLink link{200, ecamtest::OnLink(GetParam())};
+    CDriveSimulator* sim = link.sim.get();
+    CFunCodeAccess& access = link.access;
 };
 
 } // namespace
@@ -183,16 +177,15 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
 {
     SimOptions o;
     o.faults.closeAfter = 2;
-    CDriveSimulator sim(o);
-    CFunCodeAccess access;
-    ASSERT_TRUE(sim.Start() && Select(sim.Url()) && access.Init());
+    SimLink link(200, o);
+    ASSERT_TRUE(link.Bind());
     for (uint32_t i = 0; i < 6; ++i) {
         DriveError why;
-        EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
+        EXPECT_TRUE(link.access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
         if (i % 2 == 1) {
-            ASSERT_TRUE(sim.WaitClosedConnections(i / 2 + 1, 2000));
+            ASSERT_TRUE(link.sim->WaitClosedConnections(i / 2 + 1, 2000));
         }
     }
     for (uint16_t i = 0; i < 6; ++i)
-        EXPECT_EQ(sim.Register(0x2100 + i), 40 + i);
+        EXPECT_EQ(link.sim->Register(0x2100 + i), 40 + i);
 }

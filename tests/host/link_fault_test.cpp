@@ -49,13 +49,8 @@ protected:
     std::unique_ptr<CDriveSimulator> sim;
 };
 
-struct Case {
-    const char* name;
-    Fault fault;
-    bool read;          // the faulted request reads (else writes) its register
-    DriveError rtu, tcp;
-    bool stored;        // a faulted write reached the registers
-};
+// read: the faulted request reads (else writes) its register; stored: a faulted write reached the registers.
+struct Case { const char* name; Fault fault; bool read; DriveError rtu, tcp; bool stored; };
 
 } // namespace
 
