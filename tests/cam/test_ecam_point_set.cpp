@@ -167,12 +167,8 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
     twins.MovePointAt(2, 15, 7);
     twins.SetPointSpeedAt(2, 0.5);
     twins.SetPointTypeAt(1, L);
-    PtList pts = twins.Pts();
-    EXPECT_EQ(pts[2].master, 15.0);
-    EXPECT_EQ(pts[2].slave, 7.0);
-    EXPECT_EQ(pts[1].slave, 5.0);
-    EXPECT_EQ(pts[1].type, L);
-    EXPECT_EQ(pts[1].speed, (7.0 - 5.0) / (15.0 - 10.0));
+    const PtList pts = twins.Pts();
+    EXPECT_EQ(pts, (PtList{{0, 0, 0, P}, {10, 5, (7.0 - 5.0) / (15.0 - 10.0), L}, {15, 7, 0.4, P}, {20, 0, 0, P}}));
     // Past the end: nothing changes.
     twins.MovePointAt(4, 1, 1);
     twins.SetPointSpeedAt(9, 1);
