@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 // Readable failure output.
 void PrintTo(const ECamPoint& p, std::ostream* os)
@@ -249,19 +250,16 @@ TEST(ECamPointSet, OrderChecksAnswerBeforeAnEdit)
 {
     const Cam cam({{0, 0, 0, P}, {10, 0, 0, P}, {20, 0, 0, P}});
     EXPECT_TRUE(cam.IsOrdered());
-    for (double to : {15.0, 0.001, 19.999})
-        EXPECT_TRUE(cam.KeepsOrder(10.0005, to)) << to;
-    for (double to : {20.0, 19.9995, 0.0, -3.0, double(NAN)})
-        EXPECT_FALSE(cam.KeepsOrder(10, to)) << to;
-    EXPECT_FALSE(cam.KeepsOrder(11, 15));  // no point there
-    EXPECT_TRUE(cam.KeepsOrder(0, -50));
-    EXPECT_TRUE(cam.KeepsOrder(20, 1e6));
-    EXPECT_FALSE(cam.KeepsOrder(20, INFINITY));
-    EXPECT_FALSE(cam.KeepsOrder(20, 10.0002));
-    EXPECT_TRUE(cam.KeepsOrderOnInsert(5));
-    EXPECT_TRUE(cam.KeepsOrderOnInsert(-5));
-    for (double at : {10.0, 10.0004, 9.9996, 20.0, 25.0})
-        EXPECT_FALSE(cam.KeepsOrderOnInsert(at)) << at;
+    // (from, to, whether the move keeps the order); 11 names no point.
+    const std::tuple<double, double, bool> moves[] = {
+        {10.0005, 15, true}, {10.0005, 0.001, true}, {10.0005, 19.999, true}, {10, 20, false}, {10, 19.9995, false},
+        {10, 0, false}, {10, -3, false}, {10, NAN, false}, {11, 15, false}, {0, -50, true}, {20, 1e6, true},
+        {20, INFINITY, false}, {20, 10.0002, false}};
+    for (const auto& [from, to, keeps] : moves)
+        EXPECT_EQ(cam.KeepsOrder(from, to), keeps) << from << " to " << to;
+    for (const auto& [at, keeps] : {std::pair{5.0, true}, {-5.0, true}, {10.0, false}, {10.0004, false},
+                                    {9.9996, false}, {20.0, false}, {25.0, false}})
+        EXPECT_EQ(cam.KeepsOrderOnInsert(at), keeps) << at;
     EXPECT_FALSE(Cam().KeepsOrderOnInsert(5));
     EXPECT_FALSE(Cam({{0, 0, 0, P}, {0, 1, 0, P}}).IsOrdered());
 }

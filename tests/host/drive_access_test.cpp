@@ -54,20 +54,23 @@ TEST_P(DriveAccess, WritesLowWordFirstReadsWidenBySignednessAndRefusalsKeepTheDr
 
     // Reads: a 32-bit pair joined; a bare 16-bit register zero-extended, a
     // signed parameter sign-extended; factory values there from the start.
-    uint32_t out = 0;
-    sim->SetRegister32(0x4000, 0x80000001u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
-    EXPECT_EQ(out, 0x80000001u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1E04, 16, out));
-    EXPECT_EQ(out, 0x0000FED4u);
-    sim->SetRegister(0x1B0A, 0xFFF6);
-    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-10", out));
-    EXPECT_EQ(out, uint32_t(-10));
+    const auto read = [this](uint16_t address, uint32_t width) {
+        uint32_t out = 0xDEADBEEF;
+        EXPECT_TRUE(access.ReadFunCodeByAddr(address, width, out)) << std::hex << address;
+        return out;
+    };
+    const auto readNum = [this](const wchar_t* number) {
+        uint32_t out = 0xDEADBEEF;
+        EXPECT_TRUE(access.ReadFunCodeByNum(number, out));
+        return out;
+    };
+    ecamtest::SetRegs(*sim, {{0x4000, int32_t(0x80000001u), 32}, {0x1B0A, 0xFFF6}});
+    EXPECT_EQ(read(0x4000, 32), 0x80000001u);
+    EXPECT_EQ(read(0x1E04, 16), 0x0000FED4u);
+    EXPECT_EQ(readNum(L"H1B-10"), uint32_t(-10));
     EXPECT_EQ(phase->m_nCurValue, uint32_t(-10));
-    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-16", out));
-    EXPECT_EQ(out, 3000u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B01, 32, out));
-    EXPECT_EQ(out, 10000u);
+    EXPECT_EQ(readNum(L"H1B-16"), 3000u);
+    EXPECT_EQ(read(0x1B01, 32), 10000u);
 
     // Refused by the drive: the current value and the registers stay.
     ASSERT_TRUE(access.WriteFunCodeByNum(L"H1B-10", 100));
