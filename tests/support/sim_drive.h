@@ -2,6 +2,8 @@
 // The one way tests start a simulated drive: in the test's process, serving
 // Modbus TCP on a loopback port or RTU on a new pseudo-terminal, stopped when
 // the returned object goes. A start that fails is a test failure.
+#include "host/device_url.h"
+#include "host/modbus_data_srv.h"
 #include "sim/drive_simulator.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,14 @@ inline std::unique_ptr<CDriveSimulator> StartSimWithFaults(const SimFaults& faul
     SimOptions o;
     o.faults = faults;
     return StartSim(o);
+}
+
+// A data service of its own on a simulator's URL, with the given response timeout.
+inline std::unique_ptr<CModbusDataSrv> DataService(const std::string& url, int timeoutMs = 200)
+{
+    DeviceUrl u;
+    EXPECT_TRUE(DeviceUrl::Parse(url + "&timeout=" + std::to_string(timeoutMs), u)) << url;
+    return std::make_unique<CModbusDataSrv>(u);
 }
 
 // For tests run once per link.
