@@ -104,9 +104,7 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedWithTheCountAtZeroAndAFailedCountAsks)
     SetPuu("1000", "1", "1000", "1");
     SetProfile(273, 1.0, 1.0);
     link.sim->SetRegister32(0x1E00, 0x5A5A5A5A);
-    Click(6006);
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
-    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("凸轮点数量不能超过272")});
+    EXPECT_EQ(ClickToEnd(6006), "凸轮点数量不能超过272");
     ExpectRegs(*link.sim, {{0x1B08, 0}, {0x1E00, 0x5A5A5A5A, 32}});   // no table claimed
     EXPECT_TRUE(Item(6006)->isEnabled());
     EXPECT_FALSE(Progress()->isVisible());
@@ -116,10 +114,10 @@ TEST_F(PanelOnSim, OversizeTableIsRefusedWithTheCountAtZeroAndAFailedCountAsks)
     link.sim->ScriptFault(link.sim->RequestCount() + 5, {SimScriptedFault::Exception, 4});
     boxes.QueueAnswer(IDNO);
     Click(6006);
-    ASSERT_EQ(boxes.Calls().size(), 2u);
-    EXPECT_EQ(boxes.Calls()[1].text, QString::fromUtf8("写入凸轮点数失败!是否继续烧录?"));
-    EXPECT_EQ(boxes.Calls()[1].buttons, MB_YESNO);
-    EXPECT_EQ(boxes.Calls()[1].icon, MB_ICONQUESTION);
+    ASSERT_EQ(boxes.Calls().size(), 2u);   // the refusal above, then the question
+    const MessageBoxCall& asked = boxes.Calls()[1];
+    EXPECT_EQ(std::tuple(asked.text, asked.buttons, asked.icon),
+              std::tuple(QString::fromUtf8("写入凸轮点数失败!是否继续烧录?"), MB_YESNO, MB_ICONQUESTION));
     EXPECT_FALSE(dlg->IsTransferRunning());
     link.sim->ScriptFault(link.sim->RequestCount() + 5, {SimScriptedFault::Exception, 4});
     boxes.QueueAnswer(IDYES);   // going on: the worker then refuses the table
