@@ -1,8 +1,12 @@
-// Table building and the address walks of the two point tables.
+// Table building, the address walks of the two point tables, and the
+// read-back CSV where the panel tests cannot reach: a file that cannot be
+// created, and the exact bytes of extreme values.
 #include "drive/cam_table.h"
+#include "drive/read_back_csv.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 using namespace camtable;
@@ -77,4 +81,12 @@ TEST(CamTableBuild, SpecialResamplesAndStartsAtOrigin)
     t = BuildSpecialTable({{0, 0, 0, 1}, {12.3456, 99.99, 0, 1}}, 3);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[1], (CamTable_Info{1234, 99, 0, 0}));
+}
+
+TEST(ReadBackCsv, FormatsExtremesAndReportsAFileThatCannotBeCreated)
+{
+    EXPECT_EQ(camtable::FormatReadBackCsv({{-2147483647 - 1, 2147483647, -1, 65535}, {0, -0, 0, 0}}),
+              "-2147483648 , 2147483647\r\n0 , 0\r\n");
+    const auto missing = std::filesystem::temp_directory_path() / "no_such_dir_for_ecam" / "x.csv";
+    EXPECT_FALSE(camtable::WriteReadBackCsv(missing.string(), {{1, 2, 0, 0}}));
 }

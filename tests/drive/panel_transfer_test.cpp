@@ -1,6 +1,6 @@
 // The panel's transfer commands end to end against the simulated drive:
-// what the user sees (messages, focus, buttons, progress) and what the drive
-// then holds.
+// what the user sees (messages, focus, buttons, progress), what stays locked
+// meanwhile, and what the drive and the cam then hold.
 #include "drive/cam_table.h"
 #include "panel_on_sim.h"
 
@@ -64,6 +64,99 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableReadsItBackAndLocksColl
     EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
     // Scaling (4), count 0, 17 points of 4 fields, the count: writes only.
     EXPECT_EQ(link.sim->RequestCount() - before, 4u + 1u + 68u + 1u);
+}
+
+// Everything that would change what is written is locked while a write runs
+// and comes back at its end. The worker blocks on its first report until the
+// test processes events, so every action below lands while the transfer runs.
+TEST_F(PanelOnSim, EverythingThatChangesTheWrittenCamIsLockedUntilTheWriteEnds)
+{
+    verifyAfterWrite = false;
+    // Paced, so the transfer outlasts whatever the test does before it waits.
+    ASSERT_NO_FATAL_FAILURE(Recreate({std::chrono::milliseconds(5), 10}));
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+    SetPuu("1000", "1", "1000", "1");
+    SetProfile(17, 10.0, 1.0);
+    const auto cam = Points();
+    CommitUnit("mm");
+    Edit(IDC_EDIT_UNIT)->setFocus();
+    Click(IDC_BTN_STD_WRITE);
+    ASSERT_TRUE(dlg->IsTransferRunning());
+    const int locked[] = {IDC_TABLE,           IDC_CURVE_POSITION,    IDC_CURVE_SPEED,       IDC_EDIT_MASTER_LEN,
+                          IDC_EDIT_UNIT,       IDC_EDIT_SLAVE_PULSE,  IDC_EDIT_SLAVE_UNITS,  IDC_EDIT_MASTER_PULSE,
+                          IDC_EDIT_MASTER_UNITS, IDC_BTN_IMPORT,      IDC_BTN_SPECIAL_IMPORT, IDC_BTN_FUNCODE};
+    for (int id : locked)
+        EXPECT_FALSE(Item(id)->isEnabled()) << id;
+    // What the user tries meanwhile reaches nothing: a length, a cell, the
+    // plot's menu, a drag, undo.
+    TypeMasterLength(QStringLiteral("320"), Qt::Key_Return);
+    EXPECT_EQ(OpenEditorByClicks(1, kColSlave), nullptr);
+    CECamCurveWnd* pos = PositionCurve();
+    const QPoint marker = pos->DataToPixel(pos->KeyPoints()[1]);
+    const std::size_t menus = ui->menus.Calls().size();
+    QTest::mouseClick(pos, Qt::RightButton, {}, marker);
+    EXPECT_EQ(ui->menus.Calls().size(), menus);
+    QTest::mousePress(pos, Qt::LeftButton, {}, marker);
+    QTest::mouseMove(pos, marker + QPoint(0, -30));
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, marker + QPoint(0, -30));
+    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Points(), cam);
+    EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
+    for (int id : locked)
+        EXPECT_TRUE(Item(id)->isEnabled()) << id;
+    // The drive holds the cam the panel shows.
+    EXPECT_EQ(Points(), cam);
+    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x1F00)), 160000);
+}
+
+// "从驱动器读取凸轮表": the drive's standard table becomes the cam as one
+// undoable step, and a table the panel cannot trust leaves the cam as it was.
+TEST_F(PanelOnSim, ReadCamFromDriveOpensTheDriveTableAsOneUndoStepOrRefusesIt)
+{
+    SetProfile(4, 10.0, 1.0);
+    CommitUnit("mm");   // unsaved: the read asks first
+    const std::vector<ECamPoint> before = Points();
+    const uint32_t lengthBefore = dlg->MasterLength();
+    // Three points as the drive holds them: master and slave (32 bits), speed, segment code; point 0 all 0.
+    ecamtest::SetRegs(*link.sim, {{camtable::kAddrPointCount, 3}, {0x1E06, 90500, 32}, {0x1E08, -12345, 32},
+                                  {0x1E0A, 157}, {0x1E0B, 1}, {0x1E0C, 180000, 32}, {0x1E0E, 2000, 32}, {0x1E10, -3}});
+
+    // Cancelled at the question: nothing read, nothing changed.
+    boxes.QueueAnswer(IDCANCEL);
+    const uint64_t requests = link.sim->RequestCount();
+    EXPECT_FALSE(dlg->ReadCamFromDrive());
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("当前凸轮数据已修改，尚未保存。\n是否先保存到文件?")});
+    EXPECT_EQ(link.sim->RequestCount(), requests);
+
+    // Dropping the changes: the drive's points exactly, the length with them.
+    boxes.Clear();
+    boxes.QueueAnswer(IDNO);
+    ASSERT_TRUE(dlg->ReadCamFromDrive());
+    EXPECT_TRUE(Progress()->isVisible());
+    EXPECT_FALSE(Item(IDC_BTN_STD_WRITE)->isEnabled());
+    EXPECT_EQ(WaitForEnd(), "从驱动器读取凸轮表成功! 共3点。\n速度按驱动器保存的精度读回, 保留两位小数。");
+    const std::vector<ECamPoint> read = {
+        {0.0, 0.0, 0.0, kECamPoly}, {90.5, -12.345, 1.57, kECamLinear}, {180.0, 2.0, -0.03, kECamPoly}};
+    EXPECT_EQ(Points(), read);
+    EXPECT_EQ(dlg->MasterLength(), 180u);
+    EXPECT_FALSE(Progress()->isVisible());
+
+    // A count the standard table cannot hold: refused, the cam stays.
+    for (int count : {273, 1}) {
+        link.sim->SetRegister(camtable::kAddrPointCount, static_cast<uint16_t>(count));
+        boxes.QueueAnswer(IDNO);   // the cam read is not saved yet
+        ASSERT_TRUE(dlg->ReadCamFromDrive());
+        EXPECT_EQ(WaitForEnd(), QString::fromUtf8("从驱动器读取凸轮表失败!\n驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表")
+                                    .arg(count));
+        EXPECT_EQ(Points(), read);
+    }
+
+    // One step back is the cam and length before the read.
+    ASSERT_TRUE(dlg->UndoCamEdit());
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(dlg->MasterLength(), lengthBefore);
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_UNIT), QStringLiteral("mm"));   // only the read was undone
 }
 
 TEST_F(PanelOnSim, ScalingFieldsAreCheckedInOrderBeforeAnyDriveAccess)
