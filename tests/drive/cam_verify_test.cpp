@@ -51,31 +51,28 @@ Spans Pass(const std::vector<RegSpan>& spans)
 TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
 {
     // 17 standard points cross into the second group (point 16 at 0x1F00):
-    // the scaling and count in one request, then each group's points.
-    FakeFieldIo io;
-    const auto standard = Standard(17);
-    Write(io, standard);
-    CCamVerifier v(io, {0ms, 10});
-    std::vector<Mismatch> found = {Mismatch{}};   // stale contents are cleared
-    Recorder rec;
-    EXPECT_EQ(v.Verify(standard, found, rec.Fn()), camxfer::kOk);
-    EXPECT_TRUE(found.empty());
-    ASSERT_EQ(io.passes.size(), 1u);
-    EXPECT_EQ(Pass(io.passes[0]), (Spans{{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}));
-    std::vector<Msg> progress;
-    for (uint16_t k = 0; k < 17; ++k)
-        progress.push_back({camxfer::kVerifyProgress, k});
-    EXPECT_EQ(rec.msgs, progress);
-    EXPECT_TRUE(io.calls.empty());
-
-    // A special write: no scaling, four words a point, point 25 at 0x4100.
-    FakeFieldIo sio;
-    const camverify::Expected special = {std::nullopt, 26, Ramp(26), true};
-    Write(sio, special);
-    CCamVerifier sv(sio, {0ms, 10});
-    EXPECT_EQ(sv.Verify(special, found), camxfer::kOk);
-    ASSERT_EQ(sio.passes.size(), 1u);
-    EXPECT_EQ(Pass(sio.passes[0]), (Spans{{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}));
+    // the scaling and count in one request, then each group's points. A
+    // special write: no scaling, four words a point, point 25 at 0x4100.
+    const std::pair<camverify::Expected, Spans> cases[] = {
+        {Standard(17), {{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}},
+        {{std::nullopt, 26, Ramp(26), true}, {{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}},
+    };
+    for (const auto& [expected, spans] : cases) {
+        FakeFieldIo io;
+        Write(io, expected);
+        CCamVerifier v(io, {0ms, 10});
+        std::vector<Mismatch> found = {Mismatch{}};   // stale contents are cleared
+        Recorder rec;
+        EXPECT_EQ(v.Verify(expected, found, rec.Fn()), camxfer::kOk);
+        EXPECT_TRUE(found.empty());
+        ASSERT_EQ(io.passes.size(), 1u);
+        EXPECT_EQ(Pass(io.passes[0]), spans);
+        std::vector<Msg> progress;
+        for (uintptr_t k = 0; k < expected.table.size(); ++k)
+            progress.push_back({camxfer::kVerifyProgress, k});
+        EXPECT_EQ(rec.msgs, progress);
+        EXPECT_TRUE(io.calls.empty());
+    }
 }
 
 TEST(CamVerify, BlockPlansCoverEveryRegisterWithDistinctLengthsPerPass)
