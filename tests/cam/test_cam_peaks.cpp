@@ -40,9 +40,11 @@ const double kAny = std::numeric_limits<double>::quiet_NaN();
 void ExpectPeak(const CamPeak& p, const Figures& want, const Figures& tol = {})
 {
     const Figures got = {p.max, p.maxAt, p.min, p.minAt};
-    for (std::size_t i = 0; i < got.size(); ++i)
-        if (!std::isnan(want[i]))
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (!std::isnan(want[i])) {
             EXPECT_NEAR(got[i], want[i], tol[i]) << "figure " << i;
+        }
+    }
 }
 
 } // namespace
