@@ -10,11 +10,8 @@
 #include "tests/support/workbook_column.h"
 #include "zip_builder.h"
 
-#include <xlsxwriter.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -100,22 +97,6 @@ TEST_F(Workbook, EmptySheetsRefusedTargetsAndFilesThatDoNotOpen)
     V cells{L"stale"};
     EXPECT_EQ(x.ReadColumnFromBegin(1, 1, cells), 0);
     EXPECT_TRUE(cells.empty());
-}
-
-TEST_F(Workbook, NumericCellsFromOtherProgramsReadAsTheirShortestText)
-{
-    const auto path = dir / "numbers.xlsx";
-    lxw_workbook* wb = workbook_new(path.c_str());
-    lxw_worksheet* ws = workbook_add_worksheet(wb, "Data");
-    worksheet_write_number(ws, 0, 0, 10, nullptr);
-    worksheet_write_number(ws, 0, 1, 2.5, nullptr);
-    worksheet_write_number(ws, 2, 0, -0.125, nullptr);
-    worksheet_write_string(ws, 2, 1, "7.75", nullptr);
-    worksheet_write_formula_num(ws, 3, 0, "=A1*2", nullptr, 20);
-    worksheet_write_string(ws, 1, 300, "far to the right", nullptr); // a wide sheet reads too
-    ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
-    EXPECT_EQ(WorkbookColumn(path, 1), (V{L"10", L"", L"-0.125", L"20"}));
-    EXPECT_EQ(WorkbookColumn(path, 2), (V{L"2.5", L"", L"7.75"}));
 }
 
 TEST(WorkbookFixtures, OfficeSuiteFormulasDatesBooleansAndTextReadAlikeInEveryFormat)
