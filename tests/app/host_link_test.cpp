@@ -142,7 +142,7 @@ protected:
 
 } // namespace
 
-TEST_F(ConnectDialogTest, FieldsMakeTheUrlOfEachKindAndInvalidFieldsAreRefused)
+TEST_F(ConnectDialogTest, FieldsMakeTheUrlOfEachKindRefuseInvalidOnesAndShowAUrlUnchanged)
 {
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
@@ -192,10 +192,8 @@ TEST_F(ConnectDialogTest, FieldsMakeTheUrlOfEachKindAndInvalidFieldsAreRefused)
     TypeCombo("rtuPort", QString());
     EXPECT_TRUE(dlg.Choice(&why).isEmpty());
     EXPECT_EQ(why, u8("请选择或输入串口设备。"));
-}
 
-TEST_F(ConnectDialogTest, AUrlShownInTheFieldsComesBackUnchanged)
-{
+    // A URL shown in the fields comes back unchanged.
     for (const char* url : {"tcp://192.168.1.10:502?unit=1", "tcp://drive.local:1502?unit=255&timeout=300",
                             "rtu:/dev/ttyUSB0?baud=115200&parity=N&data=8&stop=1&unit=1",
                             "rtu:/dev/pts/7?baud=57600&parity=O&data=7&stop=2&unit=247&timeout=80",

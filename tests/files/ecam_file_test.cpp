@@ -106,7 +106,7 @@ TEST(ECamFileDecode, HandEditedFiles)
     EXPECT_EQ(g.points, (std::vector<ECamPoint>{{125, -0.5, 0, kECamPoly}, {0, 0, 0, kECamLinear}, {0, 0, 0, kECamPoly}}));
 }
 
-TEST(ECamFileDecode, CountsThatDisagreeWithTheRows)
+TEST(ECamFileDecode, CountsThatDisagreeWithTheRowsAndBadBytes)
 {
     const std::string head = "a,1\nb,2\nc,100\nd,u\ne,1/2\nf,3/4\n";
     auto rows = [](int n) {
@@ -126,11 +126,8 @@ TEST(ECamFileDecode, CountsThatDisagreeWithTheRows)
     EXPECT_TRUE(cut.unit.empty());
     EXPECT_TRUE(cut.points.empty());
     EXPECT_TRUE(DecodeECamProfile("").points.empty());
-}
 
-TEST(ECamFileDecode, BadBytesNeverStopTheRead)
-{
-    // A lone lead byte at the end of the unit, an invalid pair, NULs.
+    // Bad bytes never stop the read: a lone lead byte at the end of the unit, an invalid pair, NULs.
     std::string bytes = "a,1\nb,2\nc,3\n" + kUnit + ", \xba\xc1\xc3\n";
     bytes += "e, \x81\x20/1\n" + std::string("f,\0/2\n", 6);
     bytes += kCount + ", 1\nh\n5,6,7,1\n";
