@@ -94,12 +94,7 @@ TEST(CamDesign, SegmentsTheDriveDrawsExactlyGetNoInteriorPoint)
 
 TEST(CamDesign, RefusesBadProfilesWithTheirCause)
 {
-    struct Case {
-        std::vector<const char*> args;
-        DesignOptions options;
-        DesignErrorKind kind;
-        const char* text;
-    };
+    struct Case { std::vector<const char*> args; DesignOptions options; DesignErrorKind kind; const char* text; };
     const Case cases[] = {
         {{}, {}, DesignErrorKind::NoSegments, "no segments given"},
         {{"cycloid:100:1"}, {}, DesignErrorKind::UnknownLaw,

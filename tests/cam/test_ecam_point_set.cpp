@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 // Readable failure output.
 void PrintTo(const ECamPoint& p, std::ostream* os)
@@ -167,12 +168,8 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
     twins.MovePointAt(2, 15, 7);
     twins.SetPointSpeedAt(2, 0.5);
     twins.SetPointTypeAt(1, L);
-    PtList pts = twins.Pts();
-    EXPECT_EQ(pts[2].master, 15.0);
-    EXPECT_EQ(pts[2].slave, 7.0);
-    EXPECT_EQ(pts[1].slave, 5.0);
-    EXPECT_EQ(pts[1].type, L);
-    EXPECT_EQ(pts[1].speed, (7.0 - 5.0) / (15.0 - 10.0));
+    const PtList pts = twins.Pts();
+    EXPECT_EQ(pts, (PtList{{0, 0, 0, P}, {10, 5, (7.0 - 5.0) / (15.0 - 10.0), L}, {15, 7, 0.4, P}, {20, 0, 0, P}}));
     // Past the end: nothing changes.
     twins.MovePointAt(4, 1, 1);
     twins.SetPointSpeedAt(9, 1);
@@ -253,19 +250,16 @@ TEST(ECamPointSet, OrderChecksAnswerBeforeAnEdit)
 {
     const Cam cam({{0, 0, 0, P}, {10, 0, 0, P}, {20, 0, 0, P}});
     EXPECT_TRUE(cam.IsOrdered());
-    for (double to : {15.0, 0.001, 19.999})
-        EXPECT_TRUE(cam.KeepsOrder(10.0005, to)) << to;
-    for (double to : {20.0, 19.9995, 0.0, -3.0, double(NAN)})
-        EXPECT_FALSE(cam.KeepsOrder(10, to)) << to;
-    EXPECT_FALSE(cam.KeepsOrder(11, 15));  // no point there
-    EXPECT_TRUE(cam.KeepsOrder(0, -50));
-    EXPECT_TRUE(cam.KeepsOrder(20, 1e6));
-    EXPECT_FALSE(cam.KeepsOrder(20, INFINITY));
-    EXPECT_FALSE(cam.KeepsOrder(20, 10.0002));
-    EXPECT_TRUE(cam.KeepsOrderOnInsert(5));
-    EXPECT_TRUE(cam.KeepsOrderOnInsert(-5));
-    for (double at : {10.0, 10.0004, 9.9996, 20.0, 25.0})
-        EXPECT_FALSE(cam.KeepsOrderOnInsert(at)) << at;
+    // (from, to, whether the move keeps the order); 11 names no point.
+    const std::tuple<double, double, bool> moves[] = {
+        {10.0005, 15, true}, {10.0005, 0.001, true}, {10.0005, 19.999, true}, {10, 20, false}, {10, 19.9995, false},
+        {10, 0, false}, {10, -3, false}, {10, NAN, false}, {11, 15, false}, {0, -50, true}, {20, 1e6, true},
+        {20, INFINITY, false}, {20, 10.0002, false}};
+    for (const auto& [from, to, keeps] : moves)
+        EXPECT_EQ(cam.KeepsOrder(from, to), keeps) << from << " to " << to;
+    for (const auto& [at, keeps] : {std::pair{5.0, true}, {-5.0, true}, {10.0, false}, {10.0004, false},
+                                    {9.9996, false}, {20.0, false}, {25.0, false}})
+        EXPECT_EQ(cam.KeepsOrderOnInsert(at), keeps) << at;
     EXPECT_FALSE(Cam().KeepsOrderOnInsert(5));
     EXPECT_FALSE(Cam({{0, 0, 0, P}, {0, 1, 0, P}}).IsOrdered());
 }

@@ -1,8 +1,12 @@
-// Table building and the address walks of the two point tables.
+// Table building, the address walks of the two point tables, and the
+// read-back CSV where the panel tests cannot reach: a file that cannot be
+// created, and the exact bytes of extreme values.
 #include "drive/cam_table.h"
+#include "drive/read_back_csv.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 using namespace camtable;
@@ -10,34 +14,30 @@ using namespace camtable;
 TEST(CamTableAddress, WalksMatchLayoutAndStayInTheirGroups)
 {
     // Standard: 16 points per group at 6-word steps, 0x60..0x63 never used.
-    uint16_t a = kStandardBase;
-    std::set<uint16_t> used;
-    for (int k = 0; k < kStandardMaxPoints; ++k) {
-        ASSERT_EQ(a, StandardPointAddress(static_cast<std::size_t>(k))) << "point " << k;
-        for (int w = 0; w < 6; ++w) {
-            const uint16_t word = static_cast<uint16_t>(a + w);
-            EXPECT_LT(word & 0xFF, 0x60);
-            EXPECT_TRUE(used.insert(word).second) << "word written twice: " << std::hex << word;
-        }
-        a = NextStandardAddress(a);
-    }
-    EXPECT_EQ(StandardPointAddress(16), 0x1F00);
-    EXPECT_EQ(StandardPointAddress(15), 0x1E5A);
-    EXPECT_EQ(StandardPointAddress(kStandardMaxPoints - 1) >> 8, 0x2E);
-
     // Special: 25 points per group at 4-word steps, the last at index 0x60.
-    a = kSpecialBase;
-    used.clear();
-    for (int k = 0; k < kSpecialMaxPoints; ++k) {
-        ASSERT_EQ(a, SpecialPointAddress(static_cast<std::size_t>(k))) << "point " << k;
-        for (int w = 0; w < 4; ++w)
-            EXPECT_TRUE(used.insert(static_cast<uint16_t>(a + w)).second);
-        EXPECT_LE(a & 0xFF, 0x60);
-        a = NextSpecialAddress(a);
+    // end: the first index in a group that no word of a point reaches; spots: (point, its address).
+    struct Walk { uint16_t base; int points, words, end; uint16_t (*at)(std::size_t); uint16_t (*next)(uint16_t);
+                  std::vector<std::pair<std::size_t, uint16_t>> spots; };
+    const Walk walks[] = {
+        {kStandardBase, kStandardMaxPoints, 6, 0x60, StandardPointAddress, NextStandardAddress,
+         {{15, 0x1E5A}, {16, 0x1F00}, {kStandardMaxPoints - 1, 0x2E5A}}},
+        {kSpecialBase, kSpecialMaxPoints, 4, 0x64, SpecialPointAddress, NextSpecialAddress,
+         {{24, 0x4060}, {25, 0x4100}, {kSpecialMaxPoints - 1, 0x7B60}}},
+    };
+    for (const Walk& w : walks) {
+        std::set<uint16_t> used;
+        uint16_t a = w.base;
+        for (int k = 0; k < w.points; ++k, a = w.next(a)) {
+            ASSERT_EQ(a, w.at(static_cast<std::size_t>(k))) << "point " << k;
+            for (int i = 0; i < w.words; ++i) {
+                const auto word = static_cast<uint16_t>(a + i);
+                EXPECT_LT(word & 0xFF, w.end) << std::hex << word;
+                EXPECT_TRUE(used.insert(word).second) << "word written twice: " << std::hex << word;
+            }
+        }
+        for (const auto& [k, address] : w.spots)
+            EXPECT_EQ(w.at(k), address) << "point " << k;
     }
-    EXPECT_EQ(SpecialPointAddress(24), 0x4060);
-    EXPECT_EQ(SpecialPointAddress(25), 0x4100);
-    EXPECT_EQ(SpecialPointAddress(kSpecialMaxPoints - 1) >> 8, 0x7B);
 }
 
 TEST(CamTableBuild, StandardScalesTruncatesAndCodesSegments)
@@ -81,4 +81,12 @@ TEST(CamTableBuild, SpecialResamplesAndStartsAtOrigin)
     t = BuildSpecialTable({{0, 0, 0, 1}, {12.3456, 99.99, 0, 1}}, 3);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[1], (CamTable_Info{1234, 99, 0, 0}));
+}
+
+TEST(ReadBackCsv, FormatsExtremesAndReportsAFileThatCannotBeCreated)
+{
+    EXPECT_EQ(camtable::FormatReadBackCsv({{-2147483647 - 1, 2147483647, -1, 65535}, {0, -0, 0, 0}}),
+              "-2147483648 , 2147483647\r\n0 , 0\r\n");
+    const auto missing = std::filesystem::temp_directory_path() / "no_such_dir_for_ecam" / "x.csv";
+    EXPECT_FALSE(camtable::WriteReadBackCsv(missing.string(), {{1, 2, 0, 0}}));
 }

@@ -41,13 +41,7 @@ TEST(CamTransfer, TheCountFollowsTheLastPointAndOnlyACompleteTableGetsIt)
 {
     // Which field fails every attempt (0: none), whether a stop ends the
     // write at point 1's report, and what the count register holds after.
-    struct Case {
-        uint16_t failing;
-        bool stop;
-        int result;
-        std::size_t written;
-        uint16_t count;
-    };
+    struct Case { uint16_t failing; bool stop; int result; std::size_t written; uint16_t count; };
     for (const Case c : {Case{0, false, camxfer::kOk, 3, 3}, Case{0x1E0C, false, camxfer::kPointFailed, 2, 0},
                          Case{0, true, camxfer::kStopped, 2, 0}, Case{0x1B08, false, camxfer::kPointFailed, 3, 0}}) {
         SCOPED_TRACE(std::to_string(c.failing) + (c.stop ? " stopped" : ""));

@@ -51,40 +51,33 @@ Spans Pass(const std::vector<RegSpan>& spans)
 TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
 {
     // 17 standard points cross into the second group (point 16 at 0x1F00):
-    // the scaling and count in one request, then each group's points.
-    FakeFieldIo io;
-    const auto standard = Standard(17);
-    Write(io, standard);
-    CCamVerifier v(io, {0ms, 10});
-    std::vector<Mismatch> found = {Mismatch{}};   // stale contents are cleared
-    Recorder rec;
-    EXPECT_EQ(v.Verify(standard, found, rec.Fn()), camxfer::kOk);
-    EXPECT_TRUE(found.empty());
-    ASSERT_EQ(io.passes.size(), 1u);
-    EXPECT_EQ(Pass(io.passes[0]), (Spans{{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}));
-    std::vector<Msg> progress;
-    for (uint16_t k = 0; k < 17; ++k)
-        progress.push_back({camxfer::kVerifyProgress, k});
-    EXPECT_EQ(rec.msgs, progress);
-    EXPECT_TRUE(io.calls.empty());
-
-    // A special write: no scaling, four words a point, point 25 at 0x4100.
-    FakeFieldIo sio;
-    const camverify::Expected special = {std::nullopt, 26, Ramp(26), true};
-    Write(sio, special);
-    CCamVerifier sv(sio, {0ms, 10});
-    EXPECT_EQ(sv.Verify(special, found), camxfer::kOk);
-    ASSERT_EQ(sio.passes.size(), 1u);
-    EXPECT_EQ(Pass(sio.passes[0]), (Spans{{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}));
+    // the scaling and count in one request, then each group's points. A
+    // special write: no scaling, four words a point, point 25 at 0x4100.
+    const std::pair<camverify::Expected, Spans> cases[] = {
+        {Standard(17), {{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}},
+        {{std::nullopt, 26, Ramp(26), true}, {{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}},
+    };
+    for (const auto& [expected, spans] : cases) {
+        FakeFieldIo io;
+        Write(io, expected);
+        CCamVerifier v(io, {0ms, 10});
+        std::vector<Mismatch> found = {Mismatch{}};   // stale contents are cleared
+        Recorder rec;
+        EXPECT_EQ(v.Verify(expected, found, rec.Fn()), camxfer::kOk);
+        EXPECT_TRUE(found.empty());
+        ASSERT_EQ(io.passes.size(), 1u);
+        EXPECT_EQ(Pass(io.passes[0]), spans);
+        std::vector<Msg> progress;
+        for (uintptr_t k = 0; k < expected.table.size(); ++k)
+            progress.push_back({camxfer::kVerifyProgress, k});
+        EXPECT_EQ(rec.msgs, progress);
+        EXPECT_TRUE(io.calls.empty());
+    }
 }
 
 TEST(CamVerify, BlockPlansCoverEveryRegisterWithDistinctLengthsPerPass)
 {
-    struct Case {
-        std::size_t points;
-        bool special;
-        std::size_t passes;
-    };
+    struct Case { std::size_t points; bool special; std::size_t passes; };
     for (const Case c : {Case{272, false, 1}, Case{100, false, 1}, Case{1, false, 1}, Case{1500, true, 2},
                          Case{1250, true, 1}}) {
         SCOPED_TRACE(std::to_string(c.points) + (c.special ? " special" : " standard"));
@@ -135,16 +128,11 @@ TEST(CamVerify, EveryDifferingFieldIsListedAndAnUnreadableDriveIsNoDifference)
     EXPECT_EQ(found, want);
     EXPECT_EQ(io.passes.size(), 10u);
 
-    std::vector<std::string> lines;
-    for (const Mismatch& m : found)
-        lines.push_back(camverify::Describe(m));
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "从轴脉冲数对应的单位量: 写入 360, 读回 -1",
-                         "主轴脉冲数: 写入 10000, 读回 0",
-                         "凸轮点数: 写入 5, 读回 4",
-                         "第3点 主轴位置: 写入 2995, 读回 0",
-                         "第3点 从轴位置: 写入 -21, 读回 524267",
-                     }));
+    EXPECT_EQ(camverify::DescribeList(found, 5), "从轴脉冲数对应的单位量: 写入 360, 读回 -1\n"
+                                                 "主轴脉冲数: 写入 10000, 读回 0\n"
+                                                 "凸轮点数: 写入 5, 读回 4\n"
+                                                 "第3点 主轴位置: 写入 2995, 读回 0\n"
+                                                 "第3点 从轴位置: 写入 -21, 读回 524267");
     EXPECT_EQ(camverify::Describe({-1, Field::kSlavePulse, 131072, 0, true}), "从轴脉冲数: 写入 131072, 读回失败");
     EXPECT_EQ(camverify::Describe({-1, Field::kMasterUnit, 25, 26, false}), "主轴脉冲数对应的单位量: 写入 25, 读回 26");
 
@@ -187,20 +175,13 @@ TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirTypeInAL
     EXPECT_EQ(found, (std::vector<Mismatch>{{1, Field::kSpeed, -1, 32767, false},
                                             {1, Field::kSegment, 65535, 65534, false},
                                             {2, Field::kSegment, 1, 65535, false}}));
-    EXPECT_EQ(camverify::Describe(found[0]), "第1点 标幺速度: 写入 -1, 读回 32767");
-    EXPECT_EQ(camverify::Describe(found[1]), "第1点 类型: 写入 65535, 读回 65534");
-    EXPECT_EQ(camverify::Describe(found[2]), "第2点 类型: 写入 1, 读回 65535");
+    const std::string three = "第1点 标幺速度: 写入 -1, 读回 32767\n第1点 类型: 写入 65535, 读回 65534\n"
+                              "第2点 类型: 写入 1, 读回 65535";
+    EXPECT_EQ(camverify::DescribeList(found, 3), three);
     EXPECT_EQ(camverify::Describe({2, Field::kSpeed, -32768, -1, false}), "第2点 标幺速度: 写入 -32768, 读回 -1");
-
     // The list stops at its limit and counts the rest.
-    std::vector<Mismatch> m;
-    for (int i = 0; i < 5; ++i)
-        m.push_back({i, Field::kMaster, i * 1000, 0, false});
-    EXPECT_EQ(camverify::DescribeList(m, 3),
-              "第0点 主轴位置: 写入 0, 读回 0\n第1点 主轴位置: 写入 1000, 读回 0\n第2点 主轴位置: 写入 2000, 读回 0\n共5处不一致");
-    m.resize(2);
-    EXPECT_EQ(camverify::DescribeList(m, 2), "第0点 主轴位置: 写入 0, 读回 0\n第1点 主轴位置: 写入 1000, 读回 0");
-    EXPECT_EQ(camverify::DescribeList(m, 0), "共2处不一致");
+    EXPECT_EQ(camverify::DescribeList(found, 2), three.substr(0, three.rfind('\n')) + "\n共3处不一致");
+    EXPECT_EQ(camverify::DescribeList(found, 0), "共3处不一致");
     EXPECT_EQ(camverify::DescribeList({}, 3), "");
 }
 

@@ -4,7 +4,7 @@
 #include "ui/funcode/ecam_func_set_dlg.h"
 #include "ui/funcode/my_combo_box.h"
 #include "ui/funcode/my_list_ctrl.h"
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 #include "tests/support/modal_ui_recorder.h"
 #include "ui/spec_edit.h"
 
@@ -52,9 +52,11 @@ protected:
         QTest::keyClick(list->CellEdit(), Qt::Key_Return);
         QTRY_VERIFY(!list->CellEdit()->isVisible());
     }
-    void Button(int id)
+    // Clicks a button; returns the last message shown.
+    QString Button(int id)
     {
         QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("idc%1").arg(id)), Qt::LeftButton);
+        return boxes.Calls().empty() ? QString() : boxes.Calls().back().text;
     }
 
     SimLink link;
@@ -166,34 +168,27 @@ TEST_F(FunCodeDialog, OptionComboSetsTheAmendedValueAndWritesReachTheDrive)
     Type("H1B-11", "250");
     Button(6020);
     EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("写入成功!")});
-    EXPECT_EQ(link.sim->Register(0x1B06), 2);
-    EXPECT_EQ(link.sim->Register(0x1B0B), 250);
+    ecamtest::ExpectRegs(*link.sim, {{0x1B06, 2}, {0x1B0B, 250}});
     EXPECT_EQ(Code("H1B-11")->m_nCurValue, 250u);
 
     // The drive refuses a value beyond its limits: earlier rows stay written.
     link.sim->SetRegister(0x1B06, 0);
     Code("H1B-16")->SetAmendValue(0);   // below the drive's minimum of 1
     list->SetCheck(RowOf("H1B-16"), true);
-    Button(6020);
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("写入数据失败!"));
-    EXPECT_EQ(link.sim->Register(0x1B06), 2);
-    EXPECT_EQ(link.sim->Register(0x1B10), 3000);
+    EXPECT_EQ(Button(6020), QString::fromUtf8("写入数据失败!"));
+    ecamtest::ExpectRegs(*link.sim, {{0x1B06, 2}, {0x1B10, 3000}});
 }
 
 TEST_F(FunCodeDialog, ReadTickedRowsSelectAllAndKeysThatDoNotClose)
 {
-    Button(6019);
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("请选择要读取的参数!"));
-    Button(6020);
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("请选择要写入的参数!"));
+    EXPECT_EQ(Button(6019), QString::fromUtf8("请选择要读取的参数!"));
+    EXPECT_EQ(Button(6020), QString::fromUtf8("请选择要写入的参数!"));
 
-    link.sim->SetRegister(0x1B07, 0);
-    link.sim->SetRegister(0x1B0A, static_cast<uint16_t>(-900));
+    ecamtest::SetRegs(*link.sim, {{0x1B07, 0}, {0x1B0A, -900}});
     QTest::mouseClick(dlg->SelectAllBox(), Qt::LeftButton);
     for (int r = 0; r < list->rowCount(); ++r)
         EXPECT_TRUE(list->GetCheck(r)) << r;
-    Button(6019);
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("读取成功!"));
+    EXPECT_EQ(Button(6019), QString::fromUtf8("读取成功!"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-07"), 2), QString::fromUtf8("0-单次运行"));
     EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 2), QStringLiteral("-900"));
     QTest::mouseClick(dlg->SelectAllBox(), Qt::LeftButton);

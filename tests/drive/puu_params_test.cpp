@@ -26,12 +26,8 @@ TEST(PuuParse, BehavesLikeStrtolOnUserText)
 
 TEST(PuuRanges, EachFieldAtJustInsideAndJustOutsideItsBounds)
 {
-    struct Bound {
-        Field field;
-        const char* message;
-        const char* accepted[5];   // the lower bound, just inside both bounds, the upper bound
-        const char* refused[5];    // just outside both bounds and far outside
-    };
+    // Accepted: the lower bound, just inside both bounds, the upper bound; refused: just outside both and far out.
+    struct Bound { Field field; const char* message; const char* accepted[5]; const char* refused[5]; };
     const Bound bounds[] = {
         {kSlavePulse, "从轴脉冲数超出范围(1~0x40000000)",
          {"1", "2", "1073741823", "1073741824", "+1073741824"},

@@ -7,7 +7,7 @@
 #include "drive/cam_transfer.h"
 #include "drive/fun_code_field_io.h"
 #include "drive/transfer_stop.h"
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +25,16 @@ std::vector<ECamPoint> Profile(int n, double masterStep, double slaveStep)
     return pts;
 }
 
-int32_t S32(const CDriveSimulator& sim, uint16_t a) { return static_cast<int32_t>(sim.Register32(a)); }
-
 void ExpectStandardTableInDrive(const CDriveSimulator& sim, const std::vector<CamTable_Info>& table)
 {
+    std::vector<ecamtest::Reg> want;
     for (std::size_t k = 0; k < table.size(); ++k) {
         const uint16_t a = camtable::StandardPointAddress(k);
-        EXPECT_EQ(S32(sim, a), table[k].master) << "point " << k;
-        EXPECT_EQ(S32(sim, a + 2), table[k].slave) << "point " << k;
-        EXPECT_EQ(static_cast<int16_t>(sim.Register(a + 4)), table[k].speed) << "point " << k;
-        EXPECT_EQ(sim.Register(a + 5), table[k].segment) << "point " << k;
+        const CamTable_Info& p = table[k];
+        want.insert(want.end(), {{a, p.master, 32}, {uint16_t(a + 2), p.slave, 32}, {uint16_t(a + 4), uint16_t(p.speed)},
+                                 {uint16_t(a + 5), p.segment}});
     }
+    ecamtest::ExpectRegs(sim, want);
 }
 
 } // namespace
@@ -63,7 +62,7 @@ TEST(SimTransfer, LostAnswersAreRetriedAndTheDriveHoldsExactlyTheTable)
     EXPECT_GT(x.Retries(), 0);   // the drops did happen and were absorbed
     link.sim->SetFaults({});
     ExpectStandardTableInDrive(*link.sim, table);
-    EXPECT_EQ(S32(*link.sim, camtable::StandardPointAddress(40)), 0);   // nothing beyond the table
+    ecamtest::ExpectRegs(*link.sim, {{camtable::StandardPointAddress(40), 0, 32}});   // nothing beyond the table
 
     // The product's 50 ms before every field, kept real for three points.
     CTransferStop stop;

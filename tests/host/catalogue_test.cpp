@@ -1,10 +1,20 @@
-// Parameter catalogue: the shipped file, malformed files, by-address objects.
+// Parameter catalogue: the shipped file, malformed files, by-address objects;
+// and where data files are found: the copy installed beside the program wins,
+// the source tree's stands in when there is none, and the catalogue follows
+// the same rule unless ECAM_FUNCODES names one.
+#include "host/data_location.h"
 #include "host/fun_code_interface.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 #include <tuple>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -69,24 +79,27 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
     const std::string good = R"({"number":"H1B-06","min":0,"max":2,"default":1,"address":"0x1B06","width":16})";
     ASSERT_TRUE(CFunCodeInterface::LoadJson(Entry(good), "cat.json"));
 
-    EXPECT_NE(LoadError("{ not json").find("cat.json: JSON error"), std::string::npos);
-    EXPECT_NE(LoadError(R"({"list":[]})").find("funcodes"), std::string::npos);
     const std::string badWidth = R"({"number":"H1B-07","min":0,"max":2,"default":1,"address":6919,"width":24})";
-    const std::string err = LoadError(Entry(good + "," + badWidth));
-    EXPECT_NE(err.find("cat.json: entry 1 (H1B-07)"), std::string::npos) << err;
-    EXPECT_NE(err.find("width"), std::string::npos) << err;
-
-    const std::pair<const char*, const char*> bad[] = {
-        {R"("min":5,"max":2,"default":3)", "'min'"},
-        {R"("min":0,"max":2,"default":3)", "default"},
-        {R"("min":0,"max":70000,"default":3)", "do not fit"},
-        {R"("min":0,"max":2,"default":0,"kind":1)", "options"},
-        {R"("min":0,"max":2,"default":0,"kind":1,"options":[{"value":9,"label":"x"}])", "option 0"},
+    const std::string a = R"({"number":"A","address":1,"width":16,)";
+    // Two entries sharing a register (the second is the high word of the first).
+    const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
+    const std::string overlap = R"({"number":"B","min":0,"max":9,"default":0,"address":"0x11","width":16})";
+    // Each refused text and a part of its message.
+    const std::pair<std::string, const char*> refused[] = {
+        {"{ not json", "cat.json: JSON error"},
+        {R"({"list":[]})", "funcodes"},
+        {Entry(good + "," + badWidth), "cat.json: entry 1 (H1B-07)"},
+        {Entry(good + "," + badWidth), "width"},
+        {Entry(a + R"("min":5,"max":2,"default":3})"), "'min'"},
+        {Entry(a + R"("min":0,"max":2,"default":3})"), "default"},
+        {Entry(a + R"("min":0,"max":70000,"default":3})"), "do not fit"},
+        {Entry(a + R"("min":0,"max":2,"default":0,"kind":1})"), "options"},
+        {Entry(a + R"("min":0,"max":2,"default":0,"kind":1,"options":[{"value":9,"label":"x"}]})"), "option 0"},
+        {Entry(wide + "," + overlap), "overlaps"},
+        {Entry(wide + "," + wide), "twice"},
     };
-    for (const auto& [fields, why] : bad)
-        EXPECT_NE(LoadError(Entry(std::string(R"({"number":"A","address":1,"width":16,)") + fields + "}")).find(why),
-                  std::string::npos)
-            << fields;
+    for (const auto& [json, why] : refused)
+        EXPECT_NE(LoadError(json).find(why), std::string::npos) << json;
     // A negative minimum makes a 16-bit entry signed: its maximum ends at
     // 32767, and the refusal says so, naming the file and the entry.
     auto signed16 = [](const char* min, const char* max) {
@@ -104,11 +117,6 @@ TEST(Catalogue, MalformedFilesNameTheFileAndTheEntry)
     EXPECT_EQ(LoadError(signed16("-32769", "0")), noFit);
     EXPECT_EQ(LoadError(signed16("0", "65536")), noFit);
 
-    // Two entries sharing a register (the second is the high word of the first).
-    const std::string wide = R"({"number":"A","min":0,"max":9,"default":0,"address":"0x10","width":32})";
-    const std::string overlap = R"({"number":"B","min":0,"max":9,"default":0,"address":"0x11","width":16})";
-    EXPECT_NE(LoadError(Entry(wide + "," + overlap)).find("overlaps"), std::string::npos);
-    EXPECT_NE(LoadError(Entry(wide + "," + wide)).find("twice"), std::string::npos);
     std::string missing;
     EXPECT_EQ(CFunCodeInterface::LoadFile("/nonexistent/funcodes.json", &missing), nullptr);
     EXPECT_NE(missing.find("/nonexistent/funcodes.json"), std::string::npos);
@@ -130,4 +138,46 @@ TEST(Catalogue, RangeFollowsWidthAndSign)
     for (const auto& [num, v, in] : cases)
         EXPECT_EQ(cat->GetFunCodePtrByNum(num)->InRange(v), in) << v;
     EXPECT_FALSE(cat->GetFunCodePtrByNum(L"U")->IsSigned());
+}
+
+TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsNamedForDataAndCatalogue)
+{
+    const fs::path root = fs::temp_directory_path() / ("ecam-data-location-" + std::to_string(::getpid()));
+    const fs::path bin = root / "prefix" / "bin", source = root / "src" / "resources";
+    fs::create_directories(bin);
+    fs::create_directories(source);
+    const fs::path installed = ecam::InstalledDataDir(bin.string());
+    // The data folder sits under the prefix beside bin/, not inside it.
+    EXPECT_EQ(*installed.lexically_relative(root / "prefix").begin(), "share");
+    auto find = [&](const char* name) { return fs::path(ecam::FindDataFile(name, bin.string(), source.string())); };
+    auto touch = [](const fs::path& p) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p) << "{}";
+    };
+
+    EXPECT_EQ(find("funcodes.json"), installed / "funcodes.json");  // nowhere: where it belongs
+    touch(source / "funcodes.json");
+    EXPECT_EQ(find("funcodes.json"), source / "funcodes.json");
+    touch(installed / "funcodes.json");
+    EXPECT_EQ(find("funcodes.json"), installed / "funcodes.json");
+    // Folders are found like files, each name on its own.
+    fs::create_directories(source / "translations");
+    EXPECT_EQ(find("translations"), source / "translations");
+    fs::create_directories(installed / "translations");
+    EXPECT_EQ(find("translations"), installed / "translations");
+    // A program whose location is unknown takes the source tree's copy.
+    EXPECT_EQ(fs::path(ecam::FindDataFile("funcodes.json", "", source.string())), source / "funcodes.json");
+    fs::remove_all(root);
+
+    // The test binary lives in the program folder the lookup starts from.
+    ASSERT_TRUE(fs::exists(fs::path(ecam::ProgramDir()) / "host_tests"));
+
+    ASSERT_EQ(::unsetenv("ECAM_FUNCODES"), 0);
+    const std::string found = CFunCodeInterface::DefaultPath();
+    EXPECT_EQ(found, ecam::FindDataFile("funcodes.json"));
+    EXPECT_TRUE(fs::is_regular_file(found)) << found;
+
+    ASSERT_EQ(::setenv("ECAM_FUNCODES", "/elsewhere/cat.json", 1), 0);
+    EXPECT_EQ(CFunCodeInterface::DefaultPath(), "/elsewhere/cat.json");
+    ASSERT_EQ(::unsetenv("ECAM_FUNCODES"), 0);
 }

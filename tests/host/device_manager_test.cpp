@@ -42,9 +42,7 @@ TEST(DriveErrorTest, TextSaysWhatWentWrongAndTheHostHasItsStrings)
     const DriveError refused = DriveError::FromException(3);
     EXPECT_EQ(refused.exceptionCode(), 3);
     EXPECT_EQ(refused.code(), 0x103);
-    EXPECT_NE(refused.text().find("exception 03: illegal data value"), std::string::npos);
     EXPECT_NE(DriveError(DriveError::Timeout).text().find("timeout"), std::string::npos);
-    EXPECT_NE(DriveError(DriveError::NotConnected).text().find("not connected"), std::string::npos);
     EXPECT_EQ(DriveError(DriveError::Cancelled).text(), "request cancelled before the drive answered");
     EXPECT_EQ(DriveError(DriveError::Cancelled).kind(), DriveError::Cancelled);
     EXPECT_EQ(DriveError(DriveError::Timeout).exceptionCode(), 0);

@@ -1,11 +1,8 @@
 // CFunCodeAccess through the host services against a simulated drive, over
 // TCP loopback and over RTU on a pseudo-terminal.
-#include "drive/fun_code_access.h"
-#include "host/device_manage.h"
 #include "host/fun_code.h"
 #include "host/fun_code_interface.h"
-#include "host/logic_manage.h"
-#include "tests/support/sim_drive.h"
+#include "tests/support/sim_link.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +22,12 @@ bool Select(const std::string& url)
 
 class DriveAccess : public ::testing::TestWithParam<Link> {
 protected:
-    void SetUp() override
-    {
-        sim = ecamtest::StartSim(GetParam());
-        ASSERT_TRUE(sim->Running() && Select(sim->Url()) && access.Init());
-    }
+    void SetUp() override { ASSERT_TRUE(link.Bind()); }
     CFunCode* ByNum(const wchar_t* number) { return access.FunCodeInterface()->GetFunCodePtrByNum(number); }
 
-    std::unique_ptr<CDriveSimulator> sim;
-    CFunCodeAccess access;
+    SimLink link{200, ecamtest::OnLink(GetParam())};
+    CDriveSimulator* sim = link.sim.get();
+    CFunCodeAccess& access = link.access;
 };
 
 } // namespace
@@ -60,20 +54,23 @@ TEST_P(DriveAccess, WritesLowWordFirstReadsWidenBySignednessAndRefusalsKeepTheDr
 
     // Reads: a 32-bit pair joined; a bare 16-bit register zero-extended, a
     // signed parameter sign-extended; factory values there from the start.
-    uint32_t out = 0;
-    sim->SetRegister32(0x4000, 0x80000001u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x4000, 32, out));
-    EXPECT_EQ(out, 0x80000001u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1E04, 16, out));
-    EXPECT_EQ(out, 0x0000FED4u);
-    sim->SetRegister(0x1B0A, 0xFFF6);
-    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-10", out));
-    EXPECT_EQ(out, uint32_t(-10));
+    const auto read = [this](uint16_t address, uint32_t width) {
+        uint32_t out = 0xDEADBEEF;
+        EXPECT_TRUE(access.ReadFunCodeByAddr(address, width, out)) << std::hex << address;
+        return out;
+    };
+    const auto readNum = [this](const wchar_t* number) {
+        uint32_t out = 0xDEADBEEF;
+        EXPECT_TRUE(access.ReadFunCodeByNum(number, out));
+        return out;
+    };
+    ecamtest::SetRegs(*sim, {{0x4000, int32_t(0x80000001u), 32}, {0x1B0A, 0xFFF6}});
+    EXPECT_EQ(read(0x4000, 32), 0x80000001u);
+    EXPECT_EQ(read(0x1E04, 16), 0x0000FED4u);
+    EXPECT_EQ(readNum(L"H1B-10"), uint32_t(-10));
     EXPECT_EQ(phase->m_nCurValue, uint32_t(-10));
-    ASSERT_TRUE(access.ReadFunCodeByNum(L"H1B-16", out));
-    EXPECT_EQ(out, 3000u);
-    ASSERT_TRUE(access.ReadFunCodeByAddr(0x1B01, 32, out));
-    EXPECT_EQ(out, 10000u);
+    EXPECT_EQ(readNum(L"H1B-16"), 3000u);
+    EXPECT_EQ(read(0x1B01, 32), 10000u);
 
     // Refused by the drive: the current value and the registers stay.
     ASSERT_TRUE(access.WriteFunCodeByNum(L"H1B-10", 100));
@@ -183,16 +180,15 @@ TEST(DriveAccessTcp, ConnectionClosedByDriveRecoversAtNextRequest)
 {
     SimOptions o;
     o.faults.closeAfter = 2;
-    CDriveSimulator sim(o);
-    CFunCodeAccess access;
-    ASSERT_TRUE(sim.Start() && Select(sim.Url()) && access.Init());
+    SimLink link(200, o);
+    ASSERT_TRUE(link.Bind());
     for (uint32_t i = 0; i < 6; ++i) {
         DriveError why;
-        EXPECT_TRUE(access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
+        EXPECT_TRUE(link.access.WriteFunCodeByAddr(0x2100 + i, 16, 40 + i, &why)) << i << ": " << why.text();
         if (i % 2 == 1) {
-            ASSERT_TRUE(sim.WaitClosedConnections(i / 2 + 1, 2000));
+            ASSERT_TRUE(link.sim->WaitClosedConnections(i / 2 + 1, 2000));
         }
     }
     for (uint16_t i = 0; i < 6; ++i)
-        EXPECT_EQ(sim.Register(0x2100 + i), 40 + i);
+        EXPECT_EQ(link.sim->Register(0x2100 + i), 40 + i);
 }

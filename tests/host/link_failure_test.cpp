@@ -4,13 +4,13 @@
 #include "host/device_url.h"
 #include "host/link_failure.h"
 #include "host/modbus_data_srv.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <grp.h>
 #include <netinet/in.h>
 #include <pty.h>
@@ -35,15 +35,9 @@ LinkFailure ConnectFailureOf(const std::string& url)
 TEST(LinkFailure, EachSystemErrorNamesItsCauseAndTheFix)
 {
     const std::string group = getgrgid(getegid())->gr_name;
-    const std::string file = (std::filesystem::temp_directory_path() / "ecam-link-failure-dev").string();
-    { FILE* f = std::fopen(file.c_str(), "w"); ASSERT_TRUE(f); std::fclose(f); }
-    struct Case {
-        int error;
-        std::string device;
-        bool serial;
-        LinkFailure::Cause cause;
-        std::string text;
-    };
+    const ecamtest::TempDir dir("link-failure");
+    const std::string file = dir.Write("dev", "").string();
+    struct Case { int error; std::string device; bool serial; LinkFailure::Cause cause; std::string text; };
     const Case cases[] = {
         {ECONNREFUSED, "127.0.0.1:1502", false, LinkFailure::Refused, "连接被拒绝: 127.0.0.1:1502 上没有程序在监听"},
         {ETIMEDOUT, "10.0.0.9:502", false, LinkFailure::TimedOut, "连接超时: 10.0.0.9:502 没有应答"},
@@ -64,10 +58,9 @@ TEST(LinkFailure, EachSystemErrorNamesItsCauseAndTheFix)
         EXPECT_EQ(f.Under(QStringLiteral("串口未连接!")).toStdString(), "串口未连接!\n" + c.text);
     }
     EXPECT_EQ(LinkFailure().Under(QStringLiteral("串口未连接!")), QStringLiteral("串口未连接!"));
-    std::filesystem::remove(file);
 }
 
-TEST(LinkFailure, RefusedPortAndMissingDeviceAreToldApart)
+TEST(LinkFailure, RefusedMissingForbiddenAndHeldDevicesAreToldApart)
 {
     // A bound socket that does not listen: connecting to it is refused, and
     // no other program can take the port meanwhile.
@@ -82,23 +75,16 @@ TEST(LinkFailure, RefusedPortAndMissingDeviceAreToldApart)
     EXPECT_EQ(ConnectFailureOf("tcp://" + where + "?unit=1"), LinkFailure::FromErrno(ECONNREFUSED, where, false));
     ::close(s);
 
+    const std::string rtu = "?baud=115200&parity=N&data=8&stop=1&unit=1";
     const std::string missing = "/dev/ecam-no-such-tty";
-    EXPECT_EQ(ConnectFailureOf("rtu:" + missing + "?baud=115200&parity=N&data=8&stop=1&unit=1"),
-              LinkFailure::FromErrno(ENOENT, missing, true));
-}
+    EXPECT_EQ(ConnectFailureOf("rtu:" + missing + rtu), LinkFailure::FromErrno(ENOENT, missing, true));
 
-TEST(LinkFailure, ADeviceTheUserMayNotOpenOrThatIsHeldIsToldApart)
-{
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root: neither file permissions nor an exclusive terminal keep root out";
-    const std::string rtu = "?baud=115200&parity=N&data=8&stop=1&unit=1";
-    const std::string file = (std::filesystem::temp_directory_path() / "ecam-link-failure-locked").string();
-    { FILE* f = std::fopen(file.c_str(), "w"); ASSERT_TRUE(f); std::fclose(f); }
+    const ecamtest::TempDir dir("link-failure");
+    const std::string file = dir.Write("locked", "").string();
     std::filesystem::permissions(file, std::filesystem::perms::none);
-    const LinkFailure denied = ConnectFailureOf("rtu:" + file + rtu);
-    EXPECT_EQ(denied.cause(), LinkFailure::PermissionDenied);
-    EXPECT_EQ(denied, LinkFailure::FromErrno(EACCES, file, true));
-    std::filesystem::remove(file);
+    EXPECT_EQ(ConnectFailureOf("rtu:" + file + rtu), LinkFailure::FromErrno(EACCES, file, true));
 
     // A terminal another program holds exclusively.
     int master = -1, slave = -1;

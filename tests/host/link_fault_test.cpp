@@ -4,10 +4,8 @@
 // late or spoilt one). Also cancelling a request that waits for its answer.
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
-#include "host/device_url.h"
 #include "host/logic_manage.h"
 #include "host/modbus_data_srv.h"
-#include "sim/drive_simulator.h"
 #include "tests/support/sim_drive.h"
 
 #include <gtest/gtest.h>
@@ -32,12 +30,6 @@ protected:
         ASSERT_TRUE(sim->Running());
     }
     bool Rtu() const { return GetParam() == Link::Rtu; }
-    std::unique_ptr<CModbusDataSrv> Service(int timeoutMs) const
-    {
-        DeviceUrl url;
-        EXPECT_TRUE(DeviceUrl::Parse(sim->Url() + "&timeout=" + std::to_string(timeoutMs), url));
-        return std::make_unique<CModbusDataSrv>(url);
-    }
     uint32_t Read32(CModbusDataSrv& srv, uint16_t address)
     {
         uint16_t words[2] = {0, 0};
@@ -49,13 +41,8 @@ protected:
     std::unique_ptr<CDriveSimulator> sim;
 };
 
-struct Case {
-    const char* name;
-    Fault fault;
-    bool read;          // the faulted request reads (else writes) its register
-    DriveError rtu, tcp;
-    bool stored;        // a faulted write reached the registers
-};
+// read: the faulted request reads (else writes) its register; stored: a faulted write reached the registers.
+struct Case { const char* name; Fault fault; bool read; DriveError rtu, tcp; bool stored; };
 
 } // namespace
 
@@ -76,7 +63,7 @@ TEST_P(LinkFault, EachFaultHasItsKindAndTheNextRequestGetsItsOwnAnswer)
         {"silent", {Fault::Silent, 0}, false, timeout, timeout, false},
         {"ack without store", {Fault::AckWithoutStore, 0}, false, DriveError(), DriveError(), false},
     };
-    auto srv = Service(kTimeoutMs);
+    auto srv = ecamtest::DataService(sim->Url(), kTimeoutMs);
     uint16_t a = 0x2000;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,7 +1,4 @@
 // The drive simulator at register level, through the Modbus data service.
-#include "host/device_url.h"
-#include "host/modbus_data_srv.h"
-#include "sim/drive_simulator.h"
 #include "sim/sim_options.h"
 #include "tests/support/sim_drive.h"
 
@@ -11,22 +8,13 @@
 #include <map>
 #include <tuple>
 
-namespace {
-
-std::unique_ptr<CModbusDataSrv> Client(const std::string& url, int timeoutMs = 200)
-{
-    DeviceUrl u;
-    EXPECT_TRUE(DeviceUrl::Parse(url + "&timeout=" + std::to_string(timeoutMs), u)) << url;
-    return std::make_unique<CModbusDataSrv>(u);
-}
-
-} // namespace
+using ecamtest::DataService;
 
 TEST(DriveSimulator, LimitsGuardWholeParametersEvenWhenWrittenInPart)
 {
     CDriveSimulator sim;
     ASSERT_TRUE(sim.Start());
-    auto c = Client(sim.Url());
+    auto c = DataService(sim.Url());
     // H1B-01 (0x1B01, 32 bits, 1..0x40000000) holds its factory value 10000.
     EXPECT_EQ(c->WriteValue(0x1B02, 16, 0x4001, 1000), DriveError::FromException(3));
     EXPECT_EQ(c->WriteValue(0x1B02, 16, 0x0001, 1000), DriveError());
@@ -52,8 +40,8 @@ TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnitAndSeededDropsRepeat)
     EXPECT_EQ(sim->Url().find("rtu:" + sim->PtyPath() + "?"), 0u);
     std::string other = sim->Url();
     other.replace(other.find("unit=5"), 6, "unit=6");
-    EXPECT_EQ(Client(other)->WriteValue(0x2000, 16, 1, 200).kind(), DriveError::Timeout);
-    EXPECT_EQ(Client(sim->Url())->WriteValue(0x2000, 16, 2, 200), DriveError());
+    EXPECT_EQ(DataService(other)->WriteValue(0x2000, 16, 1, 200).kind(), DriveError::Timeout);
+    EXPECT_EQ(DataService(sim->Url())->WriteValue(0x2000, 16, 2, 200), DriveError());
     EXPECT_EQ(sim->Register(0x2000), 2);
 
     // The same seed drops the same requests: fault runs are reproducible.
@@ -63,7 +51,7 @@ TEST(DriveSimulator, RtuAnswersOnlyItsOwnUnitAndSeededDropsRepeat)
         f.dropRate = 0.5;
         f.seed = 42;
         auto dropping = ecamtest::StartSimWithFaults(f);
-        auto c = Client(dropping->Url(), 50);
+        auto c = DataService(dropping->Url(), 50);
         for (int i = 0; i < 12; ++i)
             answered.push_back(c->WriteValue(0x2000, 16, uint32_t(i), 1000).ok());
     }

@@ -1,6 +1,6 @@
-// What the panel saves and keeps is what the user accepted: refused and
-// unchanged commits leave no trace, the plot menu acts on the marker under
-// the pointer, and leaving an unsaved cam asks first.
+// What the panel saves and keeps is what the user accepted: the plot menu
+// acts on the marker under the pointer, and leaving an unsaved cam asks
+// first. (Refused and unchanged commits: the table's property test.)
 #include "files/ecam_file.h"
 #include "tests/support/panel_harness.h"
 
@@ -22,39 +22,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(AcceptedState, RefusedAndUnchangedLengthsLeaveNoStepAndNeverReachTheFile)
-{
-    TypeMasterLength("100", Qt::Key_Return);
-    const auto at100 = Points();
-    TypeMasterLength("5", Qt::Key_Return);   // refused: points lie beyond 5
-    EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "100");
-    TypeMasterLength("50", Qt::Key_Return);
-    EXPECT_EQ(Points().back().master, 50.0);
-    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "100");
-    EXPECT_EQ(Points(), at100);
-
-    // A point added after the last row, then the untouched field committed
-    // by a click elsewhere: nothing is rescaled, no step is added.
-    ChooseFromRowMenu(static_cast<int>(Points().size()) - 1, QStringLiteral("添加点"));
-    QCoreApplication::processEvents();
-    const auto added = Points();
-    const int steps = dlg->History().Index();
-    QTest::mouseClick(Edit(IDC_EDIT_MASTER_LEN), Qt::LeftButton);
-    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(0, kColId));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Points(), added);
-    EXPECT_EQ(dlg->History().Index(), steps);
-
-    const QString path = dir.filePath(QStringLiteral("a.ecam"));
-    files.QueueAnswer(path);
-    Click(IDC_BTN_SAVE);
-    const ecam::ECamProfile saved = Saved(path);
-    EXPECT_EQ(saved.masterLength, L"100");
-    EXPECT_EQ(saved.points, added);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("主轴长度不能小于10")});
-}
 
 TEST_F(AcceptedState, PlotMenuDeletesTheMarkerUnderThePointerAmongCloseOnes)
 {

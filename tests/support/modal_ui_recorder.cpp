@@ -2,34 +2,18 @@
 
 int CModalUiRecorder::MessageBox(const MessageBoxCall& call)
 {
-    boxes.m_calls.push_back(call);
-    if (!boxes.m_answers.empty()) {
-        const int answer = boxes.m_answers.front();
-        boxes.m_answers.pop_front();
-        return answer;
-    }
     const unsigned b = call.buttons & 0xF;
-    return (b == MB_YESNO || b == MB_YESNOCANCEL) ? IDYES : IDOK;
+    return boxes.Take(call, (b == MB_YESNO || b == MB_YESNOCANCEL) ? IDYES : IDOK);
 }
 
 FileDialogAnswer CModalUiRecorder::FileDialog(const FileDialogCall& call)
 {
-    files.m_calls.push_back(call);
-    if (files.m_answers.empty())
-        return {};
-    FileDialogAnswer answer = files.m_answers.front();
-    files.m_answers.pop_front();
-    return answer;
+    return files.Take(call, {});
 }
 
 int CModalUiRecorder::PopupMenu(QWidget* owner, const QPoint& screenPos, const std::vector<MenuItem>& items)
 {
-    menus.m_calls.push_back({owner, screenPos, items});
-    Menus::Choice choice{menus.m_standing, QString()};
-    if (!menus.m_answers.empty()) {
-        choice = menus.m_answers.front();
-        menus.m_answers.pop_front();
-    }
+    const MenuChoice choice = menus.Take({owner, screenPos, items}, {menus.m_standing, QString()});
     for (const MenuItem& item : items)
         if (item.enabled && (choice.text.isEmpty() ? item.id == choice.id : item.text == choice.text))
             return item.id;

@@ -12,32 +12,41 @@
 #include <vector>
 
 class CModalUiRecorder : public IModalUi {
-public:
-    class Boxes {
+    // The calls of one kind in order, and the answers queued for the next ones.
+    template <class Call, class Answer>
+    class Recorded {
     public:
-        void QueueAnswer(int answer) { m_answers.push_back(answer); }
-        const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
-        QStringList Texts() const;
-        bool LastIs(const QString& text) const { return !m_calls.empty() && m_calls.back().text == text; }
+        const std::vector<Call>& Calls() const { return m_calls; }
         void Clear() { m_calls.clear(); }
 
-    private:
+    protected:
         friend class CModalUiRecorder;
-        std::vector<MessageBoxCall> m_calls;
-        std::deque<int> m_answers;
+        Answer Take(const Call& call, const Answer& none)
+        {
+            m_calls.push_back(call);
+            if (m_answers.empty())
+                return none;
+            const Answer answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        }
+        std::vector<Call> m_calls;
+        std::deque<Answer> m_answers;
     };
-    class Files {
+
+public:
+    class Boxes : public Recorded<MessageBoxCall, int> {
+    public:
+        void QueueAnswer(int answer) { m_answers.push_back(answer); }
+        QStringList Texts() const;
+        bool LastIs(const QString& text) const { return !m_calls.empty() && m_calls.back().text == text; }
+    };
+    class Files : public Recorded<FileDialogCall, FileDialogAnswer> {
     public:
         void QueueAnswer(const QString& path, const QString& selectedFilter = QString())
         {
             m_answers.push_back({path, selectedFilter});
         }
-        const std::vector<FileDialogCall>& Calls() const { return m_calls; }
-
-    private:
-        friend class CModalUiRecorder;
-        std::vector<FileDialogCall> m_calls;
-        std::deque<FileDialogAnswer> m_answers;
     };
     struct MenuCall {
         QWidget* owner;
@@ -46,7 +55,11 @@ public:
         QStringList Texts() const;
         const MenuItem* Find(int id) const;
     };
-    class Menus {
+    struct MenuChoice {
+        int id;
+        QString text;
+    };
+    class Menus : public Recorded<MenuCall, MenuChoice> {
     public:
         // A choice the menu does not offer enabled dismisses it; so does an
         // empty text.
@@ -54,18 +67,11 @@ public:
         void QueueChoice(const QString& text) { m_answers.push_back({0, text}); }
         // The choice for every menu once the queue is empty (0: dismiss).
         void AnswerEveryMenu(int id) { m_standing = id; }
-        const std::vector<MenuCall>& Calls() const { return m_calls; }
         // Choices queued and not yet taken by a menu.
         std::size_t Queued() const { return m_answers.size(); }
 
     private:
         friend class CModalUiRecorder;
-        struct Choice {
-            int id;
-            QString text;
-        };
-        std::vector<MenuCall> m_calls;
-        std::deque<Choice> m_answers;
         int m_standing = 0;
     };
 

@@ -117,8 +117,6 @@ protected:
         else if (auto* b = qobject_cast<QPushButton*>(w))
             b->click();
     }
-    // Replaces the master length field's text by typing, then presses `end`
-    // (if given).
     QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(dlg->GetDlgItem(id)); }
     // Clicks a hidden range button (6030 delete, 6031 insert; reachable by
     // its command only) and answers the row-range dialog: typed texts and OK,
@@ -128,14 +126,12 @@ protected:
         QString title;
         ModalDriver<CListOperDlg> driver([&](CListOperDlg* d) {
             title = d->windowTitle();
-            auto* startEdit = d->findChild<QLineEdit*>(QStringLiteral("idc6030"));
-            auto* countEdit = d->findChild<QLineEdit*>(QStringLiteral("idc6031"));
-            startEdit->setFocus();
-            QTest::keyClick(startEdit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(startEdit, start);
-            countEdit->setFocus();
-            QTest::keyClick(countEdit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(countEdit, count);
+            for (const auto& [name, text] : {std::pair{"idc6030", start}, {"idc6031", count}}) {
+                auto* edit = d->findChild<QLineEdit*>(QString::fromLatin1(name));
+                edit->setFocus();
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, text);
+            }
             QTest::mouseClick(d->findChild<QPushButton*>(ok ? QStringLiteral("idc1") : QStringLiteral("idc2")),
                               Qt::LeftButton);
         });
@@ -150,6 +146,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(host.get()));
         return title;
     }
+    // Replaces the master length field's text by typing, then presses `end`
+    // (if given).
     void TypeMasterLength(const QString& text, Qt::Key end = Qt::Key_unknown)
     {
         QLineEdit* e = Edit(IDC_EDIT_MASTER_LEN);

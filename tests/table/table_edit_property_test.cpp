@@ -2,8 +2,12 @@
 // one the rows show exactly the cam, masters keep their order and gap, and an
 // accepted typed value is in the cam.
 #include "cam/point_list_diff.h"
+#include "drive/cam_table.h"
 #include "files/ecam_file.h"
+#include "host/device_manage.h"
+#include "host/logic_manage.h"
 #include "tests/support/panel_harness.h"
+#include "tests/support/sim_drive.h"
 
 #include <QTemporaryDir>
 #include <cmath>
@@ -412,12 +416,84 @@ protected:
         QTest::mouseClick(Button(IDC_BTN_SPECIAL_IMPORT), Qt::LeftButton);
     }
 
+    // An action that a running transfer must refuse: it reaches a disabled
+    // control, so it changes nothing and opens no editor, dialog or menu.
+    void LockedAction()
+    {
+        const auto keys = PositionCurve()->KeyPoints();
+        const QPoint marker = PositionCurve()->DataToPixel(keys[static_cast<size_t>(Uniform(1, static_cast<int>(keys.size()) - 1))]);
+        switch (Uniform(0, 5)) {
+        case 0: OpenEditor(Uniform(0, Table()->GetItemCount() - 1), Uniform(kColMaster, kColType)); break;
+        case 1: CurveStroke(PositionCurve(), marker, marker + QPoint(Uniform(-30, 30), Uniform(-40, 40))); break;
+        case 2: QTest::keyClick(Uniform(0, 1) ? static_cast<QWidget*>(Table()) : dlg, Uniform(0, 1) ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier); break;
+        case 3: TypeMasterLength(QString::number(Uniform(10, 5000)), Qt::Key_Return); break;
+        case 4: QTest::mouseClick(Button(Uniform(0, 1) ? IDC_BTN_IMPORT : IDC_BTN_SPECIAL_IMPORT), Qt::LeftButton); break;
+        default: QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, marker); break;
+        }
+    }
+    static void CurveStroke(QWidget* w, QPoint from, QPoint to)
+    {
+        QTest::mousePress(w, Qt::LeftButton, {}, from);
+        QTest::mouseMove(w, to);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, to);
+    }
+
+    // A standard write to the simulated drive with a user acting at every
+    // progress report, while the worker waits: the panel shows every control
+    // that could change the cam disabled and ignores the actions; afterwards
+    // the drive holds the cam, and the saved profile is it.
+    void WriteWhileActing()
+    {
+        if (!drive) {
+            drive = ecamtest::StartSim();
+            ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(drive->Url() + "&timeout=150"));
+        }
+        if (Edit(IDC_EDIT_UNIT)->text().isEmpty() || Edit(IDC_EDIT_SLAVE_PULSE)->text().isEmpty())
+            OpenProfile();   // the write needs a unit and the scaling
+        if (Points().size() > static_cast<size_t>(camtable::kStandardMaxPoints) || !Button(IDC_BTN_STD_WRITE)->isEnabled())
+            return;
+        QCoreApplication::processEvents();
+        const Checkpoint before = Now();
+        const size_t boxesBefore = boxes.Calls().size(), filesBefore = ui->files.Calls().size();
+        const size_t menusBefore = ui->menus.Calls().size();
+        int acted = 0;
+        const auto c = QObject::connect(Progress(), &QProgressBar::valueChanged, Progress(), [&] {
+            if (!dlg->IsTransferRunning() || HasFailure())
+                return;
+            for (int id : {IDC_TABLE, IDC_CURVE_POSITION, IDC_CURVE_SPEED, IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_BTN_IMPORT,
+                           IDC_BTN_SPECIAL_IMPORT, IDC_BTN_INSERT_ROWS})
+                EXPECT_FALSE(Item(id)->isEnabled()) << id;
+            LockedAction();
+            ++acted;
+            EXPECT_EQ(Table()->GetActiveEditor(), nullptr);
+            ExpectAt(before, "an action during a write");
+        });
+        QTest::mouseClick(Button(IDC_BTN_STD_WRITE), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
+        QObject::disconnect(c);
+        EXPECT_GT(acted, 2);
+        EXPECT_EQ(boxes.Texts().mid(static_cast<int>(boxesBefore)), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
+        EXPECT_EQ(ui->files.Calls().size(), filesBefore);
+        EXPECT_EQ(ui->menus.Calls().size(), menusBefore);
+        ASSERT_NO_FATAL_FAILURE(ExpectAt(before, "after a write"));
+        const auto table = camtable::BuildStandardTable(Points());
+        ASSERT_EQ(drive->Register(camtable::kAddrPointCount), table.size());
+        for (size_t k = 0; k < table.size(); ++k) {
+            const uint16_t a = camtable::StandardPointAddress(k);
+            const CamTable_Info held{static_cast<int32_t>(drive->Register32(a)), static_cast<int32_t>(drive->Register32(a + 2)),
+                                     static_cast<int16_t>(drive->Register(a + 4)), drive->Register(a + 5)};
+            ASSERT_EQ(held, table[k]) << "point " << k;
+        }
+        ++writes;
+        SaveAndCompare();
+    }
+
     // One random action of any kind that can change the cam or its fields.
     void AnyAction()
     {
-        const int kind = Uniform(0, 33);
+        const int kind = Uniform(0, 34);
         if (kind >= 30)
-            return kind < 32 ? RefusedOrUnchangedLength() : SaveAndCompare();
+            return kind < 32 ? RefusedOrUnchangedLength() : kind < 34 ? SaveAndCompare() : WriteWhileActing();
         if (kind < 12)
             CellEdit();
         else if (kind < 15)
@@ -449,6 +525,8 @@ protected:
         for (int id : {IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS,
                        IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS})
             c.fields.push_back(dlg->GetDlgItemText(id));
+        for (CECamCurveWnd* plot : {PositionCurve(), SpeedCurve(), AccelCurve()})
+            c.fields.push_back(plot->PeakText());   // the read-outs follow the cam, undo and redo too
         return c;
     }
     void ExpectAt(const Checkpoint& c, const char* phase)
@@ -460,6 +538,8 @@ protected:
 
     QTemporaryDir dir;
     int files = 0;
+    std::unique_ptr<CDriveSimulator> drive;
+    int writes = 0;
     bool twinsOpened = false;
 
     void ExpectTableIsTheCam(int step)
@@ -560,6 +640,7 @@ TEST_F(TableEditProperty, UndoWalksBackToTheStartAndRedoForwardToTheEndBitExact)
             seen.push_back(Now());
     }
     ASSERT_GT(seen.size(), 400u);
+    EXPECT_GT(writes, 5);
     const Checkpoint end = seen.back();
 
     // Undo from wherever the user happens to be.

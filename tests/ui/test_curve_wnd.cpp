@@ -172,26 +172,13 @@ std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
 }
 } // namespace
 
-TEST(CurveLabels, NarrowPlotThinsXLabelsLongLimitsKeepSignAndDigitsCurvesStayInTheFrame)
+TEST(CurveLabels, NarrowPlotThinsXLabelsFlatCurvesGetARangeCurvesStayInTheFrame)
 {
     // The window of an 800 x 600 panel: eleven "%.0f" labels 26 pixels apart.
     Plot p(400, 190);
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
-    // Ordinary limits keep the "%f" text; limits no fixed-point text fits go
-    // to exponent form, sign first.
-    for (const double limit : {1e8, 500.0, 1e300}) {
-        p.wnd->m_yMax = limit;
-        p.wnd->m_yMin = -limit;
-        p.wnd->grab();
-        ExpectLabelsApartAndInside(p.wnd, std::to_string(limit));
-        const auto ys = Texts(p.wnd, true);
-        ASSERT_GE(ys.size(), 2u);
-        EXPECT_EQ(CToF(ys.front()), limit);
-        EXPECT_EQ(CToF(ys.back()), -limit);
-        if (limit == 500.0) {
-            EXPECT_EQ(ys.back(), QStringLiteral("-500.000000"));
-        }
-    }
+    p.wnd->grab();
+    ExpectLabelsApartAndInside(p.wnd);   // limits and their texts: the panel test
     const auto xs = Texts(p.wnd, false);
     ASSERT_GE(xs.size(), 2u);
     EXPECT_EQ(xs.front(), QStringLiteral("0"));

@@ -6,6 +6,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
+#include <QStaticText>
 #include <algorithm>
 #include <cmath>
 
@@ -170,8 +172,12 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     const int room = kYLabelRight - kYLabelLeft;
     auto texts = [&](const char* fmt, int precision) {
         std::vector<QString> t;
-        for (int i = 0; i <= 10; ++i)
-            t.push_back(QString::asprintf(fmt, precision, s.yMax - i * stepY));
+        for (int i = 0; i <= 10; ++i) {
+            double v = s.yMax - i * stepY;
+            if (std::fabs(v) < std::fabs(stepY) * 1e-9)
+                v = 0.0;  // zero, not the sum's rounding error (-4.6e+282 between +-1e296)
+            t.push_back(QString::asprintf(fmt, precision, v));
+        }
         return t;
     };
     auto widest = [&](const std::vector<QString>& t, const QFont& f) {
@@ -236,28 +242,10 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     m_labelsValid = true;
 }
 
-void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
+QRect CPlotPainter::CornerFor(const PlotScene& s, QSize size)
 {
-    const PeakKey key{s.dataVersion, s.size, s.xRange, s.yMin, s.yMax,
-                      device->logicalDpiX(), device->logicalDpiY(), s.showKeys};
-    if (m_peakValid && s.dataVersion != 0 && key == m_peakKey)
-        return;
-    m_peakRect = QRect();
-    m_peakShown.clear();
-    m_peakKey = key;
-    m_peakValid = true;
     const QRect plotArea = PlotArea(s.size);
-    const QString text = PeakText(s.peak);
     const int inset = 2;
-    const int room = plotArea.width() - 2 * inset - 6;
-    if (text.isEmpty() || room <= 0)
-        return;
-    const QFont font(QStringLiteral("Arial"), 8);
-    const QFontMetrics fm(font, device);
-    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
-    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
-    if (size.height() > plotArea.height() - 2 * inset)
-        return;
     // The corner that hides the fewest curve points, top right first; a key
     // point's marker counts as far more than a curve point, so the read-out
     // leaves the markers visible wherever a corner allows.
@@ -284,8 +272,46 @@ void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
                 hidden[c] += corners[c].intersects(marker) ? markerWeight : 0;
         }
     }
-    m_peakRect = corners[std::min_element(hidden, hidden + 4) - hidden];
+    return corners[std::min_element(hidden, hidden + 4) - hidden];
+}
+
+void CPlotPainter::LayOutPeak(const PlotScene& s, QPaintDevice* device)
+{
+    const PeakKey key{s.dataVersion, s.size, s.xRange, s.yMin, s.yMax,
+                      device->logicalDpiX(), device->logicalDpiY(), s.showKeys};
+    if (m_peakValid && s.dataVersion != 0 && key == m_peakKey)
+        return;
+    m_peakRect = QRect();
+    m_peakShown.clear();
+    m_peakKey = key;
+    m_peakValid = true;
+    const QRect plotArea = PlotArea(s.size);
+    const QString text = PeakText(s.peak);
+    const int inset = 2;
+    const int room = plotArea.width() - 2 * inset - 6;
+    if (text.isEmpty() || room <= 0)
+        return;
+    const QFont font(QStringLiteral("Arial"), 8);
+    const QFontMetrics fm(font, device);
+    const QString shown = fm.horizontalAdvance(text) <= room ? text : fm.elidedText(text, Qt::ElideRight, room);
+    const QSize size(fm.horizontalAdvance(shown) + 6, fm.height() + 2);
+    if (size.height() <= kMargin - kMarkerHalf) {
+        // Above the frame, flush with its right edge: no marker, curve point
+        // or label reaches there, so nothing covers it and it covers nothing.
+        m_peakRect = QRect(QPoint(plotArea.right() - size.width() + 1, 0), size);
+    } else if (size.height() > plotArea.height() - 2 * inset) {
+        return;
+    } else {
+        m_peakRect = CornerFor(s, size);
+    }
     m_peakShown = shown;
+    // Laid out once: placed where centring in the box puts the text.
+    m_peakStatic = QStaticText(shown);
+    m_peakStatic.setTextFormat(Qt::PlainText);
+    m_peakStatic.prepare(QTransform(), font);
+    const QSizeF ink = m_peakStatic.size();
+    m_peakAt = QPointF(m_peakRect.x() + (m_peakRect.width() - ink.width()) / 2,
+                       m_peakRect.y() + (m_peakRect.height() - ink.height()) / 2);
 }
 
 void CPlotPainter::DrawCurve(QPainter& p, const PlotScene& s) const
@@ -345,6 +371,63 @@ void CPlotPainter::DrawTexts(QPainter& p, const PlotScene& s) const
     }
 }
 
+void CPlotPainter::DrawLines(QPainter& p, QSize size)
+{
+    const int w = size.width();
+    const int h = size.height();
+    const QColor grey(100, 100, 100);
+    // Grid in whole pixels; the last line may fall short of the plot edge.
+    const int stepPx = (w - 140) / 10;
+    const int stepPy = (h - 40) / 10;
+    QVector<QLine> grid;
+    grid.reserve(22);
+    for (int i = 0; i <= 10; ++i) {
+        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
+        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
+    }
+    p.setPen(QPen(grey, 1, Qt::DotLine));
+    p.drawLines(grid);
+
+    p.setPen(QPen(grey, 1, Qt::SolidLine));
+    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
+                            {kLeft, h - kMargin}, {kLeft, kMargin}};
+    p.drawPolyline(frame, 5);
+}
+
+void CPlotPainter::BuildLines(QSize size)
+{
+    m_lines = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_lines.fill(Qt::transparent);
+    {
+        QPainter lp(&m_lines);
+        DrawLines(lp, size);
+    }
+    // One strip per grid line and frame edge. Should any pixel of the layer
+    // lie outside them, the whole layer is laid instead.
+    const int w = size.width();
+    const int h = size.height();
+    const int stepPx = (w - 140) / 10;
+    const int stepPy = (h - 40) / 10;
+    m_lineStrips.clear();
+    QRegion covered;
+    for (int i = 0; i <= 10; ++i) {
+        m_lineStrips.push_back(QRect(QPoint(kLeft + i * stepPx, kMargin), QPoint(kLeft + i * stepPx, h - kMargin)));
+        m_lineStrips.push_back(QRect(QPoint(kLeft, kMargin + i * stepPy), QPoint(w - kMargin, kMargin + i * stepPy)));
+    }
+    m_lineStrips.push_back(QRect(QPoint(w - kMargin, kMargin), QPoint(w - kMargin, h - kMargin)));
+    m_lineStrips.push_back(QRect(QPoint(kLeft, h - kMargin), QPoint(w - kMargin, h - kMargin)));
+    for (const QRect& r : m_lineStrips)
+        covered += r;
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(m_lines.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            if (qAlpha(row[x]) != 0 && !covered.contains(QPoint(x, y))) {
+                m_lineStrips = {m_lines.rect()};
+                return;
+            }
+    }
+}
+
 void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
 {
     const int w = s.size.width();
@@ -356,13 +439,16 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
     if (polylineOnly)
         return;
 
-    const QColor grey(100, 100, 100);
     QPaintDevice* device = p.device();
     const bool wasValid = m_labelsValid;
     const LabelKey before = m_labelKey;
     LayOutLabels(s, device);
     const int type = device->devType();
-    if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) {
+    // Pictures kept at one pixel per plot pixel: only for a target of that
+    // resolution (a high-density screen draws everything itself, crisply).
+    const bool raster = (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) &&
+                        device->devicePixelRatioF() == 1.0;
+    if (raster) {
         // Text is the dearest part of a frame and changes only with the
         // axes: drawn once into an image of the plot's resolution, then
         // copied. The strips hold nothing else (the curve and the markers'
@@ -385,22 +471,17 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
         DrawTexts(p, s);
     }
 
-    // Grid in whole pixels; the last line may fall short of the plot edge.
-    const int stepPx = (w - 140) / 10;
-    const int stepPy = (h - 40) / 10;
-    QVector<QLine> grid;
-    grid.reserve(22);
-    for (int i = 0; i <= 10; ++i) {
-        grid << QLine(kLeft + i * stepPx, kMargin, kLeft + i * stepPx, h - kMargin);
-        grid << QLine(kLeft, kMargin + i * stepPy, w - kMargin, kMargin + i * stepPy);
+    if (raster) {
+        // Grid and frame change only with the size: drawn once into a
+        // transparent layer, then laid over the curve strip by strip. Their
+        // pixels are opaque or untouched, so this equals drawing them.
+        if (m_lines.size() != s.size)
+            BuildLines(s.size);
+        for (const QRect& r : m_lineStrips)
+            p.drawImage(r, m_lines, r);
+    } else {
+        DrawLines(p, s.size);
     }
-    p.setPen(QPen(grey, 1, Qt::DotLine));
-    p.drawLines(grid);
-
-    p.setPen(QPen(grey, 1, Qt::SolidLine));
-    const QPoint frame[] = {{kLeft, kMargin}, {w - kMargin, kMargin}, {w - kMargin, h - kMargin},
-                            {kLeft, h - kMargin}, {kLeft, kMargin}};
-    p.drawPolyline(frame, 5);
 
     const QRect plotArea = PlotArea(s.size);
     if (s.showKeys) {
@@ -409,8 +490,24 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
         p.setBrush(QColor(255, 0, 0));
         for (const PlotPoint& k : s.keys) {
             const QPoint c(xa.ToPixel(k.x), ya.ToPixel(k.y));
-            if (plotArea.contains(c))  // an off-range point has no place on the plot
-                p.drawEllipse(QRect(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 9, 9));
+            if (!plotArea.contains(c))  // an off-range point has no place on the plot
+                continue;
+            const QRect marker(c.x() - kMarkerHalf, c.y() - kMarkerHalf, 9, 9);
+            // A marker on the frame's left edge reaches into the y labels:
+            // the label boxes stay readable, the marker is cut there.
+            QRegion under;
+            if (marker.left() < kLeft || marker.bottom() >= h - kMargin)  // the labels lie beyond the frame
+                for (const AxisLabel& l : m_labels)
+                    if (l.rect.intersects(marker.adjusted(0, 0, 1, 1)))
+                        under += l.rect;
+            if (under.isEmpty()) {
+                p.drawEllipse(marker);
+                continue;
+            }
+            p.save();
+            p.setClipRegion(QRegion(marker.adjusted(-1, -1, 1, 1)) - under, Qt::IntersectClip);
+            p.drawEllipse(marker);
+            p.restore();
         }
         p.setBrush(Qt::NoBrush);
     }
@@ -422,6 +519,9 @@ void CPlotPainter::Paint(QPainter& p, const PlotScene& s, bool polylineOnly)
         p.fillRect(m_peakRect, QColor(255, 255, 255, 220));
         p.setFont(QFont(QStringLiteral("Arial"), 8));
         p.setPen(Qt::black);
-        p.drawText(m_peakRect, Qt::AlignCenter, m_peakShown);
+        if (raster)
+            p.drawStaticText(m_peakAt, m_peakStatic);
+        else
+            p.drawText(m_peakRect, Qt::AlignCenter, m_peakShown);
     }
 }

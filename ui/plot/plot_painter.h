@@ -8,8 +8,9 @@
 // The caller describes the plot in a PlotScene that only points at its data
 // (it must outlive the Paint call). The painter keeps, between paints, what
 // depends only on the axes and the size (label texts, fonts and boxes) and
-// on the curve (the corner of the peak read-out), so a repaint that changes
-// neither costs little more than the curve itself. One painter per plot;
+// on the curve (the corner and laid-out text of the peak read-out), and for
+// raster targets the texts and the grid as pictures, so a repaint that
+// changes neither costs little more than the curve itself. One painter per plot;
 // any one thread at a time.
 #include "cam/cam_peaks.h"
 #include "cam/ecam_curve_sample.h"
@@ -20,6 +21,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QStaticText>
 #include <QString>
 #include <cstdint>
 #include <span>
@@ -123,7 +125,12 @@ private:
     // Title and axis labels, all outside the plot frame on white.
     void DrawTexts(QPainter& p, const PlotScene& s) const;
     void LayOutPeak(const PlotScene& s, QPaintDevice* device);
+    // Where a read-out too tall for the margin above the frame goes.
+    static QRect CornerFor(const PlotScene& s, QSize size);
     void DrawCurve(QPainter& p, const PlotScene& s) const;
+    // Grid and frame.
+    static void DrawLines(QPainter& p, QSize size);
+    void BuildLines(QSize size);
 
     bool m_labelsValid = false;
     LabelKey m_labelKey;
@@ -138,8 +145,15 @@ private:
     QString m_textsTitle;
     bool m_textsValid = false;
 
+    // Grid and frame on transparent, for raster targets, and the strips of
+    // it that hold them.
+    QImage m_lines;
+    std::vector<QRect> m_lineStrips;
+
     bool m_peakValid = false;
     PeakKey m_peakKey;
     QRect m_peakRect;
     QString m_peakShown;
+    QStaticText m_peakStatic;
+    QPointF m_peakAt;
 };
