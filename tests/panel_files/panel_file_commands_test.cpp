@@ -41,11 +41,6 @@ QString words(ecam::ReadFailure kind)
     return QString::fromStdString(ecam::ReadFailureText(kind));
 }
 
-QString text170()
-{
-    return QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
-}
-
 // A file dialog in one line: open or save, title, filter, default extension,
 // initial name, whether a save asks before replacing a file, and its owner.
 std::string dialog(const FileDialogCall& c)
@@ -307,8 +302,9 @@ TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctlAndUnwritableTargetsAreRe
 
     // A target we cannot write (not a workbook's name, or a directory, which
     // is never deleted): the host's text for id 170, then the failure.
-    ASSERT_FALSE(text170().isEmpty());
-    const QStringList refused{text170(), QString::fromUtf8("保存文件失败!")};
+    const QString text170 = QString::fromStdWString(CSingleton<CLogicManage>::Instance()->GetString(170));
+    ASSERT_FALSE(text170.isEmpty());
+    const QStringList refused{text170, QString::fromUtf8("保存文件失败!")};
     EXPECT_EQ(open(IDC_BTN_SPECIAL_SAVE, "points.txt"), refused);
     EXPECT_FALSE(fs::exists(dir / "points.txt"));
     fs::create_directories(dir / "keep.xls" / "inside");

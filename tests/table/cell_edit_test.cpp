@@ -29,11 +29,10 @@ TEST_F(TableCellEdit, TextReadsLikeTheCLibraryAndEditsReachTheRowsTheyChange)
     // Speed of row 2; text after the number is ignored like the C library does.
     ASSERT_TRUE(EditCellText(2, 4, QStringLiteral("1.25abc")));
     EXPECT_DOUBLE_EQ(Points()[2].speed, 1.25);
-    EXPECT_EQ(Cell(2, 4), QStringLiteral("1.25"));
 
-    // Type of row 1 through the drop-down list: "Poly" -> "Linear". The row
-    // shows the slope the point set gives a Linear point; row 0 is not
-    // rewritten (marked to tell).
+    // Type of row 1 through the drop-down list: "Poly" -> "Linear", with the
+    // slope the point set gives a Linear point; row 0 is not rewritten
+    // (marked to tell). (The rows showing the cam: the property test.)
     Table()->SetItemText(0, 4, QStringLiteral("mark"));
     QWidget* editor = OpenEditorByClicks(1, 5);
     auto* combo = qobject_cast<CGridEditorComboBox*>(editor);
@@ -43,8 +42,6 @@ TEST_F(TableCellEdit, TextReadsLikeTheCLibraryAndEditsReachTheRowsTheyChange)
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_EQ(Table()->GetActiveEditor(), nullptr);
     EXPECT_EQ(Points()[1], Pt(100, 50, (100.0 - 50) / (200 - 100), kECamLinear));
-    EXPECT_EQ(Cell(1, 5), QStringLiteral("Linear"));
-    EXPECT_EQ(Cell(1, 4), QStringLiteral("0.50"));
     EXPECT_EQ(Cell(0, 4), QStringLiteral("mark"));
 
     // Speed of row 2 now follows a line: the point set moves row 2's slave
@@ -53,13 +50,10 @@ TEST_F(TableCellEdit, TextReadsLikeTheCLibraryAndEditsReachTheRowsTheyChange)
     const auto pts = Points();
     EXPECT_DOUBLE_EQ(pts[1].speed, 2.0);
     EXPECT_DOUBLE_EQ(pts[2].slave, 50.0 + 100.0 * 2.0);
-    EXPECT_EQ(Cell(1, 4), QStringLiteral("2.00"));
-    EXPECT_EQ(Cell(2, 3), QStringLiteral("250.000"));
 
     // Text that is no number reads as 0.
     ASSERT_TRUE(EditCellText(3, 4, QStringLiteral("abc")));
     EXPECT_DOUBLE_EQ(Points()[3].speed, 0.0);
-    EXPECT_EQ(Cell(3, 4), QStringLiteral("0.00"));
 
     // The curve windows follow the cam.
     EXPECT_EQ(PositionCurve()->KeyPoints()[2].y, 250.0);
@@ -136,7 +130,6 @@ TEST_F(TableEditCommit, PressInAPlotLandsTheOpenEditBeforeTheDrag)
     const auto pts = Points();
     EXPECT_GT(pts[1].master, 500.0);  // the drag moved the point
     EXPECT_DOUBLE_EQ(pts[1].speed, 2.5);
-    EXPECT_EQ(Cell(1, kColSpeed), QStringLiteral("2.50"));
 
     // A right click in the plot (its menu) ends an edit as well.
     editor = OpenEditorByClicks(1, kColSlave);
@@ -161,7 +154,7 @@ TEST_F(TableEditCommit, PressInAPlotLandsTheOpenEditBeforeTheDrag)
     EXPECT_EQ(Points(), before);
 }
 
-TEST_F(TableEditCommit, AcceptingUnchangedWritesNothingAndOneCellChangesOneValue)
+TEST_F(TableEditCommit, AcceptingUnchangedWritesNothing)
 {
     // A loaded profile with more decimals than the table shows.
     LoadCam({Pt(0, 0, 0, kECamPoly), Pt(16.949153, 7.1234567, 0.257, kECamPoly), Pt(1000, 0, 0, kECamPoly)});
@@ -175,14 +168,8 @@ TEST_F(TableEditCommit, AcceptingUnchangedWritesNothingAndOneCellChangesOneValue
         QTest::keyClick(editor, Qt::Key_Return);
         EXPECT_EQ(Points(), loaded) << col;
     }
-
-    // The slave alone changes; the master keeps every decimal.
-    ASSERT_TRUE(EditCellText(1, kColSlave, QStringLiteral("8")));
-    EXPECT_EQ(Points()[1], Pt(16.949153, 8, 0.257, kECamPoly));
-    // The master alone changes; the slave keeps what it was.
-    LoadCam(loaded);
-    ASSERT_TRUE(EditCellText(1, kColMaster, QStringLiteral("20")));
-    EXPECT_EQ(Points()[1], Pt(20, 7.1234567, 0.257, kECamPoly));
+    // (An edited cell changes its value alone, the others keeping every
+    // decimal: the property test, after each of its edits.)
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 

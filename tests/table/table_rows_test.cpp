@@ -13,14 +13,6 @@ constexpr int L = kECamLinear, P = kECamPoly;
 using ecamtest::SameCam;
 const std::vector<ECamPoint> kFourCam{Pt(0, 0, 0, P), Pt(100, 10, 0, P), Pt(200, 30, 0, P), Pt(1000, 0, 0, P)};
 
-QStringList Numbers(int n)
-{
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << QString::number(i);
-    return out;
-}
-
 QLineEdit* Field(CListOperDlg* d, const char* name) { return d->findChild<QLineEdit*>(QString::fromLatin1(name)); }
 
 }  // namespace
@@ -48,11 +40,8 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesT
     // A Poly point after a line takes the line's speed.
     const double down = -1 / 999.9;
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(0.1, 1, down, L), Pt(1000, 0, down, P)}));
-    EXPECT_EQ(Column(1), Numbers(3));
-    // Labels keep the index a row had when it was inserted.
+    // (The rows showing the cam after each edit: the property test.) Labels keep the index a row had when it was inserted.
     EXPECT_EQ(Column(0), (QStringList{"0", "1", "1"}));
-    EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "1000.000"}));
-    EXPECT_EQ(Column(5), (QStringList{"Poly", "Linear", "Poly"}));
 
     // The right click selects the row it hits: the last row now. The menu
     // offers its entries (ids and texts pinned by the text walk) at the click.
@@ -66,8 +55,6 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesT
     auto pts = Points();
     pts.back().speed = 0;   // a line at the end has no next point to follow: its speed is not checked
     EXPECT_TRUE(SameCam(pts, {Pt(0, 0, 0, P), Pt(0.1, 1, down, L), Pt(1000, 0, down, P), Pt(1000.1, 1, 0, L)}));
-    EXPECT_EQ(Column(1), Numbers(4));
-    EXPECT_EQ(Cell(3, 2), QStringLiteral("1000.100"));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
@@ -78,13 +65,11 @@ TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
     ChooseFromRowMenu(0, kAdd);
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(0.025, 2, 80, L), Pt(0.05, 4, 80, P), Pt(0.053, 6, 0, P),
                                    Pt(1000, 0, 0, P)}));
-    EXPECT_EQ(Cell(1, 2), QStringLiteral("0.025"));
 
     // Rows 2 and 3 lie 0.003 apart: halfway would be too close to tell apart.
     const auto before = Points();
     ChooseFromRowMenu(2, kAdd);
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(Table()->GetItemCount(), 5);
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
 }
 
@@ -96,19 +81,15 @@ TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
     ChooseFromRowMenu(0, kDelete);
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("第一行不能删除!")});
     EXPECT_EQ(Points(), before);
-    EXPECT_EQ(Table()->GetItemCount(), 5);
 
     // A middle row: its Linear predecessor now runs to the next point.
     ChooseFromRowMenu(2, kDelete);
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P), Pt(1000, 0, 0, P)}));
-    EXPECT_EQ(Column(1), Numbers(4));
-    EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "300.000", "1000.000"}));
     EXPECT_EQ(Column(0), (QStringList{"0", "1", "3", "4"}));
 
     // The last row may go.
     ChooseFromRowMenu(3, kDelete);
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P)}));
-    EXPECT_EQ(Column(1), Numbers(3));
     EXPECT_EQ(boxes.Texts().size(), 1);
 }
 
@@ -135,26 +116,22 @@ TEST_F(TableRangeOps, HiddenButtonsRefuseBadRangesAndDeleteCountRowsFromStartOrU
     EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
                                             QStringLiteral("操作行数不能大于100000!")}));
     EXPECT_EQ(Points(), kFourCam);
-    EXPECT_EQ(Table()->GetItemCount(), 4);
     boxes.Clear();
 
     // Count rows from the start row.
     RunRangeButton(6030, "2", "2");
     EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[3]}));
-    EXPECT_EQ(Column(1), (QStringList{"0", "1"}));
-    EXPECT_EQ(Column(2), (QStringList{"0.000", "1000.000"}));
 
     // A count beyond the last row, up to the largest number typed, removes
     // everything from the start row on.
     LoadCam(kFourCam);
     RunRangeButton(6030, "3", "2147483647");
     EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1]}));
-    EXPECT_EQ(Table()->GetItemCount(), 2);
 
     // The last row alone.
     LoadCam(kFourCam);
     RunRangeButton(6030, "4", "1");
-    EXPECT_EQ(Column(2), (QStringList{"0.000", "100.000", "200.000"}));
+    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1], kFourCam[2]}));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
@@ -168,8 +145,6 @@ TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
     const std::vector<ECamPoint> inserted{Pt(0, 0, 0, P), Pt(0.1, 1, 10, L), Pt(0.2, 2, 10, L), Pt(0.3, 3, down, L),
                                           Pt(1000, 0, down, P)};
     EXPECT_TRUE(SameCam(Points(), inserted));
-    EXPECT_EQ(Column(1), (QStringList{"0", "1", "2", "3", "4"}));
-    EXPECT_EQ(Column(2), (QStringList{"0.000", "0.100", "0.200", "0.300", "1000.000"}));
 
     // Start = rows appends after the last point.
     RunRangeButton(6031, "5", "2");
@@ -177,7 +152,6 @@ TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
     appended.insert(appended.end(), {Pt(1000.1, 1, (2.0 - 1) / (1000.2 - 1000.1), L), Pt(1000.2, 2, 0, L)});
     pts.back().speed = 0;   // a line at the end has no next point to follow: its speed is not checked
     EXPECT_TRUE(SameCam(pts, appended));
-    EXPECT_EQ(Table()->GetItemCount(), 7);
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
