@@ -1,5 +1,6 @@
 #pragma once
 // Command line of ecam-drive-sim, parsed into SimOptions:
+//   --lang en|zh_CN       (taken by the program before this parser)
 //   --tcp [HOST:]PORT     serve Modbus TCP (default 127.0.0.1:1502; loopback
 //                         unless a host is given)
 //   --rtu                 serve RTU on a new pseudo-terminal (path printed)
@@ -17,7 +18,7 @@
 // False (and why) on an unknown option or a bad value; --help gives false
 // with why set to the usage text.
 bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why);
-const char* SimUsage();
+std::string SimUsage();
 // One "N:KIND" text of --fault; false (and why) when it is not one.
 bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScriptedFault& fault,
                         std::string* why);

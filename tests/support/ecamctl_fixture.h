@@ -12,12 +12,19 @@
 
 class EcamctlTest : public ::testing::Test {
 public:
-    // A refused command: `status`, nothing on standard output, `message` on
-    // standard error.
+    // The command run in English (the tests run under the C locale, where
+    // ecamctl speaks Chinese, the language its texts are written in).
+    static ecamtest::ProcessResult En(std::vector<std::string> args, const std::string& input = {})
+    {
+        args.insert(args.begin(), {"--lang", "en"});
+        return ecamtest::RunEcamctl(args, input);
+    }
+    // A refused command, in English: `status`, nothing on standard output,
+    // `message` on standard error.
     static void ExpectRefusal(const std::vector<std::string>& args, int status, const std::string& message,
                               const std::string& input = {})
     {
-        const ecamtest::ProcessResult r = ecamtest::RunEcamctl(args, input);
+        const ecamtest::ProcessResult r = En(args, input);
         EXPECT_EQ(r.exitCode, status) << message;
         EXPECT_EQ(r.out, "") << message;
         EXPECT_EQ(r.err, message);

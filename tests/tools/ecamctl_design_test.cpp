@@ -10,14 +10,12 @@
 #include <fstream>
 #include <sstream>
 
-using ecamtest::RunEcamctl;
-
 class EcamctlDesign : public EcamctlTest {};
 
 TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
 {
     const std::string out = Path("cam.ecam");
-    const auto r = RunEcamctl({"design", out, "--tolerance", "0.01", "cycloidal:1200:100", "dwell:1800:100",
+    const auto r = En({"design", out, "--tolerance", "0.01", "cycloidal:1200:100", "dwell:1800:100",
                                "modified-sine:3000:0", "dwell:3600:0"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     CamDesign d;
@@ -57,7 +55,7 @@ TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
         for (const std::string& target : {old, none}) {
             std::vector<std::string> args{"design", target};
             args.insert(args.end(), c.args.begin(), c.args.end());
-            const auto bad = RunEcamctl(args);
+            const auto bad = En(args);
             EXPECT_EQ(bad.exitCode, 2) << c.message;
             EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "ecamctl design: " + c.message);
             EXPECT_EQ(bad.out, "");

@@ -1,10 +1,12 @@
 // ecamctl param run as a user runs it, against an in-process simulator and
 // an ecam-drive-sim process: what it prints, its exit status, and the
 // drive's value seen through the command itself. Transports (TCP, RTU) and
-// the value encoding have their own tests in drive_access_test.
-#include "ecamctl_fixture.h"
-#include "sim_drive.h"
+// the value encoding have their own tests in drive_access_test; what is
+// refused, and in which words, ecamctl_messages_test.
+#include "ecamctl_sim_fixture.h"
 
+#include <QRegularExpression>
+#include <QString>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -17,9 +19,6 @@
 namespace {
 
 using ecamtest::RunEcamctl;
-
-const std::string kUsage =
-    "usage: ecamctl param get|set NUMBER|ADDR:WIDTH [VALUE] --device URL [--catalogue PATH]\n";
 
 ecamtest::ProcessResult Param(std::vector<std::string> args, const std::string& device)
 {
@@ -53,36 +52,9 @@ TEST(EcamctlParam, GetPrintsTheValueSetChangesIt)
 
     // A value the drive refuses (sent by address, which skips the catalogue's
     // own check): status 1, the drive's reason, value kept.
-    const auto r = Param({"set", "0x1B0A:16", "5000"}, dev);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "ecamctl param: cannot write 0x1B0A:16: drive refused the request (exception 03: illegal data value)\n");
+    EcamctlTest::ExpectRefusal({"param", "set", "0x1B0A:16", "5000", "--device", dev}, 1,
+                               "ecamctl param: cannot write 0x1B0A:16: drive refused the request (exception 03: illegal data value)\n");
     ExpectPrints(Param({"get", "H1B-10"}, dev), "-25\n");
-}
-
-TEST(EcamctlParam, ClearMessagesForBadInputAndAbsentDrive)
-{
-    const auto sim = ecamtest::StartSim();
-    const std::string dev = sim->Url() + "&timeout=300";
-    sim->Stop();
-    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{"param", "get", "H1B-16", "--device", dev}, 1,
-         "ecamctl param: cannot read H1B-16: drive not connected (cannot reach the device)\n"},
-        {{"param", "get", "H1B-16"}, 2, "ecamctl param: --device URL is required\n" + kUsage},
-        {{"param", "get", "H1B-16", "--device", "ftp://x"}, 2,
-         "ecamctl param: device URL must start with tcp:// or rtu: (ftp://x)\n" + kUsage},
-        {{"param", "set", "H1B-16", "--device", dev}, 2, "ecamctl param: set needs a parameter and a value\n" + kUsage},
-        {{"param", "set", "0x1E00:16", "70000", "--device", dev}, 2,
-         "ecamctl param: value must be an integer that fits the parameter's width\n" + kUsage},
-        {{"param", "get", "0x1E00:24", "--device", dev}, 2,
-         "ecamctl param: parameter must be a number text such as H1B-06 or ADDR:WIDTH such as 0x1B00:16\n" + kUsage},
-        {{"param", "read", "H1B-16", "--device", dev}, 2, "ecamctl param: expected get or set\n" + kUsage},
-        {{"param", "get", "H1B-99", "--device", dev}, 2, "ecamctl param: no parameter H1B-99 in the catalogue\n"},
-        {{"param", "get", "H1B-16", "--catalogue", "/nonexistent/c.json", "--device", dev}, 1,
-         "ecamctl param: /nonexistent/c.json: cannot open the parameter catalogue\n"},
-    };
-    for (const auto& [args, status, message] : cases)
-        EcamctlTest::ExpectRefusal(args, status, message);
 }
 
 TEST(EcamDriveSim, ProgramPrintsReadyServesAndStopsOnSigterm)
@@ -116,4 +88,42 @@ TEST(EcamDriveSim, ProgramPrintsReadyServesAndStopsOnSigterm)
     EXPECT_TRUE(WIFEXITED(st));
     EXPECT_EQ(WEXITSTATUS(st), 0);
     fclose(out);
+}
+
+TEST(EcamDriveSim, RefusesInTheLanguageOfTheLocaleOrOfLang)
+{
+    const struct {
+        const char* locale;
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {"C.UTF-8", {"--unit", "0"}, "ecam-drive-sim: --unit 需要 1..247 内的数\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"zh_CN.UTF-8", {"--what"}, "ecam-drive-sim: 未知选项 --what\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"en_US.UTF-8", {"--unit", "0"}, "ecam-drive-sim: --unit needs a number 1..247\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"C.UTF-8", {"--lang", "en", "--what"}, "ecam-drive-sim: unknown option --what\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"de_DE.UTF-8", {"--tcp", "1.2.3.4.5:9"}, "ecam-drive-sim: bad bind address 1.2.3.4.5\n"},
+    };
+    for (const auto& c : cases) {
+        setenv("LC_ALL", c.locale, 1);
+        const auto r = ecamtest::RunProgram(SIM_PATH, c.args);
+        unsetenv("LC_ALL");
+        EXPECT_EQ(r.exitCode, c.said.back() == '\n' ? 1 : 2) << c.said;
+        EXPECT_EQ(r.err.substr(0, c.said.size()), c.said);
+        // All of it in one language, the usage's fault kinds too.
+        const QRegularExpression han(QStringLiteral("[\\x{3000}-\\x{9fff}]"));
+        EXPECT_EQ(QString::fromStdString(r.err).contains(han), QString::fromStdString(c.said).contains(han)) << r.err;
+    }
+}
+
+using EcamctlParamValue = EcamctlOnSim;
+
+TEST_F(EcamctlParamValue, GoodValuesAreTakenAnOptionAlsoByItsText)
+{
+    auto r = RunEcamctl({"param", "set", "H1B-11", "10000", "--device", Device()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim->Register(0x1B0B), 10000);
+    r = RunEcamctl({"params", "--device", Device(), "write", "H1B-10=-3600", "H1B-06=2-" + std::string("通讯启动")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim->Register(0x1B0A), 0xF1F0);
+    EXPECT_EQ(sim->Register(0x1B06), 2);
 }

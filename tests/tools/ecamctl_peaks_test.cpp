@@ -44,16 +44,3 @@ TEST_F(EcamctlPeaks, PrintsFourLinesOfTheCamsFigures)
     // The known 3-4-5 speed peak shows the figures belong to this cam.
     EXPECT_NEAR(std::strtod(expected.c_str() + expected.find("\nspeed,") + 7, nullptr), 1.875 * 0.15, 1e-8);
 }
-
-TEST_F(EcamctlPeaks, RefusesWhatIsNotACam)
-{
-    const std::string usage = "usage: ecamctl peaks FILE\n";
-    const std::string one = Write("one.txt", "0,0,0,1\n");
-    const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"peaks"}, "ecamctl peaks: a cam file is needed\n" + usage},
-        {{"peaks", "a", "b"}, "ecamctl peaks: too many arguments\n" + usage},
-        {{"peaks", one}, "ecamctl peaks: a cam needs at least two key points\n"},
-    };
-    for (const auto& [args, message] : refused)
-        ExpectRefusal(args, 2, message);
-}

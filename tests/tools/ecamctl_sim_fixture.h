@@ -26,13 +26,13 @@ protected:
         const std::size_t r = err.rfind('\r');
         return r == std::string::npos ? "(no progress bar) " + err : err.substr(r + 1);
     }
-    // "烧写凸轮点成功! N points, R retries\n" then `rest`: R depends on the
+    // "烧写凸轮点成功! N 点, 重试 R 次\n" then `rest`: R depends on the
     // machine's load.
     static void ExpectWriteSuccess(const ecamtest::ProcessResult& r, const std::string& points,
                                    const std::string& rest = "")
     {
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        const std::string head = "烧写凸轮点成功! " + points + " points, ", tail = " retries\n" + rest;
+        const std::string head = "烧写凸轮点成功! " + points + " 点, 重试 ", tail = " 次\n" + rest;
         const bool framed = r.out.size() > head.size() + tail.size() && r.out.rfind(head, 0) == 0
                             && r.out.compare(r.out.size() - tail.size(), tail.size(), tail) == 0;
         const std::string retries = framed ? r.out.substr(head.size(), r.out.size() - head.size() - tail.size()) : "";

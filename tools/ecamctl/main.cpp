@@ -7,6 +7,7 @@
 // translations are installed, so the texts the drive layer shares with the
 // panel read in English too.
 #include "command.h"
+#include "texts.h"
 
 #include "ecam_version.h"
 #include "ui/lang/ui_language.h"
@@ -17,6 +18,7 @@
 #include <QLoggingCategory>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -35,15 +37,15 @@ void PrintUsage(std::FILE* to)
 {
     std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
                      "       ecamctl --help | --version | help COMMAND\n"
-                     "commands:\n");
+                     "%s\n", Ecamctl::tr("命令:").toUtf8().constData());
     for (const auto& [name, cmd] : ecamctl::registry())
-        std::fprintf(to, "  ecamctl %s\n", cmd.usage.c_str());
-    std::fprintf(to, "COMMAND --help prints the usage of that command.\n");
+        std::fprintf(to, "  ecamctl %s\n", ecamctl::UsageOf(name.c_str()).toUtf8().constData());
+    std::fprintf(to, "%s\n", Ecamctl::tr("COMMAND --help 显示该命令的用法。").toUtf8().constData());
 }
 
-int UsageError(const std::string& message)
+int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "ecamctl: %s\n", message.c_str());
+    std::fprintf(stderr, "ecamctl: %s\n", message.toUtf8().constData());
     PrintUsage(stderr);
     return 2;
 }
@@ -79,14 +81,25 @@ std::unique_ptr<QGuiApplication> ApplyLanguage(const std::string& lang, bool tra
     return app;
 }
 
+// The --lang among the options before the command, so that even a mistake
+// in the other options is told in the user's language.
+std::string LanguageAsked(const std::vector<std::string>& args)
+{
+    std::string lang;
+    for (std::size_t i = 0; i < args.size() && args[i].size() > 1 && args[i][0] == '-'; ++i)
+        if (args[i] == "--lang" && i + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[i + 1])))
+            lang = args[++i];
+    return lang;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    const bool trace = std::find(args.begin(), args.end(), "--trace") != args.end();
+    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(LanguageAsked(args), trace);
     std::size_t at = 0;
-    std::string lang;
-    bool trace = false;
     for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
         const std::string& a = args[at];
         if (IsHelp(a)) {
@@ -98,7 +111,7 @@ int main(int argc, char** argv)
             return 0;
         }
         if (a == "--lang" && at + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[at + 1]))) {
-            lang = args[++at];
+            ++at;
             continue;
         }
         if (a == "--trace") {
@@ -106,17 +119,16 @@ int main(int argc, char** argv)
             // made of it, on stderr.
             QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
             qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
-            trace = true;
             continue;
         }
         if (a == "--lang")
-            return UsageError(at + 1 < args.size() ? "--lang wants en or zh_CN, not '" + args[at + 1] + "'"
-                                                   : "--lang needs a value");
-        return UsageError("unknown option '" + a + "'");
+            return UsageError(at + 1 < args.size()
+                                  ? Ecamctl::tr("--lang 取 en 或 zh_CN, 不是 '%1'").arg(QString::fromStdString(args[at + 1]))
+                                  : Ecamctl::tr("--lang 需要一个值"));
+        return UsageError(Ecamctl::tr("未知选项 '%1'").arg(QString::fromStdString(a)));
     }
-    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(lang, trace);
     if (at == args.size())
-        return UsageError("a command is needed");
+        return UsageError(Ecamctl::tr("需要一个命令"));
     std::string name = args[at++];
     bool help = false;
     if (name == "help") {
@@ -129,12 +141,12 @@ int main(int argc, char** argv)
     }
     const auto it = ecamctl::registry().find(name);
     if (it == ecamctl::registry().end())
-        return UsageError("unknown command '" + name + "'");
+        return UsageError(Ecamctl::tr("未知命令 '%1'").arg(QString::fromStdString(name)));
     std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at), args.end());
     for (const std::string& a : rest)
         help = help || IsHelp(a);
     if (help) {
-        std::printf("usage: ecamctl %s\n", it->second.usage.c_str());
+        std::printf("usage: ecamctl %s\n", ecamctl::UsageOf(name.c_str()).toUtf8().constData());
         return 0;
     }
     return it->second.run(rest);
