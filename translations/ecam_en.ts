@@ -1095,6 +1095,14 @@ Save it to a file first?</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../host/command_line.cpp" line="+34"/>
+        <source>未知选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+</context>
+<context>
     <name>CurveExport</name>
     <message>
         <location filename="../ui/plot/curve_export.cpp" line="+62"/>
@@ -1172,12 +1180,12 @@ Save it to a file first?</translation>
         <translation>bad --fault %1 (expected N:KIND, N &gt;= 1, KIND one of late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store)</translation>
     </message>
     <message>
-        <location line="+60"/>
-        <source>--tcp 需要 [HOST:]PORT</source>
-        <translation>--tcp needs [HOST:]PORT</translation>
+        <location line="+61"/>
+        <source>多余的参数 %1</source>
+        <translation>unexpected argument %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+9"/>
         <source>--tcp %1 中的端口有误</source>
         <translation>bad port in --tcp %1</translation>
     </message>
@@ -1187,14 +1195,9 @@ Save it to a file first?</translation>
         <translation>--baud needs a positive number</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>--unit 需要 1..247 内的数</source>
         <translation>--unit needs a number 1..247</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>--catalogue 需要一个路径</source>
-        <translation>--catalogue needs a path</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -1207,24 +1210,19 @@ Save it to a file first?</translation>
         <translation>--drop needs a rate 0..1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>--close-after 需要不小于 0 的次数</source>
         <translation>--close-after needs a count &gt;= 0</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>--fault 需要 N:KIND</source>
-        <translation>--fault needs N:KIND</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>--seed 需要一个数</source>
         <translation>--seed needs a number</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>未知选项 %1</source>
-        <translation>unknown option %1</translation>
+        <location filename="../sim/main.cpp" line="+33"/>
+        <source>--lang 取 en 或 zh_CN, 不是 %1</source>
+        <translation>--lang wants en or zh_CN, not %1</translation>
     </message>
 </context>
 <context>
@@ -1533,7 +1531,6 @@ Save it to a file first?</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../tools/ecamctl/main.cpp" line="+128"/>
         <source>未知选项 &apos;%1&apos;</source>
         <translation>unknown option &apos;%1&apos;</translation>
     </message>
@@ -1804,7 +1801,7 @@ Save it to a file first?</translation>
         <translation>not one of the options:</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/main.cpp" line="-88"/>
+        <location filename="../tools/ecamctl/main.cpp" line="+41"/>
         <source>命令:</source>
         <translation>commands:</translation>
     </message>
@@ -1814,22 +1811,17 @@ Save it to a file first?</translation>
         <translation>COMMAND --help prints the usage of that command.</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+67"/>
         <source>--lang 取 en 或 zh_CN, 不是 &apos;%1&apos;</source>
         <translation>--lang wants en or zh_CN, not &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>--lang 需要一个值</source>
-        <translation>--lang needs a value</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+9"/>
         <source>需要一个命令</source>
         <translation>a command is needed</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+17"/>
         <source>未知命令 &apos;%1&apos;</source>
         <translation>unknown command &apos;%1&apos;</translation>
     </message>

@@ -93,7 +93,7 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
     };
     const Row refused[] = {
         {{"nope"}, 2, "", "ecamctl: unknown command 'nope'\nusage: ecamctl [--lang en|zh_CN]"},
-        {{"--frobnicate"}, 2, "", "ecamctl: unknown option '--frobnicate'\nusage: ecamctl [--lang en|zh_CN]"},
+        {{"--frobnicate"}, 2, "", "ecamctl: unknown option --frobnicate\nusage: ecamctl [--lang en|zh_CN]"},
         {{"convert", cam}, 2, "", "ecamctl convert: expected IN and OUT\n" + convert},
         {{"convert", cam, Path("x.txt")}, 2, "", "ecamctl convert: " + Path("x.txt") + ": unknown file type\n" + convert},
         {{"convert", cam, Path("x.ods")}, 2, "", "ecamctl convert: " + Path("x.ods") + ": .ods is read only\n" + convert},

@@ -1,15 +1,16 @@
 // ecamctl dispatcher: "ecamctl [--lang en|zh_CN] [--trace] COMMAND ARGS...". The conventions
 // every command shares live here, so a command file only parses its own
-// arguments: --help (or -h) anywhere prints that command's usage on stdout
-// and exits 0; --version prints the version; an unknown command or option
-// before it is a usage error on stderr with exit 2. The language follows the
+// arguments: the options before the command follow the three programs'
+// command-line layer (host/command_line.h); --help (or -h) anywhere after
+// the command prints that command's usage on stdout and exits 0; an unknown
+// command is a usage error on stderr with exit 2. The language follows the
 // locale as ecam-host's does (ui/lang/ui_language.h): under English the panel's
 // translations are installed, so the texts the drive layer shares with the
 // panel read in English too.
 #include "command.h"
 #include "texts.h"
 
-#include "ecam_version.h"
+#include "host/command_line.h"
 #include "ui/lang/ui_language.h"
 
 #include <QGuiApplication>
@@ -18,9 +19,7 @@
 #include <QLoggingCategory>
 #include <QtGlobal>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace ecamctl {
@@ -33,21 +32,19 @@ std::map<std::string, Command>& registry()
 
 namespace {
 
-void PrintUsage(std::FILE* to)
+QString Usage()
 {
-    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
-                     "       ecamctl --help | --version | help COMMAND\n"
-                     "%s\n", Ecamctl::tr("命令:").toUtf8().constData());
+    QString text = QStringLiteral("usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
+                                  "       ecamctl --help | --version | help COMMAND\n")
+                   + Ecamctl::tr("命令:") + QLatin1Char('\n');
     for (const auto& [name, cmd] : ecamctl::registry())
-        std::fprintf(to, "  ecamctl %s\n", ecamctl::UsageOf(name.c_str()).toUtf8().constData());
-    std::fprintf(to, "%s\n", Ecamctl::tr("COMMAND --help 显示该命令的用法。").toUtf8().constData());
+        text += QStringLiteral("  ecamctl ") + ecamctl::UsageOf(name.c_str()) + QLatin1Char('\n');
+    return text + Ecamctl::tr("COMMAND --help 显示该命令的用法。") + QLatin1Char('\n');
 }
 
 int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "ecamctl: %s\n", message.toUtf8().constData());
-    PrintUsage(stderr);
-    return 2;
+    return ::UsageError("ecamctl", message, Usage());
 }
 
 bool IsHelp(const std::string& a)
@@ -81,68 +78,50 @@ std::unique_ptr<QGuiApplication> ApplyLanguage(const std::string& lang, bool tra
     return app;
 }
 
-// The --lang among the options before the command, so that even a mistake
-// in the other options is told in the user's language.
-std::string LanguageAsked(const std::vector<std::string>& args)
-{
-    std::string lang;
-    for (std::size_t i = 0; i < args.size() && args[i].size() > 1 && args[i][0] == '-'; ++i)
-        if (args[i] == "--lang" && i + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[i + 1])))
-            lang = args[++i];
-    return lang;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const bool trace = std::find(args.begin(), args.end(), "--trace") != args.end();
-    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(LanguageAsked(args), trace);
-    std::size_t at = 0;
-    for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
-        const std::string& a = args[at];
-        if (IsHelp(a)) {
-            PrintUsage(stdout);
-            return 0;
-        }
-        if (a == "--version") {
-            std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
-            return 0;
-        }
-        if (a == "--lang" && at + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[at + 1]))) {
-            ++at;
-            continue;
-        }
-        if (a == "--trace") {
-            // Every Modbus request and answer with its time and what was
-            // made of it, on stderr.
-            QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
-            qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
-            continue;
-        }
-        if (a == "--lang")
-            return UsageError(at + 1 < args.size()
-                                  ? Ecamctl::tr("--lang 取 en 或 zh_CN, 不是 '%1'").arg(QString::fromStdString(args[at + 1]))
-                                  : Ecamctl::tr("--lang 需要一个值"));
-        return UsageError(Ecamctl::tr("未知选项 '%1'").arg(QString::fromStdString(a)));
+    QStringList arguments;
+    for (const std::string& a : args)
+        arguments << QString::fromLocal8Bit(a.c_str());
+    CCommandLine line({{QStringLiteral("trace"), QString()}}, true);
+    const bool parsed = line.Parse(arguments);
+    const bool trace = parsed && line.Options().isSet(QStringLiteral("trace"));
+    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(line.Lang().toStdString(), trace);
+    if (!parsed)
+        return UsageError(line.Error());
+    if (const int status = HelpOrVersion(line, "ecamctl", Usage()); status >= 0)
+        return status;
+    if (!line.Lang().isEmpty() && !ParseUiLanguage(line.Lang()))
+        return UsageError(Ecamctl::tr("--lang 取 en 或 zh_CN, 不是 '%1'").arg(line.Lang()));
+    if (trace) {
+        // Every Modbus request and answer with its time and what was made of
+        // it, on stderr.
+        QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
+        qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
     }
-    if (at == args.size())
+    const QStringList positional = line.Options().positionalArguments();
+    if (positional.isEmpty())
         return UsageError(Ecamctl::tr("需要一个命令"));
-    std::string name = args[at++];
+    // The command's own arguments, as the user typed them.
+    const std::size_t at = args.size() - static_cast<std::size_t>(positional.size());
+    std::string name = args[at];
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
     bool help = false;
     if (name == "help") {
-        if (at == args.size()) {
-            PrintUsage(stdout);
+        if (rest.empty()) {
+            std::fputs(Usage().toUtf8().constData(), stdout);
             return 0;
         }
-        name = args[at++];
+        name = rest.front();
+        rest.erase(rest.begin());
         help = true;
     }
     const auto it = ecamctl::registry().find(name);
     if (it == ecamctl::registry().end())
         return UsageError(Ecamctl::tr("未知命令 '%1'").arg(QString::fromStdString(name)));
-    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at), args.end());
     for (const std::string& a : rest)
         help = help || IsHelp(a);
     if (help) {
