@@ -1220,7 +1220,7 @@ Save it to a file first?</translation>
         <translation>--seed needs a number</translation>
     </message>
     <message>
-        <location filename="../sim/main.cpp" line="+33"/>
+        <location filename="../tools/ecam-drive-sim/main.cpp" line="+33"/>
         <source>--lang 取 en 或 zh_CN, 不是 %1</source>
         <translation>--lang wants en or zh_CN, not %1</translation>
     </message>
@@ -1801,7 +1801,7 @@ Save it to a file first?</translation>
         <translation>not one of the options:</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/main.cpp" line="+41"/>
+        <location filename="../tools/ecamctl/main.cpp" line="+39"/>
         <source>命令:</source>
         <translation>commands:</translation>
     </message>
@@ -1811,7 +1811,7 @@ Save it to a file first?</translation>
         <translation>COMMAND --help prints the usage of that command.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+56"/>
         <source>--lang 取 en 或 zh_CN, 不是 &apos;%1&apos;</source>
         <translation>--lang wants en or zh_CN, not &apos;%1&apos;</translation>
     </message>

@@ -32,9 +32,8 @@ bool HasHan(const std::string& utf8)
 // `text` without the catalogue's words.
 std::string WithoutCatalogueWords(std::string text)
 {
-    std::string error;
-    const auto catalogue = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);
-    EXPECT_TRUE(catalogue) << error;
+    static const auto catalogue = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath());
+    EXPECT_TRUE(catalogue);
     for (unsigned i = 0; catalogue && i < catalogue->GetFunCodeCount(); ++i) {
         const CFunCode& p = *catalogue->GetFunCodePtrByIndex(i);
         std::vector<std::wstring> words{p.m_strName, p.m_strUnit};
