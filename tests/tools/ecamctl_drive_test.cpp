@@ -8,7 +8,7 @@
 // messages have their own library tests; the slow drive of the field report
 // (late answers, a refusal) is replayed here over RTU and TCP with the
 // product's pacing.
-#include "ecamctl_sim_fixture.h"
+#include "ecamctl_fixture.h"
 
 #include <QRegularExpression>
 #include <QString>

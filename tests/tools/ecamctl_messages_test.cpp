@@ -4,7 +4,7 @@
 // data). Refused commands leave the drive untouched and write no file.
 // The same texts in Chinese are what the other ecamctl tests see (they run
 // under the C locale).
-#include "ecamctl_sim_fixture.h"
+#include "ecamctl_fixture.h"
 
 #include "host/fun_code_interface.h"
 

@@ -5,7 +5,7 @@
 // request of the command in turn: each run ends with the drive's exact
 // values or a clear failure and no file, never with a shifted value, a
 // false difference or a missed one.
-#include "ecamctl_sim_fixture.h"
+#include "ecamctl_fixture.h"
 
 #include <gtest/gtest.h>
 
