@@ -1,5 +1,6 @@
 #include "app/host_options.h"
 
+#include "host/command_line.h"
 #include "ui/lang/ui_language.h"
 
 #include <QRegularExpression>
@@ -11,38 +12,31 @@ bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why)
             *why = text;
         return false;
     };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            out.help = true;
-            continue;
-        }
-        if (a == QLatin1String("--version")) {
-            out.version = true;
-            continue;
-        }
-        const bool takesValue = a == QLatin1String("--device") || a == QLatin1String("--screenshot") ||
-                                a == QLatin1String("--size") || a == QLatin1String("--lang");
-        if (!takesValue)
-            return fail(QStringLiteral("unknown option: %1").arg(a));
-        if (i + 1 >= args.size())
-            return fail(QStringLiteral("%1 needs a value").arg(a));
-        const QString value = args[++i];
-        if (a == QLatin1String("--device")) {
-            out.device = value;
-        } else if (a == QLatin1String("--screenshot")) {
-            out.screenshot = value;
-        } else if (a == QLatin1String("--lang")) {
-            if (!ParseUiLanguage(value))
-                return fail(QStringLiteral("--lang wants en or zh_CN, not %1").arg(value));
-            out.lang = value;
-        } else {
-            static const QRegularExpression re(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-            const auto m = re.match(value);
-            if (!m.hasMatch() || m.captured(1).toInt() <= 0 || m.captured(2).toInt() <= 0)
-                return fail(QStringLiteral("--size wants WxH, e.g. 1280x800, not %1").arg(value));
-            out.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
-        }
+    const QString value = QStringLiteral("VALUE");
+    CCommandLine line({{QStringLiteral("device"), QString(), value},
+                       {QStringLiteral("screenshot"), QString(), value},
+                       {QStringLiteral("size"), QString(), value}});
+    if (!line.Parse(args))
+        return fail(line.Error());
+    const QCommandLineParser& p = line.Options();
+    if (!p.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument %1").arg(p.positionalArguments().front()));
+    out.help = line.Help();
+    out.version = line.Version();
+    out.device = p.value(QStringLiteral("device"));
+    out.screenshot = p.value(QStringLiteral("screenshot"));
+    if (!line.Lang().isEmpty()) {
+        if (!ParseUiLanguage(line.Lang()))
+            return fail(QStringLiteral("--lang wants en or zh_CN, not %1").arg(line.Lang()));
+        out.lang = line.Lang();
+    }
+    if (p.isSet(QStringLiteral("size"))) {
+        static const QRegularExpression re(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        const QString size = p.value(QStringLiteral("size"));
+        const auto m = re.match(size);
+        if (!m.hasMatch() || m.captured(1).toInt() <= 0 || m.captured(2).toInt() <= 0)
+            return fail(QStringLiteral("--size wants WxH, e.g. 1280x800, not %1").arg(size));
+        out.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "app/host_options.h"
 #include "app/host_window.h"
 #include "ecam_version.h"
+#include "host/command_line.h"
 #include "host/logic_manage.h"
 #include "ui/lang/ui_language.h"
 
@@ -20,10 +21,9 @@ int main(int argc, char** argv)
         args << QString::fromLocal8Bit(argv[i]);
     HostOptions options;
     QString why;
-    if (!ParseHostOptions(args, options, &why)) {
-        std::fprintf(stderr, "ecam-host: %s\n%s", qPrintable(why), qPrintable(HostUsage()));
-        return 2;
-    }
+    // The three programs' conventions (host/command_line.h).
+    if (!ParseHostOptions(args, options, &why))
+        return UsageError("ecam-host", why, HostUsage());
     if (options.help) {
         std::fputs(qPrintable(HostUsage()), stdout);
         return 0;

@@ -1,4 +1,5 @@
 #include "sim/drive_simulator.h"
+#include "sim/sim_texts.h"
 
 #include "host/fun_code_interface.h"
 #include "host/modbus_frame.h"
@@ -36,6 +37,12 @@ bool Fail(std::string* error, const std::string& text)
     if (error)
         *error = text;
     return false;
+}
+
+// The system's words for an errno value.
+QString SystemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 void CloseFd(int& fd)
@@ -95,8 +102,10 @@ struct CDriveSimulator::Impl {
 bool CDriveSimulator::Impl::OpenTcp(std::string* error)
 {
     listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd < 0)
-        return Fail(error, std::string("socket: ") + std::strerror(errno));
+    if (listenFd < 0) {
+        const QString why = SystemError(errno);
+        return Fail(error, SimText(DriveSim::tr("无法创建套接字: %1").arg(why)));
+    }
     const int yes = 1;
     ::setsockopt(listenFd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in addr{};
@@ -104,37 +113,48 @@ bool CDriveSimulator::Impl::OpenTcp(std::string* error)
     // A restarted simulator comes back where clients expect it.
     addr.sin_port = htons(port ? port : opt.port);
     if (::inet_pton(AF_INET, opt.bindAddress.c_str(), &addr.sin_addr) != 1)
-        return Fail(error, "bad bind address " + opt.bindAddress);
-    if (::bind(listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd, 16) != 0)
-        return Fail(error, "cannot listen on " + opt.bindAddress + ":" + std::to_string(opt.port) + ": " +
-                               std::strerror(errno));
+        return Fail(error, SimText(DriveSim::tr("监听地址 %1 有误").arg(QString::fromStdString(opt.bindAddress))));
+    if (::bind(listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listenFd, 16) != 0) {
+        const QString why = SystemError(errno);
+        return Fail(error, SimText(DriveSim::tr("无法在 %1:%2 上监听: %3")
+                                   .arg(QString::fromStdString(opt.bindAddress))
+                                   .arg(opt.port)
+                                   .arg(why)));
+    }
     socklen_t len = sizeof addr;
     ::getsockname(listenFd, reinterpret_cast<sockaddr*>(&addr), &len);
     port = ntohs(addr.sin_port);
     // The context only frames answers; each client's socket is set per request.
     ctx = modbus_new_tcp("127.0.0.1", port);
-    return ctx ? true : Fail(error, "cannot create the Modbus context");
+    return ctx ? true : Fail(error, SimText(DriveSim::tr("无法创建 Modbus 上下文")));
 }
 
 bool CDriveSimulator::Impl::OpenRtu(std::string* error)
 {
     ptyMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (ptyMaster < 0 || ::grantpt(ptyMaster) != 0 || ::unlockpt(ptyMaster) != 0)
-        return Fail(error, std::string("pseudo-terminal: ") + std::strerror(errno));
+    if (ptyMaster < 0 || ::grantpt(ptyMaster) != 0 || ::unlockpt(ptyMaster) != 0) {
+        const QString why = SystemError(errno);
+        return Fail(error, SimText(DriveSim::tr("无法创建伪终端: %1").arg(why)));
+    }
     char name[128];
-    if (::ptsname_r(ptyMaster, name, sizeof name) != 0)
-        return Fail(error, std::string("ptsname: ") + std::strerror(errno));
+    if (::ptsname_r(ptyMaster, name, sizeof name) != 0) {
+        const QString why = SystemError(errno);
+        return Fail(error, SimText(DriveSim::tr("无法取得伪终端的路径: %1").arg(why)));
+    }
     ptyPath = name;
     ptySlaveHold = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (ptySlaveHold < 0)
-        return Fail(error, "cannot open " + ptyPath + ": " + std::strerror(errno));
+    if (ptySlaveHold < 0) {
+        const QString why = SystemError(errno);
+        return Fail(error, SimText(DriveSim::tr("无法打开 %1: %2")
+                                       .arg(QString::fromStdString(ptyPath), why)));
+    }
     termios tio{};
     ::tcgetattr(ptySlaveHold, &tio);
     ::cfmakeraw(&tio);
     ::tcsetattr(ptySlaveHold, TCSANOW, &tio);
     ctx = modbus_new_rtu(ptyPath.c_str(), opt.baud, 'N', 8, 1);
     if (!ctx)
-        return Fail(error, "cannot create the Modbus context");
+        return Fail(error, SimText(DriveSim::tr("无法创建 Modbus 上下文")));
     modbus_set_slave(ctx, opt.unit);
     modbus_set_socket(ctx, ptyMaster);
     return true;

@@ -1,4 +1,5 @@
 #include "sim/sim_options.h"
+#include "sim/sim_texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,21 +16,24 @@ bool ToNumber(const std::string& s, T& out)
 
 } // namespace
 
-const char* SimUsage()
+std::string SimUsage()
 {
-    return "usage: ecam-drive-sim [--tcp [HOST:]PORT | --rtu [--baud B] [--line-timing]] [--unit N]\n"
+    return "usage: ecam-drive-sim [--lang en|zh_CN] [--tcp [HOST:]PORT | --rtu [--baud B] [--line-timing]] [--unit N]\n"
            "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n"
-           "                      [--fault N:KIND]...  KIND: late=MS duplicate=MS exception=CODE close bad-frame\n"
-           "                                           truncated other-unit silent ack-no-store\n"
-           "       ecam-drive-sim --help | --version\n";
+           "                      [--fault N:KIND]...\n"
+           "       ecam-drive-sim --help | --version\n"
+           + SimText(DriveSim::tr("KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit "
+                                  "silent ack-no-store (第 N 个请求的故障)"))
+           + "\n";
 }
 
 bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScriptedFault& fault, std::string* why)
 {
     auto fail = [&]() {
         if (why)
-            *why = "bad --fault " + text + " (expected N:KIND, N >= 1, KIND one of late=MS duplicate=MS exception=CODE close "
-                   "bad-frame truncated other-unit silent ack-no-store)";
+            *why = SimText(DriveSim::tr("--fault %1 有误 (应为 N:KIND, N >= 1, KIND 为 late=MS duplicate=MS "
+                                        "exception=CODE close bad-frame truncated other-unit silent ack-no-store 之一)")
+                               .arg(QString::fromStdString(text)));
         return false;
     };
     const auto colon = text.find(':');
@@ -65,68 +69,81 @@ bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScr
     return true;
 }
 
-bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why)
+QList<QCommandLineOption> SimCommandLineOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const char* flag : {"rtu", "line-timing"})
+        options.append(QCommandLineOption(QString::fromLatin1(flag)));
+    for (const char* valued : {"tcp", "baud", "unit", "catalogue", "delay", "drop", "close-after", "fault", "seed"})
+        options.append(QCommandLineOption(QString::fromLatin1(valued), QString(), QStringLiteral("VALUE")));
+    return options;
+}
+
+bool ParseSimCommandLine(const CCommandLine& line, SimOptions& out, std::string* why)
 {
     SimOptions o;
     o.port = 1502;
-    auto fail = [&](const std::string& text) {
+    auto fail = [&](const QString& text) {
         if (why)
-            *why = text;
+            *why = SimText(text);
         return false;
     };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        const std::string v = hasValue ? args[i + 1] : std::string();
-        auto needValue = [&]() { return hasValue ? (++i, true) : false; };
-        if (a == "--help" || a == "-h")
-            return fail(SimUsage());
-        if (a == "--rtu") {
-            o.rtu = true;
-        } else if (a == "--line-timing") {
-            o.emulateLineTiming = true;
-        } else if (a == "--tcp") {
-            if (!needValue())
-                return fail("--tcp needs [HOST:]PORT");
-            const auto colon = v.rfind(':');
-            if (colon != std::string::npos)
-                o.bindAddress = v.substr(0, colon);
-            if (!ToNumber(v.substr(colon == std::string::npos ? 0 : colon + 1), o.port))
-                return fail("bad port in --tcp " + v);
-        } else if (a == "--baud") {
-            if (!needValue() || !ToNumber(v, o.baud) || o.baud <= 0)
-                return fail("--baud needs a positive number");
-        } else if (a == "--unit") {
-            if (!needValue() || !ToNumber(v, o.unit) || o.unit < 1 || o.unit > 247)
-                return fail("--unit needs a number 1..247");
-        } else if (a == "--catalogue") {
-            if (!needValue())
-                return fail("--catalogue needs a path");
-            o.cataloguePath = v;
-        } else if (a == "--delay") {
-            if (!needValue() || !ToNumber(v, o.faults.delayMs) || o.faults.delayMs < 0)
-                return fail("--delay needs milliseconds >= 0");
-        } else if (a == "--drop") {
-            if (!needValue() || !ToNumber(v, o.faults.dropRate) || o.faults.dropRate < 0 || o.faults.dropRate > 1)
-                return fail("--drop needs a rate 0..1");
-        } else if (a == "--close-after") {
-            if (!needValue() || !ToNumber(v, o.faults.closeAfter) || o.faults.closeAfter < 0)
-                return fail("--close-after needs a count >= 0");
-        } else if (a == "--fault") {
-            uint64_t n = 0;
-            SimScriptedFault f;
-            if (!needValue())
-                return fail("--fault needs N:KIND");
-            if (!ParseScriptedFault(v, n, f, why))
-                return false;
-            o.faults.script[n] = f;
-        } else if (a == "--seed") {
-            if (!needValue() || !ToNumber(v, o.faults.seed))
-                return fail("--seed needs a number");
-        } else {
-            return fail("unknown option " + a);
-        }
+    const QCommandLineParser& p = line.Options();
+    auto value = [&](const char* name) { return p.value(QString::fromLatin1(name)).toStdString(); };
+    auto given = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
+    if (!p.positionalArguments().isEmpty())
+        return fail(DriveSim::tr("多余的参数 %1").arg(p.positionalArguments().front()));
+    o.rtu = given("rtu");
+    o.emulateLineTiming = given("line-timing");
+    if (given("tcp")) {
+        const std::string v = value("tcp");
+        const auto colon = v.rfind(':');
+        if (colon != std::string::npos)
+            o.bindAddress = v.substr(0, colon);
+        if (!ToNumber(v.substr(colon == std::string::npos ? 0 : colon + 1), o.port))
+            return fail(DriveSim::tr("--tcp %1 中的端口有误").arg(QString::fromStdString(v)));
     }
+    if (given("baud") && (!ToNumber(value("baud"), o.baud) || o.baud <= 0))
+        return fail(DriveSim::tr("--baud 需要一个正数"));
+    if (given("unit") && (!ToNumber(value("unit"), o.unit) || o.unit < 1 || o.unit > 247))
+        return fail(DriveSim::tr("--unit 需要 1..247 内的数"));
+    if (given("catalogue"))
+        o.cataloguePath = value("catalogue");
+    if (given("delay") && (!ToNumber(value("delay"), o.faults.delayMs) || o.faults.delayMs < 0))
+        return fail(DriveSim::tr("--delay 需要不小于 0 的毫秒数"));
+    if (given("drop")
+        && (!ToNumber(value("drop"), o.faults.dropRate) || o.faults.dropRate < 0 || o.faults.dropRate > 1))
+        return fail(DriveSim::tr("--drop 需要 0..1 内的比率"));
+    if (given("close-after") && (!ToNumber(value("close-after"), o.faults.closeAfter) || o.faults.closeAfter < 0))
+        return fail(DriveSim::tr("--close-after 需要不小于 0 的次数"));
+    for (const QString& text : p.values(QStringLiteral("fault"))) {
+        uint64_t n = 0;
+        SimScriptedFault f;
+        if (!ParseScriptedFault(text.toStdString(), n, f, why))
+            return false;
+        o.faults.script[n] = f;
+    }
+    if (given("seed") && !ToNumber(value("seed"), o.faults.seed))
+        return fail(DriveSim::tr("--seed 需要一个数"));
     out = o;
     return true;
+}
+
+bool ParseSimArgs(const std::vector<std::string>& args, SimOptions& out, std::string* why)
+{
+    CCommandLine line(SimCommandLineOptions());
+    QStringList arguments;
+    for (const std::string& a : args)
+        arguments << QString::fromStdString(a);
+    if (!line.Parse(arguments)) {
+        if (why)
+            *why = line.Error().toStdString();
+        return false;
+    }
+    if (line.Help()) {
+        if (why)
+            *why = SimUsage();
+        return false;
+    }
+    return ParseSimCommandLine(line, out, why);
 }

@@ -173,7 +173,7 @@
         <translation>No cam point can be added here: there is one already, or it lies outside the master range</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+35"/>
         <source>导出曲线图</source>
         <translation>Export curves</translation>
     </message>
@@ -198,7 +198,7 @@
 <context>
     <name>CECamCurveWnd</name>
     <message>
-        <location filename="../ui/ecam_curve_wnd_view.cpp" line="+167"/>
+        <location filename="../ui/plot/plot_painter.cpp" line="+130"/>
         <source>最大 %g @ %g  最小 %g @ %g</source>
         <translation>max %g @ %g  min %g @ %g</translation>
     </message>
@@ -261,7 +261,7 @@
         <translation>Write</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+106"/>
         <source>串口未连接!</source>
         <translation>No connection to the drive!</translation>
     </message>
@@ -322,12 +322,12 @@
 <context>
     <name>CHostWindow</name>
     <message>
-        <location filename="../app/host_window.cpp" line="+22"/>
+        <location filename="../app/host_window.cpp" line="+125"/>
         <source>电子凸轮编辑器</source>
         <translation>ECam Editor</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-96"/>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -347,7 +347,7 @@
         <translation>&amp;Connect drive...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+7"/>
         <source>凸轮(&amp;M)</source>
         <translation>Ca&amp;m</translation>
     </message>
@@ -357,7 +357,7 @@
         <translation>Motion laws...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>设置(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
@@ -377,7 +377,7 @@
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+109"/>
         <source>凸轮数据正在传输, 不能更换驱动器。
 请等传输结束后再连接。</source>
         <translation>Cam data is being transferred; the drive cannot be changed now.
@@ -397,7 +397,7 @@ Please connect when the transfer has ended.</translation>
 </translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+13"/>
         <source>驱动器: </source>
         <translation>Drive: </translation>
     </message>
@@ -417,7 +417,7 @@ Please connect when the transfer has ended.</translation>
         <translation>Link failed: </translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-71"/>
         <source>电子凸轮编辑器
 版本 </source>
         <translation>ECam Editor
@@ -429,6 +429,7 @@ Version </translation>
         <translation>About</translation>
     </message>
     <message>
+        <location line="-103"/>
         <source>从驱动器读取凸轮表...</source>
         <translation>Read cam table from drive...</translation>
     </message>
@@ -575,7 +576,7 @@ Version </translation>
         <translation>Peak speed</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -585,7 +586,7 @@ Version </translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+112"/>
         <source>第%1段的终点从轴位置不是数字。</source>
         <translation>The end slave of segment %1 is not a number.</translation>
     </message>
@@ -601,17 +602,17 @@ Version </translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+45"/>
+        <location line="+47"/>
         <source>位置容差须为正数。</source>
         <translation>The position tolerance must be a positive number.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
         <source>位置容差 %1 比凸轮文件保存的精度 0.000001 还细。</source>
         <translation>Tolerance %1 is finer than the 0.000001 a profile file keeps.</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="+2"/>
         <source>第%1段的终点主轴位置 %2 不大于其起点 %3。</source>
         <translation>Segment %1 ends at master %2, which is not after its start %3.</translation>
     </message>
@@ -680,12 +681,14 @@ Version </translation>
 <context>
     <name>CPanelTransfers</name>
     <message>
-        <location filename="../ui/panel/panel_transfers.cpp" line="+123"/>
+        <location filename="../ui/panel/panel_transfers.cpp" line="+130"/>
         <source>写入数据失败!</source>
         <translation>Writing to the drive failed!</translation>
     </message>
     <message>
         <location line="+10"/>
+        <location filename="../tools/ecamctl/cmd_params.cpp" line="+71"/>
+        <location filename="../tools/ecamctl/drive_session.cpp" line="+55"/>
         <source>串口未连接!</source>
         <translation>No connection to the drive!</translation>
     </message>
@@ -708,11 +711,12 @@ Version </translation>
     </message>
     <message>
         <location line="+131"/>
+        <location filename="../tools/ecamctl/cam_job.cpp" line="+51"/>
         <source>输入有效点数有误!请输入3~%1内的整数!</source>
         <translation>Invalid number of points! Please enter a whole number from 3 to %1!</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+128"/>
         <source>烧写凸轮点成功!</source>
         <translation>Cam written to the drive!</translation>
     </message>
@@ -771,17 +775,19 @@ Version </translation>
         <translation>Save cam data file</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+9"/>
         <source>保存文件失败!</source>
         <translation>Saving the file failed!</translation>
     </message>
     <message>
+        <location line="-106"/>
         <source>从驱动器读取凸轮表成功! 共%1点。
 速度按驱动器保存的精度读回, 保留两位小数。</source>
         <translation>Cam table read from the drive: %1 points.
 Speeds come back as the drive holds them, with two decimals.</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>从驱动器读取凸轮表失败!</source>
         <translation>Reading the cam table from the drive failed!</translation>
     </message>
@@ -832,7 +838,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
 <context>
     <name>CProfileCommands</name>
     <message>
-        <location filename="../ui/panel/profile_commands.cpp" line="+23"/>
+        <location filename="../ui/panel/profile_commands.cpp" line="+25"/>
         <source>打开凸轮数据文件</source>
         <translation>Open cam data file</translation>
     </message>
@@ -847,7 +853,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Opening the data file failed!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location filename="../ui/lang/file_messages.cpp" line="+24"/>
         <source>所选路径不是普通文件,无法打开!</source>
         <translation>The chosen path is not a regular file and cannot be opened!</translation>
     </message>
@@ -867,23 +873,27 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Reading the file took too long; the file may be damaged!</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>文件是网页(HTML),不是表格文件,无法打开!</source>
         <translation>The file is a web page (HTML), not a workbook, and cannot be opened!</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>文件是XML文档,不是表格文件,无法打开!</source>
         <translation>The file is an XML document, not a workbook, and cannot be opened!</translation>
     </message>
     <message>
+        <location filename="../ui/panel/profile_commands.cpp" line="+121"/>
         <source>文件中只有%1个凸轮点,少于文件所写的%2个!</source>
         <translation>The file holds only %1 cam points, fewer than the %2 it announces!</translation>
     </message>
     <message>
+        <location line="+56"/>
         <source>特殊点表格只保存主轴和从轴位置,标幺速度和曲线类型未保存!</source>
         <translation>A special-point workbook keeps only the master and slave positions; the normalised speeds and segment types were not saved!</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="-119"/>
         <source>文件已经存在，是否覆盖?</source>
         <translation>The file exists already. Replace it?</translation>
     </message>
@@ -893,17 +903,17 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Note</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>保存数据文件失败!</source>
         <translation>Saving the data file failed!</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+78"/>
         <source>本地未安装Excel,请先安装再使用本功能!</source>
         <translation>No spreadsheet support is installed; install it to use this function!</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+28"/>
         <source>保存文件失败!</source>
         <translation>Saving the file failed!</translation>
     </message>
@@ -991,11 +1001,12 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Insert</translation>
     </message>
     <message>
-        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+42"/>
+        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+44"/>
         <source>请输入一个正整数。</source>
         <translation>Please enter a positive integer.</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>当前凸轮数据已修改，尚未保存。
 是否先保存到文件?</source>
         <translation>The cam has changed and is not saved yet.
@@ -1037,12 +1048,12 @@ Save it to a file first?</translation>
         <translation>Type</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+103"/>
         <source>主轴长度不能小于10</source>
         <translation>The master length must be at least 10</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+2"/>
         <source>主轴长度不能大于1000000</source>
         <translation>The master length must not exceed 1000000</translation>
     </message>
@@ -1063,26 +1074,38 @@ Save it to a file first?</translation>
 <context>
     <name>CamReadBack</name>
     <message>
+        <location filename="../ui/lang/drive_messages.cpp" line="+90"/>
         <source>驱动器无响应</source>
         <translation>The drive does not answer</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>读回数据有误, 无法确认驱动器中的值</source>
         <translation>The answers could not be read cleanly; the values in the drive cannot be confirmed</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表</source>
         <translation>The drive holds %1 cam points: not a complete table of 2 to 272 points</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>第%1点的类型码 %2 不是 0 (Poly) 或 1 (Linear)</source>
         <translation>Point %1 has segment code %2, not 0 (Poly) or 1 (Linear)</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../host/command_line.cpp" line="+34"/>
+        <source>未知选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+</context>
+<context>
     <name>CurveExport</name>
     <message>
-        <location filename="../ui/curve_export.cpp" line="+59"/>
+        <location filename="../ui/plot/curve_export.cpp" line="+62"/>
         <source>不支持的文件类型，请使用 .png、.svg 或 .pdf</source>
         <translation>Unsupported file type; please use .png, .svg or .pdf</translation>
     </message>
@@ -1092,25 +1115,114 @@ Save it to a file first?</translation>
         <translation>There are no curves to export</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+56"/>
         <source>无法创建文件: </source>
         <translation>Cannot create the file: </translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="-28"/>
         <location line="+13"/>
         <source>凸轮曲线</source>
         <translation>Cam curves</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>写入失败</source>
         <translation>Writing failed</translation>
     </message>
+</context>
+<context>
+    <name>DriveSim</name>
+    <message>
+        <location filename="../sim/drive_simulator.cpp" line="+107"/>
+        <source>无法创建套接字: %1</source>
+        <translation>socket: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>监听地址 %1 有误</source>
+        <translation>bad bind address %1</translation>
+    </message>
     <message>
         <location line="+3"/>
-        <source>写入失败: </source>
-        <translation>Writing failed: </translation>
+        <source>无法在 %1:%2 上监听: %3</source>
+        <translation>cannot listen on %1:%2: %3</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+28"/>
+        <source>无法创建 Modbus 上下文</source>
+        <translation>cannot create the Modbus context</translation>
+    </message>
+    <message>
+        <location line="-20"/>
+        <source>无法创建伪终端: %1</source>
+        <translation>pseudo-terminal: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>无法取得伪终端的路径: %1</source>
+        <translation>ptsname: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>无法打开 %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../sim/sim_options.cpp" line="+25"/>
+        <source>KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store (第 N 个请求的故障)</source>
+        <translation>KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store (the fault of request number N)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--fault %1 有误 (应为 N:KIND, N &gt;= 1, KIND 为 late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store 之一)</source>
+        <translation>bad --fault %1 (expected N:KIND, N &gt;= 1, KIND one of late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store)</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>多余的参数 %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--tcp %1 中的端口有误</source>
+        <translation>bad port in --tcp %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--baud 需要一个正数</source>
+        <translation>--baud needs a positive number</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--unit 需要 1..247 内的数</source>
+        <translation>--unit needs a number 1..247</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--delay 需要不小于 0 的毫秒数</source>
+        <translation>--delay needs milliseconds &gt;= 0</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--drop 需要 0..1 内的比率</source>
+        <translation>--drop needs a rate 0..1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--close-after 需要不小于 0 的次数</source>
+        <translation>--close-after needs a count &gt;= 0</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--seed 需要一个数</source>
+        <translation>--seed needs a number</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecam-drive-sim/main.cpp" line="+33"/>
+        <source>--lang 取 en 或 zh_CN, 不是 %1</source>
+        <translation>--lang wants en or zh_CN, not %1</translation>
     </message>
 </context>
 <context>
@@ -1237,9 +1349,487 @@ Save it to a file first?</translation>
     </message>
 </context>
 <context>
+    <name>Ecamctl</name>
+    <message>
+        <location filename="../tools/ecamctl/cam_job.cpp" line="-27"/>
+        <source>从轴脉冲数: 从轴单位转换率一行 &quot;/&quot; 前的数</source>
+        <translation>slave pulses: the number before &quot;/&quot; on the slave unit ratio line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从轴单位量: 从轴单位转换率一行 &quot;/&quot; 后的数</source>
+        <translation>slave units: the number after &quot;/&quot; on the slave unit ratio line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴脉冲数: 主轴单位转换率一行 &quot;/&quot; 前的数</source>
+        <translation>master pulses: the number before &quot;/&quot; on the master unit ratio line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴单位量: 主轴单位转换率一行 &quot;/&quot; 后的数</source>
+        <translation>master units: the number after &quot;/&quot; on the master unit ratio line</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>文件中没有关键点</source>
+        <translation>the profile holds no key points</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>已中断; 校验未完成</source>
+        <translation>interrupted; the check is incomplete</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>凸轮点校验失败! 驱动器无响应</source>
+        <translation>Cam check failed! the drive does not answer</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>凸轮点校验失败! 读回数据有误</source>
+        <translation>Cam check failed! the drive&apos;s answers could not be read cleanly</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>凸轮点校验失败! 共%1处不一致</source>
+        <translation>Cam check failed! %1 differences</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>凸轮点校验成功! %1 点</source>
+        <translation>Cam check passed! %1 points</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cam_source.cpp" line="+63"/>
+        <source>%1: 无法读取</source>
+        <translation>%1: cannot be read</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location filename="../tools/ecamctl/cmd_convert.cpp" line="+42"/>
+        <location line="+13"/>
+        <source>警告: %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无法打开 &apos;%1&apos;</source>
+        <translation>cannot open &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_convert.cpp" line="-34"/>
+        <source>convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods 只读)</source>
+        <translation>convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods read only)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>需要 IN 和 OUT</source>
+        <translation>expected IN and OUT</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1: 未知的文件类型</source>
+        <translation>%1: unknown file type</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1: .ods 只能读取</source>
+        <translation>%1: .ods is read only</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+16"/>
+        <source>%1 个点</source>
+        <translation>%1 points</translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>警告: %1: 特殊点表格不保存%2</source>
+        <translation>warning: %1: a special-point workbook does not keep %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_curve.cpp" line="+46"/>
+        <source>--length 只取一个值</source>
+        <translation>--length takes one value</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>主轴长度须为10~1000000内的整数, 而不是 &apos;%1&apos;</source>
+        <translation>master length must be an integer from 10 to 1000000, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location filename="../tools/ecamctl/cmd_peaks.cpp" line="+25"/>
+        <source>参数过多</source>
+        <translation>too many arguments</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_design.cpp" line="+23"/>
+        <source>design OUT.ecam [--tolerance T] [--max-points N] LAW:END_MASTER:END_SLAVE...   (运动规律: dwell, harmonic, cycloidal, modified-sine, modified-trapezoid, poly345, poly4567, linear, poly5)</source>
+        <translation>design OUT.ecam [--tolerance T] [--max-points N] LAW:END_MASTER:END_SLAVE...   (laws: dwell, harmonic, cycloidal, modified-sine, modified-trapezoid, poly345, poly4567, linear, poly5)</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>段</source>
+        <translation>segment</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>运动规律</source>
+        <translation>law</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>终点主轴</source>
+        <translation>end master</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>终点从轴</source>
+        <translation>end slave</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>关键点数</source>
+        <translation>key points</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最大位置偏差</source>
+        <translation>max pos dev</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>最大速度偏差</source>
+        <translation>max speed dev</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>峰值速度</source>
+        <translation>peak speed</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 个关键点, 容差 %2</source>
+        <translation>%1 key points, tolerance %2</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 需要一个值</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--tolerance &apos;%1&apos; 不是数字</source>
+        <translation>--tolerance &apos;%1&apos; is not a number</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--max-points &apos;%1&apos; 不是2~%2内的整数</source>
+        <translation>--max-points &apos;%1&apos; is not a whole number from 2 to %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未知选项 &apos;%1&apos;</source>
+        <translation>unknown option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; 不是 .ecam 文件名</source>
+        <translation>&apos;%1&apos; is not a .ecam file name</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>需要输出文件 OUT.ecam</source>
+        <translation>an output file OUT.ecam is needed</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_param.cpp" line="+88"/>
+        <source>需要 get 或 set</source>
+        <translation>expected get or set</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>set 需要一个参数和一个值</source>
+        <translation>set needs a parameter and a value</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>get 需要一个参数</source>
+        <translation>get needs a parameter</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location filename="../tools/ecamctl/cmd_params.cpp" line="-17"/>
+        <source>需要 --device URL</source>
+        <translation>--device URL is required</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>参数须为功能码编号 (如 H1B-06) 或 ADDR:WIDTH (如 0x1B00:16)</source>
+        <translation>parameter must be a number text such as H1B-06 or ADDR:WIDTH such as 0x1B00:16</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>值须为参数宽度能容纳的整数</source>
+        <translation>value must be an integer that fits the parameter&apos;s width</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>无法载入参数目录</source>
+        <translation>the parameter catalogue could not be loaded</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>参数目录中没有参数 %1</source>
+        <translation>no parameter %1 in the catalogue</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>无法写入 %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>无法读取 %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_params.cpp" line="-12"/>
+        <source>默认 %1 单位 %2 范围 %3..%4</source>
+        <translation>default %1 unit %2 range %3..%4</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>需要 list、read 或 write NUMBER=VALUE...</source>
+        <translation>expected list, read or write NUMBER=VALUE...</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>读取数据失败! %1: %2</source>
+        <translation>Reading from the drive failed! %1: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>读取成功!</source>
+        <translation>Parameters read.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>需要 NUMBER=VALUE, 而不是 &apos;%1&apos;</source>
+        <translation>expected NUMBER=VALUE, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; 不是凸轮参数之一</source>
+        <translation>&apos;%1&apos; is not one of the cam parameters</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&apos;%1&apos; 给出了不止一次</source>
+        <translation>&apos;%1&apos; is given more than once</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>写入数据失败! %1: %2</source>
+        <translation>Writing to the drive failed! %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>写入成功!</source>
+        <translation>Parameters written.</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_peaks.cpp" line="+0"/>
+        <source>需要一个凸轮文件</source>
+        <translation>a cam file is needed</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="+90"/>
+        <source>凸轮至少需要两个关键点</source>
+        <translation>a cam needs at least two key points</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_read_cam.cpp" line="+46"/>
+        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="+31"/>
+        <source>需要 --device URL 和一个输出文件</source>
+        <translation>--device URL and an output file are needed</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>读取数据失败! %1; 未保存任何内容</source>
+        <translation>Reading from the drive failed! %1; nothing saved</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="+22"/>
+        <source>已中断; 未保存任何内容</source>
+        <translation>interrupted; nothing saved</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>从驱动器读取凸轮表失败! %1; 未保存任何内容</source>
+        <translation>Reading the cam table from the drive failed! %1; nothing saved</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="+7"/>
+        <source>保存文件失败! %1: %2</source>
+        <translation>Saving the file failed! %1: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从驱动器读取凸轮表成功! %1 点 -&gt; %2 (速度按驱动器保存的精度, 保留两位小数)</source>
+        <translation>Cam table read from the drive! %1 points -&gt; %2 (speeds with two decimals, as the drive holds them)</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="-22"/>
+        <source>读取数据失败! %1</source>
+        <translation>Reading from the drive failed! %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>读取数据失败! 凸轮点数 %1 超过 1500</source>
+        <translation>Reading from the drive failed! point count %1 exceeds 1500</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>凸轮点读取失败! 驱动器无响应; 未保存任何内容</source>
+        <translation>Reading the cam points failed! the drive does not answer; nothing saved</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>凸轮点读取失败! %1; 未保存任何内容</source>
+        <translation>Reading the cam points failed! %1; nothing saved</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>凸轮点读取成功! %1 点 -&gt; %2</source>
+        <translation>Cam points read from the drive! %1 points -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="-23"/>
+        <source>--size 取 WxH, 从 200x300 到 10000x10000</source>
+        <translation>--size takes WxH, from 200x300 to 10000x10000</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>主轴长度须为10~1000000内的整数</source>
+        <translation>master length must be an integer from 10 to 1000000</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--length 取代 FILE</source>
+        <translation>--length takes the place of FILE</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>需要 FILE 和 OUT</source>
+        <translation>FILE and OUT are needed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>OUT 须以 .png, .svg 或 .pdf 结尾: &apos;%1&apos;</source>
+        <translation>OUT must end in .png, .svg or .pdf: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>无法写入 &apos;%1&apos;: %2</source>
+        <translation>cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_verify.cpp" line="+31"/>
+        <location filename="../tools/ecamctl/cmd_write.cpp" line="+40"/>
+        <source>需要 --device URL 和一个 .ecam 文件</source>
+        <translation>--device URL and a .ecam file are needed</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/cmd_write.cpp" line="+15"/>
+        <source>写入数据失败! %1</source>
+        <translation>Writing to the drive failed! %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>写入凸轮点数失败! %1</source>
+        <translation>Writing the cam point count failed! %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>在凸轮表之前已中断; 驱动器的凸轮点数为 0 (无凸轮)</source>
+        <translation>interrupted before the table; the drive&apos;s point count is 0 (no cam)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>驱动器中有 %1 / %2 个点, 凸轮点数为 0 (凸轮表不完整)</source>
+        <translation>the drive holds %1 of %2 points and its point count is 0 (its cam table is incomplete)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>已中断; %1</source>
+        <translation>interrupted; %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>凸轮点数量不能超过%1</source>
+        <translation>A cam can have at most %1 points</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>烧写凸轮点失败! %1; %2</source>
+        <translation>Writing the cam failed! %1; %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>烧写凸轮点成功! %1 点, 重试 %2 次</source>
+        <translation>Cam written to the drive! %1 points, %2 retries</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/drive_session.cpp" line="-16"/>
+        <source>设备 URL &apos;%1&apos; 有误: %2</source>
+        <translation>bad device URL &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 没有参数目录</source>
+        <translation>no parameter catalogue for %1</translation>
+    </message>
+    <message>
+        <location line="+119"/>
+        <source>不是可选值之一:</source>
+        <translation>not one of the options:</translation>
+    </message>
+    <message>
+        <location filename="../tools/ecamctl/main.cpp" line="+39"/>
+        <source>命令:</source>
+        <translation>commands:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>COMMAND --help 显示该命令的用法。</source>
+        <translation>COMMAND --help prints the usage of that command.</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>--lang 取 en 或 zh_CN, 不是 &apos;%1&apos;</source>
+        <translation>--lang wants en or zh_CN, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>需要一个命令</source>
+        <translation>a command is needed</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>未知命令 &apos;%1&apos;</source>
+        <translation>unknown command &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
     <name>FunCodeCatalogue</name>
     <message>
-        <location filename="../ui/funcode/fun_code_texts.cpp" line="+14"/>
+        <location filename="../ui/lang/fun_code_texts.cpp" line="+14"/>
         <source>位置指令来源</source>
         <translation>Position command source</translation>
     </message>
@@ -1402,7 +1992,7 @@ Save it to a file first?</translation>
         <translation>%1 (not an option)</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+12"/>
         <source>数据有效范围:【%1-%2】</source>
         <translation>Valid range: [%1, %2]</translation>
     </message>
@@ -1410,7 +2000,7 @@ Save it to a file first?</translation>
 <context>
     <name>HostStrings</name>
     <message>
-        <location filename="../ui/panel/profile_commands.cpp" line="-163"/>
+        <location filename="../ui/panel/profile_commands.cpp" line="-160"/>
         <source>无法启动表格组件，不能读写特殊点表格文件!</source>
         <translation>The spreadsheet component cannot start; special-point workbooks cannot be read or written!</translation>
     </message>
@@ -1461,7 +2051,7 @@ Save it to a file first?</translation>
 <context>
     <name>Mismatch</name>
     <message>
-        <location filename="../ui/panel/drive_messages.cpp" line="+24"/>
+        <location filename="../ui/lang/drive_messages.cpp" line="-70"/>
         <source>从轴脉冲数</source>
         <translation>Slave pulses</translation>
     </message>

@@ -96,6 +96,7 @@ TEST(TranslationFile, CoversEveryTextTheCodeOffers)
     lupdate.setWorkingDirectory(QStringLiteral(ECAM_SOURCE_DIR));
     lupdate.start(QStringLiteral(ECAM_LUPDATE),
                   {QStringLiteral("-silent"), QStringLiteral("ui"), QStringLiteral("app"), QStringLiteral("host"),
+                   QStringLiteral("tools"), QStringLiteral("sim"),
                    QStringLiteral("-ts"), copy});
     ASSERT_TRUE(lupdate.waitForFinished(50000)) << lupdate.errorString().toStdString();
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();

@@ -17,8 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
-const std::string kUsage = "usage: ecamctl convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods read only)\n";
-
 class EcamctlFiles : public EcamctlTest {
 protected:
     void SetUp() override { ASSERT_TRUE(ecam::WriteECamProfileFile(dir / "in.ecam", profile)); }
@@ -32,7 +30,7 @@ protected:
 TEST_F(EcamctlFiles, WritesTheFormatTheExtensionNamesAndKeepsAProfilesSettings)
 {
     // End to end: a profile copied to a profile keeps its texts and points.
-    auto r = RunEcamctl({"convert", Path("in.ecam"), Path("copy.ecam")});
+    auto r = En({"convert", Path("in.ecam"), Path("copy.ecam")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "3 points\n");
     EXPECT_EQ(r.err, "");
@@ -47,7 +45,7 @@ TEST_F(EcamctlFiles, WritesTheFormatTheExtensionNamesAndKeepsAProfilesSettings)
     // file is there and holds the three points. A workbook cannot hold the
     // speed 0.4 of point 2, and says so.
     for (const char* out : {"pts.csv", "pts.xlsx", "pts.XLS", "pts2.ecam"}) {
-        r = RunEcamctl({"convert", Path("in.ecam"), Path(out)});
+        r = En({"convert", Path("in.ecam"), Path(out)});
         ASSERT_EQ(r.exitCode, 0) << out << ": " << r.err;
         EXPECT_EQ(r.out, "3 points\n") << out;
         EXPECT_EQ(r.err, ecam::PointFileKindOf(out) != ecam::PointFileKind::Workbook
@@ -68,29 +66,6 @@ TEST_F(EcamctlFiles, WritesTheFormatTheExtensionNamesAndKeepsAProfilesSettings)
     ASSERT_EQ(RunEcamctl({"convert", Write("near.csv", "0,0,0,1\n719.6,1,0,1\n"), Path("near.ecam")}).exitCode, 0);
     ASSERT_TRUE(ecam::ReadECamProfileFile(dir / "near.ecam", copy));
     EXPECT_EQ(copy.masterLength, L"720");
-}
-
-TEST_F(EcamctlFiles, RefusalsSayWhyAndWriteNothing)
-{
-    std::ofstream(dir / "bad.csv") << "# m,s,v,t\n1,2,3,1\n4,5,x,0\n";
-    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{"convert", Path("in.ecam")}, 2, "ecamctl convert: expected IN and OUT\n" + kUsage},
-        {{"convert", Path("in.ecam"), Path("x.txt")}, 2, "ecamctl convert: " + Path("x.txt") + ": unknown file type\n" + kUsage},
-        {{"convert", Path("absent.ecam"), Path("x.csv")}, 2,
-         "ecamctl convert: " + Path("absent.ecam") + ": No such file or directory\n"},
-        {{"convert", Path("absent.ecam"), Path("x.ecam")}, 2,
-         "ecamctl convert: " + Path("absent.ecam") + ": No such file or directory\n"},
-        {{"convert", Path("bad.csv"), Path("x.xlsx")}, 2,
-         "ecamctl convert: " + Path("bad.csv") + ":3: master, slave and speed must be finite numbers\n"},
-        {{"convert", Path("in.ecam"), Path("x.ods")}, 2,
-         "ecamctl convert: " + Path("x.ods") + ": .ods is read only\n" + kUsage},
-        {{"convert", Path("in.ecam"), Path("no/dir/x.csv")}, 1,
-         "ecamctl convert: " + Path("no/dir/x.csv") + ": No such file or directory\n"},
-    };
-    for (const auto& [args, status, message] : cases)
-        ExpectRefusal(args, status, message);
-    for (const char* never : {"x.txt", "x.csv", "x.ecam", "x.xlsx", "x.ods"})
-        EXPECT_FALSE(fs::exists(dir / never)) << never;
 }
 
 TEST_F(EcamctlFiles, HostileInputsAndTargetsEndAtOnce)

@@ -1,18 +1,27 @@
-// "ecamctl curve" run as a user runs it: exit status, standard output and
-// standard error for a point file, stdin and a master length, and how bad
-// input is refused. The curve mathematics are the cam tests' business; here
-// the printed CSV only has to be the one of the points given.
+// The cam commands run as a user runs them: "ecamctl curve" prints the
+// sampled curve of a point file, stdin or a master length, "ecamctl peaks"
+// four CSV lines of the cam's figures, "ecamctl design" writes the fitted
+// profile and its report. The mathematics are the cam tests' business; here
+// the printed figures must be the cam library's (the known 3-4-5 speed peak,
+// 1.875·R at mid-rise, docs/cam_model.md, shows they belong to the cam), and
+// bad input exits 2 with its message, printing nothing and leaving the
+// output file as it was (or absent). What each refusal says:
+// ecamctl_messages_test.
+#include "cam/cam_design.h"
+#include "cam/cam_peaks.h"
 #include "cam/ecam_point_set.h"
 #include "ecamctl_fixture.h"
+#include "files/ecam_file.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
 using ecamtest::RunEcamctl;
-
-const std::string kUsage = "usage: ecamctl curve [FILE] | curve --length L\n";
 
 using EcamctlCurve = EcamctlTest;
 
@@ -27,6 +36,16 @@ std::string CurveCsv(const CECamPointSet& set)
         csv += line;
     }
     return csv;
+}
+
+using EcamctlPeaks = EcamctlTest;
+using EcamctlDesign = EcamctlTest;
+
+std::string Line(const char* name, const CamPeak& p)
+{
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "%s,%.9g,%.9g,%.9g,%.9g", name, p.max, p.maxAt, p.min, p.minAt);
+    return buf;
 }
 
 } // namespace
@@ -70,19 +89,80 @@ TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
     ExpectRefusal({"curve"}, 2, "ecamctl curve: <stdin>:2: expected 4 fields master,slave,speed,type, found 1\n",
                   "0,0,0,1\noops\n");
 
-    const std::string missing = Path("missing.txt");
-    const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"curve", "--length", "9"}, "ecamctl curve: master length must be an integer from 10 to 1000000, got '9'\n" + kUsage},
-        {{"curve", "--length", "1000001"},
-         "ecamctl curve: master length must be an integer from 10 to 1000000, got '1000001'\n" + kUsage},
-        {{"curve", "--length", "12x"}, "ecamctl curve: master length must be an integer from 10 to 1000000, got '12x'\n" + kUsage},
-        {{"curve", "--length"}, "ecamctl curve: --length takes one value\n" + kUsage},
-        {{"curve", "a", "b"}, "ecamctl curve: too many arguments\n" + kUsage},
-        {{"curve", missing}, "ecamctl curve: cannot open '" + missing + "'\n"},
-        {{"curve", dir.Path().string()}, "ecamctl curve: " + dir.Path().string() + ": cannot be read\n"},
-    };
-    for (const auto& [args, message] : refused)
-        ExpectRefusal(args, 2, message);
     // The lowest accepted length, for contrast.
     EXPECT_EQ(RunEcamctl({"curve", "--length", "10"}).exitCode, 0);
+}
+
+TEST_F(EcamctlPeaks, PrintsFourLinesOfTheCamsFigures)
+{
+    // Rise 120 over 800 (R = 0.15), then a dwell.
+    const std::string text = "# master,slave,speed,type\n0,0,0,1\n800,120,0,0\n1000,120,0,0\n";
+    CECamPointSet set;
+    set.SetPoints({{0, 0, 0, kECamPoly}, {800, 120, 0, kECamLinear}, {1000, 120, 0, kECamLinear}});
+    const CamPeaks p = FindCamPeaks(set.Curve());
+    const std::string expected = Line("position", p.position) + "\n" + Line("speed", p.speed) + "\n" +
+                                 Line("acceleration", p.acceleration) + "\n" + Line("jerk", p.jerk) + "\n";
+
+    // (Standard input, profiles and bad lines reach every command through
+    // one reader: the curve and convert tests'.)
+    const auto r = RunEcamctl({"peaks", Write("cam.txt", text)});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(r.err, "");
+    // The known 3-4-5 speed peak shows the figures belong to this cam.
+    EXPECT_NEAR(std::strtod(expected.c_str() + expected.find("\nspeed,") + 7, nullptr), 1.875 * 0.15, 1e-8);
+}
+
+TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
+{
+    const std::string out = Path("cam.ecam");
+    const auto r = En({"design", out, "--tolerance", "0.01", "cycloidal:1200:100", "dwell:1800:100",
+                               "modified-sine:3000:0", "dwell:3600:0"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    CamDesign d;
+    DesignError e;
+    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(3600), {0.01, 272}, d, e));
+    ecam::ECamProfile profile;
+    ASSERT_TRUE(ecam::ReadECamProfileFile(out, profile));
+    EXPECT_EQ(profile.masterLength, L"3600");
+    EXPECT_EQ(profile.points, d.points);  // six decimals already, so exact
+    std::istringstream lines(r.out);
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    char expected[200];
+    std::snprintf(expected, sizeof expected, "1        cycloidal                   1200          100 %10d %14.6f",
+                  d.segments[0].keyPoints, d.segments[0].maxPositionDeviation);
+    EXPECT_EQ(line.substr(0, std::string(expected).size()), expected);
+    EXPECT_NE(r.out.find("\n" + std::to_string(d.points.size()) + " key points, tolerance 0.01\n"),
+              std::string::npos);
+
+    // Refusals (the designer's own are its tests'; these reach it through the
+    // default limit): nothing written, the old file untouched.
+    const std::string old = Write("old.ecam", "keep me");
+    const std::string none = Path("none.ecam");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--tolerance", "0.0001", "cycloidal:1200:100"},
+         "tolerance 0.0001 needs more than 272 key points; the best reachable with 272 is 0.00017"},
+        {{"--max-points", "1", "poly345:100:5"}, "--max-points '1' is not a whole number from 2 to 100000"},
+        {{"--tolerance", "x", "poly345:100:5"}, "--tolerance 'x' is not a number"},
+        {{}, "no segments given"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& target : {old, none}) {
+            std::vector<std::string> args{"design", target};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            const auto bad = En(args);
+            EXPECT_EQ(bad.exitCode, 2) << c.message;
+            EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "ecamctl design: " + c.message);
+            EXPECT_EQ(bad.out, "");
+        }
+        std::ifstream in(old);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+        EXPECT_FALSE(std::filesystem::exists(none));
+    }
 }

@@ -1,18 +1,26 @@
-// ecamctl write / verify / read-special / params run as a user runs them,
-// against a simulated drive started here: exit status 0 only on full
-// success (3 for a difference found by verifying), the messages and the
-// lines printed for each difference, and the read-back file written.
+// ecamctl write / verify / read-special / params / param run as a user runs
+// them, against a simulated drive started here or an ecam-drive-sim process:
+// exit status 0 only on full success (3 for a difference found by
+// verifying), the messages and the lines printed for each difference, the
+// read-back file written and the drive's values. What each refusal says:
+// ecamctl_messages_test.
 // Register layouts, which fields are compared and the checks behind the
 // messages have their own library tests; the slow drive of the field report
 // (late answers, a refusal) is replayed here over RTU and TCP with the
 // product's pacing.
-#include "ecamctl_sim_fixture.h"
+#include "ecamctl_fixture.h"
 
+#include <QRegularExpression>
+#include <QString>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
+#include <poll.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,20 +38,34 @@ std::vector<std::string> FirstWords(const std::string& text)
     return words;
 }
 
+ecamtest::ProcessResult Param(std::vector<std::string> args, const std::string& device)
+{
+    args.insert(args.begin(), "param");
+    args.insert(args.end(), {"--device", device});
+    return RunEcamctl(args);
+}
+
+void ExpectPrints(const ecamtest::ProcessResult& r, const std::string& out)
+{
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, out);
+    EXPECT_EQ(r.err, "");
+}
+
 } // namespace
 
 TEST_F(EcamctlDrive, StandardWriteVerifiesAndVerifyListsEveryChangedRegister)
 {
     const std::string file = Save("cam.ecam");
     auto r = RunEcamctl({"write", file, "--device", Device(), "--verify"});
-    ExpectWriteSuccess(r, "4", "凸轮点校验成功! 4 points\n");
+    ExpectWriteSuccess(r, "4", "凸轮点校验成功! 4 点\n");
     EXPECT_NE(r.err.find("standard " + kBar + " 4/4\n"), std::string::npos) << r.err;   // the bar ran to the end
     EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 4/4\n");
 
     const auto requests = sim->RequestCount();
     r = RunEcamctl({"verify", file, "--device", Device()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "凸轮点校验成功! 4 points\n");
+    EXPECT_EQ(r.out, "凸轮点校验成功! 4 点\n");
     EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 4/4\n");
     // Nothing written: the scaling and count, the table and the closing probe.
     EXPECT_EQ(sim->RequestCount() - requests, 3u);
@@ -68,7 +90,7 @@ TEST_F(EcamctlDrive, SpecialTableIsWrittenVerifiedAndReadBack)
 {
     const std::string file = Save("cam.ecam");
     auto r = RunEcamctl({"write", file, "--special", "3", "--verify", "--device", Device()});
-    ExpectWriteSuccess(r, "3", "凸轮点校验成功! 3 points\n");
+    ExpectWriteSuccess(r, "3", "凸轮点校验成功! 3 点\n");
     EXPECT_NE(r.err.find("special " + kBar + " 3/3\n"), std::string::npos) << r.err;
     EXPECT_EQ(AfterBar(r.err), "verify " + kBar + " 3/3\n");
 
@@ -77,7 +99,7 @@ TEST_F(EcamctlDrive, SpecialTableIsWrittenVerifiedAndReadBack)
     const std::string csv = Path("back.csv");
     r = RunEcamctl({"read-special", "--device", Device(), csv});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "凸轮点读取成功! 3 points -> " + csv + "\n");
+    EXPECT_EQ(r.out, "凸轮点读取成功! 3 点 -> " + csv + "\n");
     EXPECT_EQ(ecamtest::ReadFileBytes(csv), "0 , 0\r\n25000 , -12\r\n100000 , 0\r\n");
 
     sim->SetRegister32(0x4006, 5);   // point 1 slave
@@ -91,70 +113,21 @@ TEST_F(EcamctlDrive, SpecialTableIsWrittenVerifiedAndReadBack)
     r = RunEcamctl({"verify", file, "--device", Device()});
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.err.find("\n凸轮点数: 写入 4, 读回 3\n"), std::string::npos) << r.err;
-}
-
-TEST_F(EcamctlDrive, ScalingProblemsNameTheProfileFieldAndTouchNoDrive)
-{
-    using Field = std::wstring ecam::ECamProfile::*;
-    const std::tuple<Field, std::wstring, std::string> cases[] = {
-        {&ecam::ECamProfile::slavePulse, L"", "请输入单位转换的换算比! (slave pulses: the number before \"/\" on the 从轴单位转换率 line)"},
-        {&ecam::ECamProfile::slaveUnits, L"abc", "数据输入有误! (slave units: the number after \"/\" on the 从轴单位转换率 line)"},
-        {&ecam::ECamProfile::slavePulse, L"1073741825",
-         "从轴脉冲数超出范围(1~0x40000000) (slave pulses: the number before \"/\" on the 从轴单位转换率 line)"},
-        {&ecam::ECamProfile::slaveUnits, L"-5",
-         "从轴脉冲数对应的单位量超出范围(1~30000) (slave units: the number after \"/\" on the 从轴单位转换率 line)"},
-        {&ecam::ECamProfile::masterPulse, L"0", "数据输入有误! (master pulses: the number before \"/\" on the 主轴单位转换率 line)"},
-        {&ecam::ECamProfile::masterPulse, L"-1",
-         "主轴脉冲数超出范围(1~0x40000000) (master pulses: the number before \"/\" on the 主轴单位转换率 line)"},
-        {&ecam::ECamProfile::masterUnits, L"30001",
-         "主轴脉冲数对应的单位量超出范围(1~30000) (master units: the number after \"/\" on the 主轴单位转换率 line)"},
-    };
-    const auto before = sim->RequestCount();
-    for (const auto& [field, text, message] : cases) {
-        const ecam::ECamProfile good = profile;
-        profile.*field = text;
-        const auto r = RunEcamctl({"write", Save("bad.ecam"), "--device", Device()});
-        profile = good;
-        EXPECT_EQ(r.exitCode, 2) << message;
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "ecamctl write: " + message + "\n");
-    }
-    EXPECT_EQ(sim->RequestCount(), before);
 
     // The special write sends no scaling, so it does not check it.
     profile.masterUnits = L"30001";
     ExpectWriteSuccess(RunEcamctl({"write", Save("bad.ecam"), "--special", "3", "--device", Device()}), "3");
 }
 
-TEST_F(EcamctlDrive, UsageErrorsTouchNoDriveAndAnAbsentDriveFails)
+TEST_F(EcamctlDrive, ABadCountOrAnAbsentDriveFails)
 {
     const std::string file = Save("cam.ecam");
-    const std::string write = "ecamctl write: usage: ecamctl write FILE.ecam --device URL [--special V] [--verify]\n";
-    const std::string verify = "ecamctl verify: usage: ecamctl verify FILE.ecam --device URL [--special V]\n";
-    const std::string count = "输入有效点数有误!请输入3~1500内的整数!\n";
-    const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"write", file}, write},
-        {{"write", "--device", Device()}, write},
-        {{"write", file, "--special", "2", "--device", Device()}, "ecamctl write: " + count},
-        {{"write", file, "--special", "1501", "--device", Device()}, "ecamctl write: " + count},
-        {{"write", file, "--special", "3.0", "--device", Device()}, "ecamctl write: " + count},
-        {{"verify", file}, verify},
-        {{"verify", "--device", Device()}, verify},
-        {{"verify", file, "--verify", "--device", Device()}, verify},
-        {{"verify", file, "--special", "2", "--device", Device()}, "ecamctl verify: " + count},
-        {{"read-special", "--device", Device()}, "ecamctl read-special: usage: ecamctl read-special --device URL OUT.csv\n"},
-    };
-    const auto requests = sim->RequestCount();
-    for (const auto& [args, message] : refused)
-        ExpectRefusal(args, 2, message);
-    EXPECT_EQ(sim->RequestCount(), requests);
-
     // A count the special table cannot hold is refused before any point is read.
     const std::string csv = Path("back.csv");
     sim->SetRegister(0x1B08, 1501);
     auto r = RunEcamctl({"read-special", "--device", Device(), csv});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! point count 1501 exceeds 1500\n");
+    EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! 凸轮点数 1501 超过 1500\n");
     EXPECT_FALSE(fs::exists(csv));
 
     // A stopped drive: the port refuses, and the message says so.
@@ -167,10 +140,6 @@ TEST_F(EcamctlDrive, UsageErrorsTouchNoDriveAndAnAbsentDriveFails)
     r = RunEcamctl({"read-special", "--device", url, csv});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "ecamctl read-special: 串口未连接! (" + url + ")\n" + whyRefused);
-    r = RunEcamctl({"--lang", "en", "read-special", "--device", url, csv});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "ecamctl read-special: No connection to the drive! (" + url +
-                         ")\nconnection refused: nothing listens on 127.0.0.1:" + std::to_string(sim->Port()) + "\n");
     EXPECT_FALSE(fs::exists(csv));
 }
 
@@ -190,6 +159,98 @@ TEST_F(EcamctlDrive, ParamsAreSentInRowOrderAndReadBackByLabel)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("0-单次运行"), std::string::npos) << r.out;   // an option shown by its label
     EXPECT_EQ(FirstWords(r.out).back(), "读取成功!") << r.out;
+}
+
+TEST(EcamctlParam, GetPrintsTheValueSetChangesIt)
+{
+    const auto sim = ecamtest::StartSim();
+    const std::string dev = sim->Url() + "&timeout=300";
+    ExpectPrints(Param({"get", "H1B-16"}, dev), "3000\n");
+    ExpectPrints(Param({"set", "H1B-10", "-25"}, dev), "");
+    ExpectPrints(Param({"get", "H1B-10"}, dev), "-25\n");
+    ExpectPrints(Param({"set", "0x1E00:32", "-123456"}, dev), "");
+    ExpectPrints(Param({"get", "7680:32"}, dev), "-123456\n");
+    // A register of a signed parameter prints signed, a bare one unsigned.
+    ExpectPrints(Param({"get", "0x1B0A:16"}, dev), "-25\n");
+    sim->SetRegister(0x1E05, 0xFFE7);
+    ExpectPrints(Param({"get", "0x1E05:16"}, dev), "65511\n");
+
+    // A value the drive refuses (sent by address, which skips the catalogue's
+    // own check): status 1, the drive's reason, value kept.
+    EcamctlTest::ExpectRefusal({"param", "set", "0x1B0A:16", "5000", "--device", dev}, 1,
+                               "ecamctl param: cannot write 0x1B0A:16: drive refused the request (exception 03: illegal data value)\n");
+    ExpectPrints(Param({"get", "H1B-10"}, dev), "-25\n");
+}
+
+TEST(EcamDriveSim, ProgramPrintsReadyServesAndStopsOnSigterm)
+{
+    int pipeFd[2];
+    ASSERT_EQ(pipe(pipeFd), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        dup2(pipeFd[1], 1);
+        close(pipeFd[0]);
+        execl(SIM_PATH, SIM_PATH, "--tcp", "127.0.0.1:0", "--delay", "1", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFd[1]);
+    // The ready line, waited for at most 10 s.
+    pollfd ready{pipeFd[0], POLLIN, 0};
+    ASSERT_EQ(poll(&ready, 1, 10000), 1);
+    FILE* out = fdopen(pipeFd[0], "r");
+    char line[256] = {};
+    ASSERT_NE(fgets(line, sizeof line, out), nullptr);
+    const std::string text = line;
+    const std::string prefix = "ecam-drive-sim: ready at ";
+    ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
+    const std::string url = text.substr(prefix.size(), text.size() - prefix.size() - 1);
+    ExpectPrints(Param({"set", "H1B-07", "0"}, url), "");
+    ExpectPrints(Param({"get", "H1B-07"}, url), "0\n");
+    kill(pid, SIGTERM);
+    int st = 0;
+    ASSERT_EQ(waitpid(pid, &st, 0), pid);
+    EXPECT_TRUE(WIFEXITED(st));
+    EXPECT_EQ(WEXITSTATUS(st), 0);
+    fclose(out);
+}
+
+TEST(EcamDriveSim, RefusesInTheLanguageOfTheLocaleOrOfLang)
+{
+    const struct {
+        const char* locale;
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {"C.UTF-8", {"--unit", "0"}, "ecam-drive-sim: --unit 需要 1..247 内的数\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"zh_CN.UTF-8", {"--what"}, "ecam-drive-sim: 未知选项 --what\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"en_US.UTF-8", {"--unit", "0"}, "ecam-drive-sim: --unit needs a number 1..247\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"C.UTF-8", {"--lang", "en", "--what"}, "ecam-drive-sim: unknown option --what\nusage: ecam-drive-sim [--lang en|zh_CN]"},
+        {"de_DE.UTF-8", {"--tcp", "1.2.3.4.5:9"}, "ecam-drive-sim: bad bind address 1.2.3.4.5\n"},
+    };
+    for (const auto& c : cases) {
+        setenv("LC_ALL", c.locale, 1);
+        const auto r = ecamtest::RunProgram(SIM_PATH, c.args);
+        unsetenv("LC_ALL");
+        EXPECT_EQ(r.exitCode, c.said.back() == '\n' ? 1 : 2) << c.said;
+        EXPECT_EQ(r.err.substr(0, c.said.size()), c.said);
+        // All of it in one language, the usage's fault kinds too.
+        const QRegularExpression han(QStringLiteral("[\\x{3000}-\\x{9fff}]"));
+        EXPECT_EQ(QString::fromStdString(r.err).contains(han), QString::fromStdString(c.said).contains(han)) << r.err;
+    }
+}
+
+using EcamctlParamValue = EcamctlOnSim;
+
+TEST_F(EcamctlParamValue, GoodValuesAreTakenAnOptionAlsoByItsText)
+{
+    auto r = RunEcamctl({"param", "set", "H1B-11", "10000", "--device", Device()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim->Register(0x1B0B), 10000);
+    r = RunEcamctl({"params", "--device", Device(), "write", "H1B-10=-3600", "H1B-06=2-" + std::string("通讯启动")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim->Register(0x1B0A), 0xF1F0);
+    EXPECT_EQ(sim->Register(0x1B06), 2);
 }
 
 namespace {
@@ -234,7 +295,7 @@ TEST_P(EcamctlSlowDrive, SpecialWriteWithALateAnswerAndARefusalPutsEveryValueInT
     sim->ScriptFault(9, {SimScriptedFault::Exception, 4});
     const auto r = RunEcamctl({"write", file, "--special", "1500", "--device", Device()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "烧写凸轮点成功! 6 points, 2 retries\n");
+    EXPECT_EQ(r.out, "烧写凸轮点成功! 6 点, 重试 2 次\n");
     EXPECT_EQ(sim->Register(0x1B08), 6);
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(static_cast<int32_t>(sim->Register32(PointAddress(k))), masters[k]) << "point " << k;

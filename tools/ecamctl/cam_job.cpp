@@ -1,10 +1,13 @@
 #include "cam_job.h"
 
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/cam_table.h"
 #include "drive/puu_params.h"
 #include "files/ecam_file.h"
+#include "ui/lang/drive_messages.h"
+#include "ui/lang/file_messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,15 +18,15 @@ namespace {
 
 // A scaling field as the .ecam profile names it: the line's label and the
 // side of its "/" (users of ecamctl edit files, not the panel's fields).
-const char* ProfileFieldName(int field)
+QString ProfileFieldName(int field)
 {
     switch (field) {
-    case puu::kSlavePulse: return "slave pulses: the number before \"/\" on the 从轴单位转换率 line";
-    case puu::kSlaveUnit: return "slave units: the number after \"/\" on the 从轴单位转换率 line";
-    case puu::kMasterPulse: return "master pulses: the number before \"/\" on the 主轴单位转换率 line";
-    case puu::kMasterUnit: return "master units: the number after \"/\" on the 主轴单位转换率 line";
+    case puu::kSlavePulse: return Ecamctl::tr("从轴脉冲数: 从轴单位转换率一行 \"/\" 前的数");
+    case puu::kSlaveUnit: return Ecamctl::tr("从轴单位量: 从轴单位转换率一行 \"/\" 后的数");
+    case puu::kMasterPulse: return Ecamctl::tr("主轴脉冲数: 主轴单位转换率一行 \"/\" 前的数");
+    case puu::kMasterUnit: return Ecamctl::tr("主轴单位量: 主轴单位转换率一行 \"/\" 后的数");
     }
-    return "?";
+    return QStringLiteral("?");
 }
 
 } // namespace
@@ -32,10 +35,12 @@ bool PrepareCamWrite(const std::string& file, bool special, const std::string& s
                      camverify::Expected& out, std::string& error)
 {
     ecam::ECamProfile profile;
-    if (!ecam::ReadECamProfileFile(file, profile, &error))
+    if (!ecam::ReadECamProfileFile(file, profile, &error)) {
+        error = U(FileLayerMessage(error));
         return false;
+    }
     if (profile.points.empty()) {
-        error = "the profile holds no key points";
+        error = U(Ecamctl::tr("文件中没有关键点"));
         return false;
     }
     out = {};
@@ -43,7 +48,8 @@ bool PrepareCamWrite(const std::string& file, bool special, const std::string& s
     if (special) {
         const int v = specialText.find('.') == std::string::npos ? puu::ParseInt(specialText) : 0;
         if (v < camtable::kSpecialMinPoints || v > camtable::kSpecialMaxPoints) {
-            error = "输入有效点数有误!请输入3~1500内的整数!";
+            error = U(QCoreApplication::translate("CPanelTransfers", "输入有效点数有误!请输入3~%1内的整数!")
+                          .arg(camtable::kSpecialMaxPoints));
             return false;
         }
         out.table = camtable::BuildSpecialTable(profile.points, v);
@@ -59,7 +65,7 @@ bool PrepareCamWrite(const std::string& file, bool special, const std::string& s
     if (!p)
         p = puu::CheckRanges(texts, &values);
     if (p) {
-        error = std::string(p.message) + " (" + ProfileFieldName(p.field) + ")";
+        error = U(PuuMessage(p.message) + QStringLiteral(" (") + ProfileFieldName(p.field) + QLatin1Char(')'));
         return false;
     }
     out.scaling = values;
@@ -76,24 +82,19 @@ int VerifyCamWrite(ICamFieldIo& io, const camverify::Expected& expected, CTransf
             progress.Update(point + 1, expected.table.size());
     });
     progress.Finish();
-    if (code == camxfer::kStopped) {
-        std::fprintf(stderr, "ecamctl %s: interrupted; the check is incomplete\n", command);
-        return 1;
-    }
-    if (code == camxfer::kNoAnswer || code == camxfer::kReadFailed) {
-        std::fprintf(stderr, "ecamctl %s: 凸轮点校验失败! %s\n", command,
-                     code == camxfer::kNoAnswer ? "驱动器无响应 (drive not answering)"
-                                                : "读回数据有误 (the drive's answers could not be read cleanly)");
-        return 1;
-    }
+    if (code == camxfer::kStopped)
+        return Fail(command, Ecamctl::tr("已中断; 校验未完成"));
+    if (code == camxfer::kNoAnswer)
+        return Fail(command, Ecamctl::tr("凸轮点校验失败! 驱动器无响应"));
+    if (code == camxfer::kReadFailed)
+        return Fail(command, Ecamctl::tr("凸轮点校验失败! 读回数据有误"));
     if (code != camxfer::kOk) {
         // All of them: a terminal scrolls, and a script wants the full list.
-        std::fprintf(stderr, "ecamctl %s: 凸轮点校验失败! 共%zu处不一致\n", command, mismatches.size());
-        for (const camverify::Mismatch& m : mismatches)
-            std::fprintf(stderr, "%s\n", camverify::Describe(m).c_str());
+        Fail(command, Ecamctl::tr("凸轮点校验失败! 共%1处不一致").arg(mismatches.size()));
+        std::fprintf(stderr, "%s\n", MismatchList(mismatches, mismatches.size()).toUtf8().constData());
         return 3;
     }
-    std::printf("凸轮点校验成功! %zu points\n", expected.table.size());
+    Say(Ecamctl::tr("凸轮点校验成功! %1 点").arg(expected.table.size()));
     return 0;
 }
 

@@ -1,6 +1,9 @@
 #include "cam_source.h"
 
+#include "texts.h"
+
 #include "files/point_list_file.h"
+#include "ui/lang/file_messages.h"
 
 #include <cerrno>
 #include <cmath>
@@ -57,7 +60,7 @@ bool ReadPointLines(std::istream& in, const std::string& name, std::vector<ECamP
     }
     if (in.bad()) {
         // e.g. a directory given as FILE: opening works, reading does not
-        error = name + ": cannot be read";
+        error = U(Ecamctl::tr("%1: 无法读取").arg(Q(name)));
         return false;
     }
     return ecam::ParsePointLines(text, name, points, error, true);
@@ -72,12 +75,14 @@ bool LoadCamPoints(const std::string& arg, std::vector<ECamPoint>& points, std::
         std::string warning;
         const bool ok = ecam::LoadPointList(arg, points, &error, &warning);  // as the panel takes them
         if (!warning.empty())
-            std::cerr << "ecamctl: warning: " << warning << "\n";
+            std::cerr << U(QStringLiteral("ecamctl: ") + Ecamctl::tr("警告: %1").arg(Q(warning))) << "\n";
+        if (!ok)
+            error = U(FileLayerMessage(error));
         return ok;
     }
     std::ifstream file(arg);
     if (!file) {
-        error = "cannot open '" + arg + "'";
+        error = U(Ecamctl::tr("无法打开 '%1'").arg(Q(arg)));
         return false;
     }
     return ReadPointLines(file, arg, points, error);

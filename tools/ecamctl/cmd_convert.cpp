@@ -4,76 +4,63 @@
 // the file extensions. A profile converted to a profile keeps its scaling
 // texts; otherwise a new profile gets default scaling around the points.
 #include "command.h"
+#include "texts.h"
 
 #include "files/ecam_file.h"
 #include "files/file_extension.h"
 #include "files/point_list_file.h"
+#include "ui/lang/file_messages.h"
 
 #include <cstdio>
 #include <ctime>
 
 namespace {
 
-const char* const kUsage = "convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods read only)";
+using namespace ecamctl;
+
+const char* const kUsage = QT_TRANSLATE_NOOP("Ecamctl", "convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods 只读)");
 
 int RunConvert(const std::vector<std::string>& args)
 {
-    if (args.size() != 2) {
-        std::fprintf(stderr, "ecamctl convert: expected IN and OUT\nusage: ecamctl %s\n", kUsage);
-        return 2;
-    }
+    if (args.size() != 2)
+        return UsageFail("convert", Ecamctl::tr("需要 IN 和 OUT"));
     const std::filesystem::path in = args[0], out = args[1];
     for (const auto& p : {in, out}) {
-        if (ecam::PointFileKindOf(p) == ecam::PointFileKind::Unknown) {
-            std::fprintf(stderr, "ecamctl convert: %s: unknown file type\nusage: ecamctl %s\n",
-                         p.string().c_str(), kUsage);
-            return 2;
-        }
+        if (ecam::PointFileKindOf(p) == ecam::PointFileKind::Unknown)
+            return UsageFail("convert", Ecamctl::tr("%1: 未知的文件类型").arg(Q(p.string())));
     }
-    if (ecam::LowerExtension(out) == ".ods") {
-        std::fprintf(stderr, "ecamctl convert: %s: .ods is read only\nusage: ecamctl %s\n",
-                     out.string().c_str(), kUsage);
-        return 2;
-    }
+    if (ecam::LowerExtension(out) == ".ods")
+        return UsageFail("convert", Ecamctl::tr("%1: .ods 只能读取").arg(Q(out.string())));
     std::string error;
     if (ecam::PointFileKindOf(in) == ecam::PointFileKind::ECam
         && ecam::PointFileKindOf(out) == ecam::PointFileKind::ECam) {
         ecam::ECamProfile profile;
-        if (!ecam::ReadECamProfileFile(in, profile, &error)) {
-            std::fprintf(stderr, "ecamctl convert: %s: %s\n", in.string().c_str(), error.c_str());
-            return 2;
-        }
+        if (!ecam::ReadECamProfileFile(in, profile, &error))
+            return Fail("convert", Q(in.string()) + QStringLiteral(": ") + FileLayerMessage(error), 2);
         const std::string cut = ecam::ShortProfileWarning(in, profile.points.size(), profile.announcedPoints);
         if (!cut.empty())
-            std::fprintf(stderr, "ecamctl convert: warning: %s\n", cut.c_str());
+            Fail("convert", Ecamctl::tr("警告: %1").arg(Q(cut)));
         profile.hostVersion = ecam::ECamHostVersionText();
         profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
-        if (!ecam::WriteECamProfileFile(out, profile, &error)) {
-            std::fprintf(stderr, "ecamctl convert: %s: %s\n", out.string().c_str(), error.c_str());
-            return 1;
-        }
-        std::printf("%zu points\n", profile.points.size());
+        if (!ecam::WriteECamProfileFile(out, profile, &error))
+            return Fail("convert", Q(out.string()) + QStringLiteral(": ") + Q(error));
+        Say(Ecamctl::tr("%1 个点").arg(profile.points.size()));
         return 0;
     }
     std::vector<ECamPoint> points;
     std::string warning;
-    if (!ecam::LoadPointList(in, points, &error, &warning)) {
-        std::fprintf(stderr, "ecamctl convert: %s\n", error.c_str());
-        return 2;
-    }
+    if (!ecam::LoadPointList(in, points, &error, &warning))
+        return Fail("convert", FileLayerMessage(error), 2);
     if (!warning.empty())
-        std::fprintf(stderr, "ecamctl convert: warning: %s\n", warning.c_str());
+        Fail("convert", Ecamctl::tr("警告: %1").arg(Q(warning)));
     if (ecam::PointFileKindOf(out) == ecam::PointFileKind::Workbook) {
         const std::string lost = ecam::SpecialSaveLosses(points);
         if (!lost.empty())
-            std::fprintf(stderr, "ecamctl convert: warning: %s: a special-point workbook does not keep %s\n",
-                         out.string().c_str(), lost.c_str());
+            Fail("convert", Ecamctl::tr("警告: %1: 特殊点表格不保存%2").arg(Q(out.string()), Q(lost)));
     }
-    if (!ecam::SavePointList(out, points, &error)) {
-        std::fprintf(stderr, "ecamctl convert: %s\n", error.c_str());
-        return 1;
-    }
-    std::printf("%zu points\n", points.size());
+    if (!ecam::SavePointList(out, points, &error))
+        return Fail("convert", Q(error));
+    Say(Ecamctl::tr("%1 个点").arg(points.size()));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "command.h"
 
 #include "cam_source.h"
+#include "texts.h"
 
 #include "cam/ecam_point_set.h"
 
@@ -31,10 +32,9 @@ void PrintCurve(const CECamPointSet& set)
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-int UsageError(const std::string& message)
+int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "ecamctl curve: %s\nusage: ecamctl %s\n", message.c_str(), kUsage);
-    return 2;
+    return UsageFail("curve", message);
 }
 
 int RunCurve(const std::vector<std::string>& args)
@@ -43,23 +43,20 @@ int RunCurve(const std::vector<std::string>& args)
     if (!args.empty() && args[0] == "--length") {
         long length = 0;
         if (args.size() != 2)
-            return UsageError("--length takes one value");
+            return UsageError(Ecamctl::tr("--length 只取一个值"));
         if (!ParseLong(args[1], length) || length < kMinLength || length > kMaxLength)
-            return UsageError("master length must be an integer from 10 to 1000000, got '" +
-                              args[1] + "'");
+            return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数, 而不是 '%1'").arg(Q(args[1])));
         set.SetMasterLength(static_cast<uint32_t>(length));
         PrintCurve(set);
         return 0;
     }
     if (args.size() > 1)
-        return UsageError("too many arguments");
+        return UsageError(Ecamctl::tr("参数过多"));
 
     std::vector<ECamPoint> points;
     std::string error;
-    if (!LoadCamPoints(args.empty() ? std::string("-") : args[0], points, error)) {
-        std::fprintf(stderr, "ecamctl curve: %s\n", error.c_str());
-        return 2;
-    }
+    if (!LoadCamPoints(args.empty() ? std::string("-") : args[0], points, error))
+        return Fail("curve", Q(error), 2);
     set.SetPoints(points);
     PrintCurve(set);
     return 0;

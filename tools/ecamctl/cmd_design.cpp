@@ -3,32 +3,36 @@
 // prints what each segment uses and how close it comes, and writes the
 // profile. Bad input writes nothing and leaves an existing OUT as it was.
 #include "command.h"
+#include "display_width.h"
+#include "texts.h"
 
 #include "cam/cam_design.h"
 #include "files/point_list_file.h"
 #include "files/read_limits.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-const char* const kUsage =
-    "design OUT.ecam [--tolerance T] [--max-points N] LAW:END_MASTER:END_SLAVE...   (laws: dwell, harmonic, "
-    "cycloidal, modified-sine, modified-trapezoid, poly345, poly4567, linear, poly5)";
+using namespace ecamctl;
 
-int Usage(const std::string& why)
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "Ecamctl", "design OUT.ecam [--tolerance T] [--max-points N] LAW:END_MASTER:END_SLAVE...   (运动规律: dwell, "
+               "harmonic, cycloidal, modified-sine, modified-trapezoid, poly345, poly4567, linear, poly5)");
+
+int Usage(const QString& why)
 {
-    std::fprintf(stderr, "ecamctl design: %s\nusage: ecamctl %s\n", why.c_str(), kUsage);
-    return 2;
+    return UsageFail("design", why);
 }
 
 // A profile the fit refuses is no usage slip: its cause alone is the message.
 int Refuse(const std::string& why)
 {
-    std::fprintf(stderr, "ecamctl design: %s\n", why.c_str());
-    return 2;
+    return Fail("design", Q(why), 2);
 }
 
 template <class T>
@@ -40,15 +44,28 @@ bool Whole(const std::string& text, T& value)
 
 void PrintReport(const std::vector<DesignSegment>& segments, const CamDesign& design, double tolerance)
 {
-    std::printf("%-8s %-19s %12s %12s %10s %14s %14s %12s\n", "segment", "law", "end master", "end slave",
-                "key points", "max pos dev", "max speed dev", "peak speed");
+    // The headings line up with the columns by terminal width: Chinese
+    // characters take two columns.
+    const struct {
+        QString text;
+        int width;
+    } heads[] = {{Ecamctl::tr("段"), -8},           {Ecamctl::tr("运动规律"), -19},  {Ecamctl::tr("终点主轴"), 12},
+                 {Ecamctl::tr("终点从轴"), 12},     {Ecamctl::tr("关键点数"), 10},   {Ecamctl::tr("最大位置偏差"), 14},
+                 {Ecamctl::tr("最大速度偏差"), 14}, {Ecamctl::tr("峰值速度"), 12}};
+    std::string line;
+    for (const auto& h : heads) {
+        const std::wstring text = h.text.toStdWString();
+        const int blanks = std::max(0, std::abs(h.width) - DisplayWidth(text));
+        line += (line.empty() ? "" : " ") + (h.width > 0 ? std::string(blanks, ' ') + U(h.text) : PadToWidth(text, -h.width));
+    }
+    std::printf("%s\n", line.c_str());
     for (size_t i = 0; i < segments.size(); ++i) {
         const SegmentReport& r = design.segments[i];
         std::printf("%-8zu %-19s %12g %12g %10d %14.6f %14.6f %12.6f\n", i + 1, MotionLawName(segments[i].law),
                     segments[i].endMaster, segments[i].endSlave, r.keyPoints, r.maxPositionDeviation,
                     r.maxSpeedDeviation, r.peakSpeed);
     }
-    std::printf("%zu key points, tolerance %g\n", design.points.size(), tolerance);
+    Say(Ecamctl::tr("%1 个关键点, 容差 %2").arg(design.points.size()).arg(tolerance));
 }
 
 int RunDesign(const std::vector<std::string>& args)
@@ -60,21 +77,20 @@ int RunDesign(const std::vector<std::string>& args)
         const std::string& a = args[i];
         if (a == "--tolerance" || a == "--max-points") {
             if (i + 1 >= args.size())
-                return Usage(a + " needs a value");
+                return Usage(Ecamctl::tr("%1 需要一个值").arg(Q(a)));
             const std::string& v = args[++i];
             if (a == "--tolerance" && !Whole(v, options.tolerance))
-                return Usage("--tolerance '" + v + "' is not a number");
+                return Usage(Ecamctl::tr("--tolerance '%1' 不是数字").arg(Q(v)));
             if (a == "--max-points"
                 && (!Whole(v, options.maxPoints) || options.maxPoints < 2
                     || size_t(options.maxPoints) > ecam::kMaxFilePoints))
-                return Usage("--max-points '" + v + "' is not a whole number from 2 to "
-                             + std::to_string(ecam::kMaxFilePoints));
+                return Usage(Ecamctl::tr("--max-points '%1' 不是2~%2内的整数").arg(Q(v)).arg(ecam::kMaxFilePoints));
         } else if (a.starts_with("--")) {
-            return Usage("unknown option '" + a + "'");
+            return Usage(Ecamctl::tr("未知选项 '%1'").arg(Q(a)));
         } else if (out.empty()) {
             out = a;
             if (ecam::PointFileKindOf(out) != ecam::PointFileKind::ECam)
-                return Usage("'" + out + "' is not a .ecam file name");
+                return Usage(Ecamctl::tr("'%1' 不是 .ecam 文件名").arg(Q(out)));
         } else {
             DesignError error;
             segments.emplace_back();
@@ -83,16 +99,14 @@ int RunDesign(const std::vector<std::string>& args)
         }
     }
     if (out.empty())
-        return Usage("an output file OUT.ecam is needed");
+        return Usage(Ecamctl::tr("需要输出文件 OUT.ecam"));
     CamDesign design;
     DesignError error;
     if (!DesignCam(segments, options, design, error))
         return Refuse(error.text);
     std::string writeError;
-    if (!ecam::SavePointList(out, design.points, &writeError)) {
-        std::fprintf(stderr, "ecamctl design: %s\n", writeError.c_str());
-        return 1;
-    }
+    if (!ecam::SavePointList(out, design.points, &writeError))
+        return Fail("design", Q(writeError));
     PrintReport(segments, design, options.tolerance);
     return 0;
 }

@@ -4,12 +4,14 @@
 //   ecamctl param set NUMBER|ADDR:WIDTH VALUE --device URL [--catalogue PATH]
 #include "command.h"
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
 #include "host/device_manage.h"
 #include "host/fun_code_interface.h"
 #include "host/logic_manage.h"
+#include "ui/lang/fun_code_texts.h"
 
 #include <charconv>
 #include <cstdio>
@@ -38,11 +40,11 @@ bool ParseInt(const std::string& text, int64_t& out)
     return true;
 }
 
-int Usage(const char* why)
+using namespace ecamctl;
+
+int Usage(const QString& why)
 {
-    std::fprintf(stderr, "ecamctl param: %s\nusage: ecamctl param get|set NUMBER|ADDR:WIDTH [VALUE] --device URL "
-                         "[--catalogue PATH]\n", why);
-    return 2;
+    return UsageFail("param", why);
 }
 
 struct Target {
@@ -83,55 +85,44 @@ int RunParam(const std::vector<std::string>& args)
         }
     }
     if (positional.empty() || (positional[0] != "get" && positional[0] != "set"))
-        return Usage("expected get or set");
+        return Usage(Ecamctl::tr("需要 get 或 set"));
     const bool set = positional[0] == "set";
     if (positional.size() != (set ? 3u : 2u))
-        return Usage(set ? "set needs a parameter and a value" : "get needs a parameter");
+        return Usage(set ? Ecamctl::tr("set 需要一个参数和一个值") : Ecamctl::tr("get 需要一个参数"));
     if (device.empty())
-        return Usage("--device URL is required");
+        return Usage(Ecamctl::tr("需要 --device URL"));
     Target target;
     if (!ParseTarget(positional[1], target))
-        return Usage("parameter must be a number text such as H1B-06 or ADDR:WIDTH such as 0x1B00:16");
+        return Usage(Ecamctl::tr("参数须为功能码编号 (如 H1B-06) 或 ADDR:WIDTH (如 0x1B00:16)"));
     int64_t value = 0;
     if (set && (!ParseInt(positional[2], value) ||
                 (target.byAddress && target.width == 16 && (value < -32768 || value > 0xFFFF)) ||
                 value < INT32_MIN))
-        return Usage("value must be an integer that fits the parameter's width");
+        return Usage(Ecamctl::tr("值须为参数宽度能容纳的整数"));
 
     IDeviceManage* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
     std::string why;
     if (!catalogue.empty())
         devices->SetCataloguePath(catalogue);
     if (!devices->SelectDevice(device, &why))
-        return Usage(why.c_str());
+        return Usage(Q(why));
 
     CFunCodeAccess access;
     if (!access.Init()) {
-        std::string error = "the parameter catalogue could not be loaded";
+        std::string error = U(Ecamctl::tr("无法载入参数目录"));
         CFunCodeInterface::LoadFile(catalogue.empty() ? CFunCodeInterface::DefaultPath() : catalogue, &error);
-        std::fprintf(stderr, "ecamctl param: %s\n", error.c_str());
-        return 1;
+        return Fail("param", Q(error));
     }
-    if (!target.byAddress && !access.FunCodeInterface()->GetFunCodePtrByNum(target.number)) {
-        std::fprintf(stderr, "ecamctl param: no parameter %s in the catalogue\n", target.text.c_str());
-        return 2;
-    }
+    if (!target.byAddress && !access.FunCodeInterface()->GetFunCodePtrByNum(target.number))
+        return Fail("param", Ecamctl::tr("参数目录中没有参数 %1").arg(Q(target.text)), 2);
     if (set && !target.byAddress) {
         // A catalogued parameter takes what the settings dialog would let
         // through, and only a whole decimal number or one of its options.
         const CFunCode& p = *access.FunCodeInterface()->GetFunCodePtrByNum(target.number);
         int32_t checked = 0;
-        std::string why = camfuncodes::CheckTypedValue(p, ecamctl::FromUtf8(positional[2]), &checked);
-        if (why == camfuncodes::kNotAnOption) {
-            for (const FunCodeOption& o : p.m_options) {
-                why += ' '; // not `" " + string`: GCC 12 -Wrestrict false positive
-                why += ecamctl::ToUtf8(camfuncodes::OptionText(o));
-            }
-        }
-        if (!why.empty()) {
-            std::fprintf(stderr, "ecamctl param: %s %s: %s\n", target.text.c_str(), positional[2].c_str(), why.c_str());
-            return 2;
-        }
+        const QString why = TypedValueProblem(p, FromUtf8(positional[2]), &checked);
+        if (!why.isEmpty())
+            return Fail("param", Q(target.text + " " + positional[2] + ": ") + why, 2);
         value = checked;
     }
 
@@ -140,10 +131,8 @@ int RunParam(const std::vector<std::string>& args)
         const uint32_t v = uint32_t(value);
         const bool ok = target.byAddress ? access.WriteFunCodeByAddr(target.address, target.width, v, &error)
                                          : access.WriteFunCodeByNum(target.number, v, &error);
-        if (!ok) {
-            std::fprintf(stderr, "ecamctl param: cannot write %s: %s\n", target.text.c_str(), error.text().c_str());
-            return 1;
-        }
+        if (!ok)
+            return Fail("param", Ecamctl::tr("无法写入 %1: %2").arg(Q(target.text), Q(error.text())));
         return 0;
     }
     uint32_t v = 0;
@@ -153,10 +142,8 @@ int RunParam(const std::vector<std::string>& args)
                                     : access.ReadFunCodeByNum(target.number, v, &e);
         },
         error);
-    if (!ok) {
-        std::fprintf(stderr, "ecamctl param: cannot read %s: %s\n", target.text.c_str(), error.text().c_str());
-        return 1;
-    }
+    if (!ok)
+        return Fail("param", Ecamctl::tr("无法读取 %1: %2").arg(Q(target.text), Q(error.text())));
     // 16-bit values arrive widened by the parameter's signedness (sign-extended
     // only for signed parameters); a 32-bit value is shown signed, as the
     // drive's positions are.

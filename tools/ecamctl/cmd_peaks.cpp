@@ -5,6 +5,7 @@
 #include "command.h"
 
 #include "cam_source.h"
+#include "texts.h"
 
 #include "cam/cam_peaks.h"
 #include "cam/ecam_point_set.h"
@@ -20,21 +21,14 @@ const char* const kUsage = "peaks FILE";
 
 int RunPeaks(const std::vector<std::string>& args)
 {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "ecamctl peaks: %s\nusage: ecamctl %s\n",
-                     args.empty() ? "a cam file is needed" : "too many arguments", kUsage);
-        return 2;
-    }
+    if (args.size() != 1)
+        return UsageFail("peaks", args.empty() ? Ecamctl::tr("需要一个凸轮文件") : Ecamctl::tr("参数过多"));
     std::vector<ECamPoint> points;
     std::string error;
-    if (!LoadCamPoints(args[0], points, error)) {
-        std::fprintf(stderr, "ecamctl peaks: %s\n", error.c_str());
-        return 2;
-    }
-    if (points.size() < 2) {
-        std::fprintf(stderr, "ecamctl peaks: a cam needs at least two key points\n");
-        return 2;
-    }
+    if (!LoadCamPoints(args[0], points, error))
+        return Fail("peaks", Q(error), 2);
+    if (points.size() < 2)
+        return Fail("peaks", Ecamctl::tr("凸轮至少需要两个关键点"), 2);
     CECamPointSet set;
     set.SetPoints(points);
     const CamPeaks peaks = FindCamPeaks(set.Curve());

@@ -4,12 +4,14 @@
 // come back with two decimals, as the drive holds them.
 #include "command.h"
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/cam_read_back.h"
 #include "drive/fun_code_field_io.h"
 #include "drive/puu_params.h"
 #include "drive/transfer_stop.h"
 #include "files/ecam_file.h"
+#include "ui/lang/drive_messages.h"
 
 #include <cstdio>
 #include <ctime>
@@ -17,12 +19,11 @@
 
 namespace {
 
-const char* kUsage = "read-cam --device URL OUT.ecam";
+using namespace ecamctl;
 
-int Fail(const std::string& what, int status = 1)
+int Fail(const QString& what, int status = 1)
 {
-    std::fprintf(stderr, "ecamctl read-cam: %s\n", what.c_str());
-    return status;
+    return ecamctl::Fail("read-cam", what, status);
 }
 
 std::wstring Trimmed(double v)
@@ -42,10 +43,10 @@ int RunReadCam(const std::vector<std::string>& argsIn)
     std::vector<std::string> args = argsIn;
     std::string url, error;
     if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
-        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+        return UsageFail("read-cam", Ecamctl::tr("需要 --device URL 和一个输出文件"));
     ecamctl::DriveCommand drive;
     if (const int status = drive.Open(url, error))
-        return Fail(error, status);
+        return Fail(Q(error), status);
     CFunCodeFieldIo& io = *drive.io;
     CTransferStop& stop = drive.stop;
 
@@ -54,13 +55,13 @@ int RunReadCam(const std::vector<std::string>& argsIn)
     for (int i = 0; i < camxfer::Timing{}.attempts && !read && !stop.StopRequested(); ++i)
         read = puu::ReadValues(io, scaling);
     if (!read)
-        return Fail("读取数据失败! " + io.LastError().text() + "; nothing saved");
+        return Fail(Ecamctl::tr("读取数据失败! %1; 未保存任何内容").arg(Q(io.LastError().text())));
     ecam::ECamProfile profile;
     const camreadback::Outcome o = camreadback::ReadStandardCam(io, camxfer::Timing{}, &stop, profile.points);
     if (o.result == camreadback::kStopped)
-        return Fail("interrupted; nothing saved");
+        return Fail(Ecamctl::tr("已中断; 未保存任何内容"));
     if (o.result != camreadback::kOk)
-        return Fail("从驱动器读取凸轮表失败! " + o.message + "; nothing saved");
+        return Fail(Ecamctl::tr("从驱动器读取凸轮表失败! %1; 未保存任何内容").arg(CamReadBackMessage(o)));
 
     profile.hostVersion = ecam::ECamHostVersionText();
     profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
@@ -72,12 +73,13 @@ int RunReadCam(const std::vector<std::string>& argsIn)
     profile.masterUnits = std::to_wstring(scaling.masterUnit);
     std::string why;
     if (!ecam::WriteECamProfileFile(args[0], profile, &why))
-        return Fail("保存文件失败! " + args[0] + ": " + why);
-    std::printf("从驱动器读取凸轮表成功! %zu points -> %s (speeds with two decimals, as the drive holds them)\n",
-                profile.points.size(), args[0].c_str());
+        return Fail(Ecamctl::tr("保存文件失败! %1: %2").arg(Q(args[0]), Q(why)));
+    Say(Ecamctl::tr("从驱动器读取凸轮表成功! %1 点 -> %2 (速度按驱动器保存的精度, 保留两位小数)")
+            .arg(profile.points.size())
+            .arg(Q(args[0])));
     return 0;
 }
 
 } // namespace
 
-ECAMCTL_COMMAND("read-cam", kUsage, RunReadCam);
+ECAMCTL_COMMAND("read-cam", "read-cam --device URL OUT.ecam", RunReadCam);

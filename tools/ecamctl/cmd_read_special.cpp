@@ -3,6 +3,7 @@
 // saves it as the panel's read-back CSV file.
 #include "command.h"
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/cam_table.h"
 #include "drive/cam_transfer.h"
@@ -15,12 +16,11 @@
 
 namespace {
 
-const char* kUsage = "read-special --device URL OUT.csv";
+using namespace ecamctl;
 
-int Fail(const std::string& what, int status = 1)
+int Fail(const QString& what, int status = 1)
 {
-    std::fprintf(stderr, "ecamctl read-special: %s\n", what.c_str());
-    return status;
+    return ecamctl::Fail("read-special", what, status);
 }
 
 int RunReadSpecial(const std::vector<std::string>& argsIn)
@@ -28,16 +28,16 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
     std::vector<std::string> args = argsIn;
     std::string url, error;
     if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
-        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+        return UsageFail("read-special", Ecamctl::tr("需要 --device URL 和一个输出文件"));
     ecamctl::DriveSession session;
     if (const int status = session.OpenConnected(url, error))
-        return Fail(error, status);
+        return Fail(Q(error), status);
     CFunCodeFieldIo io(session.Access());
     int count = 0;
     if (!puu::ReadPointCount(io, count, camxfer::Timing{}.attempts))
-        return Fail("读取数据失败! " + io.LastError().text());
+        return Fail(Ecamctl::tr("读取数据失败! %1").arg(Q(io.LastError().text())));
     if (count > camtable::kSpecialMaxPoints)
-        return Fail("读取数据失败! point count " + std::to_string(count) + " exceeds 1500");
+        return Fail(Ecamctl::tr("读取数据失败! 凸轮点数 %1 超过 1500").arg(count));
 
     CTransferStop stop;
     ecamctl::InterruptToStop interrupt(stop);
@@ -50,18 +50,18 @@ int RunReadSpecial(const std::vector<std::string>& argsIn)
     });
     progress.Finish();
     if (code == camxfer::kStopped)
-        return Fail("interrupted; nothing saved");
+        return Fail(Ecamctl::tr("已中断; 未保存任何内容"));
     if (code == camxfer::kNoAnswer)
-        return Fail("凸轮点读取失败! 驱动器无响应 (drive not answering); nothing saved");
+        return Fail(Ecamctl::tr("凸轮点读取失败! 驱动器无响应; 未保存任何内容"));
     if (code != camxfer::kOk)
-        return Fail("凸轮点读取失败! " + io.LastError().text() + "; nothing saved");
+        return Fail(Ecamctl::tr("凸轮点读取失败! %1; 未保存任何内容").arg(Q(io.LastError().text())));
     std::string why;
     if (!camtable::WriteReadBackCsv(args[0], table, &why))
-        return Fail("保存文件失败! " + args[0] + ": " + why);
-    std::printf("凸轮点读取成功! %d points -> %s\n", count, args[0].c_str());
+        return Fail(Ecamctl::tr("保存文件失败! %1: %2").arg(Q(args[0]), Q(why)));
+    Say(Ecamctl::tr("凸轮点读取成功! %1 点 -> %2").arg(count).arg(Q(args[0])));
     return 0;
 }
 
 } // namespace
 
-ECAMCTL_COMMAND("read-special", kUsage, RunReadSpecial);
+ECAMCTL_COMMAND("read-special", "read-special --device URL OUT.csv", RunReadSpecial);

@@ -7,6 +7,7 @@
 #include "command.h"
 
 #include "cam_source.h"
+#include "texts.h"
 
 #include "cam/ecam_point_set.h"
 #include "ui/plot/curve_export.h"
@@ -36,10 +37,9 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
         std::fprintf(stderr, "ecamctl render: %s\n", text.toLocal8Bit().constData());
 }
 
-int UsageError(const std::string& message)
+int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "ecamctl render: %s\nusage: ecamctl %s\n", message.c_str(), kUsage);
-    return 2;
+    return UsageFail("render", message);
 }
 
 bool ParseSize(const std::string& text, int& w, int& h)
@@ -64,19 +64,19 @@ int RunRender(const std::vector<std::string>& args)
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--size") {
             if (i + 1 >= args.size() || !ParseSize(args[++i], width, height))
-                return UsageError("--size takes WxH, from 200x300 to 10000x10000");
+                return UsageError(Ecamctl::tr("--size 取 WxH, 从 200x300 到 10000x10000"));
         } else if (args[i] == "--length") {
             if (i + 1 >= args.size() || !ParseLong(args[++i], length) || length < 10 || length > 1000000)
-                return UsageError("master length must be an integer from 10 to 1000000");
+                return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数"));
         } else {
             rest.push_back(args[i]);
         }
     }
     if (rest.size() != (length >= 0 ? 1u : 2u))
-        return UsageError(length >= 0 ? "--length takes the place of FILE" : "FILE and OUT are needed");
+        return UsageError(length >= 0 ? Ecamctl::tr("--length 取代 FILE") : Ecamctl::tr("需要 FILE 和 OUT"));
     const std::string out = rest.back();
     if (CurveImageFormatOf(QString::fromStdString(out)) == CurveImageFormat::Unknown)
-        return UsageError("OUT must end in .png, .svg or .pdf: '" + out + "'");
+        return UsageError(Ecamctl::tr("OUT 须以 .png, .svg 或 .pdf 结尾: '%1'").arg(Q(out)));
 
     CECamPointSet set;
     if (length >= 0) {
@@ -84,14 +84,10 @@ int RunRender(const std::vector<std::string>& args)
     } else {
         std::vector<ECamPoint> points;
         std::string error;
-        if (!LoadCamPoints(rest.front(), points, error)) {
-            std::fprintf(stderr, "ecamctl render: %s\n", error.c_str());
-            return 2;
-        }
-        if (points.size() < 2) {
-            std::fprintf(stderr, "ecamctl render: a cam needs at least two key points\n");
-            return 2;
-        }
+        if (!LoadCamPoints(rest.front(), points, error))
+            return Fail("render", Q(error), 2);
+        if (points.size() < 2)
+            return Fail("render", Ecamctl::tr("凸轮至少需要两个关键点"), 2);
         set.SetPoints(points);
     }
 
@@ -119,7 +115,7 @@ int RunRender(const std::vector<std::string>& args)
         BuildPlotLists(samples, kinds[i].kind, keys[i], curves[i]);
         PlotScene s;
         s.size = QSize(width, i < 2 ? height / 3 : height - 2 * (height / 3));
-        s.title = QString::fromUtf8(kinds[i].title);
+        s.title = QCoreApplication::translate("CRAZuvavivezUzoDlg", kinds[i].title);  // the panel's words
         s.curve = curves[i];
         s.keys = keys[i];
         s.curveColor = QColor(255, 0, 0);
@@ -134,10 +130,8 @@ int RunRender(const std::vector<std::string>& args)
     QScreen* screen = QGuiApplication::primaryScreen();
     const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
     const CurveExportResult r = ExportCurves(plots, dpi, QString::fromStdString(out));
-    if (!r.ok) {
-        std::fprintf(stderr, "ecamctl render: cannot write '%s': %s\n", out.c_str(), r.reason.toStdString().c_str());
-        return 1;
-    }
+    if (!r.ok)
+        return Fail("render", Ecamctl::tr("无法写入 '%1': %2").arg(Q(out), r.reason));
     return 0;
 }
 

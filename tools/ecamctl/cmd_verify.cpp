@@ -5,6 +5,7 @@
 #include "cam_job.h"
 #include "command.h"
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/fun_code_field_io.h"
 #include "drive/transfer_stop.h"
@@ -13,12 +14,11 @@
 
 namespace {
 
-const char* kUsage = "verify FILE.ecam --device URL [--special V]";
+using namespace ecamctl;
 
-int Fail(const std::string& what, int status = 1)
+int Fail(const QString& what, int status = 1)
 {
-    std::fprintf(stderr, "ecamctl verify: %s\n", what.c_str());
-    return status;
+    return ecamctl::Fail("verify", what, status);
 }
 
 int RunVerify(const std::vector<std::string>& argsIn)
@@ -28,15 +28,15 @@ int RunVerify(const std::vector<std::string>& argsIn)
     const bool hasDevice = ecamctl::TakeOption(args, "--device", url);
     const bool isSpecial = ecamctl::TakeOption(args, "--special", special);
     if (!hasDevice || args.size() != 1)
-        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+        return UsageFail("verify", Ecamctl::tr("需要 --device URL 和一个 .ecam 文件"));
 
     camverify::Expected job;
     if (!ecamctl::PrepareCamWrite(args[0], isSpecial, special, job, error))
-        return Fail(error, 2);
+        return Fail(Q(error), 2);
 
     ecamctl::DriveSession session;
     if (const int status = session.OpenConnected(url, error))
-        return Fail(error, status);
+        return Fail(Q(error), status);
     CFunCodeFieldIo io(session.Access());
     CTransferStop stop;
     ecamctl::InterruptToStop interrupt(stop);
@@ -45,4 +45,4 @@ int RunVerify(const std::vector<std::string>& argsIn)
 
 } // namespace
 
-ECAMCTL_COMMAND("verify", kUsage, RunVerify);
+ECAMCTL_COMMAND("verify", "verify FILE.ecam --device URL [--special V]", RunVerify);

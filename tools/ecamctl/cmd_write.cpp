@@ -6,6 +6,7 @@
 #include "cam_job.h"
 #include "command.h"
 #include "drive_session.h"
+#include "texts.h"
 
 #include "drive/cam_transfer.h"
 #include "drive/fun_code_field_io.h"
@@ -16,17 +17,16 @@
 
 namespace {
 
-const char* kUsage = "write FILE.ecam --device URL [--special V] [--verify]";
+using namespace ecamctl;
 
-int Fail(const std::string& what, int status = 1)
+int Fail(const QString& what, int status = 1)
 {
-    std::fprintf(stderr, "ecamctl write: %s\n", what.c_str());
-    return status;
+    return ecamctl::Fail("write", what, status);
 }
 
-std::string Why(const CFunCodeFieldIo& io)
+QString Why(const CFunCodeFieldIo& io)
 {
-    return io.LastError().text();
+    return Q(io.LastError().text());
 }
 
 int RunWrite(const std::vector<std::string>& argsIn)
@@ -37,30 +37,30 @@ int RunWrite(const std::vector<std::string>& argsIn)
     const bool isSpecial = ecamctl::TakeOption(args, "--special", special);
     const bool verify = ecamctl::TakeFlag(args, "--verify");
     if (!hasDevice || args.size() != 1)
-        return Fail(std::string("usage: ecamctl ") + kUsage, 2);
+        return UsageFail("write", Ecamctl::tr("需要 --device URL 和一个 .ecam 文件"));
 
     camverify::Expected job;
     if (!ecamctl::PrepareCamWrite(args[0], isSpecial, special, job, error))
-        return Fail(error, 2);
+        return Fail(Q(error), 2);
 
     ecamctl::DriveSession session;
     if (const int status = session.OpenConnected(url, error))
-        return Fail(error, status);
+        return Fail(Q(error), status);
     CFunCodeFieldIo io(session.Access());
     // From the first request on, Ctrl+C ends the command with a word on what
     // the drive holds instead of killing it half-way.
     CTransferStop stop;
     ecamctl::InterruptToStop interrupt(stop);
     if (job.scaling && !puu::WriteValues(io, *job.scaling))
-        return Fail("写入数据失败! " + Why(io));
+        return Fail(Ecamctl::tr("写入数据失败! %1").arg(Why(io)));
     // The count is 0 while the table is incomplete and takes its value after
     // the last point (docs/transfer-state-choices.md). Unlike the panel there
     // is nobody to ask whether to go on, so a count that did not reach the
     // drive ends the command.
     if (!puu::WritePointCount(io, 0))
-        return Fail("写入凸轮点数失败! " + Why(io));
+        return Fail(Ecamctl::tr("写入凸轮点数失败! %1").arg(Why(io)));
     if (stop.StopRequested())
-        return Fail("interrupted before the table; the drive's point count is 0 (no cam)");
+        return Fail(Ecamctl::tr("在凸轮表之前已中断; 驱动器的凸轮点数为 0 (无凸轮)"));
 
     ecamctl::TerminalProgress progress(isSpecial ? "special" : "standard");
     CCamTransfer transfer(io, camxfer::Timing{}, &stop);
@@ -74,16 +74,16 @@ int RunWrite(const std::vector<std::string>& argsIn)
     };
     const int code = isSpecial ? transfer.SpecialWrite(job.table, report) : transfer.StandardWrite(job.table, report);
     progress.Finish();
-    const std::string holds = "the drive holds " + std::to_string(transfer.PointsWritten()) + " of "
-                              + std::to_string(job.table.size())
-                              + " points and its point count is 0 (its cam table is incomplete)";
+    const QString holds = Ecamctl::tr("驱动器中有 %1 / %2 个点, 凸轮点数为 0 (凸轮表不完整)")
+                              .arg(transfer.PointsWritten())
+                              .arg(job.table.size());
     if (code == camxfer::kStopped)
-        return Fail("interrupted; " + holds);
+        return Fail(Ecamctl::tr("已中断; %1").arg(holds));
     if (result == camxfer::kTooManyPoints)
-        return Fail(isSpecial ? "凸轮点数量不能超过1500" : "凸轮点数量不能超过272");
+        return Fail(Ecamctl::tr("凸轮点数量不能超过%1").arg(isSpecial ? 1500 : 272));
     if (result != camxfer::kOk)
-        return Fail("烧写凸轮点失败! " + Why(io) + "; " + holds);
-    std::printf("烧写凸轮点成功! %zu points, %d retries\n", job.table.size(), transfer.Retries());
+        return Fail(Ecamctl::tr("烧写凸轮点失败! %1; %2").arg(Why(io), holds));
+    Say(Ecamctl::tr("烧写凸轮点成功! %1 点, 重试 %2 次").arg(job.table.size()).arg(transfer.Retries()));
     if (!verify)
         return 0;
     std::fflush(stdout);   // the success line before whatever the check prints
@@ -92,4 +92,4 @@ int RunWrite(const std::vector<std::string>& argsIn)
 
 } // namespace
 
-ECAMCTL_COMMAND("write", kUsage, RunWrite);
+ECAMCTL_COMMAND("write", "write FILE.ecam --device URL [--special V] [--verify]", RunWrite);

@@ -6,6 +6,10 @@
 #include "host/device_manage.h"
 #include "host/logic_manage.h"
 #include "sim/drive_simulator.h"
+#include "texts.h"
+#include "ui/lang/fun_code_texts.h"
+
+#include "drive/cam_fun_codes.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -32,12 +36,12 @@ bool DriveSession::Open(const std::string& url, std::string* error)
     std::string why;
     if (!devices || !devices->SelectDevice(target, &why)) {
         if (error)
-            *error = "bad device URL '" + target + "': " + why;
+            *error = U(Ecamctl::tr("设备 URL '%1' 有误: %2").arg(Q(target), Q(why)));
         return false;
     }
     if (!m_access.Init()) {
         if (error)
-            *error = "no parameter catalogue for " + target;
+            *error = U(Ecamctl::tr("%1 没有参数目录").arg(Q(target)));
         return false;
     }
     return true;
@@ -148,6 +152,18 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name)
     const bool found = end != args.end();
     args.erase(end, args.end());
     return found;
+}
+
+QString TypedValueProblem(const CFunCode& p, const std::wstring& text, int32_t* value)
+{
+    const std::string why = camfuncodes::CheckTypedValue(p, text, value);
+    if (why != camfuncodes::kNotAnOption)
+        return why.empty() ? QString() : FunCodeProblemText(why, p.m_nMin, p.m_nMax);
+    // The options are the catalogue's, shown as it writes them.
+    QString out = Ecamctl::tr("不是可选值之一:");
+    for (const FunCodeOption& o : p.m_options)
+        out += QLatin1Char(' ') + QString::fromStdWString(camfuncodes::OptionText(o));
+    return out;
 }
 
 std::string ToUtf8(const std::wstring& text)

@@ -10,6 +10,8 @@
 #include "drive/fun_code_field_io.h"
 #include "drive/transfer_stop.h"
 
+#include <QString>
+
 #include <atomic>
 #include <csignal>
 #include <functional>
@@ -91,6 +93,10 @@ bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveErr
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
 // Takes every "--name" out of args; true when there was one.
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+
+// camfuncodes::CheckTypedValue in the user's language, an option parameter's
+// options listed after "not one of them": empty when `text` is good.
+QString TypedValueProblem(const CFunCode& p, const std::wstring& text, int32_t* value);
 
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);

@@ -1,14 +1,16 @@
 // ecamctl dispatcher: "ecamctl [--lang en|zh_CN] [--trace] COMMAND ARGS...". The conventions
 // every command shares live here, so a command file only parses its own
-// arguments: --help (or -h) anywhere prints that command's usage on stdout
-// and exits 0; --version prints the version; an unknown command or option
-// before it is a usage error on stderr with exit 2. The language follows the
+// arguments: the options before the command follow the three programs'
+// command-line layer (host/command_line.h); --help (or -h) anywhere after
+// the command prints that command's usage on stdout and exits 0; an unknown
+// command is a usage error on stderr with exit 2. The language follows the
 // locale as ecam-host's does (ui/lang/ui_language.h): under English the panel's
 // translations are installed, so the texts the drive layer shares with the
 // panel read in English too.
 #include "command.h"
+#include "texts.h"
 
-#include "ecam_version.h"
+#include "host/command_line.h"
 #include "ui/lang/ui_language.h"
 
 #include <QGuiApplication>
@@ -18,7 +20,6 @@
 #include <QtGlobal>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace ecamctl {
@@ -31,21 +32,19 @@ std::map<std::string, Command>& registry()
 
 namespace {
 
-void PrintUsage(std::FILE* to)
+QString Usage()
 {
-    std::fprintf(to, "usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
-                     "       ecamctl --help | --version | help COMMAND\n"
-                     "commands:\n");
+    QString text = QStringLiteral("usage: ecamctl [--lang en|zh_CN] [--trace] COMMAND [ARGS...]\n"
+                                  "       ecamctl --help | --version | help COMMAND\n")
+                   + Ecamctl::tr("命令:") + QLatin1Char('\n');
     for (const auto& [name, cmd] : ecamctl::registry())
-        std::fprintf(to, "  ecamctl %s\n", cmd.usage.c_str());
-    std::fprintf(to, "COMMAND --help prints the usage of that command.\n");
+        text += QStringLiteral("  ecamctl ") + ecamctl::UsageOf(name.c_str()) + QLatin1Char('\n');
+    return text + Ecamctl::tr("COMMAND --help 显示该命令的用法。") + QLatin1Char('\n');
 }
 
-int UsageError(const std::string& message)
+int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "ecamctl: %s\n", message.c_str());
-    PrintUsage(stderr);
-    return 2;
+    return ::UsageError("ecamctl", message, Usage());
 }
 
 bool IsHelp(const std::string& a)
@@ -84,57 +83,49 @@ std::unique_ptr<QGuiApplication> ApplyLanguage(const std::string& lang, bool tra
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::size_t at = 0;
-    std::string lang;
-    bool trace = false;
-    for (; at < args.size() && args[at].size() > 1 && args[at][0] == '-'; ++at) {
-        const std::string& a = args[at];
-        if (IsHelp(a)) {
-            PrintUsage(stdout);
-            return 0;
-        }
-        if (a == "--version") {
-            std::printf("ecamctl %d.%d.%d\n", ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
-            return 0;
-        }
-        if (a == "--lang" && at + 1 < args.size() && ParseUiLanguage(QString::fromStdString(args[at + 1]))) {
-            lang = args[++at];
-            continue;
-        }
-        if (a == "--trace") {
-            // Every Modbus request and answer with its time and what was
-            // made of it, on stderr.
-            QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
-            qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
-            trace = true;
-            continue;
-        }
-        if (a == "--lang")
-            return UsageError(at + 1 < args.size() ? "--lang wants en or zh_CN, not '" + args[at + 1] + "'"
-                                                   : "--lang needs a value");
-        return UsageError("unknown option '" + a + "'");
+    QStringList arguments;
+    for (const std::string& a : args)
+        arguments << QString::fromLocal8Bit(a.c_str());
+    CCommandLine line({{QStringLiteral("trace"), QString()}}, true);
+    const bool parsed = line.Parse(arguments);
+    const bool trace = parsed && line.Options().isSet(QStringLiteral("trace"));
+    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(line.Lang().toStdString(), trace);
+    if (!parsed)
+        return UsageError(line.Error());
+    if (const int status = HelpOrVersion(line, "ecamctl", Usage()); status >= 0)
+        return status;
+    if (!line.Lang().isEmpty() && !ParseUiLanguage(line.Lang()))
+        return UsageError(Ecamctl::tr("--lang 取 en 或 zh_CN, 不是 '%1'").arg(line.Lang()));
+    if (trace) {
+        // Every Modbus request and answer with its time and what was made of
+        // it, on stderr.
+        QLoggingCategory::setFilterRules(QStringLiteral("ecam.modbus.debug=true"));
+        qSetMessagePattern(QStringLiteral("[%{time hh:mm:ss.zzz}] %{message}"));
     }
-    const std::unique_ptr<QGuiApplication> app = ApplyLanguage(lang, trace);
-    if (at == args.size())
-        return UsageError("a command is needed");
-    std::string name = args[at++];
+    const QStringList positional = line.Options().positionalArguments();
+    if (positional.isEmpty())
+        return UsageError(Ecamctl::tr("需要一个命令"));
+    // The command's own arguments, as the user typed them.
+    const std::size_t at = args.size() - static_cast<std::size_t>(positional.size());
+    std::string name = args[at];
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
     bool help = false;
     if (name == "help") {
-        if (at == args.size()) {
-            PrintUsage(stdout);
+        if (rest.empty()) {
+            std::fputs(Usage().toUtf8().constData(), stdout);
             return 0;
         }
-        name = args[at++];
+        name = rest.front();
+        rest.erase(rest.begin());
         help = true;
     }
     const auto it = ecamctl::registry().find(name);
     if (it == ecamctl::registry().end())
-        return UsageError("unknown command '" + name + "'");
-    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at), args.end());
+        return UsageError(Ecamctl::tr("未知命令 '%1'").arg(QString::fromStdString(name)));
     for (const std::string& a : rest)
         help = help || IsHelp(a);
     if (help) {
-        std::printf("usage: ecamctl %s\n", it->second.usage.c_str());
+        std::printf("usage: ecamctl %s\n", ecamctl::UsageOf(name.c_str()).toUtf8().constData());
         return 0;
     }
     return it->second.run(rest);

@@ -2,7 +2,7 @@
 
 #include "drive/cam_fun_codes.h"
 #include "drive/fun_code_access.h"
-#include "ui/funcode/fun_code_texts.h"
+#include "ui/lang/fun_code_texts.h"
 #include "ui/funcode/my_list_ctrl.h"
 #include "host/fun_code_interface.h"
 #include "ui/dialog_units.h"

@@ -1,7 +1,7 @@
 #include "ui/funcode/my_list_ctrl.h"
 
 #include "drive/fun_code_access.h"
-#include "ui/funcode/fun_code_texts.h"
+#include "ui/lang/fun_code_texts.h"
 #include "ui/funcode/my_combo_box.h"
 #include "host/fun_code_interface.h"
 #include "ui/modal_ui.h"

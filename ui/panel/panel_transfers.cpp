@@ -10,7 +10,7 @@
 #include "drive/transfer_worker.h"
 #include "ui/c_number.h"
 #include "ui/modal_ui.h"
-#include "ui/panel/drive_messages.h"
+#include "ui/lang/drive_messages.h"
 #include "ui/panel/panel_ids.h"
 #include "ui/panel/transfer_lock.h"
 

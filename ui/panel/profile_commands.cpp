@@ -1,6 +1,8 @@
 // File commands of the cam panel: .ecam profiles and special-point workbooks.
 #include "ui/panel/profile_commands.h"
 
+#include "ui/lang/file_messages.h"
+
 #include "files/ecam_file.h"
 #include "files/file_extension.h"
 #include "files/point_list_file.h"
@@ -38,29 +40,6 @@ QString u8(const char* text)
 QString Tr(const char* text)
 {
     return QCoreApplication::translate("CProfileCommands", text);
-}
-
-// The file layer's words for a refused file, in the UI's language; empty for
-// kinds it has no words for.
-QString ReadFailureWords(ecam::ReadFailure kind)
-{
-    switch (kind) {
-    case ecam::ReadFailure::NotRegular:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "所选路径不是普通文件,无法打开!"));
-    case ecam::ReadFailure::TooLarge:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件过大或内容过多,无法打开!"));
-    case ecam::ReadFailure::TooManyPoints:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件中的凸轮点超过%1个,无法导入!"))
-            .arg(ecam::kMaxFilePoints);
-    case ecam::ReadFailure::TimedOut:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "读取文件超时,文件可能已损坏!"));
-    case ecam::ReadFailure::HtmlPage:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是网页(HTML),不是表格文件,无法打开!"));
-    case ecam::ReadFailure::XmlDocument:
-        return Tr(QT_TRANSLATE_NOOP("CProfileCommands", "文件是XML文档,不是表格文件,无法打开!"));
-    default:
-        return QString::fromStdString(ecam::ReadFailureText(kind));
-    }
 }
 
 // The command's own failure message, then why the system refused the file.

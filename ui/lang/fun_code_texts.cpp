@@ -1,4 +1,4 @@
-#include "ui/funcode/fun_code_texts.h"
+#include "ui/lang/fun_code_texts.h"
 
 #include "drive/cam_fun_codes.h"
 
@@ -72,11 +72,8 @@ QString FunCodeValueText(const CFunCode& p, int32_t value)
     return QString::number(value);
 }
 
-QString FunCodeInputProblem(std::wstring_view text, int32_t min, int32_t max, int32_t* value)
+QString FunCodeProblemText(const std::string& problem, int32_t min, int32_t max)
 {
-    const std::string problem = camfuncodes::CheckFunCodeInput(text, min, max, value);
-    if (problem.empty())
-        return QString();
     if (problem == kEmptyText)
         return QCoreApplication::translate("FunCodeInput", kEmptyText);
     if (problem == kNotInteger)
@@ -86,4 +83,10 @@ QString FunCodeInputProblem(std::wstring_view text, int32_t min, int32_t max, in
     if (QString::fromStdString(problem) != QString::fromUtf8(range).arg(min).arg(max))
         return QString::fromStdString(problem);
     return QCoreApplication::translate("FunCodeInput", range).arg(min).arg(max);
+}
+
+QString FunCodeInputProblem(std::wstring_view text, int32_t min, int32_t max, int32_t* value)
+{
+    const std::string problem = camfuncodes::CheckFunCodeInput(text, min, max, value);
+    return problem.empty() ? QString() : FunCodeProblemText(problem, min, max);
 }

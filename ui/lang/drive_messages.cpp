@@ -1,4 +1,4 @@
-#include "ui/panel/drive_messages.h"
+#include "ui/lang/drive_messages.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -87,7 +87,7 @@ QString CamReadBackMessage(const camreadback::Outcome& outcome)
     switch (outcome.result) {
     case camreadback::kOk:
     case camreadback::kStopped: return QString();
-    case camreadback::kNoAnswer: return tr(QT_TRANSLATE_NOOP("CamReadBack", "驱动器无响应"));
+    case camreadback::kNoAnswer: return QCoreApplication::translate("CamReadBack", "驱动器无响应");
     case camreadback::kReadFailed: return withNumbers(QT_TRANSLATE_NOOP("CamReadBack", "读回数据有误, 无法确认驱动器中的值"));
     case camreadback::kBadCount:
         return withNumbers(QT_TRANSLATE_NOOP("CamReadBack", "驱动器中的凸轮点数为%1, 不是2~272内的完整凸轮表"));

@@ -1,0 +1,54 @@
+#include "host/command_line.h"
+
+#include "ecam_version.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+CCommandLine::CCommandLine(const QList<QCommandLineOption>& options, bool commandAfterOptions)
+{
+    // Long options with two dashes only: "-what" is not "-w -h -a -t".
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (commandAfterOptions)
+        m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    m_parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
+    m_parser.addOption({QStringLiteral("version"), QString()});
+    m_parser.addOption({QStringLiteral("lang"), QString(), QStringLiteral("LANG")});
+    m_parser.addOptions(options);
+}
+
+bool CCommandLine::Parse(const QStringList& arguments)
+{
+    return m_parser.parse(QStringList{QStringLiteral("program")} + arguments);
+}
+
+QString CCommandLine::Error() const
+{
+    // The option the user mistyped in the user's language; Qt's own words
+    // for the rest (a missing value names the option too).
+    const QStringList unknown = m_parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return m_parser.errorText();
+    const QString dashes = unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-");
+    return QCoreApplication::translate("CommandLine", "未知选项 %1").arg(dashes + unknown.front());
+}
+
+int HelpOrVersion(const CCommandLine& line, const char* program, const QString& usage)
+{
+    if (line.Help()) {
+        std::fputs(usage.toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (line.Version()) {
+        std::printf("%s %d.%d.%d\n", program, ECAM_VERSION_MAJOR, ECAM_VERSION_MINOR, ECAM_VERSION_PATCH);
+        return 0;
+    }
+    return -1;
+}
+
+int UsageError(const char* program, const QString& why, const QString& usage)
+{
+    std::fprintf(stderr, "%s: %s\n%s", program, why.toUtf8().constData(), usage.toUtf8().constData());
+    return 2;
+}
