@@ -10,6 +10,7 @@
 #include "tests/support/sim_drive.h"
 
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -626,9 +627,18 @@ TEST_F(TableEditProperty, UndoWalksBackToTheStartAndRedoForwardToTheEndBitExact)
     QCoreApplication::processEvents();
     ASSERT_EQ(dlg->History().Index(), beforeDrag.steps + 1);
     ASSERT_FALSE(BitEqual(Points(), beforeDrag.points));
+    // A wheel zoom changes the view, not the cam nor the history; the undo keeps it.
+    const QPointF at = pos->DataToPixel(pos->KeyPoints()[2]);
+    QWheelEvent wheel(at, pos->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pos, &wheel);
+    ASSERT_TRUE(SpeedCurve()->IsMasterZoomed());
     QTest::keyClick(pos, Qt::Key_Z, Qt::ControlModifier);
     ExpectAt(beforeDrag, "drag undone");
+    EXPECT_TRUE(pos->IsMasterZoomed());
     QTest::keyClick(pos, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(pos, Qt::Key_Home);
+    ASSERT_FALSE(pos->IsMasterZoomed());
 
     std::vector<Checkpoint> seen{Now()};
     for (int step = 0; step < 600; ++step) {
