@@ -97,9 +97,8 @@ TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
     QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Return);
     for (int id : scaling)
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
-    EXPECT_EQ(dlg->GetDlgItemText(6016), QString::fromUtf8("毫米"));
-    EXPECT_EQ(dlg->GetDlgItemText(6017), QString::fromUtf8("毫米"));
-    EXPECT_EQ(Points().back().master, 1000.0);  // the cam is not touched
+    // (The unit labels after Enter: the text-fit test; the cam left alone:
+    // the table's property test.)
 
     // Emptying the unit and clicking elsewhere disables them again.
     Edit(IDC_EDIT_UNIT)->selectAll();
