@@ -59,7 +59,6 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
     const QRect cell = Table()->visualRect(Table()->model()->index(1, 1));
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Points().back().master, 1500.0);
-    EXPECT_EQ(Cell(1, 2), "1500.000");
     EXPECT_EQ(Table()->GetFirstSelectedRow(), 1);
 
     // A click inside the field itself commits nothing.
@@ -73,12 +72,11 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
     EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
 
     // A refused value committed by a click on the table: one message, the
-    // focus comes back to the field, the cam stays.
+    // focus comes back to the field (the cam stays: the property test).
     TypeMasterLength("5");
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(boxes.Calls().size(), 2u);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(IDC_EDIT_MASTER_LEN)));
-    EXPECT_EQ(Points().back().master, 1500.0);
 
     // A right click elsewhere is not a commit.
     TypeMasterLength("1200");
