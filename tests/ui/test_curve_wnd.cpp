@@ -32,7 +32,7 @@ struct Plot {
 };
 } // namespace
 
-TEST(CurveWnd, MappingsAndPaintingOfEmptyFlatZeroWidthAndOrdinaryCurves)
+TEST(CurveWnd, MappingsPaintingAndAutoScaleOfEmptyFlatZeroWidthAndOrdinaryCurves)
 {
     Plot p;
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
@@ -78,10 +78,8 @@ TEST(CurveWnd, MappingsAndPaintingOfEmptyFlatZeroWidthAndOrdinaryCurves)
         for (int y = 100; y < 150; ++y)
             ink += qGray(shot.pixel(x, y)) < 128;
     EXPECT_GT(ink, 20);
-}
 
-TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
-{
+    // The automatic value range fits the curve and centres balanced swings.
     const struct {
         CurveKind kind;
         std::vector<PlotPoint> curve;
@@ -94,7 +92,6 @@ TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
         {CURVE_ACCEL, {{0, 5}, {1000, 5}}, 8, 2},  // flat: a symmetric range about it
         {CURVE_ACCEL, {{0, 0}, {1000, 0}}, 1, -1},
     };
-    Plot p;
     for (const auto& c : cases) {
         p.wnd->SetCurveData({}, c.curve, c.kind);
         p.wnd->AutoScaleY();
