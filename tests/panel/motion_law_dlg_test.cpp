@@ -64,10 +64,8 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
         EXPECT_FALSE(d->findChild<CMotionLawPreview*>("preview")->Samples().empty());
 
         // The rise as 3-4-5 needs no point inside; then back to cycloidal.
-        Key(Qt::Key_Up);
-        Key(Qt::Key_Up);
-        Key(Qt::Key_Up);
-        Key(Qt::Key_Up);
+        for (int i = 0; i < 4; ++i)
+            Key(Qt::Key_Up);
         Key(Qt::Key_Left);
         Key(Qt::Key_F2);
         for (int i = 0; i < 3; ++i)

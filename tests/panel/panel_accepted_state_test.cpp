@@ -1,6 +1,5 @@
-// What the panel saves and keeps is what the user accepted: the plot menu
-// acts on the marker under the pointer, and leaving an unsaved cam asks
-// first. (Refused and unchanged commits: the table's property test.)
+// Leaving an unsaved cam asks first. (Refused and unchanged commits and the
+// plot menu's marker under the pointer: the table's property test.)
 #include "files/ecam_file.h"
 #include "tests/support/panel_harness.h"
 
@@ -22,19 +21,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(AcceptedState, PlotMenuDeletesTheMarkerUnderThePointerAmongCloseOnes)
-{
-    LoadCam({Pt(0, 0, 0, kECamPoly), Pt(60.0, 40, 0, kECamPoly), Pt(60.0006, 70, 0, kECamPoly),
-             Pt(100, 0, 0, kECamPoly)});
-    CECamCurveWnd* pos = PositionCurve();
-    ui->menus.QueueChoice(QStringLiteral("删除凸轮点"));
-    QTest::mouseClick(pos, Qt::RightButton, {}, pos->DataToPixel(pos->KeyPoints()[2]));
-    const auto after = Points();
-    ASSERT_EQ(after.size(), 3u);
-    EXPECT_EQ(after[1].master, 60.0);
-    EXPECT_EQ(after[1].slave, 40.0);
-}
 
 TEST_F(AcceptedState, OpeningAnotherProfileAsksFirstWhenTheCamIsUnsaved)
 {

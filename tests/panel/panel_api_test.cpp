@@ -33,26 +33,21 @@ protected:
 
 }  // namespace
 
-TEST_F(PanelApiTest, FreshObjectDoesNothingUntilCreated)
+TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanelAndNothingElse)
 {
+    // A fresh object does nothing until created.
     CDOVadAdiZOR api;
-    QRect r(0, 0, 800, 600);
+    QRect r(10, 20, 800, 600);
     api.ShowRuvIzoWnd(SW_SHOW);
     api.UpdateRuvIzoWnd();
     api.UpdateRuvIzoWndSize(r);
     api.DestroyRuvIzoWnd();
     EXPECT_EQ(PanelIn(parent.get()), nullptr);
     EXPECT_EQ(api.IsRuvIzoCreate(), 0);
-
     // Without a parent window the creation fails, no flag, no message.
     EXPECT_EQ(api.CreateRuvIzoWnd(r, nullptr), 0);
     EXPECT_EQ(api.IsRuvIzoCreate(), 0);
-}
 
-TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanel)
-{
-    CDOVadAdiZOR api;
-    QRect r(10, 20, 800, 600);
     ASSERT_EQ(api.CreateRuvIzoWnd(r, parent.get()), 1);
     EXPECT_EQ(api.IsRuvIzoCreate(), 1);
     QWidget* panel = PanelIn(parent.get());

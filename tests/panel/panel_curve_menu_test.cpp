@@ -44,11 +44,12 @@ TEST_F(PanelTest, CurveMenuOpensOnlyInThePositionPlotArea)
     EXPECT_EQ(MenuCount(*ui), 3);
 }
 
-TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
+TEST_F(PanelTest, CurveMenuAddsAndTogglesKeyPoints)
 {
     CECamCurveWnd* pos = PositionCurve();
 
     // Add at the pixel of master 400, slave 100.
+    // (Deleting, and the table and the plots after each: the table's property test.)
     ui->menus.AnswerEveryMenu(32775);
     const QPoint at = pos->DataToPixel({400.0, 100.0});
     QTest::mouseClick(pos, Qt::RightButton, {}, at);
@@ -56,12 +57,6 @@ TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
     ASSERT_EQ(pts.size(), 3u);
     const PlotPoint expected = pos->PixelToData(at);
     EXPECT_DOUBLE_EQ(pts[1].master, expected.x);
-    ASSERT_EQ(Table()->GetItemCount(), 3);
-    EXPECT_EQ(Cell(1, 2), QString::asprintf("%.3f", pts[1].master));
-    EXPECT_EQ(Cell(1, 3), QString::asprintf("%.3f", pts[1].slave));
-    EXPECT_EQ(Cell(2, 1), "2");
-    EXPECT_EQ(pos->KeyPoints().size(), 3u);
-    EXPECT_EQ(SpeedCurve()->KeyPoints().size(), 3u);
 
     // Adding on top of an existing key point would break the master order:
     // refused with a message, nothing changes.
@@ -69,14 +64,6 @@ TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
     EXPECT_EQ(Points().size(), 3u);
     EXPECT_EQ(boxes.Calls().size(), 1u);
     EXPECT_TRUE(dlg->CamModel().IsOrdered());
-
-    // Delete on the new point's marker.
-    ui->menus.AnswerEveryMenu(32776);
-    QTest::mouseClick(pos, Qt::RightButton, {}, pos->DataToPixel(pos->KeyPoints()[1]));
-    ASSERT_EQ(Points().size(), 2u);
-    EXPECT_EQ(Table()->GetItemCount(), 2);
-    EXPECT_EQ(Cell(1, 2), "1000.000");
-    EXPECT_EQ(pos->KeyPoints().size(), 2u);
 
     // Toggle the markers of the position and speed plots only.
     ui->menus.AnswerEveryMenu(32777);
@@ -86,5 +73,5 @@ TEST_F(PanelTest, CurveMenuAddsDeletesAndTogglesKeyPoints)
         EXPECT_EQ(SpeedCurve()->m_showKeyPoints, shown);
         EXPECT_TRUE(AccelCurve()->m_showKeyPoints);
     }
-    EXPECT_EQ(Points().size(), 2u);
+    EXPECT_EQ(Points().size(), 3u);
 }

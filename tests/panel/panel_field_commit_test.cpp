@@ -2,7 +2,6 @@
 // Tab (no commit), the range checks and the unit's enabling.
 #include "tests/support/panel_harness.h"
 
-
 namespace {
 
 const QString kTooSmall = QString::fromUtf8("主轴长度不能小于10");
@@ -13,39 +12,23 @@ const QString kNotANumber = QString::fromUtf8("请输入一个正整数。");
 
 TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
 {
-
+    // (The cam, the table, the history and the field after an accepted,
+    // refused or unchanged length: the table's property test.)
     TypeMasterLength("2000", Qt::Key_Return);
     EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(dlg->MasterLength(), 2000u);
-    EXPECT_EQ(Points().back().master, 2000.0);
-    EXPECT_EQ(Cell(1, 2), "2000.000");
     EXPECT_EQ(PositionCurve()->KeyPoints().back().x, 2000.0);
-
-    // A middle point scales with the length; the same length again changes nothing.
+    // A middle point scales with the length.
     InsertPoint({500.0, 10.0, 0.0, kECamPoly});
     dlg->RefreshTable();
     TypeMasterLength("4000", Qt::Key_Enter);
     ASSERT_EQ(Points().size(), 3u);
     EXPECT_DOUBLE_EQ(Points()[1].master, 1000.0);
-    EXPECT_EQ(Cell(1, 2), "1000.000");
-    const uint64_t revision = dlg->CamModel().Revision();
-    QTest::keyClick(Edit(IDC_EDIT_MASTER_LEN), Qt::Key_Return);
-    EXPECT_DOUBLE_EQ(Points()[1].master, 1000.0);
-    EXPECT_EQ(Points().back().master, 4000.0);
-    EXPECT_EQ(dlg->CamModel().Revision(), revision);
 
     // 9 and 1000001 are refused with their messages, what does not parse
-    // with another; the cam and the undo history stay, the field shows the
-    // length in force again and keeps the focus.
-    const auto before = Points();
-    const int steps = dlg->History().Index();
+    // with another; the field keeps the focus.
     for (const char* bad : {"9", "1000001", "12abc", "-50", "", "99999999999"}) {
         TypeMasterLength(bad, Qt::Key_Return);
         QCoreApplication::processEvents();
-        EXPECT_EQ(Points(), before) << bad;
-        EXPECT_EQ(Edit(IDC_EDIT_MASTER_LEN)->text(), "4000") << bad;
-        EXPECT_EQ(dlg->MasterLength(), 4000u) << bad;
-        EXPECT_EQ(dlg->History().Index(), steps) << bad;
         EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN)) << bad;
     }
     ASSERT_EQ(boxes.Texts(), (QStringList{kTooSmall, kTooLarge, kNotANumber, kNotANumber, kNotANumber, kNotANumber}));
@@ -56,7 +39,6 @@ TEST_F(PanelTest, MasterLengthEnterScalesCamAndRejectsOutOfRangeValues)
     for (uint32_t len : {10u, 1000000u}) {
         TypeMasterLength(QString::number(len), Qt::Key_Return);
         EXPECT_EQ(Points().back().master, static_cast<double>(len));
-        EXPECT_EQ(Cell(2, 2), QString::asprintf("%.3f", static_cast<double>(len)));
     }
     EXPECT_EQ(boxes.Calls().size(), 6u);
 }
@@ -77,7 +59,6 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
     const QRect cell = Table()->visualRect(Table()->model()->index(1, 1));
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Points().back().master, 1500.0);
-    EXPECT_EQ(Cell(1, 2), "1500.000");
     EXPECT_EQ(Table()->GetFirstSelectedRow(), 1);
 
     // A click inside the field itself commits nothing.
@@ -91,12 +72,11 @@ TEST_F(PanelTest, ClickElsewhereCommitsBeforeTheClickButTabDoesNot)
     EXPECT_EQ(QApplication::focusWidget(), Edit(IDC_EDIT_MASTER_LEN));
 
     // A refused value committed by a click on the table: one message, the
-    // focus comes back to the field, the cam stays.
+    // focus comes back to the field (the cam stays: the property test).
     TypeMasterLength("5");
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(boxes.Calls().size(), 2u);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Edit(IDC_EDIT_MASTER_LEN)));
-    EXPECT_EQ(Points().back().master, 1500.0);
 
     // A right click elsewhere is not a commit.
     TypeMasterLength("1200");
@@ -115,9 +95,8 @@ TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
     QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Return);
     for (int id : scaling)
         EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
-    EXPECT_EQ(dlg->GetDlgItemText(6016), QString::fromUtf8("毫米"));
-    EXPECT_EQ(dlg->GetDlgItemText(6017), QString::fromUtf8("毫米"));
-    EXPECT_EQ(Points().back().master, 1000.0);  // the cam is not touched
+    // (The unit labels after Enter: the text-fit test; the cam left alone:
+    // the table's property test.)
 
     // Emptying the unit and clicking elsewhere disables them again.
     Edit(IDC_EDIT_UNIT)->selectAll();

@@ -32,17 +32,12 @@ struct Plot {
 };
 } // namespace
 
-TEST(CurveWnd, MappingsTruncateTowardZeroAndEmptyFlatOrZeroWidthCurvesStayDrawable)
+TEST(CurveWnd, MappingsPaintingAndAutoScaleOfEmptyFlatZeroWidthAndOrdinaryCurves)
 {
     Plot p;
     p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
     EXPECT_EQ(p.wnd->DataToPixel({0, -100}), QPoint(120, 220));
-    EXPECT_EQ(p.wnd->DataToPixel({1000, 100}), QPoint(1120, 20));
-    EXPECT_EQ(p.wnd->DataToPixel({250.9, 0.9}), QPoint(370, 120));  // toward zero
-    EXPECT_EQ(p.wnd->DataToPixel({-0.9, -100.5}), QPoint(120, 220));  // not floor: -0.9 -> 0
-    const PlotPoint d = p.wnd->PixelToData(QPoint(370, 70));
-    EXPECT_DOUBLE_EQ(d.x, 250.0);
-    EXPECT_DOUBLE_EQ(d.y, 50.0);
+    EXPECT_EQ(p.wnd->DataToPixel({1000, 100}), QPoint(1120, 20));  // (rounding: the PlotView test)
 
     // Empty: nothing to hit, no texts.
     p.wnd->SetCurveData({}, {}, CURVE_POSITION);
@@ -65,10 +60,26 @@ TEST(CurveWnd, MappingsTruncateTowardZeroAndEmptyFlatOrZeroWidthCurvesStayDrawab
     p.wnd->m_yMax = 100;
     EXPECT_EQ(p.wnd->DataToPixel({0, 5}).x(), 120);
     EXPECT_FALSE(p.wnd->grab().isNull());
-}
 
-TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
-{
+    // A curve with a marker and a title: frame, curve, marker and title ink.
+    p.wnd->m_curveColor = QColor(255, 0, 0);
+    p.wnd->SetTitle(QStringLiteral("位置"));
+    p.wnd->SetCurveData(Line({{500, 50}}), Line({{0, 0}, {500, 50}, {1000, 0}}), CURVE_POSITION);
+    const QImage shot = p.wnd->grab().toImage();
+    const QColor red(255, 0, 0), grey(100, 100, 100), white(255, 255, 255);
+    EXPECT_EQ(QColor(shot.pixel(5, 5)), white);
+    EXPECT_EQ(QColor(shot.pixel(1120, 100)), grey);  // right frame
+    EXPECT_EQ(QColor(shot.pixel(620, 70)), red);     // marker fill at (500, 50)
+    EXPECT_EQ(QColor(shot.pixel(620, 65)), QColor(0, 0, 0));  // marker outline
+    EXPECT_EQ(QColor(shot.pixel(320, 100)), red);    // curve at (200, 20)
+    // The title's ink lies left of the labels, above (12, H/2 + 30).
+    int ink = 0;
+    for (int x = 10; x < 30; ++x)
+        for (int y = 100; y < 150; ++y)
+            ink += qGray(shot.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 20);
+
+    // The automatic value range fits the curve and centres balanced swings.
     const struct {
         CurveKind kind;
         std::vector<PlotPoint> curve;
@@ -81,7 +92,6 @@ TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
         {CURVE_ACCEL, {{0, 5}, {1000, 5}}, 8, 2},  // flat: a symmetric range about it
         {CURVE_ACCEL, {{0, 0}, {1000, 0}}, 1, -1},
     };
-    Plot p;
     for (const auto& c : cases) {
         p.wnd->SetCurveData({}, c.curve, c.kind);
         p.wnd->AutoScaleY();
@@ -90,8 +100,7 @@ TEST(CurveWnd, AutoScaleFitsTheCurveAndCentresBalancedSwings)
     }
 }
 
-
-TEST(CurveWnd, DataListsFollowTheKindAndHoverShowsCoordinates)
+TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutOfTheWay)
 {
     const std::vector<ECamCurveSample> samples = {
         {0, 1, 0, 2, 0, 3, true}, {250, 12.5, 250, 0.5, 250, -1, false}, {1000, 7, 1000, 8, 1000, 9, true}};
@@ -120,6 +129,55 @@ TEST(CurveWnd, DataListsFollowTheKindAndHoverShowsCoordinates)
     QTest::mouseMove(p.wnd, at);
     EXPECT_EQ(p.wnd->ToolTip()->Text(), QStringLiteral("x:250.000000\r\ny:12.500000"));
     EXPECT_EQ(p.wnd->ToolTip()->Anchor(), QPoint(700, 500));
+
+    // With a marker there, the balloon never shows after a click, over a
+    // menu or during a drag.
+    p.wnd->SetCurveData(Line({{0, 0}, {250, 12.5}, {1000, 0}}), Line({{0, 0}, {250, 12.5}, {1000, 0}}), CURVE_SPEED);
+    CSpecToolTip* tip = p.wnd->ToolTip();
+    tip->SetShowDelay(10);
+    // Armed by hovering, then a click: the balloon must not follow.
+    QTest::mouseMove(p.wnd, at + QPoint(0, -1));
+    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    QTest::mouseClick(p.wnd, Qt::LeftButton, {}, QPoint(600, 200));
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
+    EXPECT_FALSE(tip->isVisible());
+
+    // A right press taken by a filter that opens a menu (as the panel's
+    // context menu does): no balloon over the open menu.
+    QMenu menu;
+    menu.addAction(QStringLiteral("x"));
+    struct MenuOnRight : QObject {
+        QMenu* menu = nullptr;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            const auto t = e->type();
+            if ((t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease) ||
+                static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
+                return false;
+            if (t == QEvent::MouseButtonPress)
+                menu->popup(QPoint(600, 400));
+            return true;
+        }
+    } filter;
+    filter.menu = &menu;
+    QTest::mouseMove(p.wnd, at + QPoint(1, 0));
+    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    qApp->installEventFilter(&filter);
+    QTest::mouseClick(p.wnd, Qt::RightButton, {}, at + QPoint(1, 0));
+    qApp->removeEventFilter(&filter);
+    EXPECT_TRUE(menu.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
+    EXPECT_FALSE(tip->isVisible());
+    menu.close();
+
+    // Moving a marker over the curve with the button held arms nothing.
+    QTest::mousePress(p.wnd, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(p.wnd->IsDragging());
+    QTest::mouseMove(p.wnd, at + QPoint(0, 1));
+    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    QTest::mouseRelease(p.wnd, Qt::LeftButton, {}, at + QPoint(0, 1));
+    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
+    EXPECT_FALSE(tip->isVisible());
 }
 
 namespace {
@@ -139,27 +197,6 @@ void TypeAndEnter(CSpecEdit* edit, const QString& text)
     QCoreApplication::processEvents();  // the editor posts its end
 }
 } // namespace
-
-TEST(CurveWnd, PaintShowsFrameGridCurveMarkersAndTitle)
-{
-    Plot p(1140, 240);
-    p.wnd->m_curveColor = QColor(255, 0, 0);
-    p.wnd->SetTitle(QStringLiteral("位置"));
-    p.wnd->SetCurveData(Line({{500, 50}}), Line({{0, 0}, {500, 50}, {1000, 0}}), CURVE_POSITION);
-    const QImage img = p.wnd->grab().toImage();
-    const QColor red(255, 0, 0), grey(100, 100, 100), white(255, 255, 255);
-    EXPECT_EQ(QColor(img.pixel(5, 5)), white);
-    EXPECT_EQ(QColor(img.pixel(1120, 100)), grey);  // right frame
-    EXPECT_EQ(QColor(img.pixel(620, 70)), red);     // marker fill at (500, 50)
-    EXPECT_EQ(QColor(img.pixel(620, 65)), QColor(0, 0, 0));  // marker outline
-    EXPECT_EQ(QColor(img.pixel(320, 100)), red);    // curve at (200, 20)
-    // The title's ink lies left of the labels, above (12, H/2 + 30).
-    int ink = 0;
-    for (int x = 10; x < 30; ++x)
-        for (int y = 100; y < 150; ++y)
-            ink += qGray(img.pixel(x, y)) < 128;
-    EXPECT_GT(ink, 20);
-}
 
 namespace {
 std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
@@ -207,62 +244,6 @@ TEST(CurveLabels, NarrowPlotThinsXLabelsFlatCurvesGetARangeCurvesStayInTheFrame)
                 ++(plot.contains(QPoint(x, y)) ? inside : outside);
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 0);
-}
-
-TEST(CurveBalloon, NeverShowsAfterAClickOverAMenuOrDuringADrag)
-{
-    Plot p;
-    p.parent.show();
-    p.wnd->SetCurveData(Line({{0, 0}, {250, 12.5}, {1000, 0}}), Line({{0, 0}, {250, 12.5}, {1000, 0}}),
-                        CURVE_SPEED);
-    CSpecToolTip* tip = p.wnd->ToolTip();
-    tip->SetCursorSource([] { return QPoint(700, 500); });  // the pointer rests
-    tip->SetShowDelay(10);
-    const QPoint at = p.wnd->DataToPixel({250, 12.5});
-
-    // Armed by hovering, then a click: the balloon must not follow.
-    QTest::mouseMove(p.wnd, at + QPoint(0, -1));
-    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
-    QTest::mouseClick(p.wnd, Qt::LeftButton, {}, QPoint(600, 200));
-    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
-    EXPECT_FALSE(tip->isVisible());
-
-    // A right press taken by a filter that opens a menu (as the panel's
-    // context menu does): no balloon over the open menu.
-    QMenu menu;
-    menu.addAction(QStringLiteral("x"));
-    struct MenuOnRight : QObject {
-        QMenu* menu = nullptr;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            const auto t = e->type();
-            if ((t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease) ||
-                static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
-                return false;
-            if (t == QEvent::MouseButtonPress)
-                menu->popup(QPoint(600, 400));
-            return true;
-        }
-    } filter;
-    filter.menu = &menu;
-    QTest::mouseMove(p.wnd, at + QPoint(1, 0));
-    ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
-    qApp->installEventFilter(&filter);
-    QTest::mouseClick(p.wnd, Qt::RightButton, {}, at + QPoint(1, 0));
-    qApp->removeEventFilter(&filter);
-    EXPECT_TRUE(menu.isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
-    EXPECT_FALSE(tip->isVisible());
-    menu.close();
-
-    // Moving a marker over the curve with the button held arms nothing.
-    QTest::mousePress(p.wnd, Qt::LeftButton, {}, at);
-    ASSERT_TRUE(p.wnd->IsDragging());
-    QTest::mouseMove(p.wnd, at + QPoint(0, 1));
-    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
-    QTest::mouseRelease(p.wnd, Qt::LeftButton, {}, at + QPoint(0, 1));
-    EXPECT_FALSE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
-    EXPECT_FALSE(tip->isVisible());
 }
 
 TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere)

@@ -138,23 +138,27 @@ FileDialogCall OpenCall(const char* filter)
 
 } // namespace
 
-TEST(QtModalUi, EachFilterLabelShowsItsPatternsOnce)
+TEST(QtModalUi, EachFilterLabelShowsItsPatternsOnceAndNamesTheFolderKind)
 {
-    EXPECT_EQ(CQtModalUi::FilterLabels(kProfileFilter),
-              (QStringList{"QZ ECam Files(*.ecam)", "All Files(*.*)"}));
-    EXPECT_EQ(CQtModalUi::FilterLabels(kWorkbookOpenFilter), (QStringList{"Excel Files(*.xls,*.xlsx)"}));
-    EXPECT_EQ(CQtModalUi::FilterLabels(kWorkbookSaveFilter),
-              (QStringList{"Excel Files(*.xls;*.xlsx)", "All Files(*.*)"}));
-    EXPECT_EQ(CQtModalUi::FilterLabels(kReadBackFilter), (QStringList{"CSV Files(*.csv)", "All Files(*.*)"}));
+    const struct {
+        const char* filter;
+        QStringList labels;
+        QString kind;
+    } filters[] = {{kProfileFilter, {"QZ ECam Files(*.ecam)", "All Files(*.*)"}, "ecam"},
+                   {kWorkbookOpenFilter, {"Excel Files(*.xls,*.xlsx)"}, "xls"},
+                   {kWorkbookSaveFilter, {"Excel Files(*.xls;*.xlsx)", "All Files(*.*)"}, "xls"},
+                   {kReadBackFilter, {"CSV Files(*.csv)", "All Files(*.*)"}, "csv"}};
     EXPECT_EQ(CQtModalUi::FilterLabels("*.txt"), (QStringList{"*.txt"}));
-
-    // What the dialog itself lists, and which files it then shows.
-    for (const char* filter : {kProfileFilter, kWorkbookOpenFilter, kWorkbookSaveFilter, kReadBackFilter}) {
+    // The labels, the folder each kind remembers, and what the dialog itself lists.
+    for (const auto& f : filters) {
+        EXPECT_EQ(CQtModalUi::FilterLabels(f.filter), f.labels) << f.filter;
+        EXPECT_EQ(CQtModalUi::DirectoryKind(f.filter), f.kind) << f.filter;
         QFileDialog dlg;
         dlg.setOption(QFileDialog::DontUseNativeDialog);
-        CQtModalUi::PrepareFileDialog(dlg, SaveCall(filter, ""));
-        EXPECT_EQ(ComboTexts(dlg), CQtModalUi::FilterLabels(filter)) << filter;
+        CQtModalUi::PrepareFileDialog(dlg, SaveCall(f.filter, ""));
+        EXPECT_EQ(ComboTexts(dlg), f.labels) << f.filter;
     }
+    // Which files the dialog then shows.
     QTemporaryDir dir;
     for (const char* name : {"a.xls", "b.xlsx", "c.csv"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
@@ -173,11 +177,6 @@ TEST(QtModalUi, EachFilterLabelShowsItsPatternsOnce)
 
 TEST(QtModalUi, FileDialogsReopenWhereTheirKindOfFileWasLastTaken)
 {
-    EXPECT_EQ(CQtModalUi::DirectoryKind(kProfileFilter), "ecam");
-    EXPECT_EQ(CQtModalUi::DirectoryKind(kWorkbookOpenFilter), "xls");
-    EXPECT_EQ(CQtModalUi::DirectoryKind(kWorkbookSaveFilter), "xls");
-    EXPECT_EQ(CQtModalUi::DirectoryKind(kReadBackFilter), "csv");
-
     QTemporaryDir profiles, workbooks;
     const QString start = QDir::currentPath();
     // A profile saved into one folder: the answer names the caller's own filter entry.
