@@ -2,7 +2,7 @@
 // the messages of common mistakes walked text by text, in both languages:
 // in Chinese every text is the one pinned in zh_texts.txt, byte for byte; in
 // English no text holds a Chinese character and every label and button shows
-// its text whole. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the
+// its text whole; so too the motion-law dialog's, not pinned. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the
 // current build instead.
 #include "tests/lang/ui_text_walk.h"
 #include "tests/support/panel_harness.h"
@@ -10,6 +10,7 @@
 #include "ui/funcode/my_combo_box.h"
 #include "ui/funcode/my_list_ctrl.h"
 #include "ui/panel/curve_menu.h"
+#include "ui/panel/motion_law_dlg.h"
 #include "ui/spec_edit.h"
 #include "ui/lang/ui_language.h"
 #include "host/device_manage.h"
@@ -131,20 +132,19 @@ protected:
         Edit(IDC_EDIT_SLAVE_PULSE)->setText(QStringLiteral("10000"));
         Click(IDC_BTN_STD_WRITE);
 
-        return BoxTexts(QStringLiteral("box"), Captions::kWhenGiven);
+        return BoxTexts(QStringLiteral("box"));
     }
 
     // The message boxes shown since the last Clear, as texts "<prefix> N text"
-    // and "<prefix> N caption".
-    enum class Captions { kNone, kWhenGiven, kAlways };
-    UiTexts BoxTexts(const QString& prefix, Captions captions, const QString& path = QString())
+    // and "<prefix> N caption" (when it has one); `path` shown as "PATH".
+    UiTexts BoxTexts(const QString& prefix, const QString& path = QString())
     {
         UiTexts out;
         for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
             const MessageBoxCall& c = boxes.Calls()[i];
             out.push_back({QStringLiteral("%1 %2 text").arg(prefix).arg(i),
                            path.isEmpty() ? c.text : QString(c.text).replace(path, QStringLiteral("PATH"))});
-            if (captions == Captions::kAlways || (captions == Captions::kWhenGiven && !c.caption.isEmpty()))
+            if (!c.caption.isEmpty())
                 out.push_back({QStringLiteral("%1 %2 caption").arg(prefix).arg(i), c.caption});
         }
         return out;
@@ -174,7 +174,7 @@ protected:
         });
         QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
         EXPECT_TRUE(driver.Ran());
-        return BoxTexts(QStringLiteral("funcodes box"), Captions::kAlways);
+        return BoxTexts(QStringLiteral("funcodes box"));
     }
 
     // Files the panel refuses: a folder chosen as a profile and as a
@@ -199,9 +199,8 @@ protected:
         ui->menus.QueueChoice(ID_EXPORT_CURVES);
         QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, PositionCurve()->rect().center());
         EXPECT_FALSE(QFile::exists(picture));
-        const UiTexts out = BoxTexts(QStringLiteral("file box"), Captions::kNone, picture);
-        EXPECT_EQ(out.size(), 6u);   // the unsaved cam's question; each import also says it failed
-        return out;
+        EXPECT_EQ(boxes.Calls().size(), 6u);   // the unsaved cam's question; each import says it failed
+        return BoxTexts(QStringLiteral("file box"), picture);
     }
 
     // The file dialogs of the profile and workbook commands and of the curve
@@ -271,13 +270,8 @@ TEST_F(ChinesePanelTexts, AreThePinnedOnes)
     EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
     const UiTexts pinned = ReadGolden();
     ASSERT_GT(pinned.size(), 100u);
-    for (std::size_t i = 0; i < std::max(pinned.size(), texts.size()); ++i) {
-        const QString want = i < pinned.size() ? pinned[i].where + " = " + pinned[i].text : QStringLiteral("(none)");
-        const QString got = i < texts.size() ? texts[i].where + " = " + texts[i].text : QStringLiteral("(none)");
-        EXPECT_EQ(got.toStdString(), want.toStdString()) << "entry " << i;
-        if (got != want)
-            break;   // the rest would only repeat a shifted difference
-    }
+    // Whole, so that a failure shows the lines that differ.
+    EXPECT_EQ(FormatUiTexts(texts).toStdString(), FormatUiTexts(pinned).toStdString());
 }
 
 class EnglishPanelTexts : public PanelTexts {
@@ -300,7 +294,19 @@ TEST_F(EnglishPanelTexts, HoldNoChineseAndShowWhole)
     }
     EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 
-    // Windows whose texts are not pinned here: they change elsewhere.
-    for (const UiText& t : WalkFileDialogs())
+    // Windows whose texts are not pinned here: they change elsewhere. The
+    // motion-law dialog with a refusal in its status line.
+    UiTexts more = WalkFileDialogs();
+    CMotionLawDlg laws({}, 1000);
+    laws.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&laws));
+    CollectWidgetTexts(&laws, QStringLiteral("laws"), more);
+    laws.findChild<QLineEdit*>("tolerance")->setText(QStringLiteral("0.00001"));
+    EXPECT_EQ(laws.StatusText().left(44), QStringLiteral("Tolerance 0.00001 needs more than 272 key po"));
+    more.push_back({QStringLiteral("laws refusal"), laws.StatusText()});
+    more.push_back({QStringLiteral("law"), CMotionLawDlg::LawText(MotionLaw::ModifiedSine)});
+    EXPECT_EQ(more.back().text, QStringLiteral("Modified sine"));
+    for (const UiText& t : more)
         EXPECT_FALSE(HasCjk(t.text)) << t.where.toStdString() << " = " << t.text.toStdString();
+    EXPECT_TRUE(TextsCutOff(&laws).isEmpty()) << TextsCutOff(&laws).join(QLatin1Char('\n')).toStdString();
 }
