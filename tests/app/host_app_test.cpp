@@ -22,7 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeAndRejectsMistakes)
+TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFirstWindow)
 {
     HostOptions o;
     QString why;
@@ -45,6 +45,13 @@ TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeAndRejectsMistakes)
         EXPECT_FALSE(ParseHostOptions(bad, x, &why)) << bad.join(' ').toStdString();
         EXPECT_FALSE(why.isEmpty());
     }
+
+    // The first window fits the screen: a 1366 x 768 laptop offers about 1366 x 728 below its panel.
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1366, 728)), QSize(1280, 688));
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1920, 1040)), QSize(1280, 800));
+    // About carries the package version, as dpkg names it.
+    EXPECT_EQ(CHostWindow::AboutText(), QString::fromUtf8("电子凸轮编辑器\n版本 %1.%2.%3")
+                                            .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
 }
 
 namespace {
@@ -114,17 +121,6 @@ TEST(HostWindowTest, PanelFillsTheFrameFollowsEveryResizeAndTakesAMotionLawFromT
     QPointer<QWidget> watch(panel);
     window.close();
     EXPECT_TRUE(watch.isNull());
-}
-
-TEST(HostWindowTest, AboutTextCarriesTheProjectVersionAndTheFirstWindowFitsTheScreen)
-{
-    // A 1366 x 768 laptop offers about 1366 x 728 below its panel.
-    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1366, 728)), QSize(1280, 688));
-    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1920, 1040)), QSize(1280, 800));
-
-    // The package version, as dpkg names it.
-    EXPECT_EQ(CHostWindow::AboutText(), QString::fromUtf8("电子凸轮编辑器\n版本 %1.%2.%3")
-                                            .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
 }
 
 TEST(HostWindowTest, ReadBackGeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
