@@ -11,6 +11,7 @@
 #include "ui/funcode/my_list_ctrl.h"
 #include "ui/panel/curve_menu.h"
 #include "ui/panel/motion_law_dlg.h"
+#include "ui/panel/spec_list_ctrl.h"
 #include "ui/spec_edit.h"
 #include "ui/lang/ui_language.h"
 #include "host/device_manage.h"
@@ -104,7 +105,8 @@ protected:
         TypeMasterLength(QStringLiteral("x"), Qt::Key_Return);
         TypeMasterLength(QStringLiteral("1000"), Qt::Key_Return);
 
-        ChooseFromRowMenu(0, ui->menus.Calls().empty() ? QString() : TableMenuEntry(1));
+        ui->menus.QueueChoice(CSpecListCtrl::ID_DELETE_POINT);   // the first row: refused
+        RightClickRow(0);
         RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("1"), QStringLiteral("1"));
         RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("2"), QStringLiteral("0"));
         RunRangeButton(IDC_BTN_INSERT_ROWS, QStringLiteral("1"), QStringLiteral("100001"));
@@ -220,14 +222,6 @@ protected:
             out.push_back({QStringLiteral("file %1 name").arg(i), files.Calls()[i].initialName});
         }
         return out;
-    }
-
-    QString TableMenuEntry(int index) const
-    {
-        for (auto it = ui->menus.Calls().rbegin(); it != ui->menus.Calls().rend(); ++it)
-            if (it->items.size() == 2)
-                return it->items[static_cast<std::size_t>(index)].text;
-        return QString();
     }
 
     QStringList cutOff;   // what TextsCutOff found in the windows walked
