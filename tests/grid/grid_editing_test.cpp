@@ -20,13 +20,8 @@ TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
 
     Click(1, kMaster);
     auto* editor = qobject_cast<CGridEditorText*>(grid->GetActiveEditor());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_TRUE(editor->hasFocus());
+    ASSERT_NE(editor, nullptr);   // where and with which notes: the endings' table
     EXPECT_EQ(editor->text(), "500.000");
-    EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(1, kMaster)));
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(notes[0].begin && notes[0].row == 1 && notes[0].col == kMaster);
 
     // Another cell of the same row: the first click accepts this edit and
     // only focuses; the second opens the new editor.

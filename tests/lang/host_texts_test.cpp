@@ -46,13 +46,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
     }
-
-    static QAction* Entry(QMainWindow& window, const char* name)
-    {
-        auto* action = window.findChild<QAction*>(QLatin1String(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
 };
 
 // Clicks the radio button of a kind of link.
@@ -62,17 +55,6 @@ void ClickKind(CConnectDialog* d, const char* kind)
     ASSERT_NE(radio, nullptr) << kind;
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
     EXPECT_TRUE(radio->isChecked()) << kind;
-}
-
-// The dialog's texts on the page of one kind of link, with whatever that
-// page cannot show whole.
-UiTexts ShowPage(CConnectDialog* d, const char* kind, QStringList& cutOff)
-{
-    ClickKind(d, kind);
-    UiTexts texts;
-    CollectWidgetTexts(d, QStringLiteral("connect %1").arg(QLatin1String(kind)), texts);
-    cutOff << TextsCutOff(d);
-    return texts;
 }
 
 } // namespace
@@ -100,9 +82,12 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
         texts.push_back({QStringLiteral("about caption"), shown[0].caption});
 
         ModalDriver<CConnectDialog> driver([&](CConnectDialog* d) {
-            for (const char* kind : {"kindTcp", "kindRtu", "kindSim"})
-                for (const UiText& t : ShowPage(d, kind, cutOff))
-                    texts.push_back(t);
+            // Each kind of link's page, with whatever it cannot show whole.
+            for (const char* kind : {"kindTcp", "kindRtu", "kindSim"}) {
+                ClickKind(d, kind);
+                CollectWidgetTexts(d, QStringLiteral("connect %1").arg(QLatin1String(kind)), texts);
+                cutOff << TextsCutOff(d);
+            }
 
             // The checks of the fields, each refused with its message.
             QPushButton* ok = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok);
@@ -129,7 +114,7 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
             texts.push_back({QStringLiteral("test result"), d->TestResult()});
             EXPECT_TRUE(d->TestResult().startsWith(QLatin1String("Connected"))) << d->TestResult().toStdString();
         });
-        ClickMenuEntry(window, Entry(window, "connectDrive"));
+        ClickMenuEntry(window, window.findChild<QAction*>(QStringLiteral("connectDrive")));
         EXPECT_TRUE(driver.Ran());
         // Three refusals after the About box.
         EXPECT_EQ(shown.size(), 4u);
