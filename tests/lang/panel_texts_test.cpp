@@ -1,9 +1,10 @@
 // The panel, its menus, the row-range dialog, the function-code dialog and
-// the messages of common mistakes walked text by text, in Chinese and then on
-// a panel made anew in English: in Chinese every text is the one pinned in zh_texts.txt, byte for byte; in
-// English no text holds a Chinese character and every label and button shows
-// its text whole; so too the motion-law dialog's, not pinned. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the
-// current build instead.
+// the messages of common mistakes walked text by text, in Chinese and then
+// on a panel made anew in English. In Chinese every text is the one pinned
+// in zh_texts.txt, byte for byte; in English no text holds a Chinese
+// character and every label and button shows its text whole; so too the
+// motion-law dialog's, not pinned. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned
+// file from the current build instead.
 #include "tests/lang/ui_text_walk.h"
 #include "tests/support/panel_harness.h"
 #include "ui/funcode/ecam_func_set_dlg.h"
