@@ -12,7 +12,6 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -29,15 +28,12 @@ std::vector<TsMessage> ReadTs(const QString& path)
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     QXmlStreamReader xml(&file);
-    QString context;
-    TsMessage m;
+    TsMessage m;   // each message has a source and a translation, after its context's name
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
-            context = xml.readElementText();
-        } else if (xml.name() == QLatin1String("message")) {
-            m = TsMessage{context, {}, {}, {}};
+            m.context = xml.readElementText();
         } else if (xml.name() == QLatin1String("source")) {
             m.source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
