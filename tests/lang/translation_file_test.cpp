@@ -12,7 +12,6 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 struct TsMessage {
