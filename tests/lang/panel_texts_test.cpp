@@ -151,33 +151,6 @@ protected:
         return out;
     }
 
-    // The function-code dialog's own input messages.
-    UiTexts WalkFunCodeMessages()
-    {
-        boxes.Clear();
-        ModalDriver<CECamFuncSetDlg> driver([&](CECamFuncSetDlg* d) {
-            CMyListCtrl* list = d->List();
-            // H1B-10 (row 5): -3600..3600.
-            for (const char* text : {"9999", "", "1.5"}) {
-                const QRect cell = list->visualRect(list->model()->index(5, 2));
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-                QLineEdit* edit = list->CellEdit();
-                if (!edit || !edit->isVisible()) {
-                    ADD_FAILURE() << "no cell editor";
-                    return;
-                }
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Delete);
-                QTest::keyClicks(edit, QString::fromLatin1(text));
-                QTest::keyClick(edit, Qt::Key_Return);
-                EXPECT_TRUE(QTest::qWaitFor([edit] { return !edit->isVisible(); }, 5000));
-            }
-        });
-        QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
-        EXPECT_TRUE(driver.Ran());
-        return BoxTexts(QStringLiteral("funcodes box"));
-    }
-
     // Files the panel refuses: a folder chosen as a profile and as a
     // workbook, and curves exported to a picture format it does not write
     // (its path, which changes from run to run, replaced by "PATH").
@@ -225,7 +198,7 @@ protected:
     UiTexts WalkAll()
     {
         UiTexts all = WalkEverything();
-        for (const UiTexts& more : {WalkMessages(), WalkFunCodeMessages(), WalkFileMessages()})
+        for (const UiTexts& more : {WalkMessages(), WalkFileMessages()})
             all.insert(all.end(), more.begin(), more.end());
         return all;
     }
