@@ -114,16 +114,6 @@ QString FormatUiTexts(const UiTexts& texts)
     return lines;
 }
 
-UiTexts ParseUiTexts(const QString& lines)
-{
-    UiTexts out;
-    for (const QString& line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QJsonArray entry = QJsonDocument::fromJson(line.toUtf8()).array();
-        out.push_back({entry.at(0).toString(), entry.at(1).toString()});
-    }
-    return out;
-}
-
 bool HasCjk(const QString& text)
 {
     for (QChar c : text) {

@@ -28,7 +28,6 @@ void CollectMenuTexts(const CModalUiRecorder::MenuCall& menu, const QString& pre
 // One line per entry, a JSON array [where, text], so line breaks in texts
 // stay escaped.
 QString FormatUiTexts(const UiTexts& texts);
-UiTexts ParseUiTexts(const QString& lines);
 
 // True when text holds a character of a CJK script or CJK punctuation.
 bool HasCjk(const QString& text);
