@@ -78,8 +78,6 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
         ClickMenuEntry(window, window.menuBar()->actions().last()->menu()->actions().first());
         const auto& shown = boxes->boxes.Calls();
         ASSERT_EQ(shown.size(), 1u);
-        texts.push_back({QStringLiteral("about text"), shown[0].text});
-        texts.push_back({QStringLiteral("about caption"), shown[0].caption});
 
         ModalDriver<CConnectDialog> driver([&](CConnectDialog* d) {
             // Each kind of link's page, with whatever it cannot show whole.
@@ -116,9 +114,9 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
         });
         ClickMenuEntry(window, window.findChild<QAction*>(QStringLiteral("connectDrive")));
         EXPECT_TRUE(driver.Ran());
-        // Three refusals after the About box.
+        // The About box, then three refusals.
         EXPECT_EQ(shown.size(), 4u);
-        for (std::size_t i = 1; i < shown.size(); ++i) {
+        for (std::size_t i = 0; i < shown.size(); ++i) {
             texts.push_back({QStringLiteral("connect box %1").arg(i), shown[i].text});
             texts.push_back({QStringLiteral("connect box %1 caption").arg(i), shown[i].caption});
         }
