@@ -32,17 +32,10 @@
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 using ecamtest::StartSim;
 
-QString UrlOf(const CDriveSimulator& sim)
-{
-    return QString::fromStdString(sim.Url());
-}
+QString u8(const char* text) { return QString::fromUtf8(text); }
+QString UrlOf(const CDriveSimulator& sim) { return QString::fromStdString(sim.Url()); }
 
 // Replaces a field's text as a user does: select all, type.
 void Type(QWidget* field, const QString& text)
