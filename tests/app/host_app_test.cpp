@@ -22,7 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeAndRejectsMistakes)
+TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFirstWindow)
 {
     HostOptions o;
     QString why;
@@ -45,6 +45,13 @@ TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeAndRejectsMistakes)
         EXPECT_FALSE(ParseHostOptions(bad, x, &why)) << bad.join(' ').toStdString();
         EXPECT_FALSE(why.isEmpty());
     }
+
+    // The first window fits the screen: a 1366 x 768 laptop offers about 1366 x 728 below its panel.
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1366, 728)), QSize(1280, 688));
+    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1920, 1040)), QSize(1280, 800));
+    // About carries the package version, as dpkg names it.
+    EXPECT_EQ(CHostWindow::AboutText(), QString::fromUtf8("电子凸轮编辑器\n版本 %1.%2.%3")
+                                            .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
 }
 
 namespace {
@@ -56,86 +63,63 @@ IDeviceManage* Devices()
 
 } // namespace
 
-TEST(HostWindowTest, PanelFillsTheFrameFollowsEveryResizeAndTakesAMotionLawFromTheMenu)
-{
-    CHostDrive drive(Devices());
-    ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:1?unit=1"), nullptr));
-    CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.StatusText(), QString::fromUtf8("驱动器: Modbus TCP 127.0.0.1:1 站号 1"));
-    EXPECT_EQ(window.LinkText(), QString::fromUtf8("未通信"));
-    EXPECT_FALSE(window.windowIcon().pixmap(32).isNull());
-
-    QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
-    ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(panel->isVisible());
-    window.SetPanelSize(QSize(800, 600));
-    QTRY_COMPARE(panel->geometry(), QRect(0, 0, 800, 600));
-
-    window.SetPanelSize(QSize(1000, 700));
-    QTRY_COMPARE(panel->size(), QSize(1000, 700));
-
-    // The picture has the panel's size and is not blank.
-    QTemporaryDir dir;
-    const QString path = dir.filePath("panel.png");
-    ASSERT_TRUE(window.SavePanelPicture(path));
-    QImage img(path);
-    ASSERT_EQ(img.size(), QSize(1000, 700));
-    QSet<QRgb> colours;
-    for (int y = 0; y < img.height(); y += 7)
-        for (int x = 0; x < img.width(); x += 7)
-            colours.insert(img.pixel(x, y));
-    EXPECT_GT(colours.size(), 3);
-
-    // 凸轮 › 运动规律...: the default laws over the panel's length 1000,
-    // accepted as they are, replace the cam (the dialog lives in the plug-in,
-    // so it is known here by name only); the table lists each key point.
-    auto* entry = window.findChild<QAction*>(QStringLiteral("motionLaws"));
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->text(), QString::fromUtf8("运动规律..."));
-    ModalDriver<QDialog> driver([](QDialog* d) {
-        ASSERT_EQ(d->objectName(), "motionLawDlg");
-        d->accept();
-    });
-    entry->trigger();
-    EXPECT_TRUE(driver.Ran());
-    auto* length = window.Frame()->findChild<QLineEdit*>(QStringLiteral("idc6008"));
-    ASSERT_NE(length, nullptr);
-    EXPECT_EQ(length->text(), "1000");
-    CamDesign expected;
-    DesignError e;
-    ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(1000), {}, expected, e));
-    auto* table = window.Frame()->findChild<QAbstractItemView*>(QStringLiteral("idc6018"));
-    ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->model()->rowCount(), int(expected.points.size()));
-
-    // Closing the window destroys the panel through the API.
-    QPointer<QWidget> watch(panel);
-    window.close();
-    EXPECT_TRUE(watch.isNull());
-}
-
-TEST(HostWindowTest, AboutTextCarriesTheProjectVersionAndTheFirstWindowFitsTheScreen)
-{
-    // A 1366 x 768 laptop offers about 1366 x 728 below its panel.
-    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1366, 728)), QSize(1280, 688));
-    EXPECT_EQ(CHostWindow::FirstWindowSize(QSize(1920, 1040)), QSize(1280, 800));
-
-    // The package version, as dpkg names it.
-    EXPECT_EQ(CHostWindow::AboutText(), QString::fromUtf8("电子凸轮编辑器\n版本 %1.%2.%3")
-                                            .arg(ECAM_VERSION_MAJOR).arg(ECAM_VERSION_MINOR).arg(ECAM_VERSION_PATCH));
-}
-
-TEST(HostWindowTest, ReadBackGeometryAndDriveAreRememberedAcrossWindowsAndTheCommandLineWinsForOneRun)
+TEST(HostWindowTest, PanelFillsTheFrameTakesAMotionLawAndReadBackGeometryAndDriveOutliveTheWindow)
 {
     const QString first = QStringLiteral("tcp://127.0.0.1:1?unit=4");
     const QString second = QStringLiteral("rtu:/dev/ttyECAM9?baud=9600&parity=E&data=8&stop=1&unit=2");
     CHostDrive drive(Devices());
+    ASSERT_TRUE(drive.Select(QStringLiteral("tcp://127.0.0.1:1?unit=1"), nullptr));
     {
         CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_EQ(window.StatusText(), QString::fromUtf8("驱动器: Modbus TCP 127.0.0.1:1 站号 1"));
+        EXPECT_EQ(window.LinkText(), QString::fromUtf8("未通信"));
+        EXPECT_FALSE(window.windowIcon().pixmap(32).isNull());
+
+        QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(panel->isVisible());
+        window.SetPanelSize(QSize(800, 600));
+        QTRY_COMPARE(panel->geometry(), QRect(0, 0, 800, 600));
+
+        window.SetPanelSize(QSize(1000, 700));
+        QTRY_COMPARE(panel->size(), QSize(1000, 700));
+
+        // The picture has the panel's size and is not blank.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("panel.png");
+        ASSERT_TRUE(window.SavePanelPicture(path));
+        QImage img(path);
+        ASSERT_EQ(img.size(), QSize(1000, 700));
+        QSet<QRgb> colours;
+        for (int y = 0; y < img.height(); y += 7)
+            for (int x = 0; x < img.width(); x += 7)
+                colours.insert(img.pixel(x, y));
+        EXPECT_GT(colours.size(), 3);
+
+        // 凸轮 › 运动规律...: the default laws over the panel's length 1000,
+        // accepted as they are, replace the cam (the dialog lives in the plug-in,
+        // so it is known here by name only); the table lists each key point.
+        auto* entry = window.findChild<QAction*>(QStringLiteral("motionLaws"));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->text(), QString::fromUtf8("运动规律..."));
+        ModalDriver<QDialog> driver([](QDialog* d) {
+            ASSERT_EQ(d->objectName(), "motionLawDlg");
+            d->accept();
+        });
+        entry->trigger();
+        EXPECT_TRUE(driver.Ran());
+        auto* length = window.Frame()->findChild<QLineEdit*>(QStringLiteral("idc6008"));
+        ASSERT_NE(length, nullptr);
+        EXPECT_EQ(length->text(), "1000");
+        CamDesign expected;
+        DesignError e;
+        ASSERT_TRUE(DesignCam(RiseDwellReturnDwell(1000), {}, expected, e));
+        auto* table = window.Frame()->findChild<QAbstractItemView*>(QStringLiteral("idc6018"));
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->model()->rowCount(), int(expected.points.size()));
+
         // The read-back setting: a check item, on until the user says otherwise.
         auto* readBack = window.findChild<QAction*>(QStringLiteral("verifyAfterWrite"));
         ASSERT_NE(readBack, nullptr);
@@ -144,7 +128,10 @@ TEST(HostWindowTest, ReadBackGeometryAndDriveAreRememberedAcrossWindowsAndTheCom
         EXPECT_FALSE(VerifyAfterWriteSetting());
         window.setGeometry(QRect(30, 40, 700, 500));
         ASSERT_TRUE(window.Reconnect(first));
+        // Closing the window destroys the panel through the API.
+        QPointer<QWidget> watch(panel);
         window.close();
+        EXPECT_TRUE(watch.isNull());
     }
     EXPECT_EQ(RememberedDevice(), first);
     {

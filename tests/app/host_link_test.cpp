@@ -32,16 +32,18 @@
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 using ecamtest::StartSim;
 
-QString UrlOf(const CDriveSimulator& sim)
+QString u8(const char* text) { return QString::fromUtf8(text); }
+QString UrlOf(const CDriveSimulator& sim) { return QString::fromStdString(sim.Url()); }
+
+// Replaces a field's text as a user does: select all, type.
+void Type(QWidget* field, const QString& text)
 {
-    return QString::fromStdString(sim.Url());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
 }
 
 class ConnectDialogTest : public ::testing::Test {
@@ -56,16 +58,8 @@ protected:
         return w;
     }
     void Click(const char* name) { QTest::mouseClick(Child<QWidget>(name), Qt::LeftButton); }
-    // Replaces a field's text as a user does: select all, type.
-    void Type(QWidget* field, const QString& text)
-    {
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-    }
-    void Type(const char* name, const QString& text) { Type(Child<QWidget>(name), text); }
-    void TypeCombo(const char* name, const QString& text) { Type(Child<QComboBox>(name)->lineEdit(), text); }
+    void Type(const char* name, const QString& text) { ::Type(Child<QWidget>(name), text); }
+    void TypeCombo(const char* name, const QString& text) { ::Type(Child<QComboBox>(name)->lineEdit(), text); }
 
     // Runs the connection test and waits (bounded) for its report.
     QString RunTest(int boundMs = 5000)
@@ -283,10 +277,7 @@ TEST_F(HostLinkTest, ConnectingAnotherDriveThroughTheMenuMovesThePanelToIt)
     QString shown;
     ModalDriver<CConnectDialog> connect([&](CConnectDialog* dlg) {
         shown = dlg->Choice();
-        auto* port = dlg->findChild<QSpinBox*>(QStringLiteral("tcpPort"));
-        port->setFocus();
-        QTest::keyClick(port, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(port, QString::number(b->Port()));
+        Type(dlg->findChild<QSpinBox*>(QStringLiteral("tcpPort")), QString::number(b->Port()));
         QTest::mouseClick(dlg->findChild<QWidget*>(QStringLiteral("buttonBox"))->findChildren<QPushButton*>().first(),
                           Qt::LeftButton);
     });

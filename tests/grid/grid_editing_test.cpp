@@ -20,13 +20,8 @@ TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
 
     Click(1, kMaster);
     auto* editor = qobject_cast<CGridEditorText*>(grid->GetActiveEditor());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_TRUE(editor->hasFocus());
+    ASSERT_NE(editor, nullptr);   // where and with which notes: the endings' table
     EXPECT_EQ(editor->text(), "500.000");
-    EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(1, kMaster)));
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_TRUE(notes[0].begin && notes[0].row == 1 && notes[0].col == kMaster);
 
     // Another cell of the same row: the first click accepts this edit and
     // only focuses; the second opens the new editor.
@@ -114,38 +109,50 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         QTest::keyClicks(e, "0");
         QTest::keyClick(e, Qt::Key_Return);
     };
+    // Opened by two clicks, or by F2, Return or Enter on the focus cell (the
+    // combo column's drop-down list too); the Return that ends an edit does
+    // not open it again.
     const struct {
         int row, col;
+        Qt::Key open;  // 0: clicks
         const char* typed;  // replaces the selected text
         std::function<void(QWidget*)> end;
         const char* cell;
         std::optional<QString> told;
     } cases[] = {
-        {1, kSpeed, "2.5", key(Qt::Key_Return), "2.5", "2.5"},
-        {0, kMaster, "99", key(Qt::Key_Escape), "0.000", std::nullopt},
-        {0, kSlave, "", key(Qt::Key_Enter), "0.000", std::nullopt},  // unchanged
-        {0, kSlave, "", retype, "0.000", "0.000"},
-        {2, kSlave, "1", key(Qt::Key_Tab), "1", "1"},
-        {1, kMaster, "1", focusOther, "1", "1"},
-        {1, kSlave, "7", wheel, "7", "7"},
+        {1, kSpeed, Qt::Key_F2, "2.5", key(Qt::Key_Return), "2.5", "2.5"},
+        {0, kMaster, Qt::Key(0), "99", key(Qt::Key_Escape), "0.000", std::nullopt},
+        {0, kSlave, Qt::Key_Return, "", key(Qt::Key_Enter), "0.000", std::nullopt},  // unchanged
+        {0, kSlave, Qt::Key(0), "", retype, "0.000", "0.000"},
+        {2, kSlave, Qt::Key_Enter, "1", key(Qt::Key_Tab), "1", "1"},
+        {1, kMaster, Qt::Key(0), "1", focusOther, "1", "1"},
+        {1, kSlave, Qt::Key(0), "7", wheel, "7", "7"},
+        {1, kType, Qt::Key_F2, "", key(Qt::Key_Return), "Linear", std::nullopt},
     };
     std::vector<QPointer<QWidget>> editors;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cell);
-        QWidget* editor = OpenEditor(c.row, c.col);
+        notes.clear();
+        if (c.open) {
+            Click(c.row, c.col);
+            QTest::keyClick(grid, c.open);
+        }
+        QWidget* editor = c.open ? grid->GetActiveEditor() : OpenEditor(c.row, c.col);
         ASSERT_NE(editor, nullptr);
         editors.emplace_back(editor);
+        EXPECT_TRUE(editor->hasFocus());
+        EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(c.row, c.col)));
         QTest::keyClicks(editor, c.typed);
         c.end(editor);
         EXPECT_EQ(grid->GetActiveEditor(), nullptr);
         EXPECT_EQ(grid->GetItemText(c.row, c.col), c.cell);
-        const GridNote end = Ends().back();
-        EXPECT_TRUE(end.row == c.row && end.col == c.col);
-        EXPECT_EQ(end.text, c.told);
-        EXPECT_EQ(end.cellAtNotify, c.cell);
+        ASSERT_EQ(notes.size(), 2u);
+        EXPECT_TRUE(notes[0].begin && notes[0].row == c.row && notes[0].col == c.col);
+        EXPECT_TRUE(!notes[1].begin && notes[1].row == c.row && notes[1].col == c.col);
+        EXPECT_EQ(notes[1].text, c.told);
+        EXPECT_EQ(notes[1].cellAtNotify, c.cell);
         EXPECT_NE(grid->hasFocus(), other->hasFocus());  // back to the grid unless taken elsewhere
     }
-    EXPECT_EQ(Ends().size(), std::size(cases));
     // Editor windows go away once control is back in the event loop.
     QTRY_VERIFY(std::all_of(editors.begin(), editors.end(), [](const auto& e) { return e.isNull(); }));
 }
@@ -157,6 +164,8 @@ TEST_F(GridTest, ParentRefusalOneEditorAtATimeAndRowsRebuiltDuringTheEnd)
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_TRUE(notes[0].begin && !notes[1].begin);
     EXPECT_FALSE(notes[1].text.has_value());
+    QTest::keyClick(grid, Qt::Key_F2);
+    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
     refuseEdits = false;
     notes.clear();
 
@@ -210,39 +219,4 @@ TEST_F(GridTest, ParentRefusalOneEditorAtATimeAndRowsRebuiltDuringTheEnd)
     const size_t before = notes.size();
     delete grid;
     EXPECT_EQ(notes.size(), before);
-}
-
-TEST_F(GridTest, F2AndEnterOpenTheFocusCellsEditorWithItsNotifications)
-{
-    // The combo column opens its drop-down list the same way. The Return
-    // that ends the edit does not open it again.
-    const std::pair<Qt::Key, int> cases[] = {
-        {Qt::Key_F2, kSlave}, {Qt::Key_Return, kSlave}, {Qt::Key_Enter, kSlave}, {Qt::Key_F2, kType}};
-    for (const auto& [k, col] : cases) {
-        SCOPED_TRACE(k);
-        notes.clear();
-        Click(1, col);
-        QTest::keyClick(grid, k);
-        QWidget* editor = grid->GetActiveEditor();
-        ASSERT_NE(editor, nullptr);
-        EXPECT_TRUE(editor->hasFocus());
-        EXPECT_EQ(editor->geometry(), grid->visualRect(grid->model()->index(1, col)));
-        std::optional<QString> typed;
-        if (col == kSlave) {
-            typed = "42";
-            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor, *typed);
-        }
-        QTest::keyClick(editor, Qt::Key_Return);
-        EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-        ASSERT_EQ(notes.size(), 2u);
-        EXPECT_TRUE(notes[0].begin && notes[0].row == 1 && notes[0].col == col);
-        EXPECT_FALSE(notes[1].begin);
-        EXPECT_EQ(notes[1].text, typed);
-        EXPECT_TRUE(grid->hasFocus());  // the next key goes to the grid again
-    }
-    // A refused edit opens nothing.
-    refuseEdits = true;
-    QTest::keyClick(grid, Qt::Key_F2);
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
 }

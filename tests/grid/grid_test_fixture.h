@@ -15,8 +15,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -102,13 +100,6 @@ protected:
         if (!grid->GetActiveEditor())
             Click(row, col);
         return grid->GetActiveEditor();
-    }
-
-    std::vector<GridNote> Ends() const
-    {
-        std::vector<GridNote> out;
-        std::copy_if(notes.begin(), notes.end(), std::back_inserter(out), [](const auto& n) { return !n.begin; });
-        return out;
     }
 
     std::unique_ptr<QWidget> window;

@@ -52,6 +52,10 @@ TEST(DriveMessages, AreTheDriveLayersOwnInChineseAndTranslatedWordForWordInEngli
     for (const auto& c : cases)
         EXPECT_EQ(MismatchLine(c.m).toStdString(), c.english);
     EXPECT_EQ(MismatchList(list, 1).toStdString(), std::string(cases[0].english) + "\n7 differences in all");
+    // The function-code dialog's input messages (its caption is a plain tr text).
+    for (const auto& [text, english] : {std::pair{L"9999", "Valid range: [-3600, 3600]"},
+                                        {L"", "The value must not be empty!"}, {L"1.5", "Please enter a whole number!"}})
+        EXPECT_EQ(FunCodeInputProblem(text, -3600, 3600, nullptr).toStdString(), english);
     // Every word of the shipped catalogue, not only the rows the dialog lists.
     std::string error;
     const auto catalogue = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);

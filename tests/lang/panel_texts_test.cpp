@@ -1,15 +1,18 @@
 // The panel, its menus, the row-range dialog, the function-code dialog and
-// the messages of common mistakes walked text by text, in both languages:
-// in Chinese every text is the one pinned in zh_texts.txt, byte for byte; in
-// English no text holds a Chinese character and every label and button shows
-// its text whole. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the
-// current build instead.
+// the messages of common mistakes walked text by text, in Chinese and then
+// on a panel made anew in English. In Chinese every text is the one pinned
+// in zh_texts.txt, byte for byte; in English no text holds a Chinese
+// character and every label and button shows its text whole; so too the
+// motion-law dialog's, not pinned. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned
+// file from the current build instead.
 #include "tests/lang/ui_text_walk.h"
 #include "tests/support/panel_harness.h"
 #include "ui/funcode/ecam_func_set_dlg.h"
 #include "ui/funcode/my_combo_box.h"
 #include "ui/funcode/my_list_ctrl.h"
 #include "ui/panel/curve_menu.h"
+#include "ui/panel/motion_law_dlg.h"
+#include "ui/panel/spec_list_ctrl.h"
 #include "ui/spec_edit.h"
 #include "ui/lang/ui_language.h"
 #include "host/device_manage.h"
@@ -24,12 +27,10 @@ namespace {
 
 class PanelTexts : public PanelHarness {
 protected:
-    explicit PanelTexts(UiLanguage language) : m_language(language) {}
-
     void SetUp() override
     {
         // Texts are translated when the windows are made: first the language.
-        const UiTranslatorsLoaded loaded = InstallUiTranslators(*qApp, m_language);
+        const UiTranslatorsLoaded loaded = InstallUiTranslators(*qApp, UiLanguage::kChinese);
         ASSERT_TRUE(loaded.panel) << loaded.panelFile.toStdString();
         // A device the catalogue can be found for; nothing here connects.
         ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice("tcp://127.0.0.1:9?unit=1"));
@@ -103,7 +104,8 @@ protected:
         TypeMasterLength(QStringLiteral("x"), Qt::Key_Return);
         TypeMasterLength(QStringLiteral("1000"), Qt::Key_Return);
 
-        ChooseFromRowMenu(0, ui->menus.Calls().empty() ? QString() : TableMenuEntry(1));
+        ui->menus.QueueChoice(CSpecListCtrl::ID_DELETE_POINT);   // the first row: refused
+        RightClickRow(0);
         RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("1"), QStringLiteral("1"));
         RunRangeButton(IDC_BTN_DELETE_ROWS, QStringLiteral("2"), QStringLiteral("0"));
         RunRangeButton(IDC_BTN_INSERT_ROWS, QStringLiteral("1"), QStringLiteral("100001"));
@@ -131,50 +133,22 @@ protected:
         Edit(IDC_EDIT_SLAVE_PULSE)->setText(QStringLiteral("10000"));
         Click(IDC_BTN_STD_WRITE);
 
-        return BoxTexts(QStringLiteral("box"), Captions::kWhenGiven);
+        return BoxTexts(QStringLiteral("box"));
     }
 
     // The message boxes shown since the last Clear, as texts "<prefix> N text"
-    // and "<prefix> N caption".
-    enum class Captions { kNone, kWhenGiven, kAlways };
-    UiTexts BoxTexts(const QString& prefix, Captions captions, const QString& path = QString())
+    // and "<prefix> N caption" (when it has one); `path` shown as "PATH".
+    UiTexts BoxTexts(const QString& prefix, const QString& path = QString())
     {
         UiTexts out;
         for (std::size_t i = 0; i < boxes.Calls().size(); ++i) {
             const MessageBoxCall& c = boxes.Calls()[i];
             out.push_back({QStringLiteral("%1 %2 text").arg(prefix).arg(i),
                            path.isEmpty() ? c.text : QString(c.text).replace(path, QStringLiteral("PATH"))});
-            if (captions == Captions::kAlways || (captions == Captions::kWhenGiven && !c.caption.isEmpty()))
+            if (!c.caption.isEmpty())
                 out.push_back({QStringLiteral("%1 %2 caption").arg(prefix).arg(i), c.caption});
         }
         return out;
-    }
-
-    // The function-code dialog's own input messages.
-    UiTexts WalkFunCodeMessages()
-    {
-        boxes.Clear();
-        ModalDriver<CECamFuncSetDlg> driver([&](CECamFuncSetDlg* d) {
-            CMyListCtrl* list = d->List();
-            // H1B-10 (row 5): -3600..3600.
-            for (const char* text : {"9999", "", "1.5"}) {
-                const QRect cell = list->visualRect(list->model()->index(5, 2));
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-                QLineEdit* edit = list->CellEdit();
-                if (!edit || !edit->isVisible()) {
-                    ADD_FAILURE() << "no cell editor";
-                    return;
-                }
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Delete);
-                QTest::keyClicks(edit, QString::fromLatin1(text));
-                QTest::keyClick(edit, Qt::Key_Return);
-                EXPECT_TRUE(QTest::qWaitFor([edit] { return !edit->isVisible(); }, 5000));
-            }
-        });
-        QTest::mouseClick(Button(IDC_BTN_FUNCODE), Qt::LeftButton);
-        EXPECT_TRUE(driver.Ran());
-        return BoxTexts(QStringLiteral("funcodes box"), Captions::kAlways);
     }
 
     // Files the panel refuses: a folder chosen as a profile and as a
@@ -199,23 +173,19 @@ protected:
         ui->menus.QueueChoice(ID_EXPORT_CURVES);
         QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, PositionCurve()->rect().center());
         EXPECT_FALSE(QFile::exists(picture));
-        const UiTexts out = BoxTexts(QStringLiteral("file box"), Captions::kNone, picture);
-        EXPECT_EQ(out.size(), 6u);   // the unsaved cam's question; each import also says it failed
-        return out;
+        EXPECT_EQ(boxes.Calls().size(), 6u);   // the unsaved cam's question; each import says it failed
+        return BoxTexts(QStringLiteral("file box"), picture);
     }
 
-    // The file dialogs of the profile and workbook commands and of the curve
-    // export, all cancelled.
-    UiTexts WalkFileDialogs()
+    // The file dialogs opened since `from` (the walk's imports and curve
+    // export) and those of the two save commands, all cancelled.
+    UiTexts FileDialogTexts(std::size_t from)
     {
-        const std::size_t before = files.Calls().size();
-        for (int id : {IDC_BTN_IMPORT, IDC_BTN_SAVE, IDC_BTN_SPECIAL_IMPORT, IDC_BTN_SPECIAL_SAVE})
+        for (int id : {IDC_BTN_SAVE, IDC_BTN_SPECIAL_SAVE})
             Click(id);
-        ui->menus.QueueChoice(ID_EXPORT_CURVES);
-        QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, PositionCurve()->rect().center());
-        EXPECT_EQ(files.Calls().size(), before + 5);
+        EXPECT_EQ(files.Calls().size(), from + 5);
         UiTexts out;
-        for (std::size_t i = before; i < files.Calls().size(); ++i) {
+        for (std::size_t i = from; i < files.Calls().size(); ++i) {
             out.push_back({QStringLiteral("file %1 title").arg(i), files.Calls()[i].title});
             out.push_back({QStringLiteral("file %1 filter").arg(i), files.Calls()[i].filter});
             out.push_back({QStringLiteral("file %1 name").arg(i), files.Calls()[i].initialName});
@@ -223,84 +193,61 @@ protected:
         return out;
     }
 
-    QString TableMenuEntry(int index) const
-    {
-        for (auto it = ui->menus.Calls().rbegin(); it != ui->menus.Calls().rend(); ++it)
-            if (it->items.size() == 2)
-                return it->items[static_cast<std::size_t>(index)].text;
-        return QString();
-    }
-
     QStringList cutOff;   // what TextsCutOff found in the windows walked
-    const UiLanguage m_language;
 
     UiTexts WalkAll()
     {
         UiTexts all = WalkEverything();
-        for (const UiTexts& more : {WalkMessages(), WalkFunCodeMessages(), WalkFileMessages()})
+        for (const UiTexts& more : {WalkMessages(), WalkFileMessages()})
             all.insert(all.end(), more.begin(), more.end());
         return all;
     }
 };
 
-QString GoldenPath() { return QStringLiteral(ECAM_LANG_TEST_DIR "/zh_texts.txt"); }
-
-UiTexts ReadGolden()
-{
-    QFile golden(GoldenPath());
-    EXPECT_TRUE(golden.open(QIODevice::ReadOnly)) << GoldenPath().toStdString();
-    return ParseUiTexts(QString::fromUtf8(golden.readAll()));
-}
-
 } // namespace
 
-class ChinesePanelTexts : public PanelTexts {
-protected:
-    ChinesePanelTexts() : PanelTexts(UiLanguage::kChinese) {}
-};
-
-TEST_F(ChinesePanelTexts, AreThePinnedOnes)
+TEST_F(PanelTexts, AreThePinnedOnesInChineseAndEachTranslatedAndWholeInEnglish)
 {
-    const UiTexts texts = WalkAll();
+    const UiTexts chinese = WalkAll();
+    ASSERT_GT(chinese.size(), 100u);
+    QFile golden(QStringLiteral(ECAM_LANG_TEST_DIR "/zh_texts.txt"));
     if (qEnvironmentVariableIsSet("ECAM_WRITE_ZH_TEXTS")) {
-        QFile golden(GoldenPath());
         ASSERT_TRUE(golden.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        golden.write(FormatUiTexts(texts).toUtf8());
+        golden.write(FormatUiTexts(chinese).toUtf8());
         return;
     }
-    EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
-    const UiTexts pinned = ReadGolden();
-    ASSERT_GT(pinned.size(), 100u);
-    for (std::size_t i = 0; i < std::max(pinned.size(), texts.size()); ++i) {
-        const QString want = i < pinned.size() ? pinned[i].where + " = " + pinned[i].text : QStringLiteral("(none)");
-        const QString got = i < texts.size() ? texts[i].where + " = " + texts[i].text : QStringLiteral("(none)");
-        EXPECT_EQ(got.toStdString(), want.toStdString()) << "entry " << i;
-        if (got != want)
-            break;   // the rest would only repeat a shifted difference
-    }
-}
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << golden.fileName().toStdString();
+    // Whole, so that a failure shows the lines that differ.
+    EXPECT_EQ(FormatUiTexts(chinese).toStdString(), golden.readAll().toStdString());
 
-class EnglishPanelTexts : public PanelTexts {
-protected:
-    EnglishPanelTexts() : PanelTexts(UiLanguage::kEnglish) {}
-};
-
-TEST_F(EnglishPanelTexts, HoldNoChineseAndShowWhole)
-{
+    // A panel made in English: the same windows, entries and messages, each translated.
+    ASSERT_TRUE(InstallUiTranslators(*qApp, UiLanguage::kEnglish).panel);
+    ASSERT_NO_FATAL_FAILURE(Recreate(camxfer::Timing{std::chrono::milliseconds(0), 10}));
+    const std::size_t fileDialogs = files.Calls().size();
     const UiTexts texts = WalkAll();
-    const UiTexts pinned = ReadGolden();
-    // The same windows, entries and messages as in Chinese, each translated.
-    ASSERT_EQ(texts.size(), pinned.size());
+    ASSERT_EQ(texts.size(), chinese.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(texts[i].where.toStdString(), pinned[i].where.toStdString()) << i;
+        EXPECT_EQ(texts[i].where.toStdString(), chinese[i].where.toStdString()) << i;
         EXPECT_FALSE(HasCjk(texts[i].text)) << texts[i].where.toStdString() << " = " << texts[i].text.toStdString();
-        if (HasCjk(pinned[i].text)) {
-            EXPECT_NE(texts[i].text, pinned[i].text) << texts[i].where.toStdString();
+        if (HasCjk(chinese[i].text)) {
+            EXPECT_NE(texts[i].text, chinese[i].text) << texts[i].where.toStdString();
         }
     }
     EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 
-    // Windows whose texts are not pinned here: they change elsewhere.
-    for (const UiText& t : WalkFileDialogs())
+    // Windows whose texts are not pinned here: they change elsewhere. The
+    // motion-law dialog with a refusal in its status line.
+    UiTexts more = FileDialogTexts(fileDialogs);
+    CMotionLawDlg laws({}, 1000);
+    laws.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&laws));
+    CollectWidgetTexts(&laws, QStringLiteral("laws"), more);
+    laws.findChild<QLineEdit*>("tolerance")->setText(QStringLiteral("0.00001"));
+    EXPECT_EQ(laws.StatusText().left(44), QStringLiteral("Tolerance 0.00001 needs more than 272 key po"));
+    more.push_back({QStringLiteral("laws refusal"), laws.StatusText()});
+    more.push_back({QStringLiteral("law"), CMotionLawDlg::LawText(MotionLaw::ModifiedSine)});
+    EXPECT_EQ(more.back().text, QStringLiteral("Modified sine"));
+    for (const UiText& t : more)
         EXPECT_FALSE(HasCjk(t.text)) << t.where.toStdString() << " = " << t.text.toStdString();
+    EXPECT_TRUE(TextsCutOff(&laws).isEmpty()) << TextsCutOff(&laws).join(QLatin1Char('\n')).toStdString();
 }

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -87,30 +89,6 @@ void CollectOne(QWidget* root, QWidget* w, const QString& prefix, UiTexts& out)
     }
 }
 
-QString Escape(QString s)
-{
-    s.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    s.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    s.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-    s.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    return s;
-}
-
-QString Unescape(const QString& s)
-{
-    QString out;
-    for (int i = 0; i < s.size(); ++i) {
-        if (s[i] != QLatin1Char('\\') || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const QChar c = s[++i];
-        out += c == QLatin1Char('t') ? QChar('\t') : c == QLatin1Char('r') ? QChar('\r')
-             : c == QLatin1Char('n') ? QChar('\n') : c;
-    }
-    return out;
-}
-
 } // namespace
 
 void CollectWidgetTexts(QWidget* root, const QString& prefix, UiTexts& out)
@@ -132,20 +110,8 @@ QString FormatUiTexts(const UiTexts& texts)
 {
     QString lines;
     for (const UiText& t : texts)
-        lines += Escape(t.where) + QLatin1Char('\t') + Escape(t.text) + QLatin1Char('\n');
+        lines += QString::fromUtf8(QJsonDocument(QJsonArray{t.where, t.text}).toJson(QJsonDocument::Compact)) + '\n';
     return lines;
-}
-
-UiTexts ParseUiTexts(const QString& lines)
-{
-    UiTexts out;
-    for (const QString& line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const int tab = line.indexOf(QLatin1Char('\t'));
-        if (tab < 0)
-            continue;
-        out.push_back({Unescape(line.left(tab)), Unescape(line.mid(tab + 1))});
-    }
-    return out;
 }
 
 bool HasCjk(const QString& text)

@@ -25,10 +25,9 @@ using UiTexts = std::vector<UiText>;
 void CollectWidgetTexts(QWidget* root, const QString& prefix, UiTexts& out);
 void CollectMenuTexts(const CModalUiRecorder::MenuCall& menu, const QString& prefix, UiTexts& out);
 
-// One "where<TAB>text" line per entry; backslashes, tabs and line breaks in
-// texts are escaped so every entry stays on one line.
+// One line per entry, a JSON array [where, text], so line breaks in texts
+// stay escaped.
 QString FormatUiTexts(const UiTexts& texts);
-UiTexts ParseUiTexts(const QString& lines);
 
 // True when text holds a character of a CJK script or CJK punctuation.
 bool HasCjk(const QString& text);
