@@ -198,7 +198,7 @@
 <context>
     <name>CECamCurveWnd</name>
     <message>
-        <location filename="../ui/plot/plot_painter.cpp" line="+130"/>
+        <location filename="../ui/plot/plot_painter.cpp" line="+132"/>
         <source>最大 %g @ %g  最小 %g @ %g</source>
         <translation>max %g @ %g  min %g @ %g</translation>
     </message>
@@ -853,7 +853,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Opening the data file failed!</translation>
     </message>
     <message>
-        <location filename="../ui/lang/file_messages.cpp" line="+24"/>
+        <location filename="../ui/lang/file_messages.cpp" line="+66"/>
         <source>所选路径不是普通文件,无法打开!</source>
         <translation>The chosen path is not a regular file and cannot be opened!</translation>
     </message>
@@ -1001,7 +1001,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Insert</translation>
     </message>
     <message>
-        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+44"/>
+        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+45"/>
         <source>请输入一个正整数。</source>
         <translation>Please enter a positive integer.</translation>
     </message>
@@ -1013,7 +1013,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
 Save it to a file first?</translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+120"/>
         <source>位置</source>
         <translation>Position</translation>
     </message>
@@ -1048,7 +1048,7 @@ Save it to a file first?</translation>
         <translation>Type</translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+112"/>
         <source>主轴长度不能小于10</source>
         <translation>The master length must be at least 10</translation>
     </message>
@@ -1238,7 +1238,7 @@ Save it to a file first?</translation>
         <translation>Connection failed: %1</translation>
     </message>
     <message>
-        <location filename="../app/drive_text.cpp" line="+18"/>
+        <location filename="../host/drive_error.cpp" line="+17"/>
         <source>非法功能码</source>
         <translation>illegal function</translation>
     </message>
@@ -1288,7 +1288,7 @@ Save it to a file first?</translation>
         <translation>unknown exception</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location filename="../app/drive_text.cpp" line="+29"/>
         <source> 站号 %1</source>
         <translation> unit %1</translation>
     </message>
@@ -1298,7 +1298,7 @@ Save it to a file first?</translation>
         <translation> timeout %1 ms</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../host/drive_error.cpp" line="+7"/>
         <source>正常</source>
         <translation>OK</translation>
     </message>
@@ -1406,7 +1406,7 @@ Save it to a file first?</translation>
         <translation>%1: cannot be read</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+18"/>
         <location filename="../tools/ecamctl/cmd_convert.cpp" line="+42"/>
         <location line="+13"/>
         <source>警告: %1</source>
@@ -1827,6 +1827,89 @@ Save it to a file first?</translation>
     </message>
 </context>
 <context>
+    <name>FileMessages</name>
+    <message>
+        <location filename="../ui/lang/file_messages.cpp" line="-54"/>
+        <source>应有4个字段 (主轴,从轴,速度,类型), 实有%1个</source>
+        <translation>expected 4 fields master,slave,speed,type, found %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴、从轴和速度须为有限数</source>
+        <translation>master, slave and speed must be finite numbers</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>类型须为 0 (Linear) 或 1 (Poly)</source>
+        <translation>type must be 0 (Linear) or 1 (Poly)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴位置须严格递增</source>
+        <translation>master positions must strictly increase</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法读取表格文件</source>
+        <translation>cannot read the workbook</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法写入表格文件</source>
+        <translation>cannot write the workbook</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法创建表格文件 (.xls 或 .xlsx)</source>
+        <translation>cannot create the workbook (.xls or .xlsx)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未知的文件类型 (可用 .ecam, .csv, .xls, .xlsx 或 .ods)</source>
+        <translation>unknown file type (use .ecam, .csv, .xls, .xlsx or .ods)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未知的文件类型 (可用 .ecam, .csv, .xls 或 .xlsx)</source>
+        <translation>unknown file type (use .ecam, .csv, .xls or .xlsx)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>没有一行有完整的两个单元格</source>
+        <translation>no complete row of two cells</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>点列表 (导入时会加入原点 0, 0)</source>
+        <translation>the point list (the import adds an origin point at 0, 0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>速度、段类型和两位小数以外的位置</source>
+        <translation>speeds and segment types and positions beyond two decimals</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>速度和段类型</source>
+        <translation>speeds and segment types</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>两位小数以外的位置</source>
+        <translation>positions beyond two decimals</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>只有%1行点数据, 少于点数行所写的%2个 (文件被截断?)</source>
+        <translation>holds %1 point rows, fewer than the %2 its count line announces (file cut short?)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不是凸轮文件 (第7行不是点数行)</source>
+        <translation>not a cam profile (line 7 is not the point count line)</translation>
+    </message>
+</context>
+<context>
     <name>FunCodeCatalogue</name>
     <message>
         <location filename="../ui/lang/fun_code_texts.cpp" line="+14"/>
@@ -1995,6 +2078,29 @@ Save it to a file first?</translation>
         <location line="+12"/>
         <source>数据有效范围:【%1-%2】</source>
         <translation>Valid range: [%1, %2]</translation>
+    </message>
+</context>
+<context>
+    <name>HostOptions</name>
+    <message>
+        <location filename="../app/host_options.cpp" line="+31"/>
+        <source>--lang 取 en 或 zh_CN, 不是 %1</source>
+        <translation>--lang wants en or zh_CN, not %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>多余的参数 %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>--size 取 WxH, 如 1280x800, 不是 %1</source>
+        <translation>--size wants WxH, e.g. 1280x800, not %1</translation>
+    </message>
+    <message>
+        <location filename="../app/main.cpp" line="+57"/>
+        <source>--device %1 无效: %2</source>
+        <translation>bad --device %1: %2</translation>
     </message>
 </context>
 <context>

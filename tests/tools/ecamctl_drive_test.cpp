@@ -178,7 +178,7 @@ TEST(EcamctlParam, GetPrintsTheValueSetChangesIt)
     // A value the drive refuses (sent by address, which skips the catalogue's
     // own check): status 1, the drive's reason, value kept.
     EcamctlTest::ExpectRefusal({"param", "set", "0x1B0A:16", "5000", "--device", dev}, 1,
-                               "ecamctl param: cannot write 0x1B0A:16: drive refused the request (exception 03: illegal data value)\n");
+                               "ecamctl param: cannot write 0x1B0A:16: The drive refused the request (exception 03: illegal data value)\n");
     ExpectPrints(Param({"get", "H1B-10"}, dev), "-25\n");
 }
 

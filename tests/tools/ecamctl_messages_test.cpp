@@ -240,6 +240,6 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
               En(args));
     }
     Check({{"param", "get", "H1B-16", "--device", dev}, 1, "",
-           "ecamctl param: cannot read H1B-16: drive not connected (cannot reach the device)\n"},
+           "ecamctl param: cannot read H1B-16: Cannot connect to the drive\n"},
           En({"param", "get", "H1B-16", "--device", dev}));
 }
