@@ -34,8 +34,8 @@ bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why)
     if (!parsed)
         return fail(line.Error());
     const QCommandLineParser& p = line.Options();
-    if (!p.positionalArguments().isEmpty())
-        return fail(Tr(QT_TRANSLATE_NOOP("HostOptions", "多余的参数 %1")).arg(p.positionalArguments().front()));
+    if (!line.Positionals().isEmpty())
+        return fail(Tr(QT_TRANSLATE_NOOP("HostOptions", "多余的参数 %1")).arg(line.Positionals().front()));
     out.help = line.Help();
     out.version = line.Version();
     out.device = p.value(QStringLiteral("device"));

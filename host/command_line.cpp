@@ -3,8 +3,23 @@
 #include "ecam_version.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
+
+namespace {
+
+// QCommandLineParser takes every argument that starts with '-' for an
+// option, but a number below zero ("-3601") is a value: it passes the
+// parser with this mark in front, taken off again on the way out.
+const QChar kNumberMark(0x1);
+
+QString Unmarked(QString text)
+{
+    return text.startsWith(kNumberMark) ? text.mid(1) : text;
+}
+
+} // namespace
 
 CCommandLine::CCommandLine(const QList<QCommandLineOption>& options, bool commandAfterOptions)
 {
@@ -20,7 +35,24 @@ CCommandLine::CCommandLine(const QList<QCommandLineOption>& options, bool comman
 
 bool CCommandLine::Parse(const QStringList& arguments)
 {
-    return m_parser.parse(QStringList{QStringLiteral("program")} + arguments);
+    static const QRegularExpression number(QStringLiteral("^-[0-9.]"));
+    QStringList marked{QStringLiteral("program")};
+    for (const QString& a : arguments)
+        marked << (number.match(a).hasMatch() ? kNumberMark + a : a);
+    return m_parser.parse(marked);
+}
+
+QStringList CCommandLine::Positionals() const
+{
+    QStringList out;
+    for (const QString& a : m_parser.positionalArguments())
+        out << Unmarked(a);
+    return out;
+}
+
+QString CCommandLine::Value(const QString& name) const
+{
+    return Unmarked(m_parser.value(name));
 }
 
 QString CCommandLine::Error() const
@@ -28,8 +60,13 @@ QString CCommandLine::Error() const
     // The option the user mistyped in the user's language; Qt's own words
     // for the rest (a missing value names the option too).
     const QStringList unknown = m_parser.unknownOptionNames();
-    if (unknown.isEmpty())
+    if (unknown.isEmpty()) {
+        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.+)'\\.$"));
+        const QRegularExpressionMatch m = missing.match(m_parser.errorText());
+        if (m.hasMatch())
+            return QCoreApplication::translate("CommandLine", "%1 需要一个值").arg(m.captured(1));
         return m_parser.errorText();
+    }
     const QString dashes = unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-");
     return QCoreApplication::translate("CommandLine", "未知选项 %1").arg(dashes + unknown.front());
 }

@@ -31,6 +31,9 @@ public:
     bool Version() const { return m_parser.isSet(QStringLiteral("version")); }
     QString Lang() const { return m_parser.value(QStringLiteral("lang")); }
     const QCommandLineParser& Options() const { return m_parser; }
+    // The arguments that are no options, and an option's value, as typed.
+    QStringList Positionals() const;
+    QString Value(const QString& name) const;
 
 private:
     QCommandLineParser m_parser;

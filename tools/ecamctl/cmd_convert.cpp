@@ -20,8 +20,9 @@ using namespace ecamctl;
 
 const char* const kUsage = QT_TRANSLATE_NOOP("Ecamctl", "convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods 只读)");
 
-int RunConvert(const std::vector<std::string>& args)
+int RunConvert(const Args& given)
 {
+    const std::vector<std::string>& args = given.positional;
     if (args.size() != 2)
         return UsageFail("convert", Ecamctl::tr("需要 IN 和 OUT"));
     const std::filesystem::path in = args[0], out = args[1];
