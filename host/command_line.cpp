@@ -31,11 +31,17 @@ CCommandLine::CCommandLine(const QList<QCommandLineOption>& options, bool comman
     m_parser.addOption({QStringLiteral("version"), QString()});
     m_parser.addOption({QStringLiteral("lang"), QString(), QStringLiteral("LANG")});
     m_parser.addOptions(options);
+    for (const QCommandLineOption& o : options) {
+        if (!o.valueName().isEmpty())
+            m_valued << o.names();
+    }
+    m_valued << QStringLiteral("lang");
 }
 
 bool CCommandLine::Parse(const QStringList& arguments)
 {
     static const QRegularExpression number(QStringLiteral("^-[0-9.]"));
+    m_arguments = arguments;
     QStringList marked{QStringLiteral("program")};
     for (const QString& a : arguments)
         marked << (number.match(a).hasMatch() ? kNumberMark + a : a);
@@ -57,14 +63,15 @@ QString CCommandLine::Value(const QString& name) const
 
 QString CCommandLine::Error() const
 {
-    // The option the user mistyped in the user's language; Qt's own words
-    // for the rest (a missing value names the option too).
+    // The option the user mistyped, or the one left without its value, in
+    // the user's language; Qt's own words for the rest.
     const QStringList unknown = m_parser.unknownOptionNames();
     if (unknown.isEmpty()) {
-        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.+)'\\.$"));
-        const QRegularExpressionMatch m = missing.match(m_parser.errorText());
-        if (m.hasMatch())
-            return QCoreApplication::translate("CommandLine", "%1 需要一个值").arg(m.captured(1));
+        // Any argument after a value option is its value: only the last
+        // argument can lack one.
+        const QString last = m_arguments.isEmpty() ? QString() : m_arguments.back();
+        if (last.startsWith(QLatin1Char('-')) && m_valued.contains(QString(last).remove(QRegularExpression(QStringLiteral("^--?")))))
+            return QCoreApplication::translate("CommandLine", "%1 需要一个值").arg(last);
         return m_parser.errorText();
     }
     const QString dashes = unknown.front().size() > 1 ? QStringLiteral("--") : QStringLiteral("-");

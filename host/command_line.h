@@ -37,6 +37,8 @@ public:
 
 private:
     QCommandLineParser m_parser;
+    QStringList m_arguments;
+    QStringList m_valued;   // the names of the options that take a value
 };
 
 // -1 when the program goes on; otherwise the status to end with, after
