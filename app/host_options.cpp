@@ -3,7 +3,15 @@
 #include "host/command_line.h"
 #include "ui/lang/ui_language.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+
+namespace {
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("HostOptions", text);
+}
+} // namespace
 
 bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why)
 {
@@ -16,26 +24,28 @@ bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why)
     CCommandLine line({{QStringLiteral("device"), QString(), value},
                        {QStringLiteral("screenshot"), QString(), value},
                        {QStringLiteral("size"), QString(), value}});
-    if (!line.Parse(args))
+    // The language first, so main can say what else is wrong in it.
+    const bool parsed = line.Parse(args);
+    if (!line.Lang().isEmpty()) {
+        if (!ParseUiLanguage(line.Lang()))
+            return fail(Tr(QT_TRANSLATE_NOOP("HostOptions", "--lang 取 en 或 zh_CN, 不是 %1")).arg(line.Lang()));
+        out.lang = line.Lang();
+    }
+    if (!parsed)
         return fail(line.Error());
     const QCommandLineParser& p = line.Options();
-    if (!p.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument %1").arg(p.positionalArguments().front()));
+    if (!line.Positionals().isEmpty())
+        return fail(Tr(QT_TRANSLATE_NOOP("HostOptions", "多余的参数 %1")).arg(line.Positionals().front()));
     out.help = line.Help();
     out.version = line.Version();
     out.device = p.value(QStringLiteral("device"));
     out.screenshot = p.value(QStringLiteral("screenshot"));
-    if (!line.Lang().isEmpty()) {
-        if (!ParseUiLanguage(line.Lang()))
-            return fail(QStringLiteral("--lang wants en or zh_CN, not %1").arg(line.Lang()));
-        out.lang = line.Lang();
-    }
     if (p.isSet(QStringLiteral("size"))) {
         static const QRegularExpression re(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
         const QString size = p.value(QStringLiteral("size"));
         const auto m = re.match(size);
         if (!m.hasMatch() || m.captured(1).toInt() <= 0 || m.captured(2).toInt() <= 0)
-            return fail(QStringLiteral("--size wants WxH, e.g. 1280x800, not %1").arg(size));
+            return fail(Tr(QT_TRANSLATE_NOOP("HostOptions", "--size 取 WxH, 如 1280x800, 不是 %1")).arg(size));
         out.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
     }
     return true;

@@ -17,7 +17,8 @@ struct HostOptions {
 
 // Parses the arguments after the program name. False (and why) when an
 // option is unknown, lacks its value, the size is not WxH with W, H > 0 or
-// the language is neither en nor zh_CN.
+// the language is neither en nor zh_CN; `why` in the language of the
+// translators installed by then. A valid --lang is in `out` even so.
 bool ParseHostOptions(const QStringList& args, HostOptions& out, QString* why);
 
 QString HostUsage();

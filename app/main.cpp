@@ -22,8 +22,13 @@ int main(int argc, char** argv)
     HostOptions options;
     QString why;
     // The three programs' conventions (host/command_line.h).
-    if (!ParseHostOptions(args, options, &why))
+    if (!ParseHostOptions(args, options, &why)) {
+        // Said in the user's language: its translators first, then the words again.
+        QCoreApplication core(argc, argv);
+        InstallUiTranslators(core, ChooseUiLanguage(QLocale::system().name(), options.lang));
+        ParseHostOptions(args, options, &why);
         return UsageError("ecam-host", why, HostUsage());
+    }
     if (options.help) {
         std::fputs(qPrintable(HostUsage()), stdout);
         return 0;
@@ -49,7 +54,8 @@ int main(int argc, char** argv)
     CHostDrive drive(CSingleton<CLogicManage>::Instance()->GetDeviceManage());
     why.clear();
     if (!SelectStartupDrive(drive, options.device, &why)) {
-        std::fprintf(stderr, "ecam-host: bad --device %s: %s\n", qPrintable(options.device), qPrintable(why));
+        const QString bad = QCoreApplication::translate("HostOptions", "--device %1 无效: %2").arg(options.device, why);
+        std::fprintf(stderr, "ecam-host: %s\n", qPrintable(bad));
         return 2;
     }
     if (!why.isEmpty())

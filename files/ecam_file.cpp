@@ -350,7 +350,7 @@ bool ReadECamProfileFile(const std::filesystem::path& path, ECamProfile& profile
     if (readError)
         return fail(ReadFailure::CannotOpen, describeErrno(readError));
     if (failure == ReadFailure::NotAProfile)
-        return fail(failure, "not a cam profile (line 7 is not the point count line)");
+        return fail(failure, "不是凸轮文件 (第7行不是点数行)");
     if (failure != ReadFailure::None)
         return fail(failure, ReadFailureText(failure));
     profile = std::move(p);

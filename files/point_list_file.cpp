@@ -128,23 +128,23 @@ bool ParsePointLines(std::string_view text, const std::string& name, std::vector
         if (std::exchange(firstData, false) && !parseFinite(fields[0], first))
             continue;
         if (fields.size() != 4 && fields.size() != 2) {
-            error = where + "expected 4 fields master,slave,speed,type, found " + std::to_string(fields.size());
+            error = where + "应有4个字段 (主轴,从轴,速度,类型), 实有" + std::to_string(fields.size()) + "个";
             return false;
         }
         ECamPoint p{0, 0, 0, kECamLinear};
         double type = 0;
         if (!parseFinite(fields[0], p.master) || !parseFinite(fields[1], p.slave)
             || (fields.size() == 4 && !parseFinite(fields[2], p.speed))) {
-            error = where + "master, slave and speed must be finite numbers";
+            error = where + "主轴、从轴和速度须为有限数";
             return false;
         }
         if (fields.size() == 4
             && (!parseFinite(fields[3], type) || (type != kECamLinear && type != kECamPoly))) {
-            error = where + "type must be 0 (Linear) or 1 (Poly)";
+            error = where + "类型须为 0 (Linear) 或 1 (Poly)";
             return false;
         }
         if (strictlyIncreasing && !points.empty() && !(p.master > points.back().master)) {
-            error = where + "master positions must strictly increase";
+            error = where + "主轴位置须严格递增";
             return false;
         }
         p.type = static_cast<int32_t>(type);
@@ -196,8 +196,8 @@ std::string ShortProfileWarning(const std::filesystem::path& path, size_t rows, 
 {
     if (announced <= static_cast<long>(rows))
         return {};
-    return path.string() + ": holds " + std::to_string(rows) + " point rows, fewer than the "
-           + std::to_string(announced) + " its count line announces (file cut short?)";
+    return path.string() + ": 只有" + std::to_string(rows) + "行点数据, 少于点数行所写的"
+           + std::to_string(announced) + "个 (文件被截断?)";
 }
 
 bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& points,
@@ -227,11 +227,11 @@ bool LoadPointList(const std::filesystem::path& path, std::vector<ECamPoint>& po
         CMSExcelHelper excel;
         ok = ImportSpecialPointsWorkbook(excel, path, points, nullptr, &err);
         if (!ok)
-            err = path.string() + ": " + (err.empty() ? "cannot read the workbook" : err);
+            err = path.string() + ": " + (err.empty() ? "无法读取表格文件" : err);
         break;
     }
     case PointFileKind::Unknown:
-        err = path.string() + ": unknown file type (use .ecam, .csv, .xls, .xlsx or .ods)";
+        err = path.string() + ": 未知的文件类型 (可用 .ecam, .csv, .xls, .xlsx 或 .ods)";
         break;
     }
     if (!ok && error)
@@ -280,13 +280,13 @@ bool SavePointList(const std::filesystem::path& path, const std::vector<ECamPoin
                                         : SaveSpecialPointsWorkbook(excel, path, points, &err);
         ok = r == SpecialSaveResult::Saved;
         if (r == SpecialSaveResult::CannotCreate)
-            err = path.string() + ": cannot create the workbook (.xls or .xlsx)";
+            err = path.string() + ": 无法创建表格文件 (.xls 或 .xlsx)";
         else if (r == SpecialSaveResult::CannotWrite)
-            err = path.string() + ": cannot write the workbook: " + err;
+            err = path.string() + ": 无法写入表格文件: " + err;
         break;
     }
     case PointFileKind::Unknown:
-        err = path.string() + ": unknown file type (use .ecam, .csv, .xls or .xlsx)";
+        err = path.string() + ": 未知的文件类型 (可用 .ecam, .csv, .xls 或 .xlsx)";
         break;
     }
     if (!ok && error)
@@ -321,7 +321,7 @@ bool ImportSpecialPointsWorkbook(CMSExcelHelper& excel, const std::filesystem::p
         return fail(ReadFailure::TooManyPoints, ReadFailureText(ReadFailure::TooManyPoints));
     // A workbook without a single complete row holds no cam.
     if (list.empty())
-        return fail(ReadFailure::Damaged, "no complete row of two cells");
+        return fail(ReadFailure::Damaged, "没有一行有完整的两个单元格");
     DeriveImportSpeeds(list);
     points = std::move(list);
     return true;
@@ -347,16 +347,16 @@ std::string SpecialSaveLosses(const std::vector<ECamPoint>& points)
     std::vector<ECamPoint> back = SpecialPointsFromColumns(first, second);
     DeriveImportSpeeds(back);
     if (back.size() != points.size())
-        return "the point list (the import adds an origin point at 0, 0)";
+        return "点列表 (导入时会加入原点 0, 0)";
     bool kinds = false, places = false;
     for (size_t i = 0; i < points.size(); ++i) {
         kinds = kinds || back[i].type != points[i].type || std::fabs(back[i].speed - points[i].speed) > 1e-9;
         places = places || back[i].master != points[i].master || back[i].slave != points[i].slave;
     }
-    std::string losses = kinds ? "speeds and segment types" : "";
-    if (places)
-        losses += std::string(kinds ? " and " : "") + "positions beyond two decimals";
-    return losses;
+    // Whole phrases, so the UI can translate each as one text.
+    if (kinds && places)
+        return "速度、段类型和两位小数以外的位置";
+    return kinds ? "速度和段类型" : places ? "两位小数以外的位置" : "";
 }
 
 std::wstring SpecialPointText(double v)

@@ -31,9 +31,14 @@ public:
     bool Version() const { return m_parser.isSet(QStringLiteral("version")); }
     QString Lang() const { return m_parser.value(QStringLiteral("lang")); }
     const QCommandLineParser& Options() const { return m_parser; }
+    // The arguments that are no options, and an option's value, as typed.
+    QStringList Positionals() const;
+    QString Value(const QString& name) const;
 
 private:
     QCommandLineParser m_parser;
+    QStringList m_arguments;
+    QStringList m_valued;   // the names of the options that take a value
 };
 
 // -1 when the program goes on; otherwise the status to end with, after

@@ -1,42 +1,54 @@
 #include "host/drive_error.h"
 
-#include <cstdio>
+#include <QCoreApplication>
+#include <QString>
 
 namespace {
-const char* ExceptionName(int code)
+
+// The words keep the context the host's window first showed them under.
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("DriveText", text);
+}
+
+QString ExceptionName(int code)
 {
     switch (code) {
-    case 1: return "illegal function";
-    case 2: return "illegal data address";
-    case 3: return "illegal data value";
-    case 4: return "slave device failure";
-    case 5: return "acknowledge";
-    case 6: return "slave device busy";
-    case 8: return "memory parity error";
-    case 10: return "gateway path unavailable";
-    case 11: return "gateway target failed to respond";
-    default: return "unknown exception";
+    case 1: return Tr(QT_TRANSLATE_NOOP("DriveText", "非法功能码"));
+    case 2: return Tr(QT_TRANSLATE_NOOP("DriveText", "非法数据地址"));
+    case 3: return Tr(QT_TRANSLATE_NOOP("DriveText", "非法数据值"));
+    case 4: return Tr(QT_TRANSLATE_NOOP("DriveText", "从站设备故障"));
+    case 5: return Tr(QT_TRANSLATE_NOOP("DriveText", "已确认, 处理中"));
+    case 6: return Tr(QT_TRANSLATE_NOOP("DriveText", "从站设备忙"));
+    case 8: return Tr(QT_TRANSLATE_NOOP("DriveText", "存储奇偶校验错误"));
+    case 10: return Tr(QT_TRANSLATE_NOOP("DriveText", "网关路径不可用"));
+    case 11: return Tr(QT_TRANSLATE_NOOP("DriveText", "网关目标无响应"));
+    default: return Tr(QT_TRANSLATE_NOOP("DriveText", "未知异常"));
     }
 }
+
+QString Words(const DriveError& error)
+{
+    switch (error.kind()) {
+    case DriveError::Ok: return Tr(QT_TRANSLATE_NOOP("DriveText", "正常"));
+    case DriveError::NotSelected: return Tr(QT_TRANSLATE_NOOP("DriveText", "未选择驱动器"));
+    case DriveError::NotConnected: return Tr(QT_TRANSLATE_NOOP("DriveText", "无法连接驱动器"));
+    case DriveError::Timeout: return Tr(QT_TRANSLATE_NOOP("DriveText", "驱动器在超时时间内无应答"));
+    case DriveError::LinkBroken: return Tr(QT_TRANSLATE_NOOP("DriveText", "与驱动器的连接已断开"));
+    case DriveError::BadArgument: return Tr(QT_TRANSLATE_NOOP("DriveText", "地址、宽度或数值无效"));
+    case DriveError::BadAnswer: return Tr(QT_TRANSLATE_NOOP("DriveText", "驱动器的应答不完整或与请求不符"));
+    case DriveError::Cancelled: return Tr(QT_TRANSLATE_NOOP("DriveText", "请求已取消"));
+    case DriveError::Exception:
+        return Tr(QT_TRANSLATE_NOOP("DriveText", "驱动器拒绝请求 (异常码 %1: %2)"))
+            .arg(error.exceptionCode(), 2, 10, QLatin1Char('0'))
+            .arg(ExceptionName(error.exceptionCode()));
+    }
+    return Tr(QT_TRANSLATE_NOOP("DriveText", "未知错误 %1")).arg(error.code());
+}
+
 } // namespace
 
 std::string DriveError::text() const
 {
-    switch (kind()) {
-    case Ok: return "ok";
-    case NotSelected: return "no device selected or no parameter catalogue";
-    case NotConnected: return "drive not connected (cannot reach the device)";
-    case Timeout: return "no answer from the drive within the timeout";
-    case LinkBroken: return "connection to the drive broken";
-    case BadArgument: return "bad parameter, address, width or value";
-    case BadAnswer: return "malformed answer from the drive, or one that does not answer the request";
-    case Cancelled: return "request cancelled before the drive answered";
-    case Exception: {
-        char buf[96];
-        std::snprintf(buf, sizeof buf, "drive refused the request (exception %02d: %s)", exceptionCode(),
-                      ExceptionName(exceptionCode()));
-        return buf;
-    }
-    }
-    return "unknown error " + std::to_string(m_code);
+    return Words(*this).toStdString();
 }

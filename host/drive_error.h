@@ -32,7 +32,8 @@ public:
     // The exception code of the drive's reply (1 illegal function, 2 illegal
     // address, 3 illegal value, 4 device failure ...), 0 for other kinds.
     int exceptionCode() const { return m_code >= Exception ? m_code - Exception : 0; }
-    // One English line, e.g. "drive refused the request (exception 03: illegal data value)".
+    // One line in the language of the installed translators (Chinese without
+    // them), UTF-8, e.g. "驱动器拒绝请求 (异常码 03: 非法数据值)".
     std::string text() const;
 
     bool operator==(const DriveError&) const = default;

@@ -89,10 +89,10 @@ bool ParseSimCommandLine(const CCommandLine& line, SimOptions& out, std::string*
         return false;
     };
     const QCommandLineParser& p = line.Options();
-    auto value = [&](const char* name) { return p.value(QString::fromLatin1(name)).toStdString(); };
+    auto value = [&](const char* name) { return line.Value(QString::fromLatin1(name)).toStdString(); };
     auto given = [&](const char* name) { return p.isSet(QString::fromLatin1(name)); };
-    if (!p.positionalArguments().isEmpty())
-        return fail(DriveSim::tr("多余的参数 %1").arg(p.positionalArguments().front()));
+    if (!line.Positionals().isEmpty())
+        return fail(DriveSim::tr("多余的参数 %1").arg(line.Positionals().front()));
     o.rtu = given("rtu");
     o.emulateLineTiming = given("line-timing");
     if (given("tcp")) {

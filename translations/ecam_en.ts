@@ -198,7 +198,7 @@
 <context>
     <name>CECamCurveWnd</name>
     <message>
-        <location filename="../ui/plot/plot_painter.cpp" line="+130"/>
+        <location filename="../ui/plot/plot_painter.cpp" line="+132"/>
         <source>最大 %g @ %g  最小 %g @ %g</source>
         <translation>max %g @ %g  min %g @ %g</translation>
     </message>
@@ -687,7 +687,7 @@ Version </translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../tools/ecamctl/cmd_params.cpp" line="+71"/>
+        <location filename="../tools/ecamctl/cmd_params.cpp" line="+72"/>
         <location filename="../tools/ecamctl/drive_session.cpp" line="+55"/>
         <source>串口未连接!</source>
         <translation>No connection to the drive!</translation>
@@ -853,7 +853,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Opening the data file failed!</translation>
     </message>
     <message>
-        <location filename="../ui/lang/file_messages.cpp" line="+24"/>
+        <location filename="../ui/lang/file_messages.cpp" line="+66"/>
         <source>所选路径不是普通文件,无法打开!</source>
         <translation>The chosen path is not a regular file and cannot be opened!</translation>
     </message>
@@ -1001,7 +1001,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
         <translation>Insert</translation>
     </message>
     <message>
-        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+44"/>
+        <location filename="../ui/panel/razuvavivezuzo_dlg.cpp" line="+45"/>
         <source>请输入一个正整数。</source>
         <translation>Please enter a positive integer.</translation>
     </message>
@@ -1013,7 +1013,7 @@ Speeds come back as the drive holds them, with two decimals.</translation>
 Save it to a file first?</translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+120"/>
         <source>位置</source>
         <translation>Position</translation>
     </message>
@@ -1048,7 +1048,7 @@ Save it to a file first?</translation>
         <translation>Type</translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+112"/>
         <source>主轴长度不能小于10</source>
         <translation>The master length must be at least 10</translation>
     </message>
@@ -1097,7 +1097,12 @@ Save it to a file first?</translation>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../host/command_line.cpp" line="+34"/>
+        <location filename="../host/command_line.cpp" line="+67"/>
+        <source>%1 需要一个值</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>未知选项 %1</source>
         <translation>unknown option %1</translation>
     </message>
@@ -1238,7 +1243,7 @@ Save it to a file first?</translation>
         <translation>Connection failed: %1</translation>
     </message>
     <message>
-        <location filename="../app/drive_text.cpp" line="+18"/>
+        <location filename="../host/drive_error.cpp" line="+17"/>
         <source>非法功能码</source>
         <translation>illegal function</translation>
     </message>
@@ -1288,7 +1293,7 @@ Save it to a file first?</translation>
         <translation>unknown exception</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location filename="../app/drive_text.cpp" line="+29"/>
         <source> 站号 %1</source>
         <translation> unit %1</translation>
     </message>
@@ -1298,7 +1303,7 @@ Save it to a file first?</translation>
         <translation> timeout %1 ms</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../host/drive_error.cpp" line="+7"/>
         <source>正常</source>
         <translation>OK</translation>
     </message>
@@ -1406,8 +1411,8 @@ Save it to a file first?</translation>
         <translation>%1: cannot be read</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location filename="../tools/ecamctl/cmd_convert.cpp" line="+42"/>
+        <location line="+18"/>
+        <location filename="../tools/ecamctl/cmd_convert.cpp" line="+43"/>
         <location line="+13"/>
         <source>警告: %1</source>
         <translation>warning: %1</translation>
@@ -1418,12 +1423,12 @@ Save it to a file first?</translation>
         <translation>cannot open &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_convert.cpp" line="-34"/>
+        <location filename="../tools/ecamctl/cmd_convert.cpp" line="-35"/>
         <source>convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods 只读)</source>
         <translation>convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods read only)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>需要 IN 和 OUT</source>
         <translation>expected IN and OUT</translation>
     </message>
@@ -1449,18 +1454,13 @@ Save it to a file first?</translation>
         <translation>warning: %1: a special-point workbook does not keep %2</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_curve.cpp" line="+46"/>
-        <source>--length 只取一个值</source>
-        <translation>--length takes one value</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location filename="../tools/ecamctl/cmd_curve.cpp" line="+49"/>
         <source>主轴长度须为10~1000000内的整数, 而不是 &apos;%1&apos;</source>
         <translation>master length must be an integer from 10 to 1000000, got &apos;%1&apos;</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../tools/ecamctl/cmd_peaks.cpp" line="+25"/>
+        <location filename="../tools/ecamctl/cmd_peaks.cpp" line="+26"/>
         <source>参数过多</source>
         <translation>too many arguments</translation>
     </message>
@@ -1515,37 +1515,27 @@ Save it to a file first?</translation>
         <translation>%1 key points, tolerance %2</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <source>%1 需要一个值</source>
-        <translation>%1 needs a value</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>--tolerance &apos;%1&apos; 不是数字</source>
         <translation>--tolerance &apos;%1&apos; is not a number</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>--max-points &apos;%1&apos; 不是2~%2内的整数</source>
         <translation>--max-points &apos;%1&apos; is not a whole number from 2 to %2</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>未知选项 &apos;%1&apos;</source>
-        <translation>unknown option &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>&apos;%1&apos; 不是 .ecam 文件名</source>
         <translation>&apos;%1&apos; is not a .ecam file name</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-3"/>
         <source>需要输出文件 OUT.ecam</source>
         <translation>an output file OUT.ecam is needed</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_param.cpp" line="+88"/>
+        <location filename="../tools/ecamctl/cmd_param.cpp" line="+80"/>
         <source>需要 get 或 set</source>
         <translation>expected get or set</translation>
     </message>
@@ -1596,12 +1586,12 @@ Save it to a file first?</translation>
         <translation>cannot read %1: %2</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_params.cpp" line="-12"/>
+        <location filename="../tools/ecamctl/cmd_params.cpp" line="-13"/>
         <source>默认 %1 单位 %2 范围 %3..%4</source>
         <translation>default %1 unit %2 range %3..%4</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>需要 list、read 或 write NUMBER=VALUE...</source>
         <translation>expected list, read or write NUMBER=VALUE...</translation>
     </message>
@@ -1647,13 +1637,13 @@ Save it to a file first?</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../tools/ecamctl/cmd_render.cpp" line="+90"/>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="+83"/>
         <source>凸轮至少需要两个关键点</source>
         <translation>a cam needs at least two key points</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_read_cam.cpp" line="+46"/>
-        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="+31"/>
+        <location filename="../tools/ecamctl/cmd_read_cam.cpp" line="+47"/>
+        <location filename="../tools/ecamctl/cmd_read_special.cpp" line="+32"/>
         <source>需要 --device URL 和一个输出文件</source>
         <translation>--device URL and an output file are needed</translation>
     </message>
@@ -1710,22 +1700,23 @@ Save it to a file first?</translation>
         <translation>Cam points read from the drive! %1 points -&gt; %2</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/cmd_render.cpp" line="-23"/>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="-18"/>
         <source>--size 取 WxH, 从 200x300 到 10000x10000</source>
         <translation>--size takes WxH, from 200x300 to 10000x10000</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>主轴长度须为10~1000000内的整数</source>
         <translation>master length must be an integer from 10 to 1000000</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../tools/ecamctl/cmd_curve.cpp" line="-8"/>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="+2"/>
         <source>--length 取代 FILE</source>
         <translation>--length takes the place of FILE</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../tools/ecamctl/cmd_render.cpp" line="+0"/>
         <source>需要 FILE 和 OUT</source>
         <translation>FILE and OUT are needed</translation>
     </message>
@@ -1741,7 +1732,7 @@ Save it to a file first?</translation>
     </message>
     <message>
         <location filename="../tools/ecamctl/cmd_verify.cpp" line="+31"/>
-        <location filename="../tools/ecamctl/cmd_write.cpp" line="+40"/>
+        <location filename="../tools/ecamctl/cmd_write.cpp" line="+39"/>
         <source>需要 --device URL 和一个 .ecam 文件</source>
         <translation>--device URL and a .ecam file are needed</translation>
     </message>
@@ -1796,12 +1787,12 @@ Save it to a file first?</translation>
         <translation>no parameter catalogue for %1</translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+94"/>
         <source>不是可选值之一:</source>
         <translation>not one of the options:</translation>
     </message>
     <message>
-        <location filename="../tools/ecamctl/main.cpp" line="+39"/>
+        <location filename="../tools/ecamctl/main.cpp" line="+32"/>
         <source>命令:</source>
         <translation>commands:</translation>
     </message>
@@ -1811,7 +1802,7 @@ Save it to a file first?</translation>
         <translation>COMMAND --help prints the usage of that command.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+51"/>
         <source>--lang 取 en 或 zh_CN, 不是 &apos;%1&apos;</source>
         <translation>--lang wants en or zh_CN, not &apos;%1&apos;</translation>
     </message>
@@ -1824,6 +1815,89 @@ Save it to a file first?</translation>
         <location line="+17"/>
         <source>未知命令 &apos;%1&apos;</source>
         <translation>unknown command &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>FileMessages</name>
+    <message>
+        <location filename="../ui/lang/file_messages.cpp" line="-54"/>
+        <source>应有4个字段 (主轴,从轴,速度,类型), 实有%1个</source>
+        <translation>expected 4 fields master,slave,speed,type, found %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴、从轴和速度须为有限数</source>
+        <translation>master, slave and speed must be finite numbers</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>类型须为 0 (Linear) 或 1 (Poly)</source>
+        <translation>type must be 0 (Linear) or 1 (Poly)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主轴位置须严格递增</source>
+        <translation>master positions must strictly increase</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法读取表格文件</source>
+        <translation>cannot read the workbook</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法写入表格文件</source>
+        <translation>cannot write the workbook</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法创建表格文件 (.xls 或 .xlsx)</source>
+        <translation>cannot create the workbook (.xls or .xlsx)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未知的文件类型 (可用 .ecam, .csv, .xls, .xlsx 或 .ods)</source>
+        <translation>unknown file type (use .ecam, .csv, .xls, .xlsx or .ods)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>未知的文件类型 (可用 .ecam, .csv, .xls 或 .xlsx)</source>
+        <translation>unknown file type (use .ecam, .csv, .xls or .xlsx)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>没有一行有完整的两个单元格</source>
+        <translation>no complete row of two cells</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>点列表 (导入时会加入原点 0, 0)</source>
+        <translation>the point list (the import adds an origin point at 0, 0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>速度、段类型和两位小数以外的位置</source>
+        <translation>speeds and segment types and positions beyond two decimals</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>速度和段类型</source>
+        <translation>speeds and segment types</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>两位小数以外的位置</source>
+        <translation>positions beyond two decimals</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>只有%1行点数据, 少于点数行所写的%2个 (文件被截断?)</source>
+        <translation>holds %1 point rows, fewer than the %2 its count line announces (file cut short?)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不是凸轮文件 (第7行不是点数行)</source>
+        <translation>not a cam profile (line 7 is not the point count line)</translation>
     </message>
 </context>
 <context>
@@ -1995,6 +2069,29 @@ Save it to a file first?</translation>
         <location line="+12"/>
         <source>数据有效范围:【%1-%2】</source>
         <translation>Valid range: [%1, %2]</translation>
+    </message>
+</context>
+<context>
+    <name>HostOptions</name>
+    <message>
+        <location filename="../app/host_options.cpp" line="+31"/>
+        <source>--lang 取 en 或 zh_CN, 不是 %1</source>
+        <translation>--lang wants en or zh_CN, not %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>多余的参数 %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>--size 取 WxH, 如 1280x800, 不是 %1</source>
+        <translation>--size wants WxH, e.g. 1280x800, not %1</translation>
+    </message>
+    <message>
+        <location filename="../app/main.cpp" line="+57"/>
+        <source>--device %1 无效: %2</source>
+        <translation>bad --device %1: %2</translation>
     </message>
 </context>
 <context>

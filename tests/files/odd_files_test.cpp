@@ -88,7 +88,7 @@ TEST(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
     std::string error, warning;
     ASSERT_TRUE(ecam::LoadPointList(cut, points, &error, &warning)) << error;
     EXPECT_EQ(points, std::vector<ECamPoint>{profile.points[0]});
-    EXPECT_EQ(warning, cut.string() + ": holds 1 point rows, fewer than the 3 its count line announces (file cut short?)");
+    EXPECT_EQ(warning, cut.string() + ": 只有1行点数据, 少于点数行所写的3个 (文件被截断?)");
 }
 
 TEST(ReadByContent, PointListsAndTextWorkbooksReadWhateverTheirLineEndsMarksAndSeparators)

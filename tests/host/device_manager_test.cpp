@@ -42,8 +42,8 @@ TEST(DriveErrorTest, TextSaysWhatWentWrongAndTheHostHasItsStrings)
     const DriveError refused = DriveError::FromException(3);
     EXPECT_EQ(refused.exceptionCode(), 3);
     EXPECT_EQ(refused.code(), 0x103);
-    EXPECT_NE(DriveError(DriveError::Timeout).text().find("timeout"), std::string::npos);
-    EXPECT_EQ(DriveError(DriveError::Cancelled).text(), "request cancelled before the drive answered");
+    EXPECT_EQ(DriveError(DriveError::Timeout).text(), "驱动器在超时时间内无应答");
+    EXPECT_EQ(refused.text(), "驱动器拒绝请求 (异常码 03: 非法数据值)");
     EXPECT_EQ(DriveError(DriveError::Cancelled).kind(), DriveError::Cancelled);
     EXPECT_EQ(DriveError(DriveError::Timeout).exceptionCode(), 0);
 

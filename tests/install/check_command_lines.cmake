@@ -101,6 +101,21 @@ foreach(program ecamctl ecam-host ecam-drive-sim)
   endif()
 endforeach()
 
+# Option values refused in the user's language: Chinese under the C locale,
+# English with --lang en; the first line word for word.
+macro(expect_refusal locale said program)
+  run(LC_ALL=${locale} "${BIN_DIR}/${program}" ${ARGN})
+  string(REGEX REPLACE "\n.*" "" first "${err}")
+  if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT first STREQUAL "${said}")
+    fail("${program} ${ARGN} under ${locale}: exit ${rc}, stderr '${err}' (want '${said}')")
+  endif()
+endmacro()
+expect_refusal(C.UTF-8 "ecam-host: --size 取 WxH, 如 1280x800, 不是 0x1" ecam-host --size 0x1)
+expect_refusal(C.UTF-8 "ecam-host: --size wants WxH, e.g. 1280x800, not 0x1" ecam-host --lang en --size 0x1)
+expect_refusal(C.UTF-8 "ecam-host: --device 需要一个值" ecam-host --device)
+expect_refusal(C.UTF-8 "ecam-host: 多余的参数 -5" ecam-host -5)
+expect_refusal(C.UTF-8 "ecamctl write: --device 需要一个值" ecamctl write x.ecam --device)
+
 if(failures GREATER 0)
   message(FATAL_ERROR "CommandLines: ${failures} failure(s)")
 endif()

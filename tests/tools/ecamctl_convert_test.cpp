@@ -89,7 +89,7 @@ TEST_F(EcamctlFiles, HostileInputsAndTargetsEndAtOnce)
     std::ofstream(dir / "shifted.ecam") << "凸轮点数量, 2\n1,1,0,1\n";
     const auto r = RunEcamctl({"convert", Path("shifted.ecam"), Path("x.csv")});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "ecamctl convert: " + Path("shifted.ecam") + ": not a cam profile (line 7 is not the point count line)\n");
+    EXPECT_EQ(r.err, "ecamctl convert: " + Path("shifted.ecam") + ": 不是凸轮文件 (第7行不是点数行)\n");
 }
 
 TEST_F(EcamctlFiles, CurveOfAProfileIsTheCurveOfItsPoints)

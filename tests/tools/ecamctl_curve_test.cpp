@@ -141,24 +141,20 @@ TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
     // default limit): nothing written, the old file untouched.
     const std::string old = Write("old.ecam", "keep me");
     const std::string none = Path("none.ecam");
-    struct Case {
-        std::vector<std::string> args;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--tolerance", "0.0001", "cycloidal:1200:100"},
          "tolerance 0.0001 needs more than 272 key points; the best reachable with 272 is 0.00017"},
         {{"--max-points", "1", "poly345:100:5"}, "--max-points '1' is not a whole number from 2 to 100000"},
         {{"--tolerance", "x", "poly345:100:5"}, "--tolerance 'x' is not a number"},
         {{}, "no segments given"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [given, message] : cases) {
         for (const std::string& target : {old, none}) {
             std::vector<std::string> args{"design", target};
-            args.insert(args.end(), c.args.begin(), c.args.end());
+            args.insert(args.end(), given.begin(), given.end());
             const auto bad = En(args);
-            EXPECT_EQ(bad.exitCode, 2) << c.message;
-            EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "ecamctl design: " + c.message);
+            EXPECT_EQ(bad.exitCode, 2) << message;
+            EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "ecamctl design: " + message);
             EXPECT_EQ(bad.out, "");
         }
         std::ifstream in(old);

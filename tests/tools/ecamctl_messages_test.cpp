@@ -102,12 +102,13 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
         {{"convert", cam, Path("no/dir/x.csv")}, 1, "", "ecamctl convert: " + Path("no/dir/x.csv") + ": No such file or directory\n"},
         {{"curve", "--length", "12x"}, 2, "", "ecamctl curve: master length must be an integer from 10 to 1000000, got '12x'\n" + curve},
         {{"curve", "--length", "1000001"}, 2, "", "ecamctl curve: master length must be an integer from 10 to 1000000, got '1000001'\n" + curve},
-        {{"curve", "--length"}, 2, "", "ecamctl curve: --length takes one value\n" + curve},
+        {{"curve", "--length"}, 2, "", "ecamctl curve: --length needs a value\n" + curve},
         {{"curve", "a", "b"}, 2, "", "ecamctl curve: too many arguments\n" + curve},
         {{"curve", Path("missing.txt")}, 2, "", "ecamctl curve: cannot open '" + Path("missing.txt") + "'\n"},
         {{"curve", folder}, 2, "", "ecamctl curve: " + folder + ": cannot be read\n"},
         {{"peaks"}, 2, "", "ecamctl peaks: a cam file is needed\n" + peaks},
         {{"peaks", "a", "b"}, 2, "", "ecamctl peaks: too many arguments\n" + peaks},
+        {{"peaks", "--bogus", one}, 2, "", "ecamctl peaks: unknown option --bogus\n" + peaks},
         {{"peaks", one}, 2, "", "ecamctl peaks: a cam needs at least two key points\n"},
         {{"render", one, Path("c.png")}, 2, "", "ecamctl render: a cam needs at least two key points\n"},
         {{"render", cam}, 2, "", "ecamctl render: FILE and OUT are needed\n" + render},
@@ -116,7 +117,7 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
         {{"render", cam, Path("c.png"), "--size", "100x900"}, 2, "", "ecamctl render: --size takes WxH, from 200x300 to 10000x10000\n" + render},
         {{"render", "--length", "5", Path("c.png")}, 2, "", "ecamctl render: master length must be an integer from 10 to 1000000\n" + render},
         {{"render", "--length", "100", cam, Path("c.png")}, 2, "", "ecamctl render: --length takes the place of FILE\n" + render},
-        {{"design", Path("d.ecam"), "--frob"}, 2, "", "ecamctl design: unknown option '--frob'\nusage: ecamctl design OUT.ecam"},
+        {{"design", Path("d.ecam"), "--frob"}, 2, "", "ecamctl design: unknown option --frob\nusage: ecamctl design OUT.ecam"},
         {{"design", Path("d.csv")}, 2, "", "ecamctl design: '" + Path("d.csv") + "' is not a .ecam file name\nusage: ecamctl design OUT.ecam"},
         {{"design", "--tolerance"}, 2, "", "ecamctl design: --tolerance needs a value\nusage: ecamctl design OUT.ecam"},
         {{"design"}, 2, "", "ecamctl design: an output file OUT.ecam is needed\nusage: ecamctl design OUT.ecam"},
@@ -154,7 +155,8 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
         {{"write", cam, "--special", "3.0", "--device", dev}, 2, "", "ecamctl write: " + count},
         {{"write", one, "--device", dev}, 2, "", "ecamctl write: not a cam profile (line 7 is not the point count line)\n"},
         {{"verify", cam}, 2, "", "ecamctl verify: --device URL and a .ecam file are needed\n" + verify},
-        {{"verify", cam, "--verify", "--device", dev}, 2, "", "ecamctl verify: --device URL and a .ecam file are needed\n" + verify},
+        {{"verify", cam, "--verify", "--device", dev}, 2, "", "ecamctl verify: unknown option --verify\n" + verify},
+        {{"write", cam, "--device"}, 2, "", "ecamctl write: --device needs a value\n" + write},
         {{"verify", cam, "--special", "2", "--device", dev}, 2, "", "ecamctl verify: " + count},
         {{"read-special", "--device", dev}, 2, "",
          "ecamctl read-special: --device URL and an output file are needed\nusage: ecamctl read-special --device URL OUT.csv\n"},
@@ -240,6 +242,6 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
               En(args));
     }
     Check({{"param", "get", "H1B-16", "--device", dev}, 1, "",
-           "ecamctl param: cannot read H1B-16: drive not connected (cannot reach the device)\n"},
+           "ecamctl param: cannot read H1B-16: Cannot connect to the drive\n"},
           En({"param", "get", "H1B-16", "--device", dev}));
 }

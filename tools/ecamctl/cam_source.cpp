@@ -63,7 +63,10 @@ bool ReadPointLines(std::istream& in, const std::string& name, std::vector<ECamP
         error = U(Ecamctl::tr("%1: 无法读取").arg(Q(name)));
         return false;
     }
-    return ecam::ParsePointLines(text, name, points, error, true);
+    if (ecam::ParsePointLines(text, name, points, error, true))
+        return true;
+    error = U(FileLayerMessage(error));
+    return false;
 }
 
 bool LoadCamPoints(const std::string& arg, std::vector<ECamPoint>& points, std::string& error)

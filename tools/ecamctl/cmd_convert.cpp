@@ -20,8 +20,9 @@ using namespace ecamctl;
 
 const char* const kUsage = QT_TRANSLATE_NOOP("Ecamctl", "convert IN OUT   (.ecam, .csv, .xls, .xlsx; .ods 只读)");
 
-int RunConvert(const std::vector<std::string>& args)
+int RunConvert(const Args& given)
 {
+    const std::vector<std::string>& args = given.positional;
     if (args.size() != 2)
         return UsageFail("convert", Ecamctl::tr("需要 IN 和 OUT"));
     const std::filesystem::path in = args[0], out = args[1];
@@ -39,7 +40,7 @@ int RunConvert(const std::vector<std::string>& args)
             return Fail("convert", Q(in.string()) + QStringLiteral(": ") + FileLayerMessage(error), 2);
         const std::string cut = ecam::ShortProfileWarning(in, profile.points.size(), profile.announcedPoints);
         if (!cut.empty())
-            Fail("convert", Ecamctl::tr("警告: %1").arg(Q(cut)));
+            Fail("convert", Ecamctl::tr("警告: %1").arg(FileLayerMessage(cut)));
         profile.hostVersion = ecam::ECamHostVersionText();
         profile.saveTime = ecam::ECamSaveTimeText(std::time(nullptr));
         if (!ecam::WriteECamProfileFile(out, profile, &error))
@@ -52,14 +53,14 @@ int RunConvert(const std::vector<std::string>& args)
     if (!ecam::LoadPointList(in, points, &error, &warning))
         return Fail("convert", FileLayerMessage(error), 2);
     if (!warning.empty())
-        Fail("convert", Ecamctl::tr("警告: %1").arg(Q(warning)));
+        Fail("convert", Ecamctl::tr("警告: %1").arg(FileLayerMessage(warning)));
     if (ecam::PointFileKindOf(out) == ecam::PointFileKind::Workbook) {
         const std::string lost = ecam::SpecialSaveLosses(points);
         if (!lost.empty())
-            Fail("convert", Ecamctl::tr("警告: %1: 特殊点表格不保存%2").arg(Q(out.string()), Q(lost)));
+            Fail("convert", Ecamctl::tr("警告: %1: 特殊点表格不保存%2").arg(Q(out.string()), FileLayerMessage(lost)));
     }
     if (!ecam::SavePointList(out, points, &error))
-        return Fail("convert", Q(error));
+        return Fail("convert", FileLayerMessage(error));
     Say(Ecamctl::tr("%1 个点").arg(points.size()));
     return 0;
 }

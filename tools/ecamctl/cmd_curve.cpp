@@ -37,15 +37,16 @@ int UsageError(const QString& message)
     return UsageFail("curve", message);
 }
 
-int RunCurve(const std::vector<std::string>& args)
+int RunCurve(const Args& in)
 {
+    const std::vector<std::string>& args = in.positional;
     CECamPointSet set;
-    if (!args.empty() && args[0] == "--length") {
+    if (const std::optional<std::string> text = in.Value("length")) {
         long length = 0;
-        if (args.size() != 2)
-            return UsageError(Ecamctl::tr("--length 只取一个值"));
-        if (!ParseLong(args[1], length) || length < kMinLength || length > kMaxLength)
-            return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数, 而不是 '%1'").arg(Q(args[1])));
+        if (!args.empty())
+            return UsageError(Ecamctl::tr("--length 取代 FILE"));
+        if (!ParseLong(*text, length) || length < kMinLength || length > kMaxLength)
+            return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数, 而不是 '%1'").arg(Q(*text)));
         set.SetMasterLength(static_cast<uint32_t>(length));
         PrintCurve(set);
         return 0;

@@ -68,38 +68,26 @@ void PrintReport(const std::vector<DesignSegment>& segments, const CamDesign& de
     Say(Ecamctl::tr("%1 个关键点, 容差 %2").arg(design.points.size()).arg(tolerance));
 }
 
-int RunDesign(const std::vector<std::string>& args)
+int RunDesign(const Args& in)
 {
-    std::string out;
     DesignOptions options;
-    std::vector<DesignSegment> segments;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--tolerance" || a == "--max-points") {
-            if (i + 1 >= args.size())
-                return Usage(Ecamctl::tr("%1 需要一个值").arg(Q(a)));
-            const std::string& v = args[++i];
-            if (a == "--tolerance" && !Whole(v, options.tolerance))
-                return Usage(Ecamctl::tr("--tolerance '%1' 不是数字").arg(Q(v)));
-            if (a == "--max-points"
-                && (!Whole(v, options.maxPoints) || options.maxPoints < 2
-                    || size_t(options.maxPoints) > ecam::kMaxFilePoints))
-                return Usage(Ecamctl::tr("--max-points '%1' 不是2~%2内的整数").arg(Q(v)).arg(ecam::kMaxFilePoints));
-        } else if (a.starts_with("--")) {
-            return Usage(Ecamctl::tr("未知选项 '%1'").arg(Q(a)));
-        } else if (out.empty()) {
-            out = a;
-            if (ecam::PointFileKindOf(out) != ecam::PointFileKind::ECam)
-                return Usage(Ecamctl::tr("'%1' 不是 .ecam 文件名").arg(Q(out)));
-        } else {
-            DesignError error;
-            segments.emplace_back();
-            if (!ParseDesignSegment(a, segments.back(), error))
-                return Refuse(error.text);
-        }
-    }
-    if (out.empty())
+    if (const auto v = in.Value("tolerance"); v && !Whole(*v, options.tolerance))
+        return Usage(Ecamctl::tr("--tolerance '%1' 不是数字").arg(Q(*v)));
+    if (const auto v = in.Value("max-points");
+        v && (!Whole(*v, options.maxPoints) || options.maxPoints < 2 || size_t(options.maxPoints) > ecam::kMaxFilePoints))
+        return Usage(Ecamctl::tr("--max-points '%1' 不是2~%2内的整数").arg(Q(*v)).arg(ecam::kMaxFilePoints));
+    if (in.positional.empty())
         return Usage(Ecamctl::tr("需要输出文件 OUT.ecam"));
+    const std::string& out = in.positional.front();
+    if (ecam::PointFileKindOf(out) != ecam::PointFileKind::ECam)
+        return Usage(Ecamctl::tr("'%1' 不是 .ecam 文件名").arg(Q(out)));
+    std::vector<DesignSegment> segments;
+    for (size_t i = 1; i < in.positional.size(); ++i) {
+        DesignError error;
+        segments.emplace_back();
+        if (!ParseDesignSegment(in.positional[i], segments.back(), error))
+            return Refuse(error.text);
+    }
     CamDesign design;
     DesignError error;
     if (!DesignCam(segments, options, design, error))

@@ -72,18 +72,10 @@ bool ParseTarget(const std::string& text, Target& t)
     return addr >= 0 && addr <= 0xFFFF && (width == 16 || width == 32);
 }
 
-int RunParam(const std::vector<std::string>& args)
+int RunParam(const Args& in)
 {
-    std::vector<std::string> positional;
-    std::string device, catalogue;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--device" || args[i] == "--catalogue") && i + 1 < args.size()) {
-            (args[i] == "--device" ? device : catalogue) = args[i + 1];
-            ++i;
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
+    const std::vector<std::string>& positional = in.positional;
+    const std::string device = in.Value("device").value_or(""), catalogue = in.Value("catalogue").value_or("");
     if (positional.empty() || (positional[0] != "get" && positional[0] != "set"))
         return Usage(Ecamctl::tr("需要 get 或 set"));
     const bool set = positional[0] == "set";

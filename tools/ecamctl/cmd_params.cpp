@@ -46,11 +46,12 @@ void PrintRow(const CFunCode& p, const std::wstring& value)
     Say(Q(PadToWidth(p.m_strNum, 7) + " " + PadToWidth(p.m_strName, 24) + " " + PadToWidth(value, 16) + " ") + tail);
 }
 
-int RunParams(const std::vector<std::string>& argsIn)
+int RunParams(const Args& in)
 {
-    std::vector<std::string> args = argsIn;
-    std::string url, error;
-    if (!ecamctl::TakeOption(args, "--device", url))
+    const std::vector<std::string>& args = in.positional;
+    const std::string url = in.Value("device").value_or("");
+    std::string error;
+    if (!in.Has("device"))
         return UsageFail("params", Ecamctl::tr("需要 --device URL"));
     const std::string action = args.empty() ? "list" : args[0];
     if ((action == "list" || action == "read") ? args.size() > 1 : (action != "write" || args.size() < 2))

@@ -19,8 +19,9 @@ using namespace ecamctl;
 
 const char* const kUsage = "peaks FILE";
 
-int RunPeaks(const std::vector<std::string>& args)
+int RunPeaks(const Args& in)
 {
+    const std::vector<std::string>& args = in.positional;
     if (args.size() != 1)
         return UsageFail("peaks", args.empty() ? Ecamctl::tr("需要一个凸轮文件") : Ecamctl::tr("参数过多"));
     std::vector<ECamPoint> points;

@@ -38,11 +38,12 @@ std::wstring Trimmed(double v)
     return s;
 }
 
-int RunReadCam(const std::vector<std::string>& argsIn)
+int RunReadCam(const Args& in)
 {
-    std::vector<std::string> args = argsIn;
-    std::string url, error;
-    if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
+    const std::vector<std::string>& args = in.positional;
+    const std::string url = in.Value("device").value_or("");
+    std::string error;
+    if (!in.Has("device") || args.size() != 1)
         return UsageFail("read-cam", Ecamctl::tr("需要 --device URL 和一个输出文件"));
     ecamctl::DriveCommand drive;
     if (const int status = drive.Open(url, error))

@@ -23,11 +23,12 @@ int Fail(const QString& what, int status = 1)
     return ecamctl::Fail("read-special", what, status);
 }
 
-int RunReadSpecial(const std::vector<std::string>& argsIn)
+int RunReadSpecial(const Args& in)
 {
-    std::vector<std::string> args = argsIn;
-    std::string url, error;
-    if (!ecamctl::TakeOption(args, "--device", url) || args.size() != 1)
+    const std::vector<std::string>& args = in.positional;
+    const std::string url = in.Value("device").value_or("");
+    std::string error;
+    if (!in.Has("device") || args.size() != 1)
         return UsageFail("read-special", Ecamctl::tr("需要 --device URL 和一个输出文件"));
     ecamctl::DriveSession session;
     if (const int status = session.OpenConnected(url, error))

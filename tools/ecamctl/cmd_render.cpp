@@ -56,22 +56,15 @@ bool ParseSize(const std::string& text, int& w, int& h)
     return true;
 }
 
-int RunRender(const std::vector<std::string>& args)
+int RunRender(const Args& in)
 {
     int width = kDefaultWidth, height = kDefaultHeight;
     long length = -1;
-    std::vector<std::string> rest;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--size") {
-            if (i + 1 >= args.size() || !ParseSize(args[++i], width, height))
-                return UsageError(Ecamctl::tr("--size 取 WxH, 从 200x300 到 10000x10000"));
-        } else if (args[i] == "--length") {
-            if (i + 1 >= args.size() || !ParseLong(args[++i], length) || length < 10 || length > 1000000)
-                return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数"));
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
+    const std::vector<std::string>& rest = in.positional;
+    if (const auto size = in.Value("size"); size && !ParseSize(*size, width, height))
+        return UsageError(Ecamctl::tr("--size 取 WxH, 从 200x300 到 10000x10000"));
+    if (const auto text = in.Value("length"); text && (!ParseLong(*text, length) || length < 10 || length > 1000000))
+        return UsageError(Ecamctl::tr("主轴长度须为10~1000000内的整数"));
     if (rest.size() != (length >= 0 ? 1u : 2u))
         return UsageError(length >= 0 ? Ecamctl::tr("--length 取代 FILE") : Ecamctl::tr("需要 FILE 和 OUT"));
     const std::string out = rest.back();

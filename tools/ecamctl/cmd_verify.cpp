@@ -21,13 +21,13 @@ int Fail(const QString& what, int status = 1)
     return ecamctl::Fail("verify", what, status);
 }
 
-int RunVerify(const std::vector<std::string>& argsIn)
+int RunVerify(const Args& in)
 {
-    std::vector<std::string> args = argsIn;
-    std::string url, special, error;
-    const bool hasDevice = ecamctl::TakeOption(args, "--device", url);
-    const bool isSpecial = ecamctl::TakeOption(args, "--special", special);
-    if (!hasDevice || args.size() != 1)
+    const std::vector<std::string>& args = in.positional;
+    const std::string url = in.Value("device").value_or(""), special = in.Value("special").value_or("");
+    const bool isSpecial = in.Has("special");
+    std::string error;
+    if (!in.Has("device") || args.size() != 1)
         return UsageFail("verify", Ecamctl::tr("需要 --device URL 和一个 .ecam 文件"));
 
     camverify::Expected job;

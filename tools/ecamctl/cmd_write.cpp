@@ -29,14 +29,13 @@ QString Why(const CFunCodeFieldIo& io)
     return Q(io.LastError().text());
 }
 
-int RunWrite(const std::vector<std::string>& argsIn)
+int RunWrite(const Args& in)
 {
-    std::vector<std::string> args = argsIn;
-    std::string url, special, error;
-    const bool hasDevice = ecamctl::TakeOption(args, "--device", url);
-    const bool isSpecial = ecamctl::TakeOption(args, "--special", special);
-    const bool verify = ecamctl::TakeFlag(args, "--verify");
-    if (!hasDevice || args.size() != 1)
+    const std::vector<std::string>& args = in.positional;
+    const std::string url = in.Value("device").value_or(""), special = in.Value("special").value_or("");
+    const bool isSpecial = in.Has("special"), verify = in.Has("verify");
+    std::string error;
+    if (!in.Has("device") || args.size() != 1)
         return UsageFail("write", Ecamctl::tr("需要 --device URL 和一个 .ecam 文件"));
 
     camverify::Expected job;

@@ -129,31 +129,6 @@ InterruptToStop::~InterruptToStop()
     pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
 }
 
-bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == name && i + 1 < args.size()) {
-            value = args[i + 1];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-            return true;
-        }
-        if (args[i].rfind(name + "=", 0) == 0) {
-            value = args[i].substr(name.size() + 1);
-            args.erase(args.begin() + static_cast<long>(i));
-            return true;
-        }
-    }
-    return false;
-}
-
-bool TakeFlag(std::vector<std::string>& args, const std::string& name)
-{
-    const auto end = std::remove(args.begin(), args.end(), name);
-    const bool found = end != args.end();
-    args.erase(end, args.end());
-    return found;
-}
-
 QString TypedValueProblem(const CFunCode& p, const std::wstring& text, int32_t* value)
 {
     const std::string why = camfuncodes::CheckTypedValue(p, text, value);

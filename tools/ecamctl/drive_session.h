@@ -89,11 +89,6 @@ struct DriveCommand {
 // `why` holds the last failure.
 bool ReadAgainOnLineFault(const std::function<bool(DriveError&)>& once, DriveError& why, int attempts = 10);
 
-// Takes "--name value" out of args (also "--name=value"); false when absent.
-bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
-// Takes every "--name" out of args; true when there was one.
-bool TakeFlag(std::vector<std::string>& args, const std::string& name);
-
 // camfuncodes::CheckTypedValue in the user's language, an option parameter's
 // options listed after "not one of them": empty when `text` is good.
 QString TypedValueProblem(const CFunCode& p, const std::wstring& text, int32_t* value);

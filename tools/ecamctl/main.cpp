@@ -1,9 +1,10 @@
 // ecamctl dispatcher: "ecamctl [--lang en|zh_CN] [--trace] COMMAND ARGS...". The conventions
-// every command shares live here, so a command file only parses its own
-// arguments: the options before the command follow the three programs'
-// command-line layer (host/command_line.h); --help (or -h) anywhere after
-// the command prints that command's usage on stdout and exits 0; an unknown
-// command is a usage error on stderr with exit 2. The language follows the
+// every command shares live here: the options before the command and the
+// command's own (those its usage line declares, command.h) go through the
+// three programs' command-line layer (host/command_line.h); --help (or -h)
+// anywhere after the command prints that command's usage on stdout and
+// exits 0; an unknown command or option is a usage error on stderr with
+// exit 2, so a command only checks what its arguments mean. The language follows the
 // locale as ecam-host's does (ui/lang/ui_language.h): under English the panel's
 // translations are installed, so the texts the drive layer shares with the
 // panel read in English too.
@@ -22,14 +23,6 @@
 #include <cstdio>
 #include <memory>
 
-namespace ecamctl {
-std::map<std::string, Command>& registry()
-{
-    static std::map<std::string, Command> commands;
-    return commands;
-}
-} // namespace ecamctl
-
 namespace {
 
 QString Usage()
@@ -45,11 +38,6 @@ QString Usage()
 int UsageError(const QString& message)
 {
     return ::UsageError("ecamctl", message, Usage());
-}
-
-bool IsHelp(const std::string& a)
-{
-    return a == "--help" || a == "-h";
 }
 
 // Translators need an application object. Only English needs one; it is
@@ -122,11 +110,36 @@ int main(int argc, char** argv)
     const auto it = ecamctl::registry().find(name);
     if (it == ecamctl::registry().end())
         return UsageError(Ecamctl::tr("未知命令 '%1'").arg(QString::fromStdString(name)));
-    for (const std::string& a : rest)
-        help = help || IsHelp(a);
+    const QString usage = QStringLiteral("usage: ecamctl ") + ecamctl::UsageOf(name.c_str()) + QLatin1Char('\n');
     if (help) {
-        std::printf("usage: ecamctl %s\n", ecamctl::UsageOf(name.c_str()).toUtf8().constData());
+        std::fputs(usage.toUtf8().constData(), stdout);
         return 0;
     }
-    return it->second.run(rest);
+    const QList<QCommandLineOption> declared = ecamctl::DeclaredOptions(it->second.usage);
+    CCommandLine own(declared);
+    const QStringList ownArguments = arguments.mid(static_cast<qsizetype>(at) + 1);
+    if (!own.Parse(ownArguments))
+        return ecamctl::UsageFail(name.c_str(), own.Error());
+    if (const int status = HelpOrVersion(own, "ecamctl", usage); status >= 0)
+        return status;
+    // The bytes the user typed, not their text: a file name need not be UTF-8.
+    std::vector<bool> taken(rest.size());
+    auto typed = [&](const QString& text) {
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            if (!taken[i] && ownArguments[static_cast<qsizetype>(i)] == text) {
+                taken[i] = true;
+                return rest[i];
+            }
+        }
+        return text.toLocal8Bit().toStdString();   // "--name=value"
+    };
+    ecamctl::Args command;
+    for (const QString& a : own.Positionals())
+        command.positional.push_back(typed(a));
+    for (const QCommandLineOption& o : declared) {
+        const QString option = o.names().front();
+        if (own.Options().isSet(option))
+            command.options[option.toStdString()] = typed(own.Value(option));
+    }
+    return it->second.run(command);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The file layer's Chinese words for a refused file (files/read_limits.h) in
-// the UI's language. The file layer knows nothing of Qt; the panel's boxes
-// and ecamctl's messages translate its words here. In Chinese the words are
+// The file layer's Chinese words (a refused file, files/read_limits.h; a
+// point list's syntax; a profile's form) in the UI's language. The file
+// layer stays plain C++ without Qt, so it writes the source texts and the
+// panel's boxes and ecamctl's messages translate them here. In Chinese the words are
 // the file layer's own, byte for byte.
 // Any thread, after the translators are installed.
 #include "files/read_limits.h"
