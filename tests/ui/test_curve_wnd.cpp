@@ -45,6 +45,13 @@ TEST(CurveWnd, MappingsPaintingAndAutoScaleOfEmptyFlatZeroWidthAndOrdinaryCurves
     EXPECT_FALSE(p.wnd->HitTestKeyPoint(QPoint(120, 120), k));
     EXPECT_EQ(k, 42);
     EXPECT_TRUE(p.wnd->TipTextAt(QPoint(120, 120)).isEmpty());
+    // Overlapping markers: the nearest centre wins; of two on one pixel, the one drawn on top.
+    p.wnd->SetCurveData(Line({{300, 0}, {300.2, 0}, {304, 0}}), Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
+    const QPoint c = p.wnd->DataToPixel({300, 0});
+    ASSERT_EQ(p.wnd->DataToPixel({300.2, 0}), c);
+    EXPECT_TRUE(p.wnd->HitTestKeyPoint(c, k) && k == 1) << k;
+    EXPECT_TRUE(p.wnd->HitTestKeyPoint(c + QPoint(3, 0), k) && k == 2) << k;
+    p.wnd->SetCurveData({}, {}, CURVE_POSITION);
     EXPECT_FALSE(p.wnd->grab().isNull());
 
     // Flat acceleration: zero y range, drawn on the middle line.
