@@ -1,5 +1,7 @@
 #include "host/device_url.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 
 namespace {
@@ -19,6 +21,20 @@ bool Fail(std::string* why, const std::string& text)
     return false;
 }
 
+// The user typed the URL: the reason is in the user's language.
+std::string Tr(const char* text, const std::string& a)
+{
+    return QCoreApplication::translate("DeviceUrl", text).arg(QString::fromStdString(a)).toStdString();
+}
+
+std::string Tr(const char* text, const std::string& a, const std::string& b)
+{
+    // One pass: a '%2' inside the first value stays as typed.
+    return QCoreApplication::translate("DeviceUrl", text)
+        .arg(QString::fromStdString(a), QString::fromStdString(b))
+        .toStdString();
+}
+
 } // namespace
 
 bool DeviceUrl::Parse(const std::string& text, DeviceUrl& out, std::string* why)
@@ -31,7 +47,7 @@ bool DeviceUrl::Parse(const std::string& text, DeviceUrl& out, std::string* why)
         u.rtu = true;
         rest = text.substr(4);
     } else {
-        return Fail(why, "device URL must start with tcp:// or rtu: (" + text + ")");
+        return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "设备地址必须以 tcp:// 或 rtu: 开头 (%1)"), text));
     }
     std::string where = rest, query;
     if (auto q = rest.find('?'); q != std::string::npos) {
@@ -40,15 +56,15 @@ bool DeviceUrl::Parse(const std::string& text, DeviceUrl& out, std::string* why)
     }
     if (u.rtu) {
         if (where.empty())
-            return Fail(why, "rtu URL without a device path (" + text + ")");
+            return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "rtu 地址缺少设备路径 (%1)"), text));
         u.device = where;
     } else {
         auto colon = where.rfind(':');
         u.host = where.substr(0, colon);
         if (colon != std::string::npos && (!ToInt(where.substr(colon + 1), u.port) || u.port < 1 || u.port > 65535))
-            return Fail(why, "bad TCP port in " + text);
+            return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "%1 中的 TCP 端口无效"), text));
         if (u.host.empty())
-            return Fail(why, "tcp URL without a host (" + text + ")");
+            return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "tcp 地址缺少主机 (%1)"), text));
     }
     size_t pos = 0;
     while (pos < query.size()) {
@@ -79,9 +95,9 @@ bool DeviceUrl::Parse(const std::string& text, DeviceUrl& out, std::string* why)
         else if (u.rtu && key == "stop")
             ok = ToInt(value, u.stopBits) && (u.stopBits == 1 || u.stopBits == 2);
         else
-            return Fail(why, "unknown setting '" + key + "' in " + text);
+            return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "%2 中有未知设置 '%1'"), key, text));
         if (!ok)
-            return Fail(why, "bad value for '" + key + "' in " + text);
+            return Fail(why, Tr(QT_TRANSLATE_NOOP("DeviceUrl", "%2 中 '%1' 的值无效"), key, text));
     }
     out = u;
     return true;

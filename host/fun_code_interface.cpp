@@ -3,6 +3,7 @@
 #include "host/data_location.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -155,7 +156,8 @@ std::unique_ptr<CFunCodeInterface> CFunCodeInterface::LoadFile(const std::string
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        Fail(error, path + ": cannot open the parameter catalogue");
+        Fail(error, QCoreApplication::translate("FunCodeCatalogue", "%1: 无法打开参数目录")
+                        .arg(QString::fromStdString(path)).toStdString());
         return nullptr;
     }
     std::ostringstream text;

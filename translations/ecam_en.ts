@@ -1097,7 +1097,7 @@ Save it to a file first?</translation>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../host/command_line.cpp" line="+67"/>
+        <location filename="../host/command_line.cpp" line="+74"/>
         <source>%1 需要一个值</source>
         <translation>%1 needs a value</translation>
     </message>
@@ -1134,6 +1134,39 @@ Save it to a file first?</translation>
         <location line="+11"/>
         <source>写入失败</source>
         <translation>Writing failed</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceUrl</name>
+    <message>
+        <location filename="../host/device_url.cpp" line="+50"/>
+        <source>设备地址必须以 tcp:// 或 rtu: 开头 (%1)</source>
+        <translation>device URL must start with tcp:// or rtu: (%1)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>rtu 地址缺少设备路径 (%1)</source>
+        <translation>rtu URL without a device path (%1)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 中的 TCP 端口无效</source>
+        <translation>bad TCP port in %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>tcp 地址缺少主机 (%1)</source>
+        <translation>tcp URL without a host (%1)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%2 中有未知设置 &apos;%1&apos;</source>
+        <translation>unknown setting &apos;%1&apos; in %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%2 中 &apos;%1&apos; 的值无效</source>
+        <translation>bad value for &apos;%1&apos; in %2</translation>
     </message>
 </context>
 <context>
@@ -2047,11 +2080,16 @@ Save it to a file first?</translation>
         <source>周期结束后停止</source>
         <translation>At end of cycle</translation>
     </message>
+    <message>
+        <location filename="../host/fun_code_interface.cpp" line="+159"/>
+        <source>%1: 无法打开参数目录</source>
+        <translation>%1: cannot open the parameter catalogue</translation>
+    </message>
 </context>
 <context>
     <name>FunCodeInput</name>
     <message>
-        <location line="+4"/>
+        <location filename="../ui/lang/fun_code_texts.cpp" line="+4"/>
         <source>数据不能为空!</source>
         <translation>The value must not be empty!</translation>
     </message>

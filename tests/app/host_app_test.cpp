@@ -165,7 +165,7 @@ TEST(HostWindowTest, PanelFillsTheFrameTakesAMotionLawAndReadBackGeometryAndDriv
     EXPECT_TRUE(why.isEmpty());
     CHostDrive badCommandLine(Devices());
     EXPECT_FALSE(SelectStartupDrive(badCommandLine, QStringLiteral("tcp://h:70000"), &why));
-    EXPECT_EQ(why, QStringLiteral("bad TCP port in tcp://h:70000"));
+    EXPECT_EQ(why, QStringLiteral("tcp://h:70000 中的 TCP 端口无效"));
     RememberDevice(QStringLiteral("serial:COM3"));
     CHostDrive fallback(Devices());
     why.clear();
