@@ -56,7 +56,9 @@ void PrintReport(const std::vector<DesignSegment>& segments, const CamDesign& de
     for (const auto& h : heads) {
         const std::wstring text = h.text.toStdWString();
         const int blanks = std::max(0, std::abs(h.width) - DisplayWidth(text));
-        line += (line.empty() ? "" : " ") + (h.width > 0 ? std::string(blanks, ' ') + U(h.text) : PadToWidth(text, -h.width));
+        if (!line.empty())
+            line += ' ';
+        line += h.width > 0 ? std::string(blanks, ' ') + U(h.text) : PadToWidth(text, -h.width);
     }
     std::printf("%s\n", line.c_str());
     for (size_t i = 0; i < segments.size(); ++i) {
