@@ -65,6 +65,13 @@ void Thin(std::vector<AxisLabel>& labels, int gap, bool vertical)
     labels.swap(kept);
 }
 
+// Pixels between grid lines, whole so every line sits on a pixel; ten
+// steps may fall short of the plot's edge.
+QSize GridStep(QSize size)
+{
+    return {(size.width() - 140) / 10, (size.height() - 40) / 10};
+}
+
 } // namespace
 
 void BuildPlotLists(const std::vector<ECamCurveSample>& samples, CurveKind kind, std::vector<PlotPoint>& keys,
@@ -145,7 +152,7 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     // decimals that show their even steps.
     const LabelFace xf = FaceOf(LabelFont(9), device);
     const QFontMetrics xfm(xf.font, device);
-    const int stepPx = (w - 140) / 10;
+    const int stepPx = GridStep(s.size).width();
     const plotview::Range xr = s.xRange;
     const double stepX = xr.Span() / 10.0;
     const int xDecimals = plotview::DecimalsForLabels(xr.lo, stepX, 11);
@@ -215,7 +222,7 @@ void CPlotPainter::LayOutLabels(const PlotScene& s, QPaintDevice* device)
     }
     const LabelFace yf = FaceOf(yFont, device);
     const QFontMetrics yfm(yFont, device);
-    const int stepPy = (h - 40) / 10;
+    const int stepPy = GridStep(s.size).height();
     std::vector<AxisLabel> ys;
     for (int i = 0; i <= 10; ++i) {
         const int y = kMargin + i * stepPy;
@@ -376,9 +383,8 @@ void CPlotPainter::DrawLines(QPainter& p, QSize size)
     const int w = size.width();
     const int h = size.height();
     const QColor grey(100, 100, 100);
-    // Grid in whole pixels; the last line may fall short of the plot edge.
-    const int stepPx = (w - 140) / 10;
-    const int stepPy = (h - 40) / 10;
+    const int stepPx = GridStep(size).width();
+    const int stepPy = GridStep(size).height();
     QVector<QLine> grid;
     grid.reserve(22);
     for (int i = 0; i <= 10; ++i) {
@@ -406,8 +412,8 @@ void CPlotPainter::BuildLines(QSize size)
     // lie outside them, the whole layer is laid instead.
     const int w = size.width();
     const int h = size.height();
-    const int stepPx = (w - 140) / 10;
-    const int stepPy = (h - 40) / 10;
+    const int stepPx = GridStep(size).width();
+    const int stepPy = GridStep(size).height();
     m_lineStrips.clear();
     QRegion covered;
     for (int i = 0; i <= 10; ++i) {
