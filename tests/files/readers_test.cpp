@@ -163,63 +163,30 @@ TEST(Zip, ClaimsThatDoNotHold)
 
 namespace {
 
-void rec(std::string& s, uint16_t type, const std::string& data)
-{
-    ziptest::put16(s, type);
-    ziptest::put16(s, uint32_t(data.size()));
-    s += data;
-}
+using ziptest::Le16;
+using ziptest::Le32;
 
-std::string cellHead(uint16_t row, uint16_t col)
-{
-    std::string d;
-    ziptest::put16(d, row);
-    ziptest::put16(d, col);
-    ziptest::put16(d, 0); // format
-    return d;
-}
-
-// A small workbook stream: every kind of cell record once.
+// A small workbook stream: every kind of cell record once, as (type, data).
 std::string biffStream()
 {
-    std::string s, d;
-    auto bof = [&](uint16_t kind) {
-        d.clear();
-        ziptest::put16(d, 0x0600);
-        ziptest::put16(d, kind);
-        d.append(12, '\0');
-        rec(s, 0x0809, d);
-    };
-    bof(0x0005);
-    rec(s, 0x000A, "");
-    bof(0x0010);
     const double v = 10.5;
-    d = cellHead(0, 0);
-    d.append(reinterpret_cast<const char*>(&v), 8);
-    rec(s, 0x0203, d);                                    // NUMBER 10.5
-    d = cellHead(0, 1);
-    ziptest::put32(d, (7 << 2) | 2);
-    rec(s, 0x027E, d);                                    // RK integer 7
-    d = cellHead(1, 0) + std::string("\x03\x00\x00" "abc", 6);
-    rec(s, 0x0204, d);                                    // LABEL "abc"
-    d = cellHead(2, 0).substr(0, 4);
-    ziptest::put16(d, 0);
-    ziptest::put32(d, 0x40040000);                        // 2.5 as a float RK
-    ziptest::put16(d, 0);
-    ziptest::put32(d, (100 << 2) | 3);                    // 100 / 100
-    ziptest::put16(d, 1);
-    rec(s, 0x00BD, d);                                    // MULRK
-    d = cellHead(3, 0) + std::string("\x01\x00\x01\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
-    rec(s, 0x0006, d);                                    // FORMULA, cached TRUE
-    d = cellHead(3, 1) + std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
-    rec(s, 0x0006, d);                                    // FORMULA, cached text...
-    rec(s, 0x0207, std::string("\x02\x00\x01\xEB\x6B\x73\x7C", 7)); // ...in STRING: 毫米
-    d = cellHead(4, 0) + std::string("\x00\x00", 2);
-    rec(s, 0x0205, d);                                    // BOOLERR FALSE
-    d = cellHead(4, 1) + std::string("\x07\x01", 2);
-    rec(s, 0x0205, d);                                    // BOOLERR #DIV/0!: no cell
-    rec(s, 0x000A, "");
-    return s;
+    const std::string bof = Le16({0x0809, 16, 0x0600}), eof = Le16({0x000A, 0}), zeros(12, '\0');
+    auto rec = [](uint16_t type, const std::string& data) { return Le16({type, uint32_t(data.size())}) + data; };
+    auto cell = [&](uint16_t type, uint16_t row, uint16_t col, const std::string& data) {
+        return rec(type, Le16({row, col, 0}) + data); // 0: the cell's format
+    };
+    return bof + Le16({0x0005}) + zeros + eof + bof + Le16({0x0010}) + zeros
+           + cell(0x0203, 0, 0, std::string(reinterpret_cast<const char*>(&v), 8)) // NUMBER 10.5
+           + cell(0x027E, 0, 1, Le32({(7 << 2) | 2}))                              // RK integer 7
+           + cell(0x0204, 1, 0, Le16({3}) + std::string("\0abc", 4))               // LABEL "abc"
+           // MULRK: 2.5 as a float RK, then 100 / 100 as a scaled integer RK
+           + rec(0x00BD, Le16({2, 0, 0}) + Le32({0x40040000}) + Le16({0}) + Le32({(100 << 2) | 3}) + Le16({1}))
+           + cell(0x0006, 3, 0, Le16({1, 1, 0, 0xFFFF}) + zeros.substr(4))  // FORMULA, cached TRUE
+           + cell(0x0006, 3, 1, Le16({0, 0, 0, 0xFFFF}) + zeros.substr(4))  // FORMULA, cached text...
+           + rec(0x0207, Le16({2}) + std::string("\x01\xEB\x6B\x73\x7C", 5)) // ...in STRING: 毫米
+           + cell(0x0205, 4, 0, Le16({0}))                                   // BOOLERR FALSE
+           + cell(0x0205, 4, 1, Le16({0x0107}))                              // BOOLERR #DIV/0!: no cell
+           + eof;
 }
 
 // A compound document of 512-byte sectors holding `stream` as "Workbook" in
@@ -227,48 +194,34 @@ std::string biffStream()
 // 3... the mini stream.
 std::string compoundDocument(const std::string& stream, bool loopDirectory = false)
 {
-    const uint32_t end = 0xFFFFFFFE, free = 0xFFFFFFFF;
+    const uint32_t end = 0xFFFFFFFE;
+    const uint32_t miniSectors = uint32_t((stream.size() + 63) / 64);
     std::string mini = stream;
-    mini.resize((mini.size() + 63) / 64 * 64, '\0');
-    const uint32_t miniSectors = uint32_t(mini.size() / 64);
-    const uint32_t containerSectors = uint32_t((mini.size() + 511) / 512);
-    std::string h("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-    h.append(16, '\0');
-    ziptest::put16(h, 0x3E); ziptest::put16(h, 3); ziptest::put16(h, 0xFFFE);
-    ziptest::put16(h, 9); ziptest::put16(h, 6); h.append(6, '\0');
-    ziptest::put32(h, 0); ziptest::put32(h, 1); ziptest::put32(h, 1); ziptest::put32(h, 0);
-    ziptest::put32(h, 4096); ziptest::put32(h, 2); ziptest::put32(h, 1); ziptest::put32(h, end);
-    ziptest::put32(h, 0); ziptest::put32(h, 0);
-    while (h.size() < 512)
-        ziptest::put32(h, free);
-    std::string fat;
-    ziptest::put32(fat, 0xFFFFFFFD);
-    ziptest::put32(fat, loopDirectory ? 1 : end);
-    ziptest::put32(fat, end);
-    for (uint32_t i = 0; i < containerSectors; ++i)
-        ziptest::put32(fat, i + 1 == containerSectors ? end : 4 + i);
-    while (fat.size() < 512)
-        ziptest::put32(fat, free);
+    mini.resize((mini.size() + 511) / 512 * 512, '\0');
+    const uint32_t containerSectors = uint32_t(mini.size() / 512);
+    auto sector = [](std::string s, char fill) { s.resize(512, fill); return s; };
+    // The header: version 3, sectors of 2^9 bytes, mini sectors of 2^6; one
+    // table sector, the directory at 1, the mini cutoff, the mini table at 2.
+    const std::string header = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(16, '\0')
+                               + Le16({0x3E, 3, 0xFFFE, 9, 6, 0, 0, 0}) + Le32({0, 1, 1, 0, 4096, 2, 1, end, 0, 0});
+    std::string fat = Le32({0xFFFFFFFD, loopDirectory ? 1 : end, end}), miniFat;
+    for (uint32_t i = 1; i <= containerSectors; ++i)
+        fat += Le32({i == containerSectors ? end : 3 + i});
+    for (uint32_t i = 1; i <= miniSectors; ++i)
+        miniFat += Le32({i == miniSectors ? end : i});
     auto entry = [](const std::u16string& name, uint8_t type, uint32_t start, uint32_t size) {
         std::string e(reinterpret_cast<const char*>(name.data()), name.size() * 2);
         e.resize(64, '\0');
-        ziptest::put16(e, uint32_t(name.size() * 2 + 2));
-        e += char(type);
+        e += Le16({uint32_t(name.size() * 2 + 2)}) + char(type);
         e.resize(116, '\0');
-        ziptest::put32(e, start);
-        ziptest::put32(e, size);
+        e += Le32({start, size});
         e.resize(128, '\0');
         return e;
     };
-    std::string dir = entry(u"Root Entry", 5, 3, uint32_t(mini.size())) + entry(u"Workbook", 2, 0, uint32_t(stream.size()));
-    dir.resize(512, '\0');
-    std::string minifat;
-    for (uint32_t i = 0; i < miniSectors; ++i)
-        ziptest::put32(minifat, i + 1 == miniSectors ? end : i + 1);
-    while (minifat.size() < 512)
-        ziptest::put32(minifat, free);
-    mini.resize(containerSectors * 512, '\0');
-    return h + fat + dir + minifat + mini;
+    const std::string dir =
+        entry(u"Root Entry", 5, 3, miniSectors * 64) + entry(u"Workbook", 2, 0, uint32_t(stream.size()));
+    // Unused table entries are free (all bits set).
+    return sector(header, '\xFF') + sector(fat, '\xFF') + sector(dir, '\0') + sector(miniFat, '\xFF') + mini;
 }
 
 ReadFailure readXls(const std::string& bytes, std::vector<ecam::SheetCells>& sheets)
