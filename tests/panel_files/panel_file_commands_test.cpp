@@ -211,34 +211,7 @@ TEST_F(PanelFiles, DamagedProfilesLeaveAUsableCam)
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_SLAVE_UNITS), QStringLiteral("7"));
 }
 
-TEST_F(PanelFiles, SpecialImportBuildsTheCamFromTwoColumns)
-{
-    // (A workbook of the office suite's: the agreement test below.)
-    dir.Write("pts.csv", "10,5\n20,\n30,15\n40,20\n");
-    ASSERT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "pts.csv"), QStringList{});
-    EXPECT_EQ(dialog(files.Calls()[0]), "open | 打开凸轮数据文件 | Excel Files(*.xls,*.xlsx) (*.xls*) |  |  | - | owned");
-    // Origin first, the row with an empty cell skipped, Linear but the last,
-    // line speeds re-derived (10..30 has slope 0.5).
-    const std::vector<ECamPoint> pts = Points();
-    EXPECT_EQ(pts, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear}, {10, 5, 0.5, kECamLinear},
-                                           {30, 15, 0.5, kECamLinear}, {40, 20, 0.5, kECamPoly}}));
-    EXPECT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
-    EXPECT_EQ(Table()->GetItemCount(), 4);
-    expectUsableCam();
-
-    // An unreadable workbook: the message twice, the cam kept, 6033 off.
-    dir.Write("bad.xlsx", "not a workbook");
-    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "bad.xlsx"), (QStringList{kOpenFailed, kOpenFailed}));
-    EXPECT_EQ(Points(), pts);
-    EXPECT_FALSE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
-
-    // A workbook without one complete row holds no cam: reported, cam kept.
-    dir.Write("empty.csv", ",1\n,2\n");
-    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "empty.csv"), (QStringList{kOpenFailed, kOpenFailed}));
-    EXPECT_EQ(Points(), pts);
-}
-
-TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
+TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothingAndSpecialImportBuildsTheCam)
 {
     // A cam of the user's, ending at the panel's master length (which clicks
     // elsewhere apply), that every refused file must leave as it was.
@@ -253,6 +226,9 @@ TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
     fs::create_directory(dir / "folder.xls");
     // The count line not at line 7: not a profile, only the general message.
     dir.Write("shifted.ecam", "凸轮点数量, 2\r\n0,0,0,1\r\n9,9,0,1\r\n");
+    // A workbook that does not read, and one without a complete row.
+    dir.Write("bad.xlsx", "not a workbook");
+    dir.Write("empty.csv", ",1\n,2\n");
     {   // larger than any workbook we read: refused before it is read
         std::ofstream out(dir / "big.xlsx", std::ios::binary);
         out.seekp(static_cast<std::streamoff>(ecam::kMaxWorkbookFileBytes));
@@ -271,6 +247,8 @@ TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
         {IDC_BTN_SPECIAL_IMPORT, "folder.xls", notAFile},
         {IDC_BTN_IMPORT, "shifted.ecam", {kOpenFailed}},
         {IDC_BTN_SPECIAL_IMPORT, "big.xlsx", {words(ecam::ReadFailure::TooLarge), kOpenFailed}},
+        {IDC_BTN_SPECIAL_IMPORT, "bad.xlsx", {kOpenFailed, kOpenFailed}},
+        {IDC_BTN_SPECIAL_IMPORT, "empty.csv", {kOpenFailed, kOpenFailed}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -280,6 +258,22 @@ TEST_F(PanelFiles, FilesThatAreNoFilesNoProfilesOrTooLargeChangeNothing)
         EXPECT_TRUE(c.button == IDC_BTN_IMPORT || !dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
     }
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_UNIT), QString()); // the settings stay too
+
+    // (A workbook of the office suite's: the agreement test below.)
+    dir.Write("pts.csv", "10,5\n20,\n30,15\n40,20\n");
+    ASSERT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "pts.csv"), QStringList{});
+    EXPECT_EQ(dialog(files.Calls().back()), "open | 打开凸轮数据文件 | Excel Files(*.xls,*.xlsx) (*.xls*) |  |  | - | owned");
+    // Origin first, the row with an empty cell skipped, Linear but the last,
+    // line speeds re-derived (10..30 has slope 0.5).
+    const std::vector<ECamPoint> pts = Points();
+    EXPECT_EQ(pts, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear}, {10, 5, 0.5, kECamLinear},
+                                           {30, 15, 0.5, kECamLinear}, {40, 20, 0.5, kECamPoly}}));
+    EXPECT_TRUE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
+    expectUsableCam();
+    // A refused workbook after it: the cam kept, 6033 off again.
+    EXPECT_EQ(open(IDC_BTN_SPECIAL_IMPORT, "bad.xlsx"), (QStringList{kOpenFailed, kOpenFailed}));
+    EXPECT_EQ(Points(), pts);
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_BTN_SPECIAL_WRITE)->isEnabled());
 }
 
 TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctlAndUnwritableTargetsAreRefused)
