@@ -1,11 +1,9 @@
-// .ecam codec: golden bytes, round trips and hand-edited or damaged files.
+// .ecam codec: golden bytes and hand-edited or damaged files. (Reading and
+// writing the files themselves: the panel's and the tool's file tests.)
 #include "files/ecam_file.h"
 #include "files/gbk.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 using namespace ecam;
 
@@ -65,21 +63,6 @@ TEST(ECamFileEncode, ChineseTextsAreGbkWrittenWholeAndRowsKeepTheirFields)
     EXPECT_EQ(EncodeECamProfile(p), head + unit + "?\x80" + tail);
 }
 
-TEST(ECamFileIo, FileErrorsAreDescribed)
-{
-    const ecamtest::TempDir dir("ecam_file_test");
-    std::string error;
-    ECamProfile q;
-    EXPECT_FALSE(WriteECamProfileFile(dir / "missing-dir" / "x.ecam", defaultProfile(), &error));
-    EXPECT_EQ(error, "No such file or directory");
-    EXPECT_FALSE(ReadECamProfileFile(dir / "absent.ecam", q, &error));
-    EXPECT_EQ(error, "No such file or directory");
-    ReadFailure kind = ReadFailure::None;
-    EXPECT_FALSE(ReadECamProfileFile(dir.Path(), q, &error, &kind)); // a directory is not a profile
-    EXPECT_EQ(kind, ReadFailure::NotRegular);
-    EXPECT_EQ(error, "所选路径不是普通文件,无法打开!");
-}
-
 TEST(ECamFileDecode, HandEditedFiles)
 {
     const std::string head = kVersion + ", 9\n" + kTime + ", t\n" + kLength + ", 720.9mm\n";
@@ -136,14 +119,4 @@ TEST(ECamFileDecode, CountsThatDisagreeWithTheRowsAndBadBytes)
     EXPECT_EQ(p.slaveUnits, L"1");
     EXPECT_EQ(p.masterUnits, L"2");
     EXPECT_EQ(p.points, std::vector<ECamPoint>{(ECamPoint{5, 6, 7, kECamPoly})});
-}
-
-TEST(ECamFileText, VersionAndTimeTexts)
-{
-    EXPECT_EQ(ECamVersionText("1, 0, 2, 5"), L"1.0.2.5");
-    EXPECT_EQ(ECamVersionText(""), L"");
-    EXPECT_EQ(ECamHostVersionText(), L"1.0.0.0");
-    const std::wstring t = ECamSaveTimeText(0);
-    ASSERT_EQ(t.size(), 19u); // "1970年01月01日00:00:00" in any time zone shape
-    EXPECT_EQ((std::wstring{t[4], t[7], t[10], t[13], t[16]}), L"年月日::");
 }
