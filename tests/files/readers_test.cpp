@@ -4,11 +4,12 @@
 // compound document's mini stream.
 #include "files/csv_reader.h"
 #include "files/gbk.h"
-#include "files/ms_excel_helper.h"
 #include "files/sheet_cells.h"
 #include "files/xls_reader.h"
 #include "files/xml_pull.h"
 #include "files/zip_reader.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/workbook_column.h"
 #include "zip_builder.h"
 
 #include <gtest/gtest.h>
@@ -47,27 +48,21 @@ std::string tokens(std::string_view doc, const char* attr = "a")
     return out;
 }
 
-ReadFailure failure(std::string_view doc)
+// The kind of failure `read` ends with, None when it ends well.
+template <class Read>
+ReadFailure kindOf(Read&& read)
 {
     try {
-        tokens(doc);
+        read();
     } catch (const ecam::ReadFailed& f) {
         return f.Kind();
     }
     return ReadFailure::None;
 }
 
-std::vector<std::string> csvColumn(std::string_view bytes, int col)
+ReadFailure failure(std::string_view doc)
 {
-    ecam::ReadBudget budget;
-    ecam::CellSink sink(budget);
-    ecam::ReadCsv(bytes, sink);
-    std::vector<std::string> out;
-    const std::vector<ecam::SheetCells> sheets = sink.TakeSheets();
-    for (const auto& [rc, text] : sheets.at(0).cells)
-        if (rc.second == col)
-            out.push_back(std::to_string(rc.first) + ":" + text);
-    return out;
+    return kindOf([&] { tokens(doc); });
 }
 
 } // namespace
@@ -78,11 +73,9 @@ TEST(XmlPull, DecodesEntitiesSkipsWhatCarriesNoDataAndRefusesDeclarationsAndBrok
                      "a&lt;b&gt;&quot;&apos;&#27627;&#x7C73;<![CDATA[<raw&>]]></x:r>"),
               "<r a=1 & 2><c></c>\"a<b>\"'毫米<raw&>\"</r>");
     // A part in UTF-16, as its declaration says, reads as the same text.
-    std::string le = "\xFF\xFE";
-    for (char32_t c : std::u32string{U"<?xml version=\"1.0\" encoding=\"UTF-16\"?><t v='毫'>米</t>"}) {
-        le += static_cast<char>(c & 0xFF);
-        le += static_cast<char>(c >> 8);
-    }
+    std::string le;
+    for (char16_t c : std::u16string(u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><t v='毫'>米</t>"))
+        le += ziptest::Le16({c});
     EXPECT_EQ(tokens(le, "v"), "<t a=毫>\"米\"</t>");
 
     // No document type: no entity of ours expands or reaches outside.
@@ -121,39 +114,35 @@ TEST(SheetCells, DatesTimesAndNumbersAsTheSheetCountsThem)
 
 TEST(Csv, QuotesLineEndsAndEncodings)
 {
-    EXPECT_EQ(csvColumn("\"a\nb\",1\r\n\"x\"\"y\",2\n,3\nlast", 1),
-              (std::vector<std::string>{"1:a\nb", "2:x\"y", "4:last"}));
+    using V = std::vector<std::wstring>;
+    const ecamtest::TempDir dir("csv");
+    auto column = [&](const std::string& bytes) { return ecamtest::WorkbookColumn(dir.Write("t.csv", bytes), 1); };
+    EXPECT_EQ(column("\"a\nb\",1\r\n\"x\"\"y\",2\n,3\nlast"), (V{L"a\nb", L"x\"y", L"", L"last"}));
     // UTF-8 with a byte order mark, and GBK as a Chinese-locale suite saves it.
-    EXPECT_EQ(csvColumn("\xEF\xBB\xBF毫米,1\n", 1), std::vector<std::string>{"1:毫米"});
-    EXPECT_EQ(csvColumn(ecam::Utf8ToGbk("毫米,1\n单位,2\n"), 1), (std::vector<std::string>{"1:毫米", "2:单位"}));
+    EXPECT_EQ(column("\xEF\xBB\xBF毫米,1\n"), V{L"毫米"});
+    EXPECT_EQ(column(ecam::Utf8ToGbk("毫米,1\n单位,2\n")), (V{L"毫米", L"单位"}));
     EXPECT_TRUE(ecam::LooksLikeText("1,2\r\n\t3"));
     EXPECT_FALSE(ecam::LooksLikeText(std::string("1,2\0", 4)));
 }
 
 TEST(Zip, ClaimsThatDoNotHold)
 {
-    auto fails = [](const std::string& bytes, ReadFailure want) {
+    auto zipKind = [](const std::string& bytes) {
         ecam::ReadBudget budget;
-        try {
-            ecam::ZipReader zip(bytes, budget);
-            zip.Read("a");
-        } catch (const ecam::ReadFailed& f) {
-            return f.Kind() == want;
-        }
-        return false;
+        return kindOf([&] { ecam::ZipReader(bytes, budget).Read("a"); });
     };
     ziptest::Member m = ziptest::Stored("a", "hello");
     m.crc ^= 1;
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // wrong CRC
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged); // wrong CRC
     m = ziptest::Deflated("a", "hello hello hello");
     m.packed.resize(m.packed.size() / 2);
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // deflate stream cut short
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged); // deflate stream cut short
     m = ziptest::Stored("a", "x");
     m.method = 12; // bzip2: not written by spreadsheet programs
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged));
-    EXPECT_TRUE(fails(ziptest::Zip({ziptest::Stored("b", "x")}), ReadFailure::Damaged)); // no such member
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged);
+    EXPECT_EQ(zipKind(ziptest::Zip({ziptest::Stored("b", "x")})), ReadFailure::Damaged); // no such member
     std::vector<ziptest::Member> many(ecam::kMaxZipEntries + 1, ziptest::Stored("n", ""));
-    EXPECT_TRUE(fails(ziptest::Zip(many), ReadFailure::TooLarge));
+    EXPECT_EQ(zipKind(ziptest::Zip(many)), ReadFailure::TooLarge);
     // Names match ignoring case, as the programs that write packages disagree on it.
     ecam::ReadBudget budget;
     const std::string bytes = ziptest::Zip({ziptest::Stored("XL/Workbook.xml", "w")});
@@ -224,38 +213,30 @@ std::string compoundDocument(const std::string& stream, bool loopDirectory = fal
     return sector(header, '\xFF') + sector(fat, '\xFF') + sector(dir, '\0') + sector(miniFat, '\xFF') + mini;
 }
 
-ReadFailure readXls(const std::string& bytes, std::vector<ecam::SheetCells>& sheets)
-{
-    ecam::ReadBudget budget;
-    ecam::CellSink sink(budget);
-    try {
-        ecam::ReadXls(bytes, sink);
-    } catch (const ecam::ReadFailed& f) {
-        return f.Kind();
-    }
-    sheets = sink.TakeSheets();
-    return ReadFailure::None;
-}
-
 } // namespace
 
 TEST(Xls, EveryCellRecordFromTheMiniStream)
 {
     std::vector<ecam::SheetCells> sheets;
-    ASSERT_EQ(readXls(compoundDocument(biffStream()), sheets), ReadFailure::None);
+    auto readXls = [&](const std::string& bytes) {
+        ecam::ReadBudget budget;
+        ecam::CellSink sink(budget);
+        return kindOf([&] { ecam::ReadXls(bytes, sink); sheets = sink.TakeSheets(); });
+    };
+    ASSERT_EQ(readXls(compoundDocument(biffStream())), ReadFailure::None);
     ASSERT_EQ(sheets.size(), 1u);
     const std::map<std::pair<int, int>, std::string> want{
         {{1, 1}, "10.5"}, {{1, 2}, "7"}, {{2, 1}, "abc"}, {{3, 1}, "2.5"}, {{3, 2}, "1"},
         {{4, 1}, "1"},    {{4, 2}, "毫米"}, {{5, 1}, "0"}};
     EXPECT_EQ(sheets[0].cells, want);
     // A directory chain that loops ends as damage, not as a hang.
-    EXPECT_EQ(readXls(compoundDocument(biffStream(), true), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(biffStream(), true)), ReadFailure::Damaged);
     // Records cut short or pre-BIFF8 workbooks are refused.
     std::string old = biffStream();
     old[4] = 0x00;
     old[5] = 0x05; // BIFF5
-    EXPECT_EQ(readXls(compoundDocument(old), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(old)), ReadFailure::Damaged);
     std::string cut = biffStream();
     cut.resize(cut.size() - 6); // into the last cell record
-    EXPECT_EQ(readXls(compoundDocument(cut), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(cut)), ReadFailure::Damaged);
 }

@@ -80,8 +80,8 @@ inline std::string Zip(const std::vector<Member>& members)
            + Le32({uint32_t(central.size()), uint32_t(out.size())}) + Le16({0});
 }
 
-// A one-sheet .xlsx around the given sheetData content.
-inline std::string Xlsx(const std::string& sheetData)
+// A one-sheet .xlsx around the given sheet part.
+inline std::string Xlsx(const Member& sheet)
 {
     return Zip({Stored("[Content_Types].xml", "<Types/>"),
                 Stored("xl/workbook.xml",
@@ -89,7 +89,12 @@ inline std::string Xlsx(const std::string& sheetData)
                 Stored("xl/_rels/workbook.xml.rels",
                        "<Relationships><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
                        "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>"),
-                Deflated("xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>")});
+                sheet});
+}
+// The same around the given sheetData content.
+inline std::string Xlsx(const std::string& sheetData)
+{
+    return Xlsx(Deflated("xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>"));
 }
 
 // A one-table .ods around the given table content.
