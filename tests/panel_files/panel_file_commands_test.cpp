@@ -315,9 +315,5 @@ TEST_F(PanelFiles, SpecialSaveAndImportAgreeWithEcamctlAndUnwritableTargetsAreRe
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::vector<ECamPoint> tool;
     ASSERT_TRUE(ecam::LoadPointList(dir / "book.csv", tool));
-    EXPECT_EQ(tool, Points());
-    size_t moving = 0;
-    for (const ECamPoint& p : tool)
-        moving += p.speed != 0;
-    EXPECT_GE(moving, 5u); // speeds were derived, not left at 0
+    EXPECT_EQ(tool, Points()); // (that speeds are derived at all: the import test above)
 }
