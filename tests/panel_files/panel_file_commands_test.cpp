@@ -96,8 +96,7 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwritingAndOpenR
 
     ASSERT_EQ(files.Calls().size(), 2u);
     EXPECT_EQ(dialog(files.Calls()[0]), "save | 保存凸轮数据文件 | QZ ECam Files (*.ecam);;All Files (*.*) | ecam |  | - | -");
-    ASSERT_EQ(boxes.Calls().size(), 2u);
-    EXPECT_EQ(boxes.Calls()[0].text, QString::fromUtf8("文件已经存在，是否覆盖?"));
+    ASSERT_EQ(boxes.Texts(), QStringList(2, QString::fromUtf8("文件已经存在，是否覆盖?")));
     EXPECT_EQ(boxes.Calls()[0].caption, QString::fromUtf8("提示"));
     EXPECT_EQ(boxes.Calls()[0].buttons & 0xF, MB_YESNO);
 
@@ -124,10 +123,7 @@ TEST_F(PanelFiles, SaveWritesTheGoldenDefaultCamAndAsksBeforeOverwritingAndOpenR
     // with the system's reason.
     Click(IDC_BTN_SAVE);
     EXPECT_EQ(boxes.Calls().size(), 2u);
-    files.QueueAnswer(path("no/such/dir.ecam"));
-    Click(IDC_BTN_SAVE);
-    ASSERT_EQ(boxes.Calls().size(), 3u);
-    EXPECT_EQ(boxes.Calls()[2].text, QString::fromUtf8("保存数据文件失败!\nNo such file or directory"));
+    EXPECT_EQ(open(IDC_BTN_SAVE, "no/such/dir.ecam"), QStringList{"保存数据文件失败!\nNo such file or directory"});
 
     // Opening: a file of another extension is passed over in silence, a
     // cancelled dialog does nothing, a missing file is reported.
@@ -148,9 +144,7 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
                                {360, 90, 0, kECamPoly}});
     setFields({"360", "毫米", "131072", "10", "10000", "360"});
     const std::vector<ECamPoint> saved = Points();
-    files.QueueAnswer(path("round.ecam"));
-    Click(IDC_BTN_SAVE);
-    ASSERT_TRUE(boxes.Calls().empty());
+    ASSERT_EQ(open(IDC_BTN_SAVE, "round.ecam"), QStringList{});
 
     // Scramble everything, then open the file again (upper-case extension).
     fs::rename(dir / "round.ecam", dir / "ROUND.ECAM");
@@ -158,9 +152,7 @@ TEST_F(PanelFiles, SaveThenOpenRestoresPointsAndEverySetting)
     setFields({"77", "x", "1", "2", "3", "4"});
     for (int id : {IDC_EDIT_SLAVE_PULSE, IDC_BTN_STD_WRITE})
         dlg->GetDlgItem(id)->setEnabled(false);
-    files.QueueAnswer(path("ROUND.ECAM"));
-    Click(IDC_BTN_IMPORT);
-    ASSERT_TRUE(boxes.Calls().empty()) << boxes.Texts().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(open(IDC_BTN_IMPORT, "ROUND.ECAM"), QStringList{});
     EXPECT_EQ(dialog(files.Calls().back()), "open | 打开凸轮数据文件 | QZ ECam Files (*.ecam);;All Files (*.*) |  |  | - | -");
 
     // Six decimals: 123.4567891 comes back as 123.456789.
