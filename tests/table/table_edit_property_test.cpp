@@ -21,8 +21,10 @@ namespace {
 constexpr double kGap = 0.002;
 const QString kAdd = QStringLiteral("添加点");
 const QString kDelete = QStringLiteral("删除点");
+const QString kTooClose = QStringLiteral("相邻两点间距太小，无法在其间增加点!");
+const QString kFirstRow = QStringLiteral("第一行不能删除!");
 
-enum class End { kEnter, kTab, kEscape, kFocusLoss, kPlotPress };
+enum class End { kEnter, kTab, kEscape, kFocusLoss, kPlotPress, kPlotRightPress, kPopupFocusThenEscape };
 
 // A line, a point off the three-decimal grid and blends.
 const std::vector<ECamPoint> kStart{Pt(0, 0, 0, kECamPoly), Pt(100, 50, 0.5, kECamLinear),
@@ -75,6 +77,12 @@ protected:
         case End::kEscape: QTest::keyClick(editor, Qt::Key_Escape); break;
         case End::kFocusLoss: Edit(IDC_EDIT_UNIT)->setFocus(Qt::MouseFocusReason); break;
         case End::kPlotPress: QTest::mouseClick(AccelCurve(), Qt::LeftButton, {}, QPoint(3, 3)); break;
+        case End::kPlotRightPress: QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, QPoint(5, 5)); break;
+        case End::kPopupFocusThenEscape:   // a field focused from a popup leaves the edit open; a key there ends it
+            Edit(IDC_EDIT_UNIT)->setFocus(Qt::PopupFocusReason);
+            EXPECT_EQ(Table()->GetActiveEditor(), editor);
+            QTest::keyClick(Edit(IDC_EDIT_UNIT), Qt::Key_Escape);
+            break;
         }
     }
 
@@ -86,7 +94,7 @@ protected:
         const auto before = Points();
         const int n = static_cast<int>(before.size());
         const int row = Uniform(0, n - 1), col = Uniform(kColMaster, kColType);
-        const End end = static_cast<End>(Uniform(0, 4));
+        const End end = static_cast<End>(Uniform(0, 6));
         const bool retyped = Uniform(0, 5) != 0;
         QWidget* editor = OpenEditor(row, col);
         ASSERT_NE(editor, nullptr) << row << "," << col;
@@ -128,7 +136,7 @@ protected:
         Finish(editor, end);
         ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
 
-        const bool changes = retyped && end != End::kEscape;
+        const bool changes = retyped && end != End::kEscape && end != End::kPopupFocusThenEscape;
         const ECamPoint q = Points()[static_cast<size_t>(row)];
         if (!changes || !fits)
             EXPECT_EQ(Points(), before) << text.toStdString();
@@ -155,11 +163,13 @@ protected:
             EXPECT_EQ(after[static_cast<size_t>(row)].master, before[static_cast<size_t>(row)].master);
             EXPECT_EQ(after[static_cast<size_t>(row + 1)].type, kECamLinear);
         } else if (!add && row > 0) {
-            ASSERT_EQ(after.size(), before.size() - 1);
+            auto kept = Masters(before);
+            kept.erase(kept.begin() + row);
+            EXPECT_EQ(Masters(after), kept);
             EXPECT_EQ(boxes.Calls().size(), boxesBefore);
-        } else {
+        } else {   // too close to add between, or the first row
             EXPECT_EQ(after, before);
-            ASSERT_EQ(boxes.Calls().size(), boxesBefore + 1);
+            EXPECT_EQ(boxes.Texts().mid(static_cast<int>(boxesBefore)), QStringList{add ? kTooClose : kFirstRow});
         }
     }
 
@@ -172,21 +182,24 @@ protected:
         if (keys.size() < 2)
             return;
         const int row = Uniform(1, static_cast<int>(keys.size()) - 1);
-        QWidget* editor = Uniform(0, 3) == 0 ? OpenEditor(Uniform(0, row), kColSpeed) : nullptr;
+        const int edited = Uniform(0, static_cast<int>(keys.size()) - 1);
+        const QString speed = Number(Real(-5, 5));
+        QWidget* editor = Uniform(0, 3) == 0 ? OpenEditor(edited, kColSpeed) : nullptr;
         if (editor) {
             QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor, Number(Real(-5, 5)));
+            QTest::keyClicks(editor, speed);
         }
         const QPoint from = plot->DataToPixel(keys[static_cast<size_t>(row)]);
         const QPoint to = from + QPoint(Uniform(-30, 30), Uniform(-40, 40));
-        const QPoint release = Uniform(0, 4) == 0 ? QPoint(plot->width() + 20, to.y()) : to;
         QTest::mousePress(plot, Qt::LeftButton, {}, from);
+        // The plot takes no focus: the press itself lands the edit, before the drag.
+        ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
+        if (editor) {
+            EXPECT_EQ(Points()[static_cast<size_t>(edited)].speed, std::strtod(speed.toLatin1().constData(), nullptr));
+        }
         QTest::mouseMove(plot, (from + to) / 2);
         QTest::mouseMove(plot, to);
-        QTest::mouseRelease(plot, Qt::LeftButton, {}, release);
-        // The press ended the editor first; the table is checked against the
-        // cam after every action.
-        ASSERT_EQ(Table()->GetActiveEditor(), nullptr);
+        QTest::mouseRelease(plot, Qt::LeftButton, {}, Uniform(0, 4) == 0 ? QPoint(plot->width() + 20, to.y()) : to);
     }
 
     // A new master length that keeps every gap: the cam is scaled by it.
@@ -223,9 +236,12 @@ protected:
         RunRangeButton(insert ? 6031 : 6030, QString::number(start), QString::number(count), ok);
         const auto after = Points();
         const bool valid = start >= (insert ? 1 : 2) && start <= n && count > 0;
-        if (!ok || !valid) {
+        if (!ok || !valid) {   // a cancelled dialog says nothing
             EXPECT_EQ(after, before);
-            EXPECT_EQ(boxes.Calls().size(), boxesBefore + (ok ? 1 : 0));
+            const QString said = start < (insert ? 1 : 2) || start > n
+                                     ? QStringLiteral("起始行请规范到%1 - %2").arg(insert ? 1 : 2).arg(n)
+                                     : QStringLiteral("操作行数必须大于零!");
+            EXPECT_EQ(boxes.Texts().mid(static_cast<int>(boxesBefore)), ok ? QStringList{said} : QStringList{});
         } else if (insert) {
             // Either the points went in after the start row or the gap was
             // too narrow and the cam stayed.
@@ -418,13 +434,18 @@ protected:
     void LockedAction()
     {
         const auto keys = PositionCurve()->KeyPoints();
-        const QPoint marker = PositionCurve()->DataToPixel(keys[static_cast<size_t>(Uniform(1, static_cast<int>(keys.size()) - 1))]);
+        const int k = Uniform(1, static_cast<int>(keys.size()) - 1);
+        const QPoint marker = PositionCurve()->DataToPixel(keys[static_cast<size_t>(k)]);
         switch (Uniform(0, 5)) {
         case 0: OpenEditor(Uniform(0, Table()->GetItemCount() - 1), Uniform(kColMaster, kColType)); break;
         case 1: CurveStroke(PositionCurve(), marker, marker + QPoint(Uniform(-30, 30), Uniform(-40, 40))); break;
-        case 2: QTest::keyClick(Uniform(0, 1) ? static_cast<QWidget*>(Table()) : dlg, Uniform(0, 1) ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier); break;
+        case 2: {   // undo or redo
+            QWidget* target = Uniform(0, 1) ? static_cast<QWidget*>(Table()) : dlg;
+            QTest::keyClick(target, Uniform(0, 1) ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+            break;
+        }
         case 3: TypeMasterLength(QString::number(Uniform(10, 5000)), Qt::Key_Return); break;
-        case 4: QTest::mouseClick(Button(Uniform(0, 1) ? IDC_BTN_IMPORT : IDC_BTN_SPECIAL_IMPORT), Qt::LeftButton); break;
+        case 4: Click(Uniform(0, 1) ? IDC_BTN_IMPORT : IDC_BTN_SPECIAL_IMPORT); break;
         default: QTest::mouseClick(PositionCurve(), Qt::RightButton, {}, marker); break;
         }
     }
@@ -443,11 +464,13 @@ protected:
     {
         if (!drive) {
             drive = ecamtest::StartSim();
-            ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(drive->Url() + "&timeout=150"));
+            auto* devices = CSingleton<CLogicManage>::Instance()->GetDeviceManage();
+            ASSERT_TRUE(devices->SelectDevice(drive->Url() + "&timeout=150"));
         }
         if (Edit(IDC_EDIT_UNIT)->text().isEmpty() || Edit(IDC_EDIT_SLAVE_PULSE)->text().isEmpty())
             OpenProfile();   // the write needs a unit and the scaling
-        if (Points().size() > static_cast<size_t>(camtable::kStandardMaxPoints) || !Button(IDC_BTN_STD_WRITE)->isEnabled())
+        if (Points().size() > static_cast<size_t>(camtable::kStandardMaxPoints) ||
+            !Button(IDC_BTN_STD_WRITE)->isEnabled())
             return;
         QCoreApplication::processEvents();
         const Checkpoint before = Now();
@@ -457,8 +480,8 @@ protected:
         const auto c = QObject::connect(Progress(), &QProgressBar::valueChanged, Progress(), [&] {
             if (!dlg->IsTransferRunning() || HasFailure())
                 return;
-            for (int id : {IDC_TABLE, IDC_CURVE_POSITION, IDC_CURVE_SPEED, IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT, IDC_BTN_IMPORT,
-                           IDC_BTN_SPECIAL_IMPORT, IDC_BTN_INSERT_ROWS})
+            for (int id : {IDC_TABLE, IDC_CURVE_POSITION, IDC_CURVE_SPEED, IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT,
+                           IDC_BTN_IMPORT, IDC_BTN_SPECIAL_IMPORT, IDC_BTN_INSERT_ROWS})
                 EXPECT_FALSE(Item(id)->isEnabled()) << id;
             LockedAction();
             ++acted;
@@ -469,7 +492,7 @@ protected:
         QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
         QObject::disconnect(c);
         EXPECT_GT(acted, 2);
-        EXPECT_EQ(boxes.Texts().mid(static_cast<int>(boxesBefore)), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
+        EXPECT_EQ(boxes.Texts().mid(static_cast<int>(boxesBefore)), QStringList{QStringLiteral("烧写凸轮点成功!")});
         EXPECT_EQ(ui->files.Calls().size(), filesBefore);
         EXPECT_EQ(ui->menus.Calls().size(), menusBefore);
         ASSERT_NO_FATAL_FAILURE(ExpectAt(before, "after a write"));
@@ -477,7 +500,8 @@ protected:
         ASSERT_EQ(drive->Register(camtable::kAddrPointCount), table.size());
         for (size_t k = 0; k < table.size(); ++k) {
             const uint16_t a = camtable::StandardPointAddress(k);
-            const CamTable_Info held{static_cast<int32_t>(drive->Register32(a)), static_cast<int32_t>(drive->Register32(a + 2)),
+            const CamTable_Info held{static_cast<int32_t>(drive->Register32(a)),
+                                     static_cast<int32_t>(drive->Register32(a + 2)),
                                      static_cast<int16_t>(drive->Register(a + 4)), drive->Register(a + 5)};
             ASSERT_EQ(held, table[k]) << "point " << k;
         }
