@@ -232,9 +232,10 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
            "table of 2 to 272 points; nothing saved\n"},
           En({"read-cam", "--device", dev, Path("r.ecam")}));
 
-    // A drive that is gone.
+    // A drive that is gone: the reason, and no file read back.
     const std::string refusedText = "connection refused: nothing listens on 127.0.0.1:" + std::to_string(sim->Port()) + "\n";
     sim->Stop();
+    fs::remove(back);
     for (const char* command : {"write", "verify", "read-special", "read-cam", "params"}) {
         std::vector<std::string> args{command, "--device", dev};
         args.push_back(command == std::string("params") ? "read" : command[0] == 'r' ? back : cam);
@@ -244,4 +245,5 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
     Check({{"param", "get", "H1B-16", "--device", dev}, 1, "",
            "ecamctl param: cannot read H1B-16: Cannot connect to the drive\n"},
           En({"param", "get", "H1B-16", "--device", dev}));
+    EXPECT_FALSE(fs::exists(back));
 }
