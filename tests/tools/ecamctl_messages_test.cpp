@@ -105,6 +105,7 @@ TEST_F(EcamctlMessages, EveryCommandSpeaksEnglishWordForWordWithNoChineseLeft)
         {{"curve", "--length"}, 2, "", "ecamctl curve: --length needs a value\n" + curve},
         {{"curve", "a", "b"}, 2, "", "ecamctl curve: too many arguments\n" + curve},
         {{"curve", Path("missing.txt")}, 2, "", "ecamctl curve: cannot open '" + Path("missing.txt") + "'\n"},
+        {{"curve", Path("absent.ecam")}, 2, "", "ecamctl curve: " + Path("absent.ecam") + ": No such file or directory\n"},
         {{"curve", folder}, 2, "", "ecamctl curve: " + folder + ": cannot be read\n"},
         {{"peaks"}, 2, "", "ecamctl peaks: a cam file is needed\n" + peaks},
         {{"peaks", "a", "b"}, 2, "", "ecamctl peaks: too many arguments\n" + peaks},
