@@ -167,25 +167,18 @@ TEST_F(ConnectDialogTest, FieldsMakeTheUrlOfEachKindRefuseInvalidOnesAndShowAUrl
     EXPECT_FALSE(Child<QSpinBox>("timeout")->isEnabled());
 
     // Nothing to connect to: OK says why and the dialog stays.
-    Click("kindTcp");
-    Type("tcpHost", QString());
-    QString why;
-    EXPECT_TRUE(dlg.Choice(&why).isEmpty());
-    EXPECT_EQ(why, u8("请输入驱动器的主机地址。"));
-    auto* ok = Child<QWidget>("buttonBox")->findChildren<QPushButton*>().first();
-    QTest::mouseClick(ok, Qt::LeftButton);
-    ASSERT_EQ(ui.boxes.Calls().size(), 1u);
-    EXPECT_EQ(ui.boxes.Calls()[0].text, u8("请输入驱动器的主机地址。"));
+    const struct {
+        const char *kind, *field, *typed;
+    } refusals[] = {{"kindTcp", "tcpHost", ""}, {"kindTcp", "tcpHost", "drive one"}, {"kindRtu", "rtuPort", ""}};
+    for (const auto& r : refusals) {
+        Click(r.kind);
+        r.field[0] == 'r' ? TypeCombo(r.field, u8(r.typed)) : Type(r.field, u8(r.typed));
+        QTest::mouseClick(Child<QWidget>("buttonBox")->findChildren<QPushButton*>().first(), Qt::LeftButton);
+    }
+    EXPECT_EQ(ui.boxes.Texts(), (QStringList{u8("请输入驱动器的主机地址。"), u8("主机地址无效: drive one"),
+                                             u8("请选择或输入串口设备。")}));
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    Type("tcpHost", QStringLiteral("drive one"));
-    EXPECT_TRUE(dlg.Choice(&why).isEmpty());
-    EXPECT_EQ(why, u8("主机地址无效: drive one"));
-
-    Click("kindRtu");
-    TypeCombo("rtuPort", QString());
-    EXPECT_TRUE(dlg.Choice(&why).isEmpty());
-    EXPECT_EQ(why, u8("请选择或输入串口设备。"));
 
     // A URL shown in the fields comes back unchanged.
     for (const char* url : {"tcp://192.168.1.10:502?unit=1", "tcp://drive.local:1502?unit=255&timeout=300",
