@@ -80,11 +80,8 @@ TEST(HostWindowTest, PanelFillsTheFrameTakesAMotionLawAndReadBackGeometryAndDriv
         QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(panel->isVisible());
-        window.SetPanelSize(QSize(800, 600));
-        QTRY_COMPARE(panel->geometry(), QRect(0, 0, 800, 600));
-
         window.SetPanelSize(QSize(1000, 700));
-        QTRY_COMPARE(panel->size(), QSize(1000, 700));
+        QTRY_COMPARE(panel->geometry(), QRect(0, 0, 1000, 700));
 
         // The picture has the panel's size and is not blank.
         QTemporaryDir dir;

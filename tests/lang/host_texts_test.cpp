@@ -89,19 +89,16 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
 
             // The checks of the fields, each refused with its message.
             QPushButton* ok = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok);
-            ClickKind(d, "kindTcp");
-            auto* host = d->findChild<QLineEdit*>(QStringLiteral("tcpHost"));
-            for (const char* typed : {"", "a b"}) {
-                host->selectAll();
-                QTest::keyClick(host, Qt::Key_Delete);
-                QTest::keyClicks(host, QLatin1String(typed));
+            for (const auto& [kind, typed] : {std::pair{"kindTcp", ""}, {"kindTcp", "a b"}, {"kindRtu", ""}}) {
+                ClickKind(d, kind);
+                QLineEdit* field = kind == std::string("kindTcp")
+                                       ? d->findChild<QLineEdit*>(QStringLiteral("tcpHost"))
+                                       : d->findChild<QComboBox*>(QStringLiteral("rtuPort"))->lineEdit();
+                field->selectAll();
+                QTest::keyClick(field, Qt::Key_Delete);
+                QTest::keyClicks(field, QLatin1String(typed));
                 QTest::mouseClick(ok, Qt::LeftButton);
             }
-            ClickKind(d, "kindRtu");
-            auto* port = d->findChild<QComboBox*>(QStringLiteral("rtuPort"))->lineEdit();
-            port->selectAll();
-            QTest::keyClick(port, Qt::Key_Delete);
-            QTest::mouseClick(ok, Qt::LeftButton);
             EXPECT_TRUE(d->isVisible());
 
             // The connection test on the simulated drive, waited for with a bound.
