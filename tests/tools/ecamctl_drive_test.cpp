@@ -10,17 +10,13 @@
 // product's pacing.
 #include "ecamctl_fixture.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <memory>
-#include <poll.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -163,35 +159,19 @@ TEST_F(EcamctlDrive, ParamGetPrintsTheValueSetChangesIt)
 
 TEST(EcamDriveSim, ProgramPrintsReadyServesAndStopsOnSigterm)
 {
-    int pipeFd[2];
-    ASSERT_EQ(pipe(pipeFd), 0);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        dup2(pipeFd[1], 1);
-        close(pipeFd[0]);
-        execl(SIM_PATH, SIM_PATH, "--tcp", "127.0.0.1:0", "--delay", "1", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(pipeFd[1]);
-    // The ready line, waited for at most 10 s.
-    pollfd ready{pipeFd[0], POLLIN, 0};
-    ASSERT_EQ(poll(&ready, 1, 10000), 1);
-    FILE* out = fdopen(pipeFd[0], "r");
-    char line[256] = {};
-    ASSERT_NE(fgets(line, sizeof line, out), nullptr);
-    const std::string text = line;
+    QProcess program;
+    program.start(QStringLiteral(SIM_PATH), {"--tcp", "127.0.0.1:0", "--delay", "1"});
+    ASSERT_TRUE(program.waitForReadyRead(10000)) << program.errorString().toStdString();
+    const std::string text = program.readLine().toStdString();
     const std::string prefix = "ecam-drive-sim: ready at ";
     ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
     const std::string url = text.substr(prefix.size(), text.size() - prefix.size() - 1);
     ExpectPrints(Param({"set", "H1B-07", "0"}, url), "");
     ExpectPrints(Param({"get", "H1B-07"}, url), "0\n");
-    kill(pid, SIGTERM);
-    int st = 0;
-    ASSERT_EQ(waitpid(pid, &st, 0), pid);
-    EXPECT_TRUE(WIFEXITED(st));
-    EXPECT_EQ(WEXITSTATUS(st), 0);
-    fclose(out);
+    program.terminate();   // SIGTERM
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
 }
 
 TEST(EcamDriveSim, RefusesInTheLanguageOfTheLocaleOrOfLang)
