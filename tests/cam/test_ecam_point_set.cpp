@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -21,13 +22,7 @@ constexpr int32_t L = kECamLinear, P = kECamPoly;
 struct Cam : CECamPointSet {
     explicit Cam(const PtList& pts = {}) { SetPoints(pts); }
     PtList Pts() const { PtList out(2); GetPoints(out); return out; }
-    std::size_t Keys() const
-    {
-        std::size_t n = 0;
-        for (const ECamCurveSample& s : Curve())
-            n += s.isKeyPoint;
-        return n;
-    }
+    auto Keys() const { return std::ranges::count_if(Curve(), [](const ECamCurveSample& s) { return s.isKeyPoint; }); }
     bool Finite() const
     {
         for (const ECamPoint& p : CECamPointSet::Points())
@@ -68,7 +63,7 @@ TEST(ECamPointSet, InsertKeepsTheCallersPointAndDeleteTheLastLinesSpeed)
     EXPECT_EQ(cam.Pts(), before);
     cam.InsertPoint({-10, 3, 0.5, P});
     EXPECT_EQ(cam.Pts().front(), (ECamPoint{-10, 3, 0.5, P}));
-    EXPECT_EQ(cam.Keys(), 4u);
+    EXPECT_EQ(cam.Keys(), 4);
 
     // The last point after a line: with nothing to slope to, the line's start keeps its speed.
     cam.SetPoints({{0, 0, 0, P}, {10, 0, 2, L}, {20, 20, 7, P}});
@@ -192,7 +187,7 @@ TEST(ECamPointSet, EmptyTinyDegenerateAndUnorderedSetsStayUsable)
     cam.MovePoint(10, 0, 1);
     cam.SetPointType(L, 0);
     EXPECT_TRUE(cam.Finite());
-    EXPECT_EQ(cam.Keys(), 4u);
+    EXPECT_EQ(cam.Keys(), 4);
 
     // Unordered (a file taken as it stands) or far-out masters: the curve stays bounded.
     cam.SetPoints({{0, 0, 0, P}, {1e9, 1, 0, P}, {5, 0, 0, L}, {7, 1, 0, P}});
