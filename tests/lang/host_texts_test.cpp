@@ -36,13 +36,9 @@ protected:
     static void ClickMenuEntry(QMainWindow& window, QAction* entry)
     {
         QMenuBar* bar = window.menuBar();
-        QAction* title = nullptr;
-        for (QAction* a : bar->actions())
-            if (a->menu() && a->menu()->actions().contains(entry))
-                title = a;
-        ASSERT_NE(title, nullptr);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
-        QMenu* menu = title->menu();
+        auto* menu = qobject_cast<QMenu*>(entry->associatedObjects().value(0));
+        ASSERT_TRUE(menu && bar->actions().contains(menu->menuAction()));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
     }
