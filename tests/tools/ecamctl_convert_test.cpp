@@ -80,11 +80,8 @@ TEST_F(EcamctlFiles, HostileInputsAndTargetsEndAtOnce)
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_EQ(r.err, "ecamctl convert: " + Path(name) + ": " + notRegular + "\n");
     }
-    for (const char* name : {"out.csv", "out.ecam", "out.xls"}) {
-        const auto r = RunEcamctl({"convert", Path("in.ecam"), Path(name)}, {}, std::chrono::seconds(10));
-        EXPECT_EQ(r.exitCode, 1) << name;
-        EXPECT_FALSE(r.timedOut) << name;
-    }
+    for (const char* name : {"out.csv", "out.ecam", "out.xls"})   // a run that timed out has no status
+        EXPECT_EQ(RunEcamctl({"convert", Path("in.ecam"), Path(name)}, {}, std::chrono::seconds(10)).exitCode, 1) << name;
     // A file that is no profile. (A workbook read as the panel imports it:
     // the panel's agreement test.)
     std::ofstream(dir / "shifted.ecam") << "凸轮点数量, 2\n1,1,0,1\n";
