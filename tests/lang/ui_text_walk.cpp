@@ -31,8 +31,8 @@ QString PathOf(const QWidget* root, const QWidget* w)
         QString part = p->objectName();
         if (part.isEmpty()) {
             const QObjectList siblings = p->parent() ? p->parent()->children() : QObjectList();
-            const auto index = std::ranges::count_if(siblings.mid(0, siblings.indexOf(p)),
-                                                     [p](const QObject* o) { return o->metaObject() == p->metaObject(); });
+            const auto sameKind = [p](const QObject* o) { return o->metaObject() == p->metaObject(); };
+            const auto index = std::ranges::count_if(siblings.mid(0, siblings.indexOf(p)), sameKind);
             part = QStringLiteral("%1#%2").arg(QLatin1String(p->metaObject()->className())).arg(index);
         }
         parts.prepend(part);

@@ -62,7 +62,8 @@ void Check(const Row& row, const ecamtest::ProcessResult& r)
     else
         EXPECT_EQ(r.err.substr(0, row.err.size()), row.err) << at;
     static const QRegularExpression han(QStringLiteral("[\\x{3000}-\\x{9fff}]"));
-    EXPECT_FALSE(QString::fromStdString(WithoutCatalogueWords(r.out + r.err)).contains(han)) << at << "\n" << r.out << r.err;
+    EXPECT_FALSE(QString::fromStdString(WithoutCatalogueWords(r.out + r.err)).contains(han))
+        << at << "\n" << r.out << r.err;
 }
 
 } // namespace
