@@ -25,13 +25,10 @@ struct Cam : CECamPointSet {
     auto Keys() const { return std::ranges::count_if(Curve(), [](const ECamCurveSample& s) { return s.isKeyPoint; }); }
     bool Finite() const
     {
-        for (const ECamPoint& p : CECamPointSet::Points())
-            if (!std::isfinite(p.master) || !std::isfinite(p.slave) || !std::isfinite(p.speed))
-                return false;
-        for (const ECamCurveSample& s : Curve())
-            if (!std::isfinite(s.position) || !std::isfinite(s.speed) || !std::isfinite(s.accel))
-                return false;
-        return true;
+        const auto finite = [](auto... v) { return (std::isfinite(v) && ...); };
+        const auto point = [&](const ECamPoint& p) { return finite(p.master, p.slave, p.speed); };
+        const auto sample = [&](const ECamCurveSample& s) { return finite(s.position, s.speed, s.accel); };
+        return std::ranges::all_of(Points(), point) && std::ranges::all_of(Curve(), sample);
     }
 };
 
