@@ -22,6 +22,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFirstWindow)
 {
     HostOptions o;
@@ -29,9 +31,8 @@ TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFir
     ASSERT_TRUE(ParseHostOptions({"--device", "tcp://127.0.0.1:1502?unit=1", "--screenshot", "a.png", "--size",
                                   "800x600"},
                                  o, &why));
-    EXPECT_EQ(o.device, "tcp://127.0.0.1:1502?unit=1");
-    EXPECT_EQ(o.screenshot, "a.png");
-    EXPECT_EQ(o.size, QSize(800, 600));
+    EXPECT_EQ(std::tie(o.device, o.screenshot, o.size),
+              std::make_tuple(QStringLiteral("tcp://127.0.0.1:1502?unit=1"), QStringLiteral("a.png"), QSize(800, 600)));
 
     HostOptions d;
     ASSERT_TRUE(ParseHostOptions({}, d, &why));

@@ -93,10 +93,8 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
 {
     const PtList base{{0, 0, 0, P}, {10, 10, 0, P}, {20, 0, 0, P}};
     Cam cam(base);
-    for (double m : {10.0005, 9.9995, 10.0009})
-        EXPECT_EQ(cam.FindPoint(m), 1) << m;
-    for (double m : {10.002, 9.998, 10.0011})
-        EXPECT_EQ(cam.FindPoint(m), -1) << m;
+    for (auto [m, at] : {std::pair{10.0005, 1}, {9.9995, 1}, {10.0009, 1}, {10.002, -1}, {9.998, -1}, {10.0011, -1}})
+        EXPECT_EQ(cam.FindPoint(m), at) << m;
     cam.MovePoint(10.002, 12, 12);
     cam.SetPointSpeed(10.002, 5);
     cam.SetPointType(L, 9.998);

@@ -76,9 +76,7 @@ TEST(UiLanguage, InstallsQtsTranslationsAndThePanelsReplacingTheEarlierOnes)
         EXPECT_FALSE(HasCjk(t)) << t.toStdString();
 
     loaded = InstallUiTranslators(*qApp, UiLanguage::kChinese);
-    EXPECT_TRUE(loaded.qt);
-    EXPECT_TRUE(loaded.panel);
-    EXPECT_TRUE(loaded.panelFile.isEmpty());
+    EXPECT_TRUE(loaded.qt && loaded.panel && loaded.panelFile.isEmpty()) << loaded.panelFile.toStdString();
     // The English translator is gone: the panel's texts are their own again.
     EXPECT_EQ(PanelWord(), QStringLiteral("取消"));
     for (const QString& t : StandardTexts())
