@@ -6,7 +6,6 @@
 #include "app/drive_text.h"
 #include "app/host_drive.h"
 #include "app/host_window.h"
-#include "host/device_url.h"
 #include "host/drive_error.h"
 #include "host/logic_manage.h"
 #include "tests/lang/ui_text_walk.h"
@@ -117,11 +116,11 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
     EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 
     // How the status line names drives: a serial one, the simulated one, none.
-    DeviceUrl rtu;
-    ASSERT_TRUE(DeviceUrl::Parse("rtu:/dev/ttyUSB0?baud=115200&parity=E&unit=3&timeout=500", rtu));
-    texts.push_back({QStringLiteral("rtu url"), DescribeDeviceUrl(rtu)});
-    ASSERT_TRUE(drive.Select(CHostDrive::Simulated(), nullptr));
-    texts.push_back({QStringLiteral("simulated"), drive.Describe()});
+    for (const QString& url : {QStringLiteral("rtu:/dev/ttyUSB0?baud=115200&parity=E&unit=3&timeout=500"),
+                               CHostDrive::Simulated()}) {
+        ASSERT_TRUE(drive.Select(url, nullptr));
+        texts.push_back({url, drive.Describe()});
+    }
     drive.SelectNone();
     texts.push_back({QStringLiteral("none"), drive.Describe()});
 
