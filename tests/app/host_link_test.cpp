@@ -307,8 +307,7 @@ TEST_F(HostLinkTest, AReconnectWhileATransferRunsIsRefusedAndWorksAfterIt)
     ASSERT_TRUE(window->PanelBusy()) << endBox.toStdString();
 
     EXPECT_FALSE(window->Reconnect(UrlOf(*b)));
-    ASSERT_EQ(ui->boxes.Calls().size(), 1u);
-    EXPECT_EQ(ui->boxes.Calls()[0].text, u8("凸轮数据正在传输, 不能更换驱动器。\n请等传输结束后再连接。"));
+    EXPECT_EQ(ui->boxes.Texts(), QStringList{u8("凸轮数据正在传输, 不能更换驱动器。\n请等传输结束后再连接。")});
     EXPECT_EQ(drive.Choice(), UrlOf(*a));
     EXPECT_EQ(window->StatusText(), u8("驱动器: Modbus TCP 127.0.0.1:%1 站号 1").arg(a->Port()));
 
