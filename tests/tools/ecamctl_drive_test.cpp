@@ -42,7 +42,7 @@ void ExpectPrints(const ecamtest::ProcessResult& r, const std::string& out)
 
 } // namespace
 
-TEST_F(EcamctlDrive, StandardAndSpecialWritesVerifyAndVerifyListsEveryChangedRegister)
+TEST_F(EcamctlDrive, StandardAndSpecialWritesVerifyReadBackAndListEveryChangedRegister)
 {
     const std::string file = Save("cam.ecam");
     auto r = RunEcamctl({"write", file, "--device", Device(), "--verify"});
@@ -97,13 +97,11 @@ TEST_F(EcamctlDrive, StandardAndSpecialWritesVerifyAndVerifyListsEveryChangedReg
     // The special write sends no scaling, so it does not check it.
     profile.masterUnits = L"30001";
     ExpectWriteSuccess(RunEcamctl({"write", Save("bad.ecam"), "--special", "3", "--device", Device()}), "3");
-}
 
-TEST_F(EcamctlDrive, ACountTheSpecialTableCannotHoldIsRefusedBeforeAnyPointIsRead)
-{
-    const std::string csv = Path("back.csv");
+    // A count the special table cannot hold is refused before any point is read.
+    fs::remove(csv);
     sim->SetRegister(0x1B08, 1501);
-    auto r = RunEcamctl({"read-special", "--device", Device(), csv});
+    r = RunEcamctl({"read-special", "--device", Device(), csv});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "ecamctl read-special: 读取数据失败! 凸轮点数 1501 超过 1500\n");
     EXPECT_FALSE(fs::exists(csv));
