@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>

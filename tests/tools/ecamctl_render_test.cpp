@@ -11,13 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
 class EcamctlRender : public EcamctlTest {
