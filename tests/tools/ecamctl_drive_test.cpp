@@ -110,17 +110,18 @@ TEST_F(EcamctlDrive, StandardAndSpecialWritesVerifyReadBackAndListEveryChangedRe
 TEST_F(EcamctlDrive, ParamsAreSentInRowOrderTakeTheirBoundsAndOptionTextsAndReadBackByLabel)
 {
     // Typed out of order; each row is printed right after its write, so the
-    // printed order is the order sent: the settings dialog's row order.
-    // An option shows by its label, a unit and range as the catalogue gives them.
-    auto r = RunEcamctl({"params", "--device", Device(), "write", "H1B-11=10000", "H1B-10=-3600", "H1B-06=2-通讯启动"});
+    // printed order is the order sent: the settings dialog's row order. An
+    // option is given by its number or its text and shown by its label.
+    auto r = RunEcamctl({"params", "--device", Device(), "write", "H1B-11=10000", "H1B-10=-3600", "H1B-07=0-单次运行",
+                         "H1B-06=2"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "H1B-06  凸轮启动方式             2-通讯启动       默认 1      单位        范围 0..2\n"
+                     "H1B-07  凸轮运行模式             0-单次运行       默认 1      单位        范围 0..1\n"
                      "H1B-10  凸轮相位偏移             -3600            默认 0      单位 0.1°   范围 -3600..3600\n"
                      "H1B-11  凸轮切入加速时间         10000            默认 100    单位 ms     范围 0..10000\n"
                      "写入成功!\n");
-    ExpectRegs(*sim, {{0x1B06, 2}, {0x1B0A, 0xF1F0}, {0x1B0B, 10000}});
+    ExpectRegs(*sim, {{0x1B06, 2}, {0x1B07, 0}, {0x1B0A, 0xF1F0}, {0x1B0B, 10000}});
 
-    sim->SetRegister(0x1B07, 0);
     r = RunEcamctl({"params", "--device", Device(), "read"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("0-单次运行"), std::string::npos) << r.out;   // an option shown by its label
