@@ -120,14 +120,9 @@ TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutO
 {
     const std::vector<ECamCurveSample> samples = {
         {0, 1, 0, 2, 0, 3, true}, {250, 12.5, 250, 0.5, 250, -1, false}, {1000, 7, 1000, 8, 1000, 9, true}};
-    std::vector<PlotPoint> keys, curve;
-    CECamCurveWnd::BuildLists(samples, CURVE_SPEED, keys, curve);
-    ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[1].y, 8.0);
-    EXPECT_EQ(curve[1].y, 0.5);
-
     Plot p;
     p.parent.show();  // hover moves reach shown windows only
+    std::vector<PlotPoint> keys, curve;
     CECamCurveWnd::BuildLists(samples, CURVE_POSITION, keys, curve);
     p.wnd->SetCurveData(keys, curve, CURVE_ACCEL);
     EXPECT_TRUE(p.wnd->KeyPoints().empty());  // never kept for acceleration
