@@ -1,13 +1,13 @@
 // Edit-box lifecycle of the grid under real mouse and key input: which clicks
 // open an editor, how it ends, what the cell and the parent then see.
 #include "grid_test_fixture.h"
+#include "tests/support/wheel.h"
 
 #include "grid/grid_editor_text.h"
 
 #include <QPointer>
 #include <algorithm>
 #include <functional>
-#include <QWheelEvent>
 #include <QWindow>
 
 TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
@@ -97,11 +97,7 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         other->setFocus(Qt::MouseFocusReason);
         EXPECT_TRUE(other->hasFocus());  // the grid does not take it back
     };
-    const auto wheel = [](QWidget* e) {
-        QWheelEvent w(QPointF(5, 5), e->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(e, &w);
-    };
+    const auto wheel = [](QWidget* e) { Wheel(e, QPoint(5, 5), -1); };
     // Typing the old text back is still a change, and is reported.
     const auto retype = [](QWidget* e) {
         QTest::keyClick(e, Qt::Key_End);

@@ -1,13 +1,13 @@
 // "导出曲线图..." in the position plot's menu: the three plots as the panel
 // shows them, in each format, and what the user hears when writing fails.
 #include "tests/support/panel_harness.h"
+#include "tests/support/wheel.h"
 #include "ui/panel/curve_menu.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QXmlStreamReader>
 
 namespace {
@@ -37,9 +37,7 @@ TEST_F(CurveExport, WritesThePlotsAsShownInEachFormat)
     for (CECamCurveWnd* w : {PositionCurve(), SpeedCurve(), AccelCurve()})
         w->AutoScaleY();
     // Zoomed in: the file shows the zoomed view, as the screen does.
-    QWheelEvent wheel(QPointF(400, 100), QPointF(PositionCurve()->mapToGlobal(QPoint(400, 100))), QPoint(),
-                      QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(PositionCurve(), &wheel);
+    Wheel(PositionCurve(), QPoint(400, 100), 2);
     ASSERT_TRUE(AccelCurve()->IsMasterZoomed());
 
     const QString png = dir.filePath(QStringLiteral("曲线.png"));

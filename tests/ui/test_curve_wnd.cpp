@@ -3,7 +3,6 @@
 
 #include "cam/ecam_curve_sample.h"
 #include "ui/ecam_curve_wnd.h"
-#include "ui/spec_edit.h"
 #include "ui/spec_tool_tip.h"
 
 #include <QCoreApplication>
@@ -15,17 +14,10 @@
 namespace {
 std::vector<PlotPoint> Line(std::initializer_list<PlotPoint> pts) { return pts; }
 
-// A window whose plot is 1000 x 200 pixels: one pixel per master unit.
-struct Plot {
-    MessageReceiver parent;
-    CECamCurveWnd* wnd = new CECamCurveWnd(&parent);
-    Plot(int w = 1140, int h = 240)
-    {
-        parent.resize(w + 10, h + 10);
-        wnd->setGeometry(0, 0, w, h);
-        wnd->m_yMin = -100;
-        wnd->m_yMax = 100;
-    }
+// One window fed by hand, with no point set behind it.
+struct Plot : CurveStack {
+    Plot() : CurveStack({CURVE_POSITION}, {}, -100, 100) { wnd->m_pointSet = nullptr; }
+    CECamCurveWnd* wnd = plots[0];
 };
 } // namespace
 
@@ -191,24 +183,6 @@ TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutO
     EXPECT_FALSE(tip->isVisible());
 }
 
-namespace {
-// Clicks a label zone and returns the editor.
-CSpecEdit* ClickLabel(CECamCurveWnd* wnd, bool upper)
-{
-    QTest::mouseClick(wnd, Qt::LeftButton, {}, upper ? QPoint(60, 15) : QPoint(60, wnd->height() - 15));
-    return wnd->LimitEditor();
-}
-
-void TypeAndEnter(CSpecEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents();  // the editor posts its end
-}
-} // namespace
-
 TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere)
 {
     // Two speed plots from -10 to 10 and a widget beside them.
@@ -219,7 +193,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     other->setGeometry(1150, 0, 40, 40);
     s.parent.show();
 
-    CSpecEdit* edit = ClickLabel(a, true);
+    CSpecEdit* edit = s.ClickLabel(a, true);
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(edit->isHidden());
     EXPECT_EQ(edit->geometry(), QRect(30, 10, 88, 20));
@@ -227,25 +201,25 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     EXPECT_EQ(edit->selectedText(), edit->text());
 
     // Letters: the editor closes, the limit stays.
-    TypeAndEnter(edit, QStringLiteral("abc"));
+    s.TypeAndEnter(edit, QStringLiteral("abc"));
     EXPECT_TRUE(edit->isHidden());
     EXPECT_EQ(a->m_yMax, 10.0);
 
     // -5 above a lower limit of -10 becomes the upper limit.
-    TypeAndEnter(ClickLabel(a, true), QStringLiteral("-5"));
+    s.TypeAndEnter(s.ClickLabel(a, true), QStringLiteral("-5"));
     EXPECT_EQ(a->m_yMax, -5.0);
     a->m_yMax = 10;
 
     // 20 as lower limit under an upper limit of 10 is dropped silently.
-    edit = ClickLabel(a, false);
+    edit = s.ClickLabel(a, false);
     EXPECT_EQ(edit->geometry(), QRect(30, 240 - 30, 88, 20));
     EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
-    TypeAndEnter(edit, QStringLiteral("20"));
+    s.TypeAndEnter(edit, QStringLiteral("20"));
     EXPECT_EQ(a->m_yMin, -10.0);
     EXPECT_TRUE(edit->isHidden());
 
     // An empty text is numeric and reads as 0.
-    TypeAndEnter(ClickLabel(a, false), QString());
+    s.TypeAndEnter(s.ClickLabel(a, false), QString());
     EXPECT_EQ(a->m_yMin, 0.0);
     // A second end notice (the later focus loss) changes nothing.
     EXPECT_EQ(SendModuleMessage(a, WM_EDIT_END), 0);
@@ -253,7 +227,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     a->m_yMin = -10;
 
     // Escape abandons the typed text.
-    edit = ClickLabel(a, true);
+    edit = s.ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
     QTest::keyClick(edit, Qt::Key_Escape);
@@ -262,10 +236,10 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     EXPECT_EQ(a->m_yMax, 10.0);
 
     // Clicking the other label discards the typed text and edits that limit.
-    edit = ClickLabel(a, true);
+    edit = s.ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
-    ClickLabel(a, false);
+    s.ClickLabel(a, false);
     EXPECT_EQ(a->EditingLimit(), 1);
     EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
     EXPECT_EQ(edit->y(), 240 - 30);
@@ -286,7 +260,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
                   {true, "7.5", b, &CECamCurveWnd::m_yMax, 7.5},
                   {false, "-2", other, &CECamCurveWnd::m_yMin, -2}};
     for (const auto& c : clicks) {
-        edit = ClickLabel(a, c.upper);
+        edit = s.ClickLabel(a, c.upper);
         edit->selectAll();
         QTest::keyClicks(edit, QString::fromLatin1(c.typed));
         QTest::mouseClick(c.clicked, Qt::LeftButton, {}, c.clicked == other ? QPoint(5, 5) : QPoint(600, 120));
