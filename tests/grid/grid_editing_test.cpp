@@ -12,12 +12,8 @@
 
 TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
 {
+    // (The first click only focusing: the key-point table's keyboard test.)
     Click(1, kMaster);
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-    EXPECT_EQ(grid->GetFocusRow(), 1);
-    EXPECT_EQ(grid->GetFocusColumn(), kMaster);
-    EXPECT_TRUE(notes.empty());
-
     Click(1, kMaster);
     auto* editor = qobject_cast<CGridEditorText*>(grid->GetActiveEditor());
     ASSERT_NE(editor, nullptr);   // where and with which notes: the endings' table

@@ -52,6 +52,9 @@ TEST(SpecEdit, EnterPostsEditEndOnceAndFocusLossPostsAgain)
     QTest::keyClick(unit, Qt::Key_Enter);
     ASSERT_EQ(parent.received.size(), 3u);
     EXPECT_TRUE(parent.received[2].message == WM_UNI_EDIT_ENTER && parent.received[2].wParam == 6009u);
+    // Only the module's own events are its messages, whatever their number.
+    QEvent foreign(static_cast<QEvent::Type>(WM_EDIT_END));
+    EXPECT_EQ(CModuleMessageEvent::From(&foreign), nullptr);
 }
 
 TEST(VelaEdit, StateFollowsFocusClickAndEnabledFlagFontFromTheHost)
