@@ -55,7 +55,6 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
             Key(Qt::Key_Down);
         }
         EXPECT_EQ(d->Segments().size(), 4u);
-        ASSERT_EQ(d->Design().points.size(), expected.points.size());
         EXPECT_EQ(d->Design().points, expected.points);
         EXPECT_EQ(d->StatusText(), QString("共 %1 个关键点, 位置偏差最大 %2。")
                                        .arg(expected.points.size())
@@ -93,7 +92,6 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
     ASSERT_TRUE(dlg->ShowMotionLawDialog());
     EXPECT_TRUE(driver.Ran());
     dlg->GetPoints(after);
-    ASSERT_EQ(after.size(), expected.points.size());
     EXPECT_EQ(after, expected.points);
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_MASTER_LEN), "3600");
 
