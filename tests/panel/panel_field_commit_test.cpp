@@ -102,7 +102,9 @@ TEST_F(PanelTest, UnitCommitEnablesScalingFieldsAndCopiesTheUnitName)
         EXPECT_FALSE(dlg->GetDlgItem(id)->isEnabled()) << id;
     EXPECT_TRUE(dlg->GetDlgItemText(6016).isEmpty() && dlg->GetDlgItemText(6017).isEmpty());
 
-    // Other commit ids are ignored.
-    EXPECT_EQ(SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6010, 0), 0);
-    EXPECT_EQ(SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6008, 0), 0);
+    // Other ids commit nothing typed: neither the unit nor the length.
+    Edit(IDC_EDIT_UNIT)->setText(QStringLiteral("mm"));
+    Edit(IDC_EDIT_MASTER_LEN)->setText(QStringLiteral("2000"));
+    SendModuleMessage(dlg, WM_UNI_EDIT_ENTER, 6010, 0);
+    EXPECT_TRUE(!dlg->GetDlgItem(6012)->isEnabled() && dlg->MasterLength() == 1000u);
 }
