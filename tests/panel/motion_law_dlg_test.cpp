@@ -19,10 +19,12 @@ void Keys(const QString& text)
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
 }
 
-void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, int times = 1)
 {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
-    QCoreApplication::processEvents();  // the delegate commits through a queued call
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+        QCoreApplication::processEvents();  // the delegate commits through a queued call
+    }
 }
 
 const std::vector<DesignSegment> kExample = RiseDwellReturnDwell(3600);  // 1200, 1800, 3000, 3600
@@ -63,18 +65,15 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
         EXPECT_FALSE(d->findChild<CMotionLawPreview*>("preview")->Samples().empty());
 
         // The rise as 3-4-5 needs no point inside; then back to cycloidal.
-        for (int i = 0; i < 4; ++i)
-            Key(Qt::Key_Up);
+        Key(Qt::Key_Up, {}, 4);
         Key(Qt::Key_Left);
         Key(Qt::Key_F2);
-        for (int i = 0; i < 3; ++i)
-            Key(Qt::Key_Down);
+        Key(Qt::Key_Down, {}, 3);
         Key(Qt::Key_Return);
         EXPECT_EQ(table->item(0, 0)->text(), "3-4-5 多项式");
         EXPECT_EQ(report->item(0, 2)->text(), "2");
         Key(Qt::Key_F2);
-        for (int i = 0; i < 3; ++i)
-            Key(Qt::Key_Up);
+        Key(Qt::Key_Up, {}, 3);
         Key(Qt::Key_Return);
 
         Key(Qt::Key_T, Qt::AltModifier);
