@@ -46,12 +46,7 @@ struct CurveStack {
         }
     }
 
-    std::vector<ECamPoint> Points() const
-    {
-        std::vector<ECamPoint> out;
-        set.GetPoints(out);
-        return out;
-    }
+    std::vector<ECamPoint> Points() const { return {set.Points().begin(), set.Points().end()}; }
 
     static QPoint Marker(const CECamCurveWnd* w, int i)
     {
