@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
-#include <vector>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
