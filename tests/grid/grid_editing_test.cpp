@@ -1,23 +1,19 @@
 // Edit-box lifecycle of the grid under real mouse and key input: which clicks
 // open an editor, how it ends, what the cell and the parent then see.
 #include "grid_test_fixture.h"
+#include "tests/support/wheel.h"
 
 #include "grid/grid_editor_text.h"
 
 #include <QPointer>
 #include <algorithm>
 #include <functional>
-#include <QWheelEvent>
 #include <QWindow>
 
 TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
 {
+    // (The first click only focusing: the key-point table's keyboard test.)
     Click(1, kMaster);
-    EXPECT_EQ(grid->GetActiveEditor(), nullptr);
-    EXPECT_EQ(grid->GetFocusRow(), 1);
-    EXPECT_EQ(grid->GetFocusColumn(), kMaster);
-    EXPECT_TRUE(notes.empty());
-
     Click(1, kMaster);
     auto* editor = qobject_cast<CGridEditorText*>(grid->GetActiveEditor());
     ASSERT_NE(editor, nullptr);   // where and with which notes: the endings' table
@@ -31,11 +27,7 @@ TEST_F(GridTest, FirstClickFocusesSecondClickOpensEditorOtherClicksNever)
     EXPECT_EQ(grid->GetActiveEditor(), nullptr);
     Click(1, kSpeed);
     ASSERT_NE(grid->GetActiveEditor(), nullptr);
-    ASSERT_EQ(notes.size(), 3u);
-    EXPECT_FALSE(notes[1].begin);
-    EXPECT_EQ(notes[1].col, kMaster);
-    EXPECT_EQ(notes[1].text, "5");
-    EXPECT_EQ(notes[2].col, kSpeed);
+    EXPECT_EQ(notes, (QStringList{Begin(1, kMaster), End(1, kMaster, "5", "5"), Begin(1, kSpeed)}));
     grid->EndActiveEdit(false);
     QTRY_VERIFY(grid->findChildren<QLineEdit*>().isEmpty());
 
@@ -97,11 +89,7 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         other->setFocus(Qt::MouseFocusReason);
         EXPECT_TRUE(other->hasFocus());  // the grid does not take it back
     };
-    const auto wheel = [](QWidget* e) {
-        QWheelEvent w(QPointF(5, 5), e->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(e, &w);
-    };
+    const auto wheel = [](QWidget* e) { Wheel(e, QPoint(5, 5), -1); };
     // Typing the old text back is still a change, and is reported.
     const auto retype = [](QWidget* e) {
         QTest::keyClick(e, Qt::Key_End);
@@ -146,11 +134,7 @@ TEST_F(GridTest, EveryWayAnEditEndsWritesTheCellBeforeTellingTheParent)
         c.end(editor);
         EXPECT_EQ(grid->GetActiveEditor(), nullptr);
         EXPECT_EQ(grid->GetItemText(c.row, c.col), c.cell);
-        ASSERT_EQ(notes.size(), 2u);
-        EXPECT_TRUE(notes[0].begin && notes[0].row == c.row && notes[0].col == c.col);
-        EXPECT_TRUE(!notes[1].begin && notes[1].row == c.row && notes[1].col == c.col);
-        EXPECT_EQ(notes[1].text, c.told);
-        EXPECT_EQ(notes[1].cellAtNotify, c.cell);
+        EXPECT_EQ(notes, (QStringList{Begin(c.row, c.col), End(c.row, c.col, c.told, c.cell)}));
         EXPECT_NE(grid->hasFocus(), other->hasFocus());  // back to the grid unless taken elsewhere
     }
     // Editor windows go away once control is back in the event loop.
@@ -161,9 +145,7 @@ TEST_F(GridTest, ParentRefusalOneEditorAtATimeAndRowsRebuiltDuringTheEnd)
 {
     refuseEdits = true;
     EXPECT_EQ(OpenEditor(1, kMaster), nullptr);
-    ASSERT_EQ(notes.size(), 2u);
-    EXPECT_TRUE(notes[0].begin && !notes[1].begin);
-    EXPECT_FALSE(notes[1].text.has_value());
+    EXPECT_EQ(notes, (QStringList{Begin(1, kMaster), End(1, kMaster, std::nullopt, "500.000")}));
     QTest::keyClick(grid, Qt::Key_F2);
     EXPECT_EQ(grid->GetActiveEditor(), nullptr);
     refuseEdits = false;
@@ -177,9 +159,7 @@ TEST_F(GridTest, ParentRefusalOneEditorAtATimeAndRowsRebuiltDuringTheEnd)
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(grid->GetActiveEditor(), second);
     // Begin first, end first (accepted, written), begin second.
-    ASSERT_EQ(notes.size(), 3u);
-    EXPECT_TRUE(!notes[1].begin && notes[1].row == 0 && notes[1].text == "3");
-    EXPECT_TRUE(notes[2].begin && notes[2].row == 2);
+    EXPECT_EQ(notes, (QStringList{Begin(0, kMaster), End(0, kMaster, "3", "3"), Begin(2, kSpeed)}));
     EXPECT_EQ(grid->GetItemText(0, kMaster), "3");
 
     // Non-editing columns and cells outside the grid give no editor.

@@ -1,7 +1,7 @@
 // Shared set-up of the grid tests: a window holding a grid laid out like the
 // key-point table (hidden label column, a text column, three edit columns and
 // a drop-down-list column) plus a spare line edit to move the focus to, and a
-// recorder of the grid's begin/end notifications.
+// recorder of the grid's begin/end notifications, one line each.
 #pragma once
 
 #include "grid/grid_column_trait_combo.h"
@@ -17,16 +17,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
-#include <vector>
 
-struct GridNote {
-    bool begin = false;  // false: end notification
-    int row = -1;
-    int col = -1;
-    std::optional<QString> text;  // end: the text carried, if any
-    int choiceValue = -1;
-    QString cellAtNotify;  // the cell's text while the parent handled it
-};
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class GridTest : public ::testing::Test {
 protected:
@@ -65,14 +57,14 @@ protected:
         }
 
         QObject::connect(grid, &CGridListCtrlEx::BeginLabelEdit, grid, [this](int row, int col, int* result) {
-            notes.push_back({true, row, col, std::nullopt, -1, grid->GetItemText(row, col)});
+            notes << Begin(row, col);
             if (refuseEdits)
                 *result = 1;
         });
         QObject::connect(grid, &CGridListCtrlEx::EndLabelEdit, grid,
                          [this](int row, int col, const QString* text, int value) {
-                             notes.push_back({false, row, col, text ? std::optional(*text) : std::nullopt,
-                                              value, grid->GetItemText(row, col)});
+                             notes << End(row, col, text ? std::optional(*text) : std::nullopt,
+                                          grid->GetItemText(row, col), value);
                          });
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -106,6 +98,14 @@ protected:
     QLineEdit* other = nullptr;
     CGridListCtrlGroups* grid = nullptr;
     CGridColumnTraitCombo* combo = nullptr;
-    std::vector<GridNote> notes;
+    // "begin ROW,COL", or "end ROW,COL TEXT =CHOICE [CELL]": the text carried
+    // and the choice's value ("-": no text), the cell while the parent handled it.
+    static QString Begin(int row, int col) { return QString("begin %1,%2").arg(row).arg(col); }
+    static QString End(int row, int col, const std::optional<QString>& text, const QString& cell, int choice = -1)
+    {
+        const QString told = text ? QString("%1 =%2").arg(*text).arg(choice) : QString("-");
+        return QString("end %1,%2 %3 [%4]").arg(row).arg(col).arg(told, cell);
+    }
+    QStringList notes;
     bool refuseEdits = false;
 };

@@ -19,10 +19,12 @@ void Keys(const QString& text)
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
 }
 
-void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, int times = 1)
 {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
-    QCoreApplication::processEvents();  // the delegate commits through a queued call
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+        QCoreApplication::processEvents();  // the delegate commits through a queued call
+    }
 }
 
 const std::vector<DesignSegment> kExample = RiseDwellReturnDwell(3600);  // 1200, 1800, 3000, 3600
@@ -55,7 +57,6 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
             Key(Qt::Key_Down);
         }
         EXPECT_EQ(d->Segments().size(), 4u);
-        ASSERT_EQ(d->Design().points.size(), expected.points.size());
         EXPECT_EQ(d->Design().points, expected.points);
         EXPECT_EQ(d->StatusText(), QString("共 %1 个关键点, 位置偏差最大 %2。")
                                        .arg(expected.points.size())
@@ -64,18 +65,15 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
         EXPECT_FALSE(d->findChild<CMotionLawPreview*>("preview")->Samples().empty());
 
         // The rise as 3-4-5 needs no point inside; then back to cycloidal.
-        for (int i = 0; i < 4; ++i)
-            Key(Qt::Key_Up);
+        Key(Qt::Key_Up, {}, 4);
         Key(Qt::Key_Left);
         Key(Qt::Key_F2);
-        for (int i = 0; i < 3; ++i)
-            Key(Qt::Key_Down);
+        Key(Qt::Key_Down, {}, 3);
         Key(Qt::Key_Return);
         EXPECT_EQ(table->item(0, 0)->text(), "3-4-5 多项式");
         EXPECT_EQ(report->item(0, 2)->text(), "2");
         Key(Qt::Key_F2);
-        for (int i = 0; i < 3; ++i)
-            Key(Qt::Key_Up);
+        Key(Qt::Key_Up, {}, 3);
         Key(Qt::Key_Return);
 
         Key(Qt::Key_T, Qt::AltModifier);
@@ -93,7 +91,6 @@ TEST_F(MotionLawDialog, KeyboardDesignReplacesTheCamAsOneUndoableStep)
     ASSERT_TRUE(dlg->ShowMotionLawDialog());
     EXPECT_TRUE(driver.Ran());
     dlg->GetPoints(after);
-    ASSERT_EQ(after.size(), expected.points.size());
     EXPECT_EQ(after, expected.points);
     EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT_MASTER_LEN), "3600");
 

@@ -14,6 +14,15 @@ QWidget* PanelIn(QWidget* parent)
     return parent->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"), Qt::FindDirectChildrenOnly);
 }
 
+// Every call that needs a panel, for an object that has none (any more).
+void CallAll(CDOVadAdiZOR& api, QRect r)
+{
+    api.ShowRuvIzoWnd(SW_SHOW);
+    api.UpdateRuvIzoWnd();
+    api.UpdateRuvIzoWndSize(r);
+    api.DestroyRuvIzoWnd();
+}
+
 class PanelApiTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,15 +42,12 @@ protected:
 
 }  // namespace
 
-TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanelAndNothingElse)
+TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanelAndASecondCreateReplacesIt)
 {
     // A fresh object does nothing until created.
     CDOVadAdiZOR api;
     QRect r(10, 20, 800, 600);
-    api.ShowRuvIzoWnd(SW_SHOW);
-    api.UpdateRuvIzoWnd();
-    api.UpdateRuvIzoWndSize(r);
-    api.DestroyRuvIzoWnd();
+    CallAll(api, r);
     EXPECT_EQ(PanelIn(parent.get()), nullptr);
     EXPECT_EQ(api.IsRuvIzoCreate(), 0);
     // Without a parent window the creation fails, no flag, no message.
@@ -86,35 +92,30 @@ TEST_F(PanelApiTest, CreateShowResizeAndDestroyActOnTheOnePanelAndNothingElse)
     other.DestroyRuvIzoWnd();
     EXPECT_EQ(PanelIn(parent.get()), nullptr);
     EXPECT_EQ(api.IsRuvIzoCreate(), 1);
-    api.ShowRuvIzoWnd(SW_SHOW);
-    api.UpdateRuvIzoWnd();
-    api.UpdateRuvIzoWndSize(bigger);
-    api.DestroyRuvIzoWnd();
+    CallAll(api, bigger);
     EXPECT_TRUE(parent->findChildren<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg")).isEmpty());
-}
 
-TEST_F(PanelApiTest, SecondCreateReplacesTheFirstPanel)
-{
+    // A second create replaces the first panel.
     CDOVadAdiZOR first, second;
-    QRect r(0, 0, 800, 600);
+    r = QRect(0, 0, 800, 600);
     ASSERT_EQ(first.CreateRuvIzoWnd(r, parent.get()), 1);
-    auto other = std::make_unique<QWidget>();
+    auto host = std::make_unique<QWidget>();
     QRect r2(5, 5, 900, 650);
-    ASSERT_EQ(second.CreateRuvIzoWnd(r2, other.get()), 1);
+    ASSERT_EQ(second.CreateRuvIzoWnd(r2, host.get()), 1);
     EXPECT_EQ(PanelIn(parent.get()), nullptr);  // the earlier panel is gone
-    QWidget* panel = PanelIn(other.get());
+    panel = PanelIn(host.get());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->geometry(), r2);
     // Both flags are set, so both objects now move the new panel.
     first.UpdateRuvIzoWndSize(r);
     EXPECT_EQ(panel->geometry(), r);
     second.DestroyRuvIzoWnd();
-    EXPECT_EQ(PanelIn(other.get()), nullptr);
+    EXPECT_EQ(PanelIn(host.get()), nullptr);
 
     // A host that deletes its window first takes the panel with it; the
     // later destroy and resize calls then find no panel.
-    ASSERT_EQ(first.CreateRuvIzoWnd(r, other.get()), 1);
-    other.reset();
+    ASSERT_EQ(first.CreateRuvIzoWnd(r, host.get()), 1);
+    host.reset();
     first.UpdateRuvIzoWndSize(r2);
     first.DestroyRuvIzoWnd();
 }

@@ -21,44 +21,31 @@ TEST_F(PanelTest, InitialStateShowsDefaultCamFieldsAndControlStates)
     // Default cam: two Poly points at 0 and 1000 (the rows' and headings'
     // texts are pinned by the Chinese text walk).
     EXPECT_EQ(Points(), (std::vector<ECamPoint>{Pt(0, 0, 0, kECamPoly), Pt(1000, 0, 0, kECamPoly)}));
-    const int widths[] = {40, 80, 110, 70, 60};
-    for (int c = 1; c <= 5; ++c) {
-        if (c == kColType)
-            EXPECT_GE(Table()->columnWidth(c), widths[c - 1]);   // widened to fit its editor's longest choice
-        else
-            EXPECT_EQ(Table()->columnWidth(c), widths[c - 1]);
-    }
+    const std::vector<int> widths = {Table()->columnWidth(1), Table()->columnWidth(2), Table()->columnWidth(3),
+                                     Table()->columnWidth(4)};
+    EXPECT_EQ(widths, (std::vector<int>{40, 80, 110, 70}));
+    EXPECT_GE(Table()->columnWidth(kColType), 60);   // widened to fit its editor's longest choice
     auto* combo = dynamic_cast<CGridColumnTraitCombo*>(Table()->GetColumnTrait(5));
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->GetChoices(), (std::vector<CGridColumnTraitCombo::Choice>{{0, "Poly"}, {1, "Linear"}}));
     EXPECT_DOUBLE_EQ(Table()->GetRowHeightFactor(), 1.2);
 
-    // Visible and enabled: file buttons, function codes, special import/save/export, count.
-    for (int id : {6024, 6025, 6005, 6026, 6027, 6028, 6029}) {
-        EXPECT_TRUE(dlg->GetDlgItem(id)->isVisible()) << id;
-        EXPECT_TRUE(dlg->GetDlgItem(id)->isEnabled()) << id;
-    }
-    // Visible but disabled until a unit is committed (or a special import).
-    for (int id : {6033, 6006, 6010, 6011, 6012, 6013}) {
-        EXPECT_TRUE(dlg->GetDlgItem(id)->isVisible()) << id;
-        EXPECT_FALSE(dlg->GetDlgItem(id)->isEnabled()) << id;
-    }
-    for (int id : {6007, 6030, 6031, 255})
-        EXPECT_FALSE(dlg->GetDlgItem(id)->isVisible()) << id;
+    // Visible and enabled (v e): file buttons, function codes, special import/save/export, count;
+    // visible but disabled until a unit is committed or a special import (v -); hidden (- e).
+    QString states;
+    for (int id : {6024, 6025, 6005, 6026, 6027, 6028, 6029, 6033, 6006, 6010, 6011, 6012, 6013, 6007, 6030, 6031, 255})
+        states += QString(" %1:%2").arg(id).arg(Item(id)->isVisible() ? 'v' : '-') + (Item(id)->isEnabled() ? 'e' : '-');
+    EXPECT_EQ(states.toStdString(), " 6024:ve 6025:ve 6005:ve 6026:ve 6027:ve 6028:ve 6029:ve 6033:v- 6006:v- 6010:v-"
+                                    " 6011:v- 6012:v- 6013:v- 6007:-e 6030:-e 6031:-e 255:-e");
 
-    // Curve windows: ranges, colour, the kind each one plots.
-    const struct {
-        CECamCurveWnd* w;
-        double yMax;
-        size_t keys;
-    } curves[] = {{PositionCurve(), 500, 2}, {SpeedCurve(), 10, 2}, {AccelCurve(), 40, 0}};
-    for (const auto& c : curves) {
-        EXPECT_EQ(c.w->m_yMax, c.yMax);
-        EXPECT_EQ(c.w->m_yMin, -c.yMax);
-        EXPECT_EQ(c.w->m_curveColor, QColor(255, 0, 0));
-        EXPECT_EQ(c.w->KeyPoints().size(), c.keys);
-        EXPECT_EQ(c.w->CurvePoints().size(), dlg->CamModel().Curve().size());
+    // Curve windows: value ranges, colour, markers and samples of the kind each one plots.
+    QString curves;
+    for (const CECamCurveWnd* w : {PositionCurve(), SpeedCurve(), AccelCurve()}) {
+        curves += QString(" %1..%2 %3 %4").arg(w->m_yMin).arg(w->m_yMax).arg(w->m_curveColor.name())
+                      .arg(w->KeyPoints().size());
+        EXPECT_EQ(w->CurvePoints().size(), dlg->CamModel().Curve().size());
     }
+    EXPECT_EQ(curves.toStdString(), " -500..500 #ff0000 2 -10..10 #ff0000 2 -40..40 #ff0000 0");
 }
 
 TEST_F(PanelTest, LayoutPlacesCurvesButtonsAndTableByTheIntegerArithmetic)

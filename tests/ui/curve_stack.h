@@ -7,6 +7,9 @@
 
 #include "cam/ecam_point_set.h"
 #include "ui/ecam_curve_wnd.h"
+#include "ui/spec_edit.h"
+
+#include <QCoreApplication>
 
 #include <QTest>
 #include <initializer_list>
@@ -43,12 +46,7 @@ struct CurveStack {
         }
     }
 
-    std::vector<ECamPoint> Points() const
-    {
-        std::vector<ECamPoint> out;
-        set.GetPoints(out);
-        return out;
-    }
+    std::vector<ECamPoint> Points() const { return {set.Points().begin(), set.Points().end()}; }
 
     static QPoint Marker(const CECamCurveWnd* w, int i)
     {
@@ -62,5 +60,21 @@ struct CurveStack {
         for (auto p = path.begin() + 1; p != path.end(); ++p)
             QTest::mouseMove(w, *p);
         QTest::mouseRelease(w, button, {}, *(path.end() - 1));
+    }
+
+    // Clicks the upper or lower limit's label and returns the editor it opens.
+    static CSpecEdit* ClickLabel(CECamCurveWnd* w, bool upper)
+    {
+        QTest::mouseClick(w, Qt::LeftButton, {}, upper ? QPoint(60, 15) : QPoint(60, w->height() - 15));
+        return w->LimitEditor();
+    }
+
+    static void TypeAndEnter(CSpecEdit* edit, const QString& text)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the editor posts its end
     }
 };

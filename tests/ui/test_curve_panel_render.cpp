@@ -5,9 +5,9 @@
 // are also saved there as PNG.
 #include "curve_label_checks.h"
 #include "tests/support/panel_harness.h"
+#include "tests/support/wheel.h"
 
 #include <QDir>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -23,14 +23,11 @@ protected:
 
     std::vector<CECamCurveWnd*> Plots() { return {PositionCurve(), SpeedCurve(), AccelCurve()}; }
 
+    // Notch by notch, a third of the way across.
     void Wheel(CECamCurveWnd* wnd, int notches, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        const QPoint at(wnd->width() / 3, wnd->height() / 2);
-        for (int i = 0; i < notches; ++i) {
-            QWheelEvent e(at, wnd->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, mods, Qt::NoScrollPhase,
-                          false);
-            QApplication::sendEvent(wnd, &e);
-        }
+        for (int i = 0; i < notches; ++i)
+            ::Wheel(wnd, QPoint(wnd->width() / 3, wnd->height() / 2), 1, mods);
     }
 
     void ExpectReadable(const std::string& what)

@@ -1,34 +1,22 @@
 // Curve window: mappings, scaling, hover texts, limit editor and drawing.
-#include "curve_label_checks.h"
 #include "curve_stack.h"
 
 #include "cam/ecam_curve_sample.h"
 #include "ui/ecam_curve_wnd.h"
-#include "ui/c_number.h"
-#include "ui/spec_edit.h"
 #include "ui/spec_tool_tip.h"
 
 #include <QCoreApplication>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTest>
-#include <set>
 #include <gtest/gtest.h>
 
 namespace {
 std::vector<PlotPoint> Line(std::initializer_list<PlotPoint> pts) { return pts; }
 
-// A window whose plot is 1000 x 200 pixels: one pixel per master unit.
-struct Plot {
-    MessageReceiver parent;
-    CECamCurveWnd* wnd = new CECamCurveWnd(&parent);
-    Plot(int w = 1140, int h = 240)
-    {
-        parent.resize(w + 10, h + 10);
-        wnd->setGeometry(0, 0, w, h);
-        wnd->m_yMin = -100;
-        wnd->m_yMax = 100;
-    }
+// One window fed by hand, with no point set behind it.
+struct Plot : CurveStack {
+    Plot() : CurveStack({CURVE_POSITION}, {}, -100, 100) { wnd->m_pointSet = nullptr; }
+    CECamCurveWnd* wnd = plots[0];
 };
 } // namespace
 
@@ -86,6 +74,18 @@ TEST(CurveWnd, MappingsPaintingAndAutoScaleOfEmptyFlatZeroWidthAndOrdinaryCurves
             ink += qGray(shot.pixel(x, y)) < 128;
     EXPECT_GT(ink, 20);
 
+    // A curve far beyond the limits is cut at the frame, not drawn over the
+    // labels and the margins.
+    p.wnd->SetCurveData({}, Line({{0, -5000}, {500, 5000}, {1000, -5000}}), CURVE_POSITION);
+    const QImage cut = p.wnd->grab().toImage();
+    int outside = 0, inside = 0;
+    for (int y = 0; y < cut.height(); ++y)
+        for (int x = 0; x < cut.width(); ++x)
+            if (QColor(cut.pixel(x, y)) == red)
+                ++(QRect(QPoint(120, 20), QPoint(1120, 220)).contains(QPoint(x, y)) ? inside : outside);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 0);
+
     // The automatic value range fits the curve and centres balanced swings.
     const struct {
         CurveKind kind;
@@ -111,14 +111,9 @@ TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutO
 {
     const std::vector<ECamCurveSample> samples = {
         {0, 1, 0, 2, 0, 3, true}, {250, 12.5, 250, 0.5, 250, -1, false}, {1000, 7, 1000, 8, 1000, 9, true}};
-    std::vector<PlotPoint> keys, curve;
-    CECamCurveWnd::BuildLists(samples, CURVE_SPEED, keys, curve);
-    ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[1].y, 8.0);
-    EXPECT_EQ(curve[1].y, 0.5);
-
     Plot p;
     p.parent.show();  // hover moves reach shown windows only
+    std::vector<PlotPoint> keys, curve;
     CECamCurveWnd::BuildLists(samples, CURVE_POSITION, keys, curve);
     p.wnd->SetCurveData(keys, curve, CURVE_ACCEL);
     EXPECT_TRUE(p.wnd->KeyPoints().empty());  // never kept for acceleration
@@ -149,29 +144,13 @@ TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutO
     QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
     EXPECT_FALSE(tip->isVisible());
 
-    // A right press taken by a filter that opens a menu (as the panel's
-    // context menu does): no balloon over the open menu.
-    QMenu menu;
-    menu.addAction(QStringLiteral("x"));
-    struct MenuOnRight : QObject {
-        QMenu* menu = nullptr;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            const auto t = e->type();
-            if ((t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease) ||
-                static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
-                return false;
-            if (t == QEvent::MouseButtonPress)
-                menu->popup(QPoint(600, 400));
-            return true;
-        }
-    } filter;
-    filter.menu = &menu;
+    // A menu opened by a right press the window never sees (the panel's
+    // context menu takes it first): no balloon over the open menu.
     QTest::mouseMove(p.wnd, at + QPoint(1, 0));
     ASSERT_TRUE(tip->IsTimerRunning(CSpecToolTip::kShowTimer));
-    qApp->installEventFilter(&filter);
-    QTest::mouseClick(p.wnd, Qt::RightButton, {}, at + QPoint(1, 0));
-    qApp->removeEventFilter(&filter);
+    QMenu menu;
+    menu.addAction(QStringLiteral("x"));
+    menu.popup(QPoint(600, 400));
     EXPECT_TRUE(menu.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!tip->IsTimerRunning(CSpecToolTip::kShowTimer), 2000);
     EXPECT_FALSE(tip->isVisible());
@@ -187,72 +166,6 @@ TEST(CurveWnd, DataListsFollowTheKindHoverShowsCoordinatesAndTheBalloonKeepsOutO
     EXPECT_FALSE(tip->isVisible());
 }
 
-namespace {
-// Clicks a label zone and returns the editor.
-CSpecEdit* ClickLabel(CECamCurveWnd* wnd, bool upper)
-{
-    QTest::mouseClick(wnd, Qt::LeftButton, {}, upper ? QPoint(60, 15) : QPoint(60, wnd->height() - 15));
-    return wnd->LimitEditor();
-}
-
-void TypeAndEnter(CSpecEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents();  // the editor posts its end
-}
-} // namespace
-
-namespace {
-std::vector<QString> Texts(const CECamCurveWnd* wnd, bool yAxis)
-{
-    std::vector<QString> out;
-    for (const AxisLabel& l : wnd->LabelRects())
-        if (l.yAxis == yAxis)
-            out.push_back(l.text);
-    return out;
-}
-} // namespace
-
-TEST(CurveLabels, NarrowPlotThinsXLabelsFlatCurvesGetARangeCurvesStayInTheFrame)
-{
-    // The window of an 800 x 600 panel: eleven "%.0f" labels 26 pixels apart.
-    Plot p(400, 190);
-    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_POSITION);
-    p.wnd->grab();
-    ExpectLabelsApartAndInside(p.wnd);   // limits and their texts: the panel test
-    const auto xs = Texts(p.wnd, false);
-    ASSERT_GE(xs.size(), 2u);
-    EXPECT_EQ(xs.front(), QStringLiteral("0"));
-    EXPECT_EQ(xs.back(), QStringLiteral("1000"));
-
-    // A flat curve gets a symmetric range.
-    p.wnd->SetCurveData({}, Line({{0, 0}, {1000, 0}}), CURVE_ACCEL);
-    p.wnd->AutoScaleY();
-    p.wnd->grab();
-    const auto ys = Texts(p.wnd, true);
-    EXPECT_EQ(std::set<QString>(ys.begin(), ys.end()).size(), ys.size());
-    EXPECT_EQ(ys.front(), QStringLiteral("1.000000"));
-    EXPECT_EQ(ys.back(), QStringLiteral("-1.000000"));
-
-    // A curve far beyond the limits is cut at the frame, not drawn over the
-    // labels and the margins.
-    p.wnd->SetCurveData({}, Line({{0, -5000}, {500, 5000}, {1000, -5000}}), CURVE_POSITION);
-    p.wnd->m_yMax = 100;
-    p.wnd->m_yMin = -100;
-    const QImage img = p.wnd->grab().toImage();
-    const QRect plot(QPoint(120, 20), QPoint(400 - 20, 190 - 20));
-    int outside = 0, inside = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (QColor(img.pixel(x, y)) == QColor(0, 0, 255))
-                ++(plot.contains(QPoint(x, y)) ? inside : outside);
-    EXPECT_EQ(outside, 0);
-    EXPECT_GT(inside, 0);
-}
-
 TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere)
 {
     // Two speed plots from -10 to 10 and a widget beside them.
@@ -263,7 +176,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     other->setGeometry(1150, 0, 40, 40);
     s.parent.show();
 
-    CSpecEdit* edit = ClickLabel(a, true);
+    CSpecEdit* edit = s.ClickLabel(a, true);
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(edit->isHidden());
     EXPECT_EQ(edit->geometry(), QRect(30, 10, 88, 20));
@@ -271,25 +184,25 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     EXPECT_EQ(edit->selectedText(), edit->text());
 
     // Letters: the editor closes, the limit stays.
-    TypeAndEnter(edit, QStringLiteral("abc"));
+    s.TypeAndEnter(edit, QStringLiteral("abc"));
     EXPECT_TRUE(edit->isHidden());
     EXPECT_EQ(a->m_yMax, 10.0);
 
     // -5 above a lower limit of -10 becomes the upper limit.
-    TypeAndEnter(ClickLabel(a, true), QStringLiteral("-5"));
+    s.TypeAndEnter(s.ClickLabel(a, true), QStringLiteral("-5"));
     EXPECT_EQ(a->m_yMax, -5.0);
     a->m_yMax = 10;
 
     // 20 as lower limit under an upper limit of 10 is dropped silently.
-    edit = ClickLabel(a, false);
+    edit = s.ClickLabel(a, false);
     EXPECT_EQ(edit->geometry(), QRect(30, 240 - 30, 88, 20));
     EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
-    TypeAndEnter(edit, QStringLiteral("20"));
+    s.TypeAndEnter(edit, QStringLiteral("20"));
     EXPECT_EQ(a->m_yMin, -10.0);
     EXPECT_TRUE(edit->isHidden());
 
     // An empty text is numeric and reads as 0.
-    TypeAndEnter(ClickLabel(a, false), QString());
+    s.TypeAndEnter(s.ClickLabel(a, false), QString());
     EXPECT_EQ(a->m_yMin, 0.0);
     // A second end notice (the later focus loss) changes nothing.
     EXPECT_EQ(SendModuleMessage(a, WM_EDIT_END), 0);
@@ -297,7 +210,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     a->m_yMin = -10;
 
     // Escape abandons the typed text.
-    edit = ClickLabel(a, true);
+    edit = s.ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
     QTest::keyClick(edit, Qt::Key_Escape);
@@ -306,10 +219,10 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
     EXPECT_EQ(a->m_yMax, 10.0);
 
     // Clicking the other label discards the typed text and edits that limit.
-    edit = ClickLabel(a, true);
+    edit = s.ClickLabel(a, true);
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("77"));
-    ClickLabel(a, false);
+    s.ClickLabel(a, false);
     EXPECT_EQ(a->EditingLimit(), 1);
     EXPECT_EQ(edit->text(), QStringLiteral("-10.000000"));
     EXPECT_EQ(edit->y(), 240 - 30);
@@ -330,7 +243,7 @@ TEST(CurveWnd, LimitEditorTakesNumbersThatKeepTheRangeAndEndsByAnyClickElsewhere
                   {true, "7.5", b, &CECamCurveWnd::m_yMax, 7.5},
                   {false, "-2", other, &CECamCurveWnd::m_yMin, -2}};
     for (const auto& c : clicks) {
-        edit = ClickLabel(a, c.upper);
+        edit = s.ClickLabel(a, c.upper);
         edit->selectAll();
         QTest::keyClicks(edit, QString::fromLatin1(c.typed));
         QTest::mouseClick(c.clicked, Qt::LeftButton, {}, c.clicked == other ? QPoint(5, 5) : QPoint(600, 120));

@@ -1,10 +1,8 @@
 // Zoom, pan and the peak read-out of the curve windows, driven with real
 // wheel, button and key input on three stacked plots under one parent.
 #include "curve_stack.h"
-#include "ui/spec_edit.h"
+#include "tests/support/wheel.h"
 
-#include <QApplication>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -23,14 +21,6 @@ struct Stack : CurveStack {
     CECamCurveWnd* speed = plots[1];
     CECamCurveWnd* accel = plots[2];
 };
-
-// One wheel turn of `notches` (positive: away from the user) at pixel at.
-void Wheel(QWidget* w, QPoint at, int notches, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QWheelEvent e(QPointF(at), QPointF(w->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, mods,
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &e);
-}
 
 // What a real double click delivers: press, release, double-click press,
 // release.
@@ -185,13 +175,10 @@ TEST(CurveZoom, DragsHitsAndTheLimitEditorWorkThroughTheZoomedAxes)
     // top; Home then returns to the range before the zoom.
     Wheel(s.speed, QPoint(600, 120), 1, Qt::ControlModifier);
     const double zoomedTop = s.speed->m_yMax;
-    QTest::mouseClick(s.speed, Qt::LeftButton, {}, QPoint(60, 15));
-    ASSERT_NE(s.speed->LimitEditor(), nullptr);
-    EXPECT_EQ(s.speed->LimitEditor()->text(), QString::asprintf("%f", zoomedTop));
-    s.speed->LimitEditor()->selectAll();
-    QTest::keyClicks(s.speed->LimitEditor(), "30");
-    QTest::keyClick(s.speed->LimitEditor(), Qt::Key_Return);
-    QCoreApplication::processEvents();
+    CSpecEdit* edit = s.ClickLabel(s.speed, true);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QString::asprintf("%f", zoomedTop));
+    s.TypeAndEnter(edit, "30");
     EXPECT_EQ(s.speed->m_yMax, 30.0);
     QTest::keyClick(s.speed, Qt::Key_Home);
     EXPECT_EQ(s.speed->m_yMax, 100.0);
