@@ -6,9 +6,12 @@
 #include "drive/cam_field_io.h"
 #include "drive/cam_transfer.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -50,11 +53,15 @@ public:
         return ok;
     }
     // A pass fails when any register in it still has failures left (one is
-    // used up per pass); every pass is logged.
+    // used up per pass); every pass is logged. Its requests must be what the
+    // data service takes: 1 to 125 registers, no two of one length.
     bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>& out) override
     {
         std::lock_guard lock(m_mutex);
         passes.push_back(spans);
+        std::set<uint16_t> lengths;
+        for (const RegSpan& sp : spans)
+            EXPECT_TRUE(sp.count >= 1 && sp.count <= 125 && lengths.insert(sp.count).second) << "length " << sp.count;
         std::vector<uint16_t> words;
         for (const RegSpan& sp : spans)
             for (uint16_t k = 0; k < sp.count; ++k) {
