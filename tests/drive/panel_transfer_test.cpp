@@ -61,30 +61,55 @@ protected:
     SimLink link;
 };
 
-TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableReadsItBackAndLocksCollidingCommands)
+// Everything that would change what is written, or start another transfer,
+// is locked while a write runs and comes back at its end. The worker blocks
+// on its first report until the test processes events, and the fields are
+// paced, so every action below lands while the transfer runs.
+TEST_F(PanelOnSim, StandardWriteLocksThePanelSendsScalingCountAndTableAndReadsItBack)
 {
+    ASSERT_NO_FATAL_FAILURE(Recreate({std::chrono::milliseconds(5), 10}));
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
     CommitUnit("mm");
     SetPuu("131072", "360", "10000", "25");
     SetProfile(17, 10.0, -1.5);
-    ASSERT_TRUE(Item(6006)->isEnabled());
-    Click(6006);
-
-    // The worker waits for the GUI at its first report: still running here.
-    EXPECT_TRUE(dlg->IsTransferRunning());
+    const auto cam = Points();
+    Edit(IDC_EDIT_UNIT)->setFocus();
+    Click(IDC_BTN_STD_WRITE);
+    ASSERT_TRUE(dlg->IsTransferRunning());
     EXPECT_TRUE(Progress()->isVisible());
     EXPECT_EQ(Progress()->maximum(), 34);   // written, then read back
-    for (int id : {6005, 6006, 6007, 6024, 6026, 6028, 6033})
+    const int locked[] = {IDC_TABLE, IDC_CURVE_POSITION, IDC_CURVE_SPEED, IDC_EDIT_MASTER_LEN, IDC_EDIT_UNIT,
+                          IDC_EDIT_SLAVE_PULSE, IDC_EDIT_SLAVE_UNITS, IDC_EDIT_MASTER_PULSE, IDC_EDIT_MASTER_UNITS,
+                          IDC_BTN_IMPORT, IDC_BTN_SPECIAL_IMPORT, IDC_BTN_FUNCODE, IDC_BTN_STD_WRITE, IDC_BTN_READ,
+                          IDC_BTN_SPECIAL_EXPORT, IDC_BTN_SPECIAL_WRITE};
+    for (int id : locked)
         EXPECT_FALSE(Item(id)->isEnabled()) << id;
-    Click(IDC_BTN_SPECIAL_EXPORT);   // a second transfer cannot start meanwhile
-    Click(IDC_BTN_FUNCODE);      // nor the settings dialog (it would block here)
+    // What the user tries meanwhile reaches nothing: a second transfer, the
+    // settings dialog (it would block here), a length, a cell, the plot's
+    // menu, a drag, undo.
+    Click(IDC_BTN_SPECIAL_EXPORT);
+    Click(IDC_BTN_FUNCODE);
+    TypeMasterLength(QStringLiteral("320"), Qt::Key_Return);
+    EXPECT_EQ(OpenEditorByClicks(1, kColSlave), nullptr);
+    CECamCurveWnd* pos = PositionCurve();
+    const QPoint marker = pos->DataToPixel(pos->KeyPoints()[1]);
+    const std::size_t menus = ui->menus.Calls().size();
+    QTest::mouseClick(pos, Qt::RightButton, {}, marker);
+    EXPECT_EQ(ui->menus.Calls().size(), menus);
+    QTest::mousePress(pos, Qt::LeftButton, {}, marker);
+    QTest::mouseMove(pos, marker + QPoint(0, -30));
+    QTest::mouseRelease(pos, Qt::LeftButton, {}, marker + QPoint(0, -30));
+    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Points(), cam);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsTransferRunning(), 10000);
-    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("烧写凸轮点成功!")});
+    EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
+    EXPECT_EQ(boxes.Calls().size(), 1u);
     EXPECT_FALSE(Progress()->isVisible());
     EXPECT_EQ(Progress()->value(), 33);
-    for (int id : {6005, 6006, 6007, 6024, 6026, 6028})
-        EXPECT_TRUE(Item(id)->isEnabled()) << id;
-    EXPECT_FALSE(Item(6033)->isEnabled());   // it was disabled before and stays so
+    for (int id : locked)   // the special write was disabled before and stays so
+        EXPECT_EQ(Item(id)->isEnabled(), id != IDC_BTN_SPECIAL_WRITE) << id;
+    EXPECT_EQ(Points(), cam);
     // Scaling, count and one sample of the table itself (its encoding is the
     // table builder's and the transfer's own contract): the last point's master.
     ExpectRegs(*link.sim, {{0x1B00, 25}, {0x1B01, 10000, 32}, {0x1B03, 360}, {0x1B04, 131072, 32}, {0x1B08, 17},
@@ -113,48 +138,6 @@ TEST_F(PanelOnSim, StandardWriteSendsScalingCountAndTableReadsItBackAndLocksColl
     EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
     // Scaling (4), count 0, 17 points of 4 fields, the count: writes only.
     EXPECT_EQ(link.sim->RequestCount() - before, 4u + 1u + 68u + 1u);
-}
-
-// Everything that would change what is written is locked while a write runs
-// and comes back at its end. The worker blocks on its first report until the
-// test processes events, so every action below lands while the transfer runs.
-TEST_F(PanelOnSim, EverythingThatChangesTheWrittenCamIsLockedUntilTheWriteEnds)
-{
-    verifyAfterWrite = false;
-    // Paced, so the transfer outlasts whatever the test does before it waits.
-    ASSERT_NO_FATAL_FAILURE(Recreate({std::chrono::milliseconds(5), 10}));
-    host->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
-    Ready(17, 10.0);
-    const auto cam = Points();
-    Edit(IDC_EDIT_UNIT)->setFocus();
-    Click(IDC_BTN_STD_WRITE);
-    ASSERT_TRUE(dlg->IsTransferRunning());
-    const int locked[] = {IDC_TABLE,           IDC_CURVE_POSITION,    IDC_CURVE_SPEED,       IDC_EDIT_MASTER_LEN,
-                          IDC_EDIT_UNIT,       IDC_EDIT_SLAVE_PULSE,  IDC_EDIT_SLAVE_UNITS,  IDC_EDIT_MASTER_PULSE,
-                          IDC_EDIT_MASTER_UNITS, IDC_BTN_IMPORT,      IDC_BTN_SPECIAL_IMPORT, IDC_BTN_FUNCODE};
-    for (int id : locked)
-        EXPECT_FALSE(Item(id)->isEnabled()) << id;
-    // What the user tries meanwhile reaches nothing: a length, a cell, the
-    // plot's menu, a drag, undo.
-    TypeMasterLength(QStringLiteral("320"), Qt::Key_Return);
-    EXPECT_EQ(OpenEditorByClicks(1, kColSlave), nullptr);
-    CECamCurveWnd* pos = PositionCurve();
-    const QPoint marker = pos->DataToPixel(pos->KeyPoints()[1]);
-    const std::size_t menus = ui->menus.Calls().size();
-    QTest::mouseClick(pos, Qt::RightButton, {}, marker);
-    EXPECT_EQ(ui->menus.Calls().size(), menus);
-    QTest::mousePress(pos, Qt::LeftButton, {}, marker);
-    QTest::mouseMove(pos, marker + QPoint(0, -30));
-    QTest::mouseRelease(pos, Qt::LeftButton, {}, marker + QPoint(0, -30));
-    QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Points(), cam);
-    EXPECT_EQ(WaitForEnd(), "烧写凸轮点成功!");
-    for (int id : locked)
-        EXPECT_TRUE(Item(id)->isEnabled()) << id;
-    // The drive holds the cam the panel shows.
-    EXPECT_EQ(Points(), cam);
-    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x1F00)), 160000);
 }
 
 // "从驱动器读取凸轮表": the drive's standard table becomes the cam as one
