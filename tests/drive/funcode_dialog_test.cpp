@@ -68,27 +68,14 @@ protected:
 
 } // namespace
 
+// Every text of the list (title, headings, each cell) is pinned by the
+// language walk; here, that each lies in view and is shown whole.
 TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogueEachCellShownWhole)
 {
-    EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("功能码设置"));
-    QStringList numbers, headings;
-    for (int r = 0; r < list->rowCount(); ++r)
-        numbers << list->GetItemText(r, 0);
-    EXPECT_EQ(numbers.join(' '), "H05-00 H1B-06 H1B-07 H1B-08 H1B-09 H1B-10 H1B-11 H1B-12 H1B-16 H1B-17");
-    for (int c = 0; c < list->columnCount(); ++c)
-        headings << list->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headings.join(' '), QString::fromUtf8("参数编号 参数名称 参数值 出厂值 单位 最小值 最大值"));
     EXPECT_EQ(list->ValueColumn(), 2);
     // Every column, the limits last, lies in view without scrolling.
     EXPECT_LE(list->columnViewportPosition(6) + list->columnWidth(6), list->viewport()->width());
-    // Option parameters show "value-label"; plain ones the number.
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-06"), 2), QString::fromUtf8("1-DI信号启动"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 5), QStringLiteral("-3600"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
-
     // Columns grow to their texts: the limits of H1B-12 (-1073741824) were drawn as "-10737…".
-    ASSERT_EQ(list->GetItemText(RowOf("H1B-12"), 5), QStringLiteral("-1073741824"));
     QStyle* style = list->style();
     const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 1;
     const QFontMetrics fm = list->fontMetrics();

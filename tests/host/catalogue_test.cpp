@@ -32,22 +32,14 @@ std::string LoadError(const std::string& json)
 
 } // namespace
 
-TEST(Catalogue, ShippedFileHasTheCamParametersWithSaneLimitsAndByAddressObjects)
+TEST(Catalogue, ShippedFileFindsParametersByRegisterAndMakesByAddressObjects)
 {
     std::string error;
     auto cat = CFunCodeInterface::LoadFile(CFunCodeInterface::DefaultPath(), &error);
     ASSERT_TRUE(cat) << error;
-    int withOptions = 0;
-    for (const wchar_t* num : {L"H05-00", L"H1B-06", L"H1B-07", L"H1B-08", L"H1B-09", L"H1B-10", L"H1B-11",
-                               L"H1B-12", L"H1B-16", L"H1B-17"}) {
-        CFunCode* fc = cat->GetFunCodePtrByNum(num);
-        ASSERT_NE(fc, nullptr);
-        EXPECT_FALSE(fc->m_strName.empty());
-        EXPECT_TRUE(fc->m_nMin <= fc->m_nMax && fc->InRange(uint32_t(fc->m_nDefault)));
-        if (fc->m_nKind == 1 && !fc->m_options.empty())
-            ++withOptions;
-    }
-    EXPECT_GE(withOptions, 2);
+    // Its parameters, their names, limits and options are pinned where the
+    // user sees them (the settings dialog in the language walk); the loader
+    // refuses limits that do not hold.
     EXPECT_EQ(cat->GetFunCodePtrByNum(L"H1B-13"), nullptr);
     // The axis-scaling and point-count registers the cam transfer uses.
     EXPECT_EQ(cat->FindByRegister(0x1B08)->m_strNum, L"H1B-08");
