@@ -144,37 +144,6 @@ TEST(CamVerify, EveryDifferingFieldIsListedAndAnUnreadableDriveIsNoDifference)
     EXPECT_EQ(dead.passes.size(), std::size_t{blockread::kSilentAttempts});
 }
 
-TEST(CamVerify, SignedSpeedsAndUnsignedSegmentCodesCompareAndShowAsTheirTypeInALimitedList)
-{
-    FakeFieldIo io;
-    camverify::Expected e = Standard(3);
-    e.table[1].speed = -1;
-    e.table[1].segment = 0xFFFF;
-    e.table[2].speed = -32768;
-    e.table[2].segment = 1;
-    Write(io, e);
-    CCamVerifier v(io, {0ms, 10});
-    std::vector<Mismatch> found;
-    EXPECT_EQ(v.Verify(e, found), camxfer::kOk);   // -1 went out sign-extended, comes back as 0xFFFF
-    EXPECT_TRUE(found.empty());
-
-    io.regs[0x1E0A] = 0x7FFF;   // point 1 speed
-    io.regs[0x1E0B] = 0xFFFE;   // point 1 segment
-    io.regs[0x1E11] = 0xFFFF;   // point 2 segment
-    EXPECT_EQ(v.Verify(e, found), camxfer::kVerifyFailed);
-    EXPECT_EQ(found, (std::vector<Mismatch>{{1, Field::kSpeed, -1, 32767, false},
-                                            {1, Field::kSegment, 65535, 65534, false},
-                                            {2, Field::kSegment, 1, 65535, false}}));
-    const std::string three = "第1点 标幺速度: 写入 -1, 读回 32767\n第1点 类型: 写入 65535, 读回 65534\n"
-                              "第2点 类型: 写入 1, 读回 65535";
-    EXPECT_EQ(camverify::DescribeList(found, 3), three);
-    EXPECT_EQ(camverify::Describe({2, Field::kSpeed, -32768, -1, false}), "第2点 标幺速度: 写入 -32768, 读回 -1");
-    // The list stops at its limit and counts the rest.
-    EXPECT_EQ(camverify::DescribeList(found, 2), three.substr(0, three.rfind('\n')) + "\n共3处不一致");
-    EXPECT_EQ(camverify::DescribeList(found, 0), "共3处不一致");
-    EXPECT_EQ(camverify::DescribeList({}, 3), "");
-}
-
 namespace {
 // Requests the stop while a pass is read, and that pass fails.
 class StopWhileReading : public FakeFieldIo {
