@@ -4,6 +4,7 @@
 // the same rule unless ECAM_FUNCODES names one.
 #include "host/data_location.h"
 #include "host/fun_code_interface.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <thread>
 #include <tuple>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -134,10 +134,9 @@ TEST(Catalogue, RangeFollowsWidthAndSign)
 
 TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsNamedForDataAndCatalogue)
 {
-    const fs::path root = fs::temp_directory_path() / ("ecam-data-location-" + std::to_string(::getpid()));
-    const fs::path bin = root / "prefix" / "bin", source = root / "src" / "resources";
+    const ecamtest::TempDir root("ecam-data-location");
+    const fs::path bin = root / "prefix/bin", source = root / "src/resources";
     fs::create_directories(bin);
-    fs::create_directories(source);
     const fs::path installed = ecam::InstalledDataDir(bin.string());
     // The data folder sits under the prefix beside bin/, not inside it.
     EXPECT_EQ(*installed.lexically_relative(root / "prefix").begin(), "share");
@@ -159,7 +158,6 @@ TEST(DataLocation, InstalledCopyWinsThenTheSourceTreesThenTheInstalledPathIsName
     EXPECT_EQ(find("translations"), installed / "translations");
     // A program whose location is unknown takes the source tree's copy.
     EXPECT_EQ(fs::path(ecam::FindDataFile("funcodes.json", "", source.string())), source / "funcodes.json");
-    fs::remove_all(root);
 
     // The test binary lives in the program folder the lookup starts from.
     ASSERT_TRUE(fs::exists(fs::path(ecam::ProgramDir()) / "host_tests"));
