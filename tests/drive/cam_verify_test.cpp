@@ -34,15 +34,6 @@ camverify::Expected Standard(int points)
     return {puu::Values{131072, 360, 10000, 25}, points, Ramp(points), false};
 }
 
-using Spans = std::vector<std::pair<uint16_t, uint16_t>>;
-Spans Pass(const std::vector<RegSpan>& spans)
-{
-    Spans out;
-    for (const RegSpan& s : spans)
-        out.emplace_back(s.address, s.count);
-    return out;
-}
-
 } // namespace
 
 TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
@@ -50,7 +41,7 @@ TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
     // 17 standard points cross into the second group (point 16 at 0x1F00):
     // the scaling and count in one request, then each group's points. A
     // special write: no scaling, four words a point, point 25 at 0x4100.
-    const std::pair<camverify::Expected, Spans> cases[] = {
+    const std::pair<camverify::Expected, std::vector<RegSpan>> cases[] = {
         {Standard(17), {{0x1B00, 9}, {0x1E00, 96}, {0x1F00, 6}}},
         {{std::nullopt, 26, Ramp(26), true}, {{0x1B08, 1}, {0x4000, 100}, {0x4100, 4}}},
     };
@@ -63,7 +54,7 @@ TEST(CamVerify, CleanWritesAreReadInOneBlockPass)
         EXPECT_EQ(v.Verify(expected, found, rec.Fn()), camxfer::kOk);
         EXPECT_TRUE(found.empty());
         ASSERT_EQ(io.passes.size(), 1u);
-        EXPECT_EQ(Pass(io.passes[0]), spans);
+        EXPECT_EQ(io.passes[0], spans);
         std::vector<Msg> progress;
         for (uintptr_t k = 0; k < expected.table.size(); ++k)
             progress.push_back({camxfer::kVerifyProgress, k});

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <utility>
 #include <vector>
@@ -86,6 +87,10 @@ private:
     }
     std::mutex m_mutex;
 };
+
+// Read requests compared as (address, count) and printed so.
+inline bool operator==(const RegSpan& a, const RegSpan& b) { return a.address == b.address && a.count == b.count; }
+inline void PrintTo(const RegSpan& s, std::ostream* os) { *os << std::hex << "0x" << s.address << std::dec << "+" << s.count; }
 
 // n points, all fields different, negatives included.
 inline std::vector<CamTable_Info> Ramp(int n)
