@@ -17,7 +17,6 @@ using ecamtest::Link;
 class DriveAccess : public ::testing::TestWithParam<Link> {
 protected:
     void SetUp() override { ASSERT_TRUE(link.Bind()); }
-    CFunCode* ByNum(const wchar_t* number) { return access.FunCodeInterface()->GetFunCodePtrByNum(number); }
 
     SimLink link{200, ecamtest::OnLink(GetParam())};
     CDriveSimulator* sim = link.sim.get();
@@ -31,7 +30,7 @@ TEST_P(DriveAccess, WritesLowWordFirstReadsWidenBySignednessAndRefusalsKeepTheDr
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1B00, 16, 7));
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E00, 32, uint32_t(-123456)));
     EXPECT_TRUE(access.WriteFunCodeByAddr(0x1E04, 16, uint32_t(int32_t(-300))));
-    CFunCode* phase = ByNum(L"H1B-10");
+    CFunCode* phase = access.FunCodeInterface()->GetFunCodePtrByNum(L"H1B-10");
     ASSERT_NE(phase, nullptr);
     EXPECT_TRUE(access.WriteFunCodeByNum(L"H1B-10", uint32_t(-5)));
     // -123456 = 0xFFFE1DC0: low word at the address, high word after it; a
