@@ -135,29 +135,14 @@ TEST(CamVerify, EveryDifferingFieldIsListedAndAnUnreadableDriveIsNoDifference)
     EXPECT_EQ(dead.passes.size(), std::size_t{blockread::kSilentAttempts});
 }
 
-namespace {
-// Requests the stop while a pass is read, and that pass fails.
-class StopWhileReading : public FakeFieldIo {
-public:
-    explicit StopWhileReading(CTransferStop& stop) : m_stop(stop) {}
-    bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>&) override
-    {
-        m_stop.RequestStop();
-        passes.push_back(spans);
-        return false;
-    }
-
-private:
-    CTransferStop& m_stop;
-};
-} // namespace
-
 TEST(CamVerify, StopEndsAtTheNextAttemptAndListsNothingUnread)
 {
     const auto expected = Standard(6);
     // Asked while a pass fails: no further attempt (nor its long pause), nothing listed.
     CTransferStop stop;
-    StopWhileReading io(stop);
+    FakeFieldIo io;
+    io.failuresLeft[0x1B00] = 100;
+    io.beforePass = [&] { stop.RequestStop(); };
     CCamVerifier v(io, {10s, 10}, &stop);
     std::vector<Mismatch> found = {Mismatch{}};
     Recorder rec;

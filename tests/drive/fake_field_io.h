@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <ostream>
@@ -60,6 +61,8 @@ public:
     {
         std::lock_guard lock(m_mutex);
         passes.push_back(spans);
+        if (beforePass)
+            beforePass();
         std::set<uint16_t> lengths;
         for (const RegSpan& sp : spans)
             EXPECT_TRUE(sp.count >= 1 && sp.count <= 125 && lengths.insert(sp.count).second) << "length " << sp.count;
@@ -78,6 +81,7 @@ public:
 
     std::vector<Call> calls;
     std::vector<std::vector<RegSpan>> passes;
+    std::function<void()> beforePass;   // runs as each pass is asked for, before it is answered
 
 private:
     bool Admit(uint16_t address)
