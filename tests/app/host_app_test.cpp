@@ -22,6 +22,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFirstWindow)
 {
     HostOptions o;
@@ -29,9 +31,8 @@ TEST(HostOptionsTest, ParsesDeviceScreenshotAndSizeRejectsMistakesAndSizesTheFir
     ASSERT_TRUE(ParseHostOptions({"--device", "tcp://127.0.0.1:1502?unit=1", "--screenshot", "a.png", "--size",
                                   "800x600"},
                                  o, &why));
-    EXPECT_EQ(o.device, "tcp://127.0.0.1:1502?unit=1");
-    EXPECT_EQ(o.screenshot, "a.png");
-    EXPECT_EQ(o.size, QSize(800, 600));
+    EXPECT_EQ(std::tie(o.device, o.screenshot, o.size),
+              std::make_tuple(QStringLiteral("tcp://127.0.0.1:1502?unit=1"), QStringLiteral("a.png"), QSize(800, 600)));
 
     HostOptions d;
     ASSERT_TRUE(ParseHostOptions({}, d, &why));
@@ -73,18 +74,13 @@ TEST(HostWindowTest, PanelFillsTheFrameTakesAMotionLawAndReadBackGeometryAndDriv
         CHostWindow window(drive, std::make_shared<CModalUiRecorder>());
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_EQ(window.StatusText(), QString::fromUtf8("驱动器: Modbus TCP 127.0.0.1:1 站号 1"));
-        EXPECT_EQ(window.LinkText(), QString::fromUtf8("未通信"));
         EXPECT_FALSE(window.windowIcon().pixmap(32).isNull());
 
         QWidget* panel = window.Frame()->findChild<QWidget*>(QStringLiteral("RAZuvavivezUzoDlg"));
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(panel->isVisible());
-        window.SetPanelSize(QSize(800, 600));
-        QTRY_COMPARE(panel->geometry(), QRect(0, 0, 800, 600));
-
         window.SetPanelSize(QSize(1000, 700));
-        QTRY_COMPARE(panel->size(), QSize(1000, 700));
+        QTRY_COMPARE(panel->geometry(), QRect(0, 0, 1000, 700));
 
         // The picture has the panel's size and is not blank.
         QTemporaryDir dir;

@@ -41,8 +41,7 @@ TEST(CamDesign, ExampleStaysWithinToleranceOnTheDrivesCurve)
         ASSERT_TRUE(DesignCam(kExample, {tol, 272}, d, e)) << e.text;
         EXPECT_LE(d.points.size(), tol == 0.01 ? 120u : 272u);
         ASSERT_EQ(d.segments.size(), 4u);
-        EXPECT_EQ(d.segments[1].keyPoints, 2);  // dwells need nothing inside
-        EXPECT_EQ(d.segments[3].keyPoints, 2);
+        EXPECT_EQ(std::pair(d.segments[1].keyPoints, d.segments[3].keyPoints), std::pair(2, 2));  // dwells: no point inside
         EXPECT_EQ(int(d.points.size()), d.segments[3].firstPoint + 2);
         double worstPos = 0;
         std::vector<ECamCurveSample> samples;
@@ -75,19 +74,13 @@ TEST(CamDesign, SegmentsTheDriveDrawsExactlyGetNoInteriorPoint)
     EXPECT_EQ(d.points, (std::vector<ECamPoint>{{0, 0, 0, kECamPoly}, {1000, 100, 0, kECamPoly}}));
 
     // Line, blend between two lines, line, blend to rest, dwell.
-    ASSERT_TRUE(DesignCam({{MotionLaw::Linear, 100, 50},
-                           {MotionLaw::Poly5, 200, 80},
-                           {MotionLaw::Linear, 300, 90},
-                           {MotionLaw::Poly5, 400, 100},
-                           {MotionLaw::Dwell, 500, 100}},
+    using enum MotionLaw;
+    ASSERT_TRUE(DesignCam({{Linear, 100, 50}, {Poly5, 200, 80}, {Linear, 300, 90}, {Poly5, 400, 100}, {Dwell, 500, 100}},
                           {}, d, e))
         << e.text;
-    EXPECT_EQ(d.points, (std::vector<ECamPoint>{{0, 0, 0.5, kECamLinear},
-                                                {100, 50, 0.5, kECamPoly},
-                                                {200, 80, 0.1, kECamLinear},
-                                                {300, 90, 0.1, kECamPoly},
-                                                {400, 100, 0, kECamPoly},
-                                                {500, 100, 0, kECamPoly}}));
+    constexpr int32_t L = kECamLinear, P = kECamPoly;
+    EXPECT_EQ(d.points, (std::vector<ECamPoint>{{0, 0, 0.5, L}, {100, 50, 0.5, P}, {200, 80, 0.1, L}, {300, 90, 0.1, P},
+                                                {400, 100, 0, P}, {500, 100, 0, P}}));
     for (const SegmentReport& r : d.segments)
         EXPECT_LT(r.maxPositionDeviation, 1e-9);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -21,28 +22,19 @@ constexpr int32_t L = kECamLinear, P = kECamPoly;
 struct Cam : CECamPointSet {
     explicit Cam(const PtList& pts = {}) { SetPoints(pts); }
     PtList Pts() const { PtList out(2); GetPoints(out); return out; }
-    std::size_t Keys() const
-    {
-        std::size_t n = 0;
-        for (const ECamCurveSample& s : Curve())
-            n += s.isKeyPoint;
-        return n;
-    }
+    auto Keys() const { return std::ranges::count_if(Curve(), [](const ECamCurveSample& s) { return s.isKeyPoint; }); }
     bool Finite() const
     {
-        for (const ECamPoint& p : CECamPointSet::Points())
-            if (!std::isfinite(p.master) || !std::isfinite(p.slave) || !std::isfinite(p.speed))
-                return false;
-        for (const ECamCurveSample& s : Curve())
-            if (!std::isfinite(s.position) || !std::isfinite(s.speed) || !std::isfinite(s.accel))
-                return false;
-        return true;
+        const auto finite = [](auto... v) { return (std::isfinite(v) && ...); };
+        const auto point = [&](const ECamPoint& p) { return finite(p.master, p.slave, p.speed); };
+        const auto sample = [&](const ECamCurveSample& s) { return finite(s.position, s.speed, s.accel); };
+        return std::ranges::all_of(Points(), point) && std::ranges::all_of(Curve(), sample);
     }
 };
 
 } // namespace
 
-TEST(ECamPointSet, DefaultCamInsertAndJoinedCurve)
+TEST(ECamPointSet, DefaultCamIsFlatOverTheLength)
 {
     Cam cam;
     cam.SetMasterLength(1000);
@@ -50,22 +42,15 @@ TEST(ECamPointSet, DefaultCamInsertAndJoinedCurve)
     ASSERT_EQ(cam.Curve().size(), 1001u);
     for (std::size_t i = 0; i < 1001; ++i)
         ASSERT_EQ(cam.Curve()[i], (ECamCurveSample{double(i), 0, double(i), 0, double(i), 0, i % 1000 == 0}));
-
-    cam.InsertPoint({500, 50, 0, P});
-    EXPECT_EQ(cam.PointCount(), 3u);
-    ASSERT_EQ(cam.Curve().size(), 1001u);
-    EXPECT_EQ(cam.Curve()[500], (ECamCurveSample{500, 50, 500, 0, 500, 0, true}));
-    EXPECT_EQ(cam.Keys(), 3u);
 }
 
-TEST(ECamPointSet, InsertSplitsLinesAndPlacesPointsByMaster)
+// How an edit relinks its neighbours (a line split, joined, moved or given a
+// speed at either end) follows from the speed rules, which the random editing
+// sessions check after every edit; here what the rules leave open.
+TEST(ECamPointSet, InsertKeepsTheCallersPointAndDeleteTheLastLinesSpeed)
 {
-    Cam cam({{0, 0, 1, L}, {100, 100, 1, P}});
-    cam.InsertPoint({50, 20, 0, P});
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0.4, L}, {50, 20, 1.6, L}, {100, 100, 1.6, P}}));
-
     // After a Poly point the caller's type and speed stand.
-    cam.SetPoints({{0, 0, 0, P}, {100, 100, 0, P}});
+    Cam cam({{0, 0, 0, P}, {100, 100, 0, P}});
     cam.InsertPoint({40, 10, -2.5, L});
     EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {40, 10, -2.5, L}, {100, 100, 0, P}}));
     // At or beyond the last master nothing is inserted; before the first, it goes to the front.
@@ -75,77 +60,41 @@ TEST(ECamPointSet, InsertSplitsLinesAndPlacesPointsByMaster)
     EXPECT_EQ(cam.Pts(), before);
     cam.InsertPoint({-10, 3, 0.5, P});
     EXPECT_EQ(cam.Pts().front(), (ECamPoint{-10, 3, 0.5, P}));
-    EXPECT_EQ(cam.Keys(), 4u);
-}
+    EXPECT_EQ(cam.Keys(), 4);
 
-TEST(ECamPointSet, DeleteRelinksAroundLinesAndSparesTheFirstPoint)
-{
-    Cam cam({{0, 0, 0.5, L}, {10, 5, 0.5, P}, {40, 60, 3, P}});
-    cam.DeletePoint(10);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 1.5, L}, {40, 60, 1.5, P}}));
-    cam.DeletePoint(0);   // first point: ignored
-    cam.DeletePoint(20);  // no point there
-    EXPECT_EQ(cam.PointCount(), 2u);
-    // The last point after a line: the line's start keeps its speed.
+    // The last point after a line: with nothing to slope to, the line's start keeps its speed.
     cam.SetPoints({{0, 0, 0, P}, {10, 0, 2, L}, {20, 20, 7, P}});
     cam.DeletePoint(20);
     EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {10, 0, 2, L}}));
 }
 
-TEST(ECamPointSet, MoveAndSetSpeedKeepLinesStraight)
+TEST(ECamPointSet, SpeedsAndTypesSetWhereTheSpeedRulesLeaveAChoice)
 {
-    Cam cam({{0, 0, 1, L}, {10, 10, 1, L}, {20, 20, 1, P}});
-    cam.MovePoint(10, 15, 30);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 2, L}, {15, 30, -2, L}, {20, 20, -2, P}}));
-    cam.SetPoints({{0, 0, 1, L}, {10, 10, 1, P}, {20, 0, 4, P}});
-    cam.MovePoint(10, 12, 6);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0.5, L}, {12, 6, 0.5, P}, {20, 0, 4, P}}));
-    cam.MovePoint(0, 2, 0);  // the first point has no predecessor
-    EXPECT_DOUBLE_EQ(cam.Pts()[0].speed, 0.6);
-
-    // From a line's start: its end point is lifted onto the new slope.
-    cam.SetPoints({{0, 0, 0, L}, {10, 0, 0, P}, {30, 0, 0, P}});
-    cam.SetPointSpeed(0, 2.0);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 2, L}, {10, 20, 2, P}, {30, 0, 0, P}}));
     // Two lines in a row: the second still reaches its end, the Poly point after it follows.
-    cam.SetPoints({{0, 0, 1, L}, {10, 10, 1, L}, {20, 20, 1, P}});
+    Cam cam({{0, 0, 1, L}, {10, 10, 1, L}, {20, 20, 1, P}});
     cam.SetPointSpeed(0, 0.5);
     EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0.5, L}, {10, 5, 1.5, L}, {20, 20, 1.5, P}}));
-    // A Poly point at the end of a line moves onto the line; so does the last point.
-    cam.SetPoints({{0, 0, 0, P}, {10, 5, 1, L}, {30, 25, 1, P}, {50, 0, 0, L}, {60, 0, 0, P}});
-    cam.SetPointSpeed(30, 3.0);
-    cam.SetPointSpeed(60, -0.5);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {10, 5, 3, L}, {30, 65, 3, P}, {50, 0, -0.5, L}, {60, -5, -0.5, P}}));
     // Between Poly points only the speed changes.
-    cam.SetPointSpeed(0, 0.8);
-    EXPECT_EQ(cam.Pts()[0], (ECamPoint{0, 0, 0.8, P}));
-}
+    cam.SetPoints({{0, 0, 0, P}, {10, 30, 0, P}, {20, 0, 0, P}});
+    cam.SetPointSpeed(10, 0.8);
+    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {10, 30, 0.8, P}, {20, 0, 0, P}}));
 
-TEST(ECamPointSet, SetTypeDerivesLineSpeedsAndSkipsUnchangedRequests)
-{
-    Cam cam({{0, 0, 0, P}, {10, 30, 0, P}, {20, 0, 0, P}});
-    const uint64_t rev = cam.Revision();
-    cam.SetPointType(P, 10);
-    EXPECT_EQ(cam.Revision(), rev);
     cam.SetPointType(L, 10);
-    EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {10, 30, -3, L}, {20, 0, -3, P}}));
     EXPECT_EQ(cam.Curve()[15].speed, -3.0);
     cam.SetPointType(P, 10);  // back to Poly: the speed stays
     cam.SetPointType(L, 20);  // last point: only the type changes
     EXPECT_EQ(cam.Pts(), (PtList{{0, 0, 0, P}, {10, 30, -3, P}, {20, 0, -3, L}}));
-    const uint64_t rev2 = cam.Revision();
+    const uint64_t rev = cam.Revision();
     cam.SetPointType(L, 5);  // no point there, still recomputed
-    EXPECT_GT(cam.Revision(), rev2);
+    EXPECT_GT(cam.Revision(), rev);
 }
 
 TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
 {
     const PtList base{{0, 0, 0, P}, {10, 10, 0, P}, {20, 0, 0, P}};
     Cam cam(base);
-    for (double m : {10.0005, 9.9995, 10.0009})
-        EXPECT_EQ(cam.FindPoint(m), 1) << m;
-    for (double m : {10.002, 9.998, 10.0011})
-        EXPECT_EQ(cam.FindPoint(m), -1) << m;
+    for (auto [m, at] : {std::pair{10.0005, 1}, {9.9995, 1}, {10.0009, 1}, {10.002, -1}, {9.998, -1}, {10.0011, -1}})
+        EXPECT_EQ(cam.FindPoint(m), at) << m;
     cam.MovePoint(10.002, 12, 12);
     cam.SetPointSpeed(10.002, 5);
     cam.SetPointType(L, 9.998);
@@ -180,8 +129,6 @@ TEST(ECamPointSet, PointsAreFoundWithinOneThousandth)
 
 TEST(ECamPointSet, StepGrowsWithSpan)
 {
-    for (auto [span, step] : {std::pair{1000.0, 1.0}, {1500, 1}, {2000, 2}, {2999, 2}, {5000, 5}})
-        EXPECT_EQ(Cam({{0, 0, 0, P}, {span, 10, 0, P}}).SampleStep(), step) << span;
     Cam cam({{0, 0, 0, P}, {2500, 10, 0, P}});
     ASSERT_EQ(cam.Curve().size(), 1251u);
     EXPECT_EQ(cam.Curve()[1].positionX, 2.0);
@@ -196,11 +143,10 @@ TEST(ECamPointSet, MasterLengthRescalesOrFallsBackToTheDefaultCam)
     Cam cam({{0, 1, 0.5, L}, {500, 2, 0.25, P}, {1000, 3, 0, P}});
     cam.SetMasterLength(2000);
     EXPECT_EQ(cam.Pts(), (PtList{{0, 1, 0.5, L}, {1000, 2, 0.25, P}, {2000, 3, 0, P}}));
-    const uint64_t rev = cam.Revision();
-    cam.SetMasterLength(2000);
-    EXPECT_EQ(cam.Revision(), rev);
     cam.MovePoint(2000, 2000.0000005, 3);
+    const uint64_t rev = cam.Revision();
     cam.SetMasterLength(2000);  // within 1e-6: nothing happens
+    EXPECT_EQ(cam.Revision(), rev);
     EXPECT_EQ(cam.Pts().back().master, 2000.0000005);
     // The last point lands exactly on L even where the ratio rounds.
     cam.SetPoints({{0, 0, 0, P}, {0.35, 0, 0, P}, {2.9, 1, 0, P}});
@@ -236,7 +182,7 @@ TEST(ECamPointSet, EmptyTinyDegenerateAndUnorderedSetsStayUsable)
     cam.MovePoint(10, 0, 1);
     cam.SetPointType(L, 0);
     EXPECT_TRUE(cam.Finite());
-    EXPECT_EQ(cam.Keys(), 4u);
+    EXPECT_EQ(cam.Keys(), 4);
 
     // Unordered (a file taken as it stands) or far-out masters: the curve stays bounded.
     cam.SetPoints({{0, 0, 0, P}, {1e9, 1, 0, P}, {5, 0, 0, L}, {7, 1, 0, P}});

@@ -18,7 +18,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -50,6 +50,9 @@ protected:
     ecamtest::TempDir dir{"hostile"};
 };
 
+// Files as other programs leave them, in the same kind of folder.
+class ReadByContent : public Hostile {};
+
 using ecamtest::ProfileText;
 
 std::string replaceAll(std::string s, const std::string& from, const std::string& to)
@@ -61,9 +64,8 @@ std::string replaceAll(std::string s, const std::string& from, const std::string
 
 } // namespace
 
-TEST(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
+TEST_F(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
 {
-    ecamtest::TempDir dir("by_content_profiles");
     const ecam::ECamProfile profile = ecamtest::ProfileOf(
         L"720 毫米 4096/5 10000/2", {{0, 0, 0, kECamLinear}, {100.5, 40.25, 0.4, kECamLinear}, {720, 100, 0, kECamPoly}});
     const std::string utf8Crlf = ecam::GbkToUtf8(ecam::EncodeECamProfile(profile));
@@ -75,10 +77,8 @@ TEST(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
         ecam::ECamProfile back;
         std::string error;
         ASSERT_TRUE(ecam::ReadECamProfileFile(dir.Write(name, bytes), back, &error)) << error;
-        EXPECT_EQ(back.unit, L"毫米");
-        EXPECT_EQ(back.masterPulse + L"/" + back.masterUnits, L"10000/2");
-        EXPECT_EQ(back.points, profile.points);
-        EXPECT_EQ(back.announcedPoints, 3);
+        EXPECT_EQ(std::tie(back.unit, back.masterPulse, back.masterUnits, back.points, back.announcedPoints),
+                  std::make_tuple(profile.unit, profile.masterPulse, profile.masterUnits, profile.points, 3L));
     }
 
     // Cut after its first row: that row loads, and the loader says so.
@@ -91,16 +91,17 @@ TEST(ReadByContent, ProfilesResavedAsUtf8ReadAsTheOriginalAndACutOneSaysSo)
     EXPECT_EQ(warning, cut.string() + ": 只有1行点数据, 少于点数行所写的3个 (文件被截断?)");
 }
 
-TEST(ReadByContent, PointListsAndTextWorkbooksReadWhateverTheirLineEndsMarksAndSeparators)
+TEST_F(ReadByContent, PointListsAndTextWorkbooksReadWhateverTheirLineEndsMarksAndSeparators)
 {
-    ecamtest::TempDir dir("by_content_lists");
     const std::vector<ECamPoint> four = {{0, 0, 0, kECamPoly}, {10, 5, 0.5, kECamLinear}, {20, 7, 0, kECamPoly}};
     const std::vector<ECamPoint> two = {{0, 0, 0, kECamLinear}, {10, 5, 0, kECamLinear}, {20, 7, 0, kECamLinear}};
     const std::string own = "# master,slave,speed,type\n0,0,0,1\n10,5,0.5,0\n20,7,0,1\n";
+    const std::vector<ECamPoint> derived = {{0, 0, 0.5, kECamLinear}, {10, 5, 0.2, kECamLinear}, {20, 7, 0.2, kECamPoly}};
     const struct {
         const char* name;
         std::string bytes;
         std::vector<ECamPoint> points;
+        ReadFailure kind = ReadFailure::None;
     } cases[] = {
         {"cr.csv", replaceAll(own, "\n", "\r"), four},
         {"crlf.csv", replaceAll(own, "\n", "\r\n"), four},
@@ -109,41 +110,28 @@ TEST(ReadByContent, PointListsAndTextWorkbooksReadWhateverTheirLineEndsMarksAndS
         {"semicolon.csv", "master;slave\n0;0\n10;5\n20;7\n", two},
         {"tab.csv", "0\t0\t0\t1\r10\t5\t0.5\t0\r20\t7\t0\t1\r", four},
         // Text named like a workbook: the panel's import rule (last row Poly,
-        // speeds derived along the lines).
-        {"cr.xls", "0,0\r10,5\r20,7\r", {{0, 0, 0.5, kECamLinear}, {10, 5, 0.2, kECamLinear}, {20, 7, 0.2, kECamPoly}}},
-        {"semicolon.xlsx", "0;0\n10;5\n20;7\n", {{0, 0, 0.5, kECamLinear}, {10, 5, 0.2, kECamLinear}, {20, 7, 0.2, kECamPoly}}},
+        // speeds derived along the lines; 5/10 and 2/10 are exact).
+        {"cr.xls", "0,0\r10,5\r20,7\r", derived},
+        {"semicolon.xlsx", "0;0\n10;5\n20;7\n", derived},
+        // Markup is refused with what it is, whatever its name.
+        {"page.xls", "\xEF\xBB\xBF\r\n<!DOCTYPE html><html><table><tr><td>0</td><td>0</td></tr></table>", {},
+         ReadFailure::HtmlPage},
+        {"page.xlsx", "<TABLE><TR><TD>10</TD><TD>5</TD></TR></TABLE>", {}, ReadFailure::HtmlPage},
+        {"data.xls", "<?xml version=\"1.0\"?><rows><r>0,0</r></rows>", {}, ReadFailure::XmlDocument},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<ECamPoint> points;
         std::string error;
-        ASSERT_TRUE(ecam::LoadPointList(dir.Write(c.name, c.bytes), points, &error)) << error;
-        EXPECT_EQ(points, c.points);  // derived speeds 5/10 and 2/10 are exact
-    }
-
-    // Markup is refused with what it is, whatever its name.
-    const struct {
-        const char* name;
-        const char* bytes;
-        ecam::ReadFailure kind;
-    } refused[] = {
-        {"page.xls", "\xEF\xBB\xBF\r\n<!DOCTYPE html><html><table><tr><td>0</td><td>0</td></tr></table>",
-         ecam::ReadFailure::HtmlPage},
-        {"page.xlsx", "<TABLE><TR><TD>10</TD><TD>5</TD></TR></TABLE>", ecam::ReadFailure::HtmlPage},
-        {"data.xls", "<?xml version=\"1.0\"?><rows><r>0,0</r></rows>", ecam::ReadFailure::XmlDocument},
-    };
-    for (const auto& r : refused) {
-        std::vector<ECamPoint> points;
-        std::string error;
-        const auto path = dir.Write(r.name, r.bytes);
-        EXPECT_FALSE(ecam::LoadPointList(path, points, &error)) << r.name;
-        EXPECT_EQ(error, path.string() + ": " + ecam::ReadFailureText(r.kind));
+        const auto path = dir.Write(c.name, c.bytes);
+        EXPECT_EQ(ecam::LoadPointList(path, points, &error), c.kind == ReadFailure::None);
+        EXPECT_EQ(error, c.kind == ReadFailure::None ? "" : path.string() + ": " + ecam::ReadFailureText(c.kind));
+        EXPECT_EQ(points, c.points);
     }
 }
 
-TEST(ReadByContent, TheLargestCamASaveAllowsOpensAgainInEveryFormat)
+TEST_F(ReadByContent, TheLargestCamASaveAllowsOpensAgainInEveryFormat)
 {
-    ecamtest::TempDir dir("by_content_largest");
     // Not starting at master 0: the import adds the origin point, which
     // must not count against the cap.
     std::vector<ECamPoint> points(ecam::kMaxFilePoints);
@@ -194,7 +182,6 @@ TEST_F(Hostile, TruncatedZipAndCompoundDocumentsFailCleanly)
 {
     for (const char* name : {"office_formulas.xlsx", "office_formulas.ods", "office_formulas.xls"}) {
         const std::string whole = ecamtest::ReadFileBytes(fs::path(ECAM_TEST_DATA) / name);
-        ASSERT_GT(whole.size(), 1000u);
         const std::string ext = fs::path(name).extension().string();
         V full;
         ASSERT_EQ(open(write("whole" + ext, whole), &full), ReadFailure::None);
@@ -208,12 +195,6 @@ TEST_F(Hostile, TruncatedZipAndCompoundDocumentsFailCleanly)
             else
                 EXPECT_EQ(kind, ReadFailure::Damaged) << name << " cut at " << cut;
         }
-        // One flipped byte inside a deflated member fails its CRC or inflate.
-        if (ext != ".xls") {
-            std::string bad = whole;
-            bad[whole.size() / 3] ^= 0x5A;
-            EXPECT_NE(open(write("bad" + ext, bad)), ReadFailure::None) << name;
-        }
     }
     // A damaged legacy workbook that crashed a library reader: its sound cells read.
     V first;
@@ -226,13 +207,7 @@ TEST_F(Hostile, ZipBombStopsAtTheInflatedCapOrAPassedDeadline)
     // 160 MB of spaces in a sheet part of about 160 KB, claiming 4 KB.
     ziptest::Member bomb = ziptest::Deflated("xl/worksheets/sheet1.xml", std::string(1 << 20, ' '), 160);
     bomb.size = 4096;
-    const std::string pkg = ziptest::Zip({ziptest::Stored("[Content_Types].xml", "<Types/>"),
-                        ziptest::Stored("xl/workbook.xml",
-                                        "<workbook><sheets><sheet r:id=\"rId1\" xmlns:r=\"r\"/></sheets></workbook>"),
-                        ziptest::Stored("xl/_rels/workbook.xml.rels",
-                                        "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" "
-                                        "Target=\"/xl/worksheets/sheet1.xml\"/></Relationships>"),
-                        bomb});
+    const std::string pkg = ziptest::Xlsx(bomb);
     ASSERT_LT(pkg.size(), 4u << 20);
     const fs::path p = write("bomb.xlsx", pkg);
     EXPECT_EQ(open(p), ReadFailure::TooLarge);

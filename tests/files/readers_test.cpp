@@ -4,11 +4,12 @@
 // compound document's mini stream.
 #include "files/csv_reader.h"
 #include "files/gbk.h"
-#include "files/ms_excel_helper.h"
 #include "files/sheet_cells.h"
 #include "files/xls_reader.h"
 #include "files/xml_pull.h"
 #include "files/zip_reader.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/workbook_column.h"
 #include "zip_builder.h"
 
 #include <gtest/gtest.h>
@@ -47,27 +48,21 @@ std::string tokens(std::string_view doc, const char* attr = "a")
     return out;
 }
 
-ReadFailure failure(std::string_view doc)
+// The kind of failure `read` ends with, None when it ends well.
+template <class Read>
+ReadFailure kindOf(Read&& read)
 {
     try {
-        tokens(doc);
+        read();
     } catch (const ecam::ReadFailed& f) {
         return f.Kind();
     }
     return ReadFailure::None;
 }
 
-std::vector<std::string> csvColumn(std::string_view bytes, int col)
+ReadFailure failure(std::string_view doc)
 {
-    ecam::ReadBudget budget;
-    ecam::CellSink sink(budget);
-    ecam::ReadCsv(bytes, sink);
-    std::vector<std::string> out;
-    const std::vector<ecam::SheetCells> sheets = sink.TakeSheets();
-    for (const auto& [rc, text] : sheets.at(0).cells)
-        if (rc.second == col)
-            out.push_back(std::to_string(rc.first) + ":" + text);
-    return out;
+    return kindOf([&] { tokens(doc); });
 }
 
 } // namespace
@@ -78,11 +73,9 @@ TEST(XmlPull, DecodesEntitiesSkipsWhatCarriesNoDataAndRefusesDeclarationsAndBrok
                      "a&lt;b&gt;&quot;&apos;&#27627;&#x7C73;<![CDATA[<raw&>]]></x:r>"),
               "<r a=1 & 2><c></c>\"a<b>\"'毫米<raw&>\"</r>");
     // A part in UTF-16, as its declaration says, reads as the same text.
-    std::string le = "\xFF\xFE";
-    for (char32_t c : std::u32string{U"<?xml version=\"1.0\" encoding=\"UTF-16\"?><t v='毫'>米</t>"}) {
-        le += static_cast<char>(c & 0xFF);
-        le += static_cast<char>(c >> 8);
-    }
+    std::string le;
+    for (char16_t c : std::u16string(u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><t v='毫'>米</t>"))
+        le += ziptest::Le16({c});
     EXPECT_EQ(tokens(le, "v"), "<t a=毫>\"米\"</t>");
 
     // No document type: no entity of ours expands or reaches outside.
@@ -121,39 +114,35 @@ TEST(SheetCells, DatesTimesAndNumbersAsTheSheetCountsThem)
 
 TEST(Csv, QuotesLineEndsAndEncodings)
 {
-    EXPECT_EQ(csvColumn("\"a\nb\",1\r\n\"x\"\"y\",2\n,3\nlast", 1),
-              (std::vector<std::string>{"1:a\nb", "2:x\"y", "4:last"}));
+    using V = std::vector<std::wstring>;
+    const ecamtest::TempDir dir("csv");
+    auto column = [&](const std::string& bytes) { return ecamtest::WorkbookColumn(dir.Write("t.csv", bytes), 1); };
+    EXPECT_EQ(column("\"a\nb\",1\r\n\"x\"\"y\",2\n,3\nlast"), (V{L"a\nb", L"x\"y", L"", L"last"}));
     // UTF-8 with a byte order mark, and GBK as a Chinese-locale suite saves it.
-    EXPECT_EQ(csvColumn("\xEF\xBB\xBF毫米,1\n", 1), std::vector<std::string>{"1:毫米"});
-    EXPECT_EQ(csvColumn(ecam::Utf8ToGbk("毫米,1\n单位,2\n"), 1), (std::vector<std::string>{"1:毫米", "2:单位"}));
+    EXPECT_EQ(column("\xEF\xBB\xBF毫米,1\n"), V{L"毫米"});
+    EXPECT_EQ(column(ecam::Utf8ToGbk("毫米,1\n单位,2\n")), (V{L"毫米", L"单位"}));
     EXPECT_TRUE(ecam::LooksLikeText("1,2\r\n\t3"));
     EXPECT_FALSE(ecam::LooksLikeText(std::string("1,2\0", 4)));
 }
 
 TEST(Zip, ClaimsThatDoNotHold)
 {
-    auto fails = [](const std::string& bytes, ReadFailure want) {
+    auto zipKind = [](const std::string& bytes) {
         ecam::ReadBudget budget;
-        try {
-            ecam::ZipReader zip(bytes, budget);
-            zip.Read("a");
-        } catch (const ecam::ReadFailed& f) {
-            return f.Kind() == want;
-        }
-        return false;
+        return kindOf([&] { ecam::ZipReader(bytes, budget).Read("a"); });
     };
     ziptest::Member m = ziptest::Stored("a", "hello");
     m.crc ^= 1;
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // wrong CRC
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged); // wrong CRC
     m = ziptest::Deflated("a", "hello hello hello");
     m.packed.resize(m.packed.size() / 2);
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged)); // deflate stream cut short
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged); // deflate stream cut short
     m = ziptest::Stored("a", "x");
     m.method = 12; // bzip2: not written by spreadsheet programs
-    EXPECT_TRUE(fails(ziptest::Zip({m}), ReadFailure::Damaged));
-    EXPECT_TRUE(fails(ziptest::Zip({ziptest::Stored("b", "x")}), ReadFailure::Damaged)); // no such member
+    EXPECT_EQ(zipKind(ziptest::Zip({m})), ReadFailure::Damaged);
+    EXPECT_EQ(zipKind(ziptest::Zip({ziptest::Stored("b", "x")})), ReadFailure::Damaged); // no such member
     std::vector<ziptest::Member> many(ecam::kMaxZipEntries + 1, ziptest::Stored("n", ""));
-    EXPECT_TRUE(fails(ziptest::Zip(many), ReadFailure::TooLarge));
+    EXPECT_EQ(zipKind(ziptest::Zip(many)), ReadFailure::TooLarge);
     // Names match ignoring case, as the programs that write packages disagree on it.
     ecam::ReadBudget budget;
     const std::string bytes = ziptest::Zip({ziptest::Stored("XL/Workbook.xml", "w")});
@@ -163,63 +152,30 @@ TEST(Zip, ClaimsThatDoNotHold)
 
 namespace {
 
-void rec(std::string& s, uint16_t type, const std::string& data)
-{
-    ziptest::put16(s, type);
-    ziptest::put16(s, uint32_t(data.size()));
-    s += data;
-}
+using ziptest::Le16;
+using ziptest::Le32;
 
-std::string cellHead(uint16_t row, uint16_t col)
-{
-    std::string d;
-    ziptest::put16(d, row);
-    ziptest::put16(d, col);
-    ziptest::put16(d, 0); // format
-    return d;
-}
-
-// A small workbook stream: every kind of cell record once.
+// A small workbook stream: every kind of cell record once, as (type, data).
 std::string biffStream()
 {
-    std::string s, d;
-    auto bof = [&](uint16_t kind) {
-        d.clear();
-        ziptest::put16(d, 0x0600);
-        ziptest::put16(d, kind);
-        d.append(12, '\0');
-        rec(s, 0x0809, d);
-    };
-    bof(0x0005);
-    rec(s, 0x000A, "");
-    bof(0x0010);
     const double v = 10.5;
-    d = cellHead(0, 0);
-    d.append(reinterpret_cast<const char*>(&v), 8);
-    rec(s, 0x0203, d);                                    // NUMBER 10.5
-    d = cellHead(0, 1);
-    ziptest::put32(d, (7 << 2) | 2);
-    rec(s, 0x027E, d);                                    // RK integer 7
-    d = cellHead(1, 0) + std::string("\x03\x00\x00" "abc", 6);
-    rec(s, 0x0204, d);                                    // LABEL "abc"
-    d = cellHead(2, 0).substr(0, 4);
-    ziptest::put16(d, 0);
-    ziptest::put32(d, 0x40040000);                        // 2.5 as a float RK
-    ziptest::put16(d, 0);
-    ziptest::put32(d, (100 << 2) | 3);                    // 100 / 100
-    ziptest::put16(d, 1);
-    rec(s, 0x00BD, d);                                    // MULRK
-    d = cellHead(3, 0) + std::string("\x01\x00\x01\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
-    rec(s, 0x0006, d);                                    // FORMULA, cached TRUE
-    d = cellHead(3, 1) + std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8) + std::string(8, '\0');
-    rec(s, 0x0006, d);                                    // FORMULA, cached text...
-    rec(s, 0x0207, std::string("\x02\x00\x01\xEB\x6B\x73\x7C", 7)); // ...in STRING: 毫米
-    d = cellHead(4, 0) + std::string("\x00\x00", 2);
-    rec(s, 0x0205, d);                                    // BOOLERR FALSE
-    d = cellHead(4, 1) + std::string("\x07\x01", 2);
-    rec(s, 0x0205, d);                                    // BOOLERR #DIV/0!: no cell
-    rec(s, 0x000A, "");
-    return s;
+    const std::string bof = Le16({0x0809, 16, 0x0600}), eof = Le16({0x000A, 0}), zeros(12, '\0');
+    auto rec = [](uint16_t type, const std::string& data) { return Le16({type, uint32_t(data.size())}) + data; };
+    auto cell = [&](uint16_t type, uint16_t row, uint16_t col, const std::string& data) {
+        return rec(type, Le16({row, col, 0}) + data); // 0: the cell's format
+    };
+    return bof + Le16({0x0005}) + zeros + eof + bof + Le16({0x0010}) + zeros
+           + cell(0x0203, 0, 0, std::string(reinterpret_cast<const char*>(&v), 8)) // NUMBER 10.5
+           + cell(0x027E, 0, 1, Le32({(7 << 2) | 2}))                              // RK integer 7
+           + cell(0x0204, 1, 0, Le16({3}) + std::string("\0abc", 4))               // LABEL "abc"
+           // MULRK: 2.5 as a float RK, then 100 / 100 as a scaled integer RK
+           + rec(0x00BD, Le16({2, 0, 0}) + Le32({0x40040000}) + Le16({0}) + Le32({(100 << 2) | 3}) + Le16({1}))
+           + cell(0x0006, 3, 0, Le16({1, 1, 0, 0xFFFF}) + zeros.substr(4))  // FORMULA, cached TRUE
+           + cell(0x0006, 3, 1, Le16({0, 0, 0, 0xFFFF}) + zeros.substr(4))  // FORMULA, cached text...
+           + rec(0x0207, Le16({2}) + std::string("\x01\xEB\x6B\x73\x7C", 5)) // ...in STRING: 毫米
+           + cell(0x0205, 4, 0, Le16({0}))                                   // BOOLERR FALSE
+           + cell(0x0205, 4, 1, Le16({0x0107}))                              // BOOLERR #DIV/0!: no cell
+           + eof;
 }
 
 // A compound document of 512-byte sectors holding `stream` as "Workbook" in
@@ -227,61 +183,34 @@ std::string biffStream()
 // 3... the mini stream.
 std::string compoundDocument(const std::string& stream, bool loopDirectory = false)
 {
-    const uint32_t end = 0xFFFFFFFE, free = 0xFFFFFFFF;
+    const uint32_t end = 0xFFFFFFFE;
+    const uint32_t miniSectors = uint32_t((stream.size() + 63) / 64);
     std::string mini = stream;
-    mini.resize((mini.size() + 63) / 64 * 64, '\0');
-    const uint32_t miniSectors = uint32_t(mini.size() / 64);
-    const uint32_t containerSectors = uint32_t((mini.size() + 511) / 512);
-    std::string h("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-    h.append(16, '\0');
-    ziptest::put16(h, 0x3E); ziptest::put16(h, 3); ziptest::put16(h, 0xFFFE);
-    ziptest::put16(h, 9); ziptest::put16(h, 6); h.append(6, '\0');
-    ziptest::put32(h, 0); ziptest::put32(h, 1); ziptest::put32(h, 1); ziptest::put32(h, 0);
-    ziptest::put32(h, 4096); ziptest::put32(h, 2); ziptest::put32(h, 1); ziptest::put32(h, end);
-    ziptest::put32(h, 0); ziptest::put32(h, 0);
-    while (h.size() < 512)
-        ziptest::put32(h, free);
-    std::string fat;
-    ziptest::put32(fat, 0xFFFFFFFD);
-    ziptest::put32(fat, loopDirectory ? 1 : end);
-    ziptest::put32(fat, end);
-    for (uint32_t i = 0; i < containerSectors; ++i)
-        ziptest::put32(fat, i + 1 == containerSectors ? end : 4 + i);
-    while (fat.size() < 512)
-        ziptest::put32(fat, free);
+    mini.resize((mini.size() + 511) / 512 * 512, '\0');
+    const uint32_t containerSectors = uint32_t(mini.size() / 512);
+    auto sector = [](std::string s, char fill) { s.resize(512, fill); return s; };
+    // The header: version 3, sectors of 2^9 bytes, mini sectors of 2^6; one
+    // table sector, the directory at 1, the mini cutoff, the mini table at 2.
+    const std::string header = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(16, '\0')
+                               + Le16({0x3E, 3, 0xFFFE, 9, 6, 0, 0, 0}) + Le32({0, 1, 1, 0, 4096, 2, 1, end, 0, 0});
+    std::string fat = Le32({0xFFFFFFFD, loopDirectory ? 1 : end, end}), miniFat;
+    for (uint32_t i = 1; i <= containerSectors; ++i)
+        fat += Le32({i == containerSectors ? end : 3 + i});
+    for (uint32_t i = 1; i <= miniSectors; ++i)
+        miniFat += Le32({i == miniSectors ? end : i});
     auto entry = [](const std::u16string& name, uint8_t type, uint32_t start, uint32_t size) {
         std::string e(reinterpret_cast<const char*>(name.data()), name.size() * 2);
         e.resize(64, '\0');
-        ziptest::put16(e, uint32_t(name.size() * 2 + 2));
-        e += char(type);
+        e += Le16({uint32_t(name.size() * 2 + 2)}) + char(type);
         e.resize(116, '\0');
-        ziptest::put32(e, start);
-        ziptest::put32(e, size);
+        e += Le32({start, size});
         e.resize(128, '\0');
         return e;
     };
-    std::string dir = entry(u"Root Entry", 5, 3, uint32_t(mini.size())) + entry(u"Workbook", 2, 0, uint32_t(stream.size()));
-    dir.resize(512, '\0');
-    std::string minifat;
-    for (uint32_t i = 0; i < miniSectors; ++i)
-        ziptest::put32(minifat, i + 1 == miniSectors ? end : i + 1);
-    while (minifat.size() < 512)
-        ziptest::put32(minifat, free);
-    mini.resize(containerSectors * 512, '\0');
-    return h + fat + dir + minifat + mini;
-}
-
-ReadFailure readXls(const std::string& bytes, std::vector<ecam::SheetCells>& sheets)
-{
-    ecam::ReadBudget budget;
-    ecam::CellSink sink(budget);
-    try {
-        ecam::ReadXls(bytes, sink);
-    } catch (const ecam::ReadFailed& f) {
-        return f.Kind();
-    }
-    sheets = sink.TakeSheets();
-    return ReadFailure::None;
+    const std::string dir =
+        entry(u"Root Entry", 5, 3, miniSectors * 64) + entry(u"Workbook", 2, 0, uint32_t(stream.size()));
+    // Unused table entries are free (all bits set).
+    return sector(header, '\xFF') + sector(fat, '\xFF') + sector(dir, '\0') + sector(miniFat, '\xFF') + mini;
 }
 
 } // namespace
@@ -289,20 +218,25 @@ ReadFailure readXls(const std::string& bytes, std::vector<ecam::SheetCells>& she
 TEST(Xls, EveryCellRecordFromTheMiniStream)
 {
     std::vector<ecam::SheetCells> sheets;
-    ASSERT_EQ(readXls(compoundDocument(biffStream()), sheets), ReadFailure::None);
+    auto readXls = [&](const std::string& bytes) {
+        ecam::ReadBudget budget;
+        ecam::CellSink sink(budget);
+        return kindOf([&] { ecam::ReadXls(bytes, sink); sheets = sink.TakeSheets(); });
+    };
+    ASSERT_EQ(readXls(compoundDocument(biffStream())), ReadFailure::None);
     ASSERT_EQ(sheets.size(), 1u);
     const std::map<std::pair<int, int>, std::string> want{
         {{1, 1}, "10.5"}, {{1, 2}, "7"}, {{2, 1}, "abc"}, {{3, 1}, "2.5"}, {{3, 2}, "1"},
         {{4, 1}, "1"},    {{4, 2}, "毫米"}, {{5, 1}, "0"}};
     EXPECT_EQ(sheets[0].cells, want);
     // A directory chain that loops ends as damage, not as a hang.
-    EXPECT_EQ(readXls(compoundDocument(biffStream(), true), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(biffStream(), true)), ReadFailure::Damaged);
     // Records cut short or pre-BIFF8 workbooks are refused.
     std::string old = biffStream();
     old[4] = 0x00;
     old[5] = 0x05; // BIFF5
-    EXPECT_EQ(readXls(compoundDocument(old), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(old)), ReadFailure::Damaged);
     std::string cut = biffStream();
     cut.resize(cut.size() - 6); // into the last cell record
-    EXPECT_EQ(readXls(compoundDocument(cut), sheets), ReadFailure::Damaged);
+    EXPECT_EQ(readXls(compoundDocument(cut)), ReadFailure::Damaged);
 }

@@ -40,36 +40,28 @@ protected:
 
 } // namespace
 
-TEST_F(Workbook, WrittenByUsReadsBackInEachFormat)
+TEST_F(Workbook, WrittenByUsReadsBackInEachFormatAndRefusedTargetsAndFilesThatDoNotOpen)
 {
+    V first, second;
+    for (int i = 0; i < 1500; ++i) {
+        first.push_back(std::to_wstring(i) + L".00");
+        second.push_back(std::to_wstring(i * 2) + L".50");
+    }
+    first[3] = second[3] = second[7] = L""; // row 4 not written, row 8 with an empty text
+    first[7] = L"毫米";
     std::vector<V> rows;
-    for (int i = 0; i < 1500; ++i)
-        rows.push_back({std::to_wstring(i) + L".00", std::to_wstring(i * 2) + L".50"});
-    rows[3] = {};
-    rows[7] = {L"毫米", L""};
+    for (size_t r = 0; r < first.size(); ++r)
+        rows.push_back(r == 3 ? V{} : V{first[r], second[r]});
     for (const char* name : {"SpecECam1.xls", "points.XLSX"}) {
         SCOPED_TRACE(name);
-        const auto path = dir / name;
-        ASSERT_TRUE(save(path, rows));
-        const V first = WorkbookColumn(path, 1), second = WorkbookColumn(path, 2);
-        ASSERT_EQ(first.size(), 1500u);
-        ASSERT_EQ(second.size(), 1500u);
-        EXPECT_EQ(first[0], L"0.00");
-        EXPECT_EQ(second[1499], L"2998.50");
-        EXPECT_EQ(first[3] + second[3], L"");
-        EXPECT_EQ(first[7], L"毫米");
-        EXPECT_EQ(second[7], L"");
-        EXPECT_EQ(WorkbookColumn(path, 3), V{});
-        EXPECT_EQ(WorkbookColumn(path, 1, 2), V{}); // no second sheet
+        ASSERT_TRUE(save(dir / name, rows));
+        EXPECT_EQ(WorkbookColumn(dir / name, 1), first);
+        EXPECT_EQ(WorkbookColumn(dir / name, 2), second);
+        EXPECT_EQ(WorkbookColumn(dir / name, 3), V{});
+        EXPECT_EQ(WorkbookColumn(dir / name, 1, 2), V{}); // no second sheet
+        ASSERT_TRUE(save(dir / name, {}));
+        EXPECT_EQ(WorkbookColumn(dir / name, 1), V{});
     }
-}
-
-TEST_F(Workbook, EmptySheetsRefusedTargetsAndFilesThatDoNotOpen)
-{
-    ASSERT_TRUE(save(dir / "empty.xls", {}));
-    EXPECT_EQ(WorkbookColumn(dir / "empty.xls", 1), V{});
-    ASSERT_TRUE(save(dir / "empty.xlsx", {}));
-    EXPECT_EQ(WorkbookColumn(dir / "empty.xlsx", 1), V{});
 
     CMSExcelHelper x;
     EXPECT_EQ(x.InitExcel(dir / "a.ods"), 0);   // a format we do not write
@@ -99,40 +91,37 @@ TEST_F(Workbook, EmptySheetsRefusedTargetsAndFilesThatDoNotOpen)
     EXPECT_TRUE(cells.empty());
 }
 
-TEST(WorkbookFixtures, OfficeSuiteFormulasDatesBooleansAndTextReadAlikeInEveryFormat)
+TEST(WorkbookFixtures, OfficeSuiteAndPythonLibraryFilesReadAsTheSuiteShowsThemInEveryFormat)
 {
-    // What the suite shows in office_formulas.fods, dates as serial numbers
-    // and booleans as 1 and 0. Row 4: a text "30.5" and TRUE from A3>B3; rows
-    // 5-6: a date and a date formula; row 6: a formula with a text result;
-    // row 8: no master; row 11: FALSE from B2<0. (The points the columns
-    // make: the import rule's test and the panel's agreement with ecamctl.)
-    const V first{L"0", L"10", L"20", L"30.5", L"45306", L"45307", L"0.125", L"", L"40", L"30", L"45"};
-    const V second{L"0", L"5", L"15", L"1", L"7", L"12.5", L"125", L"9", L"0", L"-0.001", L"0"};
-    for (const char* name : {"office_formulas.xls", "office_formulas.xlsx", "office_formulas.ods",
-                             // the content decides, not the extension
-                             "office_formulas_xlsx_named.xls", "office_formulas_xls_named.xlsx",
-                             "office_formulas_ods_named.xlsx"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
-        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
-        EXPECT_EQ(WorkbookColumn(kData / name, 3), V{});
-    }
+    const struct {
+        std::vector<const char*> names;
+        V first, second;
+    } books[] = {
+        // What the suite shows in office_formulas.fods, dates as serial
+        // numbers and booleans as 1 and 0. Row 4: a text "30.5" and TRUE from
+        // A3>B3; rows 5-6: a date and a date formula; row 6: a formula with a
+        // text result; row 8: no master; row 11: FALSE from B2<0. (The points
+        // the columns make: the import rule's test and the panel's agreement
+        // with ecamctl.) The content decides the format, not the extension.
+        {{"office_formulas.xls", "office_formulas.xlsx", "office_formulas.ods", "office_formulas_xlsx_named.xls",
+          "office_formulas_xls_named.xlsx", "office_formulas_ods_named.xlsx"},
+         {L"0", L"10", L"20", L"30.5", L"45306", L"45307", L"0.125", L"", L"40", L"30", L"45"},
+         {L"0", L"5", L"15", L"1", L"7", L"12.5", L"125", L"9", L"0", L"-0.001", L"0"}},
+        // Inline strings (with character references), an absolute sheet part
+        // path, a boolean, a date as serial with a date format or as ISO text.
+        {{"openpyxl_points.xlsx", "openpyxl_isodates.xlsx"},
+         {L"0", L"12.5", L"25", L"45306", L"50", L"毫米", L"", L"100"},
+         {L"0", L"6.25", L"12", L"8", L"1", L"-3.75", L"99", L"0.001"}}};
+    for (const auto& book : books)
+        for (const char* name : book.names) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(WorkbookColumn(kData / name, 1), book.first);
+            EXPECT_EQ(WorkbookColumn(kData / name, 2), book.second);
+            EXPECT_EQ(WorkbookColumn(kData / name, 3), V{});
+        }
 }
 
-TEST(WorkbookFixtures, PythonLibraryInlineStringsAbsolutePartsAndDates)
-{
-    // Inline strings (with character references), an absolute sheet part
-    // path, a boolean, a date as serial with a date format or as ISO text.
-    const V first{L"0", L"12.5", L"25", L"45306", L"50", L"毫米", L"", L"100"};
-    const V second{L"0", L"6.25", L"12", L"8", L"1", L"-3.75", L"99", L"0.001"};
-    for (const char* name : {"openpyxl_points.xlsx", "openpyxl_isodates.xlsx"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(WorkbookColumn(kData / name, 1), first);
-        EXPECT_EQ(WorkbookColumn(kData / name, 2), second);
-    }
-}
-
-TEST(WorkbookFixtures, OfficeSuite1500RowsInBothBinaryAndZippedFormats)
+TEST(WorkbookFixtures, OfficeSuite1500RowsInBothFormatsAndSharedStringsRunningIntoContinueRecords)
 {
     for (const char* name : {"points1500.xls", "points1500.xlsx"}) {
         SCOPED_TRACE(name);
@@ -149,18 +138,13 @@ TEST(WorkbookFixtures, OfficeSuite1500RowsInBothBinaryAndZippedFormats)
             ASSERT_EQ(pts[i].slave, ecam::LeadingDouble(std::string_view(s))) << i;
         }
     }
-}
 
-TEST(WorkbookFixtures, OfficeSuiteSharedStringsRunningIntoContinueRecords)
-{
     // make_office.sh's texts: "<i>.25 " + "毫米" every third row + i%50 "x".
-    const V first = WorkbookColumn(kData / "long_strings.xls", 1), second = WorkbookColumn(kData / "long_strings.xls", 2);
-    ASSERT_EQ(first.size(), 400u);
-    ASSERT_EQ(second.size(), 400u);
+    V first, second;
     for (int i = 0; i < 400; ++i) {
-        const std::wstring text = std::to_wstring(i) + L".25 " + (i % 3 == 0 ? L"毫米" : L"")
-                                  + std::wstring(static_cast<size_t>(i % 50), L'x');
-        ASSERT_EQ(first[i], text) << i;
-        ASSERT_EQ(second[i], std::to_wstring(i)) << i;
+        first.push_back(std::to_wstring(i) + L".25 " + (i % 3 == 0 ? L"毫米" : L"") + std::wstring(size_t(i % 50), L'x'));
+        second.push_back(std::to_wstring(i));
     }
+    EXPECT_EQ(WorkbookColumn(kData / "long_strings.xls", 1), first);
+    EXPECT_EQ(WorkbookColumn(kData / "long_strings.xls", 2), second);
 }

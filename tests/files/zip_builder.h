@@ -4,21 +4,27 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace ziptest {
 
-inline void put16(std::string& s, uint32_t v)
+// Little-endian fields of 16 or 32 bits, in the order given.
+inline std::string Le16(std::initializer_list<uint32_t> values)
 {
-    s += char(v & 0xFF);
-    s += char((v >> 8) & 0xFF);
+    std::string s;
+    for (uint32_t v : values)
+        s += {char(v & 0xFF), char((v >> 8) & 0xFF)};
+    return s;
 }
-inline void put32(std::string& s, uint32_t v)
+inline std::string Le32(std::initializer_list<uint32_t> values)
 {
-    put16(s, v & 0xFFFF);
-    put16(s, v >> 16);
+    std::string s;
+    for (uint32_t v : values)
+        s += Le16({v & 0xFFFF, v >> 16});
+    return s;
 }
 
 struct Member {
@@ -38,57 +44,44 @@ inline Member Stored(const std::string& name, const std::string& data)
 // `repeat` copies of `chunk`, deflated without ever holding the whole.
 inline Member Deflated(const std::string& name, const std::string& chunk, size_t repeat = 1)
 {
+    Member m{name, {}, uint32_t(chunk.size() * repeat), 0, 8};
     z_stream z{};
     deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
-    Member m{name, {}, 0, 0, 8};
-    uLong crc = 0;
     std::string buf(1 << 16, '\0');
     for (size_t i = 0; i <= repeat; ++i) {
-        const bool last = i == repeat;
+        // One pass more, with no input, to finish the stream.
         z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk.data()));
-        z.avail_in = last ? 0 : uInt(chunk.size());
-        if (!last)
-            crc = crc32(crc, reinterpret_cast<const Bytef*>(chunk.data()), uInt(chunk.size()));
+        z.avail_in = i < repeat ? uInt(chunk.size()) : 0;
+        m.crc = uint32_t(crc32(m.crc, z.next_in, z.avail_in));
         do {
             z.next_out = reinterpret_cast<Bytef*>(buf.data());
             z.avail_out = uInt(buf.size());
-            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            deflate(&z, i < repeat ? Z_NO_FLUSH : Z_FINISH);
             m.packed.append(buf.data(), buf.size() - z.avail_out);
         } while (z.avail_out == 0);
     }
     deflateEnd(&z);
-    m.size = uint32_t(chunk.size() * repeat);
-    m.crc = uint32_t(crc);
     return m;
 }
 
+// Local headers with the data, the central directory, its end record.
 inline std::string Zip(const std::vector<Member>& members)
 {
     std::string out, central;
     for (const Member& m : members) {
-        const uint32_t offset = uint32_t(out.size());
-        put32(out, 0x04034b50); put16(out, 20); put16(out, 0); put16(out, m.method);
-        put16(out, 0); put16(out, 0); put32(out, m.crc);
-        put32(out, uint32_t(m.packed.size())); put32(out, m.size);
-        put16(out, uint32_t(m.name.size())); put16(out, 0);
-        out += m.name + m.packed;
-        put32(central, 0x02014b50); put16(central, 20); put16(central, 20);
-        put16(central, 0); put16(central, m.method); put16(central, 0); put16(central, 0);
-        put32(central, m.crc); put32(central, uint32_t(m.packed.size())); put32(central, m.size);
-        put16(central, uint32_t(m.name.size())); put16(central, 0); put16(central, 0);
-        put16(central, 0); put16(central, 0); put32(central, 0); put32(central, offset);
-        central += m.name;
+        const std::string sizes = Le32({m.crc, uint32_t(m.packed.size()), m.size});
+        const uint32_t nameSize = uint32_t(m.name.size());
+        central += Le32({0x02014b50}) + Le16({20, 20, 0, m.method, 0, 0}) + sizes + Le16({nameSize, 0, 0, 0, 0})
+                   + Le32({0, uint32_t(out.size())}) + m.name;
+        out += Le32({0x04034b50}) + Le16({20, 0, m.method, 0, 0}) + sizes + Le16({nameSize, 0}) + m.name + m.packed;
     }
-    const uint32_t cdOffset = uint32_t(out.size());
-    out += central;
-    put32(out, 0x06054b50); put16(out, 0); put16(out, 0);
-    put16(out, uint32_t(members.size())); put16(out, uint32_t(members.size()));
-    put32(out, uint32_t(central.size())); put32(out, cdOffset); put16(out, 0);
-    return out;
+    const uint32_t count = uint32_t(members.size());
+    return out + central + Le32({0x06054b50}) + Le16({0, 0, count, count})
+           + Le32({uint32_t(central.size()), uint32_t(out.size())}) + Le16({0});
 }
 
-// A one-sheet .xlsx around the given sheetData content.
-inline std::string Xlsx(const std::string& sheetData)
+// A one-sheet .xlsx around the given sheet part.
+inline std::string Xlsx(const Member& sheet)
 {
     return Zip({Stored("[Content_Types].xml", "<Types/>"),
                 Stored("xl/workbook.xml",
@@ -96,7 +89,12 @@ inline std::string Xlsx(const std::string& sheetData)
                 Stored("xl/_rels/workbook.xml.rels",
                        "<Relationships><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
                        "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>"),
-                Deflated("xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>")});
+                sheet});
+}
+// The same around the given sheetData content.
+inline std::string Xlsx(const std::string& sheetData)
+{
+    return Xlsx(Deflated("xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>"));
 }
 
 // A one-table .ods around the given table content.

@@ -6,7 +6,6 @@
 #include "app/drive_text.h"
 #include "app/host_drive.h"
 #include "app/host_window.h"
-#include "host/device_url.h"
 #include "host/drive_error.h"
 #include "host/logic_manage.h"
 #include "tests/lang/ui_text_walk.h"
@@ -36,13 +35,9 @@ protected:
     static void ClickMenuEntry(QMainWindow& window, QAction* entry)
     {
         QMenuBar* bar = window.menuBar();
-        QAction* title = nullptr;
-        for (QAction* a : bar->actions())
-            if (a->menu() && a->menu()->actions().contains(entry))
-                title = a;
-        ASSERT_NE(title, nullptr);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
-        QMenu* menu = title->menu();
+        auto* menu = qobject_cast<QMenu*>(entry->associatedObjects().value(0));
+        ASSERT_TRUE(menu && bar->actions().contains(menu->menuAction()));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
     }
@@ -89,19 +84,16 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
 
             // The checks of the fields, each refused with its message.
             QPushButton* ok = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok);
-            ClickKind(d, "kindTcp");
-            auto* host = d->findChild<QLineEdit*>(QStringLiteral("tcpHost"));
-            for (const char* typed : {"", "a b"}) {
-                host->selectAll();
-                QTest::keyClick(host, Qt::Key_Delete);
-                QTest::keyClicks(host, QLatin1String(typed));
+            for (const auto& [kind, typed] : {std::pair{"kindTcp", ""}, {"kindTcp", "a b"}, {"kindRtu", ""}}) {
+                ClickKind(d, kind);
+                QLineEdit* field = kind == std::string("kindTcp")
+                                       ? d->findChild<QLineEdit*>(QStringLiteral("tcpHost"))
+                                       : d->findChild<QComboBox*>(QStringLiteral("rtuPort"))->lineEdit();
+                field->selectAll();
+                QTest::keyClick(field, Qt::Key_Delete);
+                QTest::keyClicks(field, QLatin1String(typed));
                 QTest::mouseClick(ok, Qt::LeftButton);
             }
-            ClickKind(d, "kindRtu");
-            auto* port = d->findChild<QComboBox*>(QStringLiteral("rtuPort"))->lineEdit();
-            port->selectAll();
-            QTest::keyClick(port, Qt::Key_Delete);
-            QTest::mouseClick(ok, Qt::LeftButton);
             EXPECT_TRUE(d->isVisible());
 
             // The connection test on the simulated drive, waited for with a bound.
@@ -124,11 +116,11 @@ TEST_F(HostWindowTexts, WindowMenusAboutConnectDialogAndDriveErrorsSpeakEnglish)
     EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 
     // How the status line names drives: a serial one, the simulated one, none.
-    DeviceUrl rtu;
-    ASSERT_TRUE(DeviceUrl::Parse("rtu:/dev/ttyUSB0?baud=115200&parity=E&unit=3&timeout=500", rtu));
-    texts.push_back({QStringLiteral("rtu url"), DescribeDeviceUrl(rtu)});
-    ASSERT_TRUE(drive.Select(CHostDrive::Simulated(), nullptr));
-    texts.push_back({QStringLiteral("simulated"), drive.Describe()});
+    for (const QString& url : {QStringLiteral("rtu:/dev/ttyUSB0?baud=115200&parity=E&unit=3&timeout=500"),
+                               CHostDrive::Simulated()}) {
+        ASSERT_TRUE(drive.Select(url, nullptr));
+        texts.push_back({url, drive.Describe()});
+    }
     drive.SelectNone();
     texts.push_back({QStringLiteral("none"), drive.Describe()});
 

@@ -2,9 +2,9 @@
 // the messages of common mistakes walked text by text, in Chinese and then
 // on a panel made anew in English. In Chinese every text is the one pinned
 // in zh_texts.txt, byte for byte; in English no text holds a Chinese
-// character and every label and button shows its text whole; so too the
-// motion-law dialog's, not pinned. ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned
-// file from the current build instead.
+// character (so each Chinese one changed) and every label and button shows
+// its text whole; so too the motion-law dialog's, not pinned.
+// ECAM_WRITE_ZH_TEXTS=1 rewrites the pinned file from the current build instead.
 #include "tests/lang/ui_text_walk.h"
 #include "tests/support/panel_harness.h"
 #include "ui/funcode/ecam_func_set_dlg.h"
@@ -229,11 +229,7 @@ TEST_F(PanelTexts, AreThePinnedOnesInChineseAndEachTranslatedAndWholeInEnglish)
     for (std::size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(texts[i].where.toStdString(), chinese[i].where.toStdString()) << i;
         EXPECT_FALSE(HasCjk(texts[i].text)) << texts[i].where.toStdString() << " = " << texts[i].text.toStdString();
-        if (HasCjk(chinese[i].text)) {
-            EXPECT_NE(texts[i].text, chinese[i].text) << texts[i].where.toStdString();
-        }
     }
-    EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 
     // Windows whose texts are not pinned here: they change elsewhere. The
     // motion-law dialog with a refusal in its status line.
@@ -249,5 +245,6 @@ TEST_F(PanelTexts, AreThePinnedOnesInChineseAndEachTranslatedAndWholeInEnglish)
     EXPECT_EQ(more.back().text, QStringLiteral("Modified sine"));
     for (const UiText& t : more)
         EXPECT_FALSE(HasCjk(t.text)) << t.where.toStdString() << " = " << t.text.toStdString();
-    EXPECT_TRUE(TextsCutOff(&laws).isEmpty()) << TextsCutOff(&laws).join(QLatin1Char('\n')).toStdString();
+    cutOff << TextsCutOff(&laws);
+    EXPECT_TRUE(cutOff.isEmpty()) << cutOff.join(QLatin1Char('\n')).toStdString();
 }

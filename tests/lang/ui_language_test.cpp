@@ -29,12 +29,9 @@ TEST(UiLanguage, FollowsTheLocaleChineseForZhAndTheCLocaleUnlessAnOverrideNamesA
         // Not a language: the locale decides.
         {"de_DE", "klingon", UiLanguage::kEnglish}, {"zh_CN", "de", UiLanguage::kChinese},
     };
-    for (const auto& c : cases) {
-        const QString locale = QString::fromLatin1(c.locale);
-        const UiLanguage got = *c.override ? ChooseUiLanguage(locale, QString::fromLatin1(c.override))
-                                           : ChooseUiLanguage(locale);
-        EXPECT_EQ(got, c.want) << c.locale << " " << c.override;
-    }
+    for (const auto& c : cases)   // an empty override is none
+        EXPECT_EQ(ChooseUiLanguage(QString::fromLatin1(c.locale), QString::fromLatin1(c.override)), c.want)
+            << c.locale << " " << c.override;
 
     EXPECT_EQ(ParseUiLanguage(QStringLiteral("en")), UiLanguage::kEnglish);
     EXPECT_EQ(ParseUiLanguage(QStringLiteral("zh_CN")), UiLanguage::kChinese);
@@ -76,9 +73,7 @@ TEST(UiLanguage, InstallsQtsTranslationsAndThePanelsReplacingTheEarlierOnes)
         EXPECT_FALSE(HasCjk(t)) << t.toStdString();
 
     loaded = InstallUiTranslators(*qApp, UiLanguage::kChinese);
-    EXPECT_TRUE(loaded.qt);
-    EXPECT_TRUE(loaded.panel);
-    EXPECT_TRUE(loaded.panelFile.isEmpty());
+    EXPECT_TRUE(loaded.qt && loaded.panel && loaded.panelFile.isEmpty()) << loaded.panelFile.toStdString();
     // The English translator is gone: the panel's texts are their own again.
     EXPECT_EQ(PanelWord(), QStringLiteral("取消"));
     for (const QString& t : StandardTexts())

@@ -18,6 +18,8 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace {
 
 // objectName when it has one, otherwise class and index among same-class
@@ -28,15 +30,9 @@ QString PathOf(const QWidget* root, const QWidget* w)
     for (const QWidget* p = w; p && p != root; p = p->parentWidget()) {
         QString part = p->objectName();
         if (part.isEmpty()) {
-            int index = 0;
-            if (const QObject* parent = p->parent()) {
-                for (const QObject* sibling : parent->children()) {
-                    if (sibling == p)
-                        break;
-                    if (sibling->metaObject() == p->metaObject())
-                        ++index;
-                }
-            }
+            const QObjectList siblings = p->parent() ? p->parent()->children() : QObjectList();
+            const auto sameKind = [p](const QObject* o) { return o->metaObject() == p->metaObject(); };
+            const auto index = std::ranges::count_if(siblings.mid(0, siblings.indexOf(p)), sameKind);
             part = QStringLiteral("%1#%2").arg(QLatin1String(p->metaObject()->className())).arg(index);
         }
         parts.prepend(part);

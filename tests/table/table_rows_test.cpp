@@ -22,14 +22,20 @@ using TablePointMenu = WidePanelTest;
 TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesTheCam)
 {
     // Default cam: (0, 0) and (1000, 0), both Poly. A dismissed menu, the
-    // menu key with nothing selected (no menu opens) and a message with no
-    // selected row change nothing.
+    // menu key (its menu at the focus cell, not at the mouse; none with
+    // nothing selected) and a message with no selected row change nothing.
     const auto before = Points();
     ChooseFromRowMenu(1, QString());
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, CellCenter(1, kColSpeed));
+    QCursor::setPos(QPoint(3, 3));
+    ui->menus.QueueChoice(QString());
+    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              Table()->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(Table()->viewport(), &keyMenu);
+    EXPECT_EQ(ui->menus.Calls().back().screenPos, Table()->viewport()->mapToGlobal(CellCenter(1, kColSpeed)));
+    const std::size_t menus = ui->menus.Calls().size();
     Table()->clearSelection();
     ASSERT_EQ(Table()->GetFirstSelectedRow(), -1);
-    const std::size_t menus = ui->menus.Calls().size();
-    QContextMenuEvent keyMenu(QContextMenuEvent::Keyboard, QPoint(5, 5), Table()->viewport()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(Table()->viewport(), &keyMenu);
     EXPECT_EQ(ui->menus.Calls().size(), menus);
     EXPECT_EQ(SendModuleMessage(dlg, WM_TABLE_POINT_CMD, 1, 0), 0);
@@ -40,7 +46,8 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesT
     // A Poly point after a line takes the line's speed.
     const double down = -1 / 999.9;
     EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(0.1, 1, down, L), Pt(1000, 0, down, P)}));
-    // (The rows showing the cam after each edit: the property test.) Labels keep the index a row had when it was inserted.
+    // Labels keep the index a row had when it was inserted. (The rows showing
+    // the cam after each edit: the property test.)
     EXPECT_EQ(Column(0), (QStringList{"0", "1", "1"}));
 
     // The right click selects the row it hits: the last row now. The menu
@@ -58,8 +65,15 @@ TEST_F(TablePointMenu, AddInsertsAfterTheClickedRowAndNothingWithoutARowChangesT
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
-TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
+TEST_F(TablePointMenu, DeleteRelinksTheLineAndAddNextToACloseNeighbourGoesHalfwayOrIsRefused)
 {
+    // A middle row: its Linear predecessor now runs to the next point. (The
+    // first row refused, the last one going: the property test.)
+    LoadCam({Pt(0, 0, 0, P), Pt(100, 10, 0, L), Pt(200, 30, 0.2, P), Pt(300, 20, 0, P), Pt(1000, 0, 0, P)});
+    ChooseFromRowMenu(2, kDelete);
+    EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P), Pt(1000, 0, 0, P)}));
+    EXPECT_EQ(Column(0), (QStringList{"0", "1", "3", "4"}));
+
     LoadCam({Pt(0, 0, 0, P), Pt(0.05, 4, 0, P), Pt(0.053, 6, 0, P), Pt(1000, 0, 0, P)});
     // 0.1 after row 0 would pass row 1: the point goes halfway on the chord.
     ChooseFromRowMenu(0, kAdd);
@@ -73,70 +87,13 @@ TEST_F(TablePointMenu, AddNextToACloseNeighbourGoesHalfwayOrIsRefused)
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
 }
 
-TEST_F(TablePointMenu, DeleteRemovesTheRowButNeverTheFirst)
-{
-    LoadCam({Pt(0, 0, 0, P), Pt(100, 10, 0, L), Pt(200, 30, 0.2, P), Pt(300, 20, 0, P), Pt(1000, 0, 0, P)});
-    const auto before = Points();
-
-    ChooseFromRowMenu(0, kDelete);
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("第一行不能删除!")});
-    EXPECT_EQ(Points(), before);
-
-    // A middle row: its Linear predecessor now runs to the next point.
-    ChooseFromRowMenu(2, kDelete);
-    EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P), Pt(1000, 0, 0, P)}));
-    EXPECT_EQ(Column(0), (QStringList{"0", "1", "3", "4"}));
-
-    // The last row may go.
-    ChooseFromRowMenu(3, kDelete);
-    EXPECT_TRUE(SameCam(Points(), {Pt(0, 0, 0, P), Pt(100, 10, 0.05, L), Pt(300, 20, 0.05, P)}));
-    EXPECT_EQ(boxes.Texts().size(), 1);
-}
-
 using TableRangeOps = WidePanelTest;
 
-TEST_F(TableRangeOps, HiddenButtonsRefuseBadRangesAndDeleteCountRowsFromStartOrUpToTheEnd)
+TEST_F(TableRangeOps, HiddenButtonsInsertLinearPointsAfterTheStartRowAndDeleteFromIt)
 {
     ASSERT_TRUE(Button(6030) && Button(6031));
     EXPECT_FALSE(Button(6030)->isVisible() || Button(6031)->isVisible());
 
-    LoadCam(kFourCam);
-    RunRangeButton(6030, "1", "1");    // the first row is protected
-    RunRangeButton(6030, "5", "1");    // past the last row
-    RunRangeButton(6030, "abc", "1");  // reads as 0
-    RunRangeButton(6030, "2", "0");
-    RunRangeButton(6031, "0", "1");
-    RunRangeButton(6031, "5", "1");
-    RunRangeButton(6031, "1", "-3");
-    RunRangeButton(6031, "1", "100001");
-    RunRangeButton(6031, "1", "1", false);   // cancelled: nothing said
-    const QString badCount = QStringLiteral("操作行数必须大于零!");
-    const QString del = QStringLiteral("起始行请规范到2 - 4");
-    const QString ins = QStringLiteral("起始行请规范到1 - 4");
-    EXPECT_EQ(boxes.Texts(), (QStringList{del, del, del, badCount, ins, ins, badCount,
-                                            QStringLiteral("操作行数不能大于100000!")}));
-    EXPECT_EQ(Points(), kFourCam);
-    boxes.Clear();
-
-    // Count rows from the start row.
-    RunRangeButton(6030, "2", "2");
-    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[3]}));
-
-    // A count beyond the last row, up to the largest number typed, removes
-    // everything from the start row on.
-    LoadCam(kFourCam);
-    RunRangeButton(6030, "3", "2147483647");
-    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1]}));
-
-    // The last row alone.
-    LoadCam(kFourCam);
-    RunRangeButton(6030, "4", "1");
-    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1], kFourCam[2]}));
-    EXPECT_TRUE(boxes.Texts().isEmpty());
-}
-
-TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
-{
     // Default cam, start 1, count 3: between the two points that were there.
     // Linear speeds are re-derived from the new neighbours; the Poly point
     // after the line takes its speed.
@@ -153,10 +110,7 @@ TEST_F(TableRangeOps, InsertAddsLinearPointsAfterTheStartRow)
     pts.back().speed = 0;   // a line at the end has no next point to follow: its speed is not checked
     EXPECT_TRUE(SameCam(pts, appended));
     EXPECT_TRUE(boxes.Texts().isEmpty());
-}
 
-TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
-{
     LoadCam({Pt(0, 0, 0, P), Pt(0.2, 2, 0, P), Pt(1000, 0, 0, P)});
     // Three steps of 0.1 would pass the point at 0.2.
     RunRangeButton(6031, "1", "3");
@@ -168,6 +122,17 @@ TEST_F(TableRangeOps, InsertIntoANarrowGapSpreadsEvenlyOrIsRefused)
     RunRangeButton(6031, "2", "200");
     EXPECT_EQ(Points(), before);
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("相邻两点间距太小，无法在其间增加点!")});
+
+    // A start that reads as 0 and too many rows are refused; a count up to
+    // the largest number typed removes everything from the start row on.
+    // (Other starts, counts and cancelled dialogs: the property test.)
+    boxes.Clear();
+    LoadCam(kFourCam);
+    RunRangeButton(6030, "abc", "1");
+    RunRangeButton(6031, "1", "100001");
+    RunRangeButton(6030, "3", "2147483647");
+    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("起始行请规范到2 - 4"), QStringLiteral("操作行数不能大于100000!")}));
+    EXPECT_EQ(Points(), (std::vector<ECamPoint>{kFourCam[0], kFourCam[1]}));
 }
 
 TEST(ListOperDlg, DefaultsEachTimeAndOnlyOkCopiesTheTexts)

@@ -2,8 +2,7 @@
 // sampled curve of a point file, stdin or a master length, "ecamctl peaks"
 // four CSV lines of the cam's figures, "ecamctl design" writes the fitted
 // profile and its report. The mathematics are the cam tests' business; here
-// the printed figures must be the cam library's (the known 3-4-5 speed peak,
-// 1.875·R at mid-rise, docs/cam_model.md, shows they belong to the cam), and
+// the printed figures must be the cam library's for the cam given, and
 // bad input exits 2 with its message, printing nothing and leaving the
 // output file as it was (or absent). What each refusal says:
 // ecamctl_messages_test.
@@ -15,9 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 namespace {
 
@@ -56,22 +53,19 @@ TEST_F(EcamctlCurve, PrintsTheCurveOfAPointFileStdinOrLength)
     const std::string text = "# master,slave,speed,type\n0, 0, 0, 0   # a line first\n\n  40,20,7,1\r\n100,-10.5,0.25,1\n";
     CECamPointSet set;
     set.SetPoints({{0, 0, 0, kECamLinear}, {40, 20, 7, kECamPoly}, {100, -10.5, 0.25, kECamPoly}});
-    const std::string expected = CurveCsv(set);
-    for (const auto& [args, input] : {std::pair<std::vector<std::string>, std::string>{{"curve", Write("cam.txt", text)}, ""},
-                                      {{"curve"}, text},
-                                      {{"curve", "-"}, text}}) {
-        const auto r = RunEcamctl(args, input);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out, expected);
-        EXPECT_EQ(r.err, "");
-    }
-
     CECamPointSet byLength;
     byLength.SetMasterLength(1000);
-    const auto def = RunEcamctl({"curve", "--length", "1000"});
-    EXPECT_EQ(def.exitCode, 0);
-    EXPECT_EQ(def.out, CurveCsv(byLength));
-    EXPECT_EQ(def.err, "");
+    const struct {
+        std::vector<std::string> args;
+        std::string input, out;
+    } runs[] = {{{"curve", Write("cam.txt", text)}, "", CurveCsv(set)}, {{"curve"}, text, CurveCsv(set)},
+                {{"curve", "-"}, text, CurveCsv(set)}, {{"curve", "--length", "1000"}, "", CurveCsv(byLength)}};
+    for (const auto& run : runs) {
+        const auto r = RunEcamctl(run.args, run.input);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, run.out);
+        EXPECT_EQ(r.err, "");
+    }
 }
 
 TEST_F(EcamctlCurve, BadInputNamesTheLineAndPrintsNothing)
@@ -109,8 +103,6 @@ TEST_F(EcamctlPeaks, PrintsFourLinesOfTheCamsFigures)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, expected);
     EXPECT_EQ(r.err, "");
-    // The known 3-4-5 speed peak shows the figures belong to this cam.
-    EXPECT_NEAR(std::strtod(expected.c_str() + expected.find("\nspeed,") + 7, nullptr), 1.875 * 0.15, 1e-8);
 }
 
 TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
@@ -126,14 +118,11 @@ TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
     ASSERT_TRUE(ecam::ReadECamProfileFile(out, profile));
     EXPECT_EQ(profile.masterLength, L"3600");
     EXPECT_EQ(profile.points, d.points);  // six decimals already, so exact
-    std::istringstream lines(r.out);
-    std::string line;
-    std::getline(lines, line);
-    std::getline(lines, line);
+    // The report's first segment, on the line after the heading.
     char expected[200];
-    std::snprintf(expected, sizeof expected, "1        cycloidal                   1200          100 %10d %14.6f",
+    std::snprintf(expected, sizeof expected, "\n1        cycloidal                   1200          100 %10d %14.6f ",
                   d.segments[0].keyPoints, d.segments[0].maxPositionDeviation);
-    EXPECT_EQ(line.substr(0, std::string(expected).size()), expected);
+    EXPECT_EQ(r.out.substr(r.out.find('\n'), std::strlen(expected)), expected);
     EXPECT_NE(r.out.find("\n" + std::to_string(d.points.size()) + " key points, tolerance 0.01\n"),
               std::string::npos);
 
@@ -157,8 +146,7 @@ TEST_F(EcamctlDesign, WritesTheFittedProfileAndItsReport)
             EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "ecamctl design: " + message);
             EXPECT_EQ(bad.out, "");
         }
-        std::ifstream in(old);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+        EXPECT_EQ(ecamtest::ReadFileBytes(old), "keep me");
         EXPECT_FALSE(std::filesystem::exists(none));
     }
 }

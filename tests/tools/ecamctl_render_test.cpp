@@ -11,13 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 using ecamtest::RunEcamctl;
 
 class EcamctlRender : public EcamctlTest {
@@ -31,6 +27,15 @@ protected:
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+    }
+    // "ecamctl render ARGS..." writes OUT, the last argument, and prints nothing.
+    std::string Render(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), "render");
+        const auto r = RunEcamctl(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out + r.err, "");
+        return args.back();
     }
 };
 
@@ -51,31 +56,21 @@ void ExpectPlot(const QImage& image, int top, int h)
 
 TEST_F(EcamctlRender, WritesEachFormatWithoutADisplayOrTellsWhyNot)
 {
-    auto r = RunEcamctl({"render", cam, Path("c.png")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "");
     QImage image;
-    ASSERT_TRUE(image.load(QString::fromStdString(Path("c.png")), "PNG"));
+    ASSERT_TRUE(image.load(QString::fromStdString(Render({cam, Path("c.png")})), "PNG"));
     EXPECT_EQ(image.size(), QSize(960, 900));
     for (int i = 0; i < 3; ++i)
         ExpectPlot(image, i * 300, 300);
 
-    r = RunEcamctl({"render", "--size", "640x481", cam, Path("small.png")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    ASSERT_TRUE(image.load(QString::fromStdString(Path("small.png")), "PNG"));
+    ASSERT_TRUE(image.load(QString::fromStdString(Render({"--size", "640x481", cam, Path("small.png")})), "PNG"));
     EXPECT_EQ(image.size(), QSize(640, 481));
     ExpectPlot(image, 0, 160);
     ExpectPlot(image, 320, 161);  // the last plot takes the odd row
 
     // The default cam of a length: flat, drawn on the panel's ranges.
-    r = RunEcamctl({"render", "--length", "2000", Path("default.png")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(image.load(QString::fromStdString(Path("default.png")), "PNG"));
+    EXPECT_TRUE(image.load(QString::fromStdString(Render({"--length", "2000", Path("default.png")})), "PNG"));
 
-    r = RunEcamctl({"render", cam, Path("c.svg"), "--size", "800x600"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    QFile svg(QString::fromStdString(Path("c.svg")));
+    QFile svg(QString::fromStdString(Render({cam, "--size", "800x600", Path("c.svg")})));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&svg);
     ASSERT_TRUE(xml.readNextStartElement());
@@ -85,15 +80,13 @@ TEST_F(EcamctlRender, WritesEachFormatWithoutADisplayOrTellsWhyNot)
         xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 
-    r = RunEcamctl({"render", cam, Path("c.pdf")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    QFile pdf(QString::fromStdString(Path("c.pdf")));
+    QFile pdf(QString::fromStdString(Render({cam, Path("c.pdf")})));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
 
     // A folder that is not there: status 1 and the reason.
     const std::string nowhere = Path("no/such/c.png");
-    r = RunEcamctl({"render", cam, nowhere});
+    const auto r = RunEcamctl({"render", cam, nowhere});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("ecamctl render: 无法写入 '" + nowhere + "': 无法创建文件: ", 0), 0u) << r.err;
 }
