@@ -6,9 +6,14 @@
 #include "drive/cam_field_io.h"
 #include "drive/cam_transfer.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
+#include <ostream>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -50,11 +55,17 @@ public:
         return ok;
     }
     // A pass fails when any register in it still has failures left (one is
-    // used up per pass); every pass is logged.
+    // used up per pass); every pass is logged. Its requests must be what the
+    // data service takes: 1 to 125 registers, no two of one length.
     bool ReadSpans(const std::vector<RegSpan>& spans, std::vector<uint16_t>& out) override
     {
         std::lock_guard lock(m_mutex);
         passes.push_back(spans);
+        if (beforePass)
+            beforePass();
+        std::set<uint16_t> lengths;
+        for (const RegSpan& sp : spans)
+            EXPECT_TRUE(sp.count >= 1 && sp.count <= 125 && lengths.insert(sp.count).second) << "length " << sp.count;
         std::vector<uint16_t> words;
         for (const RegSpan& sp : spans)
             for (uint16_t k = 0; k < sp.count; ++k) {
@@ -70,6 +81,7 @@ public:
 
     std::vector<Call> calls;
     std::vector<std::vector<RegSpan>> passes;
+    std::function<void()> beforePass;   // runs as each pass is asked for, before it is answered
 
 private:
     bool Admit(uint16_t address)
@@ -79,6 +91,10 @@ private:
     }
     std::mutex m_mutex;
 };
+
+// Read requests compared as (address, count) and printed so.
+inline bool operator==(const RegSpan& a, const RegSpan& b) { return a.address == b.address && a.count == b.count; }
+inline void PrintTo(const RegSpan& s, std::ostream* os) { *os << std::hex << "0x" << s.address << std::dec << "+" << s.count; }
 
 // n points, all fields different, negatives included.
 inline std::vector<CamTable_Info> Ramp(int n)

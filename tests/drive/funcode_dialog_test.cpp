@@ -45,10 +45,8 @@ protected:
         DoubleClick(RowOf(number), 2);
         ASSERT_TRUE(list->CellEdit() && list->CellEdit()->isVisible());
         list->CellEdit()->selectAll();
-        if (*text)
-            QTest::keyClicks(list->CellEdit(), QString::fromUtf8(text));
-        else
-            QTest::keyClick(list->CellEdit(), Qt::Key_Delete);
+        QTest::keyClick(list->CellEdit(), Qt::Key_Delete);
+        QTest::keyClicks(list->CellEdit(), QString::fromUtf8(text));
         QTest::keyClick(list->CellEdit(), Qt::Key_Return);
         QTRY_VERIFY(!list->CellEdit()->isVisible());
     }
@@ -68,27 +66,14 @@ protected:
 
 } // namespace
 
+// Every text of the list (title, headings, each cell) is pinned by the
+// language walk; here, that each lies in view and is shown whole.
 TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogueEachCellShownWhole)
 {
-    EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("功能码设置"));
-    QStringList numbers, headings;
-    for (int r = 0; r < list->rowCount(); ++r)
-        numbers << list->GetItemText(r, 0);
-    EXPECT_EQ(numbers.join(' '), "H05-00 H1B-06 H1B-07 H1B-08 H1B-09 H1B-10 H1B-11 H1B-12 H1B-16 H1B-17");
-    for (int c = 0; c < list->columnCount(); ++c)
-        headings << list->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headings.join(' '), QString::fromUtf8("参数编号 参数名称 参数值 出厂值 单位 最小值 最大值"));
     EXPECT_EQ(list->ValueColumn(), 2);
     // Every column, the limits last, lies in view without scrolling.
     EXPECT_LE(list->columnViewportPosition(6) + list->columnWidth(6), list->viewport()->width());
-    // Option parameters show "value-label"; plain ones the number.
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-06"), 2), QString::fromUtf8("1-DI信号启动"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-10"), 5), QStringLiteral("-3600"));
-    EXPECT_EQ(list->GetItemText(RowOf("H1B-12"), 6), QStringLiteral("1073741824"));
-
     // Columns grow to their texts: the limits of H1B-12 (-1073741824) were drawn as "-10737…".
-    ASSERT_EQ(list->GetItemText(RowOf("H1B-12"), 5), QStringLiteral("-1073741824"));
     QStyle* style = list->style();
     const int cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 1;
     const QFontMetrics fm = list->fontMetrics();
@@ -111,7 +96,6 @@ TEST_F(FunCodeDialog, ListsTheCamParametersFromTheCatalogueEachCellShownWhole)
 
 TEST_F(FunCodeDialog, CellInputIsCheckedRangeFirstThenEmptyThenDecimal)
 {
-    const QString caption = QString::fromUtf8("输入错误");
     Type("H1B-11", "20000");
     Type("H1B-11", "12.5");          // 12 lies in 0..10000: the decimal point is the fault
     Type("H1B-16", "");              // empty reads as 0, outside 1..65535
@@ -121,10 +105,8 @@ TEST_F(FunCodeDialog, CellInputIsCheckedRangeFirstThenEmptyThenDecimal)
                                   QString::fromUtf8("数据有效范围:【1-65535】"), QString::fromUtf8("数据不能为空!"),
                                   QString::fromUtf8("数据有效范围:【1-65535】")};
     EXPECT_EQ(boxes.Texts(), expected);
-    for (const MessageBoxCall& c : boxes.Calls()) {
-        EXPECT_EQ(c.caption, caption);
-        EXPECT_EQ(c.icon, MB_ICONERROR);
-    }
+    for (const MessageBoxCall& c : boxes.Calls())
+        EXPECT_EQ(std::pair(c.caption, c.icon), std::pair(QString::fromUtf8("输入错误"), MB_ICONERROR));
     // Rejected input leaves cells, ticks and amended values alone.
     EXPECT_EQ(list->GetItemText(RowOf("H1B-11"), 2), QStringLiteral("100"));
     for (int r = 0; r < list->rowCount(); ++r)
@@ -201,10 +183,9 @@ TEST_F(FunCodeDialog, ReadTickedRowsSelectAllAndKeysThatDoNotClose)
     // A drive that went away: nothing is touched, one message.
     list->SetCheck(0, true);
     link.sim->Stop();
-    const auto before = boxes.Calls().size();
+    boxes.Clear();
     Button(6019);
-    ASSERT_EQ(boxes.Calls().size(), before + 1);
-    EXPECT_EQ(boxes.Texts().back(), QString::fromUtf8("读取数据失败!"));
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("读取数据失败!")});
 }
 
 TEST(FunCodeDialogUnbound, NoDriveMeansNotConnected)

@@ -2,11 +2,8 @@
 // TCP: the failure kind each one is reported as, what the drive holds
 // afterwards, and that the very next request gets its own answer (never the
 // late or spoilt one). Also cancelling a request that waits for its answer.
-#include "drive/fun_code_access.h"
-#include "host/device_manage.h"
-#include "host/logic_manage.h"
 #include "host/modbus_data_srv.h"
-#include "tests/support/sim_drive.h"
+#include "tests/support/sim_link.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +14,18 @@ namespace {
 
 using ecamtest::Link;
 using ecamtest::LinkName;
-using ecamtest::StartSim;
 
 using Fault = SimScriptedFault;
 constexpr int kTimeoutMs = 150;
 
+// The drive is selected with a long response timeout, which a cancelled
+// wait must end well before; the faults use a data service of their own.
+constexpr int kLongTimeoutMs = 1000;
+
 class LinkFault : public ::testing::TestWithParam<Link> {
 protected:
-    void SetUp() override
-    {
-        sim = StartSim(GetParam());
-        ASSERT_TRUE(sim->Running());
-    }
-    bool Rtu() const { return GetParam() == Link::Rtu; }
-    uint32_t Read32(CModbusDataSrv& srv, uint16_t address)
-    {
-        uint16_t words[2] = {0, 0};
-        const DriveError e = srv.ReadValue(address, 32, words, 1000);
-        EXPECT_TRUE(e.ok()) << e.text();
-        return uint32_t(words[0]) | (uint32_t(words[1]) << 16);
-    }
-
-    std::unique_ptr<CDriveSimulator> sim;
+    SimLink link{kLongTimeoutMs, ecamtest::OnLink(GetParam())};
+    CDriveSimulator* sim = link.sim.get();
 };
 
 // read: the faulted request reads (else writes) its register; stored: a faulted write reached the registers.
@@ -73,8 +60,9 @@ TEST_P(LinkFault, EachFaultHasItsKindAndTheNextRequestGetsItsOwnAnswer)
         sim->ScriptFault(sim->RequestCount() + 1, c.fault);
         uint16_t words[2] = {0xDEAD, 0xBEEF};
         const DriveError got = c.read ? srv->ReadValue(a, 32, words, 1000) : srv->WriteValue(a, 32, written, 1000);
-        EXPECT_EQ(got, Rtu() ? c.rtu : c.tcp) << got.text();
-        EXPECT_EQ(Read32(*srv, uint16_t(a + 2)), next);
+        EXPECT_EQ(got, GetParam() == Link::Rtu ? c.rtu : c.tcp) << got.text();
+        EXPECT_EQ(srv->ReadValue(uint16_t(a + 2), 32, words, 1000), DriveError());
+        EXPECT_EQ(uint32_t(words[0]) | (uint32_t(words[1]) << 16), next);
         EXPECT_EQ(sim->Register32(a), c.stored ? written : before);
         a = uint16_t(a + 4);
     }
@@ -82,12 +70,8 @@ TEST_P(LinkFault, EachFaultHasItsKindAndTheNextRequestGetsItsOwnAnswer)
 
 TEST_P(LinkFault, CancelEndsAWaitingRequestAndSparesLaterOnes)
 {
-    // A long timeout: the cancelled wait must end well before it would.
-    constexpr int kLongTimeoutMs = 1000;
-    ASSERT_TRUE(CSingleton<CLogicManage>::Instance()->GetDeviceManage()->SelectDevice(
-        sim->Url() + "&timeout=" + std::to_string(kLongTimeoutMs)));
-    CFunCodeAccess access;
-    ASSERT_TRUE(access.Init());
+    CFunCodeAccess& access = link.access;
+    ASSERT_TRUE(link.Bind());
     sim->SetRegister32(0x2000, 1111);
     sim->SetRegister32(0x2002, 2222);
     uint32_t out = 0;

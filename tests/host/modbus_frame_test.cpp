@@ -49,34 +49,19 @@ TEST(ModbusFrame, AnAnswerMustAnswerItsOwnRequest)
     for (const auto& [request, answer] : wrong)
         EXPECT_EQ(CheckAnswer(request, answer), kBad) << testing::PrintToString(answer);
 
-    // The length the reader needs, from the first bytes of an answer PDU.
-    const uint8_t readHead[] = {0x03, 0x04};
-    EXPECT_EQ(AnswerPduLength(read, readHead, 1), 0);
-    EXPECT_EQ(AnswerPduLength(read, readHead, 2), 6);
-    const uint8_t exceptionHead[] = {0x83};
-    EXPECT_EQ(AnswerPduLength(read, exceptionHead, 1), 2);
-    const uint8_t shortCount[] = {0x03, 0x02};
-    EXPECT_EQ(AnswerPduLength(read, shortCount, 2), -1);
-    EXPECT_EQ(AnswerPduLength(write32, readHead, 1), -1);
-    EXPECT_EQ(AnswerPduLength(write32, write32.data(), 1), 5);
-
-    // Envelopes name the unit and the transaction.
+    // Envelopes name the unit and the transaction: another unit's answer, a
+    // damaged one and the previous request's are scripted faults of the
+    // simulated drive (link_fault_test.cpp); here what it never sends.
     Bytes pdu;
     const Bytes good = RtuAdu(5, {0x06, 0x40, 0x00, 0x01, 0x02});
     ASSERT_EQ(UnwrapRtu(5, good.data(), good.size(), &pdu), kOk);
     EXPECT_EQ(pdu, (Bytes{0x06, 0x40, 0x00, 0x01, 0x02}));
-    EXPECT_EQ(UnwrapRtu(6, good.data(), good.size(), &pdu), kBad);   // another unit's answer
-    Bytes damaged = good;
-    damaged[3] ^= 0x10;
-    EXPECT_EQ(UnwrapRtu(5, damaged.data(), damaged.size(), &pdu), kBad);
     EXPECT_EQ(UnwrapRtu(5, good.data(), 3, &pdu), kBad);
 
     int length = -1;
     const uint8_t header[kTcpHeader] = {0x00, 0x2A, 0x00, 0x00, 0x00, 0x07, 0x01};
     ASSERT_EQ(CheckTcpHeader(0x002A, 1, header, &length), kOk);
     EXPECT_EQ(length, 6);
-    EXPECT_EQ(CheckTcpHeader(0x0029, 1, header, &length), kBad);   // the previous request's answer
-    EXPECT_EQ(CheckTcpHeader(0x002A, 2, header, &length), kBad);
     const uint8_t protocol[kTcpHeader] = {0x00, 0x2A, 0x00, 0x01, 0x00, 0x07, 0x01};
     EXPECT_EQ(CheckTcpHeader(0x002A, 1, protocol, &length), kBad);
     const uint8_t empty[kTcpHeader] = {0x00, 0x2A, 0x00, 0x00, 0x00, 0x02, 0x01};
