@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <sstream>
 
 namespace {
@@ -159,20 +158,18 @@ TEST_P(EcamctlStaleAnswer, ReadCamGivesBackTheWrittenProfileOrRefusesWhatIsNoCle
         std::filesystem::remove(back);
     });
 
-    const std::pair<std::function<void()>, std::string> refused[] = {
-        {[&] { sim->SetRegister(0x1B08, 273); },
-         "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为273, 不是2~272内的完整凸轮表; 未保存任何内容\n"},
-        {[&] { sim->SetRegister(0x1B08, 0); },
-         "ecamctl read-cam: 从驱动器读取凸轮表失败! 驱动器中的凸轮点数为0, 不是2~272内的完整凸轮表; 未保存任何内容\n"},
-        {[&] { sim->SetRegister(0x1B08, 4), sim->SetRegister(0x1E11, 2); },
-         "ecamctl read-cam: 从驱动器读取凸轮表失败! 第2点的类型码 2 不是 0 (Poly) 或 1 (Linear); 未保存任何内容\n"},
+    // Point 2's segment code sits at 0x1E11.
+    const struct { uint16_t count, code; std::string why; } refused[] = {
+        {273, 1, "驱动器中的凸轮点数为273, 不是2~272内的完整凸轮表"},
+        {0, 1, "驱动器中的凸轮点数为0, 不是2~272内的完整凸轮表"},
+        {4, 2, "第2点的类型码 2 不是 0 (Poly) 或 1 (Linear)"},
     };
-    for (const auto& [drive, message] : refused) {
-        std::filesystem::remove(back);
-        drive();
+    for (const auto& c : refused) {
+        sim->SetRegister(0x1B08, c.count);
+        sim->SetRegister(0x1E11, c.code);
         const auto r = RunEcamctl({"read-cam", "--device", Device(), back});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.err, message);
+        EXPECT_EQ(r.err, "ecamctl read-cam: 从驱动器读取凸轮表失败! " + c.why + "; 未保存任何内容\n");
         EXPECT_FALSE(std::filesystem::exists(back));
     }
 }
