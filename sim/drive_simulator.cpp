@@ -270,9 +270,9 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     const Kind kind = scripted ? scripted->kind : Kind::Silent;
     if (scripted && (kind == Kind::Silent || kind == Kind::Close))
         return kind != Kind::Close || opt.rtu;
-    // The request takes effect now; only its answer waits. Nothing here
-    // sleeps: a late answer goes through the outbox, so the server keeps
-    // serving meanwhile, as a drive with a busy line driver does.
+    // The request takes effect now; only its answer waits, in the outbox,
+    // so the server thread never sleeps for a fault and serves the other
+    // connections meanwhile.
     auto delay = std::chrono::microseconds(std::chrono::milliseconds(
         scripted && kind == Kind::Late ? scripted->value : f.delayMs));
     if (opt.rtu && opt.emulateLineTiming) {
