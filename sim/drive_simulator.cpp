@@ -3,6 +3,7 @@
 
 #include "host/fun_code_interface.h"
 #include "host/modbus_frame.h"
+#include "sim/sim_outbox.h"
 #include "sim/sim_register_bank.h"
 
 #include <modbus.h>
@@ -23,6 +24,7 @@
 #include <optional>
 #include <random>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -30,6 +32,7 @@ namespace {
 struct Client {
     int fd = -1;
     int requests = 0;
+    bool closing = false;  // closed once its last answers are out
 };
 
 bool Fail(std::string* error, const std::string& text)
@@ -78,24 +81,25 @@ struct CDriveSimulator::Impl {
     int wake[2] = {-1, -1};
     int capture[2] = {-1, -1};  // answers are built into [0] and read back from [1]
     std::thread thread;
-
-    std::mutex stopLock;
-    std::condition_variable stopCv;
-    bool stopping = false;
+    // Answers not sent yet; server thread only.
+    CSimOutbox outbox{[this](int fd, const std::vector<uint8_t>& bytes) { Send(fd, bytes); }};
 
     bool OpenTcp(std::string* error);
     bool OpenRtu(std::string* error);
     void Serve();
     void ServeTcp();
     void ServeRtu();
-    // Answers (or, by the faults, delays, drops or spoils the answer of) one
-    // received request; the answer goes to fd. False: close that connection.
+    // Answers (or, by the faults, delays, drops, holds or spoils the answer
+    // of) one received request; the answer goes to fd, now or through the
+    // outbox. False: close that connection.
     bool Handle(int fd, const uint8_t* req, int len);
+    // Waits for `fds` (or until the outbox's next entry is due), then sends
+    // what is due. False when the wait failed.
+    bool Poll(pollfd* fds, size_t n);
     // The answer's bytes as the library frames them, changed by `fault`.
     std::vector<uint8_t> Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault);
     void CountClosed();
     void Send(int fd, const std::vector<uint8_t>& bytes);
-    bool WaitUnlessStopping(std::chrono::microseconds d);
     void Close();
 };
 
@@ -158,12 +162,6 @@ bool CDriveSimulator::Impl::OpenRtu(std::string* error)
     modbus_set_slave(ctx, opt.unit);
     modbus_set_socket(ctx, ptyMaster);
     return true;
-}
-
-bool CDriveSimulator::Impl::WaitUnlessStopping(std::chrono::microseconds d)
-{
-    std::unique_lock lock(stopLock);
-    return !stopCv.wait_for(lock, d, [this] { return stopping; });
 }
 
 std::vector<uint8_t> CDriveSimulator::Impl::Answer(int fd, const uint8_t* req, int len, const SimScriptedFault* fault)
@@ -268,12 +266,15 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     }
     if (drop)
         return true;
-    if (scripted && (scripted->kind == SimScriptedFault::Silent || scripted->kind == SimScriptedFault::Close))
-        return scripted->kind != SimScriptedFault::Close || opt.rtu;
-    const int delayMs = scripted && scripted->kind == SimScriptedFault::Late ? scripted->value : f.delayMs;
-    if (delayMs > 0 && !WaitUnlessStopping(std::chrono::milliseconds(delayMs)))
-        return true;
-
+    using Kind = SimScriptedFault::Kind;
+    const Kind kind = scripted ? scripted->kind : Kind::Silent;
+    if (scripted && (kind == Kind::Silent || kind == Kind::Close))
+        return kind != Kind::Close || opt.rtu;
+    // The request takes effect now; only its answer waits, in the outbox,
+    // so the server thread never sleeps for a fault and serves the other
+    // connections meanwhile.
+    auto delay = std::chrono::microseconds(std::chrono::milliseconds(
+        scripted && kind == Kind::Late ? scripted->value : f.delayMs));
     if (opt.rtu && opt.emulateLineTiming) {
         // Request and answer bytes on a real line, 10 bits each (8N1).
         const int off = modbus_get_header_length(ctx);
@@ -281,15 +282,35 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
         if (req[off] == MODBUS_FC_READ_HOLDING_REGISTERS)
             answerBytes = 5 + 2 * ((req[off + 3] << 8) | req[off + 4]);
         const double seconds = double(len + answerBytes) * 10.0 / double(opt.baud);
-        if (!WaitUnlessStopping(std::chrono::microseconds(int64_t(seconds * 1e6))))
-            return true;
+        delay += std::chrono::microseconds(int64_t(seconds * 1e6));
     }
+    std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
+    const auto at = std::chrono::steady_clock::now() + delay;
+    using Release = CSimOutbox::Release;
+    if (scripted && kind == Kind::Duplicate)
+        outbox.Post(fd, answer, Release::Raw, at + std::chrono::milliseconds(scripted->value));
+    const Release how = !scripted          ? Release::Answer
+                        : kind == Kind::Held     ? Release::Hold
+                        : kind == Kind::Repeated ? Release::AnswerAndRepeat
+                                                 : Release::Answer;
+    outbox.Post(fd, std::move(answer), how, at);
+    return true;
+}
 
-    const std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
-    Send(fd, answer);
-    if (scripted && scripted->kind == SimScriptedFault::Duplicate &&
-        WaitUnlessStopping(std::chrono::milliseconds(scripted->value)))
-        Send(fd, answer);
+bool CDriveSimulator::Impl::Poll(pollfd* fds, size_t n)
+{
+    timespec wait{};
+    timespec* timeout = nullptr;
+    if (const auto due = outbox.NextDue()) {
+        const auto left = std::max(std::chrono::nanoseconds(0),
+                                   std::chrono::nanoseconds(*due - std::chrono::steady_clock::now()));
+        wait.tv_sec = time_t(left.count() / 1000000000);
+        wait.tv_nsec = long(left.count() % 1000000000);
+        timeout = &wait;
+    }
+    if (::ppoll(fds, n, timeout, nullptr) < 0 && errno != EINTR)
+        return false;
+    outbox.SendDue(std::chrono::steady_clock::now());
     return true;
 }
 
@@ -309,23 +330,30 @@ void CDriveSimulator::Impl::ServeTcp()
 {
     std::vector<Client> clients;
     std::vector<uint8_t> req(MODBUS_TCP_MAX_ADU_LENGTH);
+    auto close = [&](Client& c, bool ours) {
+        outbox.Forget(c.fd);
+        CloseFd(c.fd);
+        if (ours)
+            CountClosed();
+    };
     while (true) {
         std::vector<pollfd> fds{{wake[0], POLLIN, 0}, {listenFd, POLLIN, 0}};
         for (const Client& c : clients)
             fds.push_back({c.fd, POLLIN, 0});
-        if (::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR)
+        if (!Poll(fds.data(), fds.size()) || fds[0].revents)
             break;
-        if (fds[0].revents)
-            break;
+        for (Client& c : clients)
+            if (c.closing && !outbox.HasTimed(c.fd))
+                close(c, true);
         if (fds[1].revents & POLLIN) {
             const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd >= 0)
                 clients.push_back({fd, 0});
         }
         for (size_t i = 2; i < fds.size(); ++i) {
-            if (!fds[i].revents)
-                continue;
             Client& c = clients[i - 2];
+            if (!fds[i].revents || c.fd < 0)
+                continue;
             modbus_set_socket(ctx, c.fd);
             const int rc = modbus_receive(ctx, req.data());
             bool keep = true;
@@ -334,11 +362,13 @@ void CDriveSimulator::Impl::ServeTcp()
                 ++c.requests;
             }
             const int closeAfter = [&] { std::lock_guard l(faultLock); return faults.closeAfter; }();
-            if (rc < 0) {
-                CloseFd(c.fd);
-            } else if (!keep || (closeAfter > 0 && c.requests >= closeAfter)) {
-                CloseFd(c.fd);
-                CountClosed();
+            if (rc < 0 || !keep) {
+                close(c, rc >= 0);
+            } else if (closeAfter > 0 && c.requests >= closeAfter) {
+                // A slow last answer still goes out before the close.
+                c.closing = outbox.HasTimed(c.fd);
+                if (!c.closing)
+                    close(c, true);
             }
         }
         std::erase_if(clients, [](const Client& c) { return c.fd < 0; });
@@ -352,9 +382,7 @@ void CDriveSimulator::Impl::ServeRtu()
     std::vector<uint8_t> req(MODBUS_RTU_MAX_ADU_LENGTH);
     while (true) {
         pollfd fds[2] = {{wake[0], POLLIN, 0}, {ptyMaster, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
-            break;
-        if (fds[0].revents)
+        if (!Poll(fds, 2) || fds[0].revents)
             break;
         if (!(fds[1].revents & POLLIN))
             continue;
@@ -392,6 +420,7 @@ void CDriveSimulator::Impl::Close()
     CloseFd(wake[1]);
     CloseFd(capture[0]);
     CloseFd(capture[1]);
+    outbox.Clear();
 }
 
 CDriveSimulator::CDriveSimulator(SimOptions options) : m_impl(std::make_unique<Impl>())
@@ -421,7 +450,7 @@ bool CDriveSimulator::Start(std::string* error)
             return false;
         d.bank = std::make_unique<CSimRegisterBank>(std::move(catalogue));
     }
-    d.stopping = false;
+    d.outbox.Clear();
     d.requests = 0;
     d.closedConnections = 0;
     if (::pipe2(d.wake, O_CLOEXEC) != 0 ||
@@ -442,11 +471,6 @@ void CDriveSimulator::Stop()
     Impl& d = *m_impl;
     if (!d.running)
         return;
-    {
-        std::lock_guard lock(d.stopLock);
-        d.stopping = true;
-    }
-    d.stopCv.notify_all();
     const char c = 'q';
     [[maybe_unused]] const ssize_t n = ::write(d.wake[1], &c, 1);
     d.thread.join();

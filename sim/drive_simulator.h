@@ -21,6 +21,9 @@
 #include <string>
 
 struct SimScriptedFault {
+    // "The next answer" below is the next one the simulator sends on the same
+    // link: the same TCP connection (a connection that closes loses what
+    // waits for it), or the RTU line, whoever asks next.
     enum Kind {
         Late,             // answer `value` ms after the request arrived (in place of delayMs)
         Exception,        // refuse with exception code `value`; nothing is stored
@@ -31,8 +34,13 @@ struct SimScriptedFault {
         OtherUnit,        // carry the request out, answer well-formed but as unit + 1
         Silent,           // neither carry out nor answer
         AckWithoutStore,  // answer a write as done without storing it (reads are answered normally)
-        Duplicate,        // answer, then send the same answer again `value` ms later (the
-                          // server answers nothing else meanwhile, as a line that repeats a frame)
+        Duplicate,        // answer, then send the same answer again `value` ms later (other
+                          // requests are answered meanwhile)
+        Held,             // carry the request out, hold the answer back and send it just in
+                          // front of the next answer: a late answer, wherever the client's
+                          // retry falls in time
+        Repeated,         // answer, and send the same answer again just in front of the next
+                          // answer, as a line that repeats a frame
     };
     Kind kind = Silent;
     int value = 0;

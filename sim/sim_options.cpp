@@ -22,7 +22,7 @@ std::string SimUsage()
            "                      [--catalogue PATH] [--delay MS] [--drop RATE] [--close-after N] [--seed S]\n"
            "                      [--fault N:KIND]...\n"
            "       ecam-drive-sim --help | --version\n"
-           + SimText(DriveSim::tr("KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit "
+           + SimText(DriveSim::tr("KIND: late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit "
                                   "silent ack-no-store (第 N 个请求的故障)"))
            + "\n";
 }
@@ -31,7 +31,7 @@ bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScr
 {
     auto fail = [&]() {
         if (why)
-            *why = SimText(DriveSim::tr("--fault %1 有误 (应为 N:KIND, N >= 1, KIND 为 late=MS duplicate=MS "
+            *why = SimText(DriveSim::tr("--fault %1 有误 (应为 N:KIND, N >= 1, KIND 为 late[=MS] duplicate[=MS] "
                                         "exception=CODE close bad-frame truncated other-unit silent ack-no-store 之一)")
                                .arg(QString::fromStdString(text)));
         return false;
@@ -50,7 +50,10 @@ bool ParseScriptedFault(const std::string& text, uint64_t& requestNumber, SimScr
         {"silent", SimScriptedFault::Silent},       {"ack-no-store", SimScriptedFault::AckWithoutStore},
     };
     SimScriptedFault f;
-    if (name == "late" || name == "duplicate" || name == "exception") {
+    if ((name == "late" || name == "duplicate") && eq == std::string::npos) {
+        // Without a time: held for the next answer on the link.
+        f.kind = name == "late" ? SimScriptedFault::Held : SimScriptedFault::Repeated;
+    } else if (name == "late" || name == "duplicate" || name == "exception") {
         const bool delay = name != "exception";
         f.kind = name == "late" ? SimScriptedFault::Late
                  : delay        ? SimScriptedFault::Duplicate

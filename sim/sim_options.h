@@ -7,7 +7,7 @@
 //   --baud B  --unit N  --line-timing  --catalogue PATH
 //   --delay MS  --drop RATE  --close-after N  --seed S
 //   --fault N:KIND  (repeatable) a scripted fault for request number N, KIND one of
-//                   late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit
+//                   late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit
 //                   silent ack-no-store (see SimScriptedFault)
 // Plain function, any thread.
 #include "host/command_line.h"

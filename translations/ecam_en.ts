@@ -576,7 +576,7 @@ Version </translation>
         <translation>Peak speed</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1172,7 +1172,7 @@ Save it to a file first?</translation>
 <context>
     <name>DriveSim</name>
     <message>
-        <location filename="../sim/drive_simulator.cpp" line="+107"/>
+        <location filename="../sim/drive_simulator.cpp" line="+111"/>
         <source>无法创建套接字: %1</source>
         <translation>socket: %1</translation>
     </message>
@@ -1209,16 +1209,16 @@ Save it to a file first?</translation>
     </message>
     <message>
         <location filename="../sim/sim_options.cpp" line="+25"/>
-        <source>KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store (第 N 个请求的故障)</source>
-        <translation>KIND: late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store (the fault of request number N)</translation>
+        <source>KIND: late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit silent ack-no-store (第 N 个请求的故障)</source>
+        <translation>KIND: late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit silent ack-no-store (the fault of request number N)</translation>
     </message>
     <message>
         <location line="+9"/>
-        <source>--fault %1 有误 (应为 N:KIND, N &gt;= 1, KIND 为 late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store 之一)</source>
-        <translation>bad --fault %1 (expected N:KIND, N &gt;= 1, KIND one of late=MS duplicate=MS exception=CODE close bad-frame truncated other-unit silent ack-no-store)</translation>
+        <source>--fault %1 有误 (应为 N:KIND, N &gt;= 1, KIND 为 late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit silent ack-no-store 之一)</source>
+        <translation>bad --fault %1 (expected N:KIND, N &gt;= 1, KIND one of late[=MS] duplicate[=MS] exception=CODE close bad-frame truncated other-unit silent ack-no-store)</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+64"/>
         <source>多余的参数 %1</source>
         <translation>unexpected argument %1</translation>
     </message>
@@ -1543,7 +1543,7 @@ Save it to a file first?</translation>
         <translation>peak speed</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>%1 个关键点, 容差 %2</source>
         <translation>%1 key points, tolerance %2</translation>
     </message>

@@ -77,17 +77,20 @@ TEST(SimOptionsTest, ParsesTheCommandLine)
     ASSERT_TRUE(ParseSimArgs({"--rtu", "--baud", "9600", "--line-timing"}, o, &why));
     EXPECT_EQ(std::tuple(o.rtu, o.baud, o.emulateLineTiming), std::tuple(true, 9600, true));
     ASSERT_TRUE(ParseSimArgs({"--fault", "3:late=250", "--fault", "7:exception=4", "--fault", "9:ack-no-store",
-                              "--fault", "12:other-unit", "--fault", "3:bad-frame"},
+                              "--fault", "12:other-unit", "--fault", "3:bad-frame", "--fault", "5:late", "--fault",
+                              "6:duplicate"},
                              o, &why))
         << why;
     using F = SimScriptedFault;
     EXPECT_EQ(o.faults.script, (std::map<uint64_t, F>{{3, {F::BadFrame, 0}},
+                                                      {5, {F::Held, 0}},
+                                                      {6, {F::Repeated, 0}},
                                                       {7, {F::Exception, 4}},
                                                       {9, {F::AckWithoutStore, 0}},
                                                       {12, {F::OtherUnit, 0}}}));
     for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
              {"--tcp"}, {"--tcp", "host:x"}, {"--drop", "2"}, {"--unit", "0"}, {"--delay", "-1"}, {"--what"},
-             {"--fault"}, {"--fault", "0:silent"}, {"--fault", "3:late"}, {"--fault", "3:silent=1"},
+             {"--fault"}, {"--fault", "0:silent"}, {"--fault", "3:late="}, {"--fault", "3:silent=1"},
              {"--fault", "x:close"}, {"--fault", "3:exception=0"}, {"--fault", "3:loud"}}) {
         EXPECT_FALSE(ParseSimArgs(bad, o, &why)) << bad[0];
         EXPECT_FALSE(why.empty());

@@ -54,7 +54,9 @@ protected:
         EXPECT_TRUE(ecam::WriteECamProfileFile(dir / name, profile));
         return Path(name);
     }
-    std::string Device() const { return sim->Url() + "&timeout=200"; }
+    // The drive's URL with a response timeout: short by default, so tests of
+    // timeouts run fast; a long one where a timeout is only a backstop.
+    std::string Device(int timeoutMs = 200) const { return sim->Url() + "&timeout=" + std::to_string(timeoutMs); }
 
     // What follows the last redraw of the progress bar on stderr.
     static std::string AfterBar(const std::string& err)
