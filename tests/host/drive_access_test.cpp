@@ -102,6 +102,9 @@ TEST_P(DriveAccess, FailedReadLeavesCallersValueAndTimesOutInTime)
 
 TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
 {
+    // Sharing is under test, not speed: a drive with a backstop timeout.
+    SimLink shared{10000, ecamtest::OnLink(GetParam())};
+    ASSERT_TRUE(shared.Bind());
     const int n = GetParam() == Link::Tcp ? 150 : 60;
     auto value16 = [](int i) { return uint32_t(i * 3 + 1); };
     auto value32 = [](int i) { return 0x00010000u * uint32_t(i) + 0x8000u + uint32_t(i); };
@@ -110,8 +113,8 @@ TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
         for (int i = 0; i < n; ++i) {
             const uint16_t addr = uint16_t(base + i * width / 16);
             uint32_t back = 0;
-            if (!access.WriteFunCodeByAddr(addr, width, value(i)) || !access.ReadFunCodeByAddr(addr, width, back) ||
-                back != value(i))
+            if (!shared.access.WriteFunCodeByAddr(addr, width, value(i)) ||
+                !shared.access.ReadFunCodeByAddr(addr, width, back) || back != value(i))
                 ++failures;
         }
     };
@@ -120,8 +123,8 @@ TEST_P(DriveAccess, TwoThreadsShareOneAccessObject)
     b.join();
     EXPECT_EQ(failures, 0);
     for (int i = 0; i < n; ++i) {
-        ASSERT_EQ(sim->Register(uint16_t(0x2000 + i)), value16(i)) << i;
-        ASSERT_EQ(sim->Register32(uint16_t(0x3000 + 2 * i)), value32(i)) << i;
+        ASSERT_EQ(shared.sim->Register(uint16_t(0x2000 + i)), value16(i)) << i;
+        ASSERT_EQ(shared.sim->Register32(uint16_t(0x3000 + 2 * i)), value32(i)) << i;
     }
 }
 

@@ -195,9 +195,9 @@ TEST(EcamDriveSim, RefusesInTheLanguageOfTheLocaleOrOfLang)
 namespace {
 
 // The slow drive of the field report, whose late answer once shifted every
-// later field by one: every answer 60 ms after the request, a 200 ms
-// response timeout, and where a test scripts it one answer 50 ms after that
-// timeout.
+// later field by one: every answer 60 ms after the request and, where a test
+// scripts it, one held back until the client asked again (the script, not a
+// clock, makes it late; the timeout is a backstop).
 class EcamctlSlowDrive : public EcamctlOnSim, public ::testing::WithParamInterface<ecamtest::Link> {
 protected:
     EcamctlSlowDrive() : EcamctlOnSim(Options()) {}
@@ -207,7 +207,7 @@ protected:
         o.faults.delayMs = 60;
         return o;
     }
-    static constexpr SimScriptedFault kLate{SimScriptedFault::Late, 250};
+    static constexpr SimScriptedFault kLate{SimScriptedFault::Held, 0};
 };
 
 } // namespace
@@ -228,7 +228,7 @@ TEST_P(EcamctlSlowDrive, SpecialWriteWithALateAnswerAndARefusalPutsEveryValueInT
     // retried as 5; 9 (point 3's master) is refused once.
     sim->ScriptFault(4, kLate);
     sim->ScriptFault(9, {SimScriptedFault::Exception, 4});
-    const auto r = RunEcamctl({"write", file, "--special", "1500", "--device", Device()});
+    const auto r = RunEcamctl({"write", file, "--special", "1500", "--device", Device(1000)});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "烧写凸轮点成功! 6 点, 重试 2 次\n");
     // The table: 0, 0 first, then masters x 100; nothing beyond it.
