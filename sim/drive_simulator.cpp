@@ -267,14 +267,14 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     if (drop)
         return true;
     using Kind = SimScriptedFault::Kind;
-    const Kind kind = scripted ? scripted->kind : Kind::Silent;
-    if (scripted && (kind == Kind::Silent || kind == Kind::Close))
-        return kind != Kind::Close || opt.rtu;
+    const auto is = [&](Kind k) { return scripted && scripted->kind == k; };
+    if (is(Kind::Silent) || is(Kind::Close))
+        return !is(Kind::Close) || opt.rtu;
     // The request takes effect now; only its answer waits, in the outbox,
     // so the server thread never sleeps for a fault and serves the other
     // connections meanwhile.
     auto delay = std::chrono::microseconds(std::chrono::milliseconds(
-        scripted && kind == Kind::Late ? scripted->value : f.delayMs));
+        is(Kind::Late) ? scripted->value : f.delayMs));
     if (opt.rtu && opt.emulateLineTiming) {
         // Request and answer bytes on a real line, 10 bits each (8N1).
         const int off = modbus_get_header_length(ctx);
@@ -287,12 +287,11 @@ bool CDriveSimulator::Impl::Handle(int fd, const uint8_t* req, int len)
     std::vector<uint8_t> answer = Answer(fd, req, len, scripted ? &*scripted : nullptr);
     const auto at = std::chrono::steady_clock::now() + delay;
     using Release = CSimOutbox::Release;
-    if (scripted && kind == Kind::Duplicate)
+    if (is(Kind::Duplicate))
         outbox.Post(fd, answer, Release::Raw, at + std::chrono::milliseconds(scripted->value));
-    const Release how = !scripted          ? Release::Answer
-                        : kind == Kind::Held     ? Release::Hold
-                        : kind == Kind::Repeated ? Release::AnswerAndRepeat
-                                                 : Release::Answer;
+    const Release how = is(Kind::Held)       ? Release::Hold
+                        : is(Kind::Repeated) ? Release::AnswerAndRepeat
+                                             : Release::Answer;
     outbox.Post(fd, std::move(answer), how, at);
     return true;
 }
